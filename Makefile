@@ -1,0 +1,41 @@
+# The two set-up commands of the README: `make run` and `make test`.
+# Both install what they need from Debian's packages first.
+
+RELEASE_DIR := build/release
+TEST_DIR    := build/asan
+DEMO_DIR    := build/demo
+JOBS        ?= $(shell nproc)
+
+.PHONY: deps run test build bench fuzz-long clean
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	@[ -f $(DEMO_DIR)/tdat9.bin ] || $(RELEASE_DIR)/tools/zarim-demo $(DEMO_DIR)
+	$(RELEASE_DIR)/src/cli/zarim-cli --data $(DEMO_DIR) info
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@[ -f build/full/tdat9.bin ] || $(RELEASE_DIR)/tools/zarim-demo build/full --full
+	bash bench/run.sh $(RELEASE_DIR) build/full
+
+fuzz-long: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	bash fuzz/run-long.sh $(TEST_DIR) $${FUZZ_SECONDS:-600}
+
+clean:
+	rm -rf build

@@ -1,0 +1,41 @@
+// The loading order of the data folder.
+#include "core/data_files.h"
+
+#include "core/strings.h"
+
+namespace zarim {
+
+void LoadRecords(CZarimDoc& doc, const Clock& clock) {
+  if (!doc.history_view) SaveTransaction::Recover(doc.data_folder);
+  LoadFormatOptions(doc);
+  // The extension index needs the scrambling base, which the publisher table's marker
+  // tells; so the table is read first.
+  LoadPublishers(doc, clock);
+  LoadExtensions(doc);
+  LoadAppointments(doc);
+  doc.RebuildIndex();
+  doc.RepairIdentifiers();
+  LoadEmergency(doc);
+  LoadSpecialNeeds(doc);
+}
+
+void FinishLoad(CZarimDoc& doc) {
+  LoadMeetings(doc);
+  LoadRemarksAtStart(doc);
+  doc.special_servants_present = 0;
+  doc.special_circumstances_present = 0;
+  for (int r = 1; r < doc.count; ++r) {
+    const PubRecord& rec = doc.records[r];
+    if (rec.status == kActive && (rec.service_flags & kSpecialServant)) doc.special_servants_present = 1;
+    if (rec.special_circumstances & (kDeaf | kBlind | kIncarcerated)) doc.special_circumstances_present = 1;
+  }
+}
+
+bool LoadAll(CZarimDoc& doc, const Clock& clock, const LoadGate& gate) {
+  LoadRecords(doc, clock);
+  if (gate && !gate(doc)) return false;
+  FinishLoad(doc);
+  return true;
+}
+
+}  // namespace zarim

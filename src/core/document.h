@@ -1,0 +1,193 @@
+// CZarimDoc: the one document of a run. It owns every table at its fixed capacity and
+// the scalar state; every subsystem reads and changes it directly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ports.h"
+#include "core/records.h"
+
+namespace zarim {
+
+class NameCollator;
+class SaveTransaction;
+
+inline constexpr int kMaxRecords = 1510;          // record 0 is the header record
+inline constexpr int kMaxIndex = 1500;
+inline constexpr int kMaxStatusList = 300;
+inline constexpr int kMaxExtIndex = 601;
+inline constexpr int kMaxKeyRefs = 1300;
+inline constexpr int kMaxHouseholdUndo = 200;
+inline constexpr int kMaxAppointments = 1500;
+inline constexpr int kMaxRemarks = 3900;
+inline constexpr int kRemarkLoadLimit = 3899;
+inline constexpr int kRemarkNewLimit = 3854;
+inline constexpr int kMaxLateEntries = 255;
+inline constexpr int kLatePostingLimit = 250;
+inline constexpr int kLateRebuildLimit = 200;
+inline constexpr int kMaxGroups = 20;
+inline constexpr uint16_t kReportFormSwitchSerial = 284;  // September 2023
+
+// The settings of the settings file and the option commands, held by the document.
+struct DocOptions {
+  int label_birth_legend = 1;     // "Labels"/"Date of birth"
+  int alternate_label = 0;        // "Labels"/"Alternate Label"
+  int label_left_margin = 20;     // "Labels"/"Left Margin"
+  int show_grid = 0;              // "Reports"/"ShowGrid"
+  int missing_report_boxes = 0;   // "Reports"/"Missing Report Boxes"
+  int emergency_jw = 1;           // "Reports"/"EmergJw"
+  int top_margin = 50;            // "Reports"/"Top Margin"
+  int datestamp = 0;              // "Reports"/"Datestamp"
+  std::string congregation_name;  // "Reports"/"CongName"
+  int autocaps = 1;               // "AutoCap"/"Enabled"
+  int no_startup_notice = 0;      // "Nag"/"Enabled"
+  int print_group = 0;            // "PrtGrp"/"Enabled"
+  int hide_averages = 0;          // "HideAvg"/"Enabled"
+  int one_per_page = 0;           // "OnePerPage"/"Enabled"
+  int hide_birth = 0;             // "HideBir"/"Enabled"
+  int custom_category_enabled = 0;
+  std::string custom_category_name;
+  std::string secretary_email;    // "Sec"/"Email"
+  int sort_first_name = 0;        // sort-order option: first-name order
+};
+
+class CZarimDoc {
+ public:
+  explicit CZarimDoc(Prompter* prompter = nullptr);
+  ~CZarimDoc();
+  CZarimDoc(const CZarimDoc&) = delete;
+  CZarimDoc& operator=(const CZarimDoc&) = delete;
+
+  // ---- Tables ------------------------------------------------------------------------
+  std::vector<PubRecord> records;   // kMaxRecords entries; 0 .. count-1 in use
+  uint16_t count = 0;               // includes the header record once loaded
+
+  std::vector<PubIndexEntry> index;  // kMaxIndex entries
+  int index_count = 0;
+  // The five status lists: active, inactive, non-publisher, moved, deleted.
+  std::array<std::vector<PubIndexEntry>, 5> lists;  // each kMaxStatusList entries
+  std::array<int, 6> status_count{};                // per PubStatus, set by CountStatus
+
+  std::vector<ExtIndexEntry> ext_index;  // kMaxExtIndex entries
+  int ext_count = 0;
+  ExtRecord current_ext{};               // the record last read by ReadExt
+  std::vector<KeyRef> emergency_index;   // kMaxKeyRefs
+  int emergency_count = 0;
+  std::vector<KeyRef> special_needs_index;
+  int special_needs_count = 0;
+  std::vector<HouseholdUndoEntry> household_undo;
+  int household_undo_count = 0;
+  std::vector<AppointmentRecord> appointments;  // kMaxAppointments
+  int appointment_count = 0;
+
+  std::vector<RemarkEntry> remarks;  // kMaxRemarks; entry 0 means "none"
+  uint16_t remark_count = 0;
+  std::vector<LateReportEntry> late;  // kMaxLateEntries
+  uint16_t late_count = 0;
+  GroupTable groups{};
+  std::array<AttendanceBlock, 2> attendance{};
+  uint16_t attendance_blocks = 2;
+  BranchTotalsHistory totals{};
+  FormatOptions format{};
+
+  // ---- Scalar state -------------------------------------------------------------------
+  uint8_t working_month = 0;       // 0 = January
+  uint8_t live_working_month = 0;
+  int8_t working_year = 0;         // calendar year - 2000
+  uint16_t working_serial = 0;     // year * 12 + month
+  int today_month = 0, today_day = 0, today_year = 0;
+  uint8_t today_short_year = 0;
+  uint32_t early_year = 0, early_month = 0;
+  uint8_t early_allowed = 1;
+  uint8_t history_view = 0;
+  uint8_t history_month = 0, history_year = 0;
+  uint32_t history_month_mask = 0;  // which past months have a snapshot
+  uint32_t modified = 0;
+  uint32_t co_record = 0;           // record number of the circuit overseer, 0 = none
+  uint16_t switch_serial = kReportFormSwitchSerial;
+  uint8_t new_report_form = 0;
+  uint8_t special_circumstances_present = 0;
+  uint8_t special_servants_present = 0;
+  uint8_t converted = 0;            // older data files were converted at load
+  uint8_t erase_late_enabled = 0;
+  uint16_t resume_id = 0;           // posting resume identifier
+  uint8_t scramble_base;            // base of the text scrambling of the loaded files
+  std::string data_folder = ".";
+  std::string archive_folder;
+  std::string language_code = "eng";
+  DocOptions options;
+
+  Prompter* prompter;  // never null
+
+  // Derived values that later features recompute before saving; the core calls this
+  // hook (when set) where the saved files need the working totals.
+  std::function<void(CZarimDoc&)> recompute_totals;
+  // Stages the settings file into a save (set by start-up, which owns the settings).
+  std::function<void(CZarimDoc&, SaveTransaction&)> stage_settings;
+
+  // ---- Operations ---------------------------------------------------------------------
+  PubRecord& header() { return records[0]; }
+  const PubRecord& header() const { return records[0]; }
+
+  // Folder that file names resolve into: the archive folder in the history view.
+  std::string FolderForFiles() const;
+  std::string PathOf(std::string_view file_name) const;
+
+  int16_t ActivityValue(int rec, int month, int field, int slot) const;
+  PubRecord* FindById(int id);
+  const PubRecord* FindById(int id) const;
+  int RecordNumberById(int id) const;
+  int NextFreeId(int start) const;
+  std::string HouseholdName(int head_id) const;
+  enum class PhoneKind { kHome, kMobile, kOther };
+  std::string Phone(int list_kind, int position, PhoneKind which) const;
+  std::string PreferredPhone(int list_kind, int position) const;
+  int CountStatus(int status);
+  void RebuildIndex();
+  void RepairIdentifiers();
+  void BuildLateList();
+  void StoreLateMarkers();
+
+  // Today's date and the working month (the month before today's, or the early start).
+  void SetToday(const Date& today);
+  void SetWorkingSerial(uint16_t serial);
+  // Slot of month m of the working twelve months: months up to the working month are in
+  // the working year's slot, later ones in the previous year's.
+  int SlotOfMonth(int month) const;
+
+  // Display name of a record ("first last" or "last, first" by the report options),
+  // in the record's code page.
+  std::string DisplayName(const PubRecord& r) const;
+  std::string DisplayName(const PubRecord& r, bool last_first) const;
+  // Key of the sorted publisher order.
+  std::string SortName(const PubRecord& r) const;
+  // < 0 when a sorts before b in the publisher order (circuit overseer last).
+  int ComparePlacing(const PubRecord& a, const PubRecord& b) const;
+  // Sorts records 1 .. count-1 (stable, the order an insertion sort gives).
+  void SortRecords();
+  const NameCollator& collator() const;
+
+  void MarkModified() { modified = 1; }
+  // Creates the fresh header record of an empty document.
+  void ResetHeader();
+  // Clears every table, as for a new document.
+  void ClearTables();
+
+ private:
+  mutable std::unique_ptr<NameCollator> collator_;
+  mutable std::string collator_language_;
+};
+
+// The posting resume identifier is valid only in the working month it was set in.
+void StoreResumeId(CZarimDoc& doc);
+void RestoreResumeId(CZarimDoc& doc);
+
+bool HasReported(const PubRecord& r, int month, int slot);
+
+}  // namespace zarim

@@ -1,0 +1,116 @@
+// "xten7.dat": long names, e-mail addresses and other contact information, addressed by
+// record number; written in place as they are edited.
+#include <algorithm>
+#include <cstring>
+
+#include "core/data_files.h"
+#include "core/scramble.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+namespace {
+
+constexpr size_t kRec = sizeof(ExtRecord);
+
+std::string ExtPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileExtension)); }
+
+bool HasPrintable(const char* text, size_t size) {
+  for (size_t i = 0; i < size && text[i] != 0; ++i)
+    if (static_cast<unsigned char>(text[i]) > ' ') return true;
+  return false;
+}
+
+ExtRecord PlainAt(const Bytes& file, size_t i, uint8_t base) {
+  ExtRecord r;
+  std::memcpy(&r, file.data() + i * kRec, kRec);
+  r.long_name[sizeof r.long_name - 1] = 0;
+  r.email[sizeof r.email - 1] = 0;
+  r.other[sizeof r.other - 1] = 0;
+  ScrambleExt(r, Direction::kUnscramble, base);
+  return r;
+}
+
+bool IsFree(const Bytes& file, size_t i) {
+  const uint8_t* p = file.data() + i * kRec;
+  return std::all_of(p, p + kRec, [](uint8_t b) { return b == 0; });
+}
+
+}  // namespace
+
+uint16_t ExtContentFlags(const ExtRecord& r) {
+  uint16_t f = 0;
+  if (HasPrintable(r.long_name, sizeof r.long_name)) f |= 1;
+  if (HasPrintable(r.email, sizeof r.email)) f |= 2;
+  if (HasPrintable(r.other, sizeof r.other)) f |= 4;
+  if (r.further != 0) f |= 8;
+  return f;
+}
+
+void LoadExtensions(CZarimDoc& doc) {
+  std::fill(doc.ext_index.begin(), doc.ext_index.end(), ExtIndexEntry{});
+  doc.ext_count = 0;
+  auto file = ReadFile(ExtPath(doc));
+  if (!file) return;
+  size_t n = std::min(file->size() / kRec, static_cast<size_t>(kMaxExtIndex));
+  for (size_t i = 0; i < n; ++i) {
+    ExtRecord r = PlainAt(*file, i, doc.scramble_base);
+    doc.ext_index[i] = ExtIndexEntry{r.key, ExtContentFlags(r)};
+  }
+  doc.ext_count = static_cast<int>(n);
+}
+
+bool ReadExt(CZarimDoc& doc, int n, int key) {
+  if (n <= 0 || n >= doc.ext_count) return false;
+  auto file = ReadFile(ExtPath(doc));
+  if (!file || file->size() < (static_cast<size_t>(n) + 1) * kRec) return false;
+  ExtRecord r = PlainAt(*file, static_cast<size_t>(n), doc.scramble_base);
+  if (r.key != key) return false;
+  doc.current_ext = r;
+  return true;
+}
+
+bool WriteExt(CZarimDoc& doc, int n) {
+  if (doc.history_view || n <= 0) return false;
+  std::string path = ExtPath(doc);
+  Bytes file = ReadFile(path).value_or(Bytes{});
+  file.resize(std::max(file.size() / kRec, static_cast<size_t>(n) + 1) * kRec, 0);
+  ExtRecord r = doc.current_ext;
+  ScrambleExt(r, Direction::kScramble, kScrambleBase);
+  std::memcpy(file.data() + static_cast<size_t>(n) * kRec, &r, kRec);
+  if (!WriteFileAtomic(path, file.data(), file.size())) return false;
+  return true;
+}
+
+int AddExt(CZarimDoc& doc) {
+  const uint16_t key = doc.current_ext.key;
+  const uint16_t flags = ExtContentFlags(doc.current_ext);
+  if (doc.ext_count > 1) {
+    for (int n = 1; n < doc.ext_count; ++n)
+      if (doc.ext_index[n].key == key) {
+        if (!WriteExt(doc, n)) return 0;
+        doc.ext_index[n].flags = flags;
+        return n;
+      }
+  }
+  if (doc.ext_count >= 3) {
+    auto file = ReadFile(ExtPath(doc));
+    if (file) {
+      size_t records = file->size() / kRec;
+      for (size_t n = 1; n < records && n < static_cast<size_t>(doc.ext_count); ++n)
+        if (IsFree(*file, n)) {
+          if (!WriteExt(doc, static_cast<int>(n))) return 0;
+          doc.ext_index[n] = ExtIndexEntry{key, flags};
+          return static_cast<int>(n);
+        }
+    }
+  }
+  if (doc.ext_count >= kMaxExtIndex) return 0;
+  int n = std::max(doc.ext_count, 1);  // record 0 is the zero header record
+  if (!WriteExt(doc, n)) return 0;
+  doc.ext_index[n] = ExtIndexEntry{key, flags};
+  doc.ext_count = n + 1;
+  return n;
+}
+
+}  // namespace zarim

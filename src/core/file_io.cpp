@@ -1,0 +1,238 @@
+// Whole-file reads and the atomic, all-or-nothing save of the data folder.
+#include "core/file_io.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace zarim {
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  std::string p = folder;
+  if (p.back() != '/') p += '/';
+  p += name;
+  return p;
+}
+
+std::string ResolvePath(const std::string& folder, std::string_view name) {
+  std::string exact = JoinPath(folder, name);
+  struct stat st;
+  if (::stat(exact.c_str(), &st) == 0) return exact;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return exact;
+  std::string found;
+  std::string wanted(name);
+  while (dirent* e = ::readdir(dir)) {
+    if (::strcasecmp(e->d_name, wanted.c_str()) == 0) {
+      found = JoinPath(folder, e->d_name);
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found.empty() ? exact : found;
+}
+
+std::optional<Bytes> ReadFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  Bytes data(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < data.size()) {
+    ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  data.resize(got);
+  return data;
+}
+
+uint64_t FileSize(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  return static_cast<uint64_t>(st.st_size);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
+namespace {
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const auto* p = static_cast<const uint8_t*>(data);
+  while (size > 0) {
+    ssize_t n = ::write(fd, p, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Writes and flushes a new file; false (and no file left behind) on any failure.
+bool WriteDurable(const std::string& path, const void* data, size_t size) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) ::unlink(path.c_str());
+  return ok;
+}
+
+void SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  auto data = ReadFile(from);
+  if (!data) return false;
+  return WriteFileAtomic(to, data->data(), data->size());
+}
+
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+  std::string tmp = path + std::string(kTempSuffix);
+  if (!WriteDurable(tmp, data, size)) return false;
+  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  SyncFolder(FolderOf(path));
+  return true;
+}
+
+SaveTransaction::SaveTransaction(std::string folder) : folder_(std::move(folder)) {}
+
+SaveTransaction::~SaveTransaction() {
+  if (committed_) return;
+  for (const Op& op : ops_)
+    if (!op.remove) ::unlink(JoinPath(folder_, op.name + std::string(kTempSuffix)).c_str());
+}
+
+bool SaveTransaction::Stage(std::string_view name, const void* data, size_t size) {
+  std::string tmp = JoinPath(folder_, std::string(name) + std::string(kTempSuffix));
+  if (!WriteDurable(tmp, data, size)) return false;
+  for (Op& op : ops_)
+    if (op.name == name) {
+      op.remove = false;
+      return true;
+    }
+  ops_.push_back({std::string(name), false});
+  return true;
+}
+
+void SaveTransaction::Remove(std::string_view name) {
+  for (Op& op : ops_)
+    if (op.name == name) {
+      ::unlink(JoinPath(folder_, op.name + std::string(kTempSuffix)).c_str());
+      op.remove = true;
+      return;
+    }
+  ops_.push_back({std::string(name), true});
+}
+
+namespace {
+
+// Journal: one line per operation, "R name" (rename the temporary over name) or
+// "D name" (delete name), then a final line "END" that shows the journal is whole.
+void ApplyJournal(const std::string& folder, const std::string& text) {
+  size_t pos = 0;
+  std::vector<std::pair<char, std::string>> ops;
+  bool complete = false;
+  while (pos < text.size()) {
+    size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) break;
+    std::string line = text.substr(pos, nl - pos);
+    pos = nl + 1;
+    if (line == "END") {
+      complete = true;
+      break;
+    }
+    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return;
+    std::string name = line.substr(2);
+    if (name.find('/') != std::string::npos || name == "." || name == "..") return;
+    ops.emplace_back(line[0], name);
+  }
+  if (!complete) return;
+  for (const auto& [kind, name] : ops) {
+    std::string target = JoinPath(folder, name);
+    if (kind == 'R') {
+      std::string tmp = target + std::string(kTempSuffix);
+      if (FileExists(tmp)) ::rename(tmp.c_str(), target.c_str());
+    } else {
+      ::unlink(target.c_str());
+    }
+  }
+}
+
+}  // namespace
+
+bool SaveTransaction::Commit() {
+  if (ops_.empty()) {
+    committed_ = true;
+    return true;
+  }
+  std::string journal;
+  for (const Op& op : ops_) journal += (op.remove ? "D " : "R ") + op.name + "\n";
+  journal += "END\n";
+  std::string journal_path = JoinPath(folder_, kJournalName);
+  if (!WriteFileAtomic(journal_path, journal.data(), journal.size())) return false;
+  committed_ = true;
+  ApplyJournal(folder_, journal);
+  SyncFolder(folder_);
+  ::unlink(journal_path.c_str());
+  SyncFolder(folder_);
+  return true;
+}
+
+void SaveTransaction::Recover(const std::string& folder) {
+  std::string journal_path = JoinPath(folder, kJournalName);
+  if (auto journal = ReadFile(journal_path)) {
+    ApplyJournal(folder, std::string(journal->begin(), journal->end()));
+    SyncFolder(folder);
+    ::unlink(journal_path.c_str());
+  }
+  ::unlink((journal_path + std::string(kTempSuffix)).c_str());
+  // Temporaries without a journal belong to a save that never committed.
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> stale;
+  while (dirent* e = ::readdir(dir)) {
+    std::string n = e->d_name;
+    if (n.size() > kTempSuffix.size() && n.compare(n.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) == 0)
+      stale.push_back(n);
+  }
+  ::closedir(dir);
+  for (const auto& n : stale) ::unlink(JoinPath(folder, n).c_str());
+  SyncFolder(folder);
+}
+
+}  // namespace zarim

@@ -1,0 +1,80 @@
+// "emerg.dat" and "spneed.dat": emergency contacts and special needs, shared between
+// publishers by key. Records no publisher uses are dropped from emerg.dat at start-up.
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "core/data_files.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+namespace {
+
+bool KeyInUse(const CZarimDoc& doc, uint16_t key, U16 PubRecord::*field) {
+  for (int r = 1; r < doc.count; ++r)
+    if (doc.records[r].*field == key) return true;
+  return false;
+}
+
+// Reads the records of a keyed file into an index: repeated keys and keys no publisher
+// uses get 0. Returns the records read.
+Bytes IndexKeyed(CZarimDoc& doc, Sid name, size_t rec_size, size_t limit, U16 PubRecord::*field,
+                 std::vector<KeyRef>& index, int& count) {
+  std::fill(index.begin(), index.end(), KeyRef{});
+  count = 0;
+  auto file = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
+  if (!file) return {};
+  size_t n = std::min({file->size() / rec_size, limit, static_cast<size_t>(kMaxKeyRefs)});
+  file->resize(n * rec_size);
+  std::set<uint16_t> seen;
+  for (size_t i = 0; i < n; ++i) {
+    uint16_t key = GetU16(file->data() + i * rec_size);
+    if (!seen.insert(key).second || !KeyInUse(doc, key, field)) key = 0;
+    index[i] = KeyRef{key, static_cast<uint16_t>(i)};
+  }
+  count = static_cast<int>(n);
+  return *file;
+}
+
+}  // namespace
+
+void LoadEmergency(CZarimDoc& doc) {
+  if (doc.history_view) {
+    IndexKeyed(doc, Sid::kFileEmergency, sizeof(EmergencyRecord), kMaxKeyRefs, &PubRecord::emergency_key,
+               doc.emergency_index, doc.emergency_count);
+    return;
+  }
+  std::fill(doc.emergency_index.begin(), doc.emergency_index.end(), KeyRef{});
+  doc.emergency_count = 0;
+  if (doc.count <= 1) return;
+  std::string path = ResolvePath(doc.data_folder, Str(Sid::kFileEmergency));
+  auto file = ReadFile(path);
+  if (!file) return;
+  constexpr size_t kRec = sizeof(EmergencyRecord);
+  size_t n = std::min<size_t>(file->size() / kRec, 1000);
+  std::set<uint16_t> seen;
+  Bytes kept;
+  for (size_t i = 0; i < n; ++i) {
+    const uint8_t* p = file->data() + i * kRec;
+    uint16_t key = GetU16(p);
+    if (!seen.insert(key).second) key = 0;
+    if (key < kFirstValidId || !KeyInUse(doc, key, &PubRecord::emergency_key)) continue;
+    if (doc.emergency_count >= kMaxKeyRefs) break;
+    doc.emergency_index[doc.emergency_count] = KeyRef{key, static_cast<uint16_t>(doc.emergency_count)};
+    ++doc.emergency_count;
+    kept.insert(kept.end(), p, p + kRec);
+  }
+  // Nothing kept: the file stays as it was. Otherwise it is replaced by the kept records
+  // in one step (the rename of emerg1.dat over emerg.dat).
+  if (kept.empty()) return;
+  if (kept.size() != file->size()) WriteFileAtomic(path, kept.data(), kept.size());
+}
+
+void LoadSpecialNeeds(CZarimDoc& doc) {
+  IndexKeyed(doc, Sid::kFileSpecialNeeds, sizeof(SpecialNeedsRecord), kMaxKeyRefs, &PubRecord::special_needs_key,
+             doc.special_needs_index, doc.special_needs_count);
+  doc.new_report_form = doc.working_serial > doc.switch_serial ? 1 : 0;
+}
+
+}  // namespace zarim

@@ -1,0 +1,286 @@
+// "tdat9.bin" with its companions "tlt15.dat" (less-than-one-hour marks), "tcard.dat"
+// (branch totals history) and "bkstudy.dat" (field service groups).
+#include <algorithm>
+#include <cstring>
+
+#include "core/data_files.h"
+#include "core/scramble.h"
+#include "core/strings.h"
+#include "core/text_codec.h"
+
+namespace zarim {
+
+namespace {
+
+constexpr size_t kMinPublisherFile = 401;
+
+// Reads one fixed block from the start of a file; bytes the file lacks stay zero.
+template <typename T>
+bool ReadBlock(const CZarimDoc& doc, Sid name, T* block, size_t size = sizeof(T)) {
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
+  if (!data) return false;
+  std::memset(static_cast<void*>(block), 0, sizeof(T));
+  std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
+  return true;
+}
+
+// Year of month m in slot s, by the slot rule of the working twelve months.
+int YearOfCell(const CZarimDoc& doc, int month, int slot) {
+  int year = month <= doc.working_month ? doc.working_year : doc.working_year - 1;
+  // The slot of the working twelve months holds that year; the other slot a year earlier.
+  if (((year % 2) + 2) % 2 != slot) --year;
+  return year;
+}
+
+}  // namespace
+
+void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
+  doc.SetToday(clock.Today());
+  doc.count = 0;
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFilePublishers)));
+  if (data && data->size() >= kMinPublisherFile) {
+    size_t n = std::min(data->size() / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
+    std::memcpy(static_cast<void*>(doc.records.data()), data->data(), n * sizeof(PubRecord));
+    doc.count = static_cast<uint16_t>(n);
+    for (int r = 0; r < doc.count; ++r) {
+      PubRecord& rec = doc.records[r];
+      if (!(rec.special_circumstances & kCircumstancesSet)) rec.special_circumstances = kCircumstancesSet;
+      // A damaged group number would index past the group table.
+      if (rec.group < 0 || rec.group > kMaxGroups) rec.group = 0;
+    }
+  }
+
+  doc.late_count = 0;
+  doc.totals = BranchTotalsHistory{};
+  doc.groups = GroupTable{};
+  if (doc.count > 0) {
+    RestoreResumeId(doc);
+    doc.BuildLateList();
+    ReadBlock(doc, Sid::kFileTotals, &doc.totals);
+    std::string groups_path = ResolvePath(doc.FolderForFiles(), Str(Sid::kFileGroups));
+    // The 1881-byte form of older versions holds no groups this version can read.
+    if (FileSize(groups_path) != 1881 && ReadBlock(doc, Sid::kFileGroups, &doc.groups)) {
+      if (doc.groups.count > kMaxGroups) doc.groups.count = kMaxGroups;
+      ScrambleGroups(doc.groups);
+    }
+  }
+  if (doc.count == 0) {
+    doc.ResetHeader();
+    doc.groups.count = 0;
+  }
+
+  if (!IsPlainMarker(doc.header())) {
+    doc.scramble_base = BaseFromMarker(doc.header());
+    for (int r = 0; r < doc.count; ++r)
+      ScrambleRecord(doc.records[r], Direction::kUnscramble, doc.scramble_base, r == 0);
+  }
+  doc.SortRecords();
+  doc.CountStatus(kActive);
+  doc.RebuildIndex();
+  RestoreLessThanHourMarks(doc);
+}
+
+void RestoreLessThanHourMarks(CZarimDoc& doc) {
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileLessThanHour)));
+  if (!data) return;
+  size_t n = data->size() / sizeof(LessThanHourRecord);
+  for (size_t i = 0; i < n; ++i) {
+    LessThanHourRecord t;
+    std::memcpy(&t, data->data() + i * sizeof t, sizeof t);
+    PubRecord* rec = doc.FindById(t.id);
+    if (!rec) continue;
+    for (int m = 0; m < 12; ++m)
+      for (int s = 0; s < 2; ++s) {
+        if (t.mark[m][s] != 1) continue;
+        uint16_t studies = rec->activity[kBibleStudies][m][s];
+        if (rec->activity[kHours][m][s] == 0 && (studies & kQuarterMask) == 0)
+          rec->activity[kBibleStudies][m][s] = static_cast<uint16_t>(studies | kSharedBit);
+      }
+  }
+}
+
+bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
+  if (doc.recompute_totals) doc.recompute_totals(doc);
+  if (doc.count > 0) {
+    StoreResumeId(doc);
+    doc.StoreLateMarkers();
+  }
+  if (!IsPlainMarker(doc.header())) return false;
+
+  // The stored image is made from a copy, so the table in memory stays plain and keeps
+  // its less-than-one-hour bits whatever happens to the files.
+  std::vector<PubRecord> image(doc.records.begin(), doc.records.begin() + doc.count);
+  const uint8_t base = kScrambleBase;
+  for (size_t r = 0; r < image.size(); ++r) ScrambleRecord(image[r], Direction::kScramble, base, r == 0);
+  if (image.empty() || static_cast<uint8_t>(image[0].last_name[0]) != static_cast<uint8_t>('A' + base))
+    return false;
+
+  // Less-than-one-hour marks of old-form months move out of the table into tlt15.dat. A
+  // month of the new form keeps its bit: there it means "shared in ministry".
+  std::vector<LessThanHourRecord> marks;
+  for (size_t r = 1; r < image.size(); ++r) {
+    LessThanHourRecord t{};
+    t.id = image[r].id;
+    bool any = false;
+    for (int s = 0; s < 2; ++s)
+      for (int m = 0; m < 12; ++m) {
+        int serial = YearOfCell(doc, m, s) * 12 + m;
+        if (serial > doc.switch_serial) continue;
+        U16& cell = image[r].activity[kBibleStudies][m][s];
+        if (cell & kSharedBit) {
+          t.mark[m][s] = 1;
+          cell = static_cast<uint16_t>(cell & ~kSharedBit);
+          any = true;
+        }
+      }
+    if (any) marks.push_back(t);
+  }
+
+  bool ok = true;
+  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
+    if (tx.Stage(Str(name), p, size)) return;
+    if (report) ReportCreateFailure(doc, Str(name));
+    ok = false;
+  };
+  if (marks.empty()) {
+    tx.Remove(Str(Sid::kFileLessThanHour));
+  } else {
+    stage(Sid::kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord), false);
+  }
+  stage(Sid::kFilePublishers, image.data(), image.size() * sizeof(PubRecord), true);
+  stage(Sid::kFileTotals, &doc.totals, sizeof doc.totals, true);
+  tx.Remove(Str(Sid::kFileGroups));
+  if (doc.groups.count > 0) {
+    GroupTable g = doc.groups;
+    if (g.count > kMaxGroups) g.count = kMaxGroups;
+    ScrambleGroups(g);
+    stage(Sid::kFileGroups, &g, sizeof g, true);
+  }
+  return ok;
+}
+
+void ReportCreateFailure(const CZarimDoc& doc, std::string_view name) {
+  doc.prompter->Tell(Fill(Sid::kUnableToCreateFile, JoinPath(doc.FolderForFiles(), name)));
+}
+
+uint64_t FileLength(const CZarimDoc& doc, std::string_view name) {
+  return FileSize(ResolvePath(doc.FolderForFiles(), name));
+}
+
+void LoadFormatOptions(CZarimDoc& doc) {
+  doc.format = FormatOptions{};
+  ReadBlock(doc, Sid::kFileFormatOptions, &doc.format);
+}
+
+void LoadMeetings(CZarimDoc& doc) {
+  doc.attendance = {};
+  doc.attendance_blocks = 2;
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileMeetings)));
+  if (data) {
+    // The reading loop stores each whole block and counts one more read, which meets the
+    // end of the file, while fewer than two blocks were read.
+    size_t whole = std::min<size_t>(data->size() / sizeof(AttendanceBlock), 2);
+    std::memcpy(static_cast<void*>(doc.attendance.data()), data->data(), whole * sizeof(AttendanceBlock));
+    doc.attendance_blocks = static_cast<uint16_t>(std::min<size_t>(whole + 1, 2));
+    if (data->size() >= 2 * sizeof(AttendanceBlock)) doc.attendance_blocks = 2;
+  }
+  SetField(doc.attendance[0].name, FromUtf8(Str(Sid::kMidweekMeeting), doc.language_code));
+  SetField(doc.attendance[1].name, FromUtf8(Str(Sid::kWeekendMeeting), doc.language_code));
+}
+
+void LoadAppointments(CZarimDoc& doc) {
+  std::fill(doc.appointments.begin(), doc.appointments.end(), AppointmentRecord{});
+  doc.appointment_count = 0;
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileAppointments)));
+  if (!data) return;
+  size_t n = std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
+  std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
+  doc.appointment_count = static_cast<int>(n);
+}
+
+bool StoreAppointment(CZarimDoc& doc, const AppointmentRecord& a) {
+  for (int i = 0; i < doc.appointment_count; ++i) {
+    AppointmentRecord& e = doc.appointments[i];
+    if (e.id == a.id && e.kind == a.kind) {
+      e = a;
+      doc.MarkModified();
+      return true;
+    }
+  }
+  if (doc.appointment_count >= kMaxAppointments) return false;
+  doc.appointments[doc.appointment_count++] = a;
+  doc.MarkModified();
+  return true;
+}
+
+namespace {
+
+Bytes AppointmentImage(const CZarimDoc& doc) {
+  Bytes out;
+  for (int k = 0; k < doc.appointment_count; ++k) {
+    const AppointmentRecord& e = doc.appointments[k];
+    if (e.id == 0 || e.kind == 0) continue;
+    if (!(Trim(FieldText(e.start_date)).size() > 7 || e.kind == 20)) continue;
+    bool earlier = false;
+    for (int j = 0; j < k && !earlier; ++j)
+      earlier = doc.appointments[j].id == e.id && doc.appointments[j].kind == e.kind;
+    if (earlier) continue;
+    const auto* p = reinterpret_cast<const uint8_t*>(&e);
+    out.insert(out.end(), p, p + sizeof e);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool SaveAll(CZarimDoc& doc, bool keep_marks) {
+  (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
+  if (doc.history_view) return false;
+  doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
+  SaveTransaction tx(doc.data_folder);
+  bool ok = StagePublishers(doc, tx);
+  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
+    if (tx.Stage(Str(name), p, size)) return;
+    if (report) ReportCreateFailure(doc, Str(name));
+    ok = false;
+  };
+  size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
+  stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
+  if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
+    Bytes appts = AppointmentImage(doc);
+    stage(Sid::kFileAppointments, appts.data(), appts.size(), false);
+  }
+  if (doc.remark_count > 1) {
+    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+    RemarkWriter writer(remarks);
+    for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
+    stage(Sid::kFileRemarks, remarks.data(), remarks.size(), false);
+  }
+  stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
+  if (doc.stage_settings) doc.stage_settings(doc, tx);
+  if (!tx.Commit()) {
+    ReportCreateFailure(doc, Str(Sid::kFilePublishers));
+    ok = false;
+  }
+  doc.prompter->EndBusy();
+  // A save that lost a file is not a save: the changes stay marked, so closing still asks.
+  if (ok) doc.modified = 0;
+  return ok;
+}
+
+bool CloseDocument(CZarimDoc& doc) {
+  if (doc.modified && !doc.history_view) {
+    Answer a = doc.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
+    if (a == Answer::kCancel) return false;
+    if (a == Answer::kYes) {
+      if (!SaveAll(doc, false)) return false;
+    } else {
+      std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+      if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
+    }
+  }
+  if (!doc.history_view) RemoveFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  return true;
+}
+
+}  // namespace zarim

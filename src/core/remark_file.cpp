@@ -1,0 +1,167 @@
+// "remark9.dat": the remarks of the monthly cells, with the undo copy "rmkundo.dat".
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "core/data_files.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+namespace {
+
+constexpr size_t kRec = sizeof(RemarkEntry);
+
+RemarkEntry EntryAt(const Bytes& file, size_t i) {
+  RemarkEntry e;
+  std::memcpy(&e, file.data() + i * kRec, kRec);
+  return e;
+}
+
+bool TrimmedEmpty(const RemarkEntry& e) { return Trim(FieldText(e.text, sizeof e.text)).empty(); }
+
+std::string RemarksPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileRemarks)); }
+
+}  // namespace
+
+void LoadRemarksAtStart(CZarimDoc& doc) {
+  std::string path = RemarksPath(doc);
+  if (!doc.history_view && FileExists(path))
+    CopyFile(path, JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  for (int r = 1; r < doc.count; ++r)
+    for (auto& m : doc.records[r].remark)
+      for (auto& c : m) c = 0;
+  if (!doc.history_view) CompactRemarkFile(doc);
+  LoadRemarks(doc);
+}
+
+void CompactRemarkFile(CZarimDoc& doc) {
+  std::string path = RemarksPath(doc);
+  auto file = ReadFile(path);
+  if (!file || file->size() < 3 * kRec) return;
+  size_t n = std::min(file->size() / kRec, static_cast<size_t>(kRemarkLoadLimit));
+  std::vector<RemarkEntry> kept;
+  for (size_t i = 0; i < n; ++i) {
+    RemarkEntry e = EntryAt(*file, i);
+    if (e.month != 0 && e.id >= 11) kept.push_back(e);
+  }
+  // An entry is dropped when a later entry of the same publisher, month and slot has a
+  // text: only the last remark of a cell counts.
+  std::map<std::tuple<uint8_t, uint8_t, uint16_t>, size_t> last_with_text;
+  for (size_t j = 0; j < kept.size(); ++j)
+    if (kept[j].id >= 12 && kept[j].text[0] != 0)
+      last_with_text[{kept[j].month, kept[j].slot, kept[j].id}] = j;
+  for (size_t i = 0; i < kept.size(); ++i) {
+    if (kept[i].id < 12) continue;
+    auto it = last_with_text.find({kept[i].month, kept[i].slot, kept[i].id});
+    if (it != last_with_text.end() && it->second > i) {
+      kept[i].month = 0;
+      kept[i].id = 0;
+    }
+  }
+  if (kept.size() < 3) return;
+  Bytes out(kRec, 0);
+  for (const auto& e : kept) {
+    if (e.month == 0 && e.id == 0) continue;
+    const auto* p = reinterpret_cast<const uint8_t*>(&e);
+    out.insert(out.end(), p, p + kRec);
+  }
+  WriteFileAtomic(path, out.data(), out.size());
+}
+
+void LoadRemarks(CZarimDoc& doc) {
+  std::fill(doc.remarks.begin(), doc.remarks.end(), RemarkEntry{});
+  doc.remark_count = 1;
+  auto file = ReadFile(RemarksPath(doc));
+  if (file) {
+    size_t n = file->size() / kRec;
+    for (size_t i = 1; i < n && doc.remark_count < kRemarkLoadLimit; ++i) {
+      RemarkEntry e = EntryAt(*file, i);
+      if (e.month == 0 || e.month > 12 || e.id < 11) continue;
+      e.text[43] = 0;
+      std::string text(Trim(FieldText(e.text, sizeof e.text)));
+      if (text.empty()) continue;
+      PubRecord* rec = doc.FindById(e.id);
+      if (!rec) continue;
+      SetField(e.text, text);
+      doc.remarks[doc.remark_count] = e;
+      rec->remark[e.month - 1][e.slot % 2] = doc.remark_count;
+      ++doc.remark_count;
+    }
+  }
+  for (int r = 1; r < doc.count; ++r)
+    for (auto& m : doc.records[r].remark)
+      for (auto& c : m)
+        if (c >= doc.remark_count) c = 0;
+}
+
+namespace {
+
+uint32_t KeyOf(const RemarkEntry& e) {
+  return (static_cast<uint32_t>(e.id) << 16) | (static_cast<uint32_t>(e.month) << 8) | e.slot;
+}
+
+}  // namespace
+
+// Writing entries one after another into the file image, each by the rule: the first
+// record of the same publisher, month and slot; else the last record with an empty text;
+// else a new record at the end (after a zero header record in an empty file). The
+// positions are kept in maps so that a whole save stays linear.
+RemarkWriter::RemarkWriter(Bytes& file) : file_(file) {
+  file_.resize(file_.size() / kRec * kRec);  // a cut final record is not a record
+  size_t n = file_.size() / kRec;
+  for (size_t i = 1; i < n; ++i) Note(i, EntryAt(file_, i));
+}
+
+void RemarkWriter::Note(size_t pos, const RemarkEntry& e) {
+  by_key_[KeyOf(e)].insert(pos);
+  if (TrimmedEmpty(e)) empties_.insert(pos);
+}
+
+void RemarkWriter::Forget(size_t pos, const RemarkEntry& e) {
+  auto it = by_key_.find(KeyOf(e));
+  if (it != by_key_.end()) {
+    it->second.erase(pos);
+    if (it->second.empty()) by_key_.erase(it);
+  }
+  empties_.erase(pos);
+}
+
+void RemarkWriter::Write(const RemarkEntry& entry_in) {
+  RemarkEntry entry = entry_in;
+  entry.text[43] = 0;
+  size_t n = file_.size() / kRec;
+  size_t target = 0;  // 0: append
+  if (n >= 2) {
+    auto it = by_key_.find(KeyOf(entry));
+    if (it != by_key_.end() && !it->second.empty()) {
+      target = *it->second.begin();
+    } else if (!empties_.empty()) {
+      target = *empties_.rbegin();
+    }
+  }
+  if (target == 0) {
+    if (file_.empty()) file_.assign(kRec, 0);
+    target = file_.size() / kRec;
+    file_.resize(file_.size() + kRec);
+  } else {
+    Forget(target, EntryAt(file_, target));
+  }
+  std::memcpy(file_.data() + target * kRec, &entry, kRec);
+  Note(target, entry);
+}
+
+void WriteRemarkInto(Bytes& file, const RemarkEntry& entry) { RemarkWriter(file).Write(entry); }
+
+bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
+  if (doc.history_view) return false;
+  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
+  std::string existing = ResolvePath(doc.data_folder, Str(Sid::kFileRemarks));
+  Bytes file = ReadFile(existing).value_or(Bytes{});
+  WriteRemarkInto(file, entry);
+  return WriteFileAtomic(existing, file.data(), file.size()) || WriteFileAtomic(path, file.data(), file.size());
+}
+
+}  // namespace zarim

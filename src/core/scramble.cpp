@@ -1,0 +1,84 @@
+// Scrambling of stored texts.
+//
+// Two rules of the stored format lose information: a byte that scrambles to 0 would end
+// the text, and in the names and the first 30 bytes of the address a byte that scrambles
+// to 0xCC is never unscrambled (0xCC itself is left as it is). With B = 174:
+//  - a byte x at position i scrambles to 0xCC when x = 30 - i (i < 30): only control
+//    characters 0x01..0x1E, which no text holds;
+//  - a byte x at position i scrambles to 0 when x = 82 - i (mod 256). Such a zero inside
+//    a text is read past (the rest of the field shows where the text ends); only when it
+//    is the last character of the text can it not be told from the end. These are, as the
+//    last character: names ?@A..R (positions 19..0), address the bytes 0x15..0x52,
+//    phones E..R, dates K..R; dates and phones ending in a digit or blank always survive.
+#include "core/scramble.h"
+
+#include <cstring>
+
+namespace zarim {
+
+void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t cc_limit,
+                   bool continue_past_zero) {
+  auto* p = reinterpret_cast<uint8_t*>(field);
+  size_t len = FieldLength(field, size);
+  if (dir == Direction::kUnscramble && continue_past_zero) {
+    len = 0;
+    for (size_t i = 0; i + 1 < size; ++i)
+      if (p[i] != 0) len = i + 1;
+  }
+  for (size_t i = 0; i < len; ++i) {
+    if (i < cc_limit && p[i] == 0xCC) continue;
+    uint8_t step = static_cast<uint8_t>(i + base);
+    p[i] = static_cast<uint8_t>(dir == Direction::kScramble ? p[i] + step : p[i] - step);
+  }
+}
+
+void ScrambleRecord(PubRecord& r, Direction dir, uint8_t base, bool is_header) {
+  auto* bytes = reinterpret_cast<uint8_t*>(&r);
+  for (size_t end : {22u, 43u, 106u, 121u, 160u, 169u}) bytes[end] = 0;
+  ScrambleField(r.first_name, sizeof r.first_name, dir, base, sizeof r.first_name, true);
+  ScrambleField(r.last_name, sizeof r.last_name, dir, base, sizeof r.last_name, true);
+  ScrambleField(r.address, sizeof r.address, dir, base, 30, true);
+  ScrambleField(r.home_phone, sizeof r.home_phone, dir, base, 0, true);
+  ScrambleField(r.mobile_phone, sizeof r.mobile_phone, dir, base, 0, true);
+  // In the header record the bytes of this field after its text are the months'
+  // collection states, so its text ends at the first zero there.
+  ScrambleField(r.other_phone, sizeof r.other_phone, dir, base, 0, !is_header);
+  ScrambleField(r.baptism_date, sizeof r.baptism_date, dir, base, 0, true);
+  ScrambleField(r.birth_date, sizeof r.birth_date, dir, base, 0, true);
+}
+
+void ScrambleExt(ExtRecord& r, Direction dir, uint8_t base) {
+  ScrambleField(r.long_name, sizeof r.long_name, dir, base, 0, true);
+  ScrambleField(r.email, sizeof r.email, dir, base, 0, true);
+  ScrambleField(r.other, sizeof r.other, dir, base, 0, true);
+}
+
+namespace {
+void XorText(char* text, size_t size) {
+  for (size_t i = 0; i < size && text[i] != 0; ++i) {
+    char k = kGroupKey[i % 10];
+    if (text[i] != k) text[i] = static_cast<char>(text[i] ^ k);
+  }
+}
+}  // namespace
+
+void ScrambleGroups(GroupTable& g) {
+  int n = g.count > kMaxGroupsInTable ? kMaxGroupsInTable : g.count;
+  for (int i = 0; i < n; ++i) {
+    XorText(g.overseer[i], sizeof g.overseer[i]);
+    XorText(g.assistant[i], sizeof g.assistant[i]);
+    XorText(g.location[i], sizeof g.location[i]);
+    XorText(g.name[i], sizeof g.name[i]);
+    XorText(g.time[i], sizeof g.time[i]);
+  }
+}
+
+bool IsPlainMarker(const PubRecord& h) { return std::strncmp(h.last_name, "A", 2) == 0; }
+
+uint8_t BaseFromMarker(const PubRecord& h) {
+  auto first = static_cast<uint8_t>(h.last_name[0]);
+  if (first == 0 || h.last_name[1] != 0) return kScrambleBase;
+  return static_cast<uint8_t>(first - 'A');
+}
+
+}  // namespace zarim

@@ -1,0 +1,38 @@
+// The program's string table. Every message, caption and label lives here once; code
+// names a text by its identifier and never repeats the literal.
+//
+// Each subsystem keeps its texts in its own strings_<subsystem>.def file as lines
+//   ZSTR(kName, number, "text")
+// Numbered texts keep the number the program has always used for them; texts without a
+// number take one from the subsystem's own range (see strings_core.def).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarim {
+
+enum class Sid : int {
+#define ZSTR(name, number, text) name = number,
+#include "core/strings_all.def"
+#undef ZSTR
+};
+
+// The text of a string (UTF-8). An unknown number gives an empty view.
+std::string_view Str(Sid id);
+std::string_view StrByNumber(int number);
+
+// Single-argument formatting: "%1" and "%2" replaced by the arguments.
+std::string Fill(std::string_view pattern, std::string_view a1, std::string_view a2 = {});
+inline std::string Fill(Sid id, std::string_view a1, std::string_view a2 = {}) {
+  return Fill(Str(id), a1, a2);
+}
+
+// printf-style formatting for the texts that the program formats itself ("%s", "%d").
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Every number in the table once, in ascending order; for the table's own checks.
+int StringCount();
+int StringNumberAt(int i);
+
+}  // namespace zarim

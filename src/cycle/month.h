@@ -1,0 +1,74 @@
+// Month arithmetic shared by the whole monthly cycle: month index 0..11 (0 = January),
+// two-digit year (calendar year - 2000), month serial (year * 12 + month), the year slot
+// of the monthly cells (year mod 2) and the service year (September to August, named by
+// the year in which it ends).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zarim {
+
+class CZarimDoc;
+
+inline constexpr int MonthOfSerial(int serial) { return ((serial % 12) + 12) % 12; }
+inline constexpr int YearOfSerial(int serial) { return serial >= 0 ? serial / 12 : -((-serial + 11) / 12); }
+inline constexpr int Serial(int two_digit_year, int month) { return two_digit_year * 12 + month; }
+inline constexpr int SlotOfYear(int two_digit_year) { return ((two_digit_year % 2) + 2) % 2; }
+inline constexpr int SlotOfSerial(int serial) { return SlotOfYear(YearOfSerial(serial)); }
+
+// The slot of month m among the twelve months that end with the working month
+// (working_month, working_year): later month indexes belong to the previous year.
+inline constexpr int SlotInWorkingYear(int month, int working_month, int working_year) {
+  return month > working_month ? SlotOfYear(working_year - 1) : SlotOfYear(working_year);
+}
+// Two-digit year of month m among those twelve months.
+inline constexpr int YearInWorkingYear(int month, int working_month, int working_year) {
+  return month > working_month ? working_year - 1 : working_year;
+}
+
+// Service year (calendar year in which it ends) of a month of a calendar year.
+inline constexpr int ServiceYear(int calendar_year, int month_index) {
+  return month_index >= 8 ? calendar_year + 1 : calendar_year;
+}
+// Serial of September that starts the service year containing serial.
+inline constexpr int ServiceYearStartSerial(int serial) {
+  int m = MonthOfSerial(serial);
+  return m >= 8 ? serial - (m - 8) : serial - (m + 4);
+}
+
+// A step backwards through the months: month and slot, the slot flipping from January
+// to December.
+struct MonthCursor {
+  int month;
+  int slot;
+  int year;  // two-digit
+  void Back() {
+    if (month == 0) {
+      month = 11;
+      --year;
+      slot ^= 1;
+    } else {
+      --month;
+    }
+  }
+  void Forward() {
+    if (month == 11) {
+      month = 0;
+      ++year;
+      slot ^= 1;
+    } else {
+      ++month;
+    }
+  }
+  int serial() const { return Serial(year, month); }
+};
+inline MonthCursor CursorAt(int serial) {
+  return MonthCursor{MonthOfSerial(serial), SlotOfSerial(serial), YearOfSerial(serial)};
+}
+
+// Month names from the string table: "January" .. and "Jan" ..
+std::string MonthName(int month);
+std::string ShortMonthName(int month);
+
+}  // namespace zarim
