@@ -1,0 +1,31 @@
+// Scratch folder of the fuzz targets.
+#include "fuzz_support.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace zarim::fuzz {
+
+const std::string& ScratchFolder() {
+  static const std::string folder = [] {
+    auto p = std::filesystem::temp_directory_path() / ("zarim-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(p);
+    return p.string();
+  }();
+  return folder;
+}
+
+void ClearScratch() {
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(ScratchFolder(), ec))
+    std::filesystem::remove_all(e.path(), ec);
+}
+
+void WriteScratch(std::string_view name, const uint8_t* data, size_t size) {
+  std::ofstream out(std::filesystem::path(ScratchFolder()) / std::string(name), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+}  // namespace zarim::fuzz
