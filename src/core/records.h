@@ -67,7 +67,11 @@ inline constexpr int kMaxGroupsInTable = 20;
 // Month cells are [month 0..11][slot 0..2]; slot = calendar year of the month mod 2,
 // slot 2 is never used for publisher data.
 struct PubRecord {
-  U16 reserved;                 // zero in new records
+  // Zero in new records. A moved-away publisher who came from the inactive list keeps
+  // that origin here: bit 15 is the moved-from-inactive mark, bits 0-3 the month (1-12)
+  // he had become inactive; his status year keeps that year. No other feature reads
+  // this word, and it is cleared again when he returns (cycle/status_moves.h).
+  U16 reserved;
   char first_name[21];          // the header record keeps the password here
   char last_name[21];           // the header record keeps the marker "A" here
   char address[63];

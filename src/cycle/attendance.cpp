@@ -1,0 +1,104 @@
+// Meeting attendance figures and averages.
+#include "cycle/attendance.h"
+
+#include <algorithm>
+
+#include "cycle/month.h"
+
+namespace zarim {
+
+int HalfUpAverage(int total, int number) {
+  if (number <= 0) return 0;
+  int q = total / number;
+  int r = total % number;
+  return r * 10 >= (number * 10) / 2 ? q + 1 : q;
+}
+
+MonthFigures ComputeFigures(const WeekValues& weeks) {
+  MonthFigures f;
+  for (int v : weeks) {
+    if (v != 0) ++f.number;
+    f.total += v;
+  }
+  f.average = HalfUpAverage(f.total, f.number);
+  return f;
+}
+
+WeekValues StoredWeeks(const CZarimDoc& doc, int meeting, int month, int slot) {
+  WeekValues w{};
+  const AttendanceBlock& b = doc.attendance[meeting];
+  for (int i = 0; i < kWeeksPerMonth; ++i) w[i] = b.week[i][month][slot];
+  return w;
+}
+
+MonthFigures StoredFigures(const CZarimDoc& doc, int meeting, int month, int slot) {
+  const AttendanceBlock& b = doc.attendance[meeting];
+  return MonthFigures{b.meetings[month][slot], b.total[month][slot], b.average[month][slot]};
+}
+
+namespace {
+
+bool Put(U16& cell, int value) {
+  auto v = static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF));
+  if (cell == v) return false;
+  cell = v;
+  return true;
+}
+
+}  // namespace
+
+bool StoreWeeks(CZarimDoc& doc, int meeting, int month, int slot, const WeekValues& weeks) {
+  AttendanceBlock& b = doc.attendance[meeting];
+  bool changed = false;
+  for (int i = 0; i < kWeeksPerMonth; ++i) changed |= Put(b.week[i][month][slot], weeks[i]);
+  // The figures follow the stored weeks (a stored week may have been clamped).
+  MonthFigures f = ComputeFigures(StoredWeeks(doc, meeting, month, slot));
+  changed |= Put(b.meetings[month][slot], f.number);
+  changed |= Put(b.total[month][slot], f.total);
+  changed |= Put(b.average[month][slot], f.average);
+  if (changed) doc.MarkModified();
+  return changed;
+}
+
+int AverageOverMonths(const CZarimDoc& doc, int meeting, int n) {
+  const AttendanceBlock& b = doc.attendance[meeting];
+  MonthCursor c{doc.working_month % 12, SlotOfYear(doc.working_year), doc.working_year};
+  long sum = 0;
+  int count = 0;
+  for (int i = 0; i < n; ++i, c.Back()) {
+    long month_total = 0;
+    for (int w = 0; w < kWeeksPerMonth; ++w) {
+      int v = b.week[w][c.month][c.slot];
+      if (v == 0) continue;
+      sum += v;
+      ++count;
+      month_total += v;
+    }
+    // A month without attendance means the figures are incomplete; no average is given.
+    if (month_total == 0) return 0;
+  }
+  return count == 0 ? 0 : HalfUpAverage(static_cast<int>(sum), count);
+}
+
+int ServiceYearMonths(const CZarimDoc& doc) { return ((doc.working_month - 8) % 12 + 12) % 12 + 1; }
+
+double PercentOfActive(int average, int active_publishers) {
+  return active_publishers > 0 ? average * 100.0 / active_publishers : 0.0;
+}
+
+void MoveAheadAttendance(CZarimDoc& doc, int month, int slot) {
+  if (month < 0 || month > 11 || slot < 0 || slot > 1) return;
+  for (AttendanceBlock& b : doc.attendance) {
+    auto move = [&](U16 (&table)[12][3]) {
+      table[month][slot] = table[month][kAheadSlot];
+      for (int m = 0; m < 12; ++m)
+        if (m != month) table[m][kAheadSlot] = 0;
+    };
+    for (auto& week : b.week) move(week);
+    move(b.meetings);
+    move(b.total);
+    move(b.average);
+  }
+}
+
+}  // namespace zarim

@@ -1,0 +1,191 @@
+// The status moves. Each asks for its month, changes the status fields of the record,
+// rebuilds the lists and marks the data modified; Cancel changes nothing.
+#include "cycle/status_moves.h"
+
+#include <algorithm>
+
+#include "core/text_codec.h"
+#include "cycle/month.h"
+#include "cycle/status_rules.h"
+
+namespace zarim {
+
+namespace {
+
+PubRecord* RecordWithStatus(CZarimDoc& doc, int rec, std::initializer_list<uint8_t> statuses) {
+  if (rec <= 0 || rec >= doc.count) return nullptr;
+  PubRecord& r = doc.records[rec];
+  return std::find(statuses.begin(), statuses.end(), r.status) != statuses.end() ? &r : nullptr;
+}
+
+// Serial of 1-based month among the twelve months that end with the working month.
+uint16_t SerialOfRecentMonth(const CZarimDoc& doc, int month) {
+  int m = month - 1;
+  return static_cast<uint16_t>(Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m));
+}
+
+void Finish(CZarimDoc& doc) {
+  doc.RebuildIndex();
+  doc.MarkModified();
+}
+
+// Asks for the month; false when cancelled.
+bool AskMonth(CZarimDoc& doc, PubRecord& r, Sid event, bool with_years, bool with_tick, const MonthAsker& ask,
+              SelectMonthForm* out) {
+  SelectMonthForm form(doc, MonthPrompt(doc, r, event), with_years, with_tick);
+  if (!ask || !ask(form)) return false;
+  *out = form;
+  return true;
+}
+
+constexpr uint8_t kKeptOnReactivation = kFamilyHead | kMale | kFemale;
+
+}  // namespace
+
+bool ListHasRoom(const CZarimDoc& doc, uint8_t status) {
+  int held = doc.status_count[status];
+  switch (status) {
+    case kInactive: return held < kInactiveListLimit;
+    case kMoved: return held < kMovedListLimit;
+    case kDeleted: return held < kDeletedListLimit;
+    default: return held < kMaxStatusList;
+  }
+}
+
+MoveResult TransferToInactive(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kActive});
+  if (!r || !ListHasRoom(doc, kInactive)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, true);
+  if (!AskMonth(doc, *r, Sid::kEventBecameInactive, true, false, ask, &form)) return MoveResult::kCancelled;
+  r->status_month = static_cast<uint8_t>(form.ResultMonth() << 4);
+  r->status_year = CalendarToStatusYear(form.ResultYear());
+  r->flags &= static_cast<uint8_t>(~(kCustomCategory | kExcludeFromGroupList));
+  r->status = kInactive;
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+int ReactivationSpan(const CZarimDoc& doc, const PubRecord& r, int month) {
+  int n = (doc.working_year - StatusYearToTwoDigit(r.status_year)) * 12 - StatusEventMonth(r) + month;
+  return std::clamp(n, 0, 24);
+}
+
+MoveResult Reactivate(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kInactive});
+  if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, false);
+  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form)) return MoveResult::kCancelled;
+  int month = form.ResultMonth();
+  int n = ReactivationSpan(doc, *r, month);
+  r->status_month = static_cast<uint8_t>((month << 4) | kStatusReactivated);
+  r->status_year = r->status_month;
+  r->status_stamp = SerialOfRecentMonth(doc, month);
+  r->flags &= kKeptOnReactivation;
+  r->status = kActive;
+  // The months of inactivity start afresh: no reports, no pioneer code, no remarks.
+  MonthCursor c = CursorAt(r->status_stamp);
+  for (int i = 0; i < n; ++i, c.Back()) {
+    for (int f = 0; f < 5; ++f) r->activity[f][c.month][c.slot] = 0;
+    r->pioneer[c.month][c.slot] = 0;
+    int index = r->remark[c.month][c.slot];
+    if (index > 0 && index < doc.remark_count && doc.remarks[index].id == r->id) {
+      SetField(doc.remarks[index].text, "");
+      r->remark[c.month][c.slot] = 0;
+    }
+  }
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+MoveResult MoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kActive, kInactive});
+  if (!r || !ListHasRoom(doc, kMoved)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, false);
+  if (!AskMonth(doc, *r, Sid::kEventMovedAway, false, false, ask, &form)) return MoveResult::kCancelled;
+  // The status year is left alone: for an inactive publisher it keeps the year he became
+  // inactive, which his return needs again.
+  r->reserved = r->status == kInactive
+                    ? static_cast<uint16_t>(kMovedFromInactiveMark | (StatusEventMonth(*r) & kRememberedMonthMask))
+                    : static_cast<uint16_t>(0);
+  r->status_month = static_cast<uint8_t>(form.ResultMonth() << 4);
+  r->ext_key = 0;
+  r->household_head = 0;
+  r->status = kMoved;
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kMoved});
+  if (!r) return MoveResult::kRefused;
+  if (MovedFromInactive(*r)) {
+    if (!ListHasRoom(doc, kInactive)) return MoveResult::kRefused;
+    r->status_month = static_cast<uint8_t>(RememberedInactiveMonth(*r) << 4);
+    r->reserved = 0;
+    r->status = kInactive;
+    Finish(doc);
+    return MoveResult::kDone;
+  }
+  if (!ListHasRoom(doc, kActive)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, false);
+  if (!AskMonth(doc, *r, Sid::kEventReturned, false, true, ask, &form)) return MoveResult::kCancelled;
+  r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) | (form.ticked() ? kStatusRegularTransfer : 0));
+  r->status_year = r->status_month;
+  r->reserved = 0;
+  r->status = kActive;
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+MoveResult UndoMoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kMoved});
+  if (!r) return MoveResult::kRefused;
+  std::string question = Fill(Sid::kReverseMoveout, ToUtf8(doc.DisplayName(*r), doc.language_code));
+  if (doc.prompter->Ask(question, Buttons::kOkCancel, Answer::kOk) != Answer::kOk) return MoveResult::kCancelled;
+  return ReturnMoved(doc, rec, ask);
+}
+
+MoveResult MakePublisher(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kNonPublisher});
+  if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, false);
+  if (!AskMonth(doc, *r, Sid::kEventBecamePublisher, false, false, ask, &form)) return MoveResult::kCancelled;
+  int month = form.ResultMonth();
+  r->status_month = static_cast<uint8_t>((month << 4) | kStatusNew);
+  r->status_year = r->status_month;
+  r->status_stamp = SerialOfRecentMonth(doc, month);
+  r->status = kActive;
+  // Reports of a Bible student do not count: the publisher starts with empty months.
+  for (auto& field : r->activity)
+    for (auto& month_cells : field)
+      for (auto& cell : month_cells) cell = 0;
+  for (auto& month_codes : r->pioneer)
+    for (auto& code : month_codes) code = 0;
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  PubRecord* r = RecordWithStatus(doc, rec, {kDeleted});
+  if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
+  SelectMonthForm form(doc, {}, false);
+  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form)) return MoveResult::kCancelled;
+  r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) | kStatusReactivated);
+  r->status_year = r->status_month;
+  r->flags &= kKeptOnReactivation;
+  r->status_stamp = 0;
+  r->status = kActive;
+  Finish(doc);
+  return MoveResult::kDone;
+}
+
+bool RemovePermanently(CZarimDoc& doc, int rec) {
+  if (rec <= 0 || rec >= doc.count) return false;
+  std::copy(doc.records.begin() + rec + 1, doc.records.begin() + doc.count, doc.records.begin() + rec);
+  --doc.count;
+  doc.records[doc.count] = PubRecord{};
+  Finish(doc);
+  return true;
+}
+
+}  // namespace zarim
