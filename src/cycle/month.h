@@ -67,6 +67,33 @@ inline MonthCursor CursorAt(int serial) {
   return MonthCursor{MonthOfSerial(serial), SlotOfSerial(serial), YearOfSerial(serial)};
 }
 
+// The month `k` months before month index `month` (0-based, wrapping round the year).
+inline constexpr int MonthsBefore(int month, int k) { return (((month - k) % 12) + 12) % 12; }
+// The month before `month` and its slot when `month` is in slot `slot`: the slot flips
+// when the step goes from January back to December.
+inline constexpr int PreviousMonth(int month) { return MonthsBefore(month, 1); }
+inline constexpr int PreviousMonthSlot(int month, int slot) { return month == 0 ? 1 - slot : slot; }
+// The 1-based number of the month before month index m: the month folder that
+// initializing m snapshots (12 for January).
+inline constexpr int SnapshotNumber(int month) { return MonthsBefore(month, 1) + 1; }
+// The 1-based number of the month six months before month index m: a status event of
+// that month stops counting when m is initialized.
+inline constexpr int SixMonthsBefore(int month) { return MonthsBefore(month, 6) + 1; }
+
+// Service year of a serial (named by the calendar year in which it ends, two digits).
+inline constexpr int ServiceYearOfSerial(int serial) {
+  return ServiceYear(YearOfSerial(serial), MonthOfSerial(serial));
+}
+// The months of the service year up to and including serial, September first.
+inline constexpr int MonthsIntoServiceYear(int serial) { return serial - ServiceYearStartSerial(serial) + 1; }
+
+// The serial `k` months before the working month, with its month and slot.
+inline MonthCursor CursorMonthsBack(int serial, int k) {
+  MonthCursor c{MonthOfSerial(serial), SlotOfSerial(serial), YearOfSerial(serial)};
+  for (int i = 0; i < k; ++i) c.Back();
+  return c;
+}
+
 // Month names from the string table: "January" .. and "Jan" ..
 std::string MonthName(int month);
 std::string ShortMonthName(int month);

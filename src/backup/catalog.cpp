@@ -1,0 +1,73 @@
+// The backup catalog file.
+#include "backup/catalog.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "backup/file_copier.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+namespace {
+std::string BoundedText(const uint8_t* p, size_t size) {
+  size_t n = 0;
+  while (n < size - 1 && p[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(p), n);
+}
+}  // namespace
+
+Catalog Catalog::Parse(const Bytes& file) {
+  Catalog c;
+  for (int i = 0; i < kCatalogEntries; ++i) {
+    size_t at = static_cast<size_t>(i) * kCatalogEntrySize;
+    if (at + kCatalogEntrySize > file.size()) break;
+    c.entries_[i].label = BoundedText(file.data() + at, kCatalogLabelSize);
+    c.entries_[i].path = BoundedText(file.data() + at + kCatalogLabelSize, kCatalogPathSize);
+  }
+  return c;
+}
+
+Catalog Catalog::Read(const std::string& data_folder) {
+  auto file = ReadFile(ResolvePath(data_folder, Str(Sid::kBackupCatalogFile)));
+  return file ? Parse(*file) : Catalog{};
+}
+
+Bytes Catalog::Image() const {
+  Bytes out(kCatalogEntries * kCatalogEntrySize, 0);
+  for (int i = 0; i < kCatalogEntries; ++i) {
+    uint8_t* p = out.data() + static_cast<size_t>(i) * kCatalogEntrySize;
+    const CatalogEntry& e = entries_[i];
+    std::memcpy(p, e.label.data(), std::min(e.label.size(), kCatalogLabelSize - 1));
+    std::memcpy(p + kCatalogLabelSize, e.path.data(), std::min(e.path.size(), kCatalogPathSize - 1));
+  }
+  return out;
+}
+
+void Catalog::Push(const CatalogEntry& entry) {
+  for (int i = kCatalogEntries - 1; i > 0; --i) entries_[i] = entries_[i - 1];
+  entries_[0] = entry;
+  if (entries_[0].label.size() >= kCatalogLabelSize) entries_[0].label.resize(kCatalogLabelSize - 1);
+  if (entries_[0].path.size() >= kCatalogPathSize) entries_[0].path.resize(kCatalogPathSize - 1);
+}
+
+bool Catalog::AddEntry(const std::string& data_folder, const std::string& label, const std::string& path) {
+  Catalog c = Read(data_folder);
+  c.Push(CatalogEntry{label, path});
+  Bytes image = c.Image();
+  return WriteFileAtomic(JoinPath(data_folder, Str(Sid::kBackupCatalogFile)), image.data(), image.size());
+}
+
+bool HoldsBackupSet(const std::string& folder) {
+  return !folder.empty() && IsFolder(folder) &&
+         FileSize(ResolvePath(folder, Str(Sid::kFilePublishers))) >= kMinSetPublisherFile;
+}
+
+std::vector<int> Catalog::Usable() const {
+  std::vector<int> out;
+  for (int i = 0; i < kCatalogEntries; ++i)
+    if (!entries_[i].path.empty() && HoldsBackupSet(entries_[i].path)) out.push_back(i);
+  return out;
+}
+
+}  // namespace zarim

@@ -1,0 +1,75 @@
+// The file copier shared by backups, restores and the monthly snapshots: the twelve files
+// of a data set, the month archives under "Roll", and deleting both.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/ports.h"
+
+namespace zarim {
+
+// Direction of CopyFileSet and CopyArchives: into the set folder (backup, snapshot, the
+// copy aside before a restore) or from it into the data folder (restore).
+enum class CopyDirection { kToFolder = 0, kFromFolder = 1 };
+
+// The files of a data set, in copying order.
+const std::vector<std::string>& FileSetNames();
+// The files that DeleteFileSet removes: the set and the older files of earlier versions.
+const std::vector<std::string>& DeleteSetNames();
+
+// "<folder>/Roll" and the month folder "<folder>/Roll/Zr9_n" (n = 1..12).
+std::string RollFolderOf(const std::string& folder);
+std::string ArchiveFolderOf(const std::string& folder, int n);
+
+// Creates a folder; true when it exists afterwards. `fresh` (true) asks for a folder that
+// did not exist before: an existing one gives false.
+bool MakeFolder(const std::string& path, bool fresh = false);
+bool IsFolder(const std::string& path);
+// Removes an empty folder; true when it is gone.
+bool RemoveFolder(const std::string& path);
+// Renames a file or folder.
+bool RenamePath(const std::string& from, const std::string& to);
+
+class FileCopier {
+ public:
+  // `prompter` receives progress (may be null).
+  explicit FileCopier(std::string data_folder, Prompter* prompter = nullptr);
+
+  // The status line: "Backing up file: %1" or "Restoring file %1" for each file.
+  void set_status(std::function<void(const std::string&)> status) { status_ = std::move(status); }
+
+  // Copies the set between the data folder and `folder`. A file missing on the source
+  // side is skipped; a file that exists but cannot be read or written completely is a
+  // failure (listed in failures()). True when nothing failed.
+  bool CopyFileSet(const std::string& folder, CopyDirection direction);
+  // The same for the twelve month archives, creating the target's "Roll" folders.
+  bool CopyArchives(const std::string& folder, CopyDirection direction);
+  // Copies the set from one folder into another, whatever the data folder is.
+  bool CopySetBetween(const std::string& from, const std::string& to, bool restoring);
+  bool CopyArchivesBetween(const std::string& from, const std::string& to, bool restoring);
+
+  // Deletes each file of DeleteSetNames() that exists in `folder`; false when one
+  // could not be deleted.
+  bool DeleteFileSet(const std::string& folder);
+  // Deletes the file set of each month folder of `folder`'s "Roll" folder and removes
+  // the month folders (and "Roll" when it is left empty).
+  bool DeleteArchives(const std::string& folder);
+
+  const std::vector<std::string>& failures() const { return failures_; }
+  void ClearFailures() { failures_.clear(); }
+  int files_copied() const { return files_copied_; }
+  const std::string& data_folder() const { return data_folder_; }
+
+ private:
+  bool CopyOne(const std::string& from_folder, const std::string& to_folder, const std::string& name);
+
+  std::string data_folder_;
+  Prompter* prompter_;
+  std::function<void(const std::string&)> status_;
+  std::vector<std::string> failures_;
+  int files_copied_ = 0;
+};
+
+}  // namespace zarim

@@ -1,0 +1,49 @@
+// The report collection of the working month.
+#include "cycle/collection.h"
+
+#include "core/strings.h"
+#include "cycle/month.h"
+
+namespace zarim {
+
+std::string WorkingMonthStatusText(const CZarimDoc& doc) {
+  return Fill(Sid::kWorkingMonthStatus, MonthName(doc.working_month));
+}
+
+void CloseCollection(CZarimDoc& doc) {
+  SetCollectionStateOf(doc, doc.working_month, MonthCollection::kClosed);
+  doc.MarkModified();
+}
+
+void ReopenCollection(CZarimDoc& doc, int month) {
+  SetCollectionStateOf(doc, MonthOfSerial(month), MonthCollection::kOpen);
+  doc.MarkModified();
+}
+
+void OpenOnlyMonth(CZarimDoc& doc, int month) {
+  for (int m = 0; m < 12; ++m) SetCollectionStateOf(doc, m, MonthCollection::kNotInitialized);
+  SetCollectionStateOf(doc, MonthOfSerial(month), MonthCollection::kOpen);
+  doc.MarkModified();
+}
+
+void ResetMonthAfterNext(CZarimDoc& doc) {
+  SetCollectionStateOf(doc, MonthOfSerial(doc.working_month + 2), MonthCollection::kNotInitialized);
+}
+
+void MoveWorkingMonth(CZarimDoc& doc, int serial) {
+  if (serial < 0 || serial > 0xFFFF || serial == doc.working_serial) return;
+  // What a save would write for the old month (markers, resume identifier) is what a
+  // reload for the new month reads back; doing both in memory loses no unsaved change.
+  if (doc.count > 0) {
+    doc.StoreLateMarkers();
+    StoreResumeId(doc);
+  }
+  doc.SetWorkingSerial(static_cast<uint16_t>(serial));
+  doc.RebuildIndex();
+  doc.BuildLateList();
+  doc.resume_id = 0;
+  if (doc.count > 0) RestoreResumeId(doc);
+  if (doc.recompute_totals) doc.recompute_totals(doc);
+}
+
+}  // namespace zarim
