@@ -1,0 +1,156 @@
+// Placing records in the sorted publisher table.
+#include "records/placing.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/strings.h"
+#include "core/text_codec.h"
+
+namespace zarim {
+
+namespace {
+
+bool SameKey(const CZarimDoc& doc, const PubRecord& a, const PubRecord& b) {
+  if (a.status == kCircuitOverseer || b.status == kCircuitOverseer) return false;
+  return doc.collator().Compare(doc.SortName(a), doc.SortName(b)) == 0;
+}
+
+// Moves record from to position to, shifting the records between by one place.
+void MoveRecord(CZarimDoc& doc, int from, int to) {
+  if (from == to) return;
+  PubRecord moving = doc.records[from];
+  if (from < to) {
+    std::copy(doc.records.begin() + from + 1, doc.records.begin() + to + 1, doc.records.begin() + from);
+  } else {
+    std::copy_backward(doc.records.begin() + to, doc.records.begin() + from, doc.records.begin() + from + 1);
+  }
+  doc.records[to] = moving;
+}
+
+// The final pass: an insertion sort that carries a record down while its left neighbour
+// sorts after it. Returns where the record that was at position tracked ended up.
+int RestoreOrder(CZarimDoc& doc, int tracked) {
+  for (int j = 2; j < doc.count; ++j) {
+    int k = j;
+    while (k > 1 && doc.ComparePlacing(doc.records[k - 1], doc.records[k]) > 0) {
+      std::swap(doc.records[k - 1], doc.records[k]);
+      if (tracked == k) {
+        tracked = k - 1;
+      } else if (tracked == k - 1) {
+        tracked = k;
+      }
+      --k;
+    }
+  }
+  return tracked;
+}
+
+std::string DuplicateText(const CZarimDoc& doc, const PubRecord& other) {
+  return ToUtf8(doc.DisplayName(other), doc.language_code) + " " + std::string(Str(Sid::kIsDuplicateName)) + "\n\n";
+}
+
+}  // namespace
+
+int PlaceRecord(CZarimDoc& doc, int rec, bool adding) {
+  if (rec < 1 || rec >= doc.count) return 0;
+  if (doc.count <= 2) {
+    doc.RebuildIndex();
+    return rec;
+  }
+  const PubRecord& r = doc.records[rec];
+  int point = 0;
+  int duplicate = 0;
+  for (int i = 1; i < doc.count; ++i) {
+    if (i == rec) continue;
+    const PubRecord& other = doc.records[i];
+    if (SameKey(doc, r, other)) {
+      // A new active publisher may carry the name of an inactive, deleted or moved one.
+      if (adding && r.status == kActive && other.status != kActive) continue;
+      duplicate = i;
+      break;
+    }
+    if (doc.ComparePlacing(r, other) < 0) {
+      point = i;
+      break;
+    }
+  }
+
+  if (duplicate != 0) {
+    std::string text = DuplicateText(doc, doc.records[duplicate]);
+    if (!adding) {
+      doc.prompter->Ask(text, Buttons::kOk, Answer::kOk);
+      return 0;
+    }
+    // The new record is the last one; it is taken off before the question.
+    PubRecord fresh = doc.records[rec];
+    doc.records[rec] = PubRecord{};
+    --doc.count;
+    text += Str(Sid::kOverwriteQuestion);
+    if (doc.prompter->Ask(text, Buttons::kYesNo, Answer::kNo) != Answer::kYes) {
+      doc.RebuildIndex();
+      return 0;
+    }
+    // The overwritten record keeps its identifier: households, remarks, late reports and
+    // appointments refer to it by that identifier.
+    fresh.id = doc.records[duplicate].id;
+    doc.records[duplicate] = fresh;
+    doc.MarkModified();
+    doc.RebuildIndex();
+    return duplicate;
+  }
+
+  int target;
+  if (point == 0) {
+    target = doc.count - 1;
+  } else {
+    target = point > rec ? point - 1 : point;
+  }
+  MoveRecord(doc, rec, target);
+  target = RestoreOrder(doc, target);
+  doc.MarkModified();
+  doc.RebuildIndex();
+  return target;
+}
+
+uint16_t NewPublisherId(const CZarimDoc& doc) {
+  int id = doc.NextFreeId(kFirstValidId);
+  return id >= kIdLimit ? 0 : static_cast<uint16_t>(id);
+}
+
+PubRecord BlankPublisher(const CZarimDoc& doc) {
+  PubRecord r{};
+  SetField(r.baptism_date, "        ");
+  SetField(r.birth_date, "        ");
+  SetField(r.consent_date, "        ");
+  r.hope = 'O';
+  r.special_circumstances = kCircumstancesSet;
+  r.id = NewPublisherId(doc);
+  r.status = kActive;
+  return r;
+}
+
+int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
+  if (doc.count == 0) doc.ResetHeader();
+  if (doc.count >= kMaxRecords || doc.count > kMaxIndex) return 0;
+  if (r.id < kFirstValidId || (r.id >= kIdLimit && r.id != kCircuitOverseerId)) return 0;
+  int rec = doc.count;
+  doc.records[rec] = r;
+  ++doc.count;
+  doc.MarkModified();
+  int placed = PlaceRecord(doc, rec, true);
+  if (placed == 0) return 0;
+  return placed;
+}
+
+bool RemoveRecord(CZarimDoc& doc, int rec) {
+  if (rec < 1 || rec >= doc.count) return false;
+  std::copy(doc.records.begin() + rec + 1, doc.records.begin() + doc.count, doc.records.begin() + rec);
+  --doc.count;
+  doc.records[doc.count] = PubRecord{};
+  doc.MarkModified();
+  doc.RebuildIndex();
+  return true;
+}
+
+}  // namespace zarim
