@@ -1,0 +1,58 @@
+// The posting list "%1 Report Collection": the active publishers of the congregation or
+// of one field service group, optionally only those whose report is still missing, from
+// which each report slip is opened.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/document.h"
+
+namespace zarim {
+
+class PostingListForm {
+ public:
+  // Opening the list resets the month two after the working month and recomputes the
+  // working totals; the selection starts at the last person posted.
+  explicit PostingListForm(CZarimDoc& doc);
+
+  // ---- Captions (UTF-8) -------------------------------------------------------------
+  std::string Title() const;
+  std::string LastPersonPosted() const;  // the name of the posting resume identifier
+  std::string ImportCaption() const;     // "Add %1 reports from ->"
+  std::string CloseCaption() const;
+
+  // ---- Group selector: "Congregation" then every field service group -----------------
+  std::vector<std::string> GroupChoices() const;
+  int group() const { return group_; }
+  void SetGroup(int position);
+
+  bool missing_only() const { return missing_only_; }
+  void SetMissingOnly(bool on);
+
+  // ---- The list -----------------------------------------------------------------------
+  // Record numbers of the listed publishers, in the active list's order.
+  const std::vector<int>& rows() const { return rows_; }
+  std::vector<std::string> Names() const;
+  int selection() const { return selection_; }
+  void Select(int row);
+  // Record number of the selected publisher; 0 when the list is empty.
+  int SelectedRecord() const;
+
+  // After a slip was closed (saved or not): refills the list when the filter is on and
+  // recomputes the working totals.
+  void AfterSlip();
+  // "Close report collection ...": the working month is closed; the list ends.
+  void CloseCollection();
+
+ private:
+  void Refill();
+
+  CZarimDoc& doc_;
+  int group_ = 0;
+  bool missing_only_ = false;
+  std::vector<int> rows_;
+  int selection_ = 0;
+};
+
+}  // namespace zarim
