@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zarim {
 
@@ -41,5 +42,14 @@ class FixedTimeSource : public TimeSource {
 int WeekdayOf(int year, int month, int day);
 // The local modification time of a file, nothing when it cannot be examined.
 std::optional<LocalTime> FileModified(const std::string& path);
+
+}  // namespace zarim
+
+namespace zarim {
+
+// Formats a moment with the strftime conversions this program's texts use: %H %M %d %m
+// %y %Y %b (short month name), %p (AM/PM), %#I (hour 1..12 without a leading zero),
+// %#x (long date: "Tuesday, December 8, 2026") and %%.
+std::string FormatTime(std::string_view pattern, const LocalTime& t);
 
 }  // namespace zarim

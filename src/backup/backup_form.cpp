@@ -1,0 +1,412 @@
+// The backup dialog's rules: the backup, the restore with its copy aside, and the undo.
+#include "backup/backup_form.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "backup/file_copier.h"
+#include "core/data_files.h"
+#include "core/file_io.h"
+#include "core/scramble.h"
+#include "core/strings.h"
+#include "cycle/roll.h"
+
+namespace zarim {
+
+namespace {
+
+std::string WithSlash(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+std::string WithoutSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string LastComponent(const std::string& path) {
+  std::string p = WithoutSlash(path);
+  size_t slash = p.rfind('/');
+  return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;
+  return WithoutSlash(a) == WithoutSlash(b);
+}
+
+void RemoveTree(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+}
+
+std::string S(Sid id) { return std::string(Str(id)); }
+
+}  // namespace
+
+bool IsSetFolderName(const std::string& path) {
+  std::string name = LastComponent(path);
+  std::string prefix = S(Sid::kSetPrefixUnderscore);
+  return name.size() >= prefix.size() && ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0;
+}
+
+std::string ParentFolder(const std::string& path) {
+  std::string p = WithoutSlash(path);
+  size_t slash = p.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : p.substr(0, slash);
+}
+
+BackupForm::BackupForm(CZarimDoc& doc, BackupMode mode, BackupServices services)
+    : doc_(doc), mode_(mode), services_(std::move(services)) {}
+
+std::string BackupForm::SetName(const LocalTime& t) {
+  return S(Sid::kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
+}
+
+std::string BackupForm::BackupLabel(const LocalTime& t) { return FormatTime(Str(Sid::kBackupLabelFormat), t); }
+
+uint64_t BackupForm::RequiredBytes(const std::string& data_folder) {
+  uint64_t sum = 0;
+  for (const std::string& name : FileSetNames()) sum += FileSize(ResolvePath(data_folder, name));
+  return sum;
+}
+
+void BackupForm::SetStatus(std::string text) {
+  status_ = std::move(text);
+  if (services_.status_changed) services_.status_changed(status_);
+}
+
+std::string BackupForm::UndoFolder() const { return JoinPath(doc_.data_folder, Str(Sid::kUndoFolder)); }
+
+void BackupForm::Open() {
+  std::string path = services_.read_setting ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey))
+                                            : std::string();
+  if (path.empty() || !IsFolder(path)) path = doc_.data_folder;
+  stored_path_ = WithSlash(path);
+  path_ = stored_path_;
+
+  doc_.prompter->BeginBusy(Str(Sid::kCheckingBackupsCaption), Str(Sid::kCheckingBackups));
+  catalog_ = Catalog::Read(doc_.data_folder);
+  usable_ = catalog_.Usable();
+  doc_.prompter->EndBusy();
+  has_catalog_ = !usable_.empty();
+  catalog_mode_ = has_catalog_;
+
+  if (mode_ == BackupMode::kBackup) {
+    SetStatus(Fill(Sid::kClickOkToCreate, path_));
+  } else {
+    use_latest_ = catalog_mode_;
+    undo_ = false;
+    FillList();
+    UpdateSource();
+  }
+}
+
+std::string BackupForm::Title() const { return S(mode_ == BackupMode::kBackup ? Sid::kBackupTitle : Sid::kRestoreTitle); }
+
+std::string BackupForm::Prompt() const {
+  return S(mode_ == BackupMode::kBackup ? Sid::kBackupWhere : Sid::kWhichFolderToRestore);
+}
+
+std::string BackupForm::RequiredSpaceText() const {
+  return Printf(Str(Sid::kRequiredSpaceFormat).data(), S(Sid::kRequiredSpace).c_str(),
+                static_cast<int>(std::min<uint64_t>(RequiredBytes(doc_.data_folder), 0x7FFFFFFF)));
+}
+
+std::string BackupForm::RestoreGroupCaption() const { return S(Sid::kSelectSetToRestore); }
+std::string BackupForm::BrowseCaption() const { return S(Sid::kBackupBrowse); }
+std::string BackupForm::UseLatestCaption() const { return S(Sid::kUseLatestSet); }
+std::string BackupForm::UndoCaption() const { return S(Sid::kUndoLastRestore); }
+
+bool BackupForm::SwitchListShown() const {
+  return mode_ == BackupMode::kRestore && (catalog_mode_ || has_catalog_);
+}
+
+std::string BackupForm::SwitchListCaption() const {
+  return S(catalog_mode_ ? Sid::kBrowseForSet : Sid::kSelectFromCatalog);
+}
+
+bool BackupForm::UndoShown() const {
+  return mode_ == BackupMode::kRestore && HoldsBackupSet(UndoFolder());
+}
+
+bool BackupForm::OkShown() const {
+  if (mode_ == BackupMode::kBackup) return true;
+  if (done_) return false;
+  if (undo_) return true;
+  if (catalog_mode_) return !source_.empty();
+  return !source_.empty() && IsSetFolderName(source_) && IsFolder(source_);
+}
+
+std::string BackupForm::OkCaption() const { return S(done_ ? Sid::kBackupClose : Sid::kBackupOk); }
+
+void BackupForm::FillList() {
+  items_.clear();
+  item_folders_.clear();
+  selected_ = -1;
+  if (catalog_mode_) {
+    for (int i : usable_) {
+      items_.push_back(catalog_.entries()[i].label);
+      item_folders_.push_back(catalog_.entries()[i].path);
+    }
+    return;
+  }
+  // The subfolders of the backup path whose names begin with "Zr9", as the platform's
+  // listing shows folders: in square brackets.
+  std::vector<std::string> names;
+  std::error_code ec;
+  std::string prefix = S(Sid::kSetPrefix);
+  for (const auto& e : std::filesystem::directory_iterator(path_, ec)) {
+    std::error_code ec2;
+    if (!e.is_directory(ec2)) continue;
+    std::string name = e.path().filename().string();
+    if (name.size() >= prefix.size() && ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0)
+      names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  for (const std::string& n : names) {
+    items_.push_back("[" + n + "]");
+    item_folders_.push_back(n);
+  }
+}
+
+void BackupForm::UpdateSource() {
+  if (undo_) {
+    source_ = UndoFolder();
+    std::string when;
+    if (auto t = FileModified(ResolvePath(source_, Str(Sid::kFilePublishers))))
+      when = FormatTime(Str(Sid::kUndoDateFormat), *t);
+    SetStatus(S(Sid::kClickOkToUndo) + S(Sid::kUndoDateSeparator) + when);
+    return;
+  }
+  if (catalog_mode_ && use_latest_) {
+    source_ = usable_.empty() ? std::string() : catalog_.entries()[usable_.front()].path;
+  }
+  SetStatus(source_.size() >= 5 ? Fill(Sid::kClickOkToRestore, source_) : std::string());
+}
+
+void BackupForm::ChooseItem(int index) {
+  if (mode_ != BackupMode::kRestore || index < 0 || index >= static_cast<int>(items_.size())) return;
+  selected_ = index;
+  if (catalog_mode_) {
+    source_ = item_folders_[index];
+    use_latest_ = false;
+  } else {
+    // A backup path that is itself a set stands for the folder that holds the sets.
+    std::string base = IsSetFolderName(path_) ? ParentFolder(path_) : WithoutSlash(path_);
+    source_ = WithSlash(JoinPath(base, item_folders_[index]));
+  }
+  undo_ = false;
+  UpdateSource();
+}
+
+void BackupForm::SetUseLatest(bool on) {
+  if (mode_ != BackupMode::kRestore) return;
+  use_latest_ = on && catalog_mode_;
+  if (use_latest_) {
+    undo_ = false;
+    selected_ = -1;
+  }
+  UpdateSource();
+}
+
+void BackupForm::SetUndo(bool on) {
+  if (mode_ != BackupMode::kRestore) return;
+  undo_ = on && UndoShown();
+  if (!undo_) source_.clear();
+  if (!undo_ && catalog_mode_ && use_latest_) source_.clear();
+  UpdateSource();
+}
+
+void BackupForm::SwitchList() {
+  if (mode_ != BackupMode::kRestore) return;
+  if (catalog_mode_) {
+    catalog_mode_ = false;
+  } else if (has_catalog_) {
+    catalog_mode_ = true;
+  }
+  use_latest_ = false;
+  undo_ = false;
+  source_.clear();
+  FillList();
+  UpdateSource();
+}
+
+void BackupForm::ChooseFolder(const std::string& folder) {
+  if (folder.empty()) return;
+  if (mode_ == BackupMode::kBackup) {
+    std::string chosen = WithoutSlash(folder);
+    if (IsSetFolderName(chosen)) {
+      doc_.prompter->Tell(Fill(Sid::kNotABackupTarget, chosen));
+      chosen = ParentFolder(chosen);
+    }
+    path_ = WithSlash(chosen);
+    SetStatus(Fill(Sid::kClickOkToCreate, path_));
+    return;
+  }
+  path_ = WithSlash(WithoutSlash(folder));
+  catalog_mode_ = false;
+  use_latest_ = false;
+  undo_ = false;
+  source_.clear();
+  FillList();
+  UpdateSource();
+}
+
+bool BackupForm::Ok() {
+  if (done_) return true;
+  if (doc_.history_view) return false;
+  return mode_ == BackupMode::kBackup ? RunBackup() : RunRestore();
+}
+
+bool BackupForm::RunBackup() {
+  // The set holds the data as they are now; the modified flag stays, since the user has
+  // not saved.
+  uint32_t was_modified = doc_.modified;
+  SaveAll(doc_, true);
+  doc_.modified = was_modified;
+
+  LocalTime now = services_.time ? services_.time->Now() : SystemTimeSource().Now();
+  std::string set = JoinPath(path_, SetName(now));
+  if (!MakeFolder(set, true)) {
+    if (FileExists(set)) {
+      SetStatus(S(Sid::kRetryBackup));
+    } else {
+      doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, set));
+      SetStatus(std::string());
+    }
+    return false;
+  }
+  FileCopier copier(doc_.data_folder, doc_.prompter);
+  copier.set_status([this](const std::string& s) { SetStatus(s); });
+  bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
+  ok = copier.CopyArchives(set, CopyDirection::kToFolder) && ok;
+  if (!ok) {
+    // A set that lacks files must not be offered for a restore later.
+    doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, copier.failures().front()));
+    RemoveTree(set);
+    SetStatus(std::string());
+    return false;
+  }
+  Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set);
+  SetStatus(S(Sid::kBackupComplete));
+  if (services_.write_setting) {
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
+                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
+  }
+  done_ = true;
+  return false;
+}
+
+bool BackupForm::RunRestore() {
+  if (!OkShown() || source_.empty()) return false;
+  const std::string source = WithoutSlash(source_);
+
+  // 1. The set's own password guards it, whatever the current data's password is.
+  auto image = ReadFile(ResolvePath(source, Str(Sid::kFilePublishers)));
+  if (!image || image->size() < sizeof(PubRecord)) {
+    doc_.prompter->Tell(Fill(Sid::kRestoreNoSet, source));
+    return false;
+  }
+  PubRecord header;
+  std::memcpy(static_cast<void*>(&header), image->data(), sizeof header);
+  if (!IsPlainMarker(header)) ScrambleRecord(header, Direction::kUnscramble, BaseFromMarker(header), true);
+  std::string password = FieldText(header.first_name);
+  if (password != " ") {
+    if (!services_.check_password || !services_.check_password(password)) {
+      doc_.prompter->Tell(Str(Sid::kWrongSetPassword));
+      return false;
+    }
+  }
+
+  const std::string data = doc_.data_folder;
+  const std::string undo_folder = UndoFolder();
+  const bool undoing = SamePath(source, undo_folder);
+  const std::string aside = undoing ? undo_folder + S(Sid::kUndoTmpSuffix) : undo_folder;
+  const std::string staging = JoinPath(data, Str(Sid::kRestoreStagingFolder));
+  const bool source_has_roll = IsFolder(RollFolderOf(source));
+
+  FileCopier copier(data, doc_.prompter);
+  copier.set_status([this](const std::string& s) { SetStatus(s); });
+
+  // The set is read completely before anything of the data folder is touched.
+  RemoveTree(staging);
+  if (!MakeFolder(staging) || !copier.CopySetBetween(source, staging, true) ||
+      !copier.CopyArchivesBetween(source, staging, true)) {
+    std::string what = copier.failures().empty() ? staging : copier.failures().front();
+    RemoveTree(staging);
+    doc_.prompter->Tell(Fill(Sid::kRestoreSourceUnreadable, what));
+    UpdateSource();
+    return false;
+  }
+
+  // 2.-3. The current data go aside, for the undo.
+  copier.ClearFailures();
+  bool aside_ok = MakeFolder(aside);
+  if (aside_ok) {
+    copier.DeleteFileSet(aside);
+    copier.DeleteArchives(aside);
+    aside_ok = copier.CopyFileSet(aside, CopyDirection::kToFolder);
+    aside_ok = copier.CopyArchives(aside, CopyDirection::kToFolder) && aside_ok;
+  }
+  if (!aside_ok) {
+    std::string what = copier.failures().empty() ? aside : copier.failures().front();
+    RemoveTree(staging);
+    if (undoing) RemoveTree(aside);
+    doc_.prompter->Tell(Fill(Sid::kRestoreAsideFailed, what));
+    UpdateSource();
+    return false;
+  }
+
+  // 4.-5. The data folder takes the set.
+  copier.ClearFailures();
+  copier.DeleteFileSet(data);
+  if (source_has_roll) copier.DeleteArchives(data);
+  bool ok = copier.CopySetBetween(staging, data, true);
+  ok = copier.CopyArchivesBetween(staging, data, true) && ok;
+  if (!ok) {
+    std::string what = copier.failures().front();
+    copier.ClearFailures();
+    copier.DeleteFileSet(data);
+    if (source_has_roll) copier.DeleteArchives(data);
+    bool back = copier.CopySetBetween(aside, data, true);
+    back = copier.CopyArchivesBetween(aside, data, true) && back;
+    RemoveTree(staging);
+    if (back) {
+      if (undoing) RemoveTree(aside);
+      doc_.prompter->Tell(Fill(Sid::kRestoreFailedPutBack, what));
+    } else {
+      doc_.prompter->Tell(Fill(Sid::kRestoreFailedNotPutBack, what, aside));
+    }
+    UpdateSource();
+    return false;
+  }
+  RemoveTree(staging);
+
+  // 6. The data before this undo become the next undo.
+  if (undoing) {
+    RemoveTree(undo_folder);
+    RenamePath(aside, undo_folder);
+  }
+
+  // 7. The restored data are loaded as at start-up, without the password.
+  doc_.history_view = 0;
+  doc_.archive_folder.clear();
+  doc_.ClearTables();
+  doc_.modified = 0;
+  SystemClock system_clock;
+  LoadAll(doc_, services_.clock ? *services_.clock : static_cast<const Clock&>(system_clock));
+  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+  if (services_.after_reload) services_.after_reload(doc_);
+  done_ = true;
+  return true;
+}
+
+}  // namespace zarim

@@ -1,0 +1,88 @@
+// Viewing the monthly snapshots read-only.
+#include "cycle/old_reports.h"
+
+#include "core/data_files.h"
+#include "core/file_io.h"
+#include "core/strings.h"
+#include "cycle/month.h"
+#include "cycle/roll.h"
+
+namespace zarim {
+
+OldReportsViewer::OldReportsViewer(CZarimDoc& doc, const Clock& clock)
+    : doc_(doc), clock_(clock), live_serial_(doc.working_serial) {}
+
+void OldReportsViewer::RefreshMask() {
+  if (!doc_.history_view) live_serial_ = doc_.working_serial;
+  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+}
+
+bool OldReportsViewer::MenuShown() const { return (doc_.history_month_mask & 0x7E) != 0; }
+
+std::vector<OldReportItem> OldReportsViewer::Items() const {
+  std::vector<OldReportItem> items;
+  int live_month = MonthOfSerial(live_serial_);
+  for (int k = 1; k <= 6; ++k)
+    items.push_back(OldReportItem{MonthName(MonthsBefore(live_month, k)), (doc_.history_month_mask >> k & 1u) != 0});
+  return items;
+}
+
+bool OldReportsViewer::View(int k) {
+  if (k < 1 || k > 6 || !(doc_.history_month_mask >> k & 1u)) return false;
+  if (!doc_.history_view) {
+    live_serial_ = doc_.working_serial;
+    if (doc_.modified) {
+      Answer a = doc_.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
+      if (a == Answer::kCancel) return false;
+      if (a == Answer::kYes) {
+        if (!SaveAll(doc_, true)) return false;  // the user has been told; stay with the data
+      } else {
+        std::string undo = ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo));
+        if (FileExists(undo)) CopyFile(undo, JoinPath(doc_.data_folder, Str(Sid::kFileRemarks)));
+      }
+    }
+    RemoveFile(ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo)));
+  }
+
+  const int live_month = MonthOfSerial(live_serial_);
+  const int live_year = YearOfSerial(live_serial_);
+  const int j = MonthsBefore(live_month, k) + 1;
+  const int viewed_month = j - 1;
+  const int viewed_year = viewed_month >= live_month ? live_year - 1 : live_year;
+  std::string folder = SnapshotFolder(doc_, j);
+  if (!FileExists(ResolvePath(folder, Str(Sid::kFilePublishers)))) {
+    Return();
+    return false;
+  }
+
+  doc_.history_view = 1;
+  doc_.archive_folder = folder;
+  doc_.history_month = static_cast<uint8_t>(viewed_month);
+  doc_.history_year = static_cast<uint8_t>(viewed_year);
+  doc_.ClearTables();
+  LoadAll(doc_, clock_);
+  // The snapshot is shown as its own month.
+  doc_.SetWorkingSerial(static_cast<uint16_t>(Serial(viewed_year, viewed_month)));
+  doc_.live_working_month = static_cast<uint8_t>(live_month);
+  doc_.BuildLateList();
+  RestoreResumeId(doc_);
+  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  doc_.modified = 0;
+  return true;
+}
+
+void OldReportsViewer::Return() {
+  doc_.history_view = 0;
+  doc_.archive_folder.clear();
+  doc_.ClearTables();
+  LoadAll(doc_, clock_);
+  if (doc_.working_serial != live_serial_ && live_serial_ >= 0) {
+    doc_.SetWorkingSerial(static_cast<uint16_t>(live_serial_));
+    doc_.BuildLateList();
+    RestoreResumeId(doc_);
+  }
+  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+}
+
+}  // namespace zarim
