@@ -7,6 +7,7 @@
 #include "core/data_files.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "records/appointments_form.h"
 #include "records/extension.h"
 #include "records/placing.h"
 
@@ -356,6 +357,7 @@ PublisherForm::Result PublisherForm::Store() {
     StoreEmail(r);
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
+    StoreConsentMarker(doc_.records[placed].id);
     SaveAll(doc_);
     doc_.RebuildIndex();
     adding_ = false;
@@ -389,9 +391,27 @@ PublisherForm::Result PublisherForm::Store() {
     doc_.records[rec_] = r;
   }
   StoreEmail(doc_.records[rec_]);
+  StoreConsentMarker(doc_.records[rec_].id);
   doc_.MarkModified();
   base_ = doc_.records[rec_];
   return Result::kStored;
+}
+
+void PublisherForm::StoreConsentMarker(uint16_t id) {
+  if (kind_ != PublisherKind::kPublisher) return;
+  const AppointmentRecord* a = FindAppointment(doc_, id, kApptConsent);
+  if (!fields_.consent) {
+    if (a) RemoveAppointment(doc_, id, kApptConsent);
+    return;
+  }
+  std::string date = FormatRecordDate(fields_.consent_date);
+  if (a && FieldText(a->start_date) == date) return;
+  AppointmentRecord marker{};
+  marker.id = id;
+  marker.kind = kApptConsent;
+  SetField(marker.start_date, date);
+  SetField(marker.end_date, std::string(8, ' '));
+  StoreAppointment(doc_, marker);
 }
 
 PublisherForm::Result PublisherForm::Ok() { return Store(); }

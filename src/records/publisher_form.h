@@ -115,6 +115,10 @@ class PublisherForm {
   void SetConductor(int rec);
   void ClearConductor() { fields_.conductor = 0; }
 
+  // The record the contact dialogs work on: the document's record when editing, the new
+  // record when adding (its links are kept when it is added).
+  PubRecord& working_record() { return adding_ ? base_ : doc_.records[rec_]; }
+
   // The field to give the focus after kInvalid.
   TextField invalid_field() const { return invalid_field_; }
 
@@ -129,6 +133,8 @@ class PublisherForm {
   void WriteFields(PubRecord& r) const;
   bool StoreEmail(PubRecord& r);
   Result Store();
+  // The appointment entry that marks consent on file follows the consent box.
+  void StoreConsentMarker(uint16_t id);
   Result Step(int direction);
   int ListStatus() const { return kind_ == PublisherKind::kBibleStudent ? kNonPublisher : kActive; }
 

@@ -1,0 +1,134 @@
+// Households and the household undo log.
+#include "records/households.h"
+
+#include "core/strings.h"
+#include "core/text_codec.h"
+
+namespace zarim {
+
+namespace {
+
+bool Log(CZarimDoc& doc, const PubRecord& r) {
+  if (doc.household_undo_count >= kMaxHouseholdUndo) return false;
+  doc.household_undo[doc.household_undo_count++] = HouseholdUndoEntry{r.id, r.household_head};
+  return true;
+}
+
+bool ValidRec(const CZarimDoc& doc, int rec) { return rec >= 1 && rec < doc.count; }
+
+}  // namespace
+
+int HouseholdMemberCount(const CZarimDoc& doc, uint16_t head_id) {
+  if (head_id < kFirstValidId) return 0;
+  int n = 0;
+  for (int r = 1; r < doc.count; ++r)
+    if (doc.records[r].household_head == head_id && doc.records[r].id != head_id) ++n;
+  return n;
+}
+
+bool LinkToHousehold(CZarimDoc& doc, int head_rec, int member_rec) {
+  if (!ValidRec(doc, head_rec) || !ValidRec(doc, member_rec) || head_rec == member_rec) return false;
+  const PubRecord& head = doc.records[head_rec];
+  PubRecord& member = doc.records[member_rec];
+  if (!(head.flags & kFamilyHead) || (member.flags & kFamilyHead)) return false;
+  if (member.household_head == head.id) return true;
+  // Without room in the log the change could not be taken back by Cancel.
+  if (!Log(doc, member)) return false;
+  member.household_head = head.id;
+  doc.MarkModified();
+  return true;
+}
+
+bool UnlinkFromHousehold(CZarimDoc& doc, int member_rec) {
+  if (!ValidRec(doc, member_rec)) return false;
+  PubRecord& member = doc.records[member_rec];
+  if (member.household_head == 0) return true;
+  if (!Log(doc, member)) return false;
+  member.household_head = 0;
+  doc.MarkModified();
+  return true;
+}
+
+void UndoHouseholdChanges(CZarimDoc& doc) {
+  for (int i = doc.household_undo_count - 1; i >= 0; --i) {
+    const HouseholdUndoEntry& e = doc.household_undo[i];
+    if (PubRecord* r = doc.FindById(e.id)) r->household_head = e.old_head;
+  }
+  ForgetHouseholdChanges(doc);
+}
+
+void ForgetHouseholdChanges(CZarimDoc& doc) {
+  for (int i = 0; i < doc.household_undo_count; ++i) doc.household_undo[i] = HouseholdUndoEntry{};
+  doc.household_undo_count = 0;
+}
+
+FamilyMemberChooser::FamilyMemberChooser(const CZarimDoc& doc, int head_rec) {
+  if (!ValidRec(doc, head_rec)) return;
+  const uint16_t head_id = doc.records[head_rec].id;
+  for (int i = 0; i < doc.index_count; ++i) {
+    const PubIndexEntry& e = doc.index[i];
+    if (e.rec == head_rec) continue;
+    const PubRecord& r = doc.records[e.rec];
+    std::string mark;
+    if (e.status == kInactive) {
+      mark = Printf(Str(Sid::kOtherListMark).data(), std::string(Str(Sid::kInactiveMark)).c_str());
+    } else if (e.status == kNonPublisher) {
+      mark = Printf(Str(Sid::kOtherListMark).data(), std::string(Str(Sid::kStudentMark)).c_str());
+    } else if (e.status != kActive) {
+      continue;
+    }
+    if (r.household_head == head_id) continue;
+    std::string text = ToUtf8(doc.DisplayName(r), doc.language_code) + mark;
+    bool selectable = true;
+    if (r.flags & kFamilyHead) {
+      text += "  " + std::string(Str(Sid::kFamilyHeadMark));
+      selectable = false;
+    } else if (r.household_head != 0) {
+      text += "  " + std::string(Str(Sid::kAssignedToAnotherFamily));
+    }
+    candidates_.push_back({e.rec, text, selectable});
+  }
+}
+
+HouseholdForm::HouseholdForm(CZarimDoc& doc, int rec) : doc_(doc) {
+  ForgetHouseholdChanges(doc);
+  if (!ValidRec(doc, rec)) return;
+  const PubRecord& r = doc.records[rec];
+  if (r.flags & kFamilyHead) {
+    head_ = rec;
+    editable_ = true;
+  } else {
+    head_ = doc.RecordNumberById(r.household_head);
+  }
+}
+
+std::string HouseholdForm::Title() const { return std::string(Str(editable_ ? Sid::kEditHousehold : Sid::kViewHousehold)); }
+
+std::string HouseholdForm::HeadName() const {
+  return head_ ? ToUtf8(doc_.DisplayName(doc_.records[head_]), doc_.language_code) : std::string();
+}
+
+std::vector<HouseholdForm::Member> HouseholdForm::Members() const {
+  std::vector<Member> out;
+  if (head_ == 0) return out;
+  const uint16_t id = doc_.records[head_].id;
+  for (int i = 0; i < doc_.index_count; ++i) {
+    const PubRecord& r = doc_.records[doc_.index[i].rec];
+    if (r.household_head == id && doc_.index[i].rec != head_)
+      out.push_back({doc_.index[i].rec, ToUtf8(doc_.DisplayName(r), doc_.language_code)});
+  }
+  return out;
+}
+
+std::string HouseholdForm::EmptyText() const {
+  return Members().empty() ? std::string(Str(Sid::kSinglePersonHousehold)) : std::string();
+}
+
+bool HouseholdForm::Add(int rec) { return editable_ && LinkToHousehold(doc_, head_, rec); }
+
+bool HouseholdForm::Remove(int rec) {
+  if (!editable_ || !ValidRec(doc_, rec) || doc_.records[rec].household_head != doc_.records[head_].id) return false;
+  return UnlinkFromHousehold(doc_, rec);
+}
+
+}  // namespace zarim
