@@ -1,0 +1,44 @@
+// Option commands of the document and the texts of the start-up notice and About box.
+#include "core/app_options.h"
+
+#include "core/document.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+void ToggleNoStartupNotice(CZarimDoc& doc) {
+  doc.options.no_startup_notice = doc.options.no_startup_notice ? 0 : 1;
+  doc.MarkModified();
+}
+
+void ToggleSortOrder(CZarimDoc& doc) {
+  doc.options.sort_first_name = doc.options.sort_first_name ? 0 : 1;
+  if (doc.options.sort_first_name) doc.format.last_name_first = 0;
+  doc.MarkModified();
+  if (doc.count > 1) {
+    doc.SortRecords();
+    doc.RebuildIndex();
+  }
+}
+
+std::string StartupNoticeText() {
+  std::string text(Str(Sid::kStartupNotice1));
+  text += "  ";
+  text += Str(Sid::kStartupNotice2);
+  text += "  ";
+  text += Str(Sid::kStartupNotice3);
+  return text;
+}
+
+std::string AboutText(const CZarimDoc& doc) {
+  std::string text(Str(Sid::kAboutTitle));
+  text += "\n";
+  text += Str(Sid::kAboutVersion);
+  text += "\n\n";
+  text += Str(Sid::kAboutDirectory);
+  text += "\n";
+  text += doc.data_folder;
+  return text;
+}
+
+}  // namespace zarim

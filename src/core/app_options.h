@@ -1,0 +1,25 @@
+// The document's option commands of start-up and the About box: "No Startup Notice",
+// the sort-order option, the start-up notice and the About text.
+#pragma once
+
+#include <string>
+
+namespace zarim {
+
+class CZarimDoc;
+
+// Toggles the no-start-up-notice setting and marks the document modified.
+void ToggleNoStartupNotice(CZarimDoc& doc);
+
+// Toggles the first-name sort order. Switching it on switches the last-name-first
+// report option off. The whole table is sorted again under the new order and the index
+// rebuilt, so every record, not only the last, stands where the new order puts it.
+void ToggleSortOrder(CZarimDoc& doc);
+
+// The start-up notice: strings 1235, 1236 and 1237 joined by two blanks.
+std::string StartupNoticeText();
+
+// The About box: the program's name, its version and the data folder under " Directory ".
+std::string AboutText(const CZarimDoc& doc);
+
+}  // namespace zarim

@@ -1,0 +1,91 @@
+// The action panel's buttons: one per everyday task whose command exists in this build,
+// and the return button of the history view.
+#include "shell/action_panel.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/command_catalog.h"
+#include "core/document.h"
+#include "core/strings.h"
+#include "shell/main_window.h"
+
+namespace zarim {
+
+namespace {
+// The first twelve buttons form the left column, the rest the right one.
+constexpr int kLeftColumn = 12;
+}  // namespace
+
+ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+  setAccessibleName(Q(Str(Sid::kAccActionPanel)));
+  auto* outer = new QVBoxLayout(this);
+  auto* caption = new QLabel(Q(Str(Sid::kPanelCaption)), this);
+  QFont big = caption->font();
+  big.setPointSizeF(big.pointSizeF() * 1.6);
+  big.setBold(true);
+  caption->setFont(big);
+  caption->setAlignment(Qt::AlignCenter);
+  outer->addWidget(caption);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(24);
+  int index = 0;
+  for (const PanelButton& b : PanelButtons()) {
+    const int pos = index++;
+    if (!frame_.commands().Has(b.command)) continue;
+    auto* button = new QPushButton(Q(Str(b.caption)), this);
+    button->setMinimumHeight(34);
+    button->setAutoDefault(false);
+    button->setAccessibleName(button->text().remove('&'));
+    if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid)
+      button->setToolTip(Q(Str(info->status_text)));
+    const int command = b.command;
+    connect(button, &QPushButton::clicked, this, [this, command] { frame_.RunCommand(command, false); });
+    const int column = pos < kLeftColumn ? 0 : 1;
+    const int row = pos < kLeftColumn ? pos : pos - kLeftColumn;
+    grid->addWidget(button, row, column);
+    entries_.push_back({&b, button});
+  }
+  history_return_ = new QPushButton(this);
+  history_return_->setMinimumHeight(34);
+  history_return_->setAutoDefault(false);
+  connect(history_return_, &QPushButton::clicked, this,
+          [this] { frame_.RunCommand(kCmdHistoryReturn, false); });
+  grid->addWidget(history_return_, kLeftColumn, 1);
+  outer->addLayout(grid);
+  outer->addStretch(1);
+
+  // Tab order follows the columns: down the left one, then down the right one.
+  QWidget* previous = nullptr;
+  for (const Entry& e : entries_) {
+    if (previous) setTabOrder(previous, e.button);
+    previous = e.button;
+  }
+  if (previous) setTabOrder(previous, history_return_);
+}
+
+QPushButton* ActionPanel::ButtonFor(int command) const {
+  for (const Entry& e : entries_)
+    if (e.spec->command == command) return e.button;
+  return nullptr;
+}
+
+void ActionPanel::Refresh() {
+  const CZarimDoc& doc = frame_.doc();
+  for (const Entry& e : entries_)
+    e.button->setEnabled(PanelButtonEnabled(*e.spec, doc));
+  const bool shown = HistoryReturnShown(doc) && frame_.commands().Has(kCmdHistoryReturn);
+  history_return_->setVisible(shown);
+  history_return_->setEnabled(shown);
+  if (shown) {
+    QString caption = Q(HistoryReturnCaption(doc));
+    history_return_->setText(caption);
+    history_return_->setAccessibleName(caption);
+  }
+}
+
+}  // namespace zarim

@@ -1,0 +1,98 @@
+// The "Formatting Options" dialog.
+#include "shell/dialogs/format_options_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "core/document.h"
+
+namespace zarim {
+namespace {
+
+QString QStr(const std::string& s) { return QString::fromStdString(s); }
+QString Plain(const std::string& caption) { return QStr(caption).remove('&'); }
+
+}  // namespace
+
+FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
+  setWindowTitle(QStr(form.Title()));
+  auto* layout = new QVBoxLayout(this);
+  for (int i = 0; i < FormatOptionsForm::kCheckCount; ++i) {
+    auto c = static_cast<FormatOptionsForm::Check>(i);
+    auto* box = new QCheckBox(QStr(form.CheckCaption(c)), this);
+    box->setAccessibleName(Plain(form.CheckCaption(c)));
+    box->setVisible(form.IsShown(c));
+    connect(box, &QCheckBox::toggled, this, [this, c](bool on) {
+      if (showing_) return;
+      form_.SetChecked(c, on);
+      ShowForm();
+    });
+    checks_[i] = box;
+    layout->addWidget(box);
+  }
+  auto* fields = new QFormLayout;
+  const auto items = FormatOptionsForm::MarginItems();
+  auto make_list = [&](const std::string& caption) {
+    auto* list = new QComboBox(this);
+    for (const auto& item : items) list->addItem(QStr(item));
+    list->setAccessibleName(Plain(caption));
+    auto* label = new QLabel(QStr(caption), this);
+    label->setBuddy(list);
+    fields->addRow(label, list);
+    return list;
+  };
+  top_margin_ = make_list(form.TopMarginCaption());
+  left_margin_ = make_list(form.LeftMarginCaption());
+  name_ = new QLineEdit(this);
+  name_->setMaxLength(FormatOptionsForm::kMaxCongregationName);
+  name_->setAccessibleName(Plain(form.CongregationNameCaption()));
+  auto* name_label = new QLabel(QStr(form.CongregationNameCaption()), this);
+  name_label->setBuddy(name_);
+  fields->addRow(name_label, name_);
+  layout->addLayout(fields);
+  connect(top_margin_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (!showing_) form_.SetTopMargin(i);
+  });
+  connect(left_margin_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (!showing_) form_.SetLeftMargin(i);
+  });
+  connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    form_.SetCongregationName(text.toStdString());
+  });
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  ShowForm();
+  name_->setText(QStr(form.congregation_name()));
+}
+
+void FormatOptionsDialog::ShowForm() {
+  showing_ = true;
+  for (int i = 0; i < FormatOptionsForm::kCheckCount; ++i)
+    checks_[i]->setChecked(form_.IsChecked(static_cast<FormatOptionsForm::Check>(i)));
+  top_margin_->setCurrentIndex(form_.top_margin());
+  left_margin_->setCurrentIndex(form_.left_margin());
+  showing_ = false;
+}
+
+void FormatOptionsDialog::accept() {
+  form_.SetCongregationName(name_->text().toStdString());
+  QDialog::accept();
+}
+
+bool RunFormatOptions(CZarimDoc& doc, QWidget* parent) {
+  FormatOptionsForm form(doc);
+  FormatOptionsDialog dialog(form, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  return form.Accept(doc);
+}
+
+}  // namespace zarim

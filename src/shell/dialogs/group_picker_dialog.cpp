@@ -1,0 +1,86 @@
+// The group picker dialog.
+#include "shell/dialogs/group_picker_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zarim {
+namespace {
+
+QString QStr(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+GroupPickerDialog::GroupPickerDialog(GroupPickerForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
+  setWindowTitle(QStr(form.Title()));
+  auto* layout = new QVBoxLayout(this);
+  auto* label = new QLabel(QStr(form.ListCaption()), this);
+  list_ = new QComboBox(this);
+  label->setBuddy(list_);
+  list_->setAccessibleName(QStr(form.ListCaption()).remove('&'));
+  for (const auto& item : form.Items()) list_->addItem(QStr(item));
+  layout->addWidget(label);
+  layout->addWidget(list_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  cancel_ = buttons->button(QDialogButtonBox::Cancel);
+  ok_->setAccessibleName(ok_->text().remove('&'));
+  cancel_->setAccessibleName(cancel_->text().remove('&'));
+  print_all_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+  print_selected_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+  // The print buttons are not the dialog's default; Enter stays with OK.
+  print_all_->setAutoDefault(false);
+  print_selected_->setAutoDefault(false);
+  layout->addWidget(buttons);
+
+  connect(list_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    form_.Select(i);
+    ShowForm();
+  });
+  connect(ok_, &QPushButton::clicked, this, &GroupPickerDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &GroupPickerDialog::reject);
+  connect(print_all_, &QPushButton::clicked, this, [this] {
+    if (form_.PrintAll()) QDialog::accept();
+  });
+  connect(print_selected_, &QPushButton::clicked, this, [this] {
+    if (form_.PrintSelected()) QDialog::accept();
+  });
+  if (form.selection() >= 0) list_->setCurrentIndex(form.selection());
+  ShowForm();
+}
+
+void GroupPickerDialog::ShowForm() {
+  ok_->setVisible(form_.IsOkShown());
+  ok_->setEnabled(form_.IsOkEnabled());
+  const bool print = form_.ArePrintButtonsShown();
+  print_all_->setVisible(print);
+  print_selected_->setVisible(print);
+  print_all_->setText(QStr(form_.PrintAllCaption()));
+  print_all_->setAccessibleName(print_all_->text());
+  print_selected_->setText(QStr(form_.PrintSelectedCaption()));
+  print_selected_->setAccessibleName(print_selected_->text());
+}
+
+void GroupPickerDialog::accept() {
+  // Enter on a group that the form refuses keeps the dialog open.
+  if (form_.Ok()) QDialog::accept();
+}
+
+void GroupPickerDialog::reject() {
+  form_.Cancel();
+  QDialog::reject();
+}
+
+int PickGroup(const CZarimDoc& doc, GroupPickerForm::Purpose purpose, QWidget* parent, int proposed) {
+  GroupPickerForm form(doc, purpose, proposed);
+  GroupPickerDialog dialog(form, parent);
+  if (dialog.exec() != QDialog::Accepted || form.result() != GroupPickerForm::Result::kOk) return 0;
+  return form.group();
+}
+
+}  // namespace zarim

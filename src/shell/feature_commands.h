@@ -1,0 +1,17 @@
+// Registration of the commands of each feature. Every feature declares its function
+// here and calls it from RegisterFeatureCommands() in feature_commands.cpp; see
+// commands.h for what a registration does.
+#pragma once
+
+namespace zarim {
+
+class CommandTable;
+
+// Calls every feature's registration below.
+void RegisterFeatureCommands(CommandTable& table);
+
+// One line per feature, e.g.:
+//   void RegisterPostingCommands(CommandTable& table);   // posting_commands.cpp
+void RegisterReportCommands(CommandTable& table);  // report_commands.cpp
+
+}  // namespace zarim

@@ -1,0 +1,48 @@
+// The commands of the main window itself: Save, Exit, Return to Action Panel, help and
+// About, the password and the start-up options.
+#include <QMessageBox>
+#include <QWhatsThis>
+
+#include "core/app_options.h"
+#include "core/command_ids.h"
+#include "core/data_files.h"
+#include "core/desktop_ports.h"
+#include "core/document.h"
+#include "core/strings.h"
+#include "shell/commands.h"
+#include "shell/help.h"
+#include "shell/main_window.h"
+
+namespace zarim {
+
+namespace {
+
+void ShowAbout(CMainFrame& frame) {
+  QString title = Q(Str(Sid::kMenuAbout)).remove('&');
+  if (title.endsWith("...")) title.chop(3);
+  QMessageBox::about(frame.dialog_parent(), title, Q(AboutText(frame.doc())));
+}
+
+// "&Summary" and "&Index" both open the guide; its first page carries the index.
+void OpenHelp(CMainFrame& frame) {
+  const std::string path = HelpFilePath();
+  if (path.empty() || !frame.services().desktop || !frame.services().desktop->Open(path)) {
+    frame.prompter().Tell(Fill(Sid::kHelpMissing, path.empty() ? HelpFileName() : path));
+  }
+}
+
+}  // namespace
+
+void RegisterFrameCommands(CommandTable& table) {
+  table.Add(kCmdSave, [](CMainFrame& frame) { SaveAll(frame.doc(), true); });
+  table.Add(kCmdExit, [](CMainFrame& frame) { frame.close(); });
+  table.Add(kCmdReturnToPanel, [](CMainFrame& frame) { frame.ShowActionPanel(); });
+  table.Add(kCmdAbout, ShowAbout);
+  table.Add(kCmdHelpSummary, [](CMainFrame& frame) { OpenHelp(frame); });
+  table.Add(kCmdHelpIndex, [](CMainFrame& frame) { OpenHelp(frame); });
+  table.Add(kCmdContextHelp, [](CMainFrame&) { QWhatsThis::enterWhatsThisMode(); });
+  table.Add(kCmdNoStartupNotice, [](CMainFrame& frame) { ToggleNoStartupNotice(frame.doc()); });
+  table.Add(kCmdSortFirstName, [](CMainFrame& frame) { ToggleSortOrder(frame.doc()); });
+}
+
+}  // namespace zarim

@@ -1,0 +1,254 @@
+// The main window: menus, toolbar and status bar built from the command table, the
+// action panel and the report view in one stack, and the close path.
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "core/data_files.h"
+#include "core/document.h"
+#include "core/ports.h"
+#include "core/strings.h"
+#include "shell/action_panel.h"
+#include "shell/report_host.h"
+
+namespace zarim {
+
+QString Q(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+namespace {
+
+constexpr std::pair<Menu, Sid> kMenuBar[] = {
+    {Menu::kFile, Sid::kMenuBarFile},       {Menu::kEdit, Sid::kMenuBarEdit},
+    {Menu::kPost, Sid::kMenuBarPost},       {Menu::kView, Sid::kMenuBarView},
+    {Menu::kReports, Sid::kMenuBarReports}, {Menu::kFonts, Sid::kMenuBarFonts},
+    {Menu::kOptions, Sid::kMenuBarOptions}, {Menu::kHelp, Sid::kMenuBarHelp},
+};
+
+// Caption without the access-key marks, for tool tips.
+QString PlainCaption(const QString& caption) {
+  QString out;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    out += caption[i];
+  }
+  return out;
+}
+
+bool IsOption(int id) {
+  return id == kCmdNoStartupNotice || id == kCmdAutoCaps || id == kCmdCustomCategory ||
+         id == kCmdSortFirstName;
+}
+
+QStyle::StandardPixmap ToolbarIcon(int id, bool* has) {
+  *has = true;
+  switch (id) {
+    case kCmdReturnToPanel: return QStyle::SP_ArrowBack;
+    case kCmdSave: return QStyle::SP_DialogSaveButton;
+    case kCmdAbout: return QStyle::SP_MessageBoxInformation;
+    case kCmdContextHelp: return QStyle::SP_TitleBarContextHelpButton;
+    default: *has = false; return QStyle::SP_CustomBase;
+  }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTable table,
+                       QWidget* parent)
+    : QMainWindow(parent), doc_(doc), services_(services), table_(std::move(table)) {
+  setWindowTitle(Q(Str(Sid::kAppName)) + " - " + Q(Str(Sid::kAppTitle)));
+  setObjectName(Q("ZARIM_9_") + Q(doc_.language_code));
+  BuildActions();
+  BuildMenus();
+  BuildToolbar();
+  BuildStatusBar();
+
+  stack_ = new QStackedWidget(this);
+  panel_ = new ActionPanel(*this, stack_);
+  report_view_ = CreateReportView(*this, stack_);
+  report_view_->setAccessibleName(Q(Str(Sid::kAccReportView)));
+  stack_->addWidget(panel_);
+  stack_->addWidget(report_view_);
+  setCentralWidget(stack_);
+  resize(900, 700);
+  Refresh();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildActions() {
+  for (const CommandInfo& info : CommandCatalog()) {
+    if (!table_.Has(info.id)) continue;
+    auto* action = new QAction(Q(Str(info.caption)), this);
+    QString status = Q(Str(info.status_text));
+    if (status.isEmpty()) status = PlainCaption(action->text());
+    action->setStatusTip(status);
+    action->setToolTip(status);
+    if (*info.shortcut) {
+      action->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut)));
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
+    action->setCheckable(IsOption(info.id));
+    const int id = info.id;
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    // Every action belongs to the window, so its shortcut works also without a menu entry.
+    addAction(action);
+    actions_[id] = action;
+  }
+}
+
+void CMainFrame::BuildMenus() {
+  for (const auto& [place, title] : kMenuBar) {
+    QMenu* menu = nullptr;
+    std::map<Sid, QMenu*> submenus;
+    for (const CommandInfo& info : CommandCatalog()) {
+      if (info.menu != place) continue;
+      QAction* action = ActionFor(info.id);
+      if (!action) continue;
+      if (!menu) {
+        menu = menuBar()->addMenu(Q(Str(title)));
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { RefreshMenu(menu); });
+        menus_[place] = menu;
+      }
+      QMenu* target = menu;
+      if (info.submenu != kNoSid) {
+        QMenu*& sub = submenus[info.submenu];
+        if (!sub) {
+          sub = menu->addMenu(Q(Str(info.submenu)));
+          connect(sub, &QMenu::aboutToShow, this, [this, sub] { RefreshMenu(sub); });
+          if (info.rule == Rule::kOldReport) old_reports_menu_ = sub;
+        }
+        target = sub;
+      }
+      target->addAction(action);
+    }
+  }
+}
+
+void CMainFrame::BuildToolbar() {
+  toolbar_ = addToolBar(Q(Str(Sid::kAccToolbar)));
+  toolbar_->setObjectName("toolbar");
+  toolbar_->setAccessibleName(Q(Str(Sid::kAccToolbar)));
+  bool pending_separator = false;
+  for (int id : ToolbarSlots()) {
+    if (id == 0) {
+      pending_separator = !toolbar_->actions().isEmpty();
+      continue;
+    }
+    QAction* action = ActionFor(id);
+    if (!action) continue;
+    if (pending_separator) toolbar_->addSeparator();
+    pending_separator = false;
+    bool has_icon = false;
+    QStyle::StandardPixmap icon = ToolbarIcon(id, &has_icon);
+    if (has_icon) action->setIcon(style()->standardIcon(icon));
+    toolbar_->addAction(action);
+  }
+}
+
+void CMainFrame::BuildStatusBar() {
+  statusBar()->setAccessibleName(Q(Str(Sid::kAccStatusMessage)));
+  month_pane_ = new QLabel(this);
+  month_pane_->setAccessibleName(Q(Str(Sid::kAccWorkingMonth)));
+  statusBar()->addPermanentWidget(month_pane_);
+}
+
+QAction* CMainFrame::ActionFor(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+bool CMainFrame::RunCommand(int id, bool check_rule) {
+  const CommandHandler* run = table_.Find(id);
+  if (!run || (check_rule && !CommandEnabled(id, doc_, view_state_))) return false;
+  (*run)(*this);
+  Refresh();
+  return true;
+}
+
+void CMainFrame::RefreshAction(int id, QAction* action) {
+  action->setEnabled(CommandEnabled(id, doc_, view_state_));
+  if (action->isCheckable()) action->setChecked(CommandChecked(id, doc_));
+  const CommandInfo* info = FindCommand(id);
+  std::string caption;
+  bool runtime = false;
+  if (const CaptionProvider* provider = table_.FindCaption(id)) {
+    caption = (*provider)(doc_);
+    runtime = true;
+  } else if (info && (info->rule == Rule::kCustomCategory || info->rule == Rule::kOldReport)) {
+    caption = CommandCaption(id, doc_);
+    runtime = true;
+  }
+  if (runtime) {
+    action->setText(Q(caption));
+    // An item whose caption is empty has nothing to offer.
+    action->setVisible(!caption.empty());
+  }
+}
+
+void CMainFrame::RefreshMenu(QMenu* menu) {
+  for (QAction* action : menu->actions()) {
+    for (const auto& [id, a] : actions_)
+      if (a == action) RefreshAction(id, a);
+  }
+}
+
+void CMainFrame::Refresh() {
+  for (const auto& [id, action] : actions_) RefreshAction(id, action);
+  if (old_reports_menu_) old_reports_menu_->menuAction()->setVisible(AnyOldReport(doc_));
+  if (panel_) panel_->Refresh();
+  QString pane = Q(WorkingMonthPaneText(doc_));
+  month_pane_->setText(pane);
+  month_pane_->setMinimumWidth(month_pane_->fontMetrics().horizontalAdvance(pane) + 4);
+}
+
+void CMainFrame::ShowStatusMessage(std::string_view text) { statusBar()->showMessage(Q(text)); }
+
+void CMainFrame::ShowReport(int kind) {
+  report_kind_ = kind;
+  view_state_.report_shown = true;
+  SetReportKind(report_view_, *this, kind);
+  stack_->setCurrentWidget(report_view_);
+  report_view_->setFocus();
+  Refresh();
+}
+
+void CMainFrame::ShowActionPanel() {
+  view_state_.report_shown = false;
+  report_kind_ = 0;
+  stack_->setCurrentWidget(panel_);
+  panel_->setFocus();
+  Refresh();
+}
+
+void CMainFrame::SetPrintPreview(bool on) { view_state_.print_preview = on; }
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  if (view_state_.print_preview) {
+    prompter().Tell(Str(Sid::kUseCloseButton));
+    event->ignore();
+    return;
+  }
+  if (!CloseDocument(doc_)) {
+    event->ignore();
+    Refresh();
+    return;
+  }
+  closed_ = true;
+  event->accept();
+}
+
+}  // namespace zarim

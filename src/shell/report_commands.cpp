@@ -1,0 +1,89 @@
+// The commands of the report engine: the telephone lists, print, print preview, print
+// setup, "Save as PDF", the font commands and the formatting options.
+#include <QApplication>
+
+#include "core/command_ids.h"
+#include "core/document.h"
+#include "core/strings.h"
+#include "records/group_picker_form.h"
+#include "reports/report_kind.h"
+#include "shell/commands.h"
+#include "shell/dialogs/format_options_dialog.h"
+#include "shell/dialogs/group_picker_dialog.h"
+#include "shell/feature_commands.h"
+#include "shell/main_window.h"
+#include "shell/report_host.h"
+#include "shell/report_printing.h"
+#include "shell/report_view.h"
+
+namespace zarim {
+namespace {
+
+ReportView* ViewOf(CMainFrame& frame) { return qobject_cast<ReportView*>(frame.report_view()); }
+
+// A per-group report: the picker first; nothing happens when it is cancelled or the
+// chosen group has no members.
+void ShowGroupReport(CMainFrame& frame, int kind) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  int proposed = view->group() > 0 ? view->group() : 1;
+  int group = PickGroup(frame.doc(), GroupPickerForm::Purpose::kMembersNeeded,
+                        frame.dialog_parent(), proposed);
+  if (group <= 0) return;
+  view->set_group(group);
+  frame.ShowReport(kind);
+}
+
+void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  QString title = QString::fromUtf8(Str(caption).data()).remove('&');
+  if (RunFontCommand(frame.dialog_parent(), role, title, view->fonts(), ReportProfile(frame),
+                     view->screen_dpi_y()))
+    view->Relayout();
+}
+
+}  // namespace
+
+void RegisterReportCommands(CommandTable& table) {
+  table.AddReport(kCmdTelephoneCongregation, report_kind::kTelephoneCongregation);
+  table.Add(kCmdTelephoneGroup,
+            [](CMainFrame& frame) { ShowGroupReport(frame, report_kind::kTelephoneGroup); });
+
+  table.Add(kCmdPrint, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame); view && frame.report_shown())
+      PrintReport(frame.dialog_parent(), JobFromView(*view), frame.prompter());
+  });
+  table.Add(kCmdPrintPreview, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame); view && frame.report_shown())
+      PreviewReport(frame.dialog_parent(), JobFromView(*view),
+                    [&frame](bool on) { frame.SetPrintPreview(on); });
+  });
+  table.Add(kCmdPrintSetup, [](CMainFrame& frame) { RunPrintSetup(frame.dialog_parent()); });
+  table.Add(kCmdSaveAsPdf, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame); view && frame.report_shown())
+      SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view), frame.prompter());
+  });
+
+  table.Add(kCmdFontTitles, [](CMainFrame& f) { FontCommand(f, FontRole::kTitle, Sid::kMenuFontTitles); });
+  table.Add(kCmdFontSubtitles,
+            [](CMainFrame& f) { FontCommand(f, FontRole::kSubtitle, Sid::kMenuFontSubtitles); });
+  table.Add(kCmdFontHeadings,
+            [](CMainFrame& f) { FontCommand(f, FontRole::kHeading, Sid::kMenuFontHeadings); });
+  table.Add(kCmdFontText, [](CMainFrame& f) { FontCommand(f, FontRole::kText, Sid::kMenuFontText); });
+  table.Add(kCmdFontSmall, [](CMainFrame& f) { FontCommand(f, FontRole::kSmall, Sid::kMenuFontSmall); });
+  table.Add(kCmdFontDefaults, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame)) {
+      ResetFonts(view->fonts(), ReportProfile(frame), frame.doc().language_code);
+      view->Relayout();
+    }
+  });
+
+  table.Add(kCmdReportFormat, [](CMainFrame& frame) {
+    if (RunFormatOptions(frame.doc(), frame.dialog_parent())) {
+      if (ReportView* view = ViewOf(frame)) view->Relayout();
+    }
+  });
+}
+
+}  // namespace zarim

@@ -1,0 +1,228 @@
+// The print flow, print preview, PDF writing and the font commands.
+#include "shell/report_printing.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <algorithm>
+
+#include "core/document.h"
+#include "core/strings.h"
+#include "reports/profile.h"
+#include "reports/report_drawer.h"
+#include "shell/qt_canvas.h"
+#include "shell/report_view.h"
+
+namespace zarim {
+namespace {
+
+// Jobs of more pages than this show a progress window.
+constexpr int kProgressFromPages = 4;
+
+QString QStr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+ReportContext PrintContext(const PrintJob& job, bool a4) {
+  ReportContext ctx;
+  ctx.screen_dpi_x = job.screen_dpi_x;
+  ctx.screen_dpi_y = job.screen_dpi_y;
+  ctx.page_height_tenths = a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths;
+  ctx.printing = true;
+  ctx.today = job.today;
+  ctx.fonts = job.fonts;
+  return ctx;
+}
+
+bool IsA4(const QPagedPaintDevice& device) {
+  return device.pageLayout().pageSize().id() == QPageSize::A4;
+}
+
+// The report is laid out from the paper's top-left corner: no printer margins.
+void UseWholePage(QPrinter& printer) {
+  printer.setFullPage(true);
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+}
+
+}  // namespace
+
+PrintJob JobFromView(const ReportView& view) {
+  PrintJob job;
+  job.doc = &view.doc();
+  job.fonts = &view.fonts();
+  job.kind = view.kind();
+  job.group = view.group();
+  job.today = view.today();
+  job.screen_dpi_x = view.screen_dpi_x();
+  job.screen_dpi_y = view.screen_dpi_y();
+  return job;
+}
+
+PrinterResolution DefaultPrinterResolution() {
+  PrinterResolution res;
+  QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return res;  // no printer: 300 x 300
+  QPrinter printer(info, QPrinter::HighResolution);
+  res.available = true;
+  res.x = printer.logicalDpiX();
+  res.y = printer.logicalDpiY();
+  if (res.x <= 0 || res.y <= 0) res = PrinterResolution{300, 300, true};
+  return res;
+}
+
+bool UseHighResolutionFonts(const PrinterResolution& printer) {
+  return !printer.available || printer.x >= 300;
+}
+
+int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4) {
+  QtCanvas measure(nullptr, &device, dpi_x, dpi_y);
+  ReportContext ctx = PrintContext(job, a4);
+  DrawReport(*job.doc, measure, ctx, job.kind, job.group);
+  return ctx.page_count;
+}
+
+int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4,
+                int from, int to, int copies, QWidget* progress_parent) {
+  const int pages = PrintedPageCount(job, device, dpi_x, dpi_y, a4);
+  from = std::clamp(from, 1, pages);
+  to = std::clamp(to < from ? pages : to, from, pages);
+  copies = std::max(copies, 1);
+  const int total = (to - from + 1) * copies;
+
+  QPainter painter;
+  if (!painter.begin(&device)) return -1;
+  std::unique_ptr<QProgressDialog> progress;
+  if (total >= kProgressFromPages) {
+    progress = std::make_unique<QProgressDialog>(QString(), QString(), 0, total, progress_parent);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(300);
+    progress->setAccessibleName(progress->windowTitle());
+  }
+  int drawn = 0;
+  const int band = PageBandHeight(a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths, dpi_y);
+  for (int copy = 0; copy < copies; ++copy) {
+    for (int page = from; page <= to; ++page) {
+      if (progress) {
+        if (progress->wasCanceled()) {
+          painter.end();
+          return drawn;
+        }
+        progress->setLabelText(QStr(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
+        progress->setValue(drawn);
+        QApplication::processEvents();
+      }
+      if (drawn > 0) device.newPage();
+      painter.save();
+      QtCanvas canvas(&painter, &device, dpi_x, dpi_y);
+      SelectPrintedPage(canvas, page, band, dpi_x);
+      ReportContext ctx = PrintContext(job, a4);
+      DrawReport(*job.doc, canvas, ctx, job.kind, job.group);
+      painter.restore();
+      ++drawn;
+    }
+  }
+  if (progress) progress->setValue(total);
+  painter.end();
+  return drawn;
+}
+
+bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi) {
+  if (!job.doc) return false;
+  QPdfWriter writer(path);
+  // The writer's own defaults (1200 dpi, A4, margins) would move every line.
+  writer.setResolution(dpi);
+  writer.setPageSize(QPageSize(QPageSize::Letter));
+  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+  writer.setCreator(QStringLiteral("ZARIM"));
+  return RenderPages(job, writer, dpi, dpi, false, 1, 0, 1, nullptr) > 0;
+}
+
+void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    prompter.Tell(Str(Sid::kNoPrinter));
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  UseWholePage(printer);
+  const bool a4 = IsA4(printer);
+  const int pages = PrintedPageCount(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setMinMax(1, pages);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+  printer.setCollateCopies(true);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const bool a4_now = IsA4(printer);
+  int from = 1, to = pages;
+  if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+    from = printer.fromPage();
+    to = printer.toPage() > 0 ? printer.toPage() : pages;
+  }
+  // When the driver cannot make copies, the view prints the range again for each copy.
+  int copies = 1;
+  if (!printer.supportsMultipleCopies()) {
+    copies = printer.copyCount();
+    printer.setCopyCount(1);
+  }
+  RenderPages(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4_now, from, to, copies,
+              parent);
+}
+
+void PreviewReport(QWidget* parent, const PrintJob& job, const std::function<void(bool)>& previewing) {
+  QPrinter printer(QPrinter::HighResolution);
+  UseWholePage(printer);
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    // No printer: lay the pages out at 300 x 300.
+    printer.setResolution(300);
+  }
+  QPrintPreviewDialog preview(&printer, parent);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&job](QPrinter* p) {
+    RenderPages(job, *p, p->logicalDpiX(), p->logicalDpiY(), IsA4(*p), 1, 0, 1, nullptr);
+  });
+  if (previewing) previewing(true);
+  preview.exec();
+  if (previewing) previewing(false);
+}
+
+void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
+  QString dir = job.doc ? QString::fromStdString(job.doc->data_folder) : QString();
+  QString path = QFileDialog::getSaveFileName(parent, QStr(Str(Sid::kSaveAsPdf)).remove('&'), dir,
+                                              QStr(Str(Sid::kPdfFilter)));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  if (!WriteReportPdf(job, path)) prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
+}
+
+void RunPrintSetup(QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.exec();
+}
+
+bool RunFontCommand(QWidget* parent, FontRole role, const QString& caption, ReportFonts& fonts,
+                    Profile* profile, int screen_dpi_y) {
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, ToQFont(fonts.Get(role)), parent, caption,
+                                      QFontDialog::ScalableFonts);
+  if (!ok) return false;
+  FontSpec spec = FromQFont(chosen, screen_dpi_y);
+  spec.charset = fonts.Get(role).charset;
+  if (spec == fonts.Get(role)) return false;
+  fonts.Set(role, spec);
+  if (profile) fonts.Save(*profile);
+  return true;
+}
+
+void ResetFonts(ReportFonts& fonts, Profile* profile, std::string_view language_code) {
+  fonts.ResetDefaults(language_code);
+  if (profile) fonts.Save(*profile);
+}
+
+}  // namespace zarim

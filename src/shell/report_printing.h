@@ -1,0 +1,79 @@
+// Printing the shown report: the print dialog (page range, copies, collation when the
+// driver cannot), print preview, print setup, "Save as PDF" written straight with the PDF
+// writer, and the font commands.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "core/ports.h"
+#include "reports/fonts.h"
+
+class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
+
+namespace zarim {
+
+class CZarimDoc;
+class Profile;
+class Prompter;
+class ReportView;
+
+// Everything needed to lay a report out on paper.
+struct PrintJob {
+  const CZarimDoc* doc = nullptr;
+  const ReportFonts* fonts = nullptr;
+  int kind = 0;
+  int group = 0;
+  Date today;
+  int screen_dpi_x = 96;
+  int screen_dpi_y = 96;
+};
+PrintJob JobFromView(const ReportView& view);
+
+struct PrinterResolution {
+  int x = 300;
+  int y = 300;
+  bool available = false;  // a printer is installed
+};
+// The default printer's resolution; 300 x 300 when there is no printer.
+PrinterResolution DefaultPrinterResolution();
+// The font defaults follow the printer: 300 dpi and more, or no printer, is the
+// high-resolution set.
+bool UseHighResolutionFonts(const PrinterResolution& printer);
+
+// The page count of a job on a paged device of the given resolution.
+int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4);
+
+// Draws pages from..to (1-based) of a job onto a paged device, copies times (collated)
+// when the device cannot make copies itself. Shows progress for long jobs and stops when
+// the user cancels. Returns the number of pages drawn, or -1 when the device could not
+// be opened.
+int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4,
+                int from, int to, int copies, QWidget* progress_parent);
+
+// Writes the whole report to a PDF file at the given resolution on Letter paper; no
+// printer is involved. False when the file could not be written.
+bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300);
+
+// The print flow: no printer gives the program's message; otherwise the print dialog
+// with pages 1 to the page count, then the chosen pages and copies.
+void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter);
+// Print preview; previewing(true/false) is called when it opens and closes.
+void PreviewReport(QWidget* parent, const PrintJob& job,
+                   const std::function<void(bool)>& previewing = {});
+// Asks for a file name and writes the PDF; tells the user when it cannot be written.
+void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter);
+// The printer setup dialog of the default printer.
+void RunPrintSetup(QWidget* parent);
+
+// A font command: the font chooser on the role's font, with the command's caption.
+// When the choice differs, the font is replaced and saved (profile may be null).
+// Returns whether the font changed.
+bool RunFontCommand(QWidget* parent, FontRole role, const QString& caption, ReportFonts& fonts,
+                    Profile* profile, int screen_dpi_y);
+// "&Defaults": the high-resolution defaults for all five roles, saved.
+void ResetFonts(ReportFonts& fonts, Profile* profile, std::string_view language_code);
+
+}  // namespace zarim

@@ -1,0 +1,69 @@
+// The report view: shows one report as a tall scrollable sheet of pages, or nothing while
+// the action panel is up. Scroll keys follow the page model; Esc asks to return to the
+// action panel.
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include "core/ports.h"
+#include "reports/fonts.h"
+#include "reports/page_frame.h"
+
+namespace zarim {
+
+class CZarimDoc;
+
+class ReportView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  enum DisplayMode { kActionPanel = 1, kReport = 2 };
+
+  // The fonts start as the high-resolution defaults; the owner loads the stored ones.
+  explicit ReportView(const CZarimDoc& doc, QWidget* parent = nullptr);
+
+  // Shows report kind (for a group report, of the group); display mode 2.
+  void ShowReport(int kind, int group = 0);
+  // Display mode 1: the view draws nothing of its own.
+  void ReturnToPanel();
+
+  int display_mode() const { return mode_; }
+  int kind() const { return kind_; }
+  int group() const { return group_; }
+  void set_group(int group) { group_ = group; }
+  int page_count() const { return page_count_; }
+  const CZarimDoc& doc() const { return doc_; }
+  ReportFonts& fonts() { return fonts_; }
+  const ReportFonts& fonts() const { return fonts_; }
+  // The date the "Printed" stamp carries when the report is printed.
+  void set_today(const Date& today) { today_ = today; }
+  const Date& today() const { return today_; }
+  int screen_dpi_x() const { return screen_dpi_x_; }
+  int screen_dpi_y() const { return screen_dpi_y_; }
+
+  // Lays the report out again (after a change of fonts or data) and repaints.
+  void Relayout();
+
+ signals:
+  void returnToPanelRequested();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void UpdateScrollArea();
+
+  const CZarimDoc& doc_;
+  ReportFonts fonts_;
+  int mode_ = kActionPanel;
+  int kind_ = 1;
+  int group_ = 0;
+  int page_count_ = 1;
+  Date today_;
+  int screen_dpi_x_ = 96;
+  int screen_dpi_y_ = 96;
+};
+
+}  // namespace zarim

@@ -1,0 +1,27 @@
+// The platform services a running main window hands to the commands: the adapters of the
+// library's ports, and the settings file of the data folder.
+#pragma once
+
+namespace zarim {
+
+class Prompter;
+class Clock;
+class Dialer;
+class DesktopShell;
+class Clipboard;
+class PrinterQuery;
+class SettingsFile;
+class PasswordRunner;
+
+struct ShellServices {
+  Prompter* prompter = nullptr;
+  const Clock* clock = nullptr;
+  Dialer* dialer = nullptr;
+  DesktopShell* desktop = nullptr;
+  Clipboard* clipboard = nullptr;
+  PrinterQuery* printers = nullptr;
+  SettingsFile* settings = nullptr;   // null when the program runs without one (tests)
+  PasswordRunner* passwords = nullptr;
+};
+
+}  // namespace zarim

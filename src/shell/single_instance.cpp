@@ -1,0 +1,61 @@
+// The single-copy test over QLocalServer/QLocalSocket.
+#include "shell/single_instance.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QWidget>
+
+namespace zarim {
+
+namespace {
+constexpr int kConnectMs = 500;
+const char kActivate[] = "activate\n";
+}  // namespace
+
+SingleInstance::SingleInstance(QString name, QObject* parent)
+    : QObject(parent), name_(std::move(name)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::NameFor(const std::string& language_code) {
+  return QStringLiteral("ZARIM_9_") + QString::fromStdString(language_code);
+}
+
+bool SingleInstance::AnotherIsRunning() {
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(kConnectMs)) return false;
+  socket.write(kActivate);
+  socket.waitForBytesWritten(kConnectMs);
+  socket.disconnectFromServer();
+  return true;
+}
+
+bool SingleInstance::Listen(std::function<void()> on_activate) {
+  on_activate_ = std::move(on_activate);
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server_->listen(name_)) {
+    // A copy that crashed leaves its socket file behind; nobody answered on it, so it is
+    // stale and can go.
+    QLocalServer::removeServer(name_);
+    if (!server_->listen(name_)) return false;
+  }
+  connect(server_, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      if (on_activate_) on_activate_();
+    }
+  });
+  return true;
+}
+
+void BringToFront(QWidget* window) {
+  if (!window) return;
+  if (window->isMinimized()) window->showNormal();
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace zarim
