@@ -1,0 +1,118 @@
+// The posting list: captions, the group and missing-report filters, the selection and
+// closing the month.
+#include "cycle/posting_list_form.h"
+
+#include <gtest/gtest.h>
+
+#include "cycle/collection_state.h"
+#include "cycle/slip_form.h"
+#include "posting_fixture.h"
+
+namespace zarim::testing {
+namespace {
+
+class PostingListTest : public PostingTest {
+ protected:
+  void ThreeInTwoGroups() {
+    doc.groups.count = 2;
+    SetField(doc.groups.overseer[0], "Ann Overseer");
+    SetField(doc.groups.name[1], "North");
+    doc.groups.use_name[1] = 1;
+    Add(100, "Adam", "Able", 1);
+    Add(101, "Bea", "Baker", 2);
+    Add(102, "Cid", "Cole", 1);
+  }
+};
+
+TEST_F(PostingListTest, Captions) {
+  ThreeInTwoGroups();
+  PostingListForm f(doc);
+  EXPECT_EQ(f.Title(), "February Report Collection - 3 Active publishers");
+  EXPECT_EQ(f.ImportCaption(), "Add February reports from ->");
+  EXPECT_EQ(f.CloseCaption(), "Close report collection for February  ( Reporting is complete )");
+  EXPECT_EQ(f.LastPersonPosted(), "");
+  ASSERT_EQ(f.GroupChoices().size(), 3u);
+  EXPECT_EQ(f.GroupChoices()[0], "Congregation");
+  EXPECT_EQ(f.GroupChoices()[1], "Group 1  -  Ann Overseer");
+  EXPECT_EQ(f.GroupChoices()[2], "North");
+}
+
+TEST_F(PostingListTest, GroupSelectorListsOnlyThatGroup) {
+  ThreeInTwoGroups();
+  PostingListForm f(doc);
+  EXPECT_EQ(f.Names(), (std::vector<std::string>{"Adam Able", "Bea Baker", "Cid Cole"}));
+  f.SetGroup(1);
+  EXPECT_EQ(f.Names(), (std::vector<std::string>{"Adam Able", "Cid Cole"}));
+  f.SetGroup(2);
+  EXPECT_EQ(f.Names(), (std::vector<std::string>{"Bea Baker"}));
+  f.SetGroup(0);
+  EXPECT_EQ(f.rows().size(), 3u);
+}
+
+TEST_F(PostingListTest, MissingReportsLeaveOutReportedAndRemarked) {
+  ThreeInTwoGroups();
+  SetReport(100, kFeb, kSlot, 0, 0);  // shared tick only
+  SetField(doc.remarks[1].text, "ill");
+  doc.remark_count = 3;
+  R(101).remark[kFeb][kSlot] = 1;  // only a remark
+  SetField(doc.remarks[2].text, "   ");
+  R(102).remark[kFeb][kSlot] = 2;  // a blank remark does not count
+  PostingListForm f(doc);
+  f.SetMissingOnly(true);
+  EXPECT_EQ(f.Names(), (std::vector<std::string>{"Cid Cole"}));
+  R(102).activity[kBibleStudies][kFeb][kSlot] = static_cast<uint16_t>(1 << kQuarterShift);  // a quarter hour
+  f.SetMissingOnly(true);
+  EXPECT_TRUE(f.rows().empty());
+  EXPECT_EQ(f.SelectedRecord(), 0);
+}
+
+TEST_F(PostingListTest, SelectionKeptByPositionOrMovedToTheFirst) {
+  ThreeInTwoGroups();
+  PostingListForm f(doc);
+  f.SetMissingOnly(true);
+  f.Select(1);
+  EXPECT_EQ(f.SelectedRecord(), Rec(101));
+  SlipForm slip(doc, f.SelectedRecord());
+  slip.SetShared(true);
+  ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
+  f.AfterSlip();
+  EXPECT_EQ(f.selection(), 1);  // the next one takes the place
+  EXPECT_EQ(f.SelectedRecord(), Rec(102));
+  f.SetGroup(2);
+  EXPECT_EQ(f.selection(), 0);
+  EXPECT_EQ(f.SelectedRecord(), 0);  // Bea has reported
+  f.SetGroup(0);
+  EXPECT_EQ(f.SelectedRecord(), Rec(100));
+}
+
+TEST_F(PostingListTest, StartsAtTheLastPersonPosted) {
+  ThreeInTwoGroups();
+  doc.resume_id = 102;
+  PostingListForm f(doc);
+  EXPECT_EQ(f.LastPersonPosted(), "Cid Cole");
+  EXPECT_EQ(f.SelectedRecord(), Rec(102));
+}
+
+TEST_F(PostingListTest, OpeningResetsTheMonthTwoAfterAndStoresTheTotals) {
+  ThreeInTwoGroups();
+  SetCollectionStateOf(doc, 3, MonthCollection::kClosed);   // April
+  SetCollectionStateOf(doc, 2, MonthCollection::kClosed);   // March stays
+  SetReport(100, kFeb, kSlot, 0, 4);
+  PostingListForm f(doc);
+  EXPECT_EQ(CollectionStateOf(doc, 3), MonthCollection::kNotInitialized);
+  EXPECT_EQ(CollectionStateOf(doc, 2), MonthCollection::kClosed);
+  EXPECT_EQ(doc.totals.value[kFeb][4][kSlot], 4);
+}
+
+TEST_F(PostingListTest, ClosingTheCollection) {
+  ThreeInTwoGroups();
+  PostingListForm f(doc);
+  doc.modified = 0;
+  f.CloseCollection();
+  EXPECT_EQ(CollectionStateOf(doc, kFeb), MonthCollection::kClosed);
+  EXPECT_EQ(static_cast<uint8_t>(doc.header().other_phone[kFeb]), 2);
+  EXPECT_TRUE(doc.modified);
+}
+
+}  // namespace
+}  // namespace zarim::testing
