@@ -8,6 +8,7 @@
 #include "core/password.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/cycle_hooks.h"
 
 namespace zarim::cli {
 
@@ -137,6 +138,7 @@ int Run(int argc, char** argv) {
 
   ConsolePrompter prompter;
   CZarimDoc doc(&prompter);
+  InstallCycleHooks(doc);
   doc.data_folder = data;
   doc.language_code = lang;
   Context ctx{doc, *clock, std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end()),

@@ -91,7 +91,7 @@ bool WriteAll(int fd, const void* data, size_t size) {
 bool WriteDurable(const std::string& path, const void* data, size_t size) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, data, size) && ::fdatasync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok) ::unlink(path.c_str());
   return ok;
@@ -208,6 +208,8 @@ bool SaveTransaction::Commit() {
   committed_ = true;
   ApplyJournal(folder_, journal);
   SyncFolder(folder_);
+  // The journal's removal is made durable too: replayed later, after a restore had put
+  // other files in place, its deletions would remove them.
   ::unlink(journal_path.c_str());
   SyncFolder(folder_);
   return true;

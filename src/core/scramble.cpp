@@ -1,15 +1,17 @@
 // Scrambling of stored texts.
 //
-// Two rules of the stored format lose information: a byte that scrambles to 0 would end
-// the text, and in the names and the first 30 bytes of the address a byte that scrambles
-// to 0xCC is never unscrambled (0xCC itself is left as it is). With B = 174:
-//  - a byte x at position i scrambles to 0xCC when x = 30 - i (i < 30): only control
-//    characters 0x01..0x1E, which no text holds;
-//  - a byte x at position i scrambles to 0 when x = 82 - i (mod 256). Such a zero inside
-//    a text is read past (the rest of the field shows where the text ends); only when it
-//    is the last character of the text can it not be told from the end. These are, as the
-//    last character: names ?@A..R (positions 19..0), address the bytes 0x15..0x52,
-//    phones E..R, dates K..R; dates and phones ending in a digit or blank always survive.
+// Two rules of the stored format can lose a character: a byte that scrambles to 0 looks
+// like the end of the text, and in the names and the first 30 bytes of the address a byte
+// that scrambles to 0xCC is never unscrambled (0xCC itself is left as it is). With
+// B = 174 a byte scrambles to 0xCC at position i < 30 only when it is 30 - i, a control
+// character no text holds. A byte scrambles to 0 at position i when it is 82 - i; such a
+// zero is read past when bytes of the text follow it, and when it is the text's last
+// character the scrambler writes the scrambled form of 0 after it, so the reader again
+// finds where the text ends. Only a text that fills its field to the last position has
+// no room for that mark: the names ending in '?' at position 19, phones ending in 'E' at
+// position 13, dates ending in 'K' at position 7, the address ending in byte 0x15 at
+// position 61 (and in the extension record: long name 0x13 at 63, e-mail '!' at 49,
+// other 0x0C at 70) cannot come back.
 #include "core/scramble.h"
 
 #include <cstring>
@@ -29,6 +31,12 @@ void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t
     if (i < cc_limit && p[i] == 0xCC) continue;
     uint8_t step = static_cast<uint8_t>(i + base);
     p[i] = static_cast<uint8_t>(dir == Direction::kScramble ? p[i] + step : p[i] - step);
+  }
+  // A last character that scrambled to 0 gets the scrambled end mark after it, when the
+  // field has room and the mark itself survives the 0xCC rule.
+  if (dir == Direction::kScramble && continue_past_zero && len > 0 && len + 1 < size && p[len - 1] == 0) {
+    uint8_t mark = static_cast<uint8_t>(len + base);
+    if (mark != 0 && !(len < cc_limit && mark == 0xCC)) p[len] = mark;
   }
 }
 

@@ -11,8 +11,8 @@ namespace zarim {
 
 // The base B of this program's scrambling: a byte at position i becomes byte + i + B.
 // Chosen so that bytes made 0xCC by scrambling (which are never unscrambled in the
-// names and the start of the address) fall on control characters only; see
-// scramble.cpp for the cases that cannot come back.
+// names and the start of the address) are control characters only; scramble.cpp lists
+// the few cases that cannot come back.
 inline constexpr uint8_t kScrambleBase = 174;
 // The 10-character key of the group table.
 inline constexpr char kGroupKey[11] = "Zr9GroupK$";
@@ -22,7 +22,8 @@ enum class Direction { kScramble = 1, kUnscramble = -1 };
 // Positions below cc_limit keep a byte 0xCC as it is (names: the whole field; the
 // address: the first 30 positions; phones, dates and extension texts: none).
 // continue_past_zero: when unscrambling, the text runs to the last non-zero byte of the
-// field, so a zero that scrambling made inside a text does not cut it.
+// field, so a zero that scrambling made inside a text does not cut it; when scrambling, a
+// last character that became 0 is followed by the scrambled end mark.
 void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t cc_limit,
                    bool continue_past_zero);
 

@@ -1,0 +1,78 @@
+// Load and save of the full-capacity folder, and the document's memory.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "core/data_files.h"
+#include "demo_congregation.h"
+
+namespace zarim {
+namespace {
+
+const Date kToday{2026, 12, 8};
+
+const std::string& FullFolder() {
+  static const std::string folder = [] {
+    std::string f = (std::filesystem::temp_directory_path() / "zarim-bench-full").string();
+    std::filesystem::remove_all(f);
+    demo::DemoOptions o;
+    o.today = kToday;
+    o.full = true;
+    std::string error;
+    demo::WriteDemoFolder(f, o, &error);
+    // One load and save settles the side files, as the first start of the program does.
+    CZarimDoc doc;
+    doc.data_folder = f;
+    FixedClock clock(kToday);
+    LoadAll(doc, clock);
+    SaveAll(doc);
+    CloseDocument(doc);
+    return f;
+  }();
+  return folder;
+}
+
+void BM_LoadFullFolder(benchmark::State& state) {
+  FixedClock clock(kToday);
+  for (auto _ : state) {
+    CZarimDoc doc;
+    doc.data_folder = FullFolder();
+    LoadAll(doc, clock);
+    benchmark::DoNotOptimize(doc.count);
+    state.PauseTiming();
+    CloseDocument(doc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_LoadFullFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_SaveFullFolder(benchmark::State& state) {
+  FixedClock clock(kToday);
+  CZarimDoc doc;
+  doc.data_folder = FullFolder();
+  LoadAll(doc, clock);
+  for (auto _ : state) {
+    doc.MarkModified();
+    SaveAll(doc);
+  }
+  CloseDocument(doc);
+}
+BENCHMARK(BM_SaveFullFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_DocumentMemory(benchmark::State& state) {
+  size_t bytes = 0;
+  for (auto _ : state) {
+    CZarimDoc doc;
+    bytes = sizeof doc + doc.records.capacity() * sizeof(PubRecord) + doc.index.capacity() * sizeof(PubIndexEntry) +
+            5 * kMaxStatusList * sizeof(PubIndexEntry) + doc.ext_index.capacity() * sizeof(ExtIndexEntry) +
+            2 * kMaxKeyRefs * sizeof(KeyRef) + kMaxHouseholdUndo * sizeof(HouseholdUndoEntry) +
+            doc.appointments.capacity() * sizeof(AppointmentRecord) + doc.remarks.capacity() * sizeof(RemarkEntry) +
+            doc.late.capacity() * sizeof(LateReportEntry);
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["document_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_DocumentMemory);
+
+}  // namespace
+}  // namespace zarim

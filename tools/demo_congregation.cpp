@@ -1,0 +1,515 @@
+// Builds the demo congregation: households in field service groups, elders and servants,
+// pioneers, inactive, moved, deleted and Bible students, a circuit overseer, and two years
+// of reports, remarks, late reports, attendance, totals and the side files.
+#include "demo_congregation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "core/data_files.h"
+#include "core/file_io.h"
+#include "core/scramble.h"
+#include "core/strings.h"
+#include "core/text_codec.h"
+#include "cycle/month.h"
+
+namespace zarim::demo {
+
+namespace {
+
+// splitmix64: the same numbers on every machine for the same seed.
+class Rng {
+ public:
+  explicit Rng(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x1234567ull) {}
+  uint64_t Next() {
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint64_t>(hi - lo + 1)); }
+  bool Chance(int percent) { return Range(1, 100) <= percent; }
+  template <typename T>
+  const T& Pick(const std::vector<T>& v) { return v[Next() % v.size()]; }
+
+ private:
+  uint64_t state_;
+};
+
+// Names in windows-1252; a few carry accents, one the byte 0xCC.
+const std::vector<std::string> kMaleNames = {
+    "James", "John", "Robert", "Michael", "David", "William", "Richard", "Joseph", "Thomas", "Charles",
+    "Daniel", "Matthew", "Anthony", "Mark", "Paul", "Steven", "Andrew", "Joshua", "Kevin", "Brian",
+    "Jos\xE9", "Andr\xE9", "\xCCsidro", "Ren\xE9", "J\xFCrgen", "Bj\xF6rn", "Timothy", "Peter", "Samuel", "Aaron"};
+const std::vector<std::string> kFemaleNames = {
+    "Mary", "Patricia", "Jennifer", "Linda", "Elizabeth", "Barbara", "Susan", "Jessica", "Sarah", "Karen",
+    "Nancy", "Lisa", "Margaret", "Sandra", "Ashley", "Emily", "Donna", "Michelle", "Carol", "Amanda",
+    "Ren\xE9" "e", "Zo\xEB", "Ana\xEFs", "Ch\xE9rie", "Ruth", "Esther", "Lydia", "Priscilla", "Dorcas", "Naomi"};
+const std::vector<std::string> kLastNames = {
+    "Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis", "Rodr\xEDguez", "Mart\xEDnez",
+    "Hern\xE1ndez", "Lopez", "Gonzalez", "Wilson", "Anderson", "Thomas", "Taylor", "Moore", "Jackson", "Martin",
+    "Lee", "P\xE9rez", "Thompson", "White", "Harris", "Sanchez", "Clark", "Ram\xEDrez", "Lewis", "Robinson",
+    "Walker", "Young", "Allen", "King", "Wright", "Scott", "Torres", "Nguyen", "Hill", "Flores",
+    "M\xFCller", "O'Brien", "\xCC" "barra", "Ng", "Adams", "Baker", "Nelson", "Carter", "Mitchell", "Roberts"};
+const std::vector<std::string> kStreets = {"Oak Street", "Maple Avenue", "Cedar Lane", "Pine Road", "Elm Court",
+                                           "Hillside Drive", "River Road", "Lakeview Terrace", "Church Street",
+                                           "Mill Lane"};
+const std::vector<std::string> kRemarks = {"Sick for two weeks", "Reported late", "Credit 5 hours",
+                                           "Away visiting family", "Helped at the assembly hall",
+                                           "Hospital stay", "Slip found in the box", "Travelled abroad",
+                                           "Credit 10 hours", "Started a new study"};
+
+std::string Date8(int month, int day, int year) { return Printf("%02d%02d%04d", month, day, year); }
+
+std::string Phone(Rng& rng) { return Printf("555-%03d-%04d", rng.Range(100, 999), rng.Range(0, 9999)); }
+
+struct Person {
+  int rec;
+  bool male;
+};
+
+class Builder {
+ public:
+  Builder(CZarimDoc& doc, const DemoOptions& o) : doc_(doc), opt_(o), rng_(o.seed) {}
+
+  void Build() {
+    doc_.ClearTables();
+    doc_.ResetHeader();
+    doc_.SetToday(opt_.today);
+    doc_.count = 1;
+    MakeGroups();
+    MakePeople();
+    doc_.RebuildIndex();
+    MakeGroupTexts();
+    MakeReports();
+    MakeLateReports();
+    MakeRemarks();
+    MakeAttendance();
+    MakeTotals();
+    MakeAppointments();
+    doc_.SortRecords();
+    doc_.RebuildIndex();
+    doc_.MarkModified();
+  }
+
+  // Side files the save does not write: extension records, emergency contacts, needs.
+  bool WriteSideFiles(std::string* error) {
+    int ext = opt_.full ? 600 : 25;
+    int emerg = opt_.full ? 1300 : 20;
+    int needs = opt_.full ? 1300 : 8;
+    std::vector<int> recs;
+    for (int r = 1; r < doc_.count; ++r)
+      if (doc_.records[r].status != kCircuitOverseer) recs.push_back(r);
+
+    Bytes ext_file(sizeof(ExtRecord), 0);
+    for (int i = 0; i < ext && i < static_cast<int>(recs.size()); ++i) {
+      PubRecord& p = doc_.records[recs[i]];
+      ExtRecord e{};
+      e.key = static_cast<uint16_t>(i + 1);
+      SetField(e.long_name, FieldText(p.first_name) + " " + FieldText(p.last_name) + " Sr.");
+      SetField(e.email, Lower(FieldText(p.first_name)) + "." + Lower(FieldText(p.last_name)) + "@example.org");
+      if (i % 3 == 0) SetField(e.other, "Prefers calls after 6 pm");
+      ScrambleExt(e, Direction::kScramble, kScrambleBase);
+      p.ext_key = e.key;
+      Append(ext_file, e);
+    }
+    Bytes emerg_file;
+    for (int i = 0; i < emerg; ++i) {
+      EmergencyRecord e{};
+      e.key = static_cast<uint16_t>(100 + i);
+      SetField(e.name, Printf("Contact %s %d", kLastNames[i % kLastNames.size()].c_str(), i));
+      SetField(e.info, i % 2 ? "Neighbour" : "Relative");
+      SetField(e.home_phone, Phone(rng_));
+      SetField(e.mobile_phone, Phone(rng_));
+      e.jw = i % 3 == 0;
+      // Most contacts belong to one publisher; every tenth is shared by two.
+      size_t a = static_cast<size_t>(i) % recs.size();
+      doc_.records[recs[a]].emergency_key = e.key;
+      if (!opt_.full && i % 10 == 0) doc_.records[recs[(a + 7) % recs.size()]].emergency_key = e.key;
+      Append(emerg_file, e);
+    }
+    Bytes needs_file;
+    for (int i = 0; i < needs; ++i) {
+      SpecialNeedsRecord n{};
+      n.key = static_cast<uint16_t>(200 + i);
+      SetField(n.text, i % 2 ? "Needs a ride to the meetings" : "Wheelchair access");
+      size_t a = (static_cast<size_t>(i) * 3 + 1) % recs.size();
+      doc_.records[recs[a]].special_needs_key = n.key;
+      Append(needs_file, n);
+    }
+    std::string folder = doc_.data_folder;
+    if (!WriteFileAtomic(JoinPath(folder, Str(Sid::kFileExtension)), ext_file.data(), ext_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileEmergency)), emerg_file.data(), emerg_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileSpecialNeeds)), needs_file.data(), needs_file.size())) {
+      *error = "cannot write the side files in " + folder;
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  template <typename T>
+  static void Append(Bytes& b, const T& rec) {
+    const auto* p = reinterpret_cast<const uint8_t*>(&rec);
+    b.insert(b.end(), p, p + sizeof rec);
+  }
+  static std::string Lower(std::string s) {
+    for (char& c : s)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\''; }), s.end());
+    return s;
+  }
+
+  int NextId() { return next_id_++; }
+
+  PubRecord& NewRecord(const std::string& first, const std::string& last, bool male, uint8_t status) {
+    PubRecord& r = doc_.records[doc_.count++];
+    r = PubRecord{};
+    SetField(r.first_name, first);
+    SetField(r.last_name, last);
+    r.id = static_cast<uint16_t>(NextId());
+    r.status = status;
+    r.hope = rng_.Chance(3) ? 'A' : 'O';
+    r.flags = male ? kMale : kFemale;
+    r.special_circumstances = kCircumstancesSet;
+    int birth_year = opt_.today.year - rng_.Range(8, 85);
+    SetField(r.birth_date, Date8(rng_.Range(1, 12), rng_.Range(1, 28), birth_year));
+    if (status != kNonPublisher && rng_.Chance(85))
+      SetField(r.baptism_date, Date8(rng_.Range(1, 12), rng_.Range(1, 28),
+                                     std::min(opt_.today.year, birth_year + rng_.Range(10, 40))));
+    else
+      SetField(r.baptism_date, "        ");
+    return r;
+  }
+
+  void MakeGroups() { doc_.groups.count = static_cast<uint8_t>(opt_.full ? kMaxGroups : 8); }
+
+  void MakePeople() {
+    const int active_target = opt_.full ? 310 : 120;
+    const int groups = doc_.groups.count;
+    int made = 0;
+    // Families: a head with spouse and children, sharing last name, address and phone.
+    while (made < active_target) {
+      std::string last = rng_.Pick(kLastNames);
+      std::string address = Printf("%d %s", rng_.Range(1, 999), rng_.Pick(kStreets).c_str());
+      std::string phone = Phone(rng_);
+      int group = 1 + (made / 15) % groups;
+      int size = std::min(active_target - made, rng_.Range(1, 4));
+      int head_id = 0;
+      for (int k = 0; k < size; ++k) {
+        bool male = k == 0 ? rng_.Chance(75) : (k == 1 ? !male_head_ : rng_.Chance(50));
+        if (k == 0) male_head_ = male;
+        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), last, male, kActive);
+        SetField(r.address, address);
+        SetField(r.home_phone, phone);
+        if (rng_.Chance(60)) SetField(r.mobile_phone, Phone(rng_));
+        if (rng_.Chance(10)) SetField(r.other_phone, Phone(rng_));
+        r.group = static_cast<int8_t>(group);
+        if (k == 0 && size > 1) {
+          r.flags |= kFamilyHead;
+          head_id = r.id;
+        } else if (head_id) {
+          r.household_head = static_cast<uint16_t>(head_id);
+        }
+        if (rng_.Chance(4)) {
+          r.consent = 1;
+          SetField(r.consent_date, Date8(3, 1, opt_.today.year - 1));
+        }
+        active_.push_back({doc_.count - 1, male});
+        ++made;
+      }
+    }
+    // Privileges among the brothers, pioneers among everyone.
+    int elders = opt_.full ? 40 : 8, servants = opt_.full ? 40 : 7;
+    for (auto& p : active_) {
+      PubRecord& r = doc_.records[p.rec];
+      if (!p.male) continue;
+      if (elders > 0) {
+        r.flags = static_cast<uint8_t>((r.flags & ~kPrivilegeMask) | kElder);
+        elders_.push_back(p.rec);
+        --elders;
+      } else if (servants > 0) {
+        r.flags = static_cast<uint8_t>((r.flags & ~kPrivilegeMask) | kServant);
+        servants_.push_back(p.rec);
+        --servants;
+      } else if (FieldText(r.baptism_date) != "        ") {
+        r.flags = static_cast<uint8_t>((r.flags & ~kPrivilegeMask) | kBaptizedBrother);
+      }
+    }
+    int regular = opt_.full ? 40 : 10;
+    for (size_t i = 3; i < active_.size() && regular > 0; i += 7, --regular) regulars_.push_back(active_[i].rec);
+    special_ = active_[5].rec;
+    continuous_aux_ = active_[9].rec;
+    doc_.records[continuous_aux_].flags |= kContinuousAux;
+    doc_.records[active_[11].rec].service_flags = kSpecialServant;
+    doc_.records[active_[13].rec].flags |= kCustomCategory;
+    doc_.records[active_[17].rec].special_circumstances = kCircumstancesSet | kDeaf;
+
+    int inactive = opt_.full ? 299 : 6, moved = opt_.full ? 300 : 4, students = opt_.full ? 300 : 5,
+        deleted = opt_.full ? 299 : 2;
+    auto others = [&](int n, uint8_t status) {
+      for (int i = 0; i < n; ++i) {
+        bool male = rng_.Chance(50);
+        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames), male, status);
+        SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(kStreets).c_str()));
+        SetField(r.home_phone, Phone(rng_));
+        int months_ago = rng_.Range(2, 20);
+        int serial = doc_.working_serial - months_ago;
+        event_serial_.push_back({doc_.count - 1, serial});
+        r.status_month = static_cast<uint8_t>((MonthOfSerial(serial) + 1) << 4);
+        if (status == kInactive) r.status_year = static_cast<uint8_t>(YearOfSerial(serial));
+        if (status == kDeleted)
+          r.status_stamp = static_cast<uint16_t>(((2000 + YearOfSerial(serial) - 1950) << 8) | (MonthOfSerial(serial) + 1));
+        if (status == kMoved || status == kInactive) r.group = static_cast<int8_t>(1 + i % doc_.groups.count);
+      }
+    };
+    others(inactive, kInactive);
+    others(moved, kMoved);
+    others(students, kNonPublisher);
+    others(deleted, kDeleted);
+    if (opt_.full) {
+      // Fill the table to its capacity with further active publishers.
+      while (doc_.count < kMaxRecords - 1) {
+        bool male = rng_.Chance(50);
+        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames), male, kActive);
+        r.group = static_cast<int8_t>(1 + doc_.count % doc_.groups.count);
+        active_.push_back({doc_.count - 1, male});
+      }
+    }
+    PubRecord& co = NewRecord("Samuel", "Whitfield", true, kCircuitOverseer);
+    co.id = kCircuitOverseerId;
+    --next_id_;
+    SetField(co.address, "12 Circuit Way");
+    SetField(co.home_phone, "555-010-2030");
+  }
+
+  void MakeGroupTexts() {
+    std::vector<int> leaders = elders_;
+    leaders.insert(leaders.end(), servants_.begin(), servants_.end());
+    for (int g = 0; g < doc_.groups.count; ++g) {
+      const PubRecord& o = doc_.records[leaders[static_cast<size_t>(g) % leaders.size()]];
+      const PubRecord& a = doc_.records[leaders[static_cast<size_t>(g + doc_.groups.count) % leaders.size()]];
+      SetField(doc_.groups.overseer[g], doc_.DisplayName(o, false));
+      SetField(doc_.groups.assistant[g], doc_.DisplayName(a, false));
+      SetField(doc_.groups.location[g], g % 2 ? Printf("%s home", FieldText(o.last_name).c_str()) : "Kingdom Hall");
+      SetField(doc_.groups.time[g], g % 3 ? "9:30" : "10:00");
+      doc_.groups.day[g] = static_cast<uint8_t>(g % 2 ? 5 : 6);
+      if (g == 2) {
+        SetField(doc_.groups.name[g], "Northside");
+        doc_.groups.use_name[g] = 1;
+      }
+    }
+  }
+
+  int EventSerial(int rec) const {
+    for (const auto& [r, s] : event_serial_)
+      if (r == rec) return s;
+    return -1;
+  }
+
+  uint8_t PioneerFor(int rec, int serial) {
+    if (rec == special_) return kSpecial;
+    if (std::find(regulars_.begin(), regulars_.end(), rec) != regulars_.end()) return kRegular;
+    if (rec == continuous_aux_) return kAuxiliary;
+    if (MonthOfSerial(serial) == 2 || MonthOfSerial(serial) == 3 ? rng_.Chance(25) : rng_.Chance(4)) return kAuxiliary;
+    return kPublisher;
+  }
+
+  // One month's report of one publisher into its cells.
+  void Report(PubRecord& r, int serial, uint8_t pioneer) {
+    int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+    r.pioneer[m][s] = pioneer;
+    bool new_form = serial > doc_.switch_serial;
+    int hours = 0, quarter = 0;
+    if (pioneer == kRegular || pioneer == kSpecial)
+      hours = rng_.Range(new_form ? 45 : 60, new_form ? 70 : 85);
+    else if (pioneer == kAuxiliary)
+      hours = rng_.Range(new_form ? 15 : 30, new_form ? 35 : 45);
+    else if (!new_form)
+      hours = rng_.Range(0, 14);
+    if (hours > 0 && !new_form && rng_.Chance(10)) quarter = rng_.Range(1, 3);
+    int studies = rng_.Chance(35) ? rng_.Range(1, 3) : 0;
+    uint16_t cell = static_cast<uint16_t>(studies);
+    if (new_form) {
+      cell |= kSharedBit;
+    } else {
+      r.activity[kPlacements][m][s] = static_cast<uint16_t>(rng_.Range(0, 12));
+      r.activity[kVideos][m][s] = static_cast<uint16_t>(rng_.Range(0, 6));
+      r.activity[kReturnVisits][m][s] = static_cast<uint16_t>(rng_.Range(0, 10));
+      if (hours == 0 && quarter == 0) cell |= kSharedBit;  // less than one hour
+    }
+    cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
+    r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
+    r.activity[kBibleStudies][m][s] = cell;
+    if (pioneer == kRegular && rng_.Chance(8)) r.credit[m][s] = static_cast<uint16_t>(rng_.Range(3, 10));
+  }
+
+  void MakeReports() {
+    const int w = doc_.working_serial;
+    for (int r = 1; r < doc_.count; ++r) {
+      PubRecord& rec = doc_.records[r];
+      int event = EventSerial(r);
+      for (int serial = w - 23; serial <= w; ++serial) {
+        bool reports = false;
+        switch (rec.status) {
+          case kActive: reports = serial == w ? rng_.Chance(70) : rng_.Chance(94); break;
+          case kInactive: reports = serial < event - 6 && rng_.Chance(70); break;
+          case kMoved: case kDeleted: reports = serial <= event && rng_.Chance(90); break;
+          default: break;
+        }
+        if (!reports) continue;
+        uint8_t pioneer = rec.status == kActive ? PioneerFor(r, serial) : static_cast<uint8_t>(kPublisher);
+        Report(rec, serial, pioneer);
+      }
+    }
+    // Collection state and the year each month was initialized: every month of the two
+    // years is closed but the working month, which is open.
+    PubRecord& h = doc_.header();
+    for (int serial = w - 23; serial <= w; ++serial) {
+      int m = MonthOfSerial(serial);
+      h.remark[m][SlotOfSerial(serial)] = static_cast<uint16_t>(YearOfSerial(serial));
+    }
+    for (int m = 0; m < 12; ++m) h.other_phone[m] = 2;
+    h.other_phone[doc_.working_month] = 1;
+    h.other_phone[(doc_.working_month + 1) % 12] = 0;
+  }
+
+  void MakeLateReports() {
+    // Three publishers handed in last month's slip after it was closed.
+    const int prev = doc_.working_serial - 1;
+    int m = MonthOfSerial(prev), s = SlotOfSerial(prev);
+    int added = 0;
+    for (size_t i = 20; i < active_.size() && added < 3; i += 9) {
+      PubRecord& r = doc_.records[active_[i].rec];
+      if (r.service_flags & kSpecialServant) continue;
+      for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
+      Report(r, prev, PioneerFor(active_[i].rec, prev));
+      doc_.late[doc_.late_count++] =
+          LateReportEntry{r.id, static_cast<uint8_t>(m), static_cast<uint8_t>(doc_.working_month + 1)};
+      ++added;
+    }
+  }
+
+  void MakeRemarks() {
+    int target = opt_.full ? 3853 : 40;
+    doc_.remark_count = 1;
+    const int w = doc_.working_serial;
+    for (int i = 0; doc_.remark_count <= target && i < target * 4; ++i) {
+      int rec = 1 + static_cast<int>(rng_.Next() % static_cast<uint64_t>(doc_.count - 2));
+      PubRecord& r = doc_.records[rec];
+      int serial = w - rng_.Range(0, 23);
+      int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+      if (r.remark[m][s] != 0 || r.status == kCircuitOverseer) continue;
+      RemarkEntry& e = doc_.remarks[doc_.remark_count];
+      SetField(e.text, rng_.Pick(kRemarks));
+      e.month = static_cast<uint8_t>(m + 1);
+      e.slot = static_cast<uint8_t>(s);
+      e.id = r.id;
+      r.remark[m][s] = doc_.remark_count++;
+    }
+  }
+
+  void MakeAttendance() {
+    const int w = doc_.working_serial;
+    for (int b = 0; b < 2; ++b) {
+      AttendanceBlock& a = doc_.attendance[b];
+      for (int serial = w - 23; serial <= w; ++serial) {
+        int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+        int weeks = serial == w ? 1 : (rng_.Chance(30) ? 5 : 4);
+        int total = 0;
+        for (int k = 0; k < weeks; ++k) {
+          int v = b == 0 ? rng_.Range(85, 112) : rng_.Range(95, 130);
+          a.week[k][m][s] = static_cast<uint16_t>(v);
+          total += v;
+        }
+        a.meetings[m][s] = static_cast<uint16_t>(weeks);
+        a.total[m][s] = static_cast<uint16_t>(total);
+        a.average[m][s] = static_cast<uint16_t>((total * 2 + weeks) / (weeks * 2));
+      }
+    }
+  }
+
+  void MakeTotals() {
+    const int w = doc_.working_serial;
+    int active = 0;
+    for (int r = 1; r < doc_.count; ++r) active += doc_.records[r].status == kActive;
+    for (int serial = w - 23; serial <= w; ++serial) {
+      int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+      uint32_t sums[4][9] = {};
+      for (int r = 1; r < doc_.count; ++r) {
+        const PubRecord& rec = doc_.records[r];
+        if (rec.status != kActive || (rec.service_flags & (kSpecialServant | kFieldMissionary))) continue;
+        if (!HasReported(rec, m, s)) continue;
+        int row = rec.pioneer[m][s] & 3;
+        for (int f = 0; f < 5; ++f) sums[row][f] += static_cast<uint16_t>(doc_.ActivityValue(r, m, f, s));
+        sums[row][8] += 1;
+      }
+      sums[0][5] = static_cast<uint32_t>(active);
+      for (int row = 0; row < 4; ++row)
+        for (int f = 0; f < 9; ++f)
+          doc_.totals.value[m][9 * row + f][s] = static_cast<uint16_t>(std::min<uint32_t>(sums[row][f], 65535));
+    }
+  }
+
+  void MakeAppointments() {
+    auto add = [&](int rec, int kind, int years_ago) {
+      if (doc_.appointment_count >= kMaxAppointments) return;
+      AppointmentRecord a{};
+      a.id = doc_.records[rec].id;
+      a.kind = static_cast<uint16_t>(kind);
+      SetField(a.start_date, Date8(rng_.Range(1, 12), rng_.Range(1, 28), opt_.today.year - years_ago));
+      SetField(a.end_date, "        ");
+      doc_.appointments[doc_.appointment_count++] = a;
+    };
+    for (int r : servants_) add(r, 1, rng_.Range(1, 10));
+    for (int r : elders_) add(r, 2, rng_.Range(1, 20));
+    for (int r : regulars_) add(r, 3, rng_.Range(1, 8));
+    add(continuous_aux_, 4, 1);
+    add(special_, 5, 3);
+    for (int r = 1; r < doc_.count; ++r)
+      if (doc_.records[r].consent) add(r, 20, 0);
+    if (opt_.full) {
+      // Past appointments of everyone until the table is full.
+      for (int r = 1; doc_.appointment_count < kMaxAppointments; r = r % (doc_.count - 2) + 1)
+        add(r, 1 + doc_.appointment_count % 5, rng_.Range(1, 30));
+    }
+  }
+
+  CZarimDoc& doc_;
+  DemoOptions opt_;
+  Rng rng_;
+  int next_id_ = 10;
+  bool male_head_ = true;
+  std::vector<Person> active_;
+  std::vector<int> elders_, servants_, regulars_;
+  std::vector<std::pair<int, int>> event_serial_;
+  int special_ = 0, continuous_aux_ = 0;
+};
+
+}  // namespace
+
+void BuildDemo(CZarimDoc& doc, const DemoOptions& options) { Builder(doc, options).Build(); }
+
+bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std::string* error) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    *error = "cannot create " + folder + ": " + ec.message();
+    return false;
+  }
+  SilentPrompter silent;
+  CZarimDoc doc(&silent);
+  doc.data_folder = folder;
+  Builder builder(doc, options);
+  builder.Build();
+  if (!builder.WriteSideFiles(error)) return false;
+  if (!SaveAll(doc, true)) {
+    *error = "cannot save the data in " + folder;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zarim::demo

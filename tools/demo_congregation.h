@@ -1,0 +1,26 @@
+// The demo congregation: a realistic, deterministic data folder for trying the program,
+// and a full-capacity one for the benchmarks. Written through the library's save path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/document.h"
+#include "core/ports.h"
+
+namespace zarim::demo {
+
+struct DemoOptions {
+  Date today{2026, 12, 8};
+  uint64_t seed = 1;
+  bool full = false;  // every table filled to its capacity
+};
+
+// Fills doc (whose data_folder is set) with the demo congregation, in memory.
+void BuildDemo(CZarimDoc& doc, const DemoOptions& options);
+
+// Creates folder (with parents), builds the congregation and saves every file of it.
+// False with a message in *error when the folder cannot be written.
+bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std::string* error);
+
+}  // namespace zarim::demo
