@@ -5,7 +5,6 @@
 
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "reports/telephone_list.h"
 
 namespace zarim {
 
@@ -153,7 +152,7 @@ void GroupAssignmentForm::Refill() {
 }
 
 std::string GroupAssignmentForm::MembersCaption() const {
-  return Fill(Sid::kPublishersInGroup, InRange(group_) ? GroupLabel(doc_, group_) : std::string());
+  return Fill(Sid::kPublishersInGroup, InRange(group_) ? std::to_string(group_) : std::string());
 }
 
 std::string GroupAssignmentForm::UnassignedText() const {

@@ -11,9 +11,18 @@ namespace zarim {
 
 namespace {
 
+// The sort key of a record with each name trimmed: names typed with trailing blanks
+// (older data, imports) are the same names.
+std::string TrimmedKey(const CZarimDoc& doc, const PubRecord& r) {
+  PubRecord names{};
+  SetField(names.first_name, Trim(FieldText(r.first_name)));
+  SetField(names.last_name, Trim(FieldText(r.last_name)));
+  return doc.SortName(names);
+}
+
 bool SameKey(const CZarimDoc& doc, const PubRecord& a, const PubRecord& b) {
   if (a.status == kCircuitOverseer || b.status == kCircuitOverseer) return false;
-  return doc.collator().Compare(doc.SortName(a), doc.SortName(b)) == 0;
+  return doc.collator().Compare(TrimmedKey(doc, a), TrimmedKey(doc, b)) == 0;
 }
 
 // Moves record from to position to, shifting the records between by one place.
