@@ -1,0 +1,101 @@
+// zarim-cli totals: the working report totals and the stored monthly totals.
+#include <iomanip>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "cycle/branch_totals.h"
+#include "cycle/collection_state.h"
+#include "cycle/month.h"
+
+namespace zarim::cli {
+namespace {
+
+const char* kRowNames[kTotalsRows] = {"publishers", "auxiliary", "regular", "special"};
+const char* kFieldNames[kTotalsFields] = {"placements", "videos",        "hours",        "return_visits", "studies",
+                                          "active",     "unused",        "quarter_hours", "reports"};
+
+void Rows(Json& j, const WorkingTotals& t) {
+  j.BeginObject();
+  for (int row = 0; row < kTotalsRows; ++row) {
+    j.Key(kRowNames[row]).BeginObject();
+    for (int f = 0; f < kTotalsFields; ++f) j.Field(kFieldNames[f], static_cast<int>(t.row[row][f]));
+    j.EndObject();
+  }
+  j.EndObject();
+}
+
+bool Empty(const WorkingTotals& t) { return t == WorkingTotals{}; }
+
+void Table(std::ostream& out, const WorkingTotals& t) {
+  out << std::setw(12) << "";
+  for (const char* f : kFieldNames) out << std::setw(9) << std::string(f).substr(0, 8);
+  out << "\n";
+  for (int row = 0; row < kTotalsRows; ++row) {
+    out << std::setw(12) << std::left << kRowNames[row] << std::right;
+    for (int f = 0; f < kTotalsFields; ++f) out << std::setw(9) << t.row[row][f];
+    out << "\n";
+  }
+}
+
+int Totals(Context& ctx) {
+  CZarimDoc& doc = ctx.doc;
+  bool json = TakeFlag(ctx.args, "--json");
+  if (!ctx.args.empty()) {
+    ctx.err << "zarim-cli: totals takes only --json\n";
+    return 2;
+  }
+  // Like opening the posting list: the stored month follows the slips while it is open,
+  // and nothing is saved by looking.
+  uint32_t modified = doc.modified;
+  WorkingTotals working = RecomputeTotals(doc);
+  doc.modified = modified;
+  if (json) {
+    Json j(ctx.out);
+    j.BeginObject();
+    j.Field("working_month", doc.working_month + 1);
+    j.Field("working_year", 2000 + doc.working_year);
+    j.Field("open", WorkingMonthOpen(doc));
+    j.Key("working");
+    Rows(j, working);
+    j.Field("total_reports", RowSum(working, kTotalsReportsField));
+    j.Field("total_hours", RowSum(working, kHours));
+    j.Field("total_studies", RowSum(working, kBibleStudies));
+    j.Field("special_servants", CountSpecialServants(doc));
+    j.Field("field_missionaries", CountFieldMissionaries(doc));
+    j.Key("stored").BeginArray();
+    for (int m = 0; m < 12; ++m)
+      for (int s = 0; s < 2; ++s) {
+        WorkingTotals t = StoredTotals(doc, m, s);
+        if (Empty(t)) continue;
+        j.BeginObject().Field("month", m + 1).Field("slot", s);
+        j.Key("rows");
+        Rows(j, t);
+        j.EndObject();
+      }
+    j.EndArray();
+    j.EndObject();
+    return 0;
+  }
+  ctx.out << "Working totals, " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
+          << (WorkingMonthOpen(doc) ? " (open)" : " (not open: not stored)") << "\n";
+  Table(ctx.out, working);
+  ctx.out << "Totals: reports " << RowSum(working, kTotalsReportsField) << ", hours " << RowSum(working, kHours)
+          << ", studies " << RowSum(working, kBibleStudies) << "\n";
+  ctx.out << "Special servants " << CountSpecialServants(doc) << ", field missionaries "
+          << CountFieldMissionaries(doc) << "\n";
+  for (int m = 0; m < 12; ++m)
+    for (int s = 0; s < 2; ++s) {
+      WorkingTotals t = StoredTotals(doc, m, s);
+      if (Empty(t)) continue;
+      ctx.out << "\nStored " << MonthName(m) << ", slot " << s << "\n";
+      Table(ctx.out, t);
+    }
+  return 0;
+}
+
+ZARIM_CLI_COMMAND("totals", "totals [--json]           the working report totals and the stored monthly totals",
+                  Totals);
+
+}  // namespace
+}  // namespace zarim::cli
