@@ -219,8 +219,10 @@ void BackupForm::SetUseLatest(bool on) {
 void BackupForm::SetUndo(bool on) {
   if (mode_ != BackupMode::kRestore) return;
   undo_ = on && UndoShown();
-  if (!undo_) source_.clear();
-  if (!undo_ && catalog_mode_ && use_latest_) source_.clear();
+  // The two ticks exclude each other: undo names its own source.
+  if (undo_) use_latest_ = false;
+  selected_ = -1;
+  source_.clear();
   UpdateSource();
 }
 
