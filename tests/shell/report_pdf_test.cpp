@@ -1,0 +1,118 @@
+// The telephone list written as a PDF without a printer holds every listed name, and the
+// report faces resolve to the Liberation fonts.
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "core/bytes.h"
+#include "core/document.h"
+#include "core/text_codec.h"
+#include "reports/report_kind.h"
+#include "reports/telephone_list.h"
+#include "shell/qt_canvas.h"
+#include "shell/report_printing.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::AddRecord;
+using testing::MakePublisher;
+using testing::StartEmpty;
+using testing::TempDir;
+
+TEST(ReportFontsOnThisMachine, ArialIsLiberationSansAndTimesIsLiberationSerif) {
+  QFontInfo arial(ToQFont(FontSpec{-13, 0, 400, false, false, 0, 34, "Arial"}));
+  EXPECT_EQ(arial.family().toStdString(), "Liberation Sans");
+  QFontInfo times(ToQFont(FontSpec{-10, 0, 400, false, false, 0, 18, "Times New Roman"}));
+  EXPECT_EQ(times.family().toStdString(), "Liberation Serif");
+}
+
+class ReportPdfTest : public ::testing::Test {
+ protected:
+  ReportPdfTest() { StartEmpty(doc_, Date{2026, 12, 8}, dir_.path()); }
+
+  QString PdfText(const QString& pdf) {
+    QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (exe.isEmpty()) return {};
+    QProcess p;
+    p.start(exe, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+
+  PrintJob Job(int kind, int group = 0) {
+    PrintJob job;
+    job.doc = &doc_;
+    job.fonts = &fonts_;
+    job.kind = kind;
+    job.group = group;
+    job.today = Date{2026, 12, 8};
+    return job;
+  }
+
+  TempDir dir_;
+  CZarimDoc doc_;
+  ReportFonts fonts_;
+};
+
+TEST_F(ReportPdfTest, TelephoneListPdfHoldsEveryListedName) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  // Enough people for several pages, names with letters of the code page.
+  const char* firsts[] = {"Anna", "J\xFCrgen", "Zo\xEB", "Pedro", "Ingrid", "Chlo\xE9"};
+  const char* lasts[] = {"M\xFCller", "Okafor", "Nguyen", "Garc\xED" "a", "Lindqvist", "Brown"};
+  for (int i = 0; i < 140; ++i) {
+    PubRecord r = MakePublisher(100 + i, firsts[i % 6], std::string(lasts[(i / 6) % 6]) + std::to_string(i));
+    SetField(r.home_phone, "555-" + std::to_string(1000 + i));
+    r.group = static_cast<int8_t>(1 + i % 2);
+    AddRecord(doc_, r);
+  }
+  doc_.SortRecords();
+  doc_.RebuildIndex();
+  doc_.groups.count = 2;
+
+  const QString path = QString::fromStdString(dir_.File("phone.pdf"));
+  ASSERT_TRUE(WriteReportPdf(Job(report_kind::kTelephoneCongregation), path));
+  QString text = PdfText(path);
+  ASSERT_FALSE(text.isEmpty());
+  auto entries = TelephoneListEntries(doc_, 0);
+  ASSERT_EQ(entries.size(), 140u);
+  for (const auto& e : entries) {
+    QString name = QString::fromStdString(ToUtf8(e.name));
+    EXPECT_TRUE(text.contains(name)) << e.name;
+    EXPECT_TRUE(text.contains(QString::fromStdString(e.home))) << e.home;
+  }
+  EXPECT_TRUE(text.contains(QStringLiteral("( Confidential - Do Not Copy )")));
+  // More than one page: the form feeds of pdftotext separate them.
+  EXPECT_GE(text.count(QChar('\f')), 2);
+}
+
+TEST_F(ReportPdfTest, GroupListPdfHoldsOnlyTheGroup) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  PubRecord a = MakePublisher(10, "Alma", "One");
+  a.group = 1;
+  PubRecord b = MakePublisher(11, "Boris", "Two");
+  b.group = 2;
+  AddRecord(doc_, a);
+  AddRecord(doc_, b);
+  doc_.groups.count = 2;
+  const QString path = QString::fromStdString(dir_.File("group.pdf"));
+  ASSERT_TRUE(WriteReportPdf(Job(report_kind::kTelephoneGroup, 2), path));
+  QString text = PdfText(path);
+  EXPECT_TRUE(text.contains(QStringLiteral("Boris Two")));
+  EXPECT_FALSE(text.contains(QStringLiteral("Alma One")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Group # 2")));
+}
+
+TEST_F(ReportPdfTest, UnwritablePathIsReportedAsFailure) {
+  const QString path = QString::fromStdString(dir_.File("no/such/folder/x.pdf"));
+  EXPECT_FALSE(WriteReportPdf(Job(report_kind::kTelephoneCongregation), path));
+}
+
+}  // namespace
+}  // namespace zarim
