@@ -6,6 +6,7 @@
 #include "core/text_codec.h"
 #include "cycle/month.h"
 #include "cycle/status_rules.h"
+#include "records/delete_form.h"
 
 namespace zarim {
 
@@ -88,7 +89,7 @@ bool InactiveForm::DeleteSelected() {
   std::string name = ToUtf8(doc_.DisplayName(doc_.records[rec]), doc_.language_code);
   if (doc_.prompter->Ask(Fill(Sid::kReallyDeleteStatus, name), Buttons::kOkCancel, Answer::kCancel) != Answer::kOk)
     return false;
-  RemovePermanently(doc_, rec);
+  DeletePermanently(doc_, rec);
   Refresh();
   return true;
 }

@@ -47,7 +47,6 @@ bool ListHasRoom(const CZarimDoc& doc, uint8_t status) {
   switch (status) {
     case kInactive: return held < kInactiveListLimit;
     case kMoved: return held < kMovedListLimit;
-    case kDeleted: return held < kDeletedListLimit;
     default: return held < kMaxStatusList;
   }
 }
@@ -177,15 +176,6 @@ MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   r->status = kActive;
   Finish(doc);
   return MoveResult::kDone;
-}
-
-bool RemovePermanently(CZarimDoc& doc, int rec) {
-  if (rec <= 0 || rec >= doc.count) return false;
-  std::copy(doc.records.begin() + rec + 1, doc.records.begin() + doc.count, doc.records.begin() + rec);
-  --doc.count;
-  doc.records[doc.count] = PubRecord{};
-  Finish(doc);
-  return true;
 }
 
 }  // namespace zarim

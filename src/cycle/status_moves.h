@@ -47,7 +47,4 @@ MoveResult MakePublisher(CZarimDoc& doc, int rec, const MonthAsker& ask);
 // Temporarily deleted -> active, as reactivated.
 MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask);
 
-// Removes a record from the table for good (index rebuilt, data modified).
-bool RemovePermanently(CZarimDoc& doc, int rec);
-
 }  // namespace zarim

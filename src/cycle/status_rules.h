@@ -20,7 +20,6 @@ inline constexpr uint8_t kStatusesSinceEvent = kStatusNew | kStatusReactivated |
 // List capacities that the moves respect: a list accepts a new member only below these.
 inline constexpr int kInactiveListLimit = 299;
 inline constexpr int kMovedListLimit = 199;
-inline constexpr int kDeletedListLimit = 299;
 
 // 1-based month of the status event (high nibble of the status month), 0 = none.
 inline int StatusEventMonth(const PubRecord& r) { return r.status_month >> 4; }

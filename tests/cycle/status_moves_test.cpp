@@ -5,6 +5,7 @@
 #include "core/data_files.h"
 #include "cycle/status_fixture.h"
 #include "cycle/status_rules.h"
+#include "records/delete_form.h"
 
 namespace zarim::testing {
 namespace {
@@ -221,11 +222,11 @@ TEST_F(StatusMoves, FullListsRefuse) {
   EXPECT_EQ(Rec(m).status, kMoved);
 
   // One place below the limit the moves go through again.
-  ASSERT_TRUE(RemovePermanently(doc, doc.RecordNumberById(100)));
-  ASSERT_TRUE(RemovePermanently(doc, doc.RecordNumberById(101)));
+  ASSERT_TRUE(DeletePermanently(doc, doc.RecordNumberById(100)));
+  ASSERT_TRUE(DeletePermanently(doc, doc.RecordNumberById(101)));
   EXPECT_EQ(TransferToInactive(doc, doc.RecordNumberById(11), Choose(3)), MoveResult::kDone);
-  ASSERT_TRUE(RemovePermanently(doc, doc.RecordNumberById(500)));
-  ASSERT_TRUE(RemovePermanently(doc, doc.RecordNumberById(501)));
+  ASSERT_TRUE(DeletePermanently(doc, doc.RecordNumberById(500)));
+  ASSERT_TRUE(DeletePermanently(doc, doc.RecordNumberById(501)));
   EXPECT_EQ(MoveOut(doc, doc.RecordNumberById(12), Choose(3)), MoveResult::kDone);
 }
 
@@ -263,20 +264,6 @@ TEST_F(StatusMoves, RestoreDeletedPublisherAsReactivated) {
   EXPECT_EQ(Rec(r).status_year, Rec(r).status_month);
   EXPECT_EQ(Rec(r).status_stamp, 0);
   EXPECT_EQ(Rec(r).flags, kMale);
-}
-
-TEST_F(StatusMoves, RemovePermanentlyKeepsTheOthers) {
-  int a = Add(11, "A", "One");
-  Add(12, "B", "Two", kDeleted);
-  Add(13, "C", "Three");
-  ASSERT_TRUE(RemovePermanently(doc, a + 1));
-  EXPECT_EQ(doc.count, 3);
-  EXPECT_EQ(doc.records[1].id, 11);
-  EXPECT_EQ(doc.records[2].id, 13);
-  EXPECT_EQ(doc.status_count[kDeleted], 0);
-  EXPECT_TRUE(doc.modified);
-  EXPECT_FALSE(RemovePermanently(doc, 0));
-  EXPECT_FALSE(RemovePermanently(doc, 3));
 }
 
 TEST_F(StatusMoves, SelectMonthForm) {
