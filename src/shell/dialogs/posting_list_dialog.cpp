@@ -1,0 +1,146 @@
+// The posting list dialog.
+#include "shell/dialogs/posting_list_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/document.h"
+#include "core/strings.h"
+#include "cycle/cycle_hooks.h"
+#include "cycle/posting_list_form.h"
+#include "shell/dialogs/slip_dialog.h"
+
+namespace zarim {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString Plain(std::string_view s) { return Q(s).remove('&'); }
+
+}  // namespace
+
+PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWidget* parent)
+    : QDialog(parent), form_(form), doc_(doc) {
+  setWindowTitle(Q(form.Title()));
+  auto* layout = new QVBoxLayout(this);
+
+  auto* group_row = new QHBoxLayout;
+  auto* group_label = new QLabel(Q(Str(Sid::kPostGroupLabel)), this);
+  groups_ = new QComboBox(this);
+  groups_->setAccessibleName(Plain(Str(Sid::kPostGroupLabel)));
+  for (const std::string& g : form.GroupChoices()) groups_->addItem(Q(g));
+  group_label->setBuddy(groups_);
+  group_row->addWidget(group_label);
+  group_row->addWidget(groups_, 1);
+  layout->addLayout(group_row);
+
+  missing_ = new QCheckBox(Q(Str(Sid::kPostLimitToMissing)), this);
+  missing_->setAccessibleName(Plain(Str(Sid::kPostLimitToMissing)));
+  layout->addWidget(missing_);
+
+  auto* list_label = new QLabel(Q(Str(Sid::kPostPublishersLabel)), this);
+  list_ = new QListWidget(this);
+  list_->setAccessibleName(Plain(Str(Sid::kPostPublishersLabel)));
+  list_label->setBuddy(list_);
+  layout->addWidget(list_label);
+  layout->addWidget(list_, 1);
+
+  auto* last_box = new QGroupBox(Q(Str(Sid::kPostLastPersonPosted)), this);
+  auto* last_layout = new QVBoxLayout(last_box);
+  last_person_ = new QLabel(last_box);
+  last_person_->setAccessibleName(Plain(Str(Sid::kPostLastPersonPosted)).trimmed());
+  last_layout->addWidget(last_person_);
+  layout->addWidget(last_box);
+
+  auto* import_caption = new QLabel(Q(form.ImportCaption()), this);
+  layout->addWidget(import_caption);
+
+  close_collection_ = new QPushButton(Q(form.CloseCaption()), this);
+  close_collection_->setAccessibleName(Q(form.CloseCaption()));
+  close_collection_->setAutoDefault(false);
+  layout->addWidget(close_collection_);
+
+  auto* buttons = new QHBoxLayout;
+  ok_ = new QPushButton(Q(Str(Sid::kSlipOk)), this);
+  ok_->setAccessibleName(Plain(Str(Sid::kSlipOk)));
+  ok_->setDefault(true);
+  done_ = new QPushButton(Q(Str(Sid::kPostDone)), this);
+  done_->setAccessibleName(Plain(Str(Sid::kPostDone)));
+  done_->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(ok_);
+  buttons->addWidget(done_);
+  layout->addLayout(buttons);
+
+  setTabOrder(list_, ok_);
+  setTabOrder(ok_, done_);
+  setTabOrder(done_, groups_);
+  setTabOrder(groups_, missing_);
+  setTabOrder(missing_, close_collection_);
+  list_->installEventFilter(this);
+
+  connect(groups_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    form_.SetGroup(i);
+    ShowList();
+  });
+  connect(missing_, &QCheckBox::toggled, this, [this](bool on) {
+    form_.SetMissingOnly(on);
+    ShowList();
+  });
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { form_.Select(row); });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OpenSlip(); });
+  connect(ok_, &QPushButton::clicked, this, &PostingListDialog::OpenSlip);
+  connect(done_, &QPushButton::clicked, this, &PostingListDialog::reject);
+  connect(close_collection_, &QPushButton::clicked, this, [this] {
+    form_.CloseCollection();
+    accept();
+  });
+  resize(460, 560);
+  ShowList();
+  list_->setFocus();
+}
+
+void PostingListDialog::ShowList() {
+  const int selection = form_.selection();
+  QSignalBlocker block(list_);
+  list_->clear();
+  for (const std::string& name : form_.Names()) list_->addItem(Q(name));
+  if (list_->count() > 0) list_->setCurrentRow(selection);
+  last_person_->setText(Q(form_.LastPersonPosted()));
+  ok_->setEnabled(list_->count() > 0);
+}
+
+void PostingListDialog::OpenSlip() {
+  const int record = form_.SelectedRecord();
+  if (record <= 0) return;
+  RunSlip(this, doc_, record);
+  form_.AfterSlip();
+  ShowList();
+  list_->setFocus();
+}
+
+bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      OpenSlip();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void RunPostingList(QWidget* parent, CZarimDoc& doc) {
+  if (!doc.recompute_totals) InstallCycleHooks(doc);
+  PostingListForm form(doc);
+  PostingListDialog dialog(form, doc, parent);
+  dialog.exec();
+}
+
+}  // namespace zarim
