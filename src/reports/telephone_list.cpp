@@ -49,12 +49,11 @@ std::string GroupLabel(const CZarimDoc& doc, int group) {
 
 std::vector<PhoneListEntry> TelephoneListEntries(const CZarimDoc& doc, int group) {
   std::vector<PhoneListEntry> entries;
-  const int active = std::min(doc.status_count[kActive], kMaxStatusList);
+  // The publisher table in stored order, which is the active list's order; the list
+  // itself holds at most 300 entries and a larger congregation must not lose lines.
   std::vector<int> records;
-  for (int i = 0; i < active; ++i) {
-    int rec = doc.lists[kActive][i].rec;
-    if (rec > 0 && rec < doc.count && IsListed(doc.records[rec], group)) records.push_back(rec);
-  }
+  for (int rec = 1; rec < doc.count; ++rec)
+    if (IsListed(doc.records[rec], group)) records.push_back(rec);
   const bool households = group == 0;
   std::vector<int> entry_of_record(doc.count, -1);
   // Heads and single persons first, in list order, so that members can find them.

@@ -236,6 +236,14 @@ TEST_F(TelephoneListTest, LongHouseholdsContinueBelowTheHeadAndCount) {
   EXPECT_EQ(canvas.FindText("555-10")->y, frame.LineY(0, 1));
 }
 
+TEST_F(TelephoneListTest, MoreActivePublishersThanTheActiveListHoldsAreAllListed) {
+  for (int i = 0; i < kMaxStatusList + 20; ++i) Add(10 + i, "Pat", ("Q" + std::to_string(1000 + i)).c_str());
+  Finish();
+  auto entries = TelephoneListEntries(doc_, 0);
+  ASSERT_EQ(entries.size(), static_cast<size_t>(kMaxStatusList + 20));
+  EXPECT_EQ(entries.back().name, "Pat Q" + std::to_string(1000 + kMaxStatusList + 19));
+}
+
 TEST_F(TelephoneListTest, EmptyListShowsOnlyItsHeader) {
   RecordingCanvas canvas = Draw(0);
   EXPECT_EQ(ctx_.page_count, 1);
