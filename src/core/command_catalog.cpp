@@ -74,6 +74,7 @@ constexpr CommandInfo kCatalog[] = {
     {32780, Menu::kReports, kNoSid, Sid::kMenuGroupAnalysis, kNoSid, Rule::kAlways, ""},  // GroupAnalysis
     {32793, Menu::kReports, kNoSid, Sid::kMenuCongSummary, kNoSid, Rule::kAlways, ""},  // CongSummary
     {32794, Menu::kReports, kNoSid, Sid::kMenuMeetingReport, kNoSid, Rule::kAlways, ""},  // MeetingReport
+    {32944, Menu::kReports, kNoSid, Sid::kPostBranchReportMenu, Sid::kPostBranchReportTip, Rule::kAlways, ""},  // BranchReport
     {32796, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuCongregation, kNoSid, Rule::kAlways, ""},  // AvgCongregation
     {32797, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuFieldServiceGroup, kNoSid, Rule::kAlways, ""},  // AvgGroup
     {32798, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuRegularPioneers, kNoSid, Rule::kAlways, ""},  // AvgRegular
@@ -136,6 +137,7 @@ constexpr CommandInfo kCatalog[] = {
     {32850, Menu::kOptions, kNoSid, Sid::kMenuNoStartupNotice, kNoSid, Rule::kAlways, ""},  // NoStartupNotice
     {32834, Menu::kOptions, kNoSid, Sid::kMenuCustomCategory, kNoSid, Rule::kNotHistory, ""},  // CustomCategory
     {32857, Menu::kOptions, kNoSid, Sid::kMenuEraseLate, Sid::kTipEraseLate, Rule::kEraseLate, ""},  // EraseLate
+    {32945, Menu::kNone, kNoSid, Sid::kPostAllowEraseLate, kNoSid, Rule::kNotHistory, "F11"},  // AllowEraseLate
     {32895, Menu::kOptions, Sid::kSubmenuViewOldReports, Sid::kMenuEmpty, kNoSid, Rule::kOldReport, ""},  // OldReport1
     {32896, Menu::kOptions, Sid::kSubmenuViewOldReports, Sid::kMenuEmpty, kNoSid, Rule::kOldReport, ""},  // OldReport2
     {32897, Menu::kOptions, Sid::kSubmenuViewOldReports, Sid::kMenuEmpty, kNoSid, Rule::kOldReport, ""},  // OldReport3

@@ -139,5 +139,9 @@ inline constexpr int kCmdAbout = 57664;
 inline constexpr int kCmdSortFirstName = 32940;
 // The action panel's button that returns from an old report to the current data.
 inline constexpr int kCmdHistoryReturn = 32941;
+// The report to the branch office on its own page of the report view.
+inline constexpr int kCmdBranchReport = 32944;
+// F11 in the main view: offers "Erase Late Reports" while late reports are listed.
+inline constexpr int kCmdAllowEraseLate = 32945;
 
 }  // namespace zarim

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "reports/branch_report.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
 
@@ -10,7 +11,8 @@ namespace zarim {
 
 
 bool HasReportDrawer(int kind) {
-  return kind == report_kind::kTelephoneCongregation || kind == report_kind::kTelephoneGroup;
+  return kind == report_kind::kTelephoneCongregation || kind == report_kind::kTelephoneGroup ||
+         kind == kBranchReportKind;
 }
 
 bool IsGroupReport(int kind) {
@@ -32,6 +34,9 @@ bool DrawReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, in
       break;
     case report_kind::kTelephoneGroup:
       DrawTelephoneList(doc, canvas, context, group);
+      break;
+    case kBranchReportKind:
+      DrawBranchReport(doc, canvas, context);
       break;
     default:
       return false;

@@ -7,6 +7,7 @@ namespace zarim {
 
 void RegisterFeatureCommands(CommandTable& table) {
   RegisterReportCommands(table);
+  RegisterPostingCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 

@@ -13,5 +13,6 @@ void RegisterFeatureCommands(CommandTable& table);
 // One line per feature, e.g.:
 //   void RegisterPostingCommands(CommandTable& table);   // posting_commands.cpp
 void RegisterReportCommands(CommandTable& table);  // report_commands.cpp
+void RegisterPostingCommands(CommandTable& table);  // posting_commands.cpp
 
 }  // namespace zarim

@@ -219,8 +219,14 @@ void SlipDialog::EndChangeMonth() {
 }
 
 void SlipDialog::FocusNextFrom(QWidget* from, bool forward) {
-  from->setFocus();
-  focusNextPrevChild(forward);
+  // Walks the tab chain from the given control, so that the move does not depend on
+  // which window the platform thinks is active.
+  QWidget* w = from;
+  do {
+    w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+  } while (w && w != from &&
+           !(w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && isAncestorOf(w)));
+  if (w) w->setFocus(Qt::TabFocusReason);
 }
 
 bool SlipDialog::NumberBoxKey(QLineEdit* box, QKeyEvent* key) {

@@ -1,0 +1,30 @@
+// The commands of report slip posting: "Erase Late Reports" (offered after F11 in the
+// main view) and the report to the branch office in the report view. "&Report Slips"
+// belongs to the working-month feature, which opens RunPostingList once the month is open.
+#include "core/command_ids.h"
+#include "core/document.h"
+#include "cycle/branch_totals.h"
+#include "cycle/cycle_hooks.h"
+#include "cycle/late_reports.h"
+#include "reports/branch_report.h"
+#include "shell/commands.h"
+#include "shell/feature_commands.h"
+#include "shell/main_window.h"
+
+namespace zarim {
+
+void RegisterPostingCommands(CommandTable& table) {
+  table.Add(kCmdAllowEraseLate, [](CMainFrame& frame) { AllowEraseLateReports(frame.doc()); });
+  table.Add(kCmdEraseLate, [](CMainFrame& frame) {
+    CZarimDoc& doc = frame.doc();
+    if (EraseLateReports(doc)) RecomputeTotals(doc);
+  });
+  table.Add(kCmdBranchReport, [](CMainFrame& frame) {
+    CZarimDoc& doc = frame.doc();
+    if (!doc.recompute_totals) InstallCycleHooks(doc);
+    if (!doc.history_view) RecomputeTotals(doc);
+    frame.ShowReport(kBranchReportKind);
+  });
+}
+
+}  // namespace zarim
