@@ -1,0 +1,79 @@
+// The "Select Month" dialog.
+#include "shell/dialogs/select_month_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "shell/dialogs/status_widgets.h"
+
+namespace zarim {
+
+using status_ui::Q;
+using status_ui::Spoken;
+
+SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+  setWindowTitle(Q(form.title()));
+  auto* layout = new QVBoxLayout(this);
+  auto* prompt = new QLabel(Q(form.prompt()), this);
+  prompt->setWordWrap(true);
+  layout->addWidget(prompt);
+
+  auto* month_label = new QLabel(Q(std::string(Str(Sid::kSelectMonthLabel))), this);
+  months_ = new QListWidget(this);
+  month_label->setBuddy(months_);
+  months_->setAccessibleName(Q(form.prompt()));
+  for (const auto& m : form.months()) months_->addItem(Q(m));
+  months_->setCurrentRow(form.month_index());
+  layout->addWidget(month_label);
+  layout->addWidget(months_);
+
+  if (form.has_years()) {
+    auto* year_label = new QLabel(Q(std::string(Str(Sid::kSelectYearLabel))), this);
+    years_ = new QComboBox(this);
+    year_label->setBuddy(years_);
+    years_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectYearLabel))));
+    for (const auto& y : form.years()) years_->addItem(Q(y));
+    years_->setCurrentIndex(form.year_index());
+    layout->addWidget(year_label);
+    layout->addWidget(years_);
+  }
+  if (form.has_tick()) {
+    tick_ = new QCheckBox(Q(form.tick_caption()), this);
+    tick_->setAccessibleName(Spoken(form.tick_caption()));
+    tick_->setChecked(form.ticked());
+    layout->addWidget(tick_);
+  }
+
+  auto* buttons = new QDialogButtonBox(this);
+  auto* ok = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthOk))), QDialogButtonBox::AcceptRole);
+  auto* cancel = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthCancel))), QDialogButtonBox::RejectRole);
+  ok->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthOk))));
+  cancel->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthCancel))));
+  ok->setDefault(true);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &SelectMonthDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &SelectMonthDialog::reject);
+  // Double-clicking a month chooses it.
+  connect(months_, &QListWidget::itemActivated, this, [this] { accept(); });
+  months_->setFocus();
+}
+
+void SelectMonthDialog::accept() {
+  form_.set_month_index(months_->currentRow());
+  if (years_) form_.set_year_index(years_->currentIndex());
+  if (tick_) form_.set_ticked(tick_->isChecked());
+  QDialog::accept();
+}
+
+MonthAsker DialogMonthAsker(QWidget* parent) {
+  return [parent](SelectMonthForm& form) {
+    SelectMonthDialog dialog(form, parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+}  // namespace zarim
