@@ -289,6 +289,7 @@ bool BackupForm::RunBackup() {
   copier.set_status([this](const std::string& s) { SetStatus(s); });
   bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
   ok = copier.CopyArchives(set, CopyDirection::kToFolder) && ok;
+  ok = FileCopier::Flush(set) && ok;
   if (!ok) {
     // A set that lacks files must not be offered for a restore later.
     doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, copier.failures().front()));
@@ -341,7 +342,7 @@ bool BackupForm::RunRestore() {
   // The set is read completely before anything of the data folder is touched.
   RemoveTree(staging);
   if (!MakeFolder(staging) || !copier.CopySetBetween(source, staging, true) ||
-      !copier.CopyArchivesBetween(source, staging, true)) {
+      !copier.CopyArchivesBetween(source, staging, true) || !FileCopier::Flush(staging)) {
     std::string what = copier.failures().empty() ? staging : copier.failures().front();
     RemoveTree(staging);
     doc_.prompter->Tell(Fill(Sid::kRestoreSourceUnreadable, what));
@@ -357,6 +358,7 @@ bool BackupForm::RunRestore() {
     copier.DeleteArchives(aside);
     aside_ok = copier.CopyFileSet(aside, CopyDirection::kToFolder);
     aside_ok = copier.CopyArchives(aside, CopyDirection::kToFolder) && aside_ok;
+    aside_ok = FileCopier::Flush(aside) && aside_ok;
   }
   if (!aside_ok) {
     std::string what = copier.failures().empty() ? aside : copier.failures().front();
@@ -373,6 +375,7 @@ bool BackupForm::RunRestore() {
   if (source_has_roll) copier.DeleteArchives(data);
   bool ok = copier.CopySetBetween(staging, data, true);
   ok = copier.CopyArchivesBetween(staging, data, true) && ok;
+  ok = FileCopier::Flush(data) && ok;
   if (!ok) {
     std::string what = copier.failures().front();
     copier.ClearFailures();

@@ -40,7 +40,39 @@ ReadResult ReadWhole(const std::string& path, Bytes* out) {
   return ok ? ReadResult::kRead : ReadResult::kFailed;
 }
 
+// Writes a file completely under a temporary name and renames it into place, so that a
+// target is either the old file or the whole new one. Flushing to disk is left to
+// FileCopier::Flush, once for a whole set instead of once per file.
+bool WriteWhole(const std::string& path, const Bytes& data) {
+  std::string tmp = path + std::string(kTempSuffix);
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  size_t done = 0;
+  bool ok = true;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) return true;
+  ::unlink(tmp.c_str());
+  return false;
+}
+
 }  // namespace
+
+bool FileCopier::Flush(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::syncfs(fd) == 0;
+  ::close(fd);
+  return ok;
+}
 
 const std::vector<std::string>& FileSetNames() {
   static const std::vector<std::string> names = [] {
@@ -105,7 +137,7 @@ bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_f
       break;
   }
   std::string target = JoinPath(to_folder, name);
-  if (!WriteFileAtomic(target, data.data(), data.size())) {
+  if (!WriteWhole(target, data)) {
     failures_.push_back(target);
     return false;
   }

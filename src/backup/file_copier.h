@@ -57,6 +57,9 @@ class FileCopier {
   // the month folders (and "Roll" when it is left empty).
   bool DeleteArchives(const std::string& folder);
 
+  // Puts everything written so far on the file system of `folder` on disk.
+  static bool Flush(const std::string& folder);
+
   const std::vector<std::string>& failures() const { return failures_; }
   void ClearFailures() { failures_.clear(); }
   int files_copied() const { return files_copied_; }

@@ -29,6 +29,7 @@ RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
     // Files of a year ago that the data folder no longer has must not stay mixed in.
     copier.DeleteFileSet(folder);
     ok = copier.CopyFileSet(folder, CopyDirection::kToFolder);
+    ok = FileCopier::Flush(folder) && ok;
   }
   doc.MarkModified();
   if (!ok) {

@@ -7,6 +7,8 @@ namespace zarim {
 
 void RegisterFeatureCommands(CommandTable& table) {
   RegisterReportCommands(table);
+  RegisterRecordsCommands(table);
+  RegisterMonthCommands(table);
   RegisterPostingCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
