@@ -16,6 +16,7 @@ class SelectPublisherForm {
 
   std::string Title() const;
   std::string AddCaption() const;
+  uint8_t status() const { return status_; }
   // Rebuilds the document's index and fills the names again (after every change).
   void Refill();
   const std::vector<std::string>& names() const { return names_; }  // UTF-8

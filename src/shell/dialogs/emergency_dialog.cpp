@@ -1,0 +1,94 @@
+// The emergency-contact dialog.
+#include "shell/dialogs/emergency_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/strings.h"
+#include "shell/dialogs/records_widgets.h"
+
+namespace zarim {
+
+EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+  setWindowTitle(QStr(form.Title()));
+  auto* layout = new QVBoxLayout(this);
+  auto* grid = new QFormLayout;
+  layout->addLayout(grid);
+  static constexpr Sid kCaptions[] = {Sid::kThirdPartyContact, Sid::kAdditionalInformation, Sid::kContactHomePhone,
+                                      Sid::kContactMobilePhone, Sid::kContactWorkPhone};
+  for (int i = 0; i < 5; ++i) {
+    auto* edit = new QLineEdit(this);
+    edit->setAccessibleName(Plain(std::string(Str(kCaptions[i]))));
+    edit->setMaxLength(form.MaxLength(static_cast<EmergencyForm::Field>(i)));
+    grid->addRow(QStr(std::string(Str(kCaptions[i]))), edit);
+    fields_[i] = edit;
+  }
+  jw_ = new QCheckBox(QStr(std::string(Str(Sid::kJwYes))), this);
+  jw_->setAccessibleName(jw_->text());
+  layout->addWidget(jw_);
+  shared_ = new QLabel(QStr(std::string(Str(Sid::kContactShared))), this);
+  layout->addWidget(shared_);
+  use_existing_ = MakeButton(std::string(Str(Sid::kUseExistingContact)), this);
+  stop_ = MakeButton(std::string(Str(Sid::kStopUsingContact)), this);
+  layout->addWidget(use_existing_);
+  layout->addWidget(stop_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &EmergencyDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(use_existing_, &QPushButton::clicked, this, [this] {
+    auto choices = form_.ExistingContacts();
+    std::vector<std::string> names;
+    for (const auto& c : choices) names.push_back(c.name);
+    int i = ChooseFromList(this, QStr(std::string(Str(Sid::kContactListTitle))), names);
+    if (i >= 0) UseExisting(choices[i].id);
+  });
+  connect(stop_, &QPushButton::clicked, this, [this] {
+    Collect();
+    form_.StopUsing();
+    ShowForm();
+  });
+  ShowForm();
+}
+
+void EmergencyDialog::ShowForm() {
+  const std::string* texts[] = {&form_.name, &form_.info, &form_.home, &form_.mobile, &form_.work};
+  for (int i = 0; i < 5; ++i) fields_[i]->setText(QStr(*texts[i]));
+  jw_->setChecked(form_.jw);
+  use_existing_->setVisible(form_.use_existing_shown());
+  stop_->setVisible(form_.stop_shown());
+  shared_->setVisible(form_.shared_note_shown());
+}
+
+void EmergencyDialog::Collect() {
+  std::string* texts[] = {&form_.name, &form_.info, &form_.home, &form_.mobile, &form_.work};
+  for (int i = 0; i < 5; ++i) *texts[i] = StdStr(fields_[i]->text());
+  form_.jw = jw_->isChecked();
+}
+
+void EmergencyDialog::UseExisting(uint16_t id) {
+  form_.UseExisting(id);
+  ShowForm();
+}
+
+void EmergencyDialog::accept() {
+  Collect();
+  if (form_.Ok() == EmergencyForm::Result::kClosed) {
+    QDialog::accept();
+    return;
+  }
+  field(form_.focus_field())->setFocus();
+}
+
+void RunEmergencyDialog(QWidget* parent, CZarimDoc& doc, PubRecord& target) {
+  EmergencyForm form(doc, target);
+  EmergencyDialog dialog(form, parent);
+  dialog.exec();
+}
+
+}  // namespace zarim

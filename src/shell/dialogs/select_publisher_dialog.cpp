@@ -1,0 +1,140 @@
+// The publisher and Bible-student selection dialog.
+#include "shell/dialogs/select_publisher_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/strings.h"
+#include "records/delete_form.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
+#include "shell/dialogs/records_widgets.h"
+
+namespace zarim {
+
+SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard,
+                                             QWidget* parent)
+    : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
+  setWindowTitle(QStr(form.Title()));
+  auto* layout = new QHBoxLayout(this);
+  list_ = new QListWidget(this);
+  list_->setAccessibleName(QStr(form.Title()));
+  list_->installEventFilter(this);
+  layout->addWidget(list_, 1);
+  auto* side = new QVBoxLayout;
+  layout->addLayout(side);
+  edit_ = new QPushButton(QStr(std::string(Str(Sid::kEditEllipsis))), this);
+  edit_->setAccessibleName(Plain(std::string(Str(Sid::kEditEllipsis))));
+  edit_->setDefault(true);
+  add_ = MakeButton(form.AddCaption(), this);
+  close_ = MakeButton(std::string(Str(Sid::kCloseButton)), this);
+  side->addWidget(edit_);
+  side->addWidget(add_);
+  side->addWidget(close_);
+  side->addStretch(1);
+  connect(edit_, &QPushButton::clicked, this, &SelectPublisherDialog::EditSelected);
+  connect(add_, &QPushButton::clicked, this, &SelectPublisherDialog::AddPublisher);
+  connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { EditSelected(); });
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { form_.Select(row); });
+  Fill();
+}
+
+void SelectPublisherDialog::Fill() {
+  QSignalBlocker block(list_);
+  list_->clear();
+  for (const auto& n : form_.names()) list_->addItem(QStr(n));
+  if (form_.selection() >= 0) list_->setCurrentRow(form_.selection());
+  edit_->setVisible(form_.edit_shown());
+  // With nothing to edit, Enter adds.
+  add_->setDefault(!form_.edit_shown());
+  edit_->setDefault(form_.edit_shown());
+}
+
+bool SelectPublisherDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    int delta = key->key() == Qt::Key_Down ? 1 : key->key() == Qt::Key_Up ? -1 : 0;
+    if (delta != 0 && list_->count() > 0) {
+      // The selection wraps at either end.
+      form_.Move(delta);
+      list_->setCurrentRow(form_.selection());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void SelectPublisherDialog::EditSelected() {
+  if (!form_.edit_shown()) {
+    AddPublisher();
+    return;
+  }
+  int rec = form_.SelectedRecord();
+  if (rec <= 0) return;
+  PublisherKind kind = doc_.records[rec].status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher;
+  uint16_t id = doc_.records[rec].id;
+  EditPublisher(this, doc_, clipboard_, kind, rec);
+  form_.Refill();
+  form_.SelectById(id);
+  Fill();
+}
+
+void SelectPublisherDialog::AddPublisher() {
+  const bool students = form_.status() == kNonPublisher;
+  AddChoice choice = AddChoice::kNew;
+  if (!students) {
+    auto choices = AddChoices(doc_);
+    if (choices.size() > 1) {
+      auto chosen = ChooseAddKind(this, choices);
+      if (!chosen) return;
+      choice = *chosen;
+    }
+  }
+  if (choice != AddChoice::kNew) {
+    SelectPublisherForm source(doc_, choice == AddChoice::kFromStudents ? kNonPublisher : kInactive);
+    int i = ChooseFromList(this, QStr(AddChoiceCaption(choice)), source.names());
+    if (i < 0) return;
+    source.Select(i);
+    int rec = source.SelectedRecord();
+    uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
+    if (transfer && rec > 0) transfer(this, doc_, rec, choice);
+    form_.Refill();
+    form_.SelectById(id);
+    Fill();
+    return;
+  }
+  int rec = EditPublisher(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
+  uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
+  form_.Refill();
+  if (id) form_.SelectById(id);
+  Fill();
+}
+
+std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStr(std::string(Str(Sid::kAddPublisherTitle))));
+  auto* layout = new QVBoxLayout(&dialog);
+  std::vector<QRadioButton*> radios;
+  for (AddChoice c : choices) {
+    auto* r = new QRadioButton(QStr(AddChoiceCaption(c)), &dialog);
+    r->setAccessibleName(r->text());
+    layout->addWidget(r);
+    radios.push_back(r);
+  }
+  radios.front()->setChecked(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  for (size_t i = 0; i < radios.size(); ++i)
+    if (radios[i]->isChecked()) return choices[i];
+  return std::nullopt;
+}
+
+}  // namespace zarim

@@ -1,0 +1,51 @@
+// "Select Publisher" / "Select Bible Student": the list with "&Edit...", "&Close" and
+// the add button, and the "Add Publisher" chooser; bound to SelectPublisherForm.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/clipboard.h"
+#include "records/select_publisher_form.h"
+
+class QListWidget;
+class QPushButton;
+
+namespace zarim {
+
+class SelectPublisherDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard, QWidget* parent = nullptr);
+  QListWidget* list() const { return list_; }
+  QPushButton* edit_button() const { return edit_; }
+  QPushButton* add_button() const { return add_; }
+  QPushButton* close_button() const { return close_; }
+
+  // The buttons (the edit action adds on an empty list).
+  void EditSelected();
+  void AddPublisher();
+
+  // The transfers of the "Add Publisher" chooser: a student becomes a publisher, an
+  // inactive one is reactivated. Set by the command that opens the dialog.
+  std::function<void(QWidget*, CZarimDoc&, int rec, AddChoice)> transfer;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Fill();
+  CZarimDoc& doc_;
+  SelectPublisherForm& form_;
+  Clipboard* clipboard_;
+  QListWidget* list_ = nullptr;
+  QPushButton *edit_ = nullptr, *add_ = nullptr, *close_ = nullptr;
+};
+
+// The "Add Publisher" chooser: the choice made, or nothing when cancelled.
+std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices);
+
+}  // namespace zarim
