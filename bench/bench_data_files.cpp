@@ -46,18 +46,44 @@ void BM_LoadFullFolder(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadFullFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void BM_SaveFullFolder(benchmark::State& state) {
+// A save after one posted slip: the publisher table changes.
+void BM_SaveAfterOneSlip(benchmark::State& state) {
   FixedClock clock(kToday);
   CZarimDoc doc;
   doc.data_folder = FullFolder();
   LoadAll(doc, clock);
+  uint16_t hours = 1;
   for (auto _ : state) {
+    doc.records[1].activity[kHours][doc.working_month][doc.SlotOfMonth(doc.working_month)] = ++hours;
     doc.MarkModified();
     SaveAll(doc);
   }
   CloseDocument(doc);
 }
-BENCHMARK(BM_SaveFullFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SaveAfterOneSlip)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The worst case: every file of the save has changed.
+void BM_SaveEveryFileChanged(benchmark::State& state) {
+  FixedClock clock(kToday);
+  CZarimDoc doc;
+  doc.data_folder = FullFolder();
+  LoadAll(doc, clock);
+  uint16_t v = 1;
+  for (auto _ : state) {
+    ++v;
+    doc.records[1].activity[kHours][doc.working_month][doc.SlotOfMonth(doc.working_month)] = v;
+    doc.totals.value[0][0][0] = v;
+    doc.attendance[0].week[0][0][0] = v;
+    SetField(doc.appointments[0].end_date, std::to_string(10000000 + v));
+    SetField(doc.remarks[1].text, "remark " + std::to_string(v));
+    doc.format.unused[0] = static_cast<uint8_t>(v);
+    SetField(doc.groups.location[0], "Hall " + std::to_string(v));
+    doc.MarkModified();
+    SaveAll(doc);
+  }
+  CloseDocument(doc);
+}
+BENCHMARK(BM_SaveEveryFileChanged)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_DocumentMemory(benchmark::State& state) {
   size_t bytes = 0;

@@ -83,10 +83,8 @@ int16_t CZarimDoc::ActivityValue(int rec, int month, int field, int slot) const 
 }
 
 int CZarimDoc::RecordNumberById(int id) const {
-  if (id < kFirstValidId) return 0;
-  for (int i = 0; i < index_count; ++i)
-    if (index[i].id == id) return index[i].rec;
-  return 0;
+  if (id < kFirstValidId || id > 0xFFFF || id_lookup_.empty()) return 0;
+  return id_lookup_[static_cast<size_t>(id)];
 }
 
 PubRecord* CZarimDoc::FindById(int id) {
@@ -163,9 +161,11 @@ void CZarimDoc::RebuildIndex() {
   for (int s = 0; s <= kCircuitOverseer; ++s) CountStatus(s);
   index_count = 0;
   co_record = 0;
+  id_lookup_.assign(0x10000, 0);
   for (int r = 1; r < count && index_count < kMaxIndex; ++r) {
     const PubRecord& rec = records[r];
     index[index_count++] = PubIndexEntry{rec.id, static_cast<uint16_t>(r), rec.status};
+    if (id_lookup_[rec.id] == 0) id_lookup_[rec.id] = static_cast<uint16_t>(r);
     if (rec.status == kCircuitOverseer) {
       if (co_record != 0) prompter->Tell(Str(Sid::kDuplicateCo));
       co_record = static_cast<uint32_t>(r);
@@ -182,16 +182,20 @@ void CZarimDoc::RebuildIndex() {
 }
 
 void CZarimDoc::RepairIdentifiers() {
-  for (int j = 1; j < index_count; ++j) {
-    for (int k = 0; k < j; ++k) {
-      if (index[j].id != index[k].id) continue;
-      int fresh = NextFreeId(std::max<int>(index[j].id, 100));
-      if (fresh >= kIdLimit) break;  // no identifier left; keep the record as it is
-      records[index[j].rec].id = static_cast<uint16_t>(fresh);
-      index[j].id = static_cast<uint16_t>(fresh);
-      modified = 1;
-      break;
+  std::vector<bool> seen(0x10000, false);
+  for (int j = 0; j < index_count; ++j) {
+    uint16_t id = index[j].id;
+    if (j > 0 && seen[id]) {
+      int fresh = NextFreeId(std::max<int>(id, 100));
+      if (fresh < kIdLimit) {  // with no identifier left the record keeps its own
+        records[index[j].rec].id = static_cast<uint16_t>(fresh);
+        index[j].id = static_cast<uint16_t>(fresh);
+        id_lookup_[static_cast<size_t>(fresh)] = index[j].rec;
+        id = static_cast<uint16_t>(fresh);
+        modified = 1;
+      }
     }
+    seen[id] = true;
   }
 }
 

@@ -180,6 +180,8 @@ class CZarimDoc {
   void ClearTables();
 
  private:
+  // Record number of each identifier's first index entry (0 = none), kept with the index.
+  std::vector<uint16_t> id_lookup_;
   mutable std::unique_ptr<NameCollator> collator_;
   mutable std::string collator_language_;
 };

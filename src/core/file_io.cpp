@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <thread>
 #include <cstdio>
 #include <cstring>
 
@@ -112,6 +114,13 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+bool WriteFilePlain(const std::string& path, const Bytes& data) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, data.data(), data.size());
+  return ::close(fd) == 0 && ok;
+}
+
 bool CopyFile(const std::string& from, const std::string& to) {
   auto data = ReadFile(from);
   if (!data) return false;
@@ -132,38 +141,66 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
 SaveTransaction::SaveTransaction(std::string folder) : folder_(std::move(folder)) {}
 
 SaveTransaction::~SaveTransaction() {
+  for (int fd : open_fds_) ::close(fd);
   if (committed_) return;
   for (const Op& op : ops_)
     if (!op.remove) ::unlink(JoinPath(folder_, op.name + std::string(kTempSuffix)).c_str());
 }
 
-bool SaveTransaction::Stage(std::string_view name, const void* data, size_t size) {
-  std::string tmp = JoinPath(folder_, std::string(name) + std::string(kTempSuffix));
-  if (!WriteDurable(tmp, data, size)) return false;
+namespace {
+// The name a file has on disk: the exact name, or the one differing only in letter case.
+std::string NameOnDisk(const std::string& folder, std::string_view name) {
+  std::string resolved = ResolvePath(folder, name);
+  size_t slash = resolved.rfind('/');
+  return slash == std::string::npos ? resolved : resolved.substr(slash + 1);
+}
+}  // namespace
+
+bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t size) {
+  std::string name = NameOnDisk(folder_, wanted);
+  std::string target = JoinPath(folder_, name);
+  // A file that would not change is left alone: no write, no flush.
+  if (auto old = ReadFile(target); old && old->size() == size && (size == 0 || std::memcmp(old->data(), data, size) == 0)) {
+    ops_.erase(std::remove_if(ops_.begin(), ops_.end(), [&](const Op& op) { return op.name == name; }), ops_.end());
+    return true;
+  }
+  std::string tmp = target + std::string(kTempSuffix);
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  if (!WriteAll(fd, data, size)) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  open_fds_.push_back(fd);
   for (Op& op : ops_)
     if (op.name == name) {
       op.remove = false;
       return true;
     }
-  ops_.push_back({std::string(name), false});
+  ops_.push_back({name, false});
   return true;
 }
 
-void SaveTransaction::Remove(std::string_view name) {
+void SaveTransaction::Remove(std::string_view wanted) {
+  std::string name = NameOnDisk(folder_, wanted);
   for (Op& op : ops_)
     if (op.name == name) {
       ::unlink(JoinPath(folder_, op.name + std::string(kTempSuffix)).c_str());
       op.remove = true;
       return;
     }
-  ops_.push_back({std::string(name), true});
+  if (!FileExists(JoinPath(folder_, name))) return;
+  ops_.push_back({name, true});
 }
 
 namespace {
 
-// Journal: one line per operation, "R name" (rename the temporary over name) or
-// "D name" (delete name), then a final line "END" that shows the journal is whole.
-void ApplyJournal(const std::string& folder, const std::string& text) {
+// Journal: one line per operation, "D name" (delete name) first, then "R name" (rename
+// the temporary over name), and a final line "END" that shows the journal is whole.
+// It is replayed only while a temporary it names is still there (the renames had not all
+// happened); a journal whose work was done is only removed.
+void ApplyJournal(const std::string& folder, const std::string& text, bool committing) {
   size_t pos = 0;
   std::vector<std::pair<char, std::string>> ops;
   bool complete = false;
@@ -182,15 +219,34 @@ void ApplyJournal(const std::string& folder, const std::string& text) {
     ops.emplace_back(line[0], name);
   }
   if (!complete) return;
+  bool pending = committing;
+  bool any_rename = false;
   for (const auto& [kind, name] : ops) {
-    std::string target = JoinPath(folder, name);
-    if (kind == 'R') {
-      std::string tmp = target + std::string(kTempSuffix);
-      if (FileExists(tmp)) ::rename(tmp.c_str(), target.c_str());
-    } else {
-      ::unlink(target.c_str());
-    }
+    if (kind != 'R') continue;
+    any_rename = true;
+    if (FileExists(JoinPath(folder, name) + std::string(kTempSuffix))) pending = true;
   }
+  if (!pending && any_rename) return;
+  for (const auto& [kind, name] : ops)
+    if (kind == 'D') ::unlink(JoinPath(folder, name).c_str());
+  for (const auto& [kind, name] : ops) {
+    if (kind != 'R') continue;
+    std::string target = JoinPath(folder, name);
+    std::string tmp = target + std::string(kTempSuffix);
+    if (FileExists(tmp)) ::rename(tmp.c_str(), target.c_str());
+  }
+}
+
+// Flushes every file at once: the file system groups the flushes into one commit.
+bool FlushAll(const std::vector<int>& fds) {
+  if (fds.size() == 1) return ::fdatasync(fds[0]) == 0;
+  std::vector<std::thread> threads;
+  std::vector<char> ok(fds.size(), 0);
+  threads.reserve(fds.size());
+  for (size_t i = 0; i < fds.size(); ++i)
+    threads.emplace_back([&, i] { ok[i] = ::fdatasync(fds[i]) == 0; });
+  for (auto& t : threads) t.join();
+  return std::all_of(ok.begin(), ok.end(), [](char c) { return c != 0; });
 }
 
 }  // namespace
@@ -200,30 +256,33 @@ bool SaveTransaction::Commit() {
     committed_ = true;
     return true;
   }
+  if (!FlushAll(open_fds_)) return false;
+  for (int fd : open_fds_) ::close(fd);
+  open_fds_.clear();
   std::string journal;
-  for (const Op& op : ops_) journal += (op.remove ? "D " : "R ") + op.name + "\n";
+  for (const Op& op : ops_)
+    if (op.remove) journal += "D " + op.name + "\n";
+  for (const Op& op : ops_)
+    if (!op.remove) journal += "R " + op.name + "\n";
   journal += "END\n";
   std::string journal_path = JoinPath(folder_, kJournalName);
-  if (!WriteFileAtomic(journal_path, journal.data(), journal.size())) return false;
+  if (!WriteDurable(journal_path, journal.data(), journal.size())) return false;
+  SyncFolder(folder_);  // the journal's name is on disk: from here the save happens
   committed_ = true;
-  ApplyJournal(folder_, journal);
+  ApplyJournal(folder_, journal, true);
   SyncFolder(folder_);
-  // The journal's removal is made durable too: replayed later, after a restore had put
-  // other files in place, its deletions would remove them.
   ::unlink(journal_path.c_str());
-  SyncFolder(folder_);
   return true;
 }
 
 void SaveTransaction::Recover(const std::string& folder) {
   std::string journal_path = JoinPath(folder, kJournalName);
   if (auto journal = ReadFile(journal_path)) {
-    ApplyJournal(folder, std::string(journal->begin(), journal->end()));
+    ApplyJournal(folder, std::string(journal->begin(), journal->end()), false);
     SyncFolder(folder);
     ::unlink(journal_path.c_str());
   }
-  ::unlink((journal_path + std::string(kTempSuffix)).c_str());
-  // Temporaries without a journal belong to a save that never committed.
+  // Temporaries left now belong to a save that never committed.
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return;
   std::vector<std::string> stale;
@@ -234,7 +293,6 @@ void SaveTransaction::Recover(const std::string& folder) {
   }
   ::closedir(dir);
   for (const auto& n : stale) ::unlink(JoinPath(folder, n).c_str());
-  SyncFolder(folder);
 }
 
 }  // namespace zarim

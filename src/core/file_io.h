@@ -29,10 +29,14 @@ bool CopyFile(const std::string& from, const std::string& to);
 // renamed over the old file. False (the old file untouched) when any step fails.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 
+// Writes a file without flushing it to disk; for copies that only live during a run.
+bool WriteFilePlain(const std::string& path, const Bytes& data);
+
 // A save of several files of one folder that happens as a whole. Stage() writes each new
-// file to a temporary name and flushes it; Commit() records the plan in a journal, then
-// renames and deletes; a crash after the journal is written is completed by Recover() at
-// the next load, a crash before it leaves every old file as it was.
+// file to a temporary name (a file whose bytes would not change is skipped); Commit()
+// flushes them all, records the plan in a journal, then deletes and renames. A crash
+// after the journal is on disk is completed by Recover() at the next load; a crash
+// before it leaves every old file as it was.
 class SaveTransaction {
  public:
   explicit SaveTransaction(std::string folder);
@@ -41,6 +45,8 @@ class SaveTransaction {
   SaveTransaction& operator=(const SaveTransaction&) = delete;
 
   // False when the temporary file cannot be created or written; nothing is staged then.
+  // Names are resolved as ResolvePath does, so a file copied with other letter case is
+  // replaced, not doubled.
   bool Stage(std::string_view name, const void* data, size_t size);
   bool Stage(std::string_view name, const Bytes& data) { return Stage(name, data.data(), data.size()); }
   // The file is deleted when the transaction commits.
@@ -59,6 +65,7 @@ class SaveTransaction {
   };
   std::string folder_;
   std::vector<Op> ops_;
+  std::vector<int> open_fds_;  // the staged temporaries, flushed together at commit
   bool committed_ = false;
 };
 

@@ -11,10 +11,11 @@ namespace zarim {
 
 namespace {
 
-bool KeyInUse(const CZarimDoc& doc, uint16_t key, U16 PubRecord::*field) {
-  for (int r = 1; r < doc.count; ++r)
-    if (doc.records[r].*field == key) return true;
-  return false;
+// The keys the publishers use, for one lookup per record of the file.
+std::vector<bool> KeysInUse(const CZarimDoc& doc, U16 PubRecord::*field) {
+  std::vector<bool> used(65536, false);
+  for (int r = 1; r < doc.count; ++r) used[doc.records[r].*field] = true;
+  return used;
 }
 
 // Reads the records of a keyed file into an index: repeated keys and keys no publisher
@@ -28,9 +29,10 @@ Bytes IndexKeyed(CZarimDoc& doc, Sid name, size_t rec_size, size_t limit, U16 Pu
   size_t n = std::min({file->size() / rec_size, limit, static_cast<size_t>(kMaxKeyRefs)});
   file->resize(n * rec_size);
   std::set<uint16_t> seen;
+  std::vector<bool> used = KeysInUse(doc, field);
   for (size_t i = 0; i < n; ++i) {
     uint16_t key = GetU16(file->data() + i * rec_size);
-    if (!seen.insert(key).second || !KeyInUse(doc, key, field)) key = 0;
+    if (!seen.insert(key).second || !used[key]) key = 0;
     index[i] = KeyRef{key, static_cast<uint16_t>(i)};
   }
   count = static_cast<int>(n);
@@ -54,12 +56,13 @@ void LoadEmergency(CZarimDoc& doc) {
   constexpr size_t kRec = sizeof(EmergencyRecord);
   size_t n = std::min<size_t>(file->size() / kRec, 1000);
   std::set<uint16_t> seen;
+  std::vector<bool> used = KeysInUse(doc, &PubRecord::emergency_key);
   Bytes kept;
   for (size_t i = 0; i < n; ++i) {
     const uint8_t* p = file->data() + i * kRec;
     uint16_t key = GetU16(p);
     if (!seen.insert(key).second) key = 0;
-    if (key < kFirstValidId || !KeyInUse(doc, key, &PubRecord::emergency_key)) continue;
+    if (key < kFirstValidId || !used[key]) continue;
     if (doc.emergency_count >= kMaxKeyRefs) break;
     doc.emergency_index[doc.emergency_count] = KeyRef{key, static_cast<uint16_t>(doc.emergency_count)};
     ++doc.emergency_count;

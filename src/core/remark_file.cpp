@@ -28,8 +28,9 @@ std::string RemarksPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderFor
 
 void LoadRemarksAtStart(CZarimDoc& doc) {
   std::string path = RemarksPath(doc);
-  if (!doc.history_view && FileExists(path))
-    CopyFile(path, JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  // The undo copy lives only for this run, so it is written without a flush.
+  if (!doc.history_view)
+    if (auto bytes = ReadFile(path)) WriteFilePlain(JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo)), *bytes);
   for (int r = 1; r < doc.count; ++r)
     for (auto& m : doc.records[r].remark)
       for (auto& c : m) c = 0;
@@ -68,7 +69,7 @@ void CompactRemarkFile(CZarimDoc& doc) {
     const auto* p = reinterpret_cast<const uint8_t*>(&e);
     out.insert(out.end(), p, p + kRec);
   }
-  WriteFileAtomic(path, out.data(), out.size());
+  if (out != *file) WriteFileAtomic(path, out.data(), out.size());
 }
 
 void LoadRemarks(CZarimDoc& doc) {
