@@ -8,6 +8,7 @@
 #include "core/data_files.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
+#include "core/password_form.h"
 #include "core/strings.h"
 #include "shell/commands.h"
 #include "shell/help.h"
@@ -41,6 +42,9 @@ void RegisterFrameCommands(CommandTable& table) {
   table.Add(kCmdHelpSummary, [](CMainFrame& frame) { OpenHelp(frame); });
   table.Add(kCmdHelpIndex, [](CMainFrame& frame) { OpenHelp(frame); });
   table.Add(kCmdContextHelp, [](CMainFrame&) { QWhatsThis::enterWhatsThisMode(); });
+  table.Add(kCmdPassword, [](CMainFrame& frame) {
+    if (frame.services().passwords) ChangePassword(frame.doc(), *frame.services().passwords);
+  });
   table.Add(kCmdNoStartupNotice, [](CMainFrame& frame) { ToggleNoStartupNotice(frame.doc()); });
   table.Add(kCmdSortFirstName, [](CMainFrame& frame) { ToggleSortOrder(frame.doc()); });
 }

@@ -1,14 +1,22 @@
 // zarim: the desktop program. One copy per language; creates the document from the data
-// folder and shows the main window.
+// folder (settings, working month, data, password, start-up notice) and shows the main
+// window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
-#include "core/data_files.h"
 #include "core/document.h"
+#include "core/ports.h"
+#include "core/settings.h"
+#include "core/startup.h"
 #include "core/strings.h"
+#include "cycle/cycle_hooks.h"
+#include "cycle/roll.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
+#include "shell/qt_password_runner.h"
 #include "shell/qt_ports.h"
+#include "shell/settings_profile.h"
 #include "shell/single_instance.h"
 
 int main(int argc, char** argv) {
@@ -31,15 +39,19 @@ int main(int argc, char** argv) {
   if (parser.isSet(today_option)) {
     Date d;
     if (!ParseIsoDate(parser.value(today_option).toStdString(), &d)) {
-      fprintf(stderr, "zarim: --today takes a date YYYY-MM-DD\n");
+      std::fprintf(stderr, "zarim: --today takes a date YYYY-MM-DD\n");
       return 2;
     }
     fixed_clock.Set(d);
     clock = &fixed_clock;
   }
-  const std::string language = parser.value(lang_option).toStdString();
+  StartupOptions options;
+  options.data_folder = parser.value(data_option).toStdString();
+  options.language_code = parser.value(lang_option).toStdString();
+  options.after_load = [](CZarimDoc& doc) { doc.history_month_mask = ComputeHistoryMonthMask(doc); };
 
-  SingleInstance instance(SingleInstance::NameFor(language));
+  // A second start brings the first copy's window to the front and ends.
+  SingleInstance instance(SingleInstance::NameFor(options.language_code));
   if (instance.AnotherIsRunning()) return 0;
 
   QtPrompter prompter;
@@ -47,10 +59,11 @@ int main(int argc, char** argv) {
   QtDesktopShell desktop;
   QtClipboard clipboard;
   QtPrinterQuery printers;
+  QtPasswordRunner passwords;
   CZarimDoc doc(&prompter);
-  doc.data_folder = parser.value(data_option).toStdString();
-  doc.language_code = language;
-  if (!LoadAll(doc, *clock)) return 1;
+  InstallCycleHooks(doc);
+  SettingsFile settings(options.data_folder);
+  if (!CreateDocument(doc, options, *clock, settings, passwords)) return 1;
 
   ShellServices services;
   services.prompter = &prompter;
@@ -59,7 +72,12 @@ int main(int argc, char** argv) {
   services.desktop = &desktop;
   services.clipboard = &clipboard;
   services.printers = &printers;
+  services.settings = &settings;
+  services.passwords = &passwords;
+  IniProfile profile(settings.ini());
+  services.profile = &profile;
   CMainFrame frame(doc, services, BuildCommandTable());
+  passwords.set_parent(&frame);
   instance.Listen([&frame] { BringToFront(&frame); });
   frame.show();
   return app.exec();

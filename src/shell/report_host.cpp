@@ -2,8 +2,11 @@
 // loaded and Esc leading back to the action panel.
 #include "shell/report_host.h"
 
+#include <QPointer>
+
 #include "core/document.h"
 #include "core/ports.h"
+#include "core/settings.h"
 #include "reports/profile.h"
 #include "shell/main_window.h"
 #include "shell/report_printing.h"
@@ -11,11 +14,9 @@
 
 namespace zarim {
 
-Profile* ReportProfile(CMainFrame& /*frame*/) {
-  // The settings file joins here once the program has one; until then the fonts live
-  // for the run.
-  return nullptr;
-}
+// The settings file of the data folder; null when the window runs without one (tests),
+// and the fonts then live for the run.
+Profile* ReportProfile(CMainFrame& frame) { return frame.services().profile; }
 
 QWidget* CreateReportView(CMainFrame& frame, QWidget* parent) {
   auto* view = new ReportView(frame.doc(), parent);
@@ -26,6 +27,14 @@ QWidget* CreateReportView(CMainFrame& frame, QWidget* parent) {
   } else if (!UseHighResolutionFonts(printer)) {
     MemoryProfile empty;
     view->fonts().Load(empty, false, frame.doc().language_code);
+  }
+  // Every save writes the fonts back into the settings file.
+  if (SettingsFile* settings = frame.services().settings; settings && ReportProfile(frame)) {
+    QPointer<ReportView> alive(view);
+    Profile* profile = ReportProfile(frame);
+    settings->AddSaveWriter([alive, profile](IniFile&) {
+      if (alive) alive->fonts().Save(*profile);
+    });
   }
   if (const Clock* clock = frame.services().clock) view->set_today(clock->Today());
   QObject::connect(view, &ReportView::returnToPanelRequested, &frame,

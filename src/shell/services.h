@@ -12,6 +12,7 @@ class Clipboard;
 class PrinterQuery;
 class SettingsFile;
 class PasswordRunner;
+class Profile;
 
 struct ShellServices {
   Prompter* prompter = nullptr;
@@ -22,6 +23,8 @@ struct ShellServices {
   PrinterQuery* printers = nullptr;
   SettingsFile* settings = nullptr;   // null when the program runs without one (tests)
   PasswordRunner* passwords = nullptr;
+  // The settings file as the report fonts read and write it; null without a settings file.
+  Profile* profile = nullptr;
 };
 
 }  // namespace zarim
