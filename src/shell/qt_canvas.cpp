@@ -54,17 +54,22 @@ FontSpec FromQFont(const QFont& font, int dpi_y) {
 }
 
 QtCanvas::QtCanvas(QPainter* painter, QPaintDevice* device, int dpi_x, int dpi_y)
-    : painter_(painter), device_(device), dpi_x_(dpi_x), dpi_y_(dpi_y) {
+    : painter_(painter), device_(device), dpi_x_(dpi_x), dpi_y_(dpi_y), metrics_(font_, device) {
   if (painter_) painter_->setPen(QPen(Qt::black, 1));
 }
 
 void QtCanvas::SetFont(const FontSpec& font) {
+  // Drawers select the same few fonts line after line; building a font is not free.
+  if (has_font_ && font == spec_) return;
+  spec_ = font;
+  has_font_ = true;
   font_ = ToQFont(font);
+  metrics_ = QFontMetrics(font_, device_);
   if (painter_) painter_->setFont(font_);
 }
 
 TextMetrics QtCanvas::Metrics() const {
-  QFontMetrics fm(font_, device_);
+  const QFontMetrics& fm = metrics_;
   TextMetrics m;
   m.ascent = fm.ascent();
   m.descent = fm.descent();
@@ -76,12 +81,12 @@ TextMetrics QtCanvas::Metrics() const {
 }
 
 int QtCanvas::TextWidth(std::string_view text) const {
-  return QFontMetrics(font_, device_).horizontalAdvance(FromUtf8View(text));
+  return metrics_.horizontalAdvance(FromUtf8View(text));
 }
 
 void QtCanvas::DrawText(int x, int y, std::string_view text) {
   QString s = FromUtf8View(text);
-  QFontMetrics fm(font_, device_);
+  const QFontMetrics& fm = metrics_;
   int width = fm.horizontalAdvance(s);
   if (align_ & align::kUpdateCurrentPosition) {
     x = cur_x_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPen>
 
 #include "reports/canvas.h"
@@ -45,7 +46,10 @@ class QtCanvas : public Canvas {
   QPainter* painter_;
   QPaintDevice* device_;
   int dpi_x_, dpi_y_;
+  FontSpec spec_;
+  bool has_font_ = false;
   QFont font_;
+  QFontMetrics metrics_;  // of font_ on device_, kept with the font
   int align_ = 0;
   int cur_x_ = 0, cur_y_ = 0;
 };

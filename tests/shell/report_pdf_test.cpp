@@ -2,7 +2,9 @@
 // report faces resolve to the Liberation fonts.
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
+#include <cstdlib>
+
+#include <QFile>
 #include <QFontInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -77,6 +79,11 @@ TEST_F(ReportPdfTest, TelephoneListPdfHoldsEveryListedName) {
 
   const QString path = QString::fromStdString(dir_.File("phone.pdf"));
   ASSERT_TRUE(WriteReportPdf(Job(report_kind::kTelephoneCongregation), path));
+  // ZARIM_KEEP_PDF=<file> keeps a copy for looking at the pages.
+  if (const char* keep = std::getenv("ZARIM_KEEP_PDF")) {
+    QFile::remove(QString::fromLocal8Bit(keep));
+    QFile::copy(path, QString::fromLocal8Bit(keep));
+  }
   QString text = PdfText(path);
   ASSERT_FALSE(text.isEmpty());
   auto entries = TelephoneListEntries(doc_, 0);
