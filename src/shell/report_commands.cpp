@@ -4,6 +4,7 @@
 
 #include "core/command_ids.h"
 #include "core/document.h"
+#include "core/settings.h"
 #include "core/strings.h"
 #include "records/group_picker_form.h"
 #include "reports/report_kind.h"
@@ -34,13 +35,23 @@ void ShowGroupReport(CMainFrame& frame, int kind) {
   frame.ShowReport(kind);
 }
 
+// The font commands write the settings file at once, with the other fonts; not while an
+// old month is viewed, when nothing is written.
+void SaveFonts(CMainFrame& frame) {
+  SettingsFile* settings = frame.services().settings;
+  if (!settings || frame.doc().history_view) return;
+  if (!settings->WriteNow()) frame.prompter().Tell(Fill(Sid::kUnableToCreateFile, settings->path()));
+}
+
 void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
   ReportView* view = ViewOf(frame);
   if (!view) return;
   QString title = QString::fromUtf8(Str(caption).data()).remove('&');
   if (RunFontCommand(frame.dialog_parent(), role, title, view->fonts(), ReportProfile(frame),
-                     view->screen_dpi_y()))
+                     view->screen_dpi_y())) {
+    SaveFonts(frame);
     view->Relayout();
+  }
 }
 
 }  // namespace
@@ -75,6 +86,7 @@ void RegisterReportCommands(CommandTable& table) {
   table.Add(kCmdFontDefaults, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame)) {
       ResetFonts(view->fonts(), ReportProfile(frame), frame.doc().language_code);
+      SaveFonts(frame);
       view->Relayout();
     }
   });
