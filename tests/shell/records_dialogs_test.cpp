@@ -1,0 +1,226 @@
+// The publisher record dialogs are bound to their forms: adding through "Select
+// Publisher", editing with "&Next", deleting temporarily, assigning to a group, sharing
+// an emergency contact, and adding a publisher with the keyboard alone.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "core/clipboard.h"
+#include "core/document.h"
+#include "records/emergency.h"
+#include "records/keyed_store.h"
+#include "shell/dialogs/delete_dialog.h"
+#include "shell/dialogs/emergency_dialog.h"
+#include "shell/dialogs/groups_dialog.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
+#include "shell/dialogs/select_publisher_dialog.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::AddRecord;
+using testing::MakePublisher;
+using testing::ScriptedPrompter;
+using testing::StartEmpty;
+using testing::TempDir;
+
+// Runs fn on the modal dialog that the next exec() opens.
+void OnNextModal(std::function<void(QWidget*)> fn) {
+  QTimer::singleShot(0, [fn] {
+    QWidget* w = QApplication::activeModalWidget();
+    ASSERT_NE(w, nullptr);
+    fn(w);
+  });
+}
+
+class RecordsDialogsTest : public ::testing::Test {
+ protected:
+  RecordsDialogsTest() : doc_(&prompter_) { StartEmpty(doc_, Date{2024, 3, 15}, dir_.path()); }
+  void AddThree() {
+    AddRecord(doc_, MakePublisher(10, "Ann", "Adams"));
+    AddRecord(doc_, MakePublisher(11, "Bob", "Baker"));
+    AddRecord(doc_, MakePublisher(12, "Cy", "Clark"));
+  }
+  TempDir dir_;
+  ScriptedPrompter prompter_;
+  CZarimDoc doc_;
+  MemoryClipboard clipboard_;
+};
+
+TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
+  AddThree();
+  SelectPublisherForm form(doc_);
+  SelectPublisherDialog dialog(doc_, form, &clipboard_);
+  EXPECT_EQ(dialog.list()->count(), 3);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Publisher"));
+  bool seen = false;
+  OnNextModal([&](QWidget* w) {
+    auto* edit = qobject_cast<PublisherEditDialog*>(w);
+    ASSERT_NE(edit, nullptr);
+    seen = true;
+    EXPECT_EQ(edit->windowTitle(), QStringLiteral("Edit Publisher Information"));
+    EXPECT_FALSE(edit->next_button()->isEnabled()) << "no stepping while adding";
+    edit->text(TextField::kFirst)->setText(QStringLiteral("Dora"));
+    edit->text(TextField::kLast)->setText(QStringLiteral("Dunn"));
+    edit->ok_button()->click();
+  });
+  dialog.AddPublisher();
+  EXPECT_TRUE(seen);
+  ASSERT_EQ(dialog.list()->count(), 4);
+  EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Dora Dunn")) << "the new one is selected";
+  EXPECT_FALSE(doc_.modified) << "saved after adding";
+  EXPECT_EQ(dir_.Read("tdat9.bin").size(), 5u * sizeof(PubRecord));
+}
+
+TEST_F(RecordsDialogsTest, EditWithNextAndWrap) {
+  AddThree();
+  PublisherForm form(doc_, &clipboard_);
+  form.Load(doc_.RecordNumberById(12));
+  PublisherEditDialog dialog(doc_, form);
+  EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Cy"));
+  dialog.text(TextField::kAddress)->setText(QStringLiteral("Clark Lane 3"));
+  dialog.next_button()->click();
+  EXPECT_EQ(FieldText(doc_.FindById(12)->address), "Clark Lane 3");
+  EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Ann")) << "wrapped to the first";
+  dialog.previous_button()->click();
+  EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Cy"));
+  EXPECT_EQ(dialog.text(TextField::kAddress)->text(), QStringLiteral("Clark Lane 3"));
+  // The consent date lists show only while the box is ticked.
+  dialog.show();
+  EXPECT_FALSE(dialog.consent_date().month->isVisible());
+  dialog.consent()->click();
+  EXPECT_TRUE(dialog.consent_date().month->isVisible());
+}
+
+TEST_F(RecordsDialogsTest, DeleteTemporarily) {
+  AddThree();
+  PublisherForm form(doc_, &clipboard_);
+  form.Load(doc_.RecordNumberById(11));
+  PublisherEditDialog dialog(doc_, form);
+  OnNextModal([](QWidget* w) {
+    auto* del = qobject_cast<DeleteDialog*>(w);
+    ASSERT_NE(del, nullptr);
+    EXPECT_TRUE(del->permanent()->isChecked());
+    EXPECT_FALSE(del->month()->isEnabled());
+    del->temporary()->click();
+    EXPECT_TRUE(del->month()->isEnabled());
+    del->month()->setCurrentIndex(1);  // Jan
+    del->accept();
+  });
+  dialog.delete_button()->click();
+  const PubRecord* r = doc_.FindById(11);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->status, kDeleted);
+  EXPECT_EQ(r->status_stamp, ((2024 - 1950) << 8) | 1);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected) << "the edit dialog closed";
+}
+
+TEST_F(RecordsDialogsTest, AssignPublishersToAGroup) {
+  AddThree();
+  doc_.groups.count = 2;
+  GroupAssignmentForm form(doc_);
+  GroupAssignmentDialog dialog(form, doc_);
+  EXPECT_EQ(dialog.group()->count(), 2);
+  EXPECT_EQ(dialog.candidates()->count(), 3);
+  EXPECT_EQ(dialog.unassigned()->text(), QStringLiteral("3 Unassigned Publishers"));
+  dialog.group()->setCurrentIndex(1);
+  dialog.candidates()->setCurrentRow(1);
+  dialog.assign_button()->click();
+  EXPECT_EQ(doc_.FindById(11)->group, 2);
+  EXPECT_EQ(dialog.members()->count(), 1);
+  EXPECT_EQ(dialog.candidates()->count(), 2);
+  EXPECT_TRUE(doc_.modified);
+}
+
+TEST_F(RecordsDialogsTest, SharedEmergencyContactForTwoPublishers) {
+  AddThree();
+  {
+    EmergencyForm form(doc_, *doc_.FindById(10));
+    EmergencyDialog dialog(form);
+    dialog.field(EmergencyForm::Field::kName)->setText(QStringLiteral("Uncle Tom"));
+    dialog.field(EmergencyForm::Field::kHome)->setText(QStringLiteral("555"));
+    dialog.accept();
+  }
+  uint16_t id = doc_.FindById(10)->emergency_key;
+  ASSERT_NE(id, 0);
+  StoreNewEmergency(doc_, EmergencyRecord{});  // a second contact: the chooser shows
+  {
+    EmergencyForm form(doc_, *doc_.FindById(11));
+    EmergencyDialog dialog(form);
+    dialog.show();
+    EXPECT_TRUE(dialog.use_existing()->isVisible());
+    EXPECT_FALSE(dialog.shared_note()->isVisible());
+    dialog.UseExisting(id);
+    EXPECT_EQ(dialog.field(EmergencyForm::Field::kName)->text(), QStringLiteral("Uncle Tom"));
+    EXPECT_TRUE(dialog.shared_note()->isVisible());
+    dialog.field(EmergencyForm::Field::kHome)->setText(QStringLiteral("999"));
+    dialog.accept();
+  }
+  EXPECT_EQ(doc_.FindById(11)->emergency_key, id);
+  EmergencyForm seen(doc_, *doc_.FindById(10));
+  EXPECT_EQ(seen.home, "999") << "the edit shows for both";
+}
+
+TEST_F(RecordsDialogsTest, KeyboardOnlyAdding) {
+  SelectPublisherForm form(doc_);
+  SelectPublisherDialog dialog(doc_, form, &clipboard_);
+  dialog.show();
+  EXPECT_FALSE(dialog.edit_button()->isVisible()) << "nothing to edit";
+  bool typed = false;
+  OnNextModal([&](QWidget* w) {
+    auto* edit = qobject_cast<PublisherEditDialog*>(w);
+    ASSERT_NE(edit, nullptr);
+    // Every visible control is named for screen readers.
+    for (QWidget* child : edit->findChildren<QWidget*>()) {
+      if (!child->isVisible() || child->focusPolicy() == Qt::NoFocus) continue;
+      if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child) ||
+          qobject_cast<QCheckBox*>(child) || qobject_cast<QPushButton*>(child)) {
+        EXPECT_FALSE(child->accessibleName().isEmpty()) << child->metaObject()->className();
+      }
+    }
+    QLineEdit* first = edit->text(TextField::kFirst);
+    first->setFocus();
+    QTest::keyClicks(first, QStringLiteral("eva"));
+    EXPECT_EQ(first->text(), QStringLiteral("Eva")) << "AutoCaps";
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(edit->isVisible()) << "Enter in a field does not close";
+    QLineEdit* last = edit->text(TextField::kLast);
+    EXPECT_EQ(edit->focusWidget(), last) << "Enter moved to the next field";
+    QTest::keyClicks(last, QStringLiteral("evans"));
+    edit->ok_button()->setFocus();
+    QTest::keyClick(edit->ok_button(), Qt::Key_Return);
+    typed = true;
+  });
+  // Enter on the empty list adds.
+  QTest::keyClick(dialog.list(), Qt::Key_Return);
+  EXPECT_TRUE(typed);
+  ASSERT_EQ(dialog.list()->count(), 1);
+  EXPECT_EQ(dialog.list()->item(0)->text(), QStringLiteral("Eva Evans"));
+}
+
+TEST_F(RecordsDialogsTest, SelectionWrapsWithTheArrowKeys) {
+  AddThree();
+  SelectPublisherForm form(doc_);
+  SelectPublisherDialog dialog(doc_, form, &clipboard_);
+  dialog.show();
+  dialog.list()->setFocus();
+  EXPECT_EQ(dialog.list()->currentRow(), 0);
+  QTest::keyClick(dialog.list(), Qt::Key_Up);
+  EXPECT_EQ(dialog.list()->currentRow(), 2);
+  QTest::keyClick(dialog.list(), Qt::Key_Down);
+  EXPECT_EQ(dialog.list()->currentRow(), 0);
+}
+
+}  // namespace
+}  // namespace zarim
