@@ -10,6 +10,7 @@ void RegisterFeatureCommands(CommandTable& table) {
   RegisterRecordsCommands(table);
   RegisterMonthCommands(table);
   RegisterPostingCommands(table);
+  RegisterStatusCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 
