@@ -44,6 +44,17 @@ void OnNextModal(std::function<void(QWidget*)> fn) {
   });
 }
 
+// The status dialog that OK opens for a new publisher: cancelled, so he stays active.
+void DismissStatusDialog(bool* shown) {
+  OnNextModal([shown](QWidget* w) {
+    auto* d = qobject_cast<QDialog*>(w);
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(qobject_cast<PublisherEditDialog*>(w), nullptr);
+    if (shown) *shown = true;
+    d->reject();
+  });
+}
+
 class RecordsDialogsTest : public ::testing::Test {
  protected:
   RecordsDialogsTest() : doc_(&prompter_) { StartEmpty(doc_, Date{2024, 3, 15}, dir_.path()); }
@@ -65,6 +76,7 @@ TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
   EXPECT_EQ(dialog.list()->count(), 3);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Publisher"));
   bool seen = false;
+  bool status_shown = false;
   OnNextModal([&](QWidget* w) {
     auto* edit = qobject_cast<PublisherEditDialog*>(w);
     ASSERT_NE(edit, nullptr);
@@ -73,10 +85,12 @@ TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
     EXPECT_FALSE(edit->next_button()->isEnabled()) << "no stepping while adding";
     edit->text(TextField::kFirst)->setText(QStringLiteral("Dora"));
     edit->text(TextField::kLast)->setText(QStringLiteral("Dunn"));
+    DismissStatusDialog(&status_shown);
     edit->ok_button()->click();
   });
   dialog.AddPublisher();
   EXPECT_TRUE(seen);
+  EXPECT_TRUE(status_shown) << "OK when adding shows the new publisher's status first";
   ASSERT_EQ(dialog.list()->count(), 4);
   EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Dora Dunn")) << "the new one is selected";
   EXPECT_FALSE(doc_.modified) << "saved after adding";
@@ -198,6 +212,7 @@ TEST_F(RecordsDialogsTest, KeyboardOnlyAdding) {
     QLineEdit* last = edit->text(TextField::kLast);
     EXPECT_EQ(edit->focusWidget(), last) << "Enter moved to the next field";
     QTest::keyClicks(last, QStringLiteral("evans"));
+    DismissStatusDialog(nullptr);
     edit->ok_button()->setFocus();
     QTest::keyClick(edit->ok_button(), Qt::Key_Return);
     typed = true;

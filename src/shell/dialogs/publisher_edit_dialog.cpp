@@ -19,6 +19,7 @@
 #include "shell/dialogs/emergency_dialog.h"
 #include "shell/dialogs/group_picker_dialog.h"
 #include "shell/dialogs/household_dialog.h"
+#include "shell/dialogs/status_dialog.h"
 
 namespace zarim {
 
@@ -261,6 +262,8 @@ void PublisherEditDialog::ShowForm() {
   RefreshLabels();
 }
 
+void PublisherEditDialog::Refresh() { ShowForm(); }
+
 void PublisherEditDialog::RefreshLabels() {
   Collect();
   age_->setText(QStr(form_.AgeLabel()));
@@ -359,6 +362,10 @@ int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, Publish
   PublisherForm form(doc, clipboard, kind);
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);
+  // "&Status" and, when adding, the status of the new publisher before it is saved.
+  dialog.open_status = [](QWidget* owner, CZarimDoc& d, int r) { RunStatusDialog(owner, d, r); };
+  form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) { RunStatusDialogOn(&dialog, d, r); };
+  dialog.Refresh();
   if (dialog.exec() != QDialog::Accepted) return 0;
   doc.RebuildIndex();
   return doc.RecordNumberById(form.id());

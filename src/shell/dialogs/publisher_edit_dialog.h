@@ -50,6 +50,8 @@ class PublisherEditDialog : public QDialog {
   // shown only when set.
   std::function<void(QWidget*, CZarimDoc&, int rec)> open_status;
 
+  // Shows the form again (after open_status was set, or the form changed).
+  void Refresh();
   void accept() override;
   // The buttons, also callable from tests.
   void Step(int direction);
