@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (e.label.size() >= kCatalogLabelSize || e.path.size() >= kCatalogPathSize) __builtin_trap();
   (void)c.Usable();
   Catalog::AddEntry(folder, "label", folder);
-  if (FileSize(JoinPath(folder, "buhist.dat")) != kCatalogEntries * kCatalogEntrySize) __builtin_trap();
+  if (FileSize(JoinPath(folder, "buhist.dat")) != kCatalogEntries * kCatalogEntrySize)
+    __builtin_trap();
 
   CZarimDoc doc;
   doc.data_folder = folder;

@@ -52,7 +52,8 @@ std::string S(Sid id) { return std::string(Str(id)); }
 bool IsSetFolderName(const std::string& path) {
   std::string name = LastComponent(path);
   std::string prefix = S(Sid::kSetPrefixUnderscore);
-  return name.size() >= prefix.size() && ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0;
+  return name.size() >= prefix.size() &&
+         ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
 
 std::string ParentFolder(const std::string& path) {
@@ -69,7 +70,9 @@ std::string BackupForm::SetName(const LocalTime& t) {
   return S(Sid::kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
 }
 
-std::string BackupForm::BackupLabel(const LocalTime& t) { return FormatTime(Str(Sid::kBackupLabelFormat), t); }
+std::string BackupForm::BackupLabel(const LocalTime& t) {
+  return FormatTime(Str(Sid::kBackupLabelFormat), t);
+}
 
 uint64_t BackupForm::RequiredBytes(const std::string& data_folder) {
   uint64_t sum = 0;
@@ -82,11 +85,14 @@ void BackupForm::SetStatus(std::string text) {
   if (services_.status_changed) services_.status_changed(status_);
 }
 
-std::string BackupForm::UndoFolder() const { return JoinPath(doc_.data_folder, Str(Sid::kUndoFolder)); }
+std::string BackupForm::UndoFolder() const {
+  return JoinPath(doc_.data_folder, Str(Sid::kUndoFolder));
+}
 
 void BackupForm::Open() {
-  std::string path = services_.read_setting ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey))
-                                            : std::string();
+  std::string path = services_.read_setting
+                         ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey))
+                         : std::string();
   if (path.empty() || !IsFolder(path)) path = doc_.data_folder;
   stored_path_ = WithSlash(path);
   path_ = stored_path_;
@@ -108,7 +114,9 @@ void BackupForm::Open() {
   }
 }
 
-std::string BackupForm::Title() const { return S(mode_ == BackupMode::kBackup ? Sid::kBackupTitle : Sid::kRestoreTitle); }
+std::string BackupForm::Title() const {
+  return S(mode_ == BackupMode::kBackup ? Sid::kBackupTitle : Sid::kRestoreTitle);
+}
 
 std::string BackupForm::Prompt() const {
   return S(mode_ == BackupMode::kBackup ? Sid::kBackupWhere : Sid::kWhichFolderToRestore);
@@ -166,7 +174,8 @@ void BackupForm::FillList() {
     std::error_code ec2;
     if (!e.is_directory(ec2)) continue;
     std::string name = e.path().filename().string();
-    if (name.size() >= prefix.size() && ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0)
+    if (name.size() >= prefix.size() &&
+        ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0)
       names.push_back(name);
   }
   std::sort(names.begin(), names.end());
@@ -192,7 +201,8 @@ void BackupForm::UpdateSource() {
 }
 
 void BackupForm::ChooseItem(int index) {
-  if (mode_ != BackupMode::kRestore || index < 0 || index >= static_cast<int>(items_.size())) return;
+  if (mode_ != BackupMode::kRestore || index < 0 || index >= static_cast<int>(items_.size()))
+    return;
   selected_ = index;
   if (catalog_mode_) {
     source_ = item_folders_[index];
@@ -320,7 +330,8 @@ bool BackupForm::RunRestore() {
   }
   PubRecord header;
   std::memcpy(static_cast<void*>(&header), image->data(), sizeof header);
-  if (!IsPlainMarker(header)) ScrambleRecord(header, Direction::kUnscramble, BaseFromMarker(header), true);
+  if (!IsPlainMarker(header))
+    ScrambleRecord(header, Direction::kUnscramble, BaseFromMarker(header), true);
   std::string password = FieldText(header.first_name);
   if (password != " ") {
     if (!services_.check_password || !services_.check_password(password)) {

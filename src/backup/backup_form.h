@@ -21,7 +21,8 @@ struct BackupServices {
   const Clock* clock = nullptr;      // for reloading the document after a restore
   // The settings file: a key's text ("" when missing), and writing a key at once.
   std::function<std::string(const std::string& section, const std::string& key)> read_setting;
-  std::function<void(const std::string& section, const std::string& key, const std::string& value)> write_setting;
+  std::function<void(const std::string& section, const std::string& key, const std::string& value)>
+      write_setting;
   // Asks for the password of a backup set (record bytes); true when it was given.
   std::function<bool(const std::string& password)> check_password;
   // Called after a restore has loaded the restored data (settings to read again).
@@ -40,14 +41,14 @@ class BackupForm {
   // ---- What the dialog shows -------------------------------------------------------
   BackupMode mode() const { return mode_; }
   std::string Title() const;
-  std::string Prompt() const;           // the text above the path
+  std::string Prompt() const;  // the text above the path
   std::string Path() const { return path_; }
   std::string RequiredSpaceText() const;  // backup mode only
   bool RequiredSpaceShown() const { return mode_ == BackupMode::kBackup; }
   std::string Status() const { return status_; }
   bool RestoreGroupShown() const { return mode_ == BackupMode::kRestore; }
   std::string RestoreGroupCaption() const;
-  std::string BrowseCaption() const;     // "Browse": the folder chooser
+  std::string BrowseCaption() const;  // "Browse": the folder chooser
   std::string BrowseStartFolder() const { return path_; }
   // The button that switches between the catalog and the folder of sets.
   bool SwitchListShown() const;
@@ -99,8 +100,8 @@ class BackupForm {
   std::string path_;         // the backup path being shown
   std::string status_;
   Catalog catalog_;
-  std::vector<int> usable_;          // catalog entries listed
-  std::vector<std::string> items_;   // list texts
+  std::vector<int> usable_;         // catalog entries listed
+  std::vector<std::string> items_;  // list texts
   std::vector<std::string> item_folders_;
   int selected_ = -1;
   bool has_catalog_ = false;

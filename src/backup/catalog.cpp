@@ -39,7 +39,8 @@ Bytes Catalog::Image() const {
     uint8_t* p = out.data() + static_cast<size_t>(i) * kCatalogEntrySize;
     const CatalogEntry& e = entries_[i];
     std::memcpy(p, e.label.data(), std::min(e.label.size(), kCatalogLabelSize - 1));
-    std::memcpy(p + kCatalogLabelSize, e.path.data(), std::min(e.path.size(), kCatalogPathSize - 1));
+    std::memcpy(p + kCatalogLabelSize, e.path.data(),
+                std::min(e.path.size(), kCatalogPathSize - 1));
   }
   return out;
 }
@@ -47,15 +48,18 @@ Bytes Catalog::Image() const {
 void Catalog::Push(const CatalogEntry& entry) {
   for (int i = kCatalogEntries - 1; i > 0; --i) entries_[i] = entries_[i - 1];
   entries_[0] = entry;
-  if (entries_[0].label.size() >= kCatalogLabelSize) entries_[0].label.resize(kCatalogLabelSize - 1);
+  if (entries_[0].label.size() >= kCatalogLabelSize)
+    entries_[0].label.resize(kCatalogLabelSize - 1);
   if (entries_[0].path.size() >= kCatalogPathSize) entries_[0].path.resize(kCatalogPathSize - 1);
 }
 
-bool Catalog::AddEntry(const std::string& data_folder, const std::string& label, const std::string& path) {
+bool Catalog::AddEntry(const std::string& data_folder, const std::string& label,
+                       const std::string& path) {
   Catalog c = Read(data_folder);
   c.Push(CatalogEntry{label, path});
   Bytes image = c.Image();
-  return WriteFileAtomic(JoinPath(data_folder, Str(Sid::kBackupCatalogFile)), image.data(), image.size());
+  return WriteFileAtomic(JoinPath(data_folder, Str(Sid::kBackupCatalogFile)), image.data(),
+                         image.size());
 }
 
 bool HoldsBackupSet(const std::string& folder) {

@@ -15,7 +15,8 @@ inline constexpr int kCatalogEntries = 10;
 inline constexpr size_t kCatalogEntrySize = 512;
 inline constexpr size_t kCatalogLabelSize = 52;
 inline constexpr size_t kCatalogPathSize = 460;
-inline constexpr uint64_t kMinSetPublisherFile = 501;  // a usable set's tdat9.bin is longer than 500
+inline constexpr uint64_t kMinSetPublisherFile =
+    501;  // a usable set's tdat9.bin is longer than 500
 
 struct CatalogEntry {
   std::string label;  // at most 51 bytes
@@ -35,7 +36,8 @@ class Catalog {
   // Moves entries 0..8 to 1..9 (the oldest is dropped) and puts the new one first.
   void Push(const CatalogEntry& entry);
   // Push, then rewrite the whole file; false when it cannot be written.
-  static bool AddEntry(const std::string& data_folder, const std::string& label, const std::string& path);
+  static bool AddEntry(const std::string& data_folder, const std::string& label,
+                       const std::string& path);
 
   const std::array<CatalogEntry, kCatalogEntries>& entries() const { return entries_; }
   // Indexes of the usable entries, newest first: the folder exists and its tdat9.bin is

@@ -20,7 +20,8 @@ enum class ReadResult { kRead, kMissing, kFailed };
 // Reads a whole regular file; a short read or an error is a failure, not a shorter file.
 ReadResult ReadWhole(const std::string& path, Bytes* out) {
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
+  if (::stat(path.c_str(), &st) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
   if (!S_ISREG(st.st_mode)) return ReadResult::kFailed;
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ReadResult::kFailed;
@@ -77,9 +78,10 @@ bool FileCopier::Flush(const std::string& folder) {
 const std::vector<std::string>& FileSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    for (Sid id : {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kFileAppointments,
-                   Sid::kFileEmergency, Sid::kFileMeetings, Sid::kFileTotals, Sid::kFileSpecialNeeds,
-                   Sid::kFileSettings, Sid::kFileFormatOptions, Sid::kFileGroups, Sid::kFileLessThanHour})
+    for (Sid id :
+         {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kFileAppointments,
+          Sid::kFileEmergency, Sid::kFileMeetings, Sid::kFileTotals, Sid::kFileSpecialNeeds,
+          Sid::kFileSettings, Sid::kFileFormatOptions, Sid::kFileGroups, Sid::kFileLessThanHour})
       v.emplace_back(Str(id));
     return v;
   }();
@@ -89,18 +91,22 @@ const std::vector<std::string>& FileSetNames() {
 const std::vector<std::string>& DeleteSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    for (Sid id : {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kOldFilePublishers7,
-                   Sid::kOldFileRemarks7, Sid::kOldFileOddMonths7, Sid::kOldFileInactive7, Sid::kOldFileMoved7,
-                   Sid::kOldFileNonPublishers7, Sid::kOldFileDeleted7, Sid::kFileAppointments, Sid::kFileEmergency,
-                   Sid::kFileMeetings, Sid::kFileLessThanHour, Sid::kFileTotals, Sid::kFileSpecialNeeds,
-                   Sid::kFileSettings, Sid::kFileFormatOptions, Sid::kFileGroups})
+    for (Sid id :
+         {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kOldFilePublishers7,
+          Sid::kOldFileRemarks7, Sid::kOldFileOddMonths7, Sid::kOldFileInactive7,
+          Sid::kOldFileMoved7, Sid::kOldFileNonPublishers7, Sid::kOldFileDeleted7,
+          Sid::kFileAppointments, Sid::kFileEmergency, Sid::kFileMeetings, Sid::kFileLessThanHour,
+          Sid::kFileTotals, Sid::kFileSpecialNeeds, Sid::kFileSettings, Sid::kFileFormatOptions,
+          Sid::kFileGroups})
       v.emplace_back(Str(id));
     return v;
   }();
   return names;
 }
 
-std::string RollFolderOf(const std::string& folder) { return JoinPath(folder, Str(Sid::kRollFolder)); }
+std::string RollFolderOf(const std::string& folder) {
+  return JoinPath(folder, Str(Sid::kRollFolder));
+}
 
 std::string ArchiveFolderOf(const std::string& folder, int n) {
   return JoinPath(RollFolderOf(folder), Printf(Str(Sid::kRollMonthFolder).data(), n));
@@ -119,12 +125,15 @@ bool MakeFolder(const std::string& path, bool fresh) {
 
 bool RemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0 || errno == ENOENT; }
 
-bool RenamePath(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+bool RenamePath(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
 
 FileCopier::FileCopier(std::string data_folder, Prompter* prompter)
     : data_folder_(std::move(data_folder)), prompter_(prompter) {}
 
-bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_folder, const std::string& name) {
+bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_folder,
+                         const std::string& name) {
   Bytes data;
   std::string source = ResolvePath(from_folder, name);
   switch (ReadWhole(source, &data)) {
@@ -157,7 +166,8 @@ bool FileCopier::CopySetBetween(const std::string& from, const std::string& to, 
   return ok;
 }
 
-bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string& to, bool restoring) {
+bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string& to,
+                                     bool restoring) {
   bool ok = true;
   for (int n = 1; n <= 12; ++n) {
     std::string source = ArchiveFolderOf(from, n);

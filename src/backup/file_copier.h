@@ -66,7 +66,8 @@ class FileCopier {
   const std::string& data_folder() const { return data_folder_; }
 
  private:
-  bool CopyOne(const std::string& from_folder, const std::string& to_folder, const std::string& name);
+  bool CopyOne(const std::string& from_folder, const std::string& to_folder,
+               const std::string& name);
 
   std::string data_folder_;
   Prompter* prompter_;

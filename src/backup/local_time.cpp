@@ -70,27 +70,48 @@ std::string FormatTime(std::string_view pattern, const LocalTime& t) {
     }
     int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     switch (f) {
-      case 'H': out += Two(t.hour); break;
-      case 'M': out += Two(t.minute); break;
-      case 'd': out += alt ? std::to_string(t.day) : Two(t.day); break;
-      case 'm': out += alt ? std::to_string(t.month) : Two(t.month); break;
-      case 'y': out += Two(((t.year % 100) + 100) % 100); break;
-      case 'Y': out += std::to_string(t.year); break;
-      case 'b': out += ShortMonthName(t.month - 1); break;
-      case 'p': out += Str(t.hour < 12 ? Sid::kBackupAm : Sid::kBackupPm); break;
-      case 'I': out += alt ? std::to_string(hour12) : Two(hour12); break;
+      case 'H':
+        out += Two(t.hour);
+        break;
+      case 'M':
+        out += Two(t.minute);
+        break;
+      case 'd':
+        out += alt ? std::to_string(t.day) : Two(t.day);
+        break;
+      case 'm':
+        out += alt ? std::to_string(t.month) : Two(t.month);
+        break;
+      case 'y':
+        out += Two(((t.year % 100) + 100) % 100);
+        break;
+      case 'Y':
+        out += std::to_string(t.year);
+        break;
+      case 'b':
+        out += ShortMonthName(t.month - 1);
+        break;
+      case 'p':
+        out += Str(t.hour < 12 ? Sid::kBackupAm : Sid::kBackupPm);
+        break;
+      case 'I':
+        out += alt ? std::to_string(hour12) : Two(hour12);
+        break;
       case 'x': {
         int wd = ((t.weekday % 7) + 7) % 7;
-        Sid day = wd == 0 ? Sid::kSunday : static_cast<Sid>(static_cast<int>(Sid::kMonday) + wd - 1);
+        Sid day =
+            wd == 0 ? Sid::kSunday : static_cast<Sid>(static_cast<int>(Sid::kMonday) + wd - 1);
         if (alt) {
-          out += std::string(Str(day)) + ", " + MonthName(t.month - 1) + " " + std::to_string(t.day) + ", " +
-                 std::to_string(t.year);
+          out += std::string(Str(day)) + ", " + MonthName(t.month - 1) + " " +
+                 std::to_string(t.day) + ", " + std::to_string(t.year);
         } else {
           out += Two(t.month) + "/" + Two(t.day) + "/" + Two(((t.year % 100) + 100) % 100);
         }
         break;
       }
-      case '%': out += '%'; break;
+      case '%':
+        out += '%';
+        break;
       default:
         out += '%';
         out += f;

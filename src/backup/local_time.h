@@ -9,12 +9,12 @@
 namespace zarim {
 
 struct LocalTime {
-  int year = 0;    // four digits
-  int month = 0;   // 1..12
-  int day = 0;     // 1..31
-  int hour = 0;    // 0..23
-  int minute = 0;  // 0..59
-  int weekday = 0; // 0 Sunday .. 6 Saturday
+  int year = 0;     // four digits
+  int month = 0;    // 1..12
+  int day = 0;      // 1..31
+  int hour = 0;     // 0..23
+  int minute = 0;   // 0..59
+  int weekday = 0;  // 0 Sunday .. 6 Saturday
 };
 
 class TimeSource {

@@ -23,7 +23,8 @@ struct Services {
     form.read_setting = [this](const std::string& section, const std::string& key) {
       return settings.ini().GetString(section, key, "");
     };
-    form.write_setting = [this](const std::string& section, const std::string& key, const std::string& value) {
+    form.write_setting = [this](const std::string& section, const std::string& key,
+                                const std::string& value) {
       settings.ini().SetString(section, key, value);
       settings.WriteNow();
     };
@@ -50,7 +51,8 @@ int Backup(Context& ctx) {
   if (to) form.ChooseFolder(*to);
   form.Ok();
   if (!form.done()) {
-    ctx.err << "zarim-cli: " << (form.Status().empty() ? "the backup was not made" : form.Status()) << "\n";
+    ctx.err << "zarim-cli: " << (form.Status().empty() ? "the backup was not made" : form.Status())
+            << "\n";
     return 1;
   }
   Catalog catalog = Catalog::Read(ctx.doc.data_folder);
@@ -99,7 +101,8 @@ int Restore(Context& ctx) {
       return 2;
     }
     form.ChooseFolder(ParentFolder(path));
-    std::string wanted = "[" + path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1) + "]";
+    std::string wanted =
+        "[" + path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1) + "]";
     auto items = form.ListItems();
     int index = -1;
     for (size_t i = 0; i < items.size(); ++i)
@@ -127,19 +130,24 @@ int CatalogCmd(Context& ctx) {
     const CatalogEntry& e = catalog.entries()[i];
     if (e.empty()) continue;
     bool ok = std::find(usable.begin(), usable.end(), i) != usable.end();
-    ctx.out << i + 1 << "\t" << (ok ? "usable" : "missing") << "\t" << Utf8(ctx.doc, e.label) << "\t"
-            << Utf8(ctx.doc, e.path) << "\n";
+    ctx.out << i + 1 << "\t" << (ok ? "usable" : "missing") << "\t" << Utf8(ctx.doc, e.label)
+            << "\t" << Utf8(ctx.doc, e.path) << "\n";
   }
   std::string undo = JoinPath(ctx.doc.data_folder, Str(Sid::kUndoFolder));
-  if (HoldsBackupSet(undo)) ctx.out << "undo\tusable\t" << Str(Sid::kUndoLastRestore) << "\t" << undo << "\n";
+  if (HoldsBackupSet(undo))
+    ctx.out << "undo\tusable\t" << Str(Sid::kUndoLastRestore) << "\t" << undo << "\n";
   return 0;
 }
 
-ZARIM_CLI_COMMAND("backup", "backup [--to PATH]        make a backup set under the backup path (or PATH)", Backup);
-ZARIM_CLI_COMMAND("restore",
-                  "restore (--latest | --from PATH | --undo) [--set-password TEXT]  restore a backup set",
-                  Restore);
-ZARIM_CLI_COMMAND("catalog", "catalog                   the backup sets and monthly snapshots of the catalog",
+ZARIM_CLI_COMMAND("backup",
+                  "backup [--to PATH]        make a backup set under the backup path (or PATH)",
+                  Backup);
+ZARIM_CLI_COMMAND(
+    "restore",
+    "restore (--latest | --from PATH | --undo) [--set-password TEXT]  restore a backup set",
+    Restore);
+ZARIM_CLI_COMMAND("catalog",
+                  "catalog                   the backup sets and monthly snapshots of the catalog",
                   CatalogCmd);
 
 }  // namespace

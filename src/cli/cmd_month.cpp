@@ -44,9 +44,12 @@ bool RefuseInHistory(Context& ctx) {
 
 const char* StateName(MonthCollection s) {
   switch (s) {
-    case MonthCollection::kOpen: return "open";
-    case MonthCollection::kClosed: return "closed";
-    default: return "not initialized";
+    case MonthCollection::kOpen:
+      return "open";
+    case MonthCollection::kClosed:
+      return "closed";
+    default:
+      return "not initialized";
   }
 }
 
@@ -82,7 +85,8 @@ int InitMonth(Context& ctx) {
   }
   bool ok = next ? form.InitializeNext(prompter) : form.Initialize(prompter);
   if (!ok) {
-    ctx.err << "zarim-cli: not initialized" << (prompter.asked() ? "; confirm with --yes" : "") << "\n";
+    ctx.err << "zarim-cli: not initialized" << (prompter.asked() ? "; confirm with --yes" : "")
+            << "\n";
     return 1;
   }
   ctx.out << form.Apply(doc) << "\n";
@@ -93,7 +97,8 @@ int InitMonth(Context& ctx) {
 int Reopen(Context& ctx) {
   if (!NoArgsLeft(ctx, "reopen") || RefuseInHistory(ctx)) return 2;
   if (WorkingMonthOpen(ctx.doc)) {
-    ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month) << " is already open\n";
+    ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month)
+            << " is already open\n";
     return 1;
   }
   PostingDecisionForm form(ctx.doc);
@@ -109,11 +114,13 @@ int Reopen(Context& ctx) {
 int CloseMonth(Context& ctx) {
   if (!NoArgsLeft(ctx, "close-month") || RefuseInHistory(ctx)) return 2;
   if (!WorkingMonthOpen(ctx.doc)) {
-    ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month) << " is not open\n";
+    ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month)
+            << " is not open\n";
     return 1;
   }
   CloseCollection(ctx.doc);
-  ctx.out << WorkingMonthStatusText(ctx.doc) << " (" << StateName(MonthCollection::kClosed) << ")\n";
+  ctx.out << WorkingMonthStatusText(ctx.doc) << " (" << StateName(MonthCollection::kClosed)
+          << ")\n";
   return 0;
 }
 
@@ -128,21 +135,27 @@ int Month(Context& ctx) {
     ctx.out << form.Title() << ":\n";
     if (form.ReopenShown()) ctx.out << "  reopen: " << form.ReopenCaption() << "\n";
     ctx.out << "  init-month: " << form.InitializeCaption() << "\n";
-    if (form.InitializeNextShown()) ctx.out << "  init-month --next: " << form.InitializeNextCaption() << "\n";
+    if (form.InitializeNextShown())
+      ctx.out << "  init-month --next: " << form.InitializeNextCaption() << "\n";
     if (form.SuggestionShown()) ctx.out << "  " << form.SuggestionText() << "\n";
   }
   return 0;
 }
 
-ZARIM_CLI_COMMAND("init-month",
-                  "init-month [--next] [--yes] initialize the working month (--next: the month after, from the "
-                  "25th); --yes answers the confirmation",
-                  InitMonth);
-ZARIM_CLI_COMMAND("reopen", "reopen                    reopen the report collection of the offered month", Reopen);
-ZARIM_CLI_COMMAND("close-month", "close-month               reporting is complete: close the working month",
+ZARIM_CLI_COMMAND(
+    "init-month",
+    "init-month [--next] [--yes] initialize the working month (--next: the month after, from the "
+    "25th); --yes answers the confirmation",
+    InitMonth);
+ZARIM_CLI_COMMAND("reopen",
+                  "reopen                    reopen the report collection of the offered month",
+                  Reopen);
+ZARIM_CLI_COMMAND("close-month",
+                  "close-month               reporting is complete: close the working month",
                   CloseMonth);
-ZARIM_CLI_COMMAND("month", "month                     the working month, the collection states and the choices",
-                  Month);
+ZARIM_CLI_COMMAND(
+    "month", "month                     the working month, the collection states and the choices",
+    Month);
 
 }  // namespace
 }  // namespace zarim::cli

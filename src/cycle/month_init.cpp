@@ -27,15 +27,16 @@ void ClearActivity(PubRecord& r, int m, int p) {
 // and the record's index.
 void ClearRemark(CZarimDoc& doc, PubRecord& r, int m, int p) {
   uint16_t idx = r.remark[m][p];
-  if (idx != 0 && idx < doc.remark_count) std::memset(doc.remarks[idx].text, 0, sizeof doc.remarks[idx].text);
+  if (idx != 0 && idx < doc.remark_count)
+    std::memset(doc.remarks[idx].text, 0, sizeof doc.remarks[idx].text);
   r.remark[m][p] = 0;
 }
-
 
 // Deletes the oldest members of a status list, one at a time, while it holds more than
 // 250 of them: only members whose event lies in a year before today's are taken; when
 // none of those is left, the list stays longer until a later initialization.
-void CutBackList(CZarimDoc& doc, uint8_t status, const std::function<int(const PubRecord&)>& year_of,
+void CutBackList(CZarimDoc& doc, uint8_t status,
+                 const std::function<int(const PubRecord&)>& year_of,
                  const std::function<int(const PubRecord&)>& month_of) {
   if (doc.CountStatus(status) <= kListCutThreshold) return;
   const int this_year = 2000 + doc.today_short_year;
@@ -98,7 +99,8 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
       case kActive: {
         // 2. Statuses age, pioneers carry forward, the month's cells start empty.
         if ((rec.status_month >> 4) == s6) rec.status_month = 0;
-        if ((rec.status_year >> 4) == m + 1 && (rec.status_month >> 4) != m + 1) rec.status_year &= 0x0F;
+        if ((rec.status_year >> 4) == m + 1 && (rec.status_month >> 4) != m + 1)
+          rec.status_year &= 0x0F;
         if (rec.status_stamp != 0 && rec.status_stamp + 24 < doc.working_serial) {
           rec.status_stamp = 0;
           rec.status_year = 0;
@@ -136,13 +138,14 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
 
   // 5. - 8.
   doc.resume_id = 0;
-  int marker = doc.today_short_year - ((m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
+  int marker =
+      doc.today_short_year - ((m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
   doc.header().remark[m][p] = static_cast<uint16_t>(marker);
   doc.late_count = 0;
 
   // 9. Attendance typed ahead (slot 2) becomes the month's; every other month's is dropped.
   for (AttendanceBlock& a : doc.attendance) {
-    auto carry = [&](U16 (&table)[12][3]) {
+    auto carry = [&](U16(&table)[12][3]) {
       table[m][p] = table[m][2];
       for (int k = 0; k < 12; ++k)
         if (k != m) table[k][2] = 0;

@@ -23,7 +23,8 @@ std::vector<OldReportItem> OldReportsViewer::Items() const {
   std::vector<OldReportItem> items;
   int live_month = MonthOfSerial(live_serial_);
   for (int k = 1; k <= 6; ++k)
-    items.push_back(OldReportItem{MonthName(MonthsBefore(live_month, k)), (doc_.history_month_mask >> k & 1u) != 0});
+    items.push_back(OldReportItem{MonthName(MonthsBefore(live_month, k)),
+                                  (doc_.history_month_mask >> k & 1u) != 0});
   return items;
 }
 

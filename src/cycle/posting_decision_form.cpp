@@ -25,15 +25,22 @@ PostingDecisionForm::PostingDecisionForm(const CZarimDoc& doc)
   std::memcpy(new_state_, state_, sizeof state_);
   const int w = MonthOfSerial(w_);
   const int before = MonthOfSerial(w_ - 1);
-  reopen_serial_ = (state_[w] == kNotInit && state_[before] == kOpen && today_day_ < 8) ? w_ - 1 : w_;
+  reopen_serial_ =
+      (state_[w] == kNotInit && state_[before] == kOpen && today_day_ < 8) ? w_ - 1 : w_;
   result_serial_ = w_;
 }
 
-std::string PostingDecisionForm::Title() const { return std::string(Str(Sid::kPostingDecisionTitle)); }
+std::string PostingDecisionForm::Title() const {
+  return std::string(Str(Sid::kPostingDecisionTitle));
+}
 
 bool PostingDecisionForm::SuggestionShown() const { return today_day_ > 20; }
-std::string PostingDecisionForm::SuggestionCaption() const { return std::string(Str(Sid::kSuggestionButton)); }
-std::string PostingDecisionForm::SuggestionText() const { return std::string(Str(Sid::kSuggestionText)); }
+std::string PostingDecisionForm::SuggestionCaption() const {
+  return std::string(Str(Sid::kSuggestionButton));
+}
+std::string PostingDecisionForm::SuggestionText() const {
+  return std::string(Str(Sid::kSuggestionText));
+}
 
 bool PostingDecisionForm::ReopenShown() const {
   return state_[MonthOfSerial(w_)] == kClosed || reopen_serial_ != w_;
@@ -43,7 +50,8 @@ std::string PostingDecisionForm::ReopenCaption() const {
 }
 
 std::string PostingDecisionForm::InitializeCaption() const {
-  Sid id = state_[MonthOfSerial(w_)] == kClosed ? Sid::kReinitializeCollectionFor : Sid::kInitializeCollectionFor;
+  Sid id = state_[MonthOfSerial(w_)] == kClosed ? Sid::kReinitializeCollectionFor
+                                                : Sid::kInitializeCollectionFor;
   return Fill(id, MonthName(MonthOfSerial(w_)));
 }
 
@@ -51,13 +59,18 @@ bool PostingDecisionForm::InitializeNextShown() const { return today_day_ > 24 &
 std::string PostingDecisionForm::InitializeNextCaption() const {
   return Fill(Sid::kInitializeCollectionFor, MonthName(MonthOfSerial(w_ + 1)));
 }
-std::string PostingDecisionForm::CancelCaption() const { return std::string(Str(Sid::kDecisionCancel)); }
+std::string PostingDecisionForm::CancelCaption() const {
+  return std::string(Str(Sid::kDecisionCancel));
+}
 
 std::string PostingDecisionForm::ConfirmQuestion(int month) const {
   std::string name = MonthName(month);
   if (language_ == Str(Sid::kFrenchLanguageCode)) {
-    char first = name.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
-    name = std::string(Str(first == 'a' || first == 'o' ? Sid::kFrenchArticleElided : Sid::kFrenchArticle)) + name;
+    char first =
+        name.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    name = std::string(Str(first == 'a' || first == 'o' ? Sid::kFrenchArticleElided
+                                                        : Sid::kFrenchArticle)) +
+           name;
   }
   return Printf(Str(Sid::kConfirmInitialize).data(), name.c_str(), name.c_str());
 }
@@ -77,7 +90,8 @@ bool PostingDecisionForm::NeedsConfirmation(int serial, bool next) const {
 
 bool PostingDecisionForm::StartInitialize(int serial, bool next, Prompter& prompter) {
   if (NeedsConfirmation(serial, next) &&
-      prompter.Ask(ConfirmQuestion(MonthOfSerial(serial)), Buttons::kOkCancel, Answer::kCancel) != Answer::kOk)
+      prompter.Ask(ConfirmQuestion(MonthOfSerial(serial)), Buttons::kOkCancel, Answer::kCancel) !=
+          Answer::kOk)
     return false;
   if (next) {
     // The month after the new working month stands in for today's month until the
@@ -95,7 +109,9 @@ bool PostingDecisionForm::StartInitialize(int serial, bool next, Prompter& promp
   return true;
 }
 
-bool PostingDecisionForm::Initialize(Prompter& prompter) { return StartInitialize(w_, false, prompter); }
+bool PostingDecisionForm::Initialize(Prompter& prompter) {
+  return StartInitialize(w_, false, prompter);
+}
 
 bool PostingDecisionForm::InitializeNext(Prompter& prompter) {
   if (!InitializeNextShown()) return false;
@@ -104,7 +120,8 @@ bool PostingDecisionForm::InitializeNext(Prompter& prompter) {
 
 std::string PostingDecisionForm::Apply(CZarimDoc& doc) const {
   if (decided_) {
-    for (int m = 0; m < 12; ++m) SetCollectionStateOf(doc, m, static_cast<MonthCollection>(new_state_[m]));
+    for (int m = 0; m < 12; ++m)
+      SetCollectionStateOf(doc, m, static_cast<MonthCollection>(new_state_[m]));
     if (set_early_) {
       doc.early_year = early_year_;
       doc.early_month = early_month_;

@@ -10,7 +10,9 @@
 
 namespace zarim {
 
-std::string SnapshotFolder(const CZarimDoc& doc, int n) { return ArchiveFolderOf(doc.data_folder, n); }
+std::string SnapshotFolder(const CZarimDoc& doc, int n) {
+  return ArchiveFolderOf(doc.data_folder, n);
+}
 
 bool SnapshotTakenThisYear(const CZarimDoc& doc, int n) {
   std::string file = ResolvePath(SnapshotFolder(doc, n), Str(Sid::kFilePublishers));
@@ -36,8 +38,8 @@ RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
     doc.prompter->Tell(Fill(Sid::kSnapshotIncomplete, folder));
     return RollResult::kIncomplete;
   }
-  std::string label = Printf(Str(Sid::kRollCatalogLabel).data(), MonthName(doc.today_month - 1).c_str(),
-                             doc.today_day, doc.today_year);
+  std::string label = Printf(Str(Sid::kRollCatalogLabel).data(),
+                             MonthName(doc.today_month - 1).c_str(), doc.today_day, doc.today_year);
   Catalog::AddEntry(doc.data_folder, label, folder);
   return RollResult::kTaken;
 }

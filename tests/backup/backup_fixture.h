@@ -14,7 +14,8 @@ namespace zarim::testing {
 
 class BackupFolder {
  public:
-  BackupFolder() : clock(Date{2026, 12, 8}), time(LocalTime{2026, 12, 8, 14, 32, 2}), doc(&prompter) {
+  BackupFolder()
+      : clock(Date{2026, 12, 8}), time(LocalTime{2026, 12, 8, 14, 32, 2}), doc(&prompter) {
     StartEmpty(doc, Date{2026, 12, 8}, data.path());
     AddRecord(doc, MakePublisher(100, "Anna", "Berg"));
     AddRecord(doc, MakePublisher(101, "Carl", "Dahl"));
@@ -78,7 +79,8 @@ class BackupFolder {
 // The files of the data set in a folder (the set's files only).
 inline std::vector<std::pair<std::string, Bytes>> SetFiles(const std::string& folder) {
   auto all = FolderContents(folder);
-  std::erase_if(all, [](const auto& e) { return e.first == "rmkundo.dat" || e.first == "buhist.dat"; });
+  std::erase_if(all,
+                [](const auto& e) { return e.first == "rmkundo.dat" || e.first == "buhist.dat"; });
   return all;
 }
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "backup_fixture.h"
 #include "backup/file_copier.h"
+#include "backup_fixture.h"
 
 namespace zarim {
 namespace {
@@ -84,7 +84,8 @@ TEST(BackupMode, ASetFolderIsRefusedAsTarget) {
   BackupForm form = f.Open(BackupMode::kBackup);
   form.ChooseFolder(set);
   ASSERT_EQ(f.prompter.messages.size(), 1u);
-  EXPECT_EQ(f.prompter.messages[0], set + " cannot be used as a backup target.\n\nPlease select another directory.");
+  EXPECT_EQ(f.prompter.messages[0],
+            set + " cannot be used as a backup target.\n\nPlease select another directory.");
   EXPECT_EQ(form.Path(), f.sets.path() + "/");
   form.ChooseFolder(f.data.path());
   EXPECT_EQ(form.Path(), f.data.path() + "/");
@@ -161,12 +162,14 @@ TEST(RestoreMode, BrowseModeListsTheSetFoldersOfTheBackupPath) {
   EXPECT_FALSE(form.catalog_mode());
   EXPECT_FALSE(form.UseLatestShown());
   EXPECT_FALSE(form.SwitchListShown());
-  EXPECT_EQ(form.ListItems(), (std::vector<std::string>{"[Zr9_0800_2026Dec08]", "[Zr9_0900_2026Dec08]"}));
+  EXPECT_EQ(form.ListItems(),
+            (std::vector<std::string>{"[Zr9_0800_2026Dec08]", "[Zr9_0900_2026Dec08]"}));
   EXPECT_FALSE(form.OkShown());
   form.ChooseItem(1);
   EXPECT_EQ(form.Source(), f.sets.File("Zr9_0900_2026Dec08") + "/");
   EXPECT_TRUE(form.OkShown());
-  EXPECT_EQ(form.Status(), "Click OK to restore from backup set: " + f.sets.File("Zr9_0900_2026Dec08") + "/");
+  EXPECT_EQ(form.Status(),
+            "Click OK to restore from backup set: " + f.sets.File("Zr9_0900_2026Dec08") + "/");
 
   // A backup path that is itself a set stands for its parent.
   form.ChooseFolder(f.sets.File("Zr9_0800_2026Dec08"));
@@ -269,8 +272,9 @@ TEST(Restore, AnUnreadableFileInTheSetLeavesTheDataFolderByteIdentical) {
   EXPECT_FALSE(form.Ok());
   EXPECT_FALSE(form.done());
   ASSERT_EQ(f.prompter.messages.size(), 1u);
-  EXPECT_EQ(f.prompter.messages[0], "The backup set could not be read completely: " + JoinPath(set, "meetin9.dat") +
-                                        "\n\nNothing was restored; your data are as they were.");
+  EXPECT_EQ(f.prompter.messages[0],
+            "The backup set could not be read completely: " + JoinPath(set, "meetin9.dat") +
+                "\n\nNothing was restored; your data are as they were.");
   EXPECT_EQ(testing::FolderContents(f.data.path()), before);
   EXPECT_EQ(testing::FolderContents(f.data.path() + "/Roll/Zr9_10"), roll_before);
   EXPECT_FALSE(fs::exists(f.data.File("unrestore")));

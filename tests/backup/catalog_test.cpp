@@ -1,9 +1,10 @@
 // The backup catalog file and the file copier.
+#include "backup/catalog.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "backup/catalog.h"
 #include "backup/file_copier.h"
 #include "backup/local_time.h"
 #include "support/test_support.h"
@@ -30,7 +31,8 @@ TEST(Catalog, RoundTripsTenEntriesOf512Bytes) {
 
 TEST(Catalog, TheEleventhEntryDropsTheOldest) {
   Catalog c;
-  for (int i = 1; i <= 11; ++i) c.Push(CatalogEntry{"label " + std::to_string(i), "/p/" + std::to_string(i)});
+  for (int i = 1; i <= 11; ++i)
+    c.Push(CatalogEntry{"label " + std::to_string(i), "/p/" + std::to_string(i)});
   EXPECT_EQ(c.entries()[0].label, "label 11");
   EXPECT_EQ(c.entries()[9].label, "label 2");
 }

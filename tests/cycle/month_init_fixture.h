@@ -16,10 +16,13 @@ namespace zarim::testing {
 
 class MonthFolder {
  public:
-  explicit MonthFolder(Date today) : clock(today), doc(&prompter) { StartEmpty(doc, today, dir.path()); }
+  explicit MonthFolder(Date today) : clock(today), doc(&prompter) {
+    StartEmpty(doc, today, dir.path());
+  }
 
   PubRecord& Add(int id, uint8_t status = kActive) {
-    return AddRecord(doc, MakePublisher(id, "Pub" + std::to_string(id), "Name" + std::to_string(id), status));
+    return AddRecord(
+        doc, MakePublisher(id, "Pub" + std::to_string(id), "Name" + std::to_string(id), status));
   }
   PubRecord& Rec(int id) { return *doc.FindById(id); }
   // Writes the document as the Save command does (the snapshot copies what is on disk).
@@ -39,7 +42,9 @@ inline void SetModifiedYear(const std::string& path, int year) {
   tm.tm_mday = 1;
   tm.tm_hour = 12;
   std::time_t t = std::mktime(&tm);
-  struct utimbuf times{t, t};
+  struct utimbuf times {
+    t, t
+  };
   ::utime(path.c_str(), &times);
 }
 

@@ -1,12 +1,13 @@
 // Month initialization: the snapshot, the clearing of the month's slot only, pioneers
 // carried forward, statuses ageing, the lists cut back and the collection states.
+#include "cycle/month_init.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "backup/catalog.h"
 #include "cycle/collection.h"
-#include "cycle/month_init.h"
 #include "cycle/roll.h"
 #include "month_init_fixture.h"
 
@@ -27,8 +28,8 @@ TEST(RollSnapshot, InitializingJanuaryTakesSnapshotTwelveOtherMonthsTheirOwnNumb
     int month;
     int snapshot;
   };
-  for (const Case& c : {Case{{2027, 2, 10}, 0, 12}, Case{{2026, 5, 10}, 3, 3}, Case{{2026, 10, 3}, 8, 8},
-                        Case{{2026, 3, 12}, 1, 1}}) {
+  for (const Case& c : {Case{{2027, 2, 10}, 0, 12}, Case{{2026, 5, 10}, 3, 3},
+                        Case{{2026, 10, 3}, 8, 8}, Case{{2026, 3, 12}, 1, 1}}) {
     MonthFolder f(c.today);
     f.Add(100);
     f.Save();
@@ -144,8 +145,9 @@ TEST_F(MonthInit, PioneersOfDecemberCarryIntoJanuary) {
     uint8_t january;
   };
   const Case cases[] = {
-      {100, kRegular, false, kRegular}, {101, kSpecial, false, kSpecial},   {102, kAuxiliary, false, kPublisher},
-      {103, kAuxiliary, true, kAuxiliary}, {104, kPublisher, true, kAuxiliary}, {105, kPublisher, false, kPublisher},
+      {100, kRegular, false, kRegular},     {101, kSpecial, false, kSpecial},
+      {102, kAuxiliary, false, kPublisher}, {103, kAuxiliary, true, kAuxiliary},
+      {104, kPublisher, true, kAuxiliary},  {105, kPublisher, false, kPublisher},
   };
   for (const Case& c : cases) {
     PubRecord& r = f.Add(c.id);
@@ -251,10 +253,10 @@ TEST_F(MonthInit, HeaderStateAttendanceAndCollection) {
   f.doc.header().other_phone[5] = 2;
   f.doc.header().other_phone[1] = 1;
   AttendanceBlock& a = f.doc.attendance[0];
-  a.week[0][0][2] = 77;     // typed ahead for January
+  a.week[0][0][2] = 77;  // typed ahead for January
   a.total[0][2] = 150;
-  a.week[0][1][2] = 55;     // typed ahead for another month: dropped
-  a.week[0][0][0] = 12;     // last year's January stays
+  a.week[0][1][2] = 55;  // typed ahead for another month: dropped
+  a.week[0][0][0] = 12;  // last year's January stays
   InitJanuary();
   EXPECT_EQ(f.doc.resume_id, 0);
   EXPECT_EQ(f.doc.late_count, 0);
@@ -263,7 +265,8 @@ TEST_F(MonthInit, HeaderStateAttendanceAndCollection) {
   EXPECT_EQ(a.week[0][1][2], 0);
   EXPECT_EQ(a.week[0][0][0], 12);
   for (int m = 0; m < 12; ++m)
-    EXPECT_EQ(CollectionStateOf(f.doc, m), m == 0 ? MonthCollection::kOpen : MonthCollection::kNotInitialized);
+    EXPECT_EQ(CollectionStateOf(f.doc, m),
+              m == 0 ? MonthCollection::kOpen : MonthCollection::kNotInitialized);
   EXPECT_TRUE(f.doc.modified);
 }
 
@@ -284,7 +287,7 @@ TEST(MonthInitYearMarker, DecemberInitializedInJanuaryBelongsToLastYear) {
 }
 
 TEST(MonthInitLists, MovedPublishersAreKeptTwelveMonths) {
-  MonthFolder f({2026, 5, 10});  // initialize April
+  MonthFolder f({2026, 5, 10});              // initialize April
   f.Add(100, kMoved).status_month = 4 * 16;  // moved last April: gone
   f.Add(101, kMoved).status_month = 5 * 16;  // moved last May: stays
   f.Add(102).status_month = 4 * 16;

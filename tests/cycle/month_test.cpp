@@ -1,8 +1,8 @@
 // Month arithmetic over every month of several years: serials, slots, the slot flip when
 // walking back over January, the service year and the month numbers of snapshots.
-#include <gtest/gtest.h>
-
 #include "cycle/month.h"
+
+#include <gtest/gtest.h>
 
 namespace zarim {
 namespace {
@@ -79,16 +79,17 @@ TEST(MonthArithmetic, ServiceYearRunsFromSeptemberToAugust) {
 
 struct NamedMonthCase {
   int month;
-  int snapshot;      // folder number taken when the month is initialized
-  int six_before;    // 1-based month six months earlier
+  int snapshot;    // folder number taken when the month is initialized
+  int six_before;  // 1-based month six months earlier
   const char* name;
 };
 
 TEST(MonthArithmetic, SnapshotAndSixMonthNumbers) {
   const NamedMonthCase cases[] = {
-      {0, 12, 7, "January"},  {1, 1, 8, "February"},  {2, 2, 9, "March"},      {3, 3, 10, "April"},
-      {4, 4, 11, "May"},      {5, 5, 12, "June"},     {6, 6, 1, "July"},       {7, 7, 2, "August"},
-      {8, 8, 3, "September"}, {9, 9, 4, "October"},   {10, 10, 5, "November"}, {11, 11, 6, "December"},
+      {0, 12, 7, "January"}, {1, 1, 8, "February"},   {2, 2, 9, "March"},
+      {3, 3, 10, "April"},   {4, 4, 11, "May"},       {5, 5, 12, "June"},
+      {6, 6, 1, "July"},     {7, 7, 2, "August"},     {8, 8, 3, "September"},
+      {9, 9, 4, "October"},  {10, 10, 5, "November"}, {11, 11, 6, "December"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,12 +1,13 @@
 // "View Old Reports": the items and their mask, the save question, the read-only
 // snapshot in place of the current data, and the return.
+#include "cycle/old_reports.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/data_files.h"
 #include "cycle/month_init.h"
-#include "cycle/old_reports.h"
 #include "cycle/roll.h"
 #include "month_init_fixture.h"
 

@@ -1,9 +1,10 @@
 // The "Report Slip Posting" decision dialog: captions and shown buttons by day of month
 // and collection state, the confirmation question, and what OK does to the document.
+#include "cycle/posting_decision_form.h"
+
 #include <gtest/gtest.h>
 
 #include "cycle/collection.h"
-#include "cycle/posting_decision_form.h"
 #include "month_init_fixture.h"
 
 namespace zarim {
@@ -15,13 +16,13 @@ constexpr uint8_t N = 0, O = 1, C = 2;  // not initialized, open, closed
 
 struct CaptionCase {
   int day;
-  uint8_t working;   // state of April (the working month on every day of May)
-  uint8_t before;    // state of March
+  uint8_t working;  // state of April (the working month on every day of May)
+  uint8_t before;   // state of March
   bool early_held;
   bool suggestion;
   const char* reopen;  // nullptr: hidden
   const char* initialize;
-  const char* next;    // nullptr: hidden
+  const char* next;  // nullptr: hidden
 };
 
 const CaptionCase kCaptionCases[] = {
@@ -40,7 +41,8 @@ const CaptionCase kCaptionCases[] = {
     {24, C, N, false, true, "Reopen and continue report collection for April",
      "Reinitialize and open report collection for April", nullptr},
     {25, C, N, false, true, "Reopen and continue report collection for April",
-     "Reinitialize and open report collection for April", "Initialize and open report collection for May"},
+     "Reinitialize and open report collection for April",
+     "Initialize and open report collection for May"},
     {31, N, N, false, true, nullptr, "Initialize and open report collection for April",
      "Initialize and open report collection for May"},
     {26, N, N, true, true, nullptr, "Initialize and open report collection for April", nullptr},
@@ -52,7 +54,8 @@ TEST_P(DecisionCaptions, ShowTheRightButtons) {
   const CaptionCase& c = GetParam();
   MonthFolder f({2026, 5, c.day});
   f.Add(100);
-  f.doc.SetWorkingSerial(static_cast<uint16_t>(Serial(26, 3)));  // April, also with an early start held
+  f.doc.SetWorkingSerial(
+      static_cast<uint16_t>(Serial(26, 3)));  // April, also with an early start held
   f.doc.early_year = c.early_held ? 26 : 0;
   f.doc.early_month = c.early_held ? 5 : 0;
   SetCollectionStateOf(f.doc, 3, static_cast<MonthCollection>(c.working));
@@ -74,7 +77,8 @@ TEST(Decision, SuggestionText) {
   MonthFolder f({2026, 5, 22});
   f.Add(100);
   EXPECT_EQ(PostingDecisionForm(f.doc).SuggestionText(),
-            "Suggestion:  Normally it is best to post reports between the 1st and 20th of each month.  Reports "
+            "Suggestion:  Normally it is best to post reports between the 1st and 20th of each "
+            "month.  Reports "
             "received after the 20th should be held and posted with next month's activity.");
 }
 
@@ -91,7 +95,8 @@ TEST(Decision, TheQuestionIsNeverAskedOnTheFirstToFifth) {
       EXPECT_EQ(f.prompter.messages.size(), asked_expected ? 1u : 0u) << day;
       if (asked_expected) {
         EXPECT_EQ(f.prompter.messages[0],
-                  "Are you sure you want to initialize the month of April?\n\nClick OK to initialize April.");
+                  "Are you sure you want to initialize the month of April?\n\nClick OK to "
+                  "initialize April.");
         EXPECT_EQ(f.prompter.buttons[0], Buttons::kOkCancel);
       }
     }
@@ -117,14 +122,18 @@ TEST(Decision, FrenchMonthArticles) {
   f.doc.language_code = "french";
   PostingDecisionForm form(f.doc);
   EXPECT_EQ(form.ConfirmQuestion(3),
-            "Are you sure you want to initialize the month of d'April?\n\nClick OK to initialize d'April.");
-  EXPECT_EQ(form.ConfirmQuestion(9), "Are you sure you want to initialize the month of d'October?\n\nClick OK to "
-                                     "initialize d'October.");
-  EXPECT_EQ(form.ConfirmQuestion(4),
-            "Are you sure you want to initialize the month of de May?\n\nClick OK to initialize de May.");
+            "Are you sure you want to initialize the month of d'April?\n\nClick OK to initialize "
+            "d'April.");
+  EXPECT_EQ(form.ConfirmQuestion(9),
+            "Are you sure you want to initialize the month of d'October?\n\nClick OK to "
+            "initialize d'October.");
+  EXPECT_EQ(
+      form.ConfirmQuestion(4),
+      "Are you sure you want to initialize the month of de May?\n\nClick OK to initialize de May.");
   f.doc.language_code = "eng";
-  EXPECT_EQ(PostingDecisionForm(f.doc).ConfirmQuestion(3),
-            "Are you sure you want to initialize the month of April?\n\nClick OK to initialize April.");
+  EXPECT_EQ(
+      PostingDecisionForm(f.doc).ConfirmQuestion(3),
+      "Are you sure you want to initialize the month of April?\n\nClick OK to initialize April.");
 }
 
 TEST(Decision, ReopenThePreviousMonthEarlyInTheMonth) {
@@ -153,7 +162,9 @@ TEST(Decision, ReinitializeClearsTheMonthAndOpensIt) {
   EXPECT_EQ(form.Apply(f.doc), "  Working Month = April");
   EXPECT_EQ(f.Rec(100).activity[kHours][3][0], 0);
   for (int m = 0; m < 12; ++m)
-    EXPECT_EQ(CollectionStateOf(f.doc, m), m == 3 ? MonthCollection::kOpen : MonthCollection::kNotInitialized) << m;
+    EXPECT_EQ(CollectionStateOf(f.doc, m),
+              m == 3 ? MonthCollection::kOpen : MonthCollection::kNotInitialized)
+        << m;
   EXPECT_TRUE(f.doc.modified);
 }
 

@@ -12,6 +12,7 @@
 
 #include "../backup/backup_fixture.h"
 #include "cycle/collection.h"
+#include "cycle/month.h"
 #include "cycle/posting_decision_form.h"
 #include "shell/dialogs/backup_dialog.h"
 #include "shell/dialogs/posting_decision_dialog.h"
@@ -43,10 +44,12 @@ TEST_F(DecisionDialog, EarlyInTheMonthOffersThePreviousMonth) {
   PostingDecisionDialog dialog(form, prompter_);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Report Slip Posting"));
   EXPECT_FALSE(dialog.reopen_button()->isHidden());
-  EXPECT_EQ(dialog.reopen_button()->text(), QStringLiteral("Reopen and continue report collection for March"));
+  EXPECT_EQ(dialog.reopen_button()->text(),
+            QStringLiteral("Reopen and continue report collection for March"));
   EXPECT_EQ(dialog.reopen_button()->accessibleName(), dialog.reopen_button()->text());
   EXPECT_TRUE(dialog.reopen_button()->isDefault());
-  EXPECT_EQ(dialog.initialize_button()->text(), QStringLiteral("Initialize and open report collection for April"));
+  EXPECT_EQ(dialog.initialize_button()->text(),
+            QStringLiteral("Initialize and open report collection for April"));
   EXPECT_TRUE(dialog.initialize_next_button()->isHidden());
   EXPECT_TRUE(dialog.suggestion_button()->isHidden());
   dialog.reopen_button()->click();
@@ -61,9 +64,11 @@ TEST_F(DecisionDialog, LateInTheMonthEveryChoiceAndTheQuestion) {
   PostingDecisionDialog dialog(form, prompter_);
   EXPECT_FALSE(dialog.suggestion_button()->isHidden());
   EXPECT_EQ(dialog.suggestion_button()->text(), QStringLiteral("Suggestion !"));
-  EXPECT_EQ(dialog.initialize_button()->text(), QStringLiteral("Reinitialize and open report collection for April"));
+  EXPECT_EQ(dialog.initialize_button()->text(),
+            QStringLiteral("Reinitialize and open report collection for April"));
   EXPECT_FALSE(dialog.initialize_next_button()->isHidden());
-  EXPECT_EQ(dialog.initialize_next_button()->text(), QStringLiteral("Initialize and open report collection for May"));
+  EXPECT_EQ(dialog.initialize_next_button()->text(),
+            QStringLiteral("Initialize and open report collection for May"));
   dialog.suggestion_button()->click();
   ASSERT_EQ(prompter_.messages.size(), 1u);
   EXPECT_EQ(prompter_.messages[0].rfind("Suggestion:  Normally", 0), 0u);
@@ -136,7 +141,8 @@ TEST(BackupDialogBinding, RestoreModeListTicksAndUndo) {
   BackupDialog undo_dialog(again);
   EXPECT_FALSE(undo_dialog.undo_box()->isHidden());
   undo_dialog.undo_box()->click();
-  EXPECT_TRUE(undo_dialog.status_label()->text().startsWith(QStringLiteral("Click OK to reverse ( undo ) last restore : ")));
+  EXPECT_TRUE(undo_dialog.status_label()->text().startsWith(
+      QStringLiteral("Click OK to reverse ( undo ) last restore : ")));
 }
 
 }  // namespace

@@ -176,7 +176,8 @@ void RunBackupDialog(CMainFrame& frame, bool restore) {
     services.read_setting = [settings](const std::string& section, const std::string& key) {
       return settings->ini().GetString(section, key, "");
     };
-    services.write_setting = [settings](const std::string& section, const std::string& key, const std::string& v) {
+    services.write_setting = [settings](const std::string& section, const std::string& key,
+                                        const std::string& v) {
       settings->ini().SetString(section, key, v);
       settings->WriteNow();
     };

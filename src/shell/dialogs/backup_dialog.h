@@ -26,7 +26,9 @@ class BackupDialog : public QDialog {
 
   // The folder chooser; the desktop's own unless a test replaces it. An empty text means
   // the user cancelled.
-  void set_folder_chooser(std::function<QString(const QString& start)> chooser) { chooser_ = std::move(chooser); }
+  void set_folder_chooser(std::function<QString(const QString& start)> chooser) {
+    chooser_ = std::move(chooser);
+  }
 
   QLineEdit* path_edit() const { return path_; }
   QLabel* required_label() const { return required_; }

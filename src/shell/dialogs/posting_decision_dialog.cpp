@@ -25,7 +25,8 @@ QPushButton* AddButton(QWidget* parent, QVBoxLayout* layout, const std::string& 
 }
 }  // namespace
 
-PostingDecisionDialog::PostingDecisionDialog(PostingDecisionForm& form, Prompter& prompter, QWidget* parent)
+PostingDecisionDialog::PostingDecisionDialog(PostingDecisionForm& form, Prompter& prompter,
+                                             QWidget* parent)
     : QDialog(parent), form_(form), prompter_(prompter) {
   setWindowTitle(Q(form.Title()));
   setAccessibleName(Q(form.Title()));
@@ -58,7 +59,8 @@ PostingDecisionDialog::PostingDecisionDialog(PostingDecisionForm& form, Prompter
   connect(initialize_next_, &QPushButton::clicked, this, [this] {
     if (form_.InitializeNext(prompter_)) accept();
   });
-  connect(suggestion_, &QPushButton::clicked, this, [this] { prompter_.Tell(form_.SuggestionText()); });
+  connect(suggestion_, &QPushButton::clicked, this,
+          [this] { prompter_.Tell(form_.SuggestionText()); });
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
