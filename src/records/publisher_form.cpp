@@ -363,7 +363,10 @@ PublisherForm::Result PublisherForm::Store() {
     adding_ = false;
     rec_ = placed;
     base_ = doc_.records[placed];
+    // An e-mail address that could not be kept yet stays in its box.
+    std::string typed_email = fields_.text[static_cast<int>(TextField::kEmail)];
     FillFrom(base_);
+    fields_.text[static_cast<int>(TextField::kEmail)] = typed_email;
     return Result::kStored;
   }
   if (rec_ < 1 || rec_ >= doc_.count || doc_.records[rec_].id != base_.id) {
