@@ -1,6 +1,9 @@
 // Scratch folder of the fuzz targets.
 #include "fuzz_support.h"
 
+#include "core/file_io.h"
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -10,8 +13,13 @@ namespace zarim::fuzz {
 
 const std::string& ScratchFolder() {
   static const std::string folder = [] {
+    SetFlushToDisk(false);
     auto p = std::filesystem::temp_directory_path() / ("zarim-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(p);
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(ScratchFolder(), ec);
+    });
     return p.string();
   }();
   return folder;

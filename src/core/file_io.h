@@ -29,6 +29,10 @@ bool CopyFile(const std::string& from, const std::string& to);
 // renamed over the old file. False (the old file untouched) when any step fails.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 
+// Whether writes are flushed to disk (on by default). The fuzz targets switch it off:
+// they write thousands of scratch folders whose durability does not matter.
+void SetFlushToDisk(bool on);
+
 // Writes a file without flushing it to disk; for copies that only live during a run.
 bool WriteFilePlain(const std::string& path, const Bytes& data);
 
