@@ -16,12 +16,15 @@ const std::string& ScratchFolder() {
     SetFlushToDisk(false);
     auto p = std::filesystem::temp_directory_path() / ("zarim-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(p);
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(ScratchFolder(), ec);
-    });
     return p.string();
   }();
+  // Registered after the folder's name is made, so it runs before that name is destroyed.
+  static const bool cleanup = (std::atexit([] {
+                                 std::error_code ec;
+                                 std::filesystem::remove_all(ScratchFolder(), ec);
+                               }),
+                               true);
+  (void)cleanup;
   return folder;
 }
 
