@@ -133,7 +133,7 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
   return drawn;
 }
 
-bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi) {
+bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi, QWidget* progress_parent) {
   if (!job.doc) return false;
   QPdfWriter writer(path);
   // The writer's own defaults (1200 dpi, A4, margins) would move every line.
@@ -141,7 +141,7 @@ bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi) {
   writer.setPageSize(QPageSize(QPageSize::Letter));
   writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
   writer.setCreator(QStringLiteral("ZARIM"));
-  return RenderPages(job, writer, dpi, dpi, false, 1, 0, 1, nullptr) > 0;
+  return RenderPages(job, writer, dpi, dpi, false, 1, 0, 1, progress_parent) > 0;
 }
 
 void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
@@ -197,7 +197,7 @@ void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
                                               QStr(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  if (!WriteReportPdf(job, path)) prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
+  if (!WriteReportPdf(job, path, 300, parent)) prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
 }
 
 void RunPrintSetup(QWidget* parent) {

@@ -55,7 +55,8 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
 
 // Writes the whole report to a PDF file at the given resolution on Letter paper; no
 // printer is involved. False when the file could not be written.
-bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300);
+bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300,
+                    QWidget* progress_parent = nullptr);
 
 // The print flow: no printer gives the program's message; otherwise the print dialog
 // with pages 1 to the page count, then the chosen pages and copies.
