@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <QFile>
+#include <QPdfWriter>
 #include <QFontInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -114,6 +115,35 @@ TEST_F(ReportPdfTest, GroupListPdfHoldsOnlyTheGroup) {
   EXPECT_TRUE(text.contains(QStringLiteral("Boris Two")));
   EXPECT_FALSE(text.contains(QStringLiteral("Alma One")));
   EXPECT_TRUE(text.contains(QStringLiteral("Group # 2")));
+}
+
+TEST_F(ReportPdfTest, CopiesOfAPageRangeAreCollated) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  for (int i = 0; i < 200; ++i) {
+    PubRecord r = MakePublisher(100 + i, "Person", "N" + std::to_string(1000 + i));
+    AddRecord(doc_, r);
+  }
+  const QString path = QString::fromStdString(dir_.File("copies.pdf"));
+  QPdfWriter writer(path);
+  writer.setResolution(300);
+  writer.setPageSize(QPageSize(QPageSize::Letter));
+  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+  PrintJob job = Job(report_kind::kTelephoneCongregation);
+  ASSERT_GE(PrintedPageCount(job, writer, 300, 300, false), 3);
+  // Pages 2 and 3, twice: 2, 3, 2, 3.
+  EXPECT_EQ(RenderPages(job, writer, 300, 300, false, 2, 3, 2, nullptr), 4);
+  QString text = PdfText(path);
+  QStringList pages = text.split(QChar('\f'));
+  ASSERT_GE(pages.size(), 4);
+  auto first_name_on = [](const QString& page) {
+    int at = page.indexOf(QStringLiteral("Person N"));
+    return at < 0 ? QString() : page.mid(at, 12);
+  };
+  EXPECT_EQ(first_name_on(pages[0]), first_name_on(pages[2]));
+  EXPECT_EQ(first_name_on(pages[1]), first_name_on(pages[3]));
+  EXPECT_NE(first_name_on(pages[0]), first_name_on(pages[1]));
+  EXPECT_NE(first_name_on(pages[0]), QStringLiteral("Person N1000"));  // page 1 is not printed
 }
 
 TEST_F(ReportPdfTest, UnwritablePathIsReportedAsFailure) {
