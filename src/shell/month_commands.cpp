@@ -1,7 +1,6 @@
 // The commands of the working month and of backups: "&Report Slips", the six "View Old
 // Reports" items with the action panel's return button, "Backup" and "Restore".
-#include <map>
-#include <memory>
+#include <QObject>
 
 #include "core/command_ids.h"
 #include "cycle/old_reports.h"
@@ -15,17 +14,26 @@ namespace zarim {
 
 namespace {
 
-// The viewer remembers the live working month while an old report is shown; one per
-// document for the whole run.
+// The viewer remembers the live working month while an old report is shown; it lives as
+// long as the main window, as a child object found by its name.
+class ViewerHolder : public QObject {
+ public:
+  ViewerHolder(CMainFrame& frame, const Clock& clock)
+      : QObject(&frame), viewer(frame.doc(), clock) {
+    setObjectName(QStringLiteral("zarim-old-reports-viewer"));
+  }
+  OldReportsViewer viewer;
+};
+
 OldReportsViewer& ViewerFor(CMainFrame& frame) {
-  static std::map<const CZarimDoc*, std::unique_ptr<OldReportsViewer>> viewers;
-  auto& v = viewers[&frame.doc()];
-  if (!v) {
+  auto* holder = static_cast<ViewerHolder*>(frame.findChild<QObject*>(
+      QStringLiteral("zarim-old-reports-viewer"), Qt::FindDirectChildrenOnly));
+  if (!holder) {
     static SystemClock system_clock;
     const Clock& clock = frame.services().clock ? *frame.services().clock : system_clock;
-    v = std::make_unique<OldReportsViewer>(frame.doc(), clock);
+    holder = new ViewerHolder(frame, clock);
   }
-  return *v;
+  return holder->viewer;
 }
 
 void ViewOldReport(CMainFrame& frame, int k) {
