@@ -282,6 +282,29 @@ TEST(Restore, AnUnreadableFileInTheSetLeavesTheDataFolderByteIdentical) {
   EXPECT_EQ(f.doc.FindById(100)->activity[kHours][10][0], 30);
 }
 
+TEST(Restore, AFailureWhileWritingTheDataFolderPutsTheDataBack) {
+  BackupFolder f;
+  std::string set = f.BackupAt(8, 0);
+  f.SetHours(100, 30);
+  // The set carries a settings file that cannot be written into the data folder: its
+  // temporary name there is taken by a folder.
+  ASSERT_FALSE(fs::exists(f.data.File("zarim.ini")));
+  f.sets.Write("Zr9_0800_2026Dec08/zarim.ini", std::string("[Backup]\r\n"));
+  fs::create_directory(f.data.File(std::string("zarim.ini") + std::string(kTempSuffix)));
+  auto before = testing::FolderContents(f.data.path());
+
+  BackupForm form = f.Open(BackupMode::kRestore);
+  EXPECT_FALSE(form.Ok());
+  ASSERT_EQ(f.prompter.messages.size(), 1u);
+  EXPECT_EQ(f.prompter.messages[0],
+            "The restore failed while copying " + f.data.File("zarim.ini") +
+                ".\n\nYour data have been put back as they were before the restore.");
+  EXPECT_EQ(testing::FolderContents(f.data.path()), before);
+  EXPECT_FALSE(fs::exists(f.data.File("restore_tmp")));
+  EXPECT_EQ(f.doc.FindById(100)->activity[kHours][10][0], 30);
+  (void)set;
+}
+
 TEST(Restore, ASetWithoutPublisherFileRestoresNothing) {
   BackupFolder f;
   std::string set = f.BackupAt(8, 0);
