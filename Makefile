@@ -17,7 +17,7 @@ build: deps
 
 run: build
 	@[ -f $(DEMO_DIR)/tdat9.bin ] || $(RELEASE_DIR)/tools/zarim-demo $(DEMO_DIR)
-	$(RELEASE_DIR)/src/cli/zarim-cli --data $(DEMO_DIR) info
+	$(RELEASE_DIR)/src/shell/zarim --data $(DEMO_DIR)
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \

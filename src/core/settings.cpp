@@ -38,6 +38,15 @@ std::string OneLine(std::string_view v) {
   return out;
 }
 
+// A value that reading would change (blanks at its ends, enclosing quotes) is written in
+// quotes, so that it reads back as it was.
+std::string Quoted(std::string v) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
+  if (!v.empty() && (blank(v.front()) || blank(v.back()) || quoted)) return "\"" + v + "\"";
+  return v;
+}
+
 std::string Bounded(std::string s, size_t limit) {
   if (s.size() > limit) s.resize(limit);
   return s;
@@ -139,7 +148,7 @@ int IniFile::GetInt(std::string_view section, std::string_view key, int fallback
 }
 
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string v = OneLine(value);
+  std::string v = Quoted(OneLine(value));
   Section* s = FindSection(section);
   if (!s) {
     // A blank line keeps a new section apart from the one before it.

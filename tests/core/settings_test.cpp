@@ -59,6 +59,16 @@ TEST(IniFile, ALineBreakInAValueCannotAddAKey) {
   EXPECT_EQ(again.GetString("Reports", "CongName", ""), "North  [Nag]  Enabled=1");
 }
 
+TEST(IniFile, ValuesThatReadingWouldChangeAreWrittenQuoted) {
+  for (const char* value : {" lead", "trail ", "\"quoted\"", "'single'", "plain", ""}) {
+    IniFile ini;
+    ini.SetString("S", "K", value);
+    IniFile back;
+    back.Parse(ini.Serialize());
+    EXPECT_EQ(back.GetString("S", "K", "?"), value);
+  }
+}
+
 TEST(IniFile, BadInputIsBoundedAndNeverCrashes) {
   IniFile ini;
   std::string huge(IniFile::kMaxFileSize + 100, 'x');
