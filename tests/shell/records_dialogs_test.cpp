@@ -140,6 +140,20 @@ TEST_F(RecordsDialogsTest, DeleteTemporarily) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected) << "the edit dialog closed";
 }
 
+TEST_F(RecordsDialogsTest, DeletingABibleStudentOnlyAsks) {
+  AddRecord(doc_, MakePublisher(20, "Sam", "Student", kNonPublisher));
+  PublisherForm form(doc_, &clipboard_, PublisherKind::kBibleStudent);
+  form.Load(doc_.RecordNumberById(20));
+  PublisherEditDialog dialog(doc_, form);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Bible Student"));
+  prompter_.Script(Answer::kYes);
+  dialog.delete_button()->click();
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0], "Do you really want to delete Sam Student?");
+  EXPECT_EQ(prompter_.buttons[0], Buttons::kYesNo);
+  EXPECT_EQ(doc_.FindById(20), nullptr);
+}
+
 TEST_F(RecordsDialogsTest, AssignPublishersToAGroup) {
   AddThree();
   doc_.groups.count = 2;

@@ -343,7 +343,10 @@ void PublisherEditDialog::CopyOrPaste() {
 
 void PublisherEditDialog::Delete() {
   if (form_.record() <= 0) return;
-  if (RunDeleteDialog(this, doc_, form_.record())) QDialog::reject();
+  // A Bible student is only asked about and removed; publishers get the "Delete" dialog.
+  bool deleted = form_.kind() == PublisherKind::kBibleStudent ? DeleteBibleStudent(doc_, form_.record())
+                                                              : RunDeleteDialog(this, doc_, form_.record());
+  if (deleted) QDialog::reject();
 }
 
 void PublisherEditDialog::keyPressEvent(QKeyEvent* event) {
