@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +23,7 @@
 #include "reports/recording_canvas.h"
 #include "shell/dialogs/posting_list_dialog.h"
 #include "shell/dialogs/slip_dialog.h"
+#include "shell/report_printing.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -155,6 +158,44 @@ TEST_F(PostingDialogsTest, ThreeSlipsPostedByKeyboardAlone) {
   for (const char* text : {"Shared", "Hours", "Bi.St.", "Pubs", "AuxP", "Pios", "Totals", "    70"})
     EXPECT_NE(canvas.FindText(text), nullptr) << text;
   EXPECT_EQ(context.page_count, 1);
+}
+
+TEST_F(PostingDialogsTest, BranchPageSavesAsPdf) {
+  const QString exe = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (exe.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  R(101).activity[kHours][kFeb][kSlot] = 24;
+  R(101).activity[kBibleStudies][kFeb][kSlot] = kSharedBit | 2;
+  ReportFonts fonts;
+  PrintJob job;
+  job.doc = &doc_;
+  job.fonts = &fonts;
+  job.kind = kBranchReportKind;
+  job.today = Date{2026, 3, 10};
+  const QString path = QString::fromStdString(dir_.File("branch.pdf"));
+  ASSERT_TRUE(WriteReportPdf(job, path));
+  QProcess p;
+  p.start(exe, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  p.waitForFinished(30000);
+  const QString text = QString::fromUtf8(p.readAllStandardOutput());
+  EXPECT_TRUE(text.contains(QStringLiteral("February Report to the Branch Office - 3 Active publishers"))) << text.toStdString();
+  for (const char* word : {"Shared", "Hours", "Bi.St.", "Pubs", "AuxP", "Pios", "Totals", "24"})
+    EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << word;
+}
+
+TEST_F(PostingDialogsTest, RemarkByKeyboardGivesThePioneerCredit) {
+  const Stroke tab{Qt::Key_Tab, "\t"};
+  // Hours, Tab past the studies, OK and Cancel to "&Remarks", Space opens the remark,
+  // "10", Enter leaves it for OK, Enter returns to the hours, Enter and Enter save.
+  TypeIntoSlip(Join({{kSpace, kEnter},
+                     Digits("50"),
+                     {tab, tab, tab, tab, kSpace},
+                     Digits("10"),
+                     {kEnter, kEnter, kEnter, kEnter}}));
+  EXPECT_TRUE(RunSlip(nullptr, doc_, doc_.RecordNumberById(102)));
+  const PubRecord& cora = R(102);
+  EXPECT_EQ(cora.activity[kHours][kFeb][kSlot], 50);
+  EXPECT_EQ(cora.credit[kFeb][kSlot], 5);
+  EXPECT_EQ(RemarkText(doc_, cora, kFeb, kSlot), "10");
 }
 
 TEST_F(PostingDialogsTest, MissingFilterMovesTheSelectionToTheNextName) {

@@ -63,7 +63,7 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
 
   close_collection_ = new QPushButton(Q(form.CloseCaption()), this);
   close_collection_->setAccessibleName(Q(form.CloseCaption()));
-  close_collection_->setAutoDefault(false);
+  close_collection_->setAutoDefault(true);
   layout->addWidget(close_collection_);
 
   auto* buttons = new QHBoxLayout;
@@ -72,7 +72,7 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   ok_->setDefault(true);
   done_ = new QPushButton(Q(Str(Sid::kPostDone)), this);
   done_->setAccessibleName(Plain(Str(Sid::kPostDone)));
-  done_->setAutoDefault(false);
+  done_->setAutoDefault(true);
   buttons->addStretch(1);
   buttons->addWidget(ok_);
   buttons->addWidget(done_);

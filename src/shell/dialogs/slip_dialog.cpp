@@ -106,13 +106,14 @@ SlipDialog::SlipDialog(SlipForm& form, QWidget* parent) : QDialog(parent), form_
   ok_->setDefault(true);
   cancel_ = new QPushButton(Q(Str(Sid::kSlipCancel)), this);
   cancel_->setAccessibleName(Plain(Str(Sid::kSlipCancel)));
-  cancel_->setAutoDefault(false);
+  // Enter on a focused button presses that button; Enter elsewhere follows the form.
+  cancel_->setAutoDefault(true);
   remarks_button_ = new QPushButton(Q(Str(Sid::kSlipRemarks)), this);
   remarks_button_->setAccessibleName(Plain(Str(Sid::kSlipRemarks)));
-  remarks_button_->setAutoDefault(false);
+  remarks_button_->setAutoDefault(true);
   month_button_ = new QPushButton(Q(Str(Sid::kSlipChangeMonth)), this);
   month_button_->setAccessibleName(Plain(Str(Sid::kSlipChangeMonth)));
-  month_button_->setAutoDefault(false);
+  month_button_->setAutoDefault(true);
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   buttons->addWidget(remarks_button_);
