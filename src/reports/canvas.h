@@ -23,7 +23,7 @@ struct FontSpec {
 
 // Metrics of the font selected into a canvas, in device units.
 struct TextMetrics {
-  int height = 0;            // ascent + descent
+  int height = 0;  // ascent + descent
   int ascent = 0;
   int descent = 0;
   int internal_leading = 0;

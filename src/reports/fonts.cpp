@@ -41,11 +41,16 @@ int MulDivRounded(int value, int mul, int div) {
 
 std::string_view FontSection(FontRole role) {
   switch (role) {
-    case FontRole::kText: return "Font";
-    case FontRole::kTitle: return "Title Font";
-    case FontRole::kSubtitle: return "Subtitle Font";
-    case FontRole::kHeading: return "Heading Font";
-    case FontRole::kSmall: return "Small Font";
+    case FontRole::kText:
+      return "Font";
+    case FontRole::kTitle:
+      return "Title Font";
+    case FontRole::kSubtitle:
+      return "Subtitle Font";
+    case FontRole::kHeading:
+      return "Heading Font";
+    case FontRole::kSmall:
+      return "Small Font";
   }
   return "Font";
 }
@@ -95,8 +100,7 @@ FontSpec StampFont(std::string_view lang) {
   return f;
 }
 
-FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x,
-                   int dpi_y) {
+FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x, int dpi_y) {
   FontSpec f = font;
   f.height = MulDivRounded(font.height, dpi_y, screen_dpi_y);
   f.width = MulDivRounded(font.width, dpi_x, screen_dpi_x);

@@ -28,8 +28,7 @@ FontSpec DefaultFont(FontRole role, bool high_resolution, std::string_view langu
 FontSpec StampFont(std::string_view language_code);
 
 // A screen font made the same physical size on a device of another resolution.
-FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x,
-                   int dpi_y);
+FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x, int dpi_y);
 
 // Face names are at most 31 characters.
 inline constexpr size_t kMaxFaceName = 31;

@@ -52,7 +52,9 @@ std::string FormatOptionsForm::Title() const { return std::string(Str(Sid::kForm
 std::string FormatOptionsForm::CheckCaption(Check c) const {
   return std::string(Str(kCheckCaptions[c]));
 }
-std::string FormatOptionsForm::TopMarginCaption() const { return std::string(Str(Sid::kOptTopMargin)); }
+std::string FormatOptionsForm::TopMarginCaption() const {
+  return std::string(Str(Sid::kOptTopMargin));
+}
 std::string FormatOptionsForm::LeftMarginCaption() const {
   return std::string(Str(Sid::kOptLeftMargin));
 }
@@ -66,9 +68,7 @@ std::vector<std::string> FormatOptionsForm::MarginItems() {
   return items;
 }
 
-bool FormatOptionsForm::IsShown(Check c) const {
-  return c != kLastNameFirst || last_name_shown_;
-}
+bool FormatOptionsForm::IsShown(Check c) const { return c != kLastNameFirst || last_name_shown_; }
 
 void FormatOptionsForm::SetChecked(Check c, bool on) {
   if (c < 0 || c >= kCheckCount) return;

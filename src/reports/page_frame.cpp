@@ -21,9 +21,7 @@ int ListPageCount(int entries, int lines_per_page) {
   return (std::max(entries, 0) + 10) / lines_per_page + 1;
 }
 
-int PageBandHeight(int page_height_tenths, int dpi_y) {
-  return (page_height_tenths / 10) * dpi_y;
-}
+int PageBandHeight(int page_height_tenths, int dpi_y) { return (page_height_tenths / 10) * dpi_y; }
 
 PageFrame::PageFrame(Canvas& canvas, const ReportContext& context, int top_margin)
     : canvas_(canvas), context_(context) {
@@ -54,9 +52,7 @@ FontSpec PageFrame::Font(FontRole role) const {
 
 int PageFrame::PageTop(int page) const { return page * page_height_ + dpi_y_ / 4 + top_offset_; }
 
-int PageFrame::LineY(int page, int line) const {
-  return PageTop(page) + line_height_ * (line + 2);
-}
+int PageFrame::LineY(int page, int line) const { return PageTop(page) + line_height_ * (line + 2); }
 
 std::string StampText(const Date& date, std::string_view language_code) {
   std::string text(Str(Sid::kPrinted));

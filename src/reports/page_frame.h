@@ -22,10 +22,10 @@ struct ReportContext {
   int screen_dpi_x = 96;
   int screen_dpi_y = 96;
   int page_height_tenths = kPageHeightLetterTenths;
-  bool printing = false;       // drawing for paper or a PDF, not for the screen
-  Date today;                  // the date of the "Printed" stamp
+  bool printing = false;  // drawing for paper or a PDF, not for the screen
+  Date today;             // the date of the "Printed" stamp
   const ReportFonts* fonts = nullptr;
-  int page_count = 1;          // set by the drawer, at least 1
+  int page_count = 1;  // set by the drawer, at least 1
 };
 
 // The top offset of a page: the top margin in hundredths of an inch, but half an inch
@@ -80,9 +80,9 @@ void DrawDateStamp(Canvas& canvas, const PageFrame& frame, const ReportContext& 
 std::string ListTitle(const CZarimDoc& doc, std::string_view report_name);
 
 struct ListHeader {
-  std::string title;             // UTF-8, from ListTitle
-  std::string subtitle;          // UTF-8, may be empty
-  int stamp_x_tenths = 75;       // 70 for the Address List
+  std::string title;        // UTF-8, from ListTitle
+  std::string subtitle;     // UTF-8, may be empty
+  int stamp_x_tenths = 75;  // 70 for the Address List
 };
 // The header of a list page: title, confidentiality note, stamp and subtitle.
 void DrawListHeader(Canvas& canvas, const PageFrame& frame, const ReportContext& context,

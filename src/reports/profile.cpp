@@ -9,7 +9,8 @@ namespace zarim {
 std::string MemoryProfile::Key(std::string_view section, std::string_view key) {
   std::string out;
   out.reserve(section.size() + key.size() + 1);
-  for (char c : section) out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  for (char c : section)
+    out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
   out.push_back('\n');
   for (char c : key) out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
   return out;

@@ -16,7 +16,7 @@ class RecordingCanvas : public Canvas {
     OpKind kind = OpKind::kText;
     int x = 0, y = 0, x2 = 0, y2 = 0;  // text: the point it was drawn at
     std::string text;
-    FontSpec font;                     // the font selected when a text was drawn
+    FontSpec font;  // the font selected when a text was drawn
     int align = 0;
     int pen_width = 0;
   };

@@ -9,7 +9,6 @@
 
 namespace zarim {
 
-
 bool HasReportDrawer(int kind) {
   return kind == report_kind::kTelephoneCongregation || kind == report_kind::kTelephoneGroup ||
          kind == kBranchReportKind;

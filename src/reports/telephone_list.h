@@ -14,9 +14,9 @@ class CZarimDoc;
 
 // One entry of the list, texts in record bytes.
 struct PhoneListEntry {
-  int record = 0;                      // record number of the publisher
-  std::string name;                    // the formatted name
-  std::vector<std::string> members;    // first names of the other household members
+  int record = 0;                    // record number of the publisher
+  std::string name;                  // the formatted name
+  std::vector<std::string> members;  // first names of the other household members
   std::string home, mobile, work;
 };
 

@@ -23,16 +23,24 @@ QFont ToQFont(const FontSpec& spec) {
   // of which the em is about seven eighths.
   int pixels = spec.height < 0 ? -spec.height : spec.height * 7 / 8;
   font.setPixelSize(std::max(pixels, 1));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight == 0 ? 400 : spec.weight, 100, 900)));
+  font.setWeight(
+      static_cast<QFont::Weight>(std::clamp(spec.weight == 0 ? 400 : spec.weight, 100, 900)));
   font.setItalic(spec.italic);
   font.setUnderline(spec.underline);
   // Low two bits: 1 fixed pitch. Family: 0x10 roman (serif), 0x20 swiss (sans), 0x30 modern.
   font.setFixedPitch((spec.pitch_family & 3) == 1);
   switch (spec.pitch_family & 0xF0) {
-    case 0x10: font.setStyleHint(QFont::Serif); break;
-    case 0x20: font.setStyleHint(QFont::SansSerif); break;
-    case 0x30: font.setStyleHint(QFont::TypeWriter); break;
-    default: break;
+    case 0x10:
+      font.setStyleHint(QFont::Serif);
+      break;
+    case 0x20:
+      font.setStyleHint(QFont::SansSerif);
+      break;
+    case 0x30:
+      font.setStyleHint(QFont::TypeWriter);
+      break;
+    default:
+      break;
   }
   return font;
 }
@@ -46,8 +54,8 @@ FontSpec FromQFont(const QFont& font, int dpi_y) {
   spec.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
   spec.italic = font.italic();
   spec.underline = font.underline();
-  spec.pitch_family = (font.fixedPitch() ? 1 : 2) |
-                      (font.styleHint() == QFont::Serif ? 0x10 : 0x20);
+  spec.pitch_family =
+      (font.fixedPitch() ? 1 : 2) | (font.styleHint() == QFont::Serif ? 0x10 : 0x20);
   spec.face = font.family().toStdString();
   if (spec.face.size() > kMaxFaceName) spec.face.resize(kMaxFaceName);
   return spec;
@@ -94,26 +102,38 @@ void QtCanvas::DrawText(int x, int y, std::string_view text) {
   }
   int left = x;
   switch (align_ & align::kHorizontalMask) {
-    case align::kRight: left = x - width; break;
-    case align::kCenter: left = x - width / 2; break;
-    default: break;
+    case align::kRight:
+      left = x - width;
+      break;
+    case align::kCenter:
+      left = x - width / 2;
+      break;
+    default:
+      break;
   }
   int baseline = y + fm.ascent();
   switch (align_ & align::kVerticalMask) {
-    case align::kBottom: baseline = y - fm.descent(); break;
-    case align::kBaseline: baseline = y; break;
-    default: break;
+    case align::kBottom:
+      baseline = y - fm.descent();
+      break;
+    case align::kBaseline:
+      baseline = y;
+      break;
+    default:
+      break;
   }
   if (painter_) painter_->drawText(left, baseline, s);
   if (align_ & align::kUpdateCurrentPosition) {
-    if ((align_ & align::kHorizontalMask) == align::kLeft) cur_x_ = x + width;
-    else if ((align_ & align::kHorizontalMask) == align::kRight) cur_x_ = x - width;
+    if ((align_ & align::kHorizontalMask) == align::kLeft)
+      cur_x_ = x + width;
+    else if ((align_ & align::kHorizontalMask) == align::kRight)
+      cur_x_ = x - width;
   }
 }
 
 void QtCanvas::SetPen(int width, PenStyle style) {
   if (!painter_) return;
-  Qt::PenStyle qt_style = style == PenStyle::kDash ? Qt::DashLine
+  Qt::PenStyle qt_style = style == PenStyle::kDash  ? Qt::DashLine
                           : style == PenStyle::kDot ? Qt::DotLine
                                                     : Qt::SolidLine;
   painter_->setPen(QPen(Qt::black, std::max(width, 1), qt_style));

@@ -40,7 +40,8 @@ void ShowGroupReport(CMainFrame& frame, int kind) {
 void SaveFonts(CMainFrame& frame) {
   SettingsFile* settings = frame.services().settings;
   if (!settings || frame.doc().history_view) return;
-  if (!settings->WriteNow()) frame.prompter().Tell(Fill(Sid::kUnableToCreateFile, settings->path()));
+  if (!settings->WriteNow())
+    frame.prompter().Tell(Fill(Sid::kUnableToCreateFile, settings->path()));
 }
 
 void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
@@ -76,13 +77,16 @@ void RegisterReportCommands(CommandTable& table) {
       SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view), frame.prompter());
   });
 
-  table.Add(kCmdFontTitles, [](CMainFrame& f) { FontCommand(f, FontRole::kTitle, Sid::kMenuFontTitles); });
+  table.Add(kCmdFontTitles,
+            [](CMainFrame& f) { FontCommand(f, FontRole::kTitle, Sid::kMenuFontTitles); });
   table.Add(kCmdFontSubtitles,
             [](CMainFrame& f) { FontCommand(f, FontRole::kSubtitle, Sid::kMenuFontSubtitles); });
   table.Add(kCmdFontHeadings,
             [](CMainFrame& f) { FontCommand(f, FontRole::kHeading, Sid::kMenuFontHeadings); });
-  table.Add(kCmdFontText, [](CMainFrame& f) { FontCommand(f, FontRole::kText, Sid::kMenuFontText); });
-  table.Add(kCmdFontSmall, [](CMainFrame& f) { FontCommand(f, FontRole::kSmall, Sid::kMenuFontSmall); });
+  table.Add(kCmdFontText,
+            [](CMainFrame& f) { FontCommand(f, FontRole::kText, Sid::kMenuFontText); });
+  table.Add(kCmdFontSmall,
+            [](CMainFrame& f) { FontCommand(f, FontRole::kSmall, Sid::kMenuFontSmall); });
   table.Add(kCmdFontDefaults, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame)) {
       ResetFonts(view->fonts(), ReportProfile(frame), frame.doc().language_code);

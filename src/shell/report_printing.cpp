@@ -28,7 +28,9 @@ namespace {
 // Jobs of more pages than this show a progress window.
 constexpr int kProgressFromPages = 4;
 
-QString QStr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString QStr(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 ReportContext PrintContext(const PrintJob& job, bool a4) {
   ReportContext ctx;
@@ -81,7 +83,8 @@ bool UseHighResolutionFonts(const PrinterResolution& printer) {
   return !printer.available || printer.x >= 300;
 }
 
-int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4) {
+int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y,
+                     bool a4) {
   QtCanvas measure(nullptr, &device, dpi_x, dpi_y);
   ReportContext ctx = PrintContext(job, a4);
   DrawReport(*job.doc, measure, ctx, job.kind, job.group);
@@ -114,7 +117,8 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
           painter.end();
           return drawn;
         }
-        progress->setLabelText(QStr(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
+        progress->setLabelText(
+            QStr(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
         progress->setValue(drawn);
         QApplication::processEvents();
       }
@@ -152,7 +156,8 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
   QPrinter printer(QPrinter::HighResolution);
   UseWholePage(printer);
   const bool a4 = IsA4(printer);
-  const int pages = PrintedPageCount(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4);
+  const int pages =
+      PrintedPageCount(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4);
   QPrintDialog dialog(&printer, parent);
   dialog.setMinMax(1, pages);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -175,7 +180,8 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
               parent);
 }
 
-void PreviewReport(QWidget* parent, const PrintJob& job, const std::function<void(bool)>& previewing) {
+void PreviewReport(QWidget* parent, const PrintJob& job,
+                   const std::function<void(bool)>& previewing) {
   QPrinter printer(QPrinter::HighResolution);
   UseWholePage(printer);
   if (QPrinterInfo::availablePrinters().isEmpty()) {
@@ -197,7 +203,8 @@ void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
                                               QStr(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  if (!WriteReportPdf(job, path, 300, parent)) prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
+  if (!WriteReportPdf(job, path, 300, parent))
+    prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
 }
 
 void RunPrintSetup(QWidget* parent) {

@@ -94,12 +94,24 @@ void ReportView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
       emit returnToPanelRequested();
       return;
-    case Qt::Key_PageUp: v->triggerAction(QAbstractSlider::SliderPageStepSub); return;
-    case Qt::Key_PageDown: v->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
-    case Qt::Key_Up: v->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
-    case Qt::Key_Down: v->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
-    case Qt::Key_Left: h->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
-    case Qt::Key_Right: h->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
+    case Qt::Key_PageUp:
+      v->triggerAction(QAbstractSlider::SliderPageStepSub);
+      return;
+    case Qt::Key_PageDown:
+      v->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      return;
+    case Qt::Key_Up:
+      v->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      return;
+    case Qt::Key_Down:
+      v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      return;
+    case Qt::Key_Left:
+      h->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      return;
+    case Qt::Key_Right:
+      h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      return;
     case Qt::Key_Home:
       v->setValue(v->minimum());
       h->setValue(h->minimum());

@@ -63,11 +63,11 @@ TEST(CharSetTest, ByLanguage) {
   struct Case {
     const char* lang;
     int charset;
-  } cases[] = {{"eng", 0},       {"turkish", 162}, {"greek", 161},    {"rus", 204},
-               {"urk", 204},     {"polish", 238},  {"hrvatski", 238}, {"slovenian", 238},
-               {"czech", 238},   {"hun", 238},     {"slovak", 238},   {"rom", 238},
-               {"tha", 222},     {"lt", 186},      {"estonian", 186}, {"vie", 163},
-               {"ptg", 0},       {"", 0}};
+  } cases[] = {{"eng", 0},     {"turkish", 162}, {"greek", 161},    {"rus", 204},
+               {"urk", 204},   {"polish", 238},  {"hrvatski", 238}, {"slovenian", 238},
+               {"czech", 238}, {"hun", 238},     {"slovak", 238},   {"rom", 238},
+               {"tha", 222},   {"lt", 186},      {"estonian", 186}, {"vie", 163},
+               {"ptg", 0},     {"", 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(CharSetForLanguage(c.lang), c.charset) << c.lang;
     EXPECT_EQ(DefaultFont(FontRole::kTitle, true, c.lang).charset, c.charset) << c.lang;

@@ -159,11 +159,15 @@ TEST_F(FormatOptionsFormTest, OkWritesBackAndMarksModifiedOnlyOnChange) {
   Form form(doc_);
   form.SetTopMargin(99);
   form.SetLeftMargin(5);
-  form.SetCongregationName("S\xC3\xBC" "d");
+  form.SetCongregationName(
+      "S\xC3\xBC"
+      "d");
   EXPECT_TRUE(form.Accept(doc_));
   EXPECT_EQ(doc_.options.top_margin, 99);
   EXPECT_EQ(doc_.options.label_left_margin, 5);
-  EXPECT_EQ(doc_.options.congregation_name, "S\xFC" "d");  // stored in the code page
+  EXPECT_EQ(doc_.options.congregation_name,
+            "S\xFC"
+            "d");  // stored in the code page
   EXPECT_EQ(doc_.modified, 1u);
 }
 

@@ -18,8 +18,8 @@ TEST(TopOffsetTest, FollowsTheMarginUpToOneInch) {
   struct Case {
     int margin, dpi, expected;
   } cases[] = {
-      {0, 96, 0},      {50, 96, 48},    {99, 96, 95},   {99, 300, 297},
-      {100, 300, 300}, {0, 600, 0},     {99, 600, 594}, {25, 600, 150},
+      {0, 96, 0},      {50, 96, 48}, {99, 96, 95},   {99, 300, 297},
+      {100, 300, 300}, {0, 600, 0},  {99, 600, 594}, {25, 600, 150},
   };
   for (const Case& c : cases)
     EXPECT_EQ(TopOffset(c.margin, c.dpi), c.expected) << c.margin << " @ " << c.dpi;
@@ -41,8 +41,8 @@ TEST(PageBandTest, LetterAndA4) {
 TEST(ListPageCountTest, EntriesPlusTenOverLinesPlusOne) {
   struct Case {
     int entries, per_page, expected;
-  } cases[] = {{0, 50, 1}, {39, 50, 1}, {40, 50, 2}, {89, 50, 2}, {90, 50, 3},
-               {1500, 60, 26}, {-5, 50, 1}, {10, 0, 21}};
+  } cases[] = {{0, 50, 1},  {39, 50, 1},    {40, 50, 2}, {89, 50, 2},
+               {90, 50, 3}, {1500, 60, 26}, {-5, 50, 1}, {10, 0, 21}};
   for (const Case& c : cases)
     EXPECT_EQ(ListPageCount(c.entries, c.per_page), c.expected) << c.entries << "/" << c.per_page;
 }
@@ -77,7 +77,7 @@ TEST_F(PageFrameTest, PrintingScalesFontsToTheSamePhysicalSize) {
   PageFrame frame(canvas, ctx, 50);
   EXPECT_EQ(frame.unit(), 600);
   EXPECT_EQ(frame.left(), 300);
-  EXPECT_EQ(frame.Font(FontRole::kText).height, -81);   // -13 * 600 / 96 = -81.25
+  EXPECT_EQ(frame.Font(FontRole::kText).height, -81);    // -13 * 600 / 96 = -81.25
   EXPECT_EQ(frame.Font(FontRole::kTitle).height, -119);  // -118.75
   // -81: cell 101, external leading 10
   EXPECT_EQ(frame.line_height(), 111);
@@ -91,8 +91,8 @@ TEST_F(PageFrameTest, PageTopAndLinesInTheContinuousPageSpace) {
   ctx.printing = true;
   ctx.page_height_tenths = kPageHeightA4Tenths;
   PageFrame top0(canvas, ctx, 0);
-  EXPECT_EQ(top0.PageTop(0), 75);              // a quarter inch
-  EXPECT_EQ(top0.PageTop(2), 2 * 3600 + 75);   // A4 bands are 12 inches
+  EXPECT_EQ(top0.PageTop(0), 75);             // a quarter inch
+  EXPECT_EQ(top0.PageTop(2), 2 * 3600 + 75);  // A4 bands are 12 inches
   PageFrame top99(canvas, ctx, 99);
   EXPECT_EQ(top99.PageTop(0), 75 + 297);
   EXPECT_EQ(top99.LineY(1, 1), 3600 + 75 + 297 + 3 * top99.line_height());
@@ -151,11 +151,11 @@ TEST_F(ListHeaderTest, StampOnPaperOnlyWithDatestampOn) {
   ASSERT_EQ(on.size(), 4u);
   const auto* stamp = canvas_->FindText("Printed 8 December 2026");
   ASSERT_NE(stamp, nullptr);
-  EXPECT_EQ(stamp->x, 2250);                    // 7.5 inches
-  EXPECT_EQ(stamp->y, 3300 + 75 - 60);          // a fifth of an inch above page 1's top
+  EXPECT_EQ(stamp->x, 2250);            // 7.5 inches
+  EXPECT_EQ(stamp->y, 3300 + 75 - 60);  // a fifth of an inch above page 1's top
   EXPECT_EQ(stamp->align & align::kHorizontalMask, align::kRight);
   EXPECT_EQ(stamp->font.face, "Times New Roman");
-  EXPECT_EQ(stamp->font.height, -31);           // -10 * 300 / 96
+  EXPECT_EQ(stamp->font.height, -31);  // -10 * 300 / 96
   DrawHeader(true, 1, 70);
   EXPECT_EQ(canvas_->FindText("Printed 8 December 2026")->x, 2100);  // Address List: 7 inches
 }
@@ -169,8 +169,9 @@ TEST_F(ListHeaderTest, TitleAndNoteShareTheBaselineOnePositionAfterTheOther) {
   EXPECT_EQ(texts[0]->align, align::kBottom | align::kUpdateCurrentPosition);
   EXPECT_EQ(texts[0]->font.height, -59);  // the Title font scaled
   EXPECT_EQ(texts[1]->y, texts[0]->y);
-  EXPECT_EQ(texts[1]->x, texts[0]->x + RecordingCanvas::MetricsFor(texts[0]->font).average_char_width *
-                                           static_cast<int>(texts[0]->text.size()));
+  EXPECT_EQ(texts[1]->x,
+            texts[0]->x + RecordingCanvas::MetricsFor(texts[0]->font).average_char_width *
+                              static_cast<int>(texts[0]->text.size()));
   EXPECT_EQ(texts[1]->font.height, -41);  // the Text font
   // the subtitle half a line below the title's point, top-left aligned
   EXPECT_EQ(texts[2]->align, align::kLeft | align::kTop);

@@ -226,8 +226,10 @@ TEST_F(TelephoneListTest, LongHouseholdsContinueBelowTheHeadAndCount) {
     ++name_lines;
     all += op->text;
     std::string shown = op->text;
-    if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, ", ") == 0) shown.resize(shown.size() - 2);
-    int width = RecordingCanvas::MetricsFor(op->font).average_char_width * static_cast<int>(shown.size());
+    if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, ", ") == 0)
+      shown.resize(shown.size() - 2);
+    int width =
+        RecordingCanvas::MetricsFor(op->font).average_char_width * static_cast<int>(shown.size());
     EXPECT_LT(op->x + width, home_x) << op->text;
   }
   EXPECT_GT(name_lines, 1);
@@ -237,7 +239,8 @@ TEST_F(TelephoneListTest, LongHouseholdsContinueBelowTheHeadAndCount) {
 }
 
 TEST_F(TelephoneListTest, MoreActivePublishersThanTheActiveListHoldsAreAllListed) {
-  for (int i = 0; i < kMaxStatusList + 20; ++i) Add(10 + i, "Pat", ("Q" + std::to_string(1000 + i)).c_str());
+  for (int i = 0; i < kMaxStatusList + 20; ++i)
+    Add(10 + i, "Pat", ("Q" + std::to_string(1000 + i)).c_str());
   Finish();
   auto entries = TelephoneListEntries(doc_, 0);
   ASSERT_EQ(entries.size(), static_cast<size_t>(kMaxStatusList + 20));

@@ -2,13 +2,12 @@
 // report faces resolve to the Liberation fonts.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include <QFile>
-#include <QPdfWriter>
 #include <QFontInfo>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cstdlib>
 
 #include "core/bytes.h"
 #include "core/document.h"
@@ -67,9 +66,10 @@ TEST_F(ReportPdfTest, TelephoneListPdfHoldsEveryListedName) {
     GTEST_SKIP() << "pdftotext is not installed";
   // Enough people for several pages, names with letters of the code page.
   const char* firsts[] = {"Anna", "J\xFCrgen", "Zo\xEB", "Pedro", "Ingrid", "Chlo\xE9"};
-  const char* lasts[] = {"M\xFCller", "Okafor", "Nguyen", "Garc\xED" "a", "Lindqvist", "Brown"};
+  const char* lasts[] = {"M\xFCller", "Okafor", "Nguyen", "Garc\xED\x61", "Lindqvist", "Brown"};
   for (int i = 0; i < 140; ++i) {
-    PubRecord r = MakePublisher(100 + i, firsts[i % 6], std::string(lasts[(i / 6) % 6]) + std::to_string(i));
+    PubRecord r =
+        MakePublisher(100 + i, firsts[i % 6], std::string(lasts[(i / 6) % 6]) + std::to_string(i));
     SetField(r.home_phone, "555-" + std::to_string(1000 + i));
     r.group = static_cast<int8_t>(1 + i % 2);
     AddRecord(doc_, r);

@@ -24,7 +24,8 @@ class ReportViewTest : public ::testing::Test {
  protected:
   ReportViewTest() {
     StartEmpty(doc_, Date{2026, 12, 8}, dir_.path());
-    for (int i = 0; i < 200; ++i) AddRecord(doc_, MakePublisher(10 + i, "Pat", "P" + std::to_string(i)));
+    for (int i = 0; i < 200; ++i)
+      AddRecord(doc_, MakePublisher(10 + i, "Pat", "P" + std::to_string(i)));
     view_ = std::make_unique<ReportView>(doc_);
     view_->resize(600, 400);
     view_->show();
@@ -84,9 +85,7 @@ TEST_F(ReportViewTest, BiggerTextFontMeansMorePages) {
   EXPECT_GT(view_->page_count(), pages);
 }
 
-TEST_F(ReportViewTest, HasAnAccessibleName) {
-  EXPECT_FALSE(view_->accessibleName().isEmpty());
-}
+TEST_F(ReportViewTest, HasAnAccessibleName) { EXPECT_FALSE(view_->accessibleName().isEmpty()); }
 
 }  // namespace
 }  // namespace zarim

@@ -62,9 +62,8 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   connect(left_margin_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!showing_) form_.SetLeftMargin(i);
   });
-  connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    form_.SetCongregationName(text.toStdString());
-  });
+  connect(name_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { form_.SetCongregationName(text.toStdString()); });
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
