@@ -6,6 +6,10 @@
 #include "cli/cli.h"
 #include "core/data_files.h"
 #include "core/password.h"
+#include "core/password_form.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "cycle/roll.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/cycle_hooks.h"
@@ -65,13 +69,29 @@ std::string Utf8(const CZarimDoc& doc, std::string_view bytes) { return ToUtf8(b
 
 namespace {
 
-// Messages go to standard error; questions take their default answer.
+// Messages go to standard error; questions take their default answer. The start-up
+// notice is not repeated on every command.
 class ConsolePrompter : public Prompter {
  public:
   Answer Ask(std::string_view text, Buttons, Answer default_answer) override {
-    std::cerr << text << "\n";
+    if (!(quiet_notice && text.rfind(Str(Sid::kStartupNotice1), 0) == 0)) std::cerr << text << "\n";
     return default_answer;
   }
+  bool quiet_notice = false;
+};
+
+// The password of --password typed into the start-up check, once.
+class CliPasswords : public PasswordRunner {
+ public:
+  explicit CliPasswords(std::optional<std::string> password) : password_(std::move(password)) {}
+  void Run(PasswordForm& form) override {
+    if (password_) form.TextChanged(*password_);
+    if (!form.finished()) form.Cancel();
+  }
+  void Run(PasswordChangeForm& form) override { form.Cancel(); }
+
+ private:
+  std::optional<std::string> password_;
 };
 
 void Usage(std::ostream& out) {
@@ -149,16 +169,20 @@ int Run(int argc, char** argv) {
     std::cerr << "zarim-cli: the data folder " << data << " does not exist\n";
     return 2;
   }
-  bool refused = false;
-  bool loaded = LoadAll(doc, *clock, [&](CZarimDoc& d) {
-    if (!PasswordIsSet(d)) return true;
-    if (password && PasswordMatches(d, FromUtf8(*password, d.language_code))) return true;
-    refused = true;
-    return false;
-  });
+  // The same document creation as the desktop program: settings, the early start of the
+  // working month, the password, the data.
+  StartupOptions options;
+  options.data_folder = data;
+  options.language_code = lang;
+  options.after_load = [](CZarimDoc& d) { d.history_month_mask = ComputeHistoryMonthMask(d); };
+  SettingsFile settings(data);
+  CliPasswords passwords(password);
+  prompter.quiet_notice = true;
+  bool loaded = CreateDocument(doc, options, *clock, settings, passwords);
+  prompter.quiet_notice = false;
   if (!loaded) {
-    std::cerr << (refused && password ? "zarim-cli: wrong password\n"
-                                      : "zarim-cli: this folder is protected by a password; give --password\n");
+    std::cerr << (password ? "zarim-cli: wrong password\n"
+                           : "zarim-cli: this folder is protected by a password; give --password\n");
     return 3;
   }
   int rc = it->run(ctx);
