@@ -20,7 +20,7 @@ bool ReadBlock(const CZarimDoc& doc, Sid name, T* block, size_t size = sizeof(T)
   auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
   if (!data) return false;
   std::memset(static_cast<void*>(block), 0, sizeof(T));
-  std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
+  if (!data->empty()) std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
   return true;
 }
 
@@ -180,7 +180,8 @@ void LoadMeetings(CZarimDoc& doc) {
     // The reading loop stores each whole block and counts one more read, which meets the
     // end of the file, while fewer than two blocks were read.
     size_t whole = std::min<size_t>(data->size() / sizeof(AttendanceBlock), 2);
-    std::memcpy(static_cast<void*>(doc.attendance.data()), data->data(), whole * sizeof(AttendanceBlock));
+    if (whole > 0)
+      std::memcpy(static_cast<void*>(doc.attendance.data()), data->data(), whole * sizeof(AttendanceBlock));
     doc.attendance_blocks = static_cast<uint16_t>(std::min<size_t>(whole + 1, 2));
     if (data->size() >= 2 * sizeof(AttendanceBlock)) doc.attendance_blocks = 2;
   }
@@ -194,7 +195,7 @@ void LoadAppointments(CZarimDoc& doc) {
   auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileAppointments)));
   if (!data) return;
   size_t n = std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
-  std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
+  if (n > 0) std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
   doc.appointment_count = static_cast<int>(n);
 }
 

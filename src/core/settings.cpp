@@ -84,7 +84,8 @@ void IniFile::Parse(std::string_view bytes) {
     size_t eq = t.find('=');
     if (!t.empty() && t.front() != ';' && eq != std::string_view::npos && eq > 0) {
       line.key = std::string(Trim(t.substr(0, eq)));
-      line.value = CleanValue(t.substr(eq + 1));
+      // A lone carriage return inside a value reads as the blank a save would write.
+      line.value = OneLine(CleanValue(t.substr(eq + 1)));
     } else {
       line.text = std::string(raw);
     }

@@ -39,7 +39,9 @@ using testing::TempDir;
 void AnswerMonthDialog(std::function<void(SelectMonthDialog&)> act) {
   auto tries = std::make_shared<int>(0);
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [act, tries, poll] {
+  // The poll holds itself only weakly; each pending timer holds it strongly.
+  std::weak_ptr<std::function<void()>> self = poll;
+  *poll = [act, tries, self] {
     auto* dialog = qobject_cast<SelectMonthDialog*>(QApplication::activeModalWidget());
     if (dialog) {
       act(*dialog);
@@ -49,9 +51,9 @@ void AnswerMonthDialog(std::function<void(SelectMonthDialog&)> act) {
       ADD_FAILURE() << "no Select Month dialog appeared";
       return;
     }
-    QTimer::singleShot(5, *poll);
+    if (auto again = self.lock()) QTimer::singleShot(5, [again] { (*again)(); });
   };
-  QTimer::singleShot(0, *poll);
+  QTimer::singleShot(0, [poll] { (*poll)(); });
 }
 
 class StatusDialogsTest : public ::testing::Test {
