@@ -1,0 +1,17 @@
+// A report written as a PDF file by the command line, through the desktop's PDF writer
+// (offscreen, no window and no printer). Builds without the desktop say so instead.
+#pragma once
+
+#include <string>
+
+#include "core/document.h"
+#include "core/ports.h"
+
+namespace zarim::cli {
+
+// Writes report kind `kind` of doc to path with the default report fonts. False with a
+// message in *error when the file could not be written or no PDF writer is built in.
+bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
+                        std::string* error);
+
+}  // namespace zarim::cli
