@@ -2,6 +2,8 @@
 #include "core/document.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <cstring>
 #include <numeric>
 
@@ -262,11 +264,14 @@ void CZarimDoc::SetToday(const Date& today) {
 }
 
 const NameCollator& CZarimDoc::collator() const {
-  if (!collator_ || collator_language_ != language_code) {
-    collator_ = std::make_unique<NameCollator>(language_code);
-    collator_language_ = language_code;
-  }
-  return *collator_;
+  // Opening a collator costs more than loading a folder, so one per language serves every
+  // document of the process; comparing through it changes nothing in it.
+  static std::mutex mutex;
+  static std::map<std::string, std::unique_ptr<NameCollator>> shared;
+  std::lock_guard lock(mutex);
+  auto& c = shared[language_code];
+  if (!c) c = std::make_unique<NameCollator>(language_code);
+  return *c;
 }
 
 int CZarimDoc::ComparePlacing(const PubRecord& a, const PubRecord& b) const {

@@ -182,8 +182,6 @@ class CZarimDoc {
  private:
   // Record number of each identifier's first index entry (0 = none), kept with the index.
   std::vector<uint16_t> id_lookup_;
-  mutable std::unique_ptr<NameCollator> collator_;
-  mutable std::string collator_language_;
 };
 
 // The posting resume identifier is valid only in the working month it was set in.
