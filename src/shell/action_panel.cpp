@@ -41,8 +41,10 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
     button->setMinimumHeight(34);
     button->setAutoDefault(false);
     button->setAccessibleName(button->text().remove('&'));
-    if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid)
+    if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid) {
       button->setToolTip(Q(Str(info->status_text)));
+      button->setWhatsThis(button->toolTip());
+    }
     const int command = b.command;
     connect(button, &QPushButton::clicked, this, [this, command] { frame_.RunCommand(command, false); });
     const int column = pos < kLeftColumn ? 0 : 1;

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
@@ -79,6 +80,18 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
   stack_->addWidget(panel_);
   stack_->addWidget(report_view_);
   setCentralWidget(stack_);
+  // F6 and Shift+F6 move between panes; the window has one, the page shown in the
+  // centre, so both bring the keyboard back to it from the toolbar or anywhere else.
+  for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+      QWidget* page = stack_->currentWidget();
+      if (!page) return;
+      page->setFocus(Qt::ShortcutFocusReason);
+      if (QWidget* first = page->focusWidget() ? page->focusWidget() : page->nextInFocusChain(); first && page->isAncestorOf(first))
+        first->setFocus(Qt::ShortcutFocusReason);
+    });
+  }
   resize(900, 700);
   Refresh();
 }
@@ -93,6 +106,7 @@ void CMainFrame::BuildActions() {
     if (status.isEmpty()) status = PlainCaption(action->text());
     action->setStatusTip(status);
     action->setToolTip(status);
+    action->setWhatsThis(status);  // what Context Help shows for the command
     if (*info.shortcut) {
       action->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut)));
       action->setShortcutContext(Qt::WindowShortcut);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QStatusBar>
+#include <QTest>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -200,6 +203,38 @@ TEST_F(MainWindowTest, PublisherRulesReachTheMenu) {
   frame->Refresh();
   EXPECT_FALSE(frame->ActionFor(kCmdAuxPioneers)->isEnabled());
   EXPECT_TRUE(frame->ActionFor(kCmdExportMonthlyReport)->isEnabled());
+}
+
+}  // namespace
+}  // namespace zarim
+
+namespace zarim {
+namespace {
+
+TEST_F(MainWindowTest, ContextHelpTextsAndF6BackToThePane) {
+  CommandTable table;
+  RegisterFrameCommands(table);
+  table.Add(kCmdReportSlips, [](CMainFrame&) {});
+  auto frame = Frame(std::move(table));
+  frame->show();
+  QApplication::setActiveWindow(frame.get());
+  // Context Help has a text for every command and panel button.
+  QAction* save = frame->ActionFor(kCmdSave);
+  ASSERT_NE(save, nullptr);
+  EXPECT_FALSE(save->whatsThis().isEmpty());
+  EXPECT_EQ(save->whatsThis(), save->statusTip());
+  QPushButton* post = frame->action_panel()->ButtonFor(kCmdReportSlips);
+  ASSERT_NE(post, nullptr);
+  EXPECT_FALSE(post->whatsThis().isEmpty());
+  // With the focus outside the pane, F6 brings it back into the action panel.
+  frame->statusBar()->setFocusPolicy(Qt::StrongFocus);
+  frame->statusBar()->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(frame.get(), Qt::Key_F6);
+  QApplication::processEvents();
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  EXPECT_TRUE(frame->action_panel() == focus || frame->action_panel()->isAncestorOf(focus));
 }
 
 }  // namespace
