@@ -12,7 +12,7 @@ deps:
 	@bash tools/install-deps.sh
 
 build: deps
-	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARIM_SHELL=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: build
@@ -22,7 +22,7 @@ run: build
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON
+	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON -DZARIM_SHELL=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
@@ -33,7 +33,7 @@ bench: build
 fuzz-long: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON
+	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON -DZARIM_SHELL=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	bash fuzz/run-long.sh $(TEST_DIR) $${FUZZ_SECONDS:-600}
 

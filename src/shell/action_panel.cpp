@@ -72,14 +72,14 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
 
 QPushButton* ActionPanel::ButtonFor(int command) const {
   for (const Entry& e : entries_)
-    if (e.spec->command == command) return e.button;
+    if (e.button_spec->command == command) return e.button;
   return nullptr;
 }
 
 void ActionPanel::Refresh() {
   const CZarimDoc& doc = frame_.doc();
   for (const Entry& e : entries_)
-    e.button->setEnabled(PanelButtonEnabled(*e.spec, doc));
+    e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
   const bool shown = HistoryReturnShown(doc) && frame_.commands().Has(kCmdHistoryReturn);
   history_return_->setVisible(shown);
   history_return_->setEnabled(shown);

@@ -28,7 +28,7 @@ class ActionPanel : public QWidget {
 
  private:
   struct Entry {
-    const PanelButton* spec;
+    const PanelButton* button_spec;
     QPushButton* button;
   };
   CMainFrame& frame_;

@@ -17,19 +17,19 @@ QString FromUtf8View(std::string_view s) {
 
 }  // namespace
 
-QFont ToQFont(const FontSpec& spec) {
-  QFont font(QString::fromStdString(spec.face));
+QFont ToQFont(const FontSpec& font_spec) {
+  QFont font(QString::fromStdString(font_spec.face));
   // A negative height is the character (em) height; a positive one the cell height,
   // of which the em is about seven eighths.
-  int pixels = spec.height < 0 ? -spec.height : spec.height * 7 / 8;
+  int pixels = font_spec.height < 0 ? -font_spec.height : font_spec.height * 7 / 8;
   font.setPixelSize(std::max(pixels, 1));
   font.setWeight(
-      static_cast<QFont::Weight>(std::clamp(spec.weight == 0 ? 400 : spec.weight, 100, 900)));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
+      static_cast<QFont::Weight>(std::clamp(font_spec.weight == 0 ? 400 : font_spec.weight, 100, 900)));
+  font.setItalic(font_spec.italic);
+  font.setUnderline(font_spec.underline);
   // Low two bits: 1 fixed pitch. Family: 0x10 roman (serif), 0x20 swiss (sans), 0x30 modern.
-  font.setFixedPitch((spec.pitch_family & 3) == 1);
-  switch (spec.pitch_family & 0xF0) {
+  font.setFixedPitch((font_spec.pitch_family & 3) == 1);
+  switch (font_spec.pitch_family & 0xF0) {
     case 0x10:
       font.setStyleHint(QFont::Serif);
       break;
@@ -46,19 +46,19 @@ QFont ToQFont(const FontSpec& spec) {
 }
 
 FontSpec FromQFont(const QFont& font, int dpi_y) {
-  FontSpec spec;
+  FontSpec font_spec;
   int pixels = font.pixelSize();
   if (pixels <= 0) pixels = static_cast<int>(std::lround(font.pointSizeF() * dpi_y / 72.0));
-  spec.height = -std::max(pixels, 1);
-  spec.width = 0;
-  spec.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
-  spec.italic = font.italic();
-  spec.underline = font.underline();
-  spec.pitch_family =
+  font_spec.height = -std::max(pixels, 1);
+  font_spec.width = 0;
+  font_spec.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
+  font_spec.italic = font.italic();
+  font_spec.underline = font.underline();
+  font_spec.pitch_family =
       (font.fixedPitch() ? 1 : 2) | (font.styleHint() == QFont::Serif ? 0x10 : 0x20);
-  spec.face = font.family().toStdString();
-  if (spec.face.size() > kMaxFaceName) spec.face.resize(kMaxFaceName);
-  return spec;
+  font_spec.face = font.family().toStdString();
+  if (font_spec.face.size() > kMaxFaceName) font_spec.face.resize(kMaxFaceName);
+  return font_spec;
 }
 
 QtCanvas::QtCanvas(QPainter* painter, QPaintDevice* device, int dpi_x, int dpi_y)

@@ -15,7 +15,7 @@ class QPaintDevice;
 namespace zarim {
 
 // A Qt font for a font description given in device units.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& font_spec);
 // A font description (in units of a device of dpi_y) for a Qt font chosen by the user.
 FontSpec FromQFont(const QFont& font, int dpi_y);
 

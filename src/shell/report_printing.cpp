@@ -219,10 +219,10 @@ bool RunFontCommand(QWidget* parent, FontRole role, const QString& caption, Repo
   QFont chosen = QFontDialog::getFont(&ok, ToQFont(fonts.Get(role)), parent, caption,
                                       QFontDialog::ScalableFonts);
   if (!ok) return false;
-  FontSpec spec = FromQFont(chosen, screen_dpi_y);
-  spec.charset = fonts.Get(role).charset;
-  if (spec == fonts.Get(role)) return false;
-  fonts.Set(role, spec);
+  FontSpec font_spec = FromQFont(chosen, screen_dpi_y);
+  font_spec.charset = fonts.Get(role).charset;
+  if (font_spec == fonts.Get(role)) return false;
+  fonts.Set(role, font_spec);
   if (profile) fonts.Save(*profile);
   return true;
 }
