@@ -1,8 +1,6 @@
 // Load and save of the full-capacity folder, and the document's memory.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
 #include "core/data_files.h"
 #include "demo_congregation.h"
 
@@ -13,13 +11,7 @@ const Date kToday{2026, 12, 8};
 
 const std::string& FullFolder() {
   static const std::string folder = [] {
-    std::string f = (std::filesystem::temp_directory_path() / "zarim-bench-full").string();
-    std::filesystem::remove_all(f);
-    demo::DemoOptions o;
-    o.today = kToday;
-    o.full = true;
-    std::string error;
-    demo::WriteDemoFolder(f, o, &error);
+    std::string f = demo::WriteFullTempFolder("zarim-bench-full", kToday);
     // One load and save settles the side files, as the first start of the program does.
     CZarimDoc doc;
     doc.data_folder = f;

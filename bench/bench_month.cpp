@@ -18,13 +18,7 @@ const Date kToday{2026, 12, 8};
 
 const std::string& FullFolder() {
   static const std::string folder = [] {
-    std::string f = (std::filesystem::temp_directory_path() / "zarim-bench-month-full").string();
-    std::filesystem::remove_all(f);
-    demo::DemoOptions o;
-    o.today = kToday;
-    o.full = true;
-    std::string error;
-    demo::WriteDemoFolder(f, o, &error);
+    std::string f = demo::WriteFullTempFolder("zarim-bench-month-full", kToday);
     // Twelve month archives, as a folder a year in use holds.
     FileCopier copier(f);
     for (int n = 1; n <= 12; ++n) {

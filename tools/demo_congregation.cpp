@@ -512,4 +512,15 @@ bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std:
   return true;
 }
 
+std::string WriteFullTempFolder(const std::string& name, const Date& today) {
+  std::string folder = (std::filesystem::temp_directory_path() / name).string();
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+  DemoOptions options;
+  options.today = today;
+  options.full = true;
+  std::string error;
+  return WriteDemoFolder(folder, options, &error) ? folder : std::string();
+}
+
 }  // namespace zarim::demo

@@ -23,4 +23,8 @@ void BuildDemo(CZarimDoc& doc, const DemoOptions& options);
 // False with a message in *error when the folder cannot be written.
 bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std::string* error);
 
+// Writes a full-capacity demo folder anew under the system's temporary folder, named
+// `name`, and returns its path (empty when it cannot be written); for the benchmarks.
+std::string WriteFullTempFolder(const std::string& name, const Date& today);
+
 }  // namespace zarim::demo
