@@ -65,10 +65,14 @@ TEST_P(DecisionCaptions, ShowTheRightButtons) {
   EXPECT_EQ(form.SuggestionShown(), c.suggestion);
   EXPECT_EQ(form.SuggestionCaption(), "Suggestion !");
   EXPECT_EQ(form.ReopenShown(), c.reopen != nullptr);
-  if (c.reopen) EXPECT_EQ(form.ReopenCaption(), c.reopen);
+  if (c.reopen) {
+    EXPECT_EQ(form.ReopenCaption(), c.reopen);
+  }
   EXPECT_EQ(form.InitializeCaption(), c.initialize);
   EXPECT_EQ(form.InitializeNextShown(), c.next != nullptr);
-  if (c.next) EXPECT_EQ(form.InitializeNextCaption(), c.next);
+  if (c.next) {
+    EXPECT_EQ(form.InitializeNextCaption(), c.next);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ByDayAndState, DecisionCaptions, ::testing::ValuesIn(kCaptionCases));
