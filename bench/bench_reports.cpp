@@ -11,17 +11,7 @@
 namespace zarim {
 namespace {
 
-CZarimDoc& FullDoc() {
-  static CZarimDoc* doc = [] {
-    auto* d = new CZarimDoc();
-    demo::DemoOptions o;
-    o.full = true;
-    d->data_folder = "/nonexistent-bench-folder";
-    demo::BuildDemo(*d, o);
-    return d;
-  }();
-  return *doc;
-}
+CZarimDoc& FullDoc() { return demo::FullDocument(); }
 
 void Layout(benchmark::State& state, int kind, int group, bool printing, int dpi) {
   CZarimDoc& doc = FullDoc();

@@ -28,17 +28,7 @@ void EnsureApp() {
   (void)app;
 }
 
-CZarimDoc& FullDoc() {
-  static CZarimDoc* doc = [] {
-    auto* d = new CZarimDoc();
-    demo::DemoOptions o;
-    o.full = true;
-    d->data_folder = "/nonexistent-bench-folder";
-    demo::BuildDemo(*d, o);
-    return d;
-  }();
-  return *doc;
-}
+CZarimDoc& FullDoc() { return demo::FullDocument(); }
 
 void BM_TelephoneListLayoutQt(benchmark::State& state) {
   EnsureApp();

@@ -512,6 +512,18 @@ bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std:
   return true;
 }
 
+CZarimDoc& FullDocument() {
+  static CZarimDoc* doc = [] {
+    auto* d = new CZarimDoc();
+    d->data_folder = "/nonexistent-bench-folder";
+    DemoOptions options;
+    options.full = true;
+    BuildDemo(*d, options);
+    return d;
+  }();
+  return *doc;
+}
+
 std::string WriteFullTempFolder(const std::string& name, const Date& today) {
   std::string folder = (std::filesystem::temp_directory_path() / name).string();
   std::error_code ec;

@@ -23,6 +23,10 @@ void BuildDemo(CZarimDoc& doc, const DemoOptions& options);
 // False with a message in *error when the folder cannot be written.
 bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std::string* error);
 
+// A full-capacity demo congregation held in memory for the whole process (no folder);
+// for the benchmarks that only lay out or compute.
+CZarimDoc& FullDocument();
+
 // Writes a full-capacity demo folder anew under the system's temporary folder, named
 // `name`, and returns its path (empty when it cannot be written); for the benchmarks.
 std::string WriteFullTempFolder(const std::string& name, const Date& today);

@@ -62,16 +62,7 @@ InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* pare
   setTabOrder(edit_, delete_);
   setTabOrder(delete_, close_);
 
-  connect(left_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    form_.Select(ListSide::kLeft, row);
-    ShowForm();
-  });
-  connect(right_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    form_.Select(ListSide::kRight, row);
-    ShowForm();
-  });
+  status_ui::ConnectListSides(this, left_, right_, form_);
   // Coming back into a list with the keyboard selects its current entry again.
   connect(left_, &QListWidget::itemClicked, this, [this] {
     form_.Select(ListSide::kLeft, left_->currentRow());

@@ -61,16 +61,7 @@ MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(pa
   setTabOrder(undo_, left_);
   setTabOrder(left_, close_);
 
-  connect(left_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    form_.Select(ListSide::kLeft, row);
-    ShowForm();
-  });
-  connect(right_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    form_.Select(ListSide::kRight, row);
-    ShowForm();
-  });
+  status_ui::ConnectListSides(this, left_, right_, form_);
   connect(inactive_, &QCheckBox::toggled, this, [this](bool on) {
     form_.SetInactive(on);
     ShowForm();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #ifndef Q_MOC_RUN
+#include "cycle/status_forms.h"
 #include "cycle/status_lists.h"
 #endif
 
@@ -33,6 +34,19 @@ inline void Fill(QListWidget* list, const std::vector<StatusLine>& lines, int ro
   list->clear();
   for (const StatusLine& l : lines) list->addItem(Q(l.text).replace('\t', QStringLiteral("    ")));
   list->setCurrentRow(row);
+}
+
+// A change of the current row in either list selects that entry in the form (which
+// offers Select(ListSide, row)) and shows the form again.
+template <typename Dialog, typename Form>
+void ConnectListSides(Dialog* dialog, QListWidget* left, QListWidget* right, Form& form) {
+  for (auto [list, side] : {std::pair{left, ListSide::kLeft}, std::pair{right, ListSide::kRight}}) {
+    QObject::connect(list, &QListWidget::currentRowChanged, dialog, [dialog, &form, side = side](int row) {
+      if (row < 0) return;
+      form.Select(side, row);
+      dialog->ShowForm();
+    });
+  }
 }
 
 }  // namespace zarim::status_ui
