@@ -1,12 +1,19 @@
 // The loading order of the data folder.
 #include "core/data_files.h"
 
+#include "core/folder_journal.h"
 #include "core/strings.h"
 
 namespace zarim {
 
 void LoadRecords(CZarimDoc& doc, const Clock& clock) {
-  if (!doc.history_view) SaveTransaction::Recover(doc.data_folder);
+  if (!doc.history_view) {
+    // A restore or an undo cut off is completed before anything is read: the folder is
+    // never read half restored.
+    if (RecoverInterrupted(doc.data_folder) == Recovery::kCompleted)
+      doc.prompter->Tell(Str(Sid::kInterruptedRestoreCompleted));
+    SaveTransaction::Recover(doc.data_folder);
+  }
   LoadFormatOptions(doc);
   // The extension index needs the scrambling base, which the publisher table's marker
   // tells; so the table is read first.

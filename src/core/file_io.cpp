@@ -185,7 +185,7 @@ namespace {
 // the temporary over name), and a final line "END" that shows the journal is whole.
 // It is replayed only while a temporary it names is still there (the renames had not all
 // happened); a journal whose work was done is only removed.
-void ApplyJournal(const std::string& folder, const std::string& text, bool committing) {
+bool ApplyJournal(const std::string& folder, const std::string& text, bool committing) {
   size_t pos = 0;
   std::vector<std::pair<char, std::string>> ops;
   bool complete = false;
@@ -198,12 +198,12 @@ void ApplyJournal(const std::string& folder, const std::string& text, bool commi
       complete = true;
       break;
     }
-    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return;
+    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return true;
     std::string name = line.substr(2);
-    if (name.find('/') != std::string::npos || name == "." || name == "..") return;
+    if (name.find('/') != std::string::npos || name == "." || name == "..") return true;
     ops.emplace_back(line[0], name);
   }
-  if (!complete) return;
+  if (!complete) return true;
   bool pending = committing;
   bool any_rename = false;
   for (const auto& [kind, name] : ops) {
@@ -211,15 +211,18 @@ void ApplyJournal(const std::string& folder, const std::string& text, bool commi
     any_rename = true;
     if (FileExists(JoinPath(folder, name) + std::string(kTempSuffix))) pending = true;
   }
-  if (!pending && any_rename) return;
+  if (!pending && any_rename) return true;
+  // False when a step failed: the journal must then stay for the next start.
+  bool ok = true;
   for (const auto& [kind, name] : ops)
-    if (kind == 'D') fileops::Remove(JoinPath(folder, name));
+    if (kind == 'D' && fileops::Remove(JoinPath(folder, name)) != 0 && errno != ENOENT) ok = false;
   for (const auto& [kind, name] : ops) {
     if (kind != 'R') continue;
     std::string target = JoinPath(folder, name);
     std::string tmp = target + std::string(kTempSuffix);
-    if (FileExists(tmp)) fileops::Rename(tmp, target);
+    if (FileExists(tmp) && fileops::Rename(tmp, target) != 0) ok = false;
   }
+  return ok;
 }
 
 // Flushes every file at once: the file system groups the flushes into one commit.
@@ -254,9 +257,8 @@ bool SaveTransaction::Commit() {
   if (!WriteDurable(journal_path, journal.data(), journal.size())) return false;
   SyncFolder(folder_);  // the journal's name is on disk: from here the save happens
   committed_ = true;
-  ApplyJournal(folder_, journal, true);
-  SyncFolder(folder_);
-  fileops::Remove(journal_path);
+  // A rename that failed now is done by the next start, which finds the journal.
+  if (ApplyJournal(folder_, journal, true) && SyncFolder(folder_)) fileops::Remove(journal_path);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -115,6 +116,11 @@ int FlushFolder(const std::string& folder) {
 int Rename(const std::string& from, const std::string& to) {
   if (!Step()) return -1;
   return ::rename(from.c_str(), to.c_str());
+}
+
+int Exchange(const std::string& a, const std::string& b) {
+  if (!Step()) return -1;
+  return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE);
 }
 
 int Remove(const std::string& path) {

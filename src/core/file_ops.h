@@ -50,6 +50,9 @@ ssize_t Write(int fd, const void* data, size_t size);
 int Flush(int fd);  // fdatasync, or nothing while flushing is off (see SetFlushToDisk)
 int FlushFolder(const std::string& folder);
 int Rename(const std::string& from, const std::string& to);
+// Swaps two existing names at once (renameat2 with RENAME_EXCHANGE); -1 with EINVAL or
+// ENOSYS where the file system cannot.
+int Exchange(const std::string& a, const std::string& b);
 int Remove(const std::string& path);
 int MakeFolder(const std::string& path, mode_t mode = 0755);
 int RemoveFolder(const std::string& path);
