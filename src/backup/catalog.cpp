@@ -55,6 +55,8 @@ void Catalog::Push(const CatalogEntry& entry) {
 
 bool Catalog::AddEntry(const std::string& data_folder, const std::string& label,
                        const std::string& path) {
+  // A cut path would name another folder: such an entry is refused, not shortened.
+  if (path.size() >= kCatalogPathSize || label.size() >= kCatalogLabelSize) return false;
   Catalog c = Read(data_folder);
   c.Push(CatalogEntry{label, path});
   Bytes image = c.Image();
@@ -63,8 +65,9 @@ bool Catalog::AddEntry(const std::string& data_folder, const std::string& label,
 }
 
 bool HoldsBackupSet(const std::string& folder) {
-  return !folder.empty() && IsFolder(folder) &&
-         FileSize(ResolvePath(folder, Str(Sid::kFilePublishers))) >= kMinSetPublisherFile;
+  return !folder.empty() && IsRealFolder(folder) &&
+         FileSize(ResolvePath(folder, Str(Sid::kFilePublishers))) >= kMinSetPublisherFile &&
+         SetIsComplete(folder);
 }
 
 std::vector<int> Catalog::Usable() const {

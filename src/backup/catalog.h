@@ -35,7 +35,8 @@ class Catalog {
   Bytes Image() const;
   // Moves entries 0..8 to 1..9 (the oldest is dropped) and puts the new one first.
   void Push(const CatalogEntry& entry);
-  // Push, then rewrite the whole file; false when it cannot be written.
+  // Push, then rewrite the whole file; false when it cannot be written or when the path
+  // or label is too long for its field (never cut).
   static bool AddEntry(const std::string& data_folder, const std::string& label,
                        const std::string& path);
 
@@ -48,7 +49,8 @@ class Catalog {
   std::array<CatalogEntry, kCatalogEntries> entries_;
 };
 
-// True when a folder holds a restorable set (tdat9.bin longer than 500 bytes).
+// True when a folder (not a link) holds a restorable set: tdat9.bin longer than 500 bytes
+// and the marker of a finished backup.
 bool HoldsBackupSet(const std::string& folder);
 
 }  // namespace zarim

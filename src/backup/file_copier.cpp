@@ -7,24 +7,35 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "core/file_io.h"
+#include "core/file_ops.h"
 #include "core/strings.h"
 
 namespace zarim {
 
 namespace {
 
-enum class ReadResult { kRead, kMissing, kFailed };
+enum class ReadResult { kRead, kMissing, kFailed, kNotRegular };
 
-// Reads a whole regular file; a short read or an error is a failure, not a shorter file.
+// Reads a whole regular file. A link, a pipe or a device is never opened for reading (a
+// pipe would block, a link could lead outside the folder); a short read or an error is a
+// failure, not a shorter file.
 ReadResult ReadWhole(const std::string& path, Bytes* out) {
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0)
+  if (::lstat(path.c_str(), &st) != 0)
     return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
-  if (!S_ISREG(st.st_mode)) return ReadResult::kFailed;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (S_ISDIR(st.st_mode)) return ReadResult::kFailed;
+  if (!S_ISREG(st.st_mode)) return ReadResult::kNotRegular;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return ReadResult::kFailed;
+  // The name may have been replaced between the two looks.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadResult::kNotRegular;
+  }
   out->assign(static_cast<size_t>(st.st_size), 0);
   size_t got = 0;
   bool ok = true;
@@ -41,26 +52,18 @@ ReadResult ReadWhole(const std::string& path, Bytes* out) {
   return ok ? ReadResult::kRead : ReadResult::kFailed;
 }
 
-// Writes a file completely under a temporary name and renames it into place, so that a
-// target is either the old file or the whole new one. Flushing to disk is left to
-// FileCopier::Flush, once for a whole set instead of once per file.
+// Writes a file completely under a temporary name, flushes it and renames it into place,
+// so that a target is either the old file or the whole new one. The temporary is created
+// fresh (O_EXCL after removing a leftover), so a link planted under its name is never
+// written through; the rename replaces a link at the target itself, not what it names.
 bool WriteWhole(const std::string& path, const Bytes& data) {
   std::string tmp = path + std::string(kTempSuffix);
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ::unlink(tmp.c_str());
+  int fd = fileops::Open(tmp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
   if (fd < 0) return false;
-  size_t done = 0;
-  bool ok = true;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
+  bool ok = fileops::WriteAll(fd, data.data(), data.size()) && fileops::Flush(fd) == 0;
   ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) return true;
+  if (ok && fileops::Rename(tmp, path) == 0) return true;
   ::unlink(tmp.c_str());
   return false;
 }
@@ -68,11 +71,8 @@ bool WriteWhole(const std::string& path, const Bytes& data) {
 }  // namespace
 
 bool FileCopier::Flush(const std::string& folder) {
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = ::syncfs(fd) == 0;
-  ::close(fd);
-  return ok;
+  // Every file was flushed when it was written; the folder's names remain.
+  return fileops::FlushFolder(folder) == 0;
 }
 
 const std::vector<std::string>& FileSetNames() {
@@ -117,17 +117,74 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool MakeFolder(const std::string& path, bool fresh) {
-  if (::mkdir(path.c_str(), 0755) == 0) return true;
-  if (errno != EEXIST || fresh) return false;
-  return IsFolder(path);
+bool IsRealFolder(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool RemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0 || errno == ENOENT; }
+bool MakeFolder(const std::string& path, bool fresh) {
+  if (fileops::MakeFolder(path) == 0) return true;
+  if (errno != EEXIST || fresh) return false;
+  // An existing name is used only when it is a folder itself, never a link to one.
+  return IsRealFolder(path);
+}
+
+bool RemoveFolder(const std::string& path) {
+  return fileops::RemoveFolder(path) == 0 || errno == ENOENT;
+}
 
 bool RenamePath(const std::string& from, const std::string& to) {
-  return ::rename(from.c_str(), to.c_str()) == 0;
+  return fileops::Rename(from, to) == 0;
 }
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  std::string out = std::filesystem::absolute(path, ec).lexically_normal().string();
+  if (ec) return path;
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
+}
+
+// The marker lists each file of the set with its size, so that a set whose files were
+// cut or removed afterwards is not taken for whole either.
+bool WriteSetMarker(const std::string& folder) {
+  std::string text;
+  for (const std::string& name : FileSetNames()) {
+    std::string path = JoinPath(folder, name);
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+      text += name + "\t" + std::to_string(st.st_size) + "\n";
+  }
+  text += "END\n";
+  return WriteWhole(JoinPath(folder, Str(Sid::kSetMarkerFile)), Bytes(text.begin(), text.end())) &&
+         FileCopier::Flush(folder);
+}
+
+std::optional<std::map<std::string, uint64_t>> ReadSetMarker(const std::string& folder) {
+  if (!IsRealFolder(folder)) return std::nullopt;
+  Bytes marker;
+  if (ReadWhole(JoinPath(folder, Str(Sid::kSetMarkerFile)), &marker) != ReadResult::kRead)
+    return std::nullopt;
+  std::string text(marker.begin(), marker.end());
+  std::map<std::string, uint64_t> files;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) break;
+    std::string line = text.substr(pos, nl - pos);
+    pos = nl + 1;
+    if (line == "END") return files;
+    size_t tab = line.find('\t');
+    if (tab == std::string::npos || tab == 0) break;
+    std::string name = line.substr(0, tab);
+    if (name.find('/') != std::string::npos) break;
+    files[name] = std::strtoull(line.c_str() + tab + 1, nullptr, 10);
+  }
+  return std::nullopt;
+}
+
+bool SetIsComplete(const std::string& folder) { return ReadSetMarker(folder).has_value(); }
 
 FileCopier::FileCopier(std::string data_folder, Prompter* prompter)
     : data_folder_(std::move(data_folder)), prompter_(prompter) {}
@@ -141,6 +198,10 @@ bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_f
       return true;
     case ReadResult::kFailed:
       failures_.push_back(source);
+      return false;
+    case ReadResult::kNotRegular:
+      failures_.push_back(source);
+      not_regular_.push_back(source);
       return false;
     case ReadResult::kRead:
       break;
@@ -171,7 +232,8 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
   bool ok = true;
   for (int n = 1; n <= 12; ++n) {
     std::string source = ArchiveFolderOf(from, n);
-    if (!FileExists(ResolvePath(source, Str(Sid::kFilePublishers)))) continue;
+    if (!IsRealFolder(source) || !FileExists(ResolvePath(source, Str(Sid::kFilePublishers))))
+      continue;
     std::string target = ArchiveFolderOf(to, n);
     if (!MakeFolder(RollFolderOf(to)) || !MakeFolder(target)) {
       failures_.push_back(target);
@@ -197,7 +259,9 @@ bool FileCopier::DeleteFileSet(const std::string& folder) {
   bool ok = true;
   for (const std::string& name : DeleteSetNames()) {
     std::string path = ResolvePath(folder, name);
-    if (FileExists(path) && !RemoveFile(path)) ok = false;
+    struct stat st;
+    // A link is removed itself (lstat), whatever it names.
+    if (::lstat(path.c_str(), &st) == 0 && !RemoveTree(path)) ok = false;
   }
   return ok;
 }

@@ -2,10 +2,14 @@
 // of a data set, the month archives under "Roll", and deleting both.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/folder_journal.h"
 #include "core/ports.h"
 
 namespace zarim {
@@ -27,10 +31,22 @@ std::string ArchiveFolderOf(const std::string& folder, int n);
 // did not exist before: an existing one gives false.
 bool MakeFolder(const std::string& path, bool fresh = false);
 bool IsFolder(const std::string& path);
+// A folder that is not a link to one.
+bool IsRealFolder(const std::string& path);
 // Removes an empty folder; true when it is gone.
 bool RemoveFolder(const std::string& path);
 // Renames a file or folder.
 bool RenamePath(const std::string& from, const std::string& to);
+// The path made absolute against the working folder (no links resolved), without a
+// trailing '/'; what the catalog and the settings keep.
+std::string AbsolutePath(const std::string& path);
+
+// A set folder (a backup set, the undo folder, a snapshot) is whole only when its marker,
+// written and flushed after every file, is there. The marker lists each file with its
+// size, so that a restore finds a file that was cut or removed afterwards.
+bool WriteSetMarker(const std::string& folder);
+std::optional<std::map<std::string, uint64_t>> ReadSetMarker(const std::string& folder);
+bool SetIsComplete(const std::string& folder);
 
 class FileCopier {
  public:
@@ -41,8 +57,9 @@ class FileCopier {
   void set_status(std::function<void(const std::string&)> status) { status_ = std::move(status); }
 
   // Copies the set between the data folder and `folder`. A file missing on the source
-  // side is skipped; a file that exists but cannot be read or written completely is a
-  // failure (listed in failures()). True when nothing failed.
+  // side is skipped; a file that exists but cannot be read or written completely, or is
+  // not a regular file, is a failure (listed in failures()). Each copy is flushed before
+  // it is renamed into place. True when nothing failed.
   bool CopyFileSet(const std::string& folder, CopyDirection direction);
   // The same for the twelve month archives, creating the target's "Roll" folders.
   bool CopyArchives(const std::string& folder, CopyDirection direction);
@@ -61,7 +78,12 @@ class FileCopier {
   static bool Flush(const std::string& folder);
 
   const std::vector<std::string>& failures() const { return failures_; }
-  void ClearFailures() { failures_.clear(); }
+  // The failures that were links, pipes or devices rather than files.
+  const std::vector<std::string>& not_regular() const { return not_regular_; }
+  void ClearFailures() {
+    failures_.clear();
+    not_regular_.clear();
+  }
   int files_copied() const { return files_copied_; }
   const std::string& data_folder() const { return data_folder_; }
 
@@ -73,6 +95,7 @@ class FileCopier {
   Prompter* prompter_;
   std::function<void(const std::string&)> status_;
   std::vector<std::string> failures_;
+  std::vector<std::string> not_regular_;
   int files_copied_ = 0;
 };
 

@@ -27,6 +27,9 @@ void FinishLoad(CZarimDoc& doc);
 // save at close. True when every file was written; otherwise the user has been told which
 // file failed and the modified flag stays set. Nothing is written in the history view.
 bool SaveAll(CZarimDoc& doc, bool keep_marks = true);
+// Stages every file that SaveAll writes from the document into tx (whose folder may be
+// another one, such as a snapshot's); false when a file could not be staged.
+bool StageDocument(CZarimDoc& doc, SaveTransaction& tx);
 
 // The close-time question. False when the user chose Cancel (or the save failed): the
 // program stays open.

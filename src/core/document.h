@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ports.h"
@@ -130,6 +131,10 @@ class CZarimDoc {
   std::function<void(CZarimDoc&)> recompute_totals;
   // Stages the settings file into a save (set by start-up, which owns the settings).
   std::function<void(CZarimDoc&, SaveTransaction&)> stage_settings;
+  // Files that belong to the next save besides the tables (the backup catalog with the
+  // entry of a snapshot that month initialization took): staged and committed with the
+  // data, or not at all. Cleared by a save that succeeded.
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> pending_files;
 
   // ---- Operations ---------------------------------------------------------------------
   PubRecord& header() { return records[0]; }

@@ -234,11 +234,7 @@ Bytes AppointmentImage(const CZarimDoc& doc) {
 
 }  // namespace
 
-bool SaveAll(CZarimDoc& doc, bool keep_marks) {
-  (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
-  if (doc.history_view) return false;
-  doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
-  SaveTransaction tx(doc.data_folder);
+bool StageDocument(CZarimDoc& doc, SaveTransaction& tx) {
   bool ok = StagePublishers(doc, tx);
   auto stage = [&](Sid name, const void* p, size_t size, bool report) {
     if (tx.Stage(Str(name), p, size)) return;
@@ -259,13 +255,31 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   }
   stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
   if (doc.stage_settings) doc.stage_settings(doc, tx);
-  if (!tx.Commit()) {
+  return ok;
+}
+
+bool SaveAll(CZarimDoc& doc, bool keep_marks) {
+  (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
+  if (doc.history_view) return false;
+  doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
+  SaveTransaction tx(doc.data_folder);
+  bool ok = StageDocument(doc, tx);
+  for (const auto& [name, bytes] : doc.pending_files) {
+    if (tx.Stage(name, bytes)) continue;
+    ReportCreateFailure(doc, name);
+    ok = false;
+  }
+  // A file that could not be staged fails the whole save: nothing is committed.
+  if (ok && !tx.Commit()) {
     ReportCreateFailure(doc, Str(Sid::kFilePublishers));
     ok = false;
   }
   doc.prompter->EndBusy();
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.
-  if (ok) doc.modified = 0;
+  if (ok) {
+    doc.modified = 0;
+    doc.pending_files.clear();
+  }
   return ok;
 }
 

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <functional>
 
-#include "core/data_files.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
 #include "cycle/month.h"
@@ -60,16 +59,6 @@ void CutBackList(CZarimDoc& doc, uint8_t status,
   }
 }
 
-void WriteRemarkFile(CZarimDoc& doc) {
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  Bytes file = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
-  if (doc.remark_count <= 1 && file.empty()) return;
-  RemarkWriter writer(file);
-  for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
-  // The remark file may be skipped silently when it cannot be written.
-  WriteFileAtomic(path, file.data(), file.size());
-}
-
 }  // namespace
 
 int StatusYearOf(uint8_t v) { return v > 200 ? 1744 + v : 2000 + v; }
@@ -83,141 +72,181 @@ void DeleteRecordPermanently(CZarimDoc& doc, int rec) {
   doc.MarkModified();
 }
 
-void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& options) {
-  if (m < 0 || m > 11 || p < 0 || p > 1 || doc.count < 1) return;
+namespace {
 
-  // 1. The snapshot of the month that ends now.
-  if (options.take_snapshot) TakeRollSnapshot(doc, m);
+// The month being initialized: its index and slot, and the month before it with its slot.
+struct InitMonth {
+  int m;
+  int p;
+  int prev;
+  int pp;
+  int s6;  // 1-based number of the month six months before m
+};
 
-  const int s6 = SixMonthsBefore(m);
-  const int prev = PreviousMonth(m);
-  const int pp = PreviousMonthSlot(m, p);
+// An active publisher: statuses age, pioneers carry forward, the month's cells start
+// empty.
+void StartActivePublisherMonth(CZarimDoc& doc, PubRecord& rec, const InitMonth& im) {
+  const int m = im.m, p = im.p;
+  if ((rec.status_month >> 4) == im.s6) rec.status_month = 0;
+  if ((rec.status_year >> 4) == m + 1 && (rec.status_month >> 4) != m + 1) rec.status_year &= 0x0F;
+  if (rec.status_stamp != 0 && rec.status_stamp + 24 < doc.working_serial) {
+    rec.status_stamp = 0;
+    rec.status_year = 0;
+  }
+  uint8_t carried = rec.pioneer[im.prev][im.pp] & 0x03;
+  if (rec.flags & kContinuousAux) {
+    rec.pioneer[m][p] = kAuxiliary;
+  } else if (carried == kRegular || carried == kSpecial) {
+    rec.pioneer[m][p] = carried;
+  } else {
+    rec.pioneer[m][p] = kPublisher;
+  }
+  ClearRemark(doc, rec, m, p);
+  ClearActivity(rec, m, p);
+  rec.credit[m][p] = 0;
+}
 
+void ClearNonPublisherMonth(CZarimDoc& doc, PubRecord& rec, const InitMonth& im) {
+  rec.credit[im.m][im.p] = 0;
+  ClearActivity(rec, im.m, im.p);
+  ClearRemark(doc, rec, im.m, im.p);
+}
+
+void ClearDeletedPublisherMonth(CZarimDoc& doc, PubRecord& rec, const InitMonth& im) {
+  rec.credit[im.m][im.p] = 0;
+  ClearActivity(rec, im.m, im.p);
+  rec.pioneer[im.m][im.p] = 0;
+  ClearRemark(doc, rec, im.m, im.p);
+}
+
+void StartEveryPublisherMonth(CZarimDoc& doc, const InitMonth& im) {
   for (int r = 1; r < doc.count; ++r) {
     PubRecord& rec = doc.records[r];
     switch (rec.status) {
-      case kActive: {
-        // 2. Statuses age, pioneers carry forward, the month's cells start empty.
-        if ((rec.status_month >> 4) == s6) rec.status_month = 0;
-        if ((rec.status_year >> 4) == m + 1 && (rec.status_month >> 4) != m + 1)
-          rec.status_year &= 0x0F;
-        if (rec.status_stamp != 0 && rec.status_stamp + 24 < doc.working_serial) {
-          rec.status_stamp = 0;
-          rec.status_year = 0;
-        }
-        uint8_t carried = rec.pioneer[prev][pp] & 0x03;
-        if (rec.flags & kContinuousAux) {
-          rec.pioneer[m][p] = kAuxiliary;
-        } else if (carried == kRegular || carried == kSpecial) {
-          rec.pioneer[m][p] = carried;
-        } else {
-          rec.pioneer[m][p] = kPublisher;
-        }
-        ClearRemark(doc, rec, m, p);
-        ClearActivity(rec, m, p);
-        rec.credit[m][p] = 0;
+      case kActive:
+        StartActivePublisherMonth(doc, rec, im);
         break;
-      }
       case kNonPublisher:
-        // 3.
-        rec.credit[m][p] = 0;
-        ClearActivity(rec, m, p);
-        ClearRemark(doc, rec, m, p);
+        ClearNonPublisherMonth(doc, rec, im);
         break;
       case kDeleted:
-        // 4.
-        rec.credit[m][p] = 0;
-        ClearActivity(rec, m, p);
-        rec.pioneer[m][p] = 0;
-        ClearRemark(doc, rec, m, p);
+        ClearDeletedPublisherMonth(doc, rec, im);
         break;
       default:
         break;
     }
   }
+}
 
-  // 5. - 8.
+// The resume identifier, the slot's year marker and the late-report list start afresh.
+void StartPostingState(CZarimDoc& doc, const InitMonth& im) {
   doc.resume_id = 0;
-  int marker =
-      doc.today_short_year - ((m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
-  doc.header().remark[m][p] = static_cast<uint16_t>(marker);
+  int marker = doc.today_short_year -
+               ((im.m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
+  doc.header().remark[im.m][im.p] = static_cast<uint16_t>(marker);
   doc.late_count = 0;
+}
 
-  // 9. Attendance typed ahead (slot 2) becomes the month's; every other month's is dropped.
+// Attendance typed ahead (slot 2) becomes the month's; every other month's is dropped.
+void CarryAttendanceEnteredAhead(CZarimDoc& doc, const InitMonth& im) {
   for (AttendanceBlock& a : doc.attendance) {
     auto carry = [&](U16(&table)[12][3]) {
-      table[m][p] = table[m][2];
+      table[im.m][im.p] = table[im.m][2];
       for (int k = 0; k < 12; ++k)
-        if (k != m) table[k][2] = 0;
+        if (k != im.m) table[k][2] = 0;
     };
     for (auto& week : a.week) carry(week);
     carry(a.meetings);
     carry(a.total);
     carry(a.average);
   }
+}
 
-  // 10.
-  WriteRemarkFile(doc);
-
-  // 11. The inactive list.
+void TrimInactiveList(CZarimDoc& doc, const InitMonth& im) {
   CutBackList(
       doc, kInactive, [](const PubRecord& r) { return StatusYearOf(r.status_year); },
       [](const PubRecord& r) { return r.status_month >> 4; });
   for (int r = 1; r < doc.count; ++r) {
     PubRecord& rec = doc.records[r];
-    if (rec.status != kInactive || (rec.status_year % 2) != p) continue;
-    if ((rec.status_month >> 4) == m + 1) {
-      rec.pioneer[m][p] = 0;
-      ClearActivity(rec, m, p);
+    if (rec.status != kInactive || (rec.status_year % 2) != im.p) continue;
+    if ((rec.status_month >> 4) == im.m + 1) {
+      rec.pioneer[im.m][im.p] = 0;
+      ClearActivity(rec, im.m, im.p);
     }
-    ClearRemark(doc, rec, m, p);
-    rec.credit[m][p] = 0;
+    ClearRemark(doc, rec, im.m, im.p);
+    rec.credit[im.m][im.p] = 0;
   }
+}
 
-  // 12. A move is kept twelve months.
+// A move is kept twelve months.
+void DropExpiredMoves(CZarimDoc& doc, const InitMonth& im) {
   for (int r = doc.count - 1; r >= 1; --r) {
     PubRecord& rec = doc.records[r];
     if (rec.status != kMoved) continue;
-    if ((rec.status_month >> 4) == m + 1) {
+    if ((rec.status_month >> 4) == im.m + 1) {
       DeleteRecordPermanently(doc, r);
       continue;
     }
-    ClearRemark(doc, rec, m, p);
-    ClearActivity(rec, m, p);
-    rec.credit[m][p] = 0;
+    ClearRemark(doc, rec, im.m, im.p);
+    ClearActivity(rec, im.m, im.p);
+    rec.credit[im.m][im.p] = 0;
   }
+}
 
-  // 13. The deleted list, by the deletion stamp (year - 1950, month).
+// The deleted list, by the deletion stamp (year - 1950, month).
+void TrimDeletedList(CZarimDoc& doc, const InitMonth& im) {
   CutBackList(
       doc, kDeleted, [](const PubRecord& r) { return 1950 + (r.status_stamp >> 8); },
       [](const PubRecord& r) { return r.status_stamp & 0xFF; });
   for (int r = 1; r < doc.count; ++r) {
     PubRecord& rec = doc.records[r];
     if (rec.status != kDeleted) continue;
-    if ((rec.status_stamp & 0xFF) == m + 1) {
+    if ((rec.status_stamp & 0xFF) == im.m + 1) {
       rec.status_month = 0;
-      int back = doc.today_month < m + 1 ? 2 : 1;
+      int back = doc.today_month < im.m + 1 ? 2 : 1;
       rec.status_year = static_cast<uint8_t>(doc.today_short_year - back);
-      rec.pioneer[m][p] = 0;
-      ClearActivity(rec, m, p);
+      rec.pioneer[im.m][im.p] = 0;
+      ClearActivity(rec, im.m, im.p);
     }
-    ClearRemark(doc, rec, m, p);
-    rec.credit[m][p] = 0;
+    ClearRemark(doc, rec, im.m, im.p);
+    rec.credit[im.m][im.p] = 0;
   }
+}
 
-  // 14. Quarter hours left over in the month before are not carried into this one.
-  U16& q = doc.totals.value[prev][kQuarterTotalsCounter][pp];
-  if (q % 4 != 0) {
-    U16& header_studies = doc.header().activity[kBibleStudies][m][p];
-    header_studies = static_cast<uint16_t>(header_studies & ~kQuarterMask);
-    q = static_cast<uint16_t>(q - q % 4);
-  }
+// Quarter hours left over in the month before are not carried into this one.
+void DropLeftoverQuarterHours(CZarimDoc& doc, const InitMonth& im) {
+  U16& q = doc.totals.value[im.prev][kQuarterTotalsCounter][im.pp];
+  if (q % 4 == 0) return;
+  U16& header_studies = doc.header().activity[kBibleStudies][im.m][im.p];
+  header_studies = static_cast<uint16_t>(header_studies & ~kQuarterMask);
+  q = static_cast<uint16_t>(q - q % 4);
+}
 
-  // 15.
-  OpenOnlyMonth(doc, m);
+void OpenOnlyThisMonth(CZarimDoc& doc, const InitMonth& im) {
+  OpenOnlyMonth(doc, im.m);
   doc.RebuildIndex();
   doc.MarkModified();
   if (doc.recompute_totals) doc.recompute_totals(doc);
+}
+
+}  // namespace
+
+// Everything happens in memory: the emptied remark texts, the month's data and the
+// snapshot's catalog entry reach the disk together with the next save, in one
+// transaction, so a crash or a full disk leaves either the month before or the month
+// initialized, never remarks gone with the reports kept.
+void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& options) {
+  if (m < 0 || m > 11 || p < 0 || p > 1 || doc.count < 1) return;
+  const InitMonth im{m, p, PreviousMonth(m), PreviousMonthSlot(m, p), SixMonthsBefore(m)};
+  if (options.take_snapshot) TakeRollSnapshot(doc, m);
+  StartEveryPublisherMonth(doc, im);
+  StartPostingState(doc, im);
+  CarryAttendanceEnteredAhead(doc, im);
+  TrimInactiveList(doc, im);
+  DropExpiredMoves(doc, im);
+  TrimDeletedList(doc, im);
+  DropLeftoverQuarterHours(doc, im);
+  OpenOnlyThisMonth(doc, im);
 }
 
 }  // namespace zarim

@@ -4,11 +4,45 @@
 #include "backup/catalog.h"
 #include "backup/file_copier.h"
 #include "backup/local_time.h"
+#include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/folder_journal.h"
 #include "core/strings.h"
 #include "cycle/month.h"
 
 namespace zarim {
+
+namespace {
+
+// Writes the snapshot into `folder` (created fresh): the set's files as they are on disk
+// (the extension, emergency and special-needs files are written when they are edited),
+// then over them every file a save writes, made from the tables in memory, so that work
+// not saved yet is in the snapshot too.
+bool WriteSnapshotInto(CZarimDoc& doc, const std::string& folder) {
+  FileCopier copier(doc.data_folder, doc.prompter);
+  bool ok = copier.CopyFileSet(folder, CopyDirection::kToFolder);
+  if (!ok) return false;
+  SaveTransaction tx(folder);
+  // The marker makes the snapshot restorable from the catalog like a backup set.
+  return StageDocument(doc, tx) && tx.Commit() && WriteSetMarker(folder);
+}
+
+// Adds the snapshot's catalog entry to the next save, on top of an entry still waiting.
+void QueueCatalogEntry(CZarimDoc& doc, const std::string& label, const std::string& path) {
+  const std::string name(Str(Sid::kBackupCatalogFile));
+  for (auto& [file, bytes] : doc.pending_files) {
+    if (file != name) continue;
+    Catalog c = Catalog::Parse(bytes);
+    c.Push(CatalogEntry{label, path});
+    bytes = c.Image();
+    return;
+  }
+  Catalog c = Catalog::Read(doc.data_folder);
+  c.Push(CatalogEntry{label, path});
+  doc.pending_files.emplace_back(name, c.Image());
+}
+
+}  // namespace
 
 std::string SnapshotFolder(const CZarimDoc& doc, int n) {
   return ArchiveFolderOf(doc.data_folder, n);
@@ -18,29 +52,35 @@ bool SnapshotTakenThisYear(const CZarimDoc& doc, int n) {
   std::string file = ResolvePath(SnapshotFolder(doc, n), Str(Sid::kFilePublishers));
   if (FileSize(file) <= 500) return false;
   auto modified = FileModified(file);
-  return modified && modified->year - 2000 >= doc.working_year;
+  if (!modified) return false;
+  // Snapshot n is taken when the month after it is initialized, never before that
+  // month's first day; a file older than that belongs to the year before (for
+  // November, last year's was taken in January of this calendar year).
+  const int year = 2000 + doc.working_year;
+  const int month = n % 12 + 1;  // 1-based month after n
+  return modified->year > year || (modified->year == year && modified->month >= month);
 }
 
 RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
   const int n = SnapshotNumber(month);
   if (SnapshotTakenThisYear(doc, n)) return RollResult::kAlreadyTaken;
-  std::string folder = SnapshotFolder(doc, n);
-  FileCopier copier(doc.data_folder, doc.prompter);
-  bool ok = MakeFolder(RollFolderOf(doc.data_folder)) && MakeFolder(folder);
-  if (ok) {
-    // Files of a year ago that the data folder no longer has must not stay mixed in.
-    copier.DeleteFileSet(folder);
-    ok = copier.CopyFileSet(folder, CopyDirection::kToFolder);
-    ok = FileCopier::Flush(folder) && ok;
-  }
+  const std::string folder = SnapshotFolder(doc, n);
+  const std::string built = folder + std::string(kBuildSuffix);
+  // The snapshot is built whole under another name and then put in place at once: a
+  // cut-off snapshot is never found under the month's name.
+  bool ok = RemoveTree(built) && MakeFolder(RollFolderOf(doc.data_folder)) &&
+            MakeFolder(built, true) && WriteSnapshotInto(doc, built) &&
+            SwapFolderInto(built, folder);
   doc.MarkModified();
   if (!ok) {
+    RemoveTree(built);
     doc.prompter->Tell(Fill(Sid::kSnapshotIncomplete, folder));
     return RollResult::kIncomplete;
   }
   std::string label = Printf(Str(Sid::kRollCatalogLabel).data(),
                              MonthName(doc.today_month - 1).c_str(), doc.today_day, doc.today_year);
-  Catalog::AddEntry(doc.data_folder, label, folder);
+  std::string path = AbsolutePath(folder);
+  if (path.size() < kCatalogPathSize) QueueCatalogEntry(doc, label, path);
   return RollResult::kTaken;
 }
 

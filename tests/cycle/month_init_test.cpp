@@ -75,11 +75,12 @@ TEST(RollSnapshot, IsEnteredInTheCatalogWithTodaysDate) {
   f.Add(100);
   f.Save();
   ASSERT_EQ(TakeRollSnapshot(f.doc, 3), RollResult::kTaken);
+  EXPECT_TRUE(f.doc.modified);
+  f.Save();  // the entry is written with the month's data
   Catalog c = Catalog::Read(f.dir.path());
   EXPECT_EQ(c.entries()[0].label, "May 10 2026 (Roll)");
   EXPECT_EQ(c.entries()[0].path, f.dir.path() + "/Roll/Zr9_3");
   EXPECT_EQ(c.Usable().size(), 1u);
-  EXPECT_TRUE(f.doc.modified);
 }
 
 TEST(RollSnapshot, StaleFilesOfAYearAgoDoNotStayInTheSnapshot) {
@@ -218,6 +219,7 @@ TEST_F(MonthInit, RemarksOfTheMonthAreEmptiedAndTheRemarkFileWritten) {
   EXPECT_EQ(f.Rec(100).remark[0][1], 0);
   EXPECT_EQ(f.Rec(100).remark[0][0], 2);
   EXPECT_EQ(FieldText(f.doc.remarks[1].text), "");
+  f.Save();  // the remark file is written by the save, with the month's data
   Bytes file = f.dir.Read("remark9.dat");
   ASSERT_GE(file.size(), 2 * sizeof(RemarkEntry));
   std::string all(file.begin(), file.end());
