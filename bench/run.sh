@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a release build and the long crash-during-save trials.
+# Runs every benchmark program of a release build, the long crash-during-save trials and
+# the kill trials of month initialization, backup, restore and undo (ZARIM_TX_TRIALS).
 # usage: bench/run.sh BUILD_DIR FULL_DEMO_DIR
 set -euo pipefail
 build=${1:-build/release}
@@ -17,4 +18,14 @@ fi
 if [[ -x "$build/tests/test_core" ]]; then
   echo "== crash during save, ${ZARIM_CRASH_TRIALS:=2000} trials"
   ZARIM_CRASH_TRIALS=$ZARIM_CRASH_TRIALS "$build/tests/test_core" --gtest_filter='CrashDuringSave.*'
+fi
+# Month initialization, backup, restore and undo killed at random steps; each trial
+# checks that the next start finds the old or the new data, never a mix.
+echo "== multi-file changes under kills, ${ZARIM_TX_TRIALS:=500} trials each"
+if [[ -x "$build/tests/test_cycle" ]]; then
+  ZARIM_TX_TRIALS=$ZARIM_TX_TRIALS "$build/tests/test_cycle" --gtest_filter='MonthInitUnit.Kills*'
+fi
+if [[ -x "$build/tests/test_backup" ]]; then
+  ZARIM_TX_TRIALS=$ZARIM_TX_TRIALS "$build/tests/test_backup" \
+    --gtest_filter='RestoreCase.Kills*:BackupSet.EveryFailurePointAndKill*'
 fi

@@ -2,15 +2,16 @@
 #include "backup/backup_form.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 
 #include "backup/file_copier.h"
+#include "backup/restore.h"
 #include "core/data_files.h"
 #include "core/file_io.h"
-#include "core/scramble.h"
 #include "core/strings.h"
 #include "cycle/roll.h"
 
@@ -32,17 +33,6 @@ std::string LastComponent(const std::string& path) {
   std::string p = WithoutSlash(path);
   size_t slash = p.rfind('/');
   return slash == std::string::npos ? p : p.substr(slash + 1);
-}
-
-bool SamePath(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  if (std::filesystem::equivalent(a, b, ec)) return true;
-  return WithoutSlash(a) == WithoutSlash(b);
-}
-
-void RemoveTree(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove_all(path, ec);
 }
 
 std::string S(Sid id) { return std::string(Str(id)); }
@@ -279,15 +269,28 @@ bool BackupForm::Ok() {
 
 bool BackupForm::RunBackup() {
   // The set holds the data as they are now; the modified flag stays, since the user has
-  // not saved.
+  // not saved. A save that failed (told by the save) would leave an older set behind a
+  // "complete" message, so the backup stops there.
   uint32_t was_modified = doc_.modified;
-  SaveAll(doc_, true);
-  doc_.modified = was_modified;
+  if (SaveAll(doc_, true)) {
+    doc_.modified = was_modified;
+  } else {
+    SetStatus(std::string());
+    return false;
+  }
 
   LocalTime now = services_.time ? services_.time->Now() : SystemTimeSource().Now();
-  std::string set = JoinPath(path_, SetName(now));
+  const std::string base = AbsolutePath(path_);
+  std::string set = JoinPath(base, SetName(now));
+  if (set.size() >= kCatalogPathSize) {
+    doc_.prompter->Tell(Fill(Sid::kPathTooLong, set));
+    SetStatus(std::string());
+    return false;
+  }
+  // A new folder of its own: an existing name (a folder or a link) is never written into.
   if (!MakeFolder(set, true)) {
-    if (FileExists(set)) {
+    struct stat st;
+    if (::lstat(set.c_str(), &st) == 0) {
       SetStatus(S(Sid::kRetryBackup));
     } else {
       doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, set));
@@ -299,18 +302,23 @@ bool BackupForm::RunBackup() {
   copier.set_status([this](const std::string& s) { SetStatus(s); });
   bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
   ok = copier.CopyArchives(set, CopyDirection::kToFolder) && ok;
-  ok = FileCopier::Flush(set) && ok;
+  // The marker is written last: a set cut off before it is never taken for whole.
+  ok = ok && WriteSetMarker(set);
   if (!ok) {
-    // A set that lacks files must not be offered for a restore later.
-    doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, copier.failures().front()));
+    std::string what = copier.failures().empty() ? set : copier.failures().front();
+    std::string text = Fill(Sid::kBackupIncomplete, what);
+    if (!copier.not_regular().empty())
+      text = Fill(Sid::kNotARegularFile, copier.not_regular().front()) + "\n\n" + text;
+    doc_.prompter->Tell(text);
     RemoveTree(set);
     SetStatus(std::string());
     return false;
   }
-  Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set);
+  if (!Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set))
+    doc_.prompter->Tell(Fill(Sid::kCatalogNotWritten, set));
   SetStatus(S(Sid::kBackupComplete));
   if (services_.write_setting) {
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), WithSlash(base));
     services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
                             FormatTime(Str(Sid::kLastBackupDateFormat), now));
   }
@@ -320,105 +328,41 @@ bool BackupForm::RunBackup() {
 
 bool BackupForm::RunRestore() {
   if (!OkShown() || source_.empty()) return false;
-  const std::string source = WithoutSlash(source_);
+  const std::string source = AbsolutePath(WithoutSlash(source_));
+  SetRestore restore(doc_.data_folder, doc_.prompter);
+  restore.set_status([this](const std::string& s) { SetStatus(s); });
+  if (!restore.CheckSource(source)) {
+    UpdateSource();
+    return false;
+  }
 
-  // 1. The set's own password guards it, whatever the current data's password is.
-  auto image = ReadFile(ResolvePath(source, Str(Sid::kFilePublishers)));
-  if (!image || image->size() < sizeof(PubRecord)) {
+  // The set's own password guards it, whatever the current data's password is.
+  SystemClock system_clock;
+  const Clock& clock = services_.clock ? *services_.clock : static_cast<const Clock&>(system_clock);
+  auto password = ReadSetPassword(source, clock);
+  if (!password) {
     doc_.prompter->Tell(Fill(Sid::kRestoreNoSet, source));
     return false;
   }
-  PubRecord header;
-  std::memcpy(static_cast<void*>(&header), image->data(), sizeof header);
-  if (!IsPlainMarker(header))
-    ScrambleRecord(header, Direction::kUnscramble, BaseFromMarker(header), true);
-  std::string password = FieldText(header.first_name);
-  if (password != " ") {
-    if (!services_.check_password || !services_.check_password(password)) {
+  if (!password->empty()) {
+    if (!services_.check_password || !services_.check_password(*password)) {
       doc_.prompter->Tell(Str(Sid::kWrongSetPassword));
       return false;
     }
   }
 
-  const std::string data = doc_.data_folder;
-  const std::string undo_folder = UndoFolder();
-  const bool undoing = SamePath(source, undo_folder);
-  const std::string aside = undoing ? undo_folder + S(Sid::kUndoTmpSuffix) : undo_folder;
-  const std::string staging = JoinPath(data, Str(Sid::kRestoreStagingFolder));
-  const bool source_has_roll = IsFolder(RollFolderOf(source));
-
-  FileCopier copier(data, doc_.prompter);
-  copier.set_status([this](const std::string& s) { SetStatus(s); });
-
-  // The set is read completely before anything of the data folder is touched.
-  RemoveTree(staging);
-  if (!MakeFolder(staging) || !copier.CopySetBetween(source, staging, true) ||
-      !copier.CopyArchivesBetween(source, staging, true) || !FileCopier::Flush(staging)) {
-    std::string what = copier.failures().empty() ? staging : copier.failures().front();
-    RemoveTree(staging);
-    doc_.prompter->Tell(Fill(Sid::kRestoreSourceUnreadable, what));
+  if (!restore.Run(source)) {
     UpdateSource();
     return false;
   }
 
-  // 2.-3. The current data go aside, for the undo.
-  copier.ClearFailures();
-  bool aside_ok = MakeFolder(aside);
-  if (aside_ok) {
-    copier.DeleteFileSet(aside);
-    copier.DeleteArchives(aside);
-    aside_ok = copier.CopyFileSet(aside, CopyDirection::kToFolder);
-    aside_ok = copier.CopyArchives(aside, CopyDirection::kToFolder) && aside_ok;
-    aside_ok = FileCopier::Flush(aside) && aside_ok;
-  }
-  if (!aside_ok) {
-    std::string what = copier.failures().empty() ? aside : copier.failures().front();
-    RemoveTree(staging);
-    if (undoing) RemoveTree(aside);
-    doc_.prompter->Tell(Fill(Sid::kRestoreAsideFailed, what));
-    UpdateSource();
-    return false;
-  }
-
-  // 4.-5. The data folder takes the set.
-  copier.ClearFailures();
-  copier.DeleteFileSet(data);
-  if (source_has_roll) copier.DeleteArchives(data);
-  bool ok = copier.CopySetBetween(staging, data, true);
-  ok = copier.CopyArchivesBetween(staging, data, true) && ok;
-  ok = FileCopier::Flush(data) && ok;
-  if (!ok) {
-    std::string what = copier.failures().front();
-    copier.ClearFailures();
-    copier.DeleteFileSet(data);
-    if (source_has_roll) copier.DeleteArchives(data);
-    bool back = copier.CopySetBetween(aside, data, true);
-    back = copier.CopyArchivesBetween(aside, data, true) && back;
-    RemoveTree(staging);
-    if (back) {
-      if (undoing) RemoveTree(aside);
-      doc_.prompter->Tell(Fill(Sid::kRestoreFailedPutBack, what));
-    } else {
-      doc_.prompter->Tell(Fill(Sid::kRestoreFailedNotPutBack, what, aside));
-    }
-    UpdateSource();
-    return false;
-  }
-  RemoveTree(staging);
-
-  // 6. The data before this undo become the next undo.
-  if (undoing) {
-    RemoveTree(undo_folder);
-    RenamePath(aside, undo_folder);
-  }
-
-  // 7. The restored data are loaded as at start-up, without the password.
+  // The restored data are loaded as at start-up, without the password.
   doc_.history_view = 0;
   doc_.archive_folder.clear();
   doc_.ClearTables();
   doc_.modified = 0;
-  SystemClock system_clock;
-  LoadAll(doc_, services_.clock ? *services_.clock : static_cast<const Clock&>(system_clock));
+  doc_.pending_files.clear();
+  LoadAll(doc_, clock);
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;

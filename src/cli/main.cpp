@@ -4,7 +4,9 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "backup/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_ops.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
@@ -169,6 +171,9 @@ int Run(int argc, char** argv) {
     std::cerr << "zarim-cli: the data folder " << data << " does not exist\n";
     return 2;
   }
+  // Paths kept in the catalog and the settings must not depend on the working folder.
+  data = AbsolutePath(data);
+  doc.data_folder = data;
   // The same document creation as the desktop program: settings, the early start of the
   // working month, the password, the data.
   StartupOptions options;
@@ -202,4 +207,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace zarim::cli
 
-int main(int argc, char** argv) { return zarim::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  zarim::InstallFaultPlanFromEnvironment();
+  return zarim::cli::Run(argc, argv);
+}

@@ -79,8 +79,9 @@ class BackupFolder {
 // The files of the data set in a folder (the set's files only).
 inline std::vector<std::pair<std::string, Bytes>> SetFiles(const std::string& folder) {
   auto all = FolderContents(folder);
-  std::erase_if(all,
-                [](const auto& e) { return e.first == "rmkundo.dat" || e.first == "buhist.dat"; });
+  std::erase_if(all, [](const auto& e) {
+    return e.first == "rmkundo.dat" || e.first == "buhist.dat" || e.first == "zset.done";
+  });
   return all;
 }
 

@@ -7,6 +7,7 @@
 
 #include "backup/file_copier.h"
 #include "backup_fixture.h"
+#include "core/file_ops.h"
 
 namespace zarim {
 namespace {
@@ -286,18 +287,19 @@ TEST(Restore, AFailureWhileWritingTheDataFolderPutsTheDataBack) {
   BackupFolder f;
   std::string set = f.BackupAt(8, 0);
   f.SetHours(100, 30);
-  // The set carries a settings file that cannot be written into the data folder: its
-  // temporary name there is taken by a folder.
-  ASSERT_FALSE(fs::exists(f.data.File("zarim.ini")));
-  f.sets.Write("Zr9_0800_2026Dec08/zarim.ini", std::string("[Backup]\r\n"));
-  fs::create_directory(f.data.File(std::string("zarim.ini") + std::string(kTempSuffix)));
   auto before = testing::FolderContents(f.data.path());
 
+  // The disk is full: the first file of the set cannot be written into the data folder.
+  FaultPlan full;
+  full.free_bytes = 0;
+  SetFaultPlan(&full);
   BackupForm form = f.Open(BackupMode::kRestore);
-  EXPECT_FALSE(form.Ok());
+  bool ok = form.Ok();
+  SetFaultPlan(nullptr);
+  EXPECT_FALSE(ok);
   ASSERT_EQ(f.prompter.messages.size(), 1u);
   EXPECT_EQ(f.prompter.messages[0],
-            "The restore failed while copying " + f.data.File("zarim.ini") +
+            "The restore failed while copying " + f.data.File("tdat9.bin") +
                 ".\n\nYour data have been put back as they were before the restore.");
   EXPECT_EQ(testing::FolderContents(f.data.path()), before);
   EXPECT_FALSE(fs::exists(f.data.File("restore_tmp")));

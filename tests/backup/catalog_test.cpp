@@ -59,6 +59,12 @@ TEST(Catalog, OnlyEntriesWithARestorableSetAreUsable) {
   std::filesystem::create_directories(dir.path() + "/small");
   dir.Write("good/tdat9.bin", Bytes(501, 1));
   dir.Write("small/tdat9.bin", Bytes(500, 1));
+  // Both were finished (marked); a set without its marker is never usable.
+  ASSERT_TRUE(WriteSetMarker(dir.path() + "/good"));
+  ASSERT_TRUE(WriteSetMarker(dir.path() + "/small"));
+  std::filesystem::create_directories(dir.path() + "/unmarked");
+  dir.Write("unmarked/tdat9.bin", Bytes(501, 1));
+  ASSERT_TRUE(Catalog::AddEntry(dir.path(), "unmarked", dir.path() + "/unmarked"));
   ASSERT_TRUE(Catalog::AddEntry(dir.path(), "gone", dir.path() + "/gone"));
   ASSERT_TRUE(Catalog::AddEntry(dir.path(), "good", dir.path() + "/good"));
   ASSERT_TRUE(Catalog::AddEntry(dir.path(), "small", dir.path() + "/small"));
