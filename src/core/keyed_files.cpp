@@ -42,7 +42,8 @@ Bytes IndexKeyed(CZarimDoc& doc, Sid name, size_t rec_size, size_t limit, U16 Pu
 }  // namespace
 
 void LoadEmergency(CZarimDoc& doc) {
-  if (doc.history_view) {
+  // A folder open for reading is indexed where its records stand and not rewritten.
+  if (doc.history_view || doc.read_only) {
     IndexKeyed(doc, Sid::kFileEmergency, sizeof(EmergencyRecord), kMaxKeyRefs, &PubRecord::emergency_key,
                doc.emergency_index, doc.emergency_count);
     return;

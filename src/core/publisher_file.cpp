@@ -5,6 +5,7 @@
 
 #include "core/data_files.h"
 #include "core/scramble.h"
+#include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 
@@ -100,7 +101,6 @@ void RestoreLessThanHourMarks(CZarimDoc& doc) {
 }
 
 bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
-  if (doc.recompute_totals) doc.recompute_totals(doc);
   if (doc.count > 0) {
     StoreResumeId(doc);
     doc.StoreLateMarkers();
@@ -136,25 +136,24 @@ bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
     if (any) marks.push_back(t);
   }
 
+  // The first file that cannot be staged spoils the transaction: nothing is committed.
   bool ok = true;
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
-    ok = false;
+  auto stage = [&](Sid name, const void* p, size_t size) {
+    ok = ok && tx.Stage(Str(name), p, size);
   };
   if (marks.empty()) {
     tx.Remove(Str(Sid::kFileLessThanHour));
   } else {
-    stage(Sid::kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord), false);
+    stage(Sid::kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord));
   }
-  stage(Sid::kFilePublishers, image.data(), image.size() * sizeof(PubRecord), true);
-  stage(Sid::kFileTotals, &doc.totals, sizeof doc.totals, true);
+  stage(Sid::kFilePublishers, image.data(), image.size() * sizeof(PubRecord));
+  stage(Sid::kFileTotals, &doc.totals, sizeof doc.totals);
   tx.Remove(Str(Sid::kFileGroups));
   if (doc.groups.count > 0) {
     GroupTable g = doc.groups;
     if (g.count > kMaxGroups) g.count = kMaxGroups;
     ScrambleGroups(g);
-    stage(Sid::kFileGroups, &g, sizeof g, true);
+    stage(Sid::kFileGroups, &g, sizeof g);
   }
   return ok;
 }
@@ -236,34 +235,50 @@ Bytes AppointmentImage(const CZarimDoc& doc) {
 
 bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
-  if (doc.history_view) return false;
+  if (doc.history_view || doc.read_only) return false;
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StagePublishers(doc, tx);
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
-    ok = false;
+  // The publisher table refuses to stage itself only when its header marker is damaged.
+  std::string why =
+      ok || !tx.error().empty() ? std::string() : std::string(Str(Sid::kDamagedMarker));
+  auto stage = [&](Sid name, const void* p, size_t size) {
+    ok = ok && tx.Stage(Str(name), p, size);
   };
   size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
-  stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
-  if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
+  stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock));
+  if (ok && doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
     Bytes appts = AppointmentImage(doc);
-    stage(Sid::kFileAppointments, appts.data(), appts.size(), false);
+    stage(Sid::kFileAppointments, appts.data(), appts.size());
   }
-  if (doc.remark_count > 1) {
+  if (ok && doc.remark_count > 1) {
     Bytes remarks = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+    if (auto compacted = CompactedRemarks(remarks)) remarks = std::move(*compacted);
     RemarkWriter writer(remarks);
     for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
-    stage(Sid::kFileRemarks, remarks.data(), remarks.size(), false);
+    stage(Sid::kFileRemarks, remarks.data(), remarks.size());
   }
-  stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
-  if (doc.stage_settings) doc.stage_settings(doc, tx);
-  if (!tx.Commit()) {
-    ReportCreateFailure(doc, Str(Sid::kFilePublishers));
-    ok = false;
+  stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format);
+  if (ok && doc.settings) {
+    WriteSettings(doc, doc.settings->ini());
+    std::string image = doc.settings->Image();
+    stage(Sid::kFileSettings, image.data(), image.size());
   }
+  // Nothing is committed unless every file was staged.
+  if (ok && !tx.Commit()) ok = false;
   doc.prompter->EndBusy();
+  if (!ok) {
+    if (why.empty()) why = tx.error();
+    size_t colon = why.find(": ");
+    if (colon != std::string::npos) {
+      std::string file = JoinPath(doc.data_folder, why.substr(0, colon));
+      doc.prompter->Tell(Fill(tx.left_journal() ? Sid::kSaveNotFinished : Sid::kSaveFailed, file,
+                              why.substr(colon + 2)));
+    } else {
+      doc.prompter->Tell(
+          Fill(Sid::kSaveFailed, JoinPath(doc.data_folder, Str(Sid::kFilePublishers)), why));
+    }
+  }
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.
   if (ok) doc.modified = 0;
   return ok;
@@ -276,11 +291,10 @@ bool CloseDocument(CZarimDoc& doc) {
     if (a == Answer::kYes) {
       if (!SaveAll(doc, false)) return false;
     } else {
-      std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
-      if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
+      RestoreRemarksFromUndo(doc);
     }
   }
-  if (!doc.history_view) RemoveFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  DropRemarkUndo(doc);
   return true;
 }
 

@@ -64,7 +64,6 @@ constexpr std::string_view kEarly = "Early";
 void IniFile::Parse(std::string_view bytes) {
   preamble_.clear();
   sections_.clear();
-  if (bytes.size() > kMaxFileSize) bytes = bytes.substr(0, kMaxFileSize);
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
@@ -258,13 +257,6 @@ void ClearEarlyStart(IniFile& ini) {
   ini.SetInt(kEarly, "Month", 0);
 }
 
-void AttachSettings(CZarimDoc& doc, SettingsFile& settings) {
-  doc.stage_settings = [&settings](CZarimDoc& d, SaveTransaction& tx) {
-    WriteSettings(d, settings.ini());
-    std::string image = settings.Image();
-    if (!tx.Stage(Str(Sid::kFileSettings), image.data(), image.size()))
-      ReportCreateFailure(d, Str(Sid::kFileSettings));
-  };
-}
+void AttachSettings(CZarimDoc& doc, SettingsFile& settings) { doc.settings = &settings; }
 
 }  // namespace zarim
