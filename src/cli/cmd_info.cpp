@@ -198,11 +198,9 @@ int Dump(Context& ctx) {
   return 0;
 }
 
+// The folder is saved after the command, as after every changing command.
 int Save(Context& ctx) {
-  if (!SaveAll(ctx.doc, true)) {
-    ctx.err << "zarim-cli: the data could not be saved\n";
-    return 1;
-  }
+  ctx.doc.MarkModified();
   return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "cycle/collection.h"
 
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 #include "cycle/month.h"
 
 namespace zarim {
@@ -43,7 +44,7 @@ void MoveWorkingMonth(CZarimDoc& doc, int serial) {
   doc.BuildLateList();
   doc.resume_id = 0;
   if (doc.count > 0) RestoreResumeId(doc);
-  if (doc.recompute_totals) doc.recompute_totals(doc);
+  RecomputeTotals(doc);
 }
 
 }  // namespace zarim

@@ -7,6 +7,7 @@
 
 #include "core/data_files.h"
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 #include "cycle/collection.h"
 #include "cycle/month.h"
 #include "cycle/roll.h"
@@ -217,7 +218,7 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
   OpenOnlyMonth(doc, m);
   doc.RebuildIndex();
   doc.MarkModified();
-  if (doc.recompute_totals) doc.recompute_totals(doc);
+  RecomputeTotals(doc);
 }
 
 }  // namespace zarim

@@ -4,6 +4,7 @@
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 #include "cycle/month.h"
 #include "cycle/roll.h"
 
@@ -38,11 +39,10 @@ bool OldReportsViewer::View(int k) {
       if (a == Answer::kYes) {
         if (!SaveAll(doc_, true)) return false;  // the user has been told; stay with the data
       } else {
-        std::string undo = ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo));
-        if (FileExists(undo)) CopyFile(undo, JoinPath(doc_.data_folder, Str(Sid::kFileRemarks)));
+        RestoreRemarksFromUndo(doc_);  // only a whole undo copy is put back
       }
     }
-    RemoveFile(ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo)));
+    DropRemarkUndo(doc_);
   }
 
   const int live_month = MonthOfSerial(live_serial_);
@@ -67,7 +67,7 @@ bool OldReportsViewer::View(int k) {
   doc_.live_working_month = static_cast<uint8_t>(live_month);
   doc_.BuildLateList();
   RestoreResumeId(doc_);
-  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  RecomputeTotals(doc_);
   doc_.modified = 0;
   return true;
 }
@@ -82,7 +82,7 @@ void OldReportsViewer::Return() {
     doc_.BuildLateList();
     RestoreResumeId(doc_);
   }
-  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  RecomputeTotals(doc_);
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
 }
 

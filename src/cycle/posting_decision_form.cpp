@@ -8,6 +8,7 @@
 #include "cycle/collection.h"
 #include "cycle/month.h"
 #include "cycle/month_init.h"
+#include "cycle/roll.h"
 
 namespace zarim {
 
@@ -129,6 +130,8 @@ std::string PostingDecisionForm::Apply(CZarimDoc& doc) const {
     doc.MarkModified();
     MoveWorkingMonth(doc, result_serial_);
     if (initialize_) InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year));
+    // The month moved: which past months have a snapshot is counted from the new one.
+    doc.history_month_mask = ComputeHistoryMonthMask(doc);
   }
   return WorkingMonthStatusText(doc);
 }

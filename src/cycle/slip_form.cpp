@@ -7,6 +7,7 @@
 
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
 #include "cycle/month.h"
 #include "cycle/slip_queries.h"
@@ -313,6 +314,7 @@ SlipForm::SaveResult SlipForm::Save() {
   if (late() && !excluded_) AddLateReport(doc_, copy_.id, m);
   doc_.MarkModified();
   doc_.resume_id = copy_.id;
+  RecomputeTotals(doc_);  // the stored totals of the open month follow every slip
   return SaveResult::kSaved;
 }
 

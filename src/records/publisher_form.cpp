@@ -417,7 +417,11 @@ void PublisherForm::StoreConsentMarker(uint16_t id) {
   StoreAppointment(doc_, marker);
 }
 
-PublisherForm::Result PublisherForm::Ok() { return Store(); }
+PublisherForm::Result PublisherForm::Ok() {
+  Result r = Store();
+  doc_.RebuildIndex();  // an edited name or status moves the record in the lists
+  return r;
+}
 
 PublisherForm::Result PublisherForm::Step(int direction) {
   if (adding_) return Result::kFailed;

@@ -71,7 +71,6 @@ std::string RunReportCollection(QWidget* parent, CZarimDoc& doc, Prompter& promp
     if (dialog.exec() == QDialog::Accepted) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       form.Apply(doc);
-      doc.history_month_mask = ComputeHistoryMonthMask(doc);
       QApplication::restoreOverrideCursor();
     }
   }

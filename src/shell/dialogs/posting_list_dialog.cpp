@@ -13,7 +13,6 @@
 
 #include "core/document.h"
 #include "core/strings.h"
-#include "cycle/cycle_hooks.h"
 #include "cycle/posting_list_form.h"
 #include "shell/dialogs/slip_dialog.h"
 
@@ -137,7 +136,6 @@ bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RunPostingList(QWidget* parent, CZarimDoc& doc) {
-  if (!doc.recompute_totals) InstallCycleHooks(doc);
   PostingListForm form(doc);
   PostingListDialog dialog(form, doc, parent);
   dialog.exec();
