@@ -273,8 +273,17 @@ bool SaveTransaction::Commit() {
   for (int fd : open_fds_) ::close(fd);
   open_fds_.clear();
   // Every staged file must still be there before the journal promises to rename it.
+  // Every staged file must still be there before the journal promises to rename it, and
+  // every target must be a file a rename can replace (not a folder).
   for (const Op& op : ops_) {
-    if (op.remove || FileExists(JoinPath(folder_, op.name + std::string(kTempSuffix)))) continue;
+    if (op.remove) continue;
+    struct stat st;
+    if (::stat(JoinPath(folder_, op.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      Fail(op.name);
+      return false;
+    }
+    if (FileExists(JoinPath(folder_, op.name + std::string(kTempSuffix)))) continue;
     errno = ENOENT;
     Fail(op.name + std::string(kTempSuffix));
     return false;

@@ -108,8 +108,11 @@ TEST(BackupMode, AnIncompleteSetIsReportedOnceAndRemoved) {
   BackupForm form = f.Open(BackupMode::kBackup);
   EXPECT_FALSE(form.Ok());
   EXPECT_FALSE(form.done());
-  ASSERT_EQ(f.prompter.messages.size(), 1u);
-  EXPECT_NE(f.prompter.messages[0].find("could not be written completely"), std::string::npos);
+  // The save before the copy names the folder in the way; the set is reported once.
+  ASSERT_EQ(f.prompter.messages.size(), 2u);
+  EXPECT_NE(f.prompter.messages[0].find("meetin9.dat: Is a directory"), std::string::npos);
+  EXPECT_NE(f.prompter.messages[1].find("could not be written completely"), std::string::npos);
+  EXPECT_FALSE(fs::exists(f.data.File("zsave.journal")));
   EXPECT_FALSE(fs::exists(f.sets.File("Zr9_1432_2026Dec08")));
   EXPECT_TRUE(Catalog::Read(f.data.path()).Usable().empty());
   EXPECT_EQ(f.settings.count("Backup/Last"), 0u);
