@@ -10,10 +10,10 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/month.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim::demo {
 

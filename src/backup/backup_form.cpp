@@ -7,8 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "backup/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
 #include "core/scramble.h"
 #include "core/strings.h"

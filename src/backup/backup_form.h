@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "backup/catalog.h"
-#include "backup/local_time.h"
+#include "core/catalog.h"
 #include "core/document.h"
+#include "core/local_time.h"
 #include "core/ports.h"
 
 namespace zarim {

@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "backup/backup_form.h"
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
 #include "cli/cli.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
 #include "core/settings.h"
 #include "core/strings.h"

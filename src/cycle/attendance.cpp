@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "cycle/month.h"
+#include "core/month.h"
 
 namespace zarim {
 

@@ -1,8 +1,8 @@
 // The report collection of the working month.
 #include "cycle/collection.h"
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "core/data_files.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {

@@ -3,8 +3,8 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {

@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/month_init.h"
 
 namespace zarim {

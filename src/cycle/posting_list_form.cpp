@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/slip_queries.h"
 
 namespace zarim {

@@ -1,12 +1,12 @@
 // The monthly snapshot and the mask of months that have one.
 #include "cycle/roll.h"
 
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
-#include "backup/local_time.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/local_time.h"
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/late_reports.h"
-#include "cycle/month.h"
 #include "cycle/slip_queries.h"
 #include "cycle/slip_remarks.h"
 

@@ -3,8 +3,8 @@
 
 #include <functional>
 
+#include "core/month.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

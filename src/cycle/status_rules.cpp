@@ -2,7 +2,7 @@
 // ageing at month initialization and the period filters of the inactive list.
 #include "cycle/status_rules.h"
 
-#include "cycle/month.h"
+#include "core/month.h"
 
 namespace zarim {
 

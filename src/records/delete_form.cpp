@@ -2,9 +2,9 @@
 #include "records/delete_form.h"
 
 #include "core/data_files.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 #include "records/placing.h"
 
 namespace zarim {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "backup/file_copier.h"
 #include "backup_fixture.h"
+#include "core/file_copier.h"
 
 namespace zarim {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "backup/catalog.h"
+#include "core/catalog.h"
 #include "cycle/collection.h"
 #include "cycle/roll.h"
 #include "month_init_fixture.h"

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "../backup/backup_fixture.h"
+#include "core/month.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/posting_decision_form.h"
 #include "shell/dialogs/backup_dialog.h"
 #include "shell/dialogs/posting_decision_dialog.h"

@@ -1,5 +1,5 @@
 // The file copier: whole-file copies that are either complete or reported as failed.
-#include "backup/file_copier.h"
+#include "core/file_copier.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

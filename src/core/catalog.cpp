@@ -1,10 +1,10 @@
 // The backup catalog file.
-#include "backup/catalog.h"
+#include "core/catalog.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "backup/file_copier.h"
+#include "core/file_copier.h"
 #include "core/strings.h"
 
 namespace zarim {
