@@ -5,7 +5,7 @@
 
 #include "core/document.h"
 #include "core/strings.h"
-#include "reports/telephone_list.h"
+#include "records/groups.h"
 
 namespace zarim {
 

@@ -16,6 +16,14 @@ bool InRange(int group) { return group >= 1 && group <= kMaxGroups; }
 
 }  // namespace
 
+std::string GroupLabel(const CZarimDoc& doc, int group) {
+  if (group < 1 || group > kMaxGroups) return {};
+  int g = group - 1;
+  std::string name = FieldText(doc.groups.name[g]);
+  if (doc.groups.use_name[g] && Trim(name).size() > 1) return ToUtf8(name, doc.language_code);
+  return Printf("%s %d", std::string(Str(Sid::kGroupHash)).c_str(), group);
+}
+
 int FindByFirstLastName(const CZarimDoc& doc, const std::string& text) {
   if (text.empty()) return 0;
   for (int r = 1; r < doc.count; ++r)
