@@ -17,9 +17,9 @@
 
 #include "core/document.h"
 #include "core/strings.h"
+#include "render/qt_canvas.h"
 #include "reports/profile.h"
 #include "reports/report_drawer.h"
-#include "shell/qt_canvas.h"
 #include "shell/report_view.h"
 
 namespace zarim {
