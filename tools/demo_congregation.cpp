@@ -10,6 +10,7 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/month.h"
 #include "core/scramble.h"
 #include "core/strings.h"
@@ -140,9 +141,10 @@ class Builder {
       Append(needs_file, n);
     }
     std::string folder = doc_.data_folder;
-    if (!WriteFileAtomic(JoinPath(folder, Str(Sid::kFileExtension)), ext_file.data(), ext_file.size()) ||
-        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileEmergency)), emerg_file.data(), emerg_file.size()) ||
-        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileSpecialNeeds)), needs_file.data(), needs_file.size())) {
+    if (!WriteFileAtomic(JoinPath(folder, kFileExtension), ext_file.data(), ext_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, kFileEmergency), emerg_file.data(), emerg_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, kFileSpecialNeeds), needs_file.data(),
+                         needs_file.size())) {
       *error = "cannot write the side files in " + folder;
       return false;
     }

@@ -10,6 +10,7 @@
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "cycle/roll.h"
@@ -51,7 +52,7 @@ std::string S(Sid id) { return std::string(Str(id)); }
 
 bool IsSetFolderName(const std::string& path) {
   std::string name = LastComponent(path);
-  std::string prefix = S(Sid::kSetPrefixUnderscore);
+  std::string prefix = std::string(kSetPrefixUnderscore);
   return name.size() >= prefix.size() &&
          ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
@@ -67,7 +68,7 @@ BackupForm::BackupForm(CZarimDoc& doc, BackupMode mode, BackupServices services)
     : doc_(doc), mode_(mode), services_(std::move(services)) {}
 
 std::string BackupForm::SetName(const LocalTime& t) {
-  return S(Sid::kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
+  return std::string(kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
 }
 
 std::string BackupForm::BackupLabel(const LocalTime& t) {
@@ -85,9 +86,7 @@ void BackupForm::SetStatus(std::string text) {
   if (services_.status_changed) services_.status_changed(status_);
 }
 
-std::string BackupForm::UndoFolder() const {
-  return JoinPath(doc_.data_folder, Str(Sid::kUndoFolder));
-}
+std::string BackupForm::UndoFolder() const { return JoinPath(doc_.data_folder, kUndoFolder); }
 
 void BackupForm::Open() {
   std::string path = services_.read_setting
@@ -123,7 +122,7 @@ std::string BackupForm::Prompt() const {
 }
 
 std::string BackupForm::RequiredSpaceText() const {
-  return Printf(Str(Sid::kRequiredSpaceFormat).data(), S(Sid::kRequiredSpace).c_str(),
+  return Printf(Sid::kRequiredSpaceFormat, S(Sid::kRequiredSpace).c_str(),
                 static_cast<int>(std::min<uint64_t>(RequiredBytes(doc_.data_folder), 0x7FFFFFFF)));
 }
 
@@ -169,7 +168,7 @@ void BackupForm::FillList() {
   // listing shows folders: in square brackets.
   std::vector<std::string> names;
   std::error_code ec;
-  std::string prefix = S(Sid::kSetPrefix);
+  std::string prefix = std::string(kSetPrefix);
   for (const auto& e : std::filesystem::directory_iterator(path_, ec)) {
     std::error_code ec2;
     if (!e.is_directory(ec2)) continue;
@@ -189,7 +188,7 @@ void BackupForm::UpdateSource() {
   if (undo_) {
     source_ = UndoFolder();
     std::string when;
-    if (auto t = FileModified(ResolvePath(source_, Str(Sid::kFilePublishers))))
+    if (auto t = FileModified(ResolvePath(source_, kFilePublishers)))
       when = FormatTime(Str(Sid::kUndoDateFormat), *t);
     SetStatus(S(Sid::kClickOkToUndo) + S(Sid::kUndoDateSeparator) + when);
     return;
@@ -323,7 +322,7 @@ bool BackupForm::RunRestore() {
   const std::string source = WithoutSlash(source_);
 
   // 1. The set's own password guards it, whatever the current data's password is.
-  auto image = ReadFile(ResolvePath(source, Str(Sid::kFilePublishers)));
+  auto image = ReadFile(ResolvePath(source, kFilePublishers));
   if (!image || image->size() < sizeof(PubRecord)) {
     doc_.prompter->Tell(Fill(Sid::kRestoreNoSet, source));
     return false;
@@ -343,8 +342,8 @@ bool BackupForm::RunRestore() {
   const std::string data = doc_.data_folder;
   const std::string undo_folder = UndoFolder();
   const bool undoing = SamePath(source, undo_folder);
-  const std::string aside = undoing ? undo_folder + S(Sid::kUndoTmpSuffix) : undo_folder;
-  const std::string staging = JoinPath(data, Str(Sid::kRestoreStagingFolder));
+  const std::string aside = undoing ? undo_folder + std::string(kUndoTmpSuffix) : undo_folder;
+  const std::string staging = JoinPath(data, kRestoreStagingFolder);
   const bool source_has_roll = IsFolder(RollFolderOf(source));
 
   FileCopier copier(data, doc_.prompter);

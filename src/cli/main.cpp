@@ -5,14 +5,15 @@
 
 #include "cli/cli.h"
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
 #include "core/startup.h"
-#include "cycle/roll.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/cycle_hooks.h"
+#include "cycle/roll.h"
 
 namespace zarim::cli {
 
@@ -192,9 +193,9 @@ int Run(int argc, char** argv) {
       rc = 1;
     }
   }
-  std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+  std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
   // Closing without saving puts back the remark file as it was at start.
-  if (doc.modified && FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
+  if (doc.modified && FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, kFileRemarks));
   RemoveFile(undo);
   return rc;
 }

@@ -269,8 +269,7 @@ bool PanelButtonEnabled(const PanelButton& button, const CZarimDoc& doc) {
 bool HistoryReturnShown(const CZarimDoc& doc) { return doc.history_view != 0; }
 
 std::string HistoryReturnCaption(const CZarimDoc& doc) {
-  return Printf(std::string(Str(Sid::kPanelHistoryReturn)).c_str(),
-                NameOfMonth(doc.live_working_month).c_str());
+  return Printf(Sid::kPanelHistoryReturn, NameOfMonth(doc.live_working_month).c_str());
 }
 
 std::string WorkingMonthPaneText(const CZarimDoc& doc) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 
@@ -13,7 +14,9 @@ namespace {
 
 constexpr size_t kRec = sizeof(ExtRecord);
 
-std::string ExtPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileExtension)); }
+std::string ExtPath(const CZarimDoc& doc) {
+  return ResolvePath(doc.FolderForFiles(), kFileExtension);
+}
 
 bool HasPrintable(const char* text, size_t size) {
   for (size_t i = 0; i < size && text[i] != 0; ++i)

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -16,8 +17,8 @@ constexpr size_t kMinPublisherFile = 401;
 
 // Reads one fixed block from the start of a file; bytes the file lacks stay zero.
 template <typename T>
-bool ReadBlock(const CZarimDoc& doc, Sid name, T* block, size_t size = sizeof(T)) {
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
+bool ReadBlock(const CZarimDoc& doc, std::string_view name, T* block, size_t size = sizeof(T)) {
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), name));
   if (!data) return false;
   std::memset(static_cast<void*>(block), 0, sizeof(T));
   if (!data->empty()) std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
@@ -37,7 +38,7 @@ int YearOfCell(const CZarimDoc& doc, int month, int slot) {
 void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   doc.SetToday(clock.Today());
   doc.count = 0;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFilePublishers)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFilePublishers));
   if (data && data->size() >= kMinPublisherFile) {
     size_t n = std::min(data->size() / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
     std::memcpy(static_cast<void*>(doc.records.data()), data->data(), n * sizeof(PubRecord));
@@ -56,10 +57,10 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   if (doc.count > 0) {
     RestoreResumeId(doc);
     doc.BuildLateList();
-    ReadBlock(doc, Sid::kFileTotals, &doc.totals);
-    std::string groups_path = ResolvePath(doc.FolderForFiles(), Str(Sid::kFileGroups));
+    ReadBlock(doc, kFileTotals, &doc.totals);
+    std::string groups_path = ResolvePath(doc.FolderForFiles(), kFileGroups);
     // The 1881-byte form of older versions holds no groups this version can read.
-    if (FileSize(groups_path) != 1881 && ReadBlock(doc, Sid::kFileGroups, &doc.groups)) {
+    if (FileSize(groups_path) != 1881 && ReadBlock(doc, kFileGroups, &doc.groups)) {
       if (doc.groups.count > kMaxGroups) doc.groups.count = kMaxGroups;
       ScrambleGroups(doc.groups);
     }
@@ -81,7 +82,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
 }
 
 void RestoreLessThanHourMarks(CZarimDoc& doc) {
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileLessThanHour)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileLessThanHour));
   if (!data) return;
   size_t n = data->size() / sizeof(LessThanHourRecord);
   for (size_t i = 0; i < n; ++i) {
@@ -137,24 +138,24 @@ bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
   }
 
   bool ok = true;
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
+  auto stage = [&](std::string_view name, const void* p, size_t size, bool report) {
+    if (tx.Stage(name, p, size)) return;
+    if (report) ReportCreateFailure(doc, name);
     ok = false;
   };
   if (marks.empty()) {
-    tx.Remove(Str(Sid::kFileLessThanHour));
+    tx.Remove(kFileLessThanHour);
   } else {
-    stage(Sid::kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord), false);
+    stage(kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord), false);
   }
-  stage(Sid::kFilePublishers, image.data(), image.size() * sizeof(PubRecord), true);
-  stage(Sid::kFileTotals, &doc.totals, sizeof doc.totals, true);
-  tx.Remove(Str(Sid::kFileGroups));
+  stage(kFilePublishers, image.data(), image.size() * sizeof(PubRecord), true);
+  stage(kFileTotals, &doc.totals, sizeof doc.totals, true);
+  tx.Remove(kFileGroups);
   if (doc.groups.count > 0) {
     GroupTable g = doc.groups;
     if (g.count > kMaxGroups) g.count = kMaxGroups;
     ScrambleGroups(g);
-    stage(Sid::kFileGroups, &g, sizeof g, true);
+    stage(kFileGroups, &g, sizeof g, true);
   }
   return ok;
 }
@@ -169,13 +170,13 @@ uint64_t FileLength(const CZarimDoc& doc, std::string_view name) {
 
 void LoadFormatOptions(CZarimDoc& doc) {
   doc.format = FormatOptions{};
-  ReadBlock(doc, Sid::kFileFormatOptions, &doc.format);
+  ReadBlock(doc, kFileFormatOptions, &doc.format);
 }
 
 void LoadMeetings(CZarimDoc& doc) {
   doc.attendance = {};
   doc.attendance_blocks = 2;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileMeetings)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileMeetings));
   if (data) {
     // The reading loop stores each whole block and counts one more read, which meets the
     // end of the file, while fewer than two blocks were read.
@@ -192,7 +193,7 @@ void LoadMeetings(CZarimDoc& doc) {
 void LoadAppointments(CZarimDoc& doc) {
   std::fill(doc.appointments.begin(), doc.appointments.end(), AppointmentRecord{});
   doc.appointment_count = 0;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileAppointments)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileAppointments));
   if (!data) return;
   size_t n = std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
   if (n > 0) std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
@@ -240,27 +241,27 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StagePublishers(doc, tx);
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
+  auto stage = [&](std::string_view name, const void* p, size_t size, bool report) {
+    if (tx.Stage(name, p, size)) return;
+    if (report) ReportCreateFailure(doc, name);
     ok = false;
   };
   size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
-  stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
+  stage(kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
   if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
     Bytes appts = AppointmentImage(doc);
-    stage(Sid::kFileAppointments, appts.data(), appts.size(), false);
+    stage(kFileAppointments, appts.data(), appts.size(), false);
   }
   if (doc.remark_count > 1) {
-    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)).value_or(Bytes{});
     RemarkWriter writer(remarks);
     for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
-    stage(Sid::kFileRemarks, remarks.data(), remarks.size(), false);
+    stage(kFileRemarks, remarks.data(), remarks.size(), false);
   }
-  stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
+  stage(kFileFormatOptions, &doc.format, sizeof doc.format, true);
   if (doc.stage_settings) doc.stage_settings(doc, tx);
   if (!tx.Commit()) {
-    ReportCreateFailure(doc, Str(Sid::kFilePublishers));
+    ReportCreateFailure(doc, kFilePublishers);
     ok = false;
   }
   doc.prompter->EndBusy();
@@ -276,11 +277,11 @@ bool CloseDocument(CZarimDoc& doc) {
     if (a == Answer::kYes) {
       if (!SaveAll(doc, false)) return false;
     } else {
-      std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
-      if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
+      std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
+      if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, kFileRemarks));
     }
   }
-  if (!doc.history_view) RemoveFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  if (!doc.history_view) RemoveFile(ResolvePath(doc.data_folder, kFileRemarkUndo));
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -22,7 +23,9 @@ RemarkEntry EntryAt(const Bytes& file, size_t i) {
 
 bool TrimmedEmpty(const RemarkEntry& e) { return Trim(FieldText(e.text, sizeof e.text)).empty(); }
 
-std::string RemarksPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileRemarks)); }
+std::string RemarksPath(const CZarimDoc& doc) {
+  return ResolvePath(doc.FolderForFiles(), kFileRemarks);
+}
 
 }  // namespace
 
@@ -30,7 +33,8 @@ void LoadRemarksAtStart(CZarimDoc& doc) {
   std::string path = RemarksPath(doc);
   // The undo copy lives only for this run, so it is written without a flush.
   if (!doc.history_view)
-    if (auto bytes = ReadFile(path)) WriteFilePlain(JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo)), *bytes);
+    if (auto bytes = ReadFile(path))
+      WriteFilePlain(JoinPath(doc.data_folder, kFileRemarkUndo), *bytes);
   for (int r = 1; r < doc.count; ++r)
     for (auto& m : doc.records[r].remark)
       for (auto& c : m) c = 0;
@@ -158,8 +162,8 @@ void WriteRemarkInto(Bytes& file, const RemarkEntry& entry) { RemarkWriter(file)
 
 bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
   if (doc.history_view) return false;
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  std::string existing = ResolvePath(doc.data_folder, Str(Sid::kFileRemarks));
+  std::string path = JoinPath(doc.data_folder, kFileRemarks);
+  std::string existing = ResolvePath(doc.data_folder, kFileRemarks);
   Bytes file = ReadFile(existing).value_or(Bytes{});
   WriteRemarkInto(file, entry);
   return WriteFileAtomic(existing, file.data(), file.size()) || WriteFileAtomic(path, file.data(), file.size());

@@ -8,6 +8,7 @@
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -178,7 +179,7 @@ void IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 
 SettingsFile::SettingsFile(std::string folder) : folder_(std::move(folder)) {}
 
-std::string SettingsFile::path() const { return ResolvePath(folder_, Str(Sid::kFileSettings)); }
+std::string SettingsFile::path() const { return ResolvePath(folder_, kFileSettings); }
 
 void SettingsFile::Load() {
   auto bytes = ReadFile(path());
@@ -262,8 +263,7 @@ void AttachSettings(CZarimDoc& doc, SettingsFile& settings) {
   doc.stage_settings = [&settings](CZarimDoc& d, SaveTransaction& tx) {
     WriteSettings(d, settings.ini());
     std::string image = settings.Image();
-    if (!tx.Stage(Str(Sid::kFileSettings), image.data(), image.size()))
-      ReportCreateFailure(d, Str(Sid::kFileSettings));
+    if (!tx.Stage(kFileSettings, image.data(), image.size())) ReportCreateFailure(d, kFileSettings);
   };
 }
 

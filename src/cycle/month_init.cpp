@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
@@ -61,8 +62,8 @@ void CutBackList(CZarimDoc& doc, uint8_t status,
 }
 
 void WriteRemarkFile(CZarimDoc& doc) {
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  Bytes file = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+  std::string path = JoinPath(doc.data_folder, kFileRemarks);
+  Bytes file = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)).value_or(Bytes{});
   if (doc.remark_count <= 1 && file.empty()) return;
   RemarkWriter writer(file);
   for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);

@@ -3,6 +3,7 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/roll.h"
@@ -38,11 +39,11 @@ bool OldReportsViewer::View(int k) {
       if (a == Answer::kYes) {
         if (!SaveAll(doc_, true)) return false;  // the user has been told; stay with the data
       } else {
-        std::string undo = ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo));
-        if (FileExists(undo)) CopyFile(undo, JoinPath(doc_.data_folder, Str(Sid::kFileRemarks)));
+        std::string undo = ResolvePath(doc_.data_folder, kFileRemarkUndo);
+        if (FileExists(undo)) CopyFile(undo, JoinPath(doc_.data_folder, kFileRemarks));
       }
     }
-    RemoveFile(ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo)));
+    RemoveFile(ResolvePath(doc_.data_folder, kFileRemarkUndo));
   }
 
   const int live_month = MonthOfSerial(live_serial_);
@@ -51,7 +52,7 @@ bool OldReportsViewer::View(int k) {
   const int viewed_month = j - 1;
   const int viewed_year = viewed_month >= live_month ? live_year - 1 : live_year;
   std::string folder = SnapshotFolder(doc_, j);
-  if (!FileExists(ResolvePath(folder, Str(Sid::kFilePublishers)))) {
+  if (!FileExists(ResolvePath(folder, kFilePublishers))) {
     Return();
     return false;
   }

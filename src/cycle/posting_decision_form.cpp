@@ -72,7 +72,7 @@ std::string PostingDecisionForm::ConfirmQuestion(int month) const {
                                                         : Sid::kFrenchArticle)) +
            name;
   }
-  return Printf(Str(Sid::kConfirmInitialize).data(), name.c_str(), name.c_str());
+  return Printf(Sid::kConfirmInitialize, name.c_str(), name.c_str());
 }
 
 bool PostingDecisionForm::Reopen() {

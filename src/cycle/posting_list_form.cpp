@@ -25,7 +25,8 @@ PostingListForm::PostingListForm(CZarimDoc& doc) : doc_(doc) {
 
 std::string PostingListForm::Title() const {
   return Fill(Sid::kPostReportCollection, MonthName(doc_.working_month)) +
-         Printf(Str(Sid::kPostActiveCountFormat).data(), std::clamp(doc_.status_count[kActive], 0, kMaxStatusList)) +
+         Printf(Sid::kPostActiveCountFormat,
+                std::clamp(doc_.status_count[kActive], 0, kMaxStatusList)) +
          std::string(Str(Sid::kPostActivePublishers));
 }
 
@@ -48,9 +49,10 @@ std::vector<std::string> PostingListForm::GroupChoices() const {
   for (int g = 0; g < groups; ++g) {
     std::string label = doc_.groups.use_name[g] && !Trim(FieldText(doc_.groups.name[g])).empty()
                             ? ToUtf8(FieldText(doc_.groups.name[g]), doc_.language_code)
-                            : Printf(Str(Sid::kPostGroupFormat).data(), Str(Sid::kPostGroupWord).data(), g + 1);
+                            : Printf(Sid::kPostGroupFormat, Str(Sid::kPostGroupWord).data(), g + 1);
     std::string overseer = ToUtf8(std::string(Trim(FieldText(doc_.groups.overseer[g]))), doc_.language_code);
-    if (!overseer.empty()) label = Printf(Str(Sid::kPostGroupOverseerFormat).data(), label.c_str(), overseer.c_str());
+    if (!overseer.empty())
+      label = Printf(Sid::kPostGroupOverseerFormat, label.c_str(), overseer.c_str());
     out.push_back(label);
   }
   return out;

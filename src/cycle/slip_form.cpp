@@ -38,7 +38,8 @@ CreditResult ComputePioneerCredit(int h, int c, std::string_view remark_in) {
   std::string& remark = out.remark;
   if (h > kCreditCeiling - 1) c = 0;
   if (c > 0 && kCreditCeiling - h < c) c = kCreditCeiling - h;
-  if (c > 0 && Trim(remark).empty()) remark = Printf(Str(Sid::kSlipCreditRemarkFormat).data(), c) + std::string(Str(Sid::kSlipHours));
+  if (c > 0 && Trim(remark).empty())
+    remark = Printf(Sid::kSlipCreditRemarkFormat, c) + std::string(Str(Sid::kSlipHours));
   if (!remark.empty() && IsDigit(remark[0])) c = std::min(LeadingNumber(remark, 3), kMaxCredit);
   bool unlimited = remark.substr(0, std::min<size_t>(remark.size(), 6)).find('!') != std::string::npos;
   if (!unlimited) {
@@ -98,7 +99,8 @@ std::string SlipForm::PrivilegeText() const {
 }
 
 std::string SlipForm::GroupText() const {
-  return std::string(Str(Sid::kPostGroupWord)) + Printf(Str(Sid::kPostGroupNumberFormat).data(), static_cast<int>(copy_.group));
+  return std::string(Str(Sid::kPostGroupWord)) +
+         Printf(Sid::kPostGroupNumberFormat, static_cast<int>(copy_.group));
 }
 
 bool SlipForm::AuxBoxShown() const {
@@ -114,7 +116,7 @@ std::string SlipForm::PioneerLabel() const {
 
 std::string SlipForm::CreditText() const {
   if (credit_ <= 0) return {};
-  return Printf(Str(Sid::kSlipCreditLabelFormat).data(), credit_) + std::string(Str(Sid::kSlipHours)) +
+  return Printf(Sid::kSlipCreditLabelFormat, credit_) + std::string(Str(Sid::kSlipHours)) +
          std::string(Str(Sid::kSlipCreditLabelEnd));
 }
 

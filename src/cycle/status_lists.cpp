@@ -43,8 +43,9 @@ std::vector<StatusLine> FlagList(const CZarimDoc& doc, uint8_t flag, int positio
     int year = CalendarYearOfRecentMonth(doc, month);
     int age = doc.working_serial - r.status_stamp;
     if (r.status_stamp != 0 && age >= 0 && age < 24) year = 2000 + YearOfSerial(r.status_stamp);
-    out.push_back({static_cast<uint16_t>(rec), Printf(std::string(Str(Sid::kStatusListLine)).c_str(),
-                                                      ShownName(doc, r).c_str(), year, MonthName(month - 1).c_str())});
+    out.push_back(
+        {static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine, ShownName(doc, r).c_str(), year,
+                                            MonthName(month - 1).c_str())});
   });
   return out;
 }
@@ -115,7 +116,7 @@ std::string InactiveEntryText(const CZarimDoc& doc, const PubRecord& r) {
   int month = StatusEventMonth(r);
   std::string month_text = month >= 1 && month <= 12 ? ShortMonthName(month - 1) : std::string();
   return ShownName(doc, r) + "\t" +
-         Printf(std::string(Str(Sid::kInactiveSince)).c_str(), StatusYearToCalendar(r.status_year), month_text.c_str());
+         Printf(Sid::kInactiveSince, StatusYearToCalendar(r.status_year), month_text.c_str());
 }
 
 std::vector<StatusLine> InactiveDialogList(const CZarimDoc& doc, InactivePeriod period) {
@@ -131,8 +132,9 @@ std::vector<StatusLine> InactiveViewList(const CZarimDoc& doc, int position, int
   auto period = static_cast<InactivePeriod>(std::clamp(position, 0, 4) + 1);
   ForEachOfStatus(doc, kInactive, group, [&](int rec, const PubRecord& r) {
     if (!InInactivePeriod(doc, r, period)) return;
-    out.push_back({static_cast<uint16_t>(rec), Printf(std::string(Str(Sid::kInactiveListLine)).c_str(),
-                                                      InactiveEntryText(doc, r).c_str(), static_cast<int>(r.group))});
+    out.push_back({static_cast<uint16_t>(rec),
+                   Printf(Sid::kInactiveListLine, InactiveEntryText(doc, r).c_str(),
+                          static_cast<int>(r.group))});
   });
   return out;
 }
@@ -145,7 +147,7 @@ std::vector<StatusLine> MoveoutsList(const CZarimDoc& doc, int position, int gro
     if (position == kViewPeriodLastSix && !InLastSixMonths(doc, month)) return;
     if (position == kViewPeriodServiceYear && !InServiceYearSoFar(doc, month)) return;
     out.push_back({static_cast<uint16_t>(rec),
-                   Printf(std::string(Str(Sid::kStatusListLine)).c_str(), ShownName(doc, r).c_str(),
+                   Printf(Sid::kStatusListLine, ShownName(doc, r).c_str(),
                           CalendarYearOfRecentMonth(doc, month), MonthName(month - 1).c_str())});
   });
   return out;
@@ -165,7 +167,7 @@ std::vector<StatusLine> DeletedList(const CZarimDoc& doc) {
     std::string text = ShownName(doc, r);
     int month = r.status_stamp & 0xFF;
     if (month >= 1 && month <= 12)
-      text += "\t" + Printf(std::string(Str(Sid::kDeletedSince)).c_str(), ShortMonthName(month - 1).c_str(),
+      text += "\t" + Printf(Sid::kDeletedSince, ShortMonthName(month - 1).c_str(),
                             1950 + (r.status_stamp >> 8));
     out.push_back({static_cast<uint16_t>(rec), std::move(text)});
   });

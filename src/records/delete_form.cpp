@@ -44,7 +44,7 @@ std::vector<std::string> DeleteForm::MonthTexts() const {
 std::vector<std::string> DeleteForm::YearTexts() const {
   std::vector<std::string> out;
   for (int y = kFirstDeletionYear; y <= std::max(doc_.today_year, kFirstDeletionYear); ++y)
-    out.push_back(Printf(Str(Sid::kYearFormat4).data(), y));
+    out.push_back(Printf(Sid::kYearFormat4, y));
   return out;
 }
 

@@ -54,7 +54,8 @@ std::string DayName(int day) {
 std::string GroupListLine(const CZarimDoc& doc, int group) {
   if (!InRange(group)) return {};
   std::string hash(Str(Sid::kHash));
-  if (group > doc.groups.count) return Printf(Str(Sid::kGroupLineFormat).data(), hash.c_str(), group, "", "", "", "", "", "", "");
+  if (group > doc.groups.count)
+    return Printf(Sid::kGroupLineFormat, hash.c_str(), group, "", "", "", "", "", "", "");
   int g = group - 1;
   std::string overseer = FieldText(doc.groups.overseer[g]);
   std::string assistant = FieldText(doc.groups.assistant[g]);
@@ -62,10 +63,10 @@ std::string GroupListLine(const CZarimDoc& doc, int group) {
   auto mark = [&](const std::string& name) {
     return name.empty() || FindByFirstLastName(doc, name) != 0 ? std::string() : star;
   };
-  return Printf(Str(Sid::kGroupLineFormat).data(), hash.c_str(), group, mark(overseer).c_str(),
+  return Printf(Sid::kGroupLineFormat, hash.c_str(), group, mark(overseer).c_str(),
                 U(doc, overseer).c_str(), mark(assistant).c_str(), U(doc, assistant).c_str(),
-                U(doc, FieldText(doc.groups.location[g])).c_str(), DayName(doc.groups.day[g]).c_str(),
-                U(doc, FieldText(doc.groups.time[g])).c_str());
+                U(doc, FieldText(doc.groups.location[g])).c_str(),
+                DayName(doc.groups.day[g]).c_str(), U(doc, FieldText(doc.groups.time[g])).c_str());
 }
 
 std::string EditGroupCaption(const CZarimDoc& doc, int group) {
@@ -74,7 +75,7 @@ std::string EditGroupCaption(const CZarimDoc& doc, int group) {
   if (doc.groups.use_name[group - 1] && FieldText(doc.groups.name[group - 1]).size() > 1) {
     label = U(doc, FieldText(doc.groups.name[group - 1]));
   } else {
-    label = Printf(Str(Sid::kGroupNumberFormat).data(), std::string(Str(Sid::kGroupWord)).c_str(), group);
+    label = Printf(Sid::kGroupNumberFormat, std::string(Str(Sid::kGroupWord)).c_str(), group);
   }
   return Fill(Sid::kEditGroupButton, label);
 }
@@ -154,7 +155,7 @@ void GroupAssignmentForm::Refill() {
     if (r.group <= 0) ++unassigned_;
     bool offered = r.group <= 0 || source_ == 0 || r.group == source_;
     if (!offered) continue;
-    if (r.group > 0) name = Printf(Str(Sid::kNameWithGroup).data(), name.c_str(), static_cast<int>(r.group));
+    if (r.group > 0) name = Printf(Sid::kNameWithGroup, name.c_str(), static_cast<int>(r.group));
     candidates_.push_back({e.rec, name});
   }
 }
@@ -165,11 +166,12 @@ std::string GroupAssignmentForm::MembersCaption() const {
 
 std::string GroupAssignmentForm::UnassignedText() const {
   if (unassigned_ == 0) return {};
-  return Printf(Str(Sid::kCountWithText).data(), unassigned_, std::string(Str(Sid::kUnassignedPublishers)).c_str());
+  return Printf(Sid::kCountWithText, unassigned_,
+                std::string(Str(Sid::kUnassignedPublishers)).c_str());
 }
 
 std::string GroupAssignmentForm::MoveTarget() const {
-  return Fill(Sid::kToGroup, Printf(Str(Sid::kGroupNumberSuffix).data(), group_));
+  return Fill(Sid::kToGroup, Printf(Sid::kGroupNumberSuffix, group_));
 }
 
 std::string GroupAssignmentForm::MoveLabel(int candidate) const {

@@ -40,7 +40,9 @@ bool LinkedToHead(const CZarimDoc& doc, uint16_t head_id) {
   return false;
 }
 
-std::string YearsText(int years) { return years < 0 ? std::string() : Printf(Str(Sid::kYearsLabel).data(), years); }
+std::string YearsText(int years) {
+  return years < 0 ? std::string() : Printf(Sid::kYearsLabel, years);
+}
 
 }  // namespace
 
@@ -216,7 +218,7 @@ std::string PublisherForm::GroupButtonCaption() const {
   if (g < 1 || g > kMaxGroups) return std::string(Str(Sid::kSelectGroupButton));
   if (doc_.groups.use_name[g - 1] && FieldText(doc_.groups.name[g - 1]).size() > 1)
     return ToUtf8(FieldText(doc_.groups.name[g - 1]), doc_.language_code);
-  return Printf(Str(Sid::kGroupButtonFormat).data(), Str(Sid::kGroupHash).data(), g,
+  return Printf(Sid::kGroupButtonFormat, Str(Sid::kGroupHash).data(), g,
                 ToUtf8(FieldText(doc_.groups.overseer[g - 1]), doc_.language_code).c_str());
 }
 
