@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/file_io.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace zarim {
 namespace {
