@@ -3,17 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "backup/catalog.h"
 #include "cli/cli_support.h"
 #include "core/file_io.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
+#include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 #include "cycle/month.h"
 #include "demo_congregation.h"
@@ -53,7 +52,8 @@ class CliChange : public ::testing::Test {
   CliFolder folder;
 };
 
-// A slip with studies is stored in the working month of the publisher's record.
+// A slip with studies is stored in the working month of the publisher's record, and the
+// month's stored totals count it.
 TEST_F(CliChange, PostStoresTheSlip) {
   auto doc = folder.Load();
   // A publisher whose slip of the working month is still empty.
@@ -67,6 +67,7 @@ TEST_F(CliChange, PostStoresTheSlip) {
   }
   ASSERT_NE(pub, nullptr);
   int id = pub->id;
+  WorkingTotals totals = RecomputeTotals(*doc);  // what the slips add up to before
 
   CliRun run = Ok({"post", std::to_string(id), "--studies", "4"});
   EXPECT_THAT(run.out, HasSubstr("posted"));
@@ -75,6 +76,9 @@ TEST_F(CliChange, PostStoresTheSlip) {
   const PubRecord& stored = *after->FindById(id);
   EXPECT_EQ(stored.activity[kBibleStudies][m][s] & kStudiesMask, 4);
   EXPECT_TRUE(stored.activity[kBibleStudies][m][s] & kSharedBit);
+  WorkingTotals now = StoredTotals(*after, m, s);
+  EXPECT_EQ(now.row[0][kBibleStudies], totals.row[0][kBibleStudies] + 4);
+  EXPECT_EQ(now.row[0][kTotalsReportsField], totals.row[0][kTotalsReportsField] + 1);
 }
 
 // Add, edit and delete go through the publisher forms and reach the file.

@@ -33,7 +33,6 @@
 namespace zarim {
 namespace {
 
-using testing::ScriptedPrompter;
 using testing::TempDir;
 
 // From the 25th the month after the working month can be initialized.
@@ -192,7 +191,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
 
   AgreeingPrompter agree;
   CZarimDoc doc(&agree);
-  Open(doc);
+  ASSERT_NO_FATAL_FAILURE(Open(doc));
   ASSERT_TRUE(WorkingMonthOpen(doc)) << "the demo's working month is open for slips";
 
   // Three slips of the working month: plain, with studies, with a remark.
@@ -217,7 +216,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
     slip.EndRemark();
     ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
   }
-  Save(doc);
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
 
   // The month is complete: close it and open the next one early.
   CloseCollection(doc);
@@ -225,7 +224,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
   ASSERT_TRUE(decision.InitializeNextShown());
   ASSERT_TRUE(decision.InitializeNext(agree));
   decision.Apply(doc);
-  Save(doc);
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
 
   // One publisher to the inactive list, one moved away.
   auto in_month = [](int month) {
@@ -236,7 +235,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
   };
   ASSERT_EQ(TransferToInactive(doc, active[3], in_month(doc.working_month)), MoveResult::kDone);
   ASSERT_EQ(MoveOut(doc, active[4], in_month(doc.working_month)), MoveResult::kDone);
-  Save(doc);
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
 
   // A backup set under a backup path of its own, at a fixed moment.
   std::map<std::string, std::string> backup_settings{{"Backup/Path", sets.path()}};
