@@ -167,6 +167,11 @@ TEST_F(CliChange, AttendanceSetStoresTheWeeks) {
 TEST_F(CliChange, CloseMonthAndReopen) {
   Ok({"close-month"});
   EXPECT_FALSE(WorkingMonthOpen(*folder.Load()));
+  auto closed = folder.Files();
+  CliRun again = folder.Run({"close-month"});
+  EXPECT_EQ(again.status, 1) << Describe(again);
+  EXPECT_THAT(again.err, HasSubstr("is not open"));
+  EXPECT_EQ(folder.Files(), closed);
   CliRun run = folder.Run({"post", Id(Nth(*folder.Load(), kActive))});
   EXPECT_EQ(run.status, 2) << "no slips while the month is closed";
   EXPECT_THAT(run.err, HasSubstr("is not open"));
@@ -216,7 +221,7 @@ TEST_F(CliChange, SaveWritesAMissingFile) {
 }
 
 // A backup set holds the folder's files; the catalog lists it; a restore from it brings back
-// the data it holds.
+// the data it holds, and the restore can be undone.
 TEST_F(CliChange, BackupCatalogAndRestore) {
   testing::TempDir sets;
   std::string publishers(Str(Sid::kFilePublishers));
@@ -243,6 +248,12 @@ TEST_F(CliChange, BackupCatalogAndRestore) {
   EXPECT_THAT(restored.out, HasSubstr("Restored from"));
   auto after = folder.Load();
   EXPECT_EQ(Text(*after, after->FindById(id)->first_name, sizeof(PubRecord::first_name)), first);
+
+  // Undoing the restore brings back the data it replaced.
+  Ok({"restore", "--undo"});
+  auto undone = folder.Load();
+  EXPECT_EQ(Text(*undone, undone->FindById(id)->first_name, sizeof(PubRecord::first_name)),
+            "Changed");
 }
 
 // ---- Commands that only look, on damaged folders ------------------------------------------

@@ -85,8 +85,12 @@ CliRun CliFolder::Run(const std::vector<std::string>& args) const {
 }
 
 std::unique_ptr<CZarimDoc> CliFolder::Load() {
+  // Opening a folder writes into it (the remark undo copy); a copy is opened instead, so
+  // that looking never changes what the next command finds.
+  TempDir copy;
+  for (const auto& [name, bytes] : FolderContents(dir.path())) copy.Write(name, bytes);
   auto doc = std::make_unique<CZarimDoc>(&prompter);
-  doc->data_folder = dir.path();
+  doc->data_folder = copy.path();
   FixedClock clock(kCliToday);
   if (!LoadAll(*doc, clock)) throw std::runtime_error("the folder did not load");
   return doc;

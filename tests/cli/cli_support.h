@@ -35,7 +35,7 @@ class CliFolder {
   const std::string& path() const { return dir.path(); }
   // Runs `zarim-cli --data DIR --today 2026-12-08 ARGS...`.
   CliRun Run(const std::vector<std::string>& args) const;
-  // The folder loaded anew through the library.
+  // The folder loaded anew through the library (from a copy of its files).
   std::unique_ptr<CZarimDoc> Load();
   // Every file of the folder with a hash of its bytes (readable when two differ).
   std::map<std::string, std::string> Files() const { return FileHashes(dir.path()); }
