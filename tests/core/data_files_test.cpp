@@ -1,12 +1,15 @@
 // Loading and saving the data folder: the files' sizes and rules, round trips, damaged
 // and missing files, and saves that cannot be written.
+#include "core/data_files.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstring>
+#include <set>
 
-#include "core/data_files.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "demo_congregation.h"
@@ -382,6 +385,26 @@ TEST_F(DataFilesTest, NamesWrittenWithOtherCaseAreFound) {
   ASSERT_TRUE(SaveAll(*doc));
   ASSERT_EQ(::rename(dir.File("tdat9.bin").c_str(), dir.File("TDAT9.BIN").c_str()), 0);
   EXPECT_EQ(Load()->count, 2);
+}
+
+TEST_F(DataFilesTest, DemoCongregationNamesEveryoneOnceAndHasMonthSnapshots) {
+  demo::DemoOptions options;
+  options.today = kToday;
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), options, &error)) << error;
+  auto doc = Load();
+  std::set<std::string> names;
+  for (int r = 1; r < doc->count; ++r) {
+    std::string key =
+        FieldText(doc->records[r].first_name) + "\t" + FieldText(doc->records[r].last_name);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(names.insert(key).second) << "two people named " << key;
+  }
+  // The six months before the working month each have their snapshot.
+  for (int k = 1; k <= 6; ++k) {
+    const int n = ((doc->working_month - k) % 12 + 12) % 12 + 1;
+    EXPECT_GT(FileSize(dir.File("Roll/Zr9_" + std::to_string(n) + "/tdat9.bin")), 500u) << n;
+  }
 }
 
 TEST_F(DataFilesTest, DemoFolderRoundTripChangesNoByte) {
