@@ -215,6 +215,28 @@ TEST_F(DataFilesTest, NoAtCloseGivesBackTheRemarkFile) {
   EXPECT_FALSE(FileExists(dir.File("rmkundo.dat")));
 }
 
+TEST_F(DataFilesTest, NoAtCloseKeepsTheRemarksOfTheLastSave) {
+  auto doc = Empty();
+  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+  ASSERT_TRUE(SaveAll(*doc));
+  dir.Write("remark9.dat", Bytes(96, 0));
+  auto again = Load();
+  RemarkEntry e{};
+  e.month = 1;
+  e.id = 20;
+  SetField(e.text, "saved during the run");
+  ASSERT_TRUE(WriteRemark(*again, e));
+  again->MarkModified();
+  ASSERT_TRUE(SaveAll(*again));
+  const Bytes saved = dir.Read("remark9.dat");
+  SetField(e.text, "typed after the save");
+  ASSERT_TRUE(WriteRemark(*again, e));
+  again->MarkModified();
+  prompter.Script(Answer::kNo);
+  EXPECT_TRUE(CloseDocument(*again));
+  EXPECT_EQ(dir.Read("remark9.dat"), saved);
+}
+
 TEST_F(DataFilesTest, CancelAtCloseKeepsTheProgramOpen) {
   auto doc = Empty();
   doc->MarkModified();
@@ -357,6 +379,29 @@ TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
   EXPECT_EQ(doc->modified, 1u);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], Fill(Sid::kUnableToCreateFile, dir.File("tdat9.bin")));
+}
+
+TEST_F(DataFilesTest, FailedSaveAtCloseOffersToKeepWorkingOrToCloseWithoutSaving) {
+  auto doc = Empty();
+  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+  ASSERT_TRUE(SaveAll(*doc));
+  Bytes before = dir.Read("tdat9.bin");
+  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
+            0);
+  SetField(doc->records[1].first_name, "Changed");
+  doc->MarkModified();
+  const std::string why = Fill(Sid::kCloseAfterFailedSave, dir.path());
+  prompter.Script(Answer::kYes);  // save; the next question keeps its default, No
+  EXPECT_FALSE(CloseDocument(*doc));
+  EXPECT_EQ(prompter.messages.back(), why);
+  EXPECT_EQ(prompter.buttons.back(), Buttons::kYesNo);
+  EXPECT_TRUE(doc->modified);
+  prompter.Script(Answer::kYes);
+  prompter.Script(Answer::kOk);   // the message naming the file that failed
+  prompter.Script(Answer::kYes);  // close without saving
+  EXPECT_TRUE(CloseDocument(*doc));
+  EXPECT_EQ(prompter.messages.back(), why);
+  EXPECT_EQ(dir.Read("tdat9.bin"), before);
 }
 
 TEST_F(DataFilesTest, InterruptedSaveIsCompletedFromItsJournal) {
