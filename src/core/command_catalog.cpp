@@ -42,7 +42,7 @@ constexpr CommandInfo kCatalog[] = {
     {32786, Menu::kEdit, kNoSid, Sid::kMenuPassword, Sid::kTipPassword, Rule::kNotHistory, ""},  // Password
     {32833, Menu::kEdit, kNoSid, Sid::kMenuRegularPioneers, Sid::kTipRegularPioneers, Rule::kPublishersLive, ""},  // RegularPioneers
     {32839, Menu::kEdit, kNoSid, Sid::kMenuEditNonPublishers, Sid::kTipEditNonPublishers, Rule::kNotHistory, ""},  // EditNonPublishers
-    {32881, Menu::kEdit, kNoSid, Sid::kMenuDeleted, Sid::kTipDeleted, Rule::kAlways, ""},  // Deleted
+    {32881, Menu::kEdit, kNoSid, Sid::kMenuDeleted, Sid::kTipDeleted, Rule::kDeletedList, ""},  // Deleted
     {32887, Menu::kEdit, kNoSid, Sid::kMenuHistory, Sid::kTipHistory, Rule::kNotHistory, ""},  // History
     {32906, Menu::kEdit, kNoSid, Sid::kMenuCircuitOverseer, kNoSid, Rule::kPublishers, ""},  // CircuitOverseer
     {32777, Menu::kPost, kNoSid, Sid::kMenuReportSlips, Sid::kTipReportSlips, Rule::kPublishersLive, ""},  // ReportSlips
@@ -223,6 +223,7 @@ bool CommandEnabled(int id, const CZarimDoc& doc, const ViewState& view) {
     case Rule::kCustomCategory: return CustomCategoryDefined(doc);
     case Rule::kEraseLate: return doc.erase_late_enabled != 0 && !history;
     case Rule::kOldReport: return (doc.history_month_mask >> OldReportItem(id)) & 1u;
+    case Rule::kDeletedList: return doc.status_count[kDeleted] > 0;
   }
   return false;
 }

@@ -265,7 +265,14 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   }
   doc.prompter->EndBusy();
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.
-  if (ok) doc.modified = 0;
+  if (ok) {
+    doc.modified = 0;
+    // "No" at close goes back to the last save, so the remarks' undo copy follows it.
+    std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+    if (FileExists(undo))
+      if (auto bytes = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))))
+        WriteFilePlain(undo, *bytes);
+  }
   return ok;
 }
 
@@ -273,9 +280,15 @@ bool CloseDocument(CZarimDoc& doc) {
   if (doc.modified && !doc.history_view) {
     Answer a = doc.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
     if (a == Answer::kCancel) return false;
-    if (a == Answer::kYes) {
-      if (!SaveAll(doc, false)) return false;
-    } else {
+    // A failed save must not trap the user: the folder may stay unwritable, so after
+    // saying so the choice is to keep working or to close without saving.
+    if (a == Answer::kYes && !SaveAll(doc, false)) {
+      if (doc.prompter->Ask(Fill(Sid::kCloseAfterFailedSave, doc.data_folder), Buttons::kYesNo,
+                            Answer::kNo) != Answer::kYes)
+        return false;
+      a = Answer::kNo;
+    }
+    if (a != Answer::kYes) {
       std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
       if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
     }

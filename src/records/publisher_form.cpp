@@ -419,6 +419,13 @@ void PublisherForm::StoreConsentMarker(uint16_t id) {
 
 PublisherForm::Result PublisherForm::Ok() { return Store(); }
 
+int PublisherForm::ListStatus() const {
+  if (kind_ == PublisherKind::kBibleStudent) return kNonPublisher;
+  if (!adding_ && (base_.status == kInactive || base_.status == kMoved || base_.status == kDeleted))
+    return base_.status;
+  return kActive;
+}
+
 PublisherForm::Result PublisherForm::Step(int direction) {
   if (adding_) return Result::kFailed;
   Result r = Store();

@@ -168,6 +168,25 @@ TEST_F(PublisherFormTest, NextAndPreviousStoreAndWrap) {
   EXPECT_EQ(form.id(), 10);
 }
 
+TEST_F(PublisherFormTest, NextAndPreviousWalkTheListOfTheShownRecord) {
+  Add(10, "A", "Adams");
+  Add(11, "B", "Baker", kInactive);
+  Add(12, "C", "Clark");
+  Add(13, "D", "Dunn", kInactive);
+  Add(14, "E", "Evans", kDeleted);
+  Add(15, "F", "Ford", kDeleted);
+  doc.RebuildIndex();
+  PublisherForm form(doc, nullptr);
+  ASSERT_TRUE(form.Load(Rec(11)));
+  EXPECT_EQ(form.Next(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 13);
+  EXPECT_EQ(form.Next(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 11);
+  ASSERT_TRUE(form.Load(Rec(15)));
+  EXPECT_EQ(form.Previous(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 14);
+}
+
 TEST_F(PublisherFormTest, RenameIntoDuplicateKeepsTheStoredRecord) {
   Add(10, "A", "Adams");
   Add(11, "B", "Baker");
