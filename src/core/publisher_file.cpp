@@ -69,6 +69,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     doc.groups.count = 0;
   }
 
+  doc.scramble_base = kScrambleBase;  // a document loaded again forgets the earlier folder's
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
     for (int r = 0; r < doc.count; ++r)
