@@ -73,6 +73,9 @@ void LoadExtensions(CZarimDoc& doc);
 bool ReadExt(CZarimDoc& doc, int n, int key);
 bool WriteExt(CZarimDoc& doc, int n);
 int AddExt(CZarimDoc& doc);
+// The publisher table is always saved with this program's base; an extension file of
+// another base is rewritten with it in the same save (nothing is staged otherwise).
+bool StageExtensions(CZarimDoc& doc, SaveTransaction& tx);
 uint16_t ExtContentFlags(const ExtRecord& plain);
 
 void LoadEmergency(CZarimDoc& doc);

@@ -69,6 +69,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     doc.groups.count = 0;
   }
 
+  doc.scramble_base = kScrambleBase;  // a document loaded again forgets the earlier folder's
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
     for (int r = 0; r < doc.count; ++r)
@@ -240,12 +241,31 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StagePublishers(doc, tx);
+  if (doc.scramble_base != kScrambleBase) {
+    // The publisher table and the extension file change their base together or not at
+    // all: a table of one base beside extension texts of another garbles the texts.
+    bool ext_ok = ok && StageExtensions(doc, tx);
+    if (!ext_ok) {
+      if (ok) ReportCreateFailure(doc, Str(Sid::kFileExtension));
+      doc.prompter->EndBusy();
+      return false;
+    }
+  }
   auto stage = [&](Sid name, const void* p, size_t size, bool report) {
     if (tx.Stage(Str(name), p, size)) return;
     if (report) ReportCreateFailure(doc, Str(name));
     ok = false;
   };
+  // A folder whose meeting file was empty or short still keeps every block that now
+  // holds figures; a block's name is set at load and is not data.
   size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
+  for (size_t b = 0; b < 2; ++b) {
+    const AttendanceBlock& block = doc.attendance[b];
+    const auto* first = reinterpret_cast<const uint8_t*>(&block) + sizeof block.name;
+    const auto* last = reinterpret_cast<const uint8_t*>(&block) + sizeof block;
+    if (std::any_of(first, last, [](uint8_t v) { return v != 0; }))
+      blocks = std::max(blocks, b + 1);
+  }
   stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
   if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
     Bytes appts = AppointmentImage(doc);
@@ -259,7 +279,9 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   }
   stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
   if (doc.stage_settings) doc.stage_settings(doc, tx);
-  if (!tx.Commit()) {
+  if (tx.Commit()) {
+    doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
+  } else {
     ReportCreateFailure(doc, Str(Sid::kFilePublishers));
     ok = false;
   }

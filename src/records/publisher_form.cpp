@@ -354,9 +354,11 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
-    StoreEmail(r);
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
+    // The e-mail is kept only once the record is placed: a refused name must not leave
+    // an extension record behind that no publisher points at.
+    StoreEmail(doc_.records[placed]);
     StoreConsentMarker(doc_.records[placed].id);
     SaveAll(doc_);
     doc_.RebuildIndex();

@@ -294,6 +294,45 @@ TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   EXPECT_EQ(again->ext_index[1].flags & 2, 2);
 }
 
+TEST_F(DataFilesTest, ExtensionTextsOfAnotherBaseSurviveTheFirstSave) {
+  {
+    auto doc = Empty();
+    AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+    ASSERT_TRUE(SaveAll(*doc));
+  }
+  // The same folder as another program writes it: base 7 in both scrambled files.
+  Bytes t = dir.Read("tdat9.bin");
+  for (size_t i = 0; (i + 1) * sizeof(PubRecord) <= t.size(); ++i) {
+    PubRecord r;
+    std::memcpy(&r, t.data() + i * sizeof r, sizeof r);
+    ScrambleRecord(r, Direction::kUnscramble, kScrambleBase, i == 0);
+    ScrambleRecord(r, Direction::kScramble, 7, i == 0);
+    std::memcpy(t.data() + i * sizeof r, &r, sizeof r);
+  }
+  dir.Write("tdat9.bin", t);
+  ExtRecord ext[2]{};
+  ext[1].key = 5;
+  SetField(ext[1].long_name, "Annabel Lee");
+  ScrambleExt(ext[1], Direction::kScramble, 7);
+  const auto* p = reinterpret_cast<const uint8_t*>(ext);
+  dir.Write("xten7.dat", Bytes(p, p + sizeof ext));
+
+  auto doc = Load();
+  ASSERT_EQ(doc->scramble_base, 7);
+  doc->current_ext = ExtRecord{};
+  doc->current_ext.key = 6;
+  SetField(doc->current_ext.email, "ann@example.org");
+  ASSERT_EQ(AddExt(*doc), 2);  // written before the first save
+  ASSERT_TRUE(SaveAll(*doc));
+  auto again = Load();
+  for (CZarimDoc* d : {doc.get(), again.get()}) {
+    ASSERT_TRUE(ReadExt(*d, 1, 5));
+    EXPECT_EQ(FieldText(d->current_ext.long_name), "Annabel Lee");
+    ASSERT_TRUE(ReadExt(*d, 2, 6));
+    EXPECT_EQ(FieldText(d->current_ext.email), "ann@example.org");
+  }
+}
+
 TEST_F(DataFilesTest, MeetingFileCountsItsBlocks) {
   dir.Write("meetin9.dat", Bytes(672, 7));
   auto doc = Load();
@@ -304,6 +343,12 @@ TEST_F(DataFilesTest, MeetingFileCountsItsBlocks) {
   EXPECT_EQ(doc->attendance[1].week[0][0][0], 0);
   dir.Write("meetin9.dat", Bytes{});
   EXPECT_EQ(Load()->attendance_blocks, 1);
+
+  // Weekend figures typed into a folder whose meeting file was empty are saved.
+  auto empty = Load();
+  empty->attendance[1].week[2][0][0] = 85;
+  ASSERT_TRUE(SaveAll(*empty));
+  EXPECT_EQ(Load()->attendance[1].week[2][0][0], 85);
 }
 
 TEST_F(DataFilesTest, AppointmentsAreFilteredOnSave) {

@@ -198,6 +198,25 @@ TEST_F(PublisherFormTest, RenameIntoDuplicateKeepsTheStoredRecord) {
   EXPECT_EQ(FieldText(doc.FindById(11)->last_name), "Baker");
 }
 
+TEST_F(PublisherFormTest, EmailTypedWhileAddingSurvivesARefusedName) {
+  Add(10, "A", "Adams");
+  PublisherForm form(doc, nullptr);
+  Text(form, TextField::kFirst) = "A";
+  Text(form, TextField::kLast) = "Adams";
+  Text(form, TextField::kEmail) = "a2@example.org";
+  prompter.Script(Answer::kNo);  // do not overwrite the publisher of the same name
+  ASSERT_EQ(form.Ok(), PublisherForm::Result::kRefused);
+  Text(form, TextField::kLast) = "Adamson";
+  ASSERT_EQ(form.Ok(), PublisherForm::Result::kStored);
+  const PubRecord* r = doc.FindById(form.id());
+  ASSERT_NE(r, nullptr);
+  EXPECT_NE(r->ext_key, 0);
+  EXPECT_EQ(LoadExtension(doc, *r).email, "a2@example.org");
+  int used = 0;
+  for (int i = 1; i < doc.ext_count; ++i) used += doc.ext_index[i].key != 0;
+  EXPECT_EQ(used, 1) << "no extension record is left without its publisher";
+}
+
 TEST_F(PublisherFormTest, MaleAndFemaleExclude) {
   PublisherForm form(doc, nullptr);
   form.SetMale(true);
