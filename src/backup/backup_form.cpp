@@ -13,6 +13,7 @@
 #include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
+#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {
@@ -39,6 +40,17 @@ bool SamePath(const std::string& a, const std::string& b) {
   std::error_code ec;
   if (std::filesystem::equivalent(a, b, ec)) return true;
   return WithoutSlash(a) == WithoutSlash(b);
+}
+
+// True when path is the folder itself or lies anywhere below it.
+bool LiesInside(const std::string& path, const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
+  if (ec) p = std::filesystem::absolute(path, ec).lexically_normal();
+  std::filesystem::path f = std::filesystem::weakly_canonical(folder, ec);
+  if (ec) f = std::filesystem::absolute(folder, ec).lexically_normal();
+  std::string ps = WithSlash(p.string()), fs = WithSlash(f.string());
+  return ps.compare(0, fs.size(), fs) == 0;
 }
 
 void RemoveTree(const std::string& path) {
@@ -86,13 +98,26 @@ void BackupForm::SetStatus(std::string text) {
   if (services_.status_changed) services_.status_changed(status_);
 }
 
-std::string BackupForm::UndoFolder() const { return JoinPath(doc_.data_folder, kUndoFolder); }
+std::string BackupForm::OutsideDataFolder() const {
+  std::error_code ec;
+  std::filesystem::path data = std::filesystem::absolute(doc_.data_folder, ec).lexically_normal();
+  std::string folder = WithoutSlash(data.string());
+  return folder == "/" ? folder : ParentFolder(folder);
+}
+
+std::string BackupForm::UndoFolder() const {
+  return JoinPath(doc_.data_folder, kUndoFolder);
+}
 
 void BackupForm::Open() {
   std::string path = services_.read_setting
                          ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey))
                          : std::string();
-  if (path.empty() || !IsFolder(path)) path = doc_.data_folder;
+  // A backup kept inside the folder it protects is lost with it: without a usable
+  // choice the folder that holds the data folder is proposed.
+  if (path.empty() || !IsFolder(path) ||
+      (mode_ == BackupMode::kBackup && LiesInside(path, doc_.data_folder)))
+    path = OutsideDataFolder();
   stored_path_ = WithSlash(path);
   path_ = stored_path_;
 
@@ -257,6 +282,8 @@ void BackupForm::ChooseFolder(const std::string& folder) {
       doc_.prompter->Tell(Fill(Sid::kNotABackupTarget, chosen));
       chosen = ParentFolder(chosen);
     }
+    if (LiesInside(chosen, doc_.data_folder))
+      doc_.prompter->Tell(Fill(Sid::kBackupInsideDataFolder, chosen));
     path_ = WithSlash(chosen);
     SetStatus(Fill(Sid::kClickOkToCreate, path_));
     return;
@@ -277,11 +304,9 @@ bool BackupForm::Ok() {
 }
 
 bool BackupForm::RunBackup() {
-  // The set holds the data as they are now; the modified flag stays, since the user has
-  // not saved.
-  uint32_t was_modified = doc_.modified;
+  // The set holds the data as they are now: everything is saved first, and a save that
+  // succeeded leaves nothing unsaved, so the modified flag is clear after it.
   SaveAll(doc_, true);
-  doc_.modified = was_modified;
 
   LocalTime now = services_.time ? services_.time->Now() : SystemTimeSource().Now();
   std::string set = JoinPath(path_, SetName(now));
@@ -294,6 +319,17 @@ bool BackupForm::RunBackup() {
     }
     return false;
   }
+  // The settings are written before the copy, so that the set's own settings file names
+  // this backup path and date, and a restore of the set keeps them.
+  const std::string previous_last =
+      services_.read_setting
+          ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey))
+          : std::string();
+  if (services_.write_setting) {
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
+                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
+  }
   FileCopier copier(doc_.data_folder, doc_.prompter);
   copier.set_status([this](const std::string& s) { SetStatus(s); });
   bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
@@ -304,15 +340,13 @@ bool BackupForm::RunBackup() {
     doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, copier.failures().front()));
     RemoveTree(set);
     SetStatus(std::string());
+    // No backup was made: the date of the last one stands.
+    if (services_.write_setting)
+      services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey), previous_last);
     return false;
   }
   Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set);
   SetStatus(S(Sid::kBackupComplete));
-  if (services_.write_setting) {
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
-                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
-  }
   done_ = true;
   return false;
 }
@@ -320,6 +354,14 @@ bool BackupForm::RunBackup() {
 bool BackupForm::RunRestore() {
   if (!OkShown() || source_.empty()) return false;
   const std::string source = WithoutSlash(source_);
+
+  // Unsaved work would be lost without a trace: saved first, it goes aside with the rest
+  // and "Undo last restore" brings it back.
+  if (doc_.modified) {
+    Answer a = doc_.prompter->Ask(Str(Sid::kRestoreSaveFirst), Buttons::kYesNoCancel, Answer::kYes);
+    if (a == Answer::kCancel) return false;
+    if (a == Answer::kYes && !SaveAll(doc_, true)) return false;  // the save has said why
+  }
 
   // 1. The set's own password guards it, whatever the current data's password is.
   auto image = ReadFile(ResolvePath(source, kFilePublishers));
@@ -421,6 +463,10 @@ bool BackupForm::RunRestore() {
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;
+  const std::string month =
+      MonthName(doc_.working_month) + " " + std::to_string(2000 + doc_.working_year);
+  doc_.prompter->Tell(undoing ? Fill(Sid::kUndoFinished, month)
+                              : Fill(Sid::kRestoreFinished, source, month));
   return true;
 }
 

@@ -90,6 +90,8 @@ class BackupForm {
   void FillList();
   void UpdateSource();
   std::string UndoFolder() const;
+  // The folder that holds the data folder: the backup path proposed when none is usable.
+  std::string OutsideDataFolder() const;
   bool RunBackup();
   bool RunRestore();
 

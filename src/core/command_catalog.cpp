@@ -44,7 +44,7 @@ constexpr CommandInfo kCatalog[] = {
     {kCmdPassword, Menu::kEdit, kNoSid, Sid::kMenuPassword, Sid::kTipPassword, Rule::kNotHistory, ""},
     {kCmdRegularPioneers, Menu::kEdit, kNoSid, Sid::kMenuRegularPioneers, Sid::kTipRegularPioneers, Rule::kPublishersLive, ""},
     {kCmdEditNonPublishers, Menu::kEdit, kNoSid, Sid::kMenuEditNonPublishers, Sid::kTipEditNonPublishers, Rule::kNotHistory, ""},
-    {kCmdDeleted, Menu::kEdit, kNoSid, Sid::kMenuDeleted, Sid::kTipDeleted, Rule::kAlways, ""},
+    {kCmdDeleted, Menu::kEdit, kNoSid, Sid::kMenuDeleted, Sid::kTipDeleted, Rule::kDeletedList, ""},
     {kCmdHistory, Menu::kEdit, kNoSid, Sid::kMenuHistory, Sid::kTipHistory, Rule::kNotHistory, ""},
     {kCmdCircuitOverseer, Menu::kEdit, kNoSid, Sid::kMenuCircuitOverseer, kNoSid, Rule::kPublishers, ""},
     {kCmdReportSlips, Menu::kPost, kNoSid, Sid::kMenuReportSlips, Sid::kTipReportSlips, Rule::kPublishersLive, ""},
@@ -226,6 +226,7 @@ bool CommandEnabled(int id, const CZarimDoc& doc, const ViewState& view) {
     case Rule::kCustomCategory: return CustomCategoryDefined(doc);
     case Rule::kEraseLate: return doc.erase_late_enabled != 0 && !history;
     case Rule::kOldReport: return (doc.history_month_mask >> OldReportItem(id)) & 1u;
+    case Rule::kDeletedList: return doc.status_count[kDeleted] > 0;
   }
   return false;
 }

@@ -1,6 +1,8 @@
 // Whole-file reads and the atomic, all-or-nothing save of the data folder.
 #include "core/file_io.h"
 
+#include "core/file_ops.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -73,44 +75,23 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+bool RemoveFile(const std::string& path) { return fileops::Remove(path) == 0 || errno == ENOENT; }
 
 namespace {
 
-bool g_flush = true;
-
-int Flush(int fd) { return g_flush ? ::fdatasync(fd) : 0; }
-
-bool WriteAll(int fd, const void* data, size_t size) {
-  const auto* p = static_cast<const uint8_t*>(data);
-  while (size > 0) {
-    ssize_t n = ::write(fd, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
+using fileops::WriteAll;
 
 // Writes and flushes a new file; false (and no file left behind) on any failure.
 bool WriteDurable(const std::string& path, const void* data, size_t size) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = fileops::Open(path, O_WRONLY | O_CREAT | O_TRUNC);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, data, size) && Flush(fd) == 0;
+  bool ok = WriteAll(fd, data, size) && fileops::Flush(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok) ::unlink(path.c_str());
   return ok;
 }
 
-void SyncFolder(const std::string& folder) {
-  if (!g_flush) return;
-  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
+bool SyncFolder(const std::string& folder) { return fileops::FlushFolder(folder) == 0; }
 
 std::string FolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -119,10 +100,8 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-void SetFlushToDisk(bool on) { g_flush = on; }
-
 bool WriteFilePlain(const std::string& path, const Bytes& data) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = fileops::Open(path, O_WRONLY | O_CREAT | O_TRUNC);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, data.data(), data.size());
   return ::close(fd) == 0 && ok;
@@ -137,12 +116,11 @@ bool CopyFile(const std::string& from, const std::string& to) {
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   std::string tmp = path + std::string(kTempSuffix);
   if (!WriteDurable(tmp, data, size)) return false;
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+  if (fileops::Rename(tmp, path) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }
-  SyncFolder(FolderOf(path));
-  return true;
+  return SyncFolder(FolderOf(path));
 }
 
 SaveTransaction::SaveTransaction(std::string folder) : folder_(std::move(folder)) {}
@@ -172,7 +150,7 @@ bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t si
     return true;
   }
   std::string tmp = target + std::string(kTempSuffix);
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = fileops::Open(tmp, O_WRONLY | O_CREAT | O_TRUNC);
   if (fd < 0) return false;
   if (!WriteAll(fd, data, size)) {
     ::close(fd);
@@ -235,24 +213,23 @@ void ApplyJournal(const std::string& folder, const std::string& text, bool commi
   }
   if (!pending && any_rename) return;
   for (const auto& [kind, name] : ops)
-    if (kind == 'D') ::unlink(JoinPath(folder, name).c_str());
+    if (kind == 'D') fileops::Remove(JoinPath(folder, name));
   for (const auto& [kind, name] : ops) {
     if (kind != 'R') continue;
     std::string target = JoinPath(folder, name);
     std::string tmp = target + std::string(kTempSuffix);
-    if (FileExists(tmp)) ::rename(tmp.c_str(), target.c_str());
+    if (FileExists(tmp)) fileops::Rename(tmp, target);
   }
 }
 
 // Flushes every file at once: the file system groups the flushes into one commit.
 bool FlushAll(const std::vector<int>& fds) {
-  if (!g_flush) return true;
-  if (fds.size() == 1) return ::fdatasync(fds[0]) == 0;
+  if (fds.size() == 1) return fileops::Flush(fds[0]) == 0;
   std::vector<std::thread> threads;
   std::vector<char> ok(fds.size(), 0);
   threads.reserve(fds.size());
   for (size_t i = 0; i < fds.size(); ++i)
-    threads.emplace_back([&, i] { ok[i] = ::fdatasync(fds[i]) == 0; });
+    threads.emplace_back([&, i] { ok[i] = fileops::Flush(fds[i]) == 0; });
   for (auto& t : threads) t.join();
   return std::all_of(ok.begin(), ok.end(), [](char c) { return c != 0; });
 }
@@ -279,7 +256,7 @@ bool SaveTransaction::Commit() {
   committed_ = true;
   ApplyJournal(folder_, journal, true);
   SyncFolder(folder_);
-  ::unlink(journal_path.c_str());
+  fileops::Remove(journal_path);
   return true;
 }
 
@@ -288,7 +265,7 @@ void SaveTransaction::Recover(const std::string& folder) {
   if (auto journal = ReadFile(journal_path)) {
     ApplyJournal(folder, std::string(journal->begin(), journal->end()), false);
     SyncFolder(folder);
-    ::unlink(journal_path.c_str());
+    fileops::Remove(journal_path);
   }
   // Temporaries left now belong to a save that never committed.
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
@@ -300,7 +277,7 @@ void SaveTransaction::Recover(const std::string& folder) {
       stale.push_back(n);
   }
   ::closedir(dir);
-  for (const auto& n : stale) ::unlink(JoinPath(folder, n).c_str());
+  for (const auto& n : stale) fileops::Remove(JoinPath(folder, n));
 }
 
 }  // namespace zarim

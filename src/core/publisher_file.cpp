@@ -70,6 +70,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     doc.groups.count = 0;
   }
 
+  doc.scramble_base = kScrambleBase;  // a document loaded again forgets the earlier folder's
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
     for (int r = 0; r < doc.count; ++r)
@@ -241,12 +242,31 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StagePublishers(doc, tx);
+  if (doc.scramble_base != kScrambleBase) {
+    // The publisher table and the extension file change their base together or not at
+    // all: a table of one base beside extension texts of another garbles the texts.
+    bool ext_ok = ok && StageExtensions(doc, tx);
+    if (!ext_ok) {
+      if (ok) ReportCreateFailure(doc, kFileExtension);
+      doc.prompter->EndBusy();
+      return false;
+    }
+  }
   auto stage = [&](std::string_view name, const void* p, size_t size, bool report) {
     if (tx.Stage(name, p, size)) return;
     if (report) ReportCreateFailure(doc, name);
     ok = false;
   };
+  // A folder whose meeting file was empty or short still keeps every block that now
+  // holds figures; a block's name is set at load and is not data.
   size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
+  for (size_t b = 0; b < 2; ++b) {
+    const AttendanceBlock& block = doc.attendance[b];
+    const auto* first = reinterpret_cast<const uint8_t*>(&block) + sizeof block.name;
+    const auto* last = reinterpret_cast<const uint8_t*>(&block) + sizeof block;
+    if (std::any_of(first, last, [](uint8_t v) { return v != 0; }))
+      blocks = std::max(blocks, b + 1);
+  }
   stage(kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
   if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
     Bytes appts = AppointmentImage(doc);
@@ -260,13 +280,22 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   }
   stage(kFileFormatOptions, &doc.format, sizeof doc.format, true);
   if (doc.stage_settings) doc.stage_settings(doc, tx);
-  if (!tx.Commit()) {
+  if (tx.Commit()) {
+    doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
+  } else {
     ReportCreateFailure(doc, kFilePublishers);
     ok = false;
   }
   doc.prompter->EndBusy();
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.
-  if (ok) doc.modified = 0;
+  if (ok) {
+    doc.modified = 0;
+    // "No" at close goes back to the last save, so the remarks' undo copy follows it.
+    std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
+    if (FileExists(undo))
+      if (auto bytes = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)))
+        WriteFilePlain(undo, *bytes);
+  }
   return ok;
 }
 
@@ -274,9 +303,15 @@ bool CloseDocument(CZarimDoc& doc) {
   if (doc.modified && !doc.history_view) {
     Answer a = doc.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
     if (a == Answer::kCancel) return false;
-    if (a == Answer::kYes) {
-      if (!SaveAll(doc, false)) return false;
-    } else {
+    // A failed save must not trap the user: the folder may stay unwritable, so after
+    // saying so the choice is to keep working or to close without saving.
+    if (a == Answer::kYes && !SaveAll(doc, false)) {
+      if (doc.prompter->Ask(Fill(Sid::kCloseAfterFailedSave, doc.data_folder), Buttons::kYesNo,
+                            Answer::kNo) != Answer::kYes)
+        return false;
+      a = Answer::kNo;
+    }
+    if (a != Answer::kYes) {
       std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
       if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, kFileRemarks));
     }

@@ -11,6 +11,7 @@
 #include "core/strings.h"
 #include "cycle/collection.h"
 #include "cycle/roll.h"
+#include "cycle/status_moves.h"
 
 namespace zarim {
 
@@ -175,11 +176,16 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
     rec.credit[m][p] = 0;
   }
 
-  // 12. A move is kept twelve months.
+  // 12. A move is kept twelve months. One recorded with its month's serial is counted
+  // from that month, so a move into the month now being initialized is not taken as a
+  // year old.
+  const int init_serial = Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m);
   for (int r = doc.count - 1; r >= 1; --r) {
     PubRecord& rec = doc.records[r];
     if (rec.status != kMoved) continue;
-    if ((rec.status_month >> 4) == m + 1) {
+    bool expired =
+        HasMoveStamp(rec) ? init_serial - rec.status_stamp >= 12 : (rec.status_month >> 4) == m + 1;
+    if (expired) {
       DeleteRecordPermanently(doc, r);
       continue;
     }

@@ -105,6 +105,12 @@ void PostingListForm::AfterSlip() {
   RecomputeTotals(doc_);
 }
 
-void PostingListForm::CloseCollection() { zarim::CloseCollection(doc_); }
+bool PostingListForm::CloseCollection() {
+  if (doc_.prompter->Ask(Fill(Sid::kPostConfirmClose, MonthName(doc_.working_month)),
+                         Buttons::kYesNo, Answer::kNo) != Answer::kYes)
+    return false;
+  zarim::CloseCollection(doc_);
+  return true;
+}
 
 }  // namespace zarim

@@ -73,8 +73,12 @@ void SlipForm::Load(int month, int slot) {
   slot_ = slot;
   code_ = PioneerCodeOf(copy_, month, slot);
   aux_ = code_ == kAuxiliary;
-  loaded_hours_ = copy_.activity[kHours][month][slot];
-  hours_text_ = std::to_string(loaded_hours_);
+  const uint16_t hours = copy_.activity[kHours][month][slot];
+  // A month counts as posted when it holds any report: hours, studies or the shared bit
+  // (under the new form a publisher reports without hours).
+  loaded_reported_ = ReportedInMonth(copy_, month, slot) ||
+                     (copy_.activity[kBibleStudies][month][slot] & kStudiesMask) != 0;
+  hours_text_ = std::to_string(hours);
   studies_text_ = std::to_string(StudiesInMonth(copy_, month, slot));
   shared_ = (copy_.activity[kBibleStudies][month][slot] & kSharedBit) != 0;
   credit_ = code_ == kRegular ? static_cast<int>(copy_.credit[month][slot]) : 0;
@@ -181,18 +185,18 @@ void SlipForm::BuildWarning(bool choosing) {
   };
   const int wm = doc_.working_month;
   const int wslot = SlotOfYear(doc_.working_year);
-  if (loaded_hours_ != 0) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
+  if (loaded_reported_) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
   if (PioneerCodeOf(copy_, month_, slot_) == kSpecial || PioneerCodeOf(copy_, wm, wslot) == kSpecial) {
     add(std::string(Str(Sid::kSlipSpecialNotIncluded)));
     excluded_ = true;
   } else if (late() && !choosing) {
-    if (loaded_hours_ != 0 && !IsInLateList(doc_, copy_.id, month_)) {
+    if (loaded_reported_ && !IsInLateList(doc_, copy_.id, month_)) {
       add(Fill(Sid::kSlipChangesNotIncluded, MonthForMessage(doc_, wm)));
       excluded_ = true;
     } else {
       add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
     }
-  } else if (!late() && loaded_hours_ != 0) {
+  } else if (!late() && loaded_reported_) {
     add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
   }
 }

@@ -40,12 +40,12 @@ std::vector<StatusLine> FlagList(const CZarimDoc& doc, uint8_t flag, int positio
   ForEachOfStatus(doc, kActive, group, [&](int rec, const PubRecord& r) {
     int month = StatusListMonth(doc, r, flag, position);
     if (month == 0) return;
-    int year = CalendarYearOfRecentMonth(doc, month);
-    int age = doc.working_serial - r.status_stamp;
-    if (r.status_stamp != 0 && age >= 0 && age < 24) year = 2000 + YearOfSerial(r.status_stamp);
-    out.push_back(
-        {static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine, ShownName(doc, r).c_str(), year,
-                                            MonthName(month - 1).c_str())});
+    // The stamp knows the year, also when it lies after the working month (a status
+    // recorded for the clock's month before the working month caught up).
+    int year = r.status_stamp != 0 ? 2000 + YearOfSerial(r.status_stamp)
+                                   : CalendarYearOfRecentMonth(doc, month);
+    out.push_back({static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine,
+                                                      ShownName(doc, r).c_str(), year, MonthName(month - 1).c_str())});
   });
   return out;
 }
@@ -84,6 +84,9 @@ int StatusListMonth(const CZarimDoc& doc, const PubRecord& r, uint8_t flag, int 
   int sy_month = r.status_year >> 4;
   bool sm_flag = (r.status_month & flag) != 0;
   bool sy_flag = (r.status_year & kStatusFlagMask & flag) != 0;
+  // A status stamped 24 or more months ago belongs to no period of these lists.
+  const int age = doc.working_serial - r.status_stamp;
+  if (r.status_stamp != 0 && age >= 24) return 0;
   switch (position) {
     case kViewPeriodLastSix:
       return sm_flag && InLastSixMonths(doc, sm_month) ? sm_month : 0;
@@ -94,12 +97,11 @@ int StatusListMonth(const CZarimDoc& doc, const PubRecord& r, uint8_t flag, int 
       return sm_flag ? sm_month : 0;
     default: {
       if (!sm_flag && !sy_flag) return 0;
-      if (r.status_stamp != 0) {
-        int age = doc.working_serial - r.status_stamp;
-        if (age >= 24) return 0;
-        if (age >= 12) return MonthOfSerial(r.status_stamp) + 1;
-      }
-      return sm_month;
+      if (r.status_stamp != 0 && age >= 12) return MonthOfSerial(r.status_stamp) + 1;
+      // Once the status month is cleared (after six months) the year copy still holds
+      // the month, as it does for the twelve months: the longer period lists no fewer.
+      if (sm_flag && sm_month != 0) return sm_month;
+      return StatusListMonth(doc, r, flag, kViewPeriodLastTwelve);
     }
   }
 }

@@ -26,8 +26,15 @@ std::string GroupLabel(const CZarimDoc& doc, int group) {
 
 int FindByFirstLastName(const CZarimDoc& doc, const std::string& text) {
   if (text.empty()) return 0;
-  for (int r = 1; r < doc.count; ++r)
-    if (doc.DisplayName(doc.records[r], false) == text) return r;
+  // A group's name field holds 23 bytes: a longer display name was stored cut, and the
+  // cut text still names that publisher.
+  constexpr size_t kStored = sizeof doc.groups.overseer[0] - 1;
+  const bool full_field = text.size() == kStored;
+  for (int r = 1; r < doc.count; ++r) {
+    std::string name = doc.DisplayName(doc.records[r], false);
+    if (name == text) return r;
+    if (full_field && name.size() > kStored && name.compare(0, kStored, text) == 0) return r;
+  }
   return 0;
 }
 

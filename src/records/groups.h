@@ -18,7 +18,8 @@ inline constexpr int kMaxGroupName = 20;
 std::string GroupLabel(const CZarimDoc& doc, int group);
 
 // Record number of the publisher whose first-name-first display name equals text
-// exactly (letter case counts); 0 when none.
+// exactly (letter case counts), or, for a text that fills a group's name field, whose name
+// was cut to it when stored; 0 when none.
 int FindByFirstLastName(const CZarimDoc& doc, const std::string& text);
 
 // "Servant: %1", "Overseer: %1" or "Conductor: %1" by the overseer's privilege.

@@ -356,9 +356,11 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
-    StoreEmail(r);
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
+    // The e-mail is kept only once the record is placed: a refused name must not leave
+    // an extension record behind that no publisher points at.
+    StoreEmail(doc_.records[placed]);
     StoreConsentMarker(doc_.records[placed].id);
     SaveAll(doc_);
     doc_.RebuildIndex();
@@ -420,6 +422,13 @@ void PublisherForm::StoreConsentMarker(uint16_t id) {
 }
 
 PublisherForm::Result PublisherForm::Ok() { return Store(); }
+
+int PublisherForm::ListStatus() const {
+  if (kind_ == PublisherKind::kBibleStudent) return kNonPublisher;
+  if (!adding_ && (base_.status == kInactive || base_.status == kMoved || base_.status == kDeleted))
+    return base_.status;
+  return kActive;
+}
 
 PublisherForm::Result PublisherForm::Step(int direction) {
   if (adding_) return Result::kFailed;
