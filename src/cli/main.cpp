@@ -12,6 +12,9 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/congregation.h"
+#include "core/file_names.h"
+#include "core/startup.h"
+#include "cycle/roll.h"
 
 namespace zarim::cli {
 

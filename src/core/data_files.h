@@ -29,8 +29,8 @@ void FinishLoad(CZarimDoc& doc);
 // file failed and the modified flag stays set. Nothing is written in the history view.
 bool SaveAll(CZarimDoc& doc, bool keep_marks = true);
 
-// The close-time question. False when the user chose Cancel (or the save failed): the
-// program stays open.
+// The close-time question. False when the user chose Cancel, or when a save failed and
+// the user chose to keep working: the program stays open.
 bool CloseDocument(CZarimDoc& doc);
 
 // Size in bytes of a file of the data folder, 0 when it cannot be opened.
@@ -87,6 +87,9 @@ void LoadExtensions(CZarimDoc& doc);
 bool ReadExt(CZarimDoc& doc, int n, int key);
 bool WriteExt(CZarimDoc& doc, int n);
 int AddExt(CZarimDoc& doc);
+// The publisher table is always saved with this program's base; an extension file of
+// another base is rewritten with it in the same save (nothing is staged otherwise).
+bool StageExtensions(CZarimDoc& doc, SaveTransaction& tx);
 uint16_t ExtContentFlags(const ExtRecord& plain);
 
 void LoadEmergency(CZarimDoc& doc);

@@ -1,5 +1,6 @@
 // The folder lock over flock(2): released by the system when the process ends, however
 // it ends, so a crashed program never leaves the folder locked.
+#include "core/file_names.h"
 #include "core/folder_lock.h"
 
 #include <fcntl.h>

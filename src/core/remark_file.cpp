@@ -8,6 +8,7 @@
 
 #include "core/data_files.h"
 #include "core/file_ops.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -24,7 +25,9 @@ RemarkEntry EntryAt(const Bytes& file, size_t i) {
 
 bool TrimmedEmpty(const RemarkEntry& e) { return Trim(FieldText(e.text, sizeof e.text)).empty(); }
 
-std::string RemarksPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileRemarks)); }
+std::string RemarksPath(const CZarimDoc& doc) {
+  return ResolvePath(doc.FolderForFiles(), kFileRemarks);
+}
 
 // Checksum of the undo copy (FNV-1a): enough to tell a whole copy from a cut or
 // damaged one.
@@ -49,7 +52,7 @@ void LoadRemarksAtStart(CZarimDoc& doc) {
 }
 
 bool WriteRemarkUndo(CZarimDoc& doc, const Bytes& remarks) {
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+  std::string path = JoinPath(doc.data_folder, kFileRemarkUndo);
   doc.remark_undo_valid = false;
   errno = 0;
   bool ok = WriteFileAtomic(path, remarks.data(), remarks.size());
@@ -74,11 +77,11 @@ bool RestoreRemarksFromUndo(CZarimDoc& doc) {
   // A save that stopped after its journal is completed at the next start; putting the
   // old remarks back now would leave a mix of old and new files.
   if (FileExists(JoinPath(doc.data_folder, kJournalName))) return false;
-  std::string undo_path = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+  std::string undo_path = ResolvePath(doc.data_folder, kFileRemarkUndo);
   auto undo = ReadFile(undo_path);
   if (!undo || undo->size() != doc.remark_undo_size || Checksum(*undo) != doc.remark_undo_sum)
     return false;
-  std::string target = ResolvePath(doc.data_folder, Str(Sid::kFileRemarks));
+  std::string target = ResolvePath(doc.data_folder, kFileRemarks);
   if (auto now = ReadFile(target); now && *now == *undo) return true;
   // The copy goes back by a rename: atomic, and it needs no room on a full disk. The
   // copy is used up; the next load writes a new one.
@@ -90,7 +93,7 @@ bool RestoreRemarksFromUndo(CZarimDoc& doc) {
 
 void DropRemarkUndo(CZarimDoc& doc) {
   if (doc.history_view || doc.read_only) return;
-  std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
+  std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
   if (FileExists(undo)) RemoveFile(undo);
   doc.remark_undo_valid = false;
 }
@@ -219,8 +222,8 @@ void WriteRemarkInto(Bytes& file, const RemarkEntry& entry) { RemarkWriter(file)
 
 bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
   if (doc.history_view) return false;
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  std::string existing = ResolvePath(doc.data_folder, Str(Sid::kFileRemarks));
+  std::string path = JoinPath(doc.data_folder, kFileRemarks);
+  std::string existing = ResolvePath(doc.data_folder, kFileRemarks);
   Bytes file = ReadFile(existing).value_or(Bytes{});
   WriteRemarkInto(file, entry);
   return WriteFileAtomic(existing, file.data(), file.size()) || WriteFileAtomic(path, file.data(), file.size());

@@ -8,6 +8,7 @@
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -177,7 +178,7 @@ void IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 
 SettingsFile::SettingsFile(std::string folder) : folder_(std::move(folder)) {}
 
-std::string SettingsFile::path() const { return ResolvePath(folder_, Str(Sid::kFileSettings)); }
+std::string SettingsFile::path() const { return ResolvePath(folder_, kFileSettings); }
 
 void SettingsFile::Load() {
   auto bytes = ReadFile(path());

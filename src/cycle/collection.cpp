@@ -1,9 +1,10 @@
 // The report collection of the working month.
 #include "cycle/collection.h"
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "cycle/month.h"
+#include "core/month.h"
 
 namespace zarim {
 

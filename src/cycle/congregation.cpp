@@ -1,6 +1,7 @@
 // Opening, saving and closing a data folder in one place.
 #include "cycle/congregation.h"
 
+#include "core/file_names.h"
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/startup.h"
@@ -70,7 +71,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   RecomputeTotals(doc_);
 
   // A load that had to cut or repair data says so; the repair is saved only on request.
-  const uint64_t stored = FileLength(doc_, Str(Sid::kFilePublishers)) / sizeof(PubRecord);
+  const uint64_t stored = FileLength(doc_, kFilePublishers) / sizeof(PubRecord);
   if (stored > doc_.count && doc_.count == kMaxRecords)
     repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
                " records were read";
@@ -79,7 +80,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     repairs_ += "repeated identifiers were given new numbers";
   }
   if (!repairs_.empty())
-    doc_.prompter->Tell(Fill(Sid::kLoadRepaired, Str(Sid::kFilePublishers), repairs_));
+    doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
   return Opened::kOk;
 }
 

@@ -3,9 +3,11 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "cycle/month.h"
+#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {
@@ -51,7 +53,7 @@ bool OldReportsViewer::View(int k) {
   const int viewed_month = j - 1;
   const int viewed_year = viewed_month >= live_month ? live_year - 1 : live_year;
   std::string folder = SnapshotFolder(doc_, j);
-  if (!FileExists(ResolvePath(folder, Str(Sid::kFilePublishers)))) {
+  if (!FileExists(ResolvePath(folder, kFilePublishers))) {
     Return();
     return false;
   }

@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/month_init.h"
 #include "cycle/roll.h"
 
@@ -73,7 +73,7 @@ std::string PostingDecisionForm::ConfirmQuestion(int month) const {
                                                         : Sid::kFrenchArticle)) +
            name;
   }
-  return Printf(Str(Sid::kConfirmInitialize).data(), name.c_str(), name.c_str());
+  return Printf(Sid::kConfirmInitialize, name.c_str(), name.c_str());
 }
 
 bool PostingDecisionForm::Reopen() {

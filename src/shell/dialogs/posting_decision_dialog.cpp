@@ -19,7 +19,6 @@ namespace {
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* layout, const std::string& caption) {
   auto* b = new QPushButton(Q(caption), parent);
   b->setAccessibleName(Q(caption));
-  b->setAutoDefault(false);
   layout->addWidget(b);
   return b;
 }

@@ -97,8 +97,7 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   connect(ok_, &QPushButton::clicked, this, &PostingListDialog::OpenSlip);
   connect(done_, &QPushButton::clicked, this, &PostingListDialog::reject);
   connect(close_collection_, &QPushButton::clicked, this, [this] {
-    form_.CloseCollection();
-    accept();
+    if (form_.CloseCollection()) accept();
   });
   resize(460, 560);
   ShowList();
