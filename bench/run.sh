@@ -28,4 +28,8 @@ fi
 if [[ -x "$build/tests/test_backup" ]]; then
   ZARIM_TX_TRIALS=$ZARIM_TX_TRIALS "$build/tests/test_backup" \
     --gtest_filter='RestoreCase.Kills*:BackupSet.EveryFailurePointAndKill*'
+if [[ -x "$build/tests/test_cli" ]]; then
+  echo "== zarim-cli processes: ${ZARIM_CONCURRENT_POSTS:=60} concurrent posts, ${ZARIM_FREE_LEVELS:=80} free-space levels"
+  ZARIM_CONCURRENT_POSTS=$ZARIM_CONCURRENT_POSTS ZARIM_FREE_LEVELS=$ZARIM_FREE_LEVELS \
+    ZARIM_HOSTILE_EVERY_FILE=1 "$build/tests/test_cli"
 fi

@@ -1,12 +1,13 @@
 // The restore of a backup set as one unit: staging, setting aside, the journaled swap.
+#include "core/file_names.h"
 #include "backup/restore.h"
 
 #include <sys/stat.h>
 
 #include <memory>
 
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/password.h"
@@ -33,7 +34,7 @@ std::string NameOf(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ReadSetPassword(const std::string& set_folder, const Clock& clock) {
-  std::string file = JoinPath(set_folder, Str(Sid::kFilePublishers));
+  std::string file = JoinPath(set_folder, kFilePublishers);
   struct stat st;
   if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   auto set = std::make_unique<CZarimDoc>();
@@ -47,16 +48,16 @@ SetRestore::SetRestore(std::string data_folder, Prompter* prompter)
     : data_folder_(std::move(data_folder)), prompter_(prompter) {}
 
 std::string SetRestore::StagingFolder() const {
-  return JoinPath(data_folder_, Str(Sid::kRestoreStagingFolder));
+  return JoinPath(data_folder_, kRestoreStagingFolder);
 }
-std::string SetRestore::UndoFolder() const { return JoinPath(data_folder_, Str(Sid::kUndoFolder)); }
+std::string SetRestore::UndoFolder() const { return JoinPath(data_folder_, kUndoFolder); }
 std::string SetRestore::AsideFolder() const {
-  return UndoFolder() + std::string(Str(Sid::kUndoTmpSuffix));
+  return UndoFolder() + std::string(kUndoTmpSuffix);
 }
 
 bool SetRestore::CheckSource(const std::string& source) {
   if (!IsRealFolder(source) || !HoldsBackupSet(source)) {
-    prompter_->Tell(IsRealFolder(source) && FileSize(JoinPath(source, Str(Sid::kFilePublishers))) >=
+    prompter_->Tell(IsRealFolder(source) && FileSize(JoinPath(source, kFilePublishers)) >=
                                                 kMinSetPublisherFile
                         ? Fill(Sid::kSetIncomplete, source)
                         : Fill(Sid::kRestoreNoSet, source));
@@ -140,7 +141,7 @@ bool SetRestore::SetAsideCurrentData() {
 }
 
 std::vector<JournalStep> SetRestore::PlanSwap(bool source_has_roll) const {
-  const std::string staging_name(Str(Sid::kRestoreStagingFolder));
+  const std::string staging_name(kRestoreStagingFolder);
   const std::string staging = StagingFolder();
   std::vector<JournalStep> steps;
   for (const std::string& name : DeleteSetNames()) {
@@ -152,14 +153,14 @@ std::vector<JournalStep> SetRestore::PlanSwap(bool source_has_roll) const {
       steps.push_back({JournalStep::kDelete, on_disk, {}});
     if (staged) steps.push_back({JournalStep::kMove, staging_name + "/" + name, name});
   }
-  const std::string roll(Str(Sid::kRollFolder));
+  const std::string roll(kRollFolder);
   if (source_has_roll) {
     if (Exists(JoinPath(staging, roll)))
       steps.push_back({JournalStep::kMove, staging_name + "/" + roll, roll});
     else
       steps.push_back({JournalStep::kDelete, roll, {}});
   }
-  steps.push_back({JournalStep::kMove, NameOf(AsideFolder()), std::string(Str(Sid::kUndoFolder))});
+  steps.push_back({JournalStep::kMove, NameOf(AsideFolder()), std::string(kUndoFolder)});
   steps.push_back({JournalStep::kDelete, staging_name, {}});
   return steps;
 }

@@ -6,14 +6,9 @@
 
 namespace zarim {
 
+// Nothing here writes: the password has not been asked yet. An interrupted save is
+// completed by the folder's owner (Congregation) after the password, under its lock.
 void LoadRecords(CZarimDoc& doc, const Clock& clock) {
-  if (!doc.history_view) {
-    // A restore or an undo cut off is completed before anything is read: the folder is
-    // never read half restored.
-    if (RecoverInterrupted(doc.data_folder) == Recovery::kCompleted)
-      doc.prompter->Tell(Str(Sid::kInterruptedRestoreCompleted));
-    SaveTransaction::Recover(doc.data_folder);
-  }
   LoadFormatOptions(doc);
   // The extension index needs the scrambling base, which the publisher table's marker
   // tells; so the table is read first.
@@ -22,11 +17,12 @@ void LoadRecords(CZarimDoc& doc, const Clock& clock) {
   LoadAppointments(doc);
   doc.RebuildIndex();
   doc.RepairIdentifiers();
-  LoadEmergency(doc);
-  LoadSpecialNeeds(doc);
 }
 
 void FinishLoad(CZarimDoc& doc) {
+  // The emergency contacts may be tidied on disk, so they are read after the password.
+  LoadEmergency(doc);
+  LoadSpecialNeeds(doc);
   LoadMeetings(doc);
   LoadRemarksAtStart(doc);
   doc.special_servants_present = 0;

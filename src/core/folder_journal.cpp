@@ -1,4 +1,5 @@
 // The journal of whole-file changes of a data folder and its recovery at start.
+#include "core/file_names.h"
 #include "core/folder_journal.h"
 
 #include <dirent.h>
@@ -190,19 +191,19 @@ Recovery RecoverInterrupted(const std::string& folder) {
   }
   ::remove((journal + std::string(kTempSuffix)).c_str());
   // Work folders of a restore or an undo that did not reach its journal.
-  const std::string undo = JoinPath(folder, Str(Sid::kUndoFolder));
-  for (const std::string& work : {JoinPath(folder, Str(Sid::kRestoreStagingFolder)),
-                                  undo + std::string(Str(Sid::kUndoTmpSuffix)),
+  const std::string undo = JoinPath(folder, kUndoFolder);
+  for (const std::string& work : {JoinPath(folder, kRestoreStagingFolder),
+                                  undo + std::string(kUndoTmpSuffix),
                                   JoinPath(folder, Str(Sid::kRestoreTrashFolder))}) {
     if (!Exists(work)) continue;
     RemoveTree(work);
     if (result == Recovery::kNothing) result = Recovery::kCleanedUp;
   }
   // Snapshots cut off while being built or swapped in.
-  std::string roll = JoinPath(folder, Str(Sid::kRollFolder));
+  std::string roll = JoinPath(folder, kRollFolder);
   if (IsDir(roll)) {
     for (int n = 1; n <= 12; ++n) {
-      std::string month = JoinPath(roll, Printf(Str(Sid::kRollMonthFolder).data(), n));
+      std::string month = JoinPath(roll, std::string(kRollMonthFolderPrefix) + std::to_string(n));
       std::string built = month + std::string(kBuildSuffix);
       std::string old = month + std::string(kReplacedSuffix);
       if (Exists(old)) {

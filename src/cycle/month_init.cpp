@@ -5,10 +5,12 @@
 #include <cstring>
 #include <functional>
 
+#include "core/month.h"
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/roll.h"
+#include "cycle/status_moves.h"
 
 namespace zarim {
 
@@ -178,12 +180,17 @@ void TrimInactiveList(CZarimDoc& doc, const InitMonth& im) {
   }
 }
 
-// A move is kept twelve months.
+// A move is kept twelve months. One recorded with its month's serial is counted from that
+// month, so a move into the month now being initialized is not taken as a year old.
 void DropExpiredMoves(CZarimDoc& doc, const InitMonth& im) {
+  const int init_serial =
+      Serial(YearInWorkingYear(im.m, doc.working_month, doc.working_year), im.m);
   for (int r = doc.count - 1; r >= 1; --r) {
     PubRecord& rec = doc.records[r];
     if (rec.status != kMoved) continue;
-    if ((rec.status_month >> 4) == im.m + 1) {
+    bool expired = HasMoveStamp(rec) ? init_serial - rec.status_stamp >= 12
+                                     : (rec.status_month >> 4) == im.m + 1;
+    if (expired) {
       DeleteRecordPermanently(doc, r);
       continue;
     }
@@ -226,7 +233,7 @@ void OpenOnlyThisMonth(CZarimDoc& doc, const InitMonth& im) {
   OpenOnlyMonth(doc, im.m);
   doc.RebuildIndex();
   doc.MarkModified();
-  if (doc.recompute_totals) doc.recompute_totals(doc);
+  RecomputeTotals(doc);
 }
 
 }  // namespace

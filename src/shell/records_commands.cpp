@@ -69,7 +69,6 @@ void Transfer(QWidget* parent, CZarimDoc& doc, int rec, AddChoice choice) {
   } else if (choice == AddChoice::kFromInactive) {
     Reactivate(doc, rec, ask);
   }
-  doc.RebuildIndex();
 }
 
 void RunSelect(CMainFrame& frame, uint8_t status) {
@@ -77,7 +76,6 @@ void RunSelect(CMainFrame& frame, uint8_t status) {
   SelectPublisherDialog dialog(frame.doc(), form, frame.services().clipboard, frame.dialog_parent());
   dialog.transfer = Transfer;
   dialog.exec();
-  frame.doc().RebuildIndex();
 }
 
 void RunPioneers(CMainFrame& frame, PioneerListForm::Mode mode) {

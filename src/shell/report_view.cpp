@@ -7,8 +7,8 @@
 
 #include "core/document.h"
 #include "core/strings.h"
+#include "render/qt_canvas.h"
 #include "reports/report_drawer.h"
-#include "shell/qt_canvas.h"
 
 namespace zarim {
 

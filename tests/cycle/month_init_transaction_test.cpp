@@ -11,12 +11,12 @@
 #include <map>
 #include <random>
 
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/data_files.h"
 #include "core/file_ops.h"
 #include "core/folder_journal.h"
-#include "cycle/month.h"
+#include "core/month.h"
 #include "cycle/month_init.h"
 #include "cycle/roll.h"
 #include "demo_congregation.h"
@@ -34,7 +34,7 @@ Tree DataOf(const std::string& root) {
   Tree t;
   for (const auto& e : fs::directory_iterator(root)) {
     std::string name = e.path().filename().string();
-    if (!e.is_regular_file() || name == "rmkundo.dat") continue;
+    if (!e.is_regular_file() || name == "rmkundo.dat" || name == "zarim.lock") continue;
     t[name] = *ReadFile(e.path().string());
   }
   return t;
@@ -97,7 +97,7 @@ class MonthInitUnit : public ::testing::Test {
   // The next start's recovery, then: old or new, and a snapshot folder that is whole.
   bool Check(const char* what, long n) {
     RecoverInterrupted(dir.path());
-    SaveTransaction::Recover(dir.path());
+    testing::RecoverSaveAsAtStart(dir.path());
     Tree now = DataOf(dir.path());
     // A snapshot that failed is told and the month goes on without it, so the catalog is
     // checked on its own: its new entry never comes without the month's data.
@@ -136,20 +136,22 @@ class MonthInitUnit : public ::testing::Test {
 
 TEST_F(MonthInitUnit, EveryFailurePointLeavesTheMonthBeforeOrTheMonthInitialized) {
   ASSERT_GT(steps, 20);
-  int mixed = 0, new_seen = 0;
+  int mixed = 0, new_seen = 0, old_after_failure = 0;
   for (long n = 0; n < steps; ++n) {
     FaultPlan plan;
     plan.fail_at = n;
     bool saved = false;
     Run(&plan, &saved);
     mixed += !Check("failure at step", n);
-    // A save that failed is not a save: the old month is what the disk holds.
-    if (!saved) EXPECT_TRUE(DataOf(dir.path()) == old_files) << n;
+    // A save that failed before its journal is not a save: the old month is what the disk
+    // holds. One that failed after it (a rename) is completed by the next start.
+    if (!saved && DataOf(dir.path()) == old_files) ++old_after_failure;
     new_seen += saved;
   }
   std::printf("month initialization: %ld failure points, mixed %d, saved %d\n", steps, mixed,
               new_seen);
   EXPECT_EQ(mixed, 0);
+  EXPECT_GT(old_after_failure, 0);
 }
 
 TEST_F(MonthInitUnit, KillsAtRandomStepsLeaveTheMonthBeforeOrTheMonthInitialized) {

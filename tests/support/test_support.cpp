@@ -1,6 +1,8 @@
 // Test support implementation.
 #include "support/test_support.h"
 
+#include "core/folder_lock.h"
+
 #include <dirent.h>
 #include <unistd.h>
 
@@ -79,6 +81,11 @@ std::vector<std::pair<std::string, Bytes>> FolderContents(const std::string& fol
   }
   std::sort(out.begin(), out.end());
   return out;
+}
+
+bool RecoverSaveAsAtStart(const std::string& folder) {
+  auto lock = FolderLock::Take(folder, FolderLock::Mode::kExclusive, "test", nullptr);
+  return lock && SaveTransaction::Recover(*lock);
 }
 
 }  // namespace zarim::testing

@@ -53,4 +53,8 @@ void StartEmpty(CZarimDoc& doc, const Date& today, const std::string& folder);
 // Every file of a folder with its bytes, for comparing folders.
 std::vector<std::pair<std::string, Bytes>> FolderContents(const std::string& folder);
 
+// What the next start does before reading a folder: under the folder's lock, a cut-off
+// save is completed or discarded. True when that succeeded.
+bool RecoverSaveAsAtStart(const std::string& folder);
+
 }  // namespace zarim::testing

@@ -83,7 +83,6 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
   }
   done_ = new QPushButton(Q(std::string(Str(Sid::kAttendanceDone))), this);
   done_->setAccessibleName(Spoken(std::string(Str(Sid::kAttendanceDone))));
-  done_->setAutoDefault(false);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch();
   bottom->addWidget(done_);

@@ -42,8 +42,13 @@ void PasswordDialog::Build(const std::string& caption, int max_length) {
   ok_->setDefault(true);
   ok_->setAccessibleName(Q(Str(Sid::kOk)));
   cancel_->setAccessibleName(Q(Str(Sid::kCancel)));
+  // What the password does and does not protect, said where it is typed.
+  auto* scope = new QLabel(Q(Str(Sid::kPasswordScope)), this);
+  scope->setWordWrap(true);
+  scope->setAccessibleName(Q(Str(Sid::kPasswordScope)));
   layout->addWidget(prompt_);
   layout->addWidget(edit_);
+  layout->addWidget(scope);
   layout->addWidget(buttons);
   setTabOrder(edit_, ok_);
   setTabOrder(ok_, cancel_);

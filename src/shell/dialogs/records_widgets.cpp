@@ -12,8 +12,6 @@ namespace zarim {
 QPushButton* MakeButton(const std::string& caption, QWidget* parent) {
   auto* b = new QPushButton(QStr(caption), parent);
   b->setAccessibleName(Plain(caption));
-  b->setAutoDefault(false);
-  b->setDefault(false);
   return b;
 }
 

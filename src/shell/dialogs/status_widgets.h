@@ -23,7 +23,6 @@ inline QString Spoken(const std::string& caption) { return Q(caption).remove('&'
 inline QPushButton* Button(const std::string& caption, QWidget* parent) {
   auto* b = new QPushButton(Q(caption), parent);
   b->setAccessibleName(Spoken(caption));
-  b->setAutoDefault(false);
   return b;
 }
 
