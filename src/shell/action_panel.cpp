@@ -40,7 +40,7 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
     auto* button = new QPushButton(Q(Str(b.caption)), this);
     button->setMinimumHeight(34);
     button->setAutoDefault(false);
-    button->setAccessibleName(button->text().remove('&'));
+    button->setAccessibleName(Plain(button->text()));
     if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid) {
       button->setToolTip(Q(Str(info->status_text)));
       button->setWhatsThis(button->toolTip());

@@ -14,7 +14,7 @@
 #include "shell/commands.h"
 #include "shell/dialogs/groups_dialog.h"
 #include "shell/dialogs/records_option_dialogs.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/select_publisher_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
@@ -26,28 +26,28 @@ namespace {
 // The month of a status move, asked with the "Select Month" form.
 bool AskMonth(QWidget* parent, SelectMonthForm& form) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(QStr(form.title()));
+  dialog.setWindowTitle(Q(form.title()));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* prompt = new QLabel(QStr(form.prompt()), &dialog);
+  auto* prompt = new QLabel(Q(form.prompt()), &dialog);
   prompt->setWordWrap(true);
   layout->addWidget(prompt);
   auto* month = new QComboBox(&dialog);
-  month->setAccessibleName(QStr(form.title()));
-  for (const auto& m : form.months()) month->addItem(QStr(m));
+  month->setAccessibleName(Q(form.title()));
+  for (const auto& m : form.months()) month->addItem(Q(m));
   month->setCurrentIndex(form.month_index());
   prompt->setBuddy(month);
   layout->addWidget(month);
   QComboBox* year = nullptr;
   if (form.has_years()) {
     year = new QComboBox(&dialog);
-    year->setAccessibleName(QStr(form.title()) + QStringLiteral(" - ") + QStr(std::string(Str(Sid::kYearLabel))));
-    for (const auto& y : form.years()) year->addItem(QStr(y));
+    year->setAccessibleName(Q(form.title()) + QStringLiteral(" - ") + Q(Sid::kYearLabel));
+    for (const auto& y : form.years()) year->addItem(Q(y));
     year->setCurrentIndex(form.year_index());
     layout->addWidget(year);
   }
   QCheckBox* tick = nullptr;
   if (form.has_tick()) {
-    tick = new QCheckBox(QStr(form.tick_caption()), &dialog);
+    tick = new QCheckBox(Q(form.tick_caption()), &dialog);
     tick->setAccessibleName(tick->text());
     layout->addWidget(tick);
   }

@@ -47,7 +47,7 @@ void SaveFonts(CMainFrame& frame) {
 void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
   ReportView* view = ViewOf(frame);
   if (!view) return;
-  QString title = QString::fromUtf8(Str(caption).data()).remove('&');
+  QString title = Plain(caption);
   if (RunFontCommand(frame.dialog_parent(), role, title, view->fonts(), ReportProfile(frame),
                      view->screen_dpi_y())) {
     SaveFonts(frame);

@@ -19,6 +19,7 @@
 #include "core/strings.h"
 #include "reports/profile.h"
 #include "reports/report_drawer.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/qt_canvas.h"
 #include "shell/report_view.h"
 
@@ -27,10 +28,6 @@ namespace {
 
 // Jobs of more pages than this show a progress window.
 constexpr int kProgressFromPages = 4;
-
-QString QStr(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 ReportContext PrintContext(const PrintJob& job, bool a4) {
   ReportContext ctx;
@@ -118,7 +115,7 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
           return drawn;
         }
         progress->setLabelText(
-            QStr(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
+            Q(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
         progress->setValue(drawn);
         QApplication::processEvents();
       }
@@ -199,8 +196,8 @@ void PreviewReport(QWidget* parent, const PrintJob& job,
 
 void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
   QString dir = job.doc ? QString::fromStdString(job.doc->data_folder) : QString();
-  QString path = QFileDialog::getSaveFileName(parent, QStr(Str(Sid::kSaveAsPdf)).remove('&'), dir,
-                                              QStr(Str(Sid::kPdfFilter)));
+  QString path = QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf), dir,
+                                              Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   if (!WriteReportPdf(job, path, 300, parent))

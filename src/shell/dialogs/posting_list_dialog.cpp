@@ -15,16 +15,10 @@
 #include "core/strings.h"
 #include "cycle/cycle_hooks.h"
 #include "cycle/posting_list_form.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/slip_dialog.h"
 
 namespace zarim {
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Plain(std::string_view s) { return Q(s).remove('&'); }
-
-}  // namespace
-
 PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
   setWindowTitle(Q(form.Title()));

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "records/publisher_form.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 class QCheckBox;
 class QLabel;
