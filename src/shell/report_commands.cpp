@@ -28,8 +28,8 @@ void ShowGroupReport(CMainFrame& frame, int kind) {
   ReportView* view = ViewOf(frame);
   if (!view) return;
   int proposed = view->group() > 0 ? view->group() : 1;
-  int group = PickGroup(frame.doc(), GroupPickerForm::Purpose::kMembersNeeded,
-                        frame.dialog_parent(), proposed);
+  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
+                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
   if (group <= 0) return;
   view->set_group(group);
   frame.ShowReport(kind);
@@ -96,7 +96,7 @@ void RegisterReportCommands(CommandTable& table) {
   });
 
   table.Add(kCmdReportFormat, [](CMainFrame& frame) {
-    if (RunFormatOptions(frame.doc(), frame.dialog_parent())) {
+    if (RunFormatOptionsDialog(frame.dialog_parent(), frame.doc())) {
       if (ReportView* view = ViewOf(frame)) view->Relayout();
     }
   });

@@ -78,7 +78,7 @@ void FormatOptionsDialog::accept() {
   QDialog::accept();
 }
 
-bool RunFormatOptions(CZarimDoc& doc, QWidget* parent) {
+bool RunFormatOptionsDialog(QWidget* parent, CZarimDoc& doc) {
   FormatOptionsForm form(doc);
   FormatOptionsDialog dialog(form, parent);
   if (dialog.exec() != QDialog::Accepted) return false;

@@ -72,8 +72,8 @@ void GroupPickerDialog::reject() {
   QDialog::reject();
 }
 
-int PickGroup(const CZarimDoc& doc, GroupPickerForm::Purpose purpose, QWidget* parent,
-              int proposed) {
+int RunGroupPickerDialog(QWidget* parent, const CZarimDoc& doc, GroupPickerForm::Purpose purpose,
+                         int proposed) {
   GroupPickerForm form(doc, purpose, proposed);
   GroupPickerDialog dialog(form, parent);
   if (dialog.exec() != QDialog::Accepted || form.result() != GroupPickerForm::Result::kOk) return 0;

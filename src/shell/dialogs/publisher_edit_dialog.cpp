@@ -182,7 +182,7 @@ void PublisherEditDialog::Build() {
   connect(delete_, &QPushButton::clicked, this, &PublisherEditDialog::Delete);
   connect(group_, &QPushButton::clicked, this, [this] {
     Collect();
-    int g = PickGroup(doc_, GroupPickerForm::Purpose::kChoose, this, std::max(form_.fields().group, 1));
+    int g = RunGroupPickerDialog(this, doc_, GroupPickerForm::Purpose::kChoose, std::max(form_.fields().group, 1));
     if (g > 0) form_.fields().group = g;
     RefreshLabels();
   });
@@ -200,7 +200,8 @@ void PublisherEditDialog::Build() {
     ShowForm();
   });
   connect(status_, &QPushButton::clicked, this, [this] {
-    if (open_status && form_.record() > 0) open_status(this, doc_, form_.record());
+    // "&Status" opens the status dialog of the stored record being edited.
+    if (form_.record() > 0) RunStatusDialog(this, doc_, form_.record());
   });
   connect(select_conductor_, &QPushButton::clicked, this, [this] {
     SelectPublisherForm list(doc_, kActive);
@@ -257,7 +258,7 @@ void PublisherEditDialog::ShowForm() {
   select_conductor_->setVisible(form_.conductor_shown());
   clear_conductor_->setVisible(form_.conductor_shown());
   conductor_->setVisible(form_.conductor_shown());
-  status_->setVisible(static_cast<bool>(open_status) && publisher);
+  status_->setVisible(publisher);
   showing_ = false;
   RefreshLabels();
 }
@@ -365,8 +366,7 @@ int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, Publish
   PublisherForm form(doc, clipboard, kind);
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);
-  // "&Status" and, when adding, the status of the new publisher before it is saved.
-  dialog.open_status = [](QWidget* owner, CZarimDoc& d, int r) { RunStatusDialog(owner, d, r); };
+  // When adding, the status of the new publisher before it is saved.
   form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) { RunStatusDialogOn(&dialog, d, r); };
   dialog.Refresh();
   if (dialog.exec() != QDialog::Accepted) return 0;

@@ -191,4 +191,22 @@ void PioneerListDialog::Move() {
   Fill();
 }
 
+void RunCircuitOverseerDialog(QWidget* parent, CZarimDoc& doc) {
+  CircuitOverseerForm form(doc);
+  CircuitOverseerDialog dialog(form, parent);
+  dialog.exec();
+}
+
+void RunCustomCategoryDialog(QWidget* parent, CZarimDoc& doc) {
+  CustomCategoryForm form(doc);
+  CustomCategoryDialog dialog(form, parent);
+  dialog.exec();
+}
+
+void RunPioneerListDialog(QWidget* parent, CZarimDoc& doc, PioneerListForm::Mode mode) {
+  PioneerListForm form(doc, mode);
+  PioneerListDialog dialog(form, parent);
+  dialog.exec();
+}
+
 }  // namespace zarim

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
+#include "cycle/status_moves.h"
 #include "records/delete_form.h"
 #include "shell/dialogs/publisher_edit_dialog.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -102,7 +103,7 @@ void SelectPublisherDialog::AddPublisher() {
     source.Select(i);
     int rec = source.SelectedRecord();
     uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
-    if (transfer && rec > 0) transfer(this, doc_, rec, choice);
+    if (rec > 0) MoveToActive(doc_, rec, DialogMonthAsker(this));
     form_.Refill();
     form_.SelectById(id);
     Fill();
@@ -113,6 +114,12 @@ void SelectPublisherDialog::AddPublisher() {
   form_.Refill();
   if (id) form_.SelectById(id);
   Fill();
+}
+
+void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, uint8_t status) {
+  SelectPublisherForm form(doc, status);
+  SelectPublisherDialog dialog(doc, form, clipboard, parent);
+  dialog.exec();
 }
 
 std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices) {
