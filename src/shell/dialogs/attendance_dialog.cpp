@@ -17,7 +17,6 @@
 
 namespace zarim {
 
-
 AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;

@@ -8,14 +8,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/dialogs/select_month_dialog.h"
+#include "shell/dialogs/delete_dialog.h"
 #include "shell/dialogs/dialog_kit.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
+#include "shell/dialogs/select_month_dialog.h"
 
 namespace zarim {
 
-
-InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent)
-    : QDialog(parent), doc_(doc), form_(form) {
+InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent, Clipboard* clipboard)
+    : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
   setWindowTitle(Q(form.title()));
   auto* grid = new QGridLayout;
   left_heading_ = new QLabel(Q(form.left_heading()), this);
@@ -92,10 +93,8 @@ void InactiveDialog::ShowForm() {
   move_->setText(Q(form_.move_caption()));
   move_->setAccessibleName(Plain(form_.move_caption()));
   move_->setEnabled(form_.move_enabled());
-  edit_->setVisible(form_.edit_shown() && static_cast<bool>(edit_record));
-  // The deleted mode deletes by itself; the inactive mode uses the records' dialog.
-  bool deleted_mode = !form_.right_shown();
-  delete_->setVisible(form_.delete_shown() && (deleted_mode || static_cast<bool>(delete_record)));
+  edit_->setVisible(form_.edit_shown());
+  delete_->setVisible(form_.delete_shown());
 }
 
 void InactiveDialog::Move() {
@@ -105,7 +104,7 @@ void InactiveDialog::Move() {
 
 void InactiveDialog::Edit() {
   int rec = form_.selected_record();
-  if (rec > 0 && edit_record) edit_record(this, doc_, rec);
+  if (rec > 0) EditPublisher(this, doc_, clipboard_, PublisherKind::kPublisher, rec);
   form_.Refresh();
   ShowForm();
 }
@@ -113,22 +112,19 @@ void InactiveDialog::Edit() {
 void InactiveDialog::Delete() {
   int rec = form_.selected_record();
   if (rec <= 0) return;
+  // The deleted mode deletes by itself; the inactive mode uses the records' dialog.
   if (!form_.right_shown()) {
     form_.DeleteSelected();
-  } else if (delete_record) {
-    delete_record(this, doc_, rec);
+  } else {
+    RunDeleteDialog(this, doc_, rec);
     form_.Refresh();
   }
   ShowForm();
 }
 
-void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode,
-                       std::function<void(QWidget*, CZarimDoc&, int)> edit_record,
-                       std::function<void(QWidget*, CZarimDoc&, int)> delete_record) {
+void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode, Clipboard* clipboard) {
   InactiveForm form(doc, mode);
-  InactiveDialog dialog(doc, form, parent);
-  dialog.edit_record = std::move(edit_record);
-  dialog.delete_record = std::move(delete_record);
+  InactiveDialog dialog(doc, form, parent, clipboard);
   dialog.ShowForm();
   dialog.exec();
 }

@@ -14,7 +14,6 @@
 
 namespace zarim {
 
-
 MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* grid = new QGridLayout;

@@ -12,7 +12,6 @@
 
 namespace zarim {
 
-
 SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* layout = new QVBoxLayout(this);

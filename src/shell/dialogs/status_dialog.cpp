@@ -15,7 +15,6 @@
 
 namespace zarim {
 
-
 StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* layout = new QVBoxLayout(this);
