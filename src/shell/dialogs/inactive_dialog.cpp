@@ -104,7 +104,7 @@ void InactiveDialog::Move() {
 
 void InactiveDialog::Edit() {
   int rec = form_.selected_record();
-  if (rec > 0) EditPublisher(this, doc_, clipboard_, PublisherKind::kPublisher, rec);
+  if (rec > 0) RunPublisherEditDialog(this, doc_, clipboard_, PublisherKind::kPublisher, rec);
   form_.Refresh();
   ShowForm();
 }

@@ -113,7 +113,7 @@ void PostingListDialog::ShowList() {
 void PostingListDialog::OpenSlip() {
   const int record = form_.SelectedRecord();
   if (record <= 0) return;
-  RunSlip(this, doc_, record);
+  RunSlipDialog(this, doc_, record);
   form_.AfterSlip();
   ShowList();
   list_->setFocus();
@@ -130,7 +130,7 @@ bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void RunPostingList(QWidget* parent, CZarimDoc& doc) {
+void RunPostingListDialog(QWidget* parent, CZarimDoc& doc) {
   if (!doc.recompute_totals) InstallCycleHooks(doc);
   PostingListForm form(doc);
   PostingListDialog dialog(form, doc, parent);

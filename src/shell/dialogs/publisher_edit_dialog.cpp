@@ -362,7 +362,7 @@ void PublisherEditDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec) {
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec) {
   PublisherForm form(doc, clipboard, kind);
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);

@@ -84,6 +84,6 @@ class PublisherEditDialog : public QDialog {
 
 // Runs the dialog on a record (rec 0: adding). Returns the record number of the stored
 // publisher, 0 when nothing was stored.
-int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec);
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec);
 
 }  // namespace zarim

@@ -79,7 +79,7 @@ void SelectPublisherDialog::EditSelected() {
   if (rec <= 0) return;
   PublisherKind kind = doc_.records[rec].status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher;
   uint16_t id = doc_.records[rec].id;
-  EditPublisher(this, doc_, clipboard_, kind, rec);
+  RunPublisherEditDialog(this, doc_, clipboard_, kind, rec);
   form_.Refill();
   form_.SelectById(id);
   Fill();
@@ -109,7 +109,7 @@ void SelectPublisherDialog::AddPublisher() {
     Fill();
     return;
   }
-  int rec = EditPublisher(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
+  int rec = RunPublisherEditDialog(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
   uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
   form_.Refill();
   if (id) form_.SelectById(id);

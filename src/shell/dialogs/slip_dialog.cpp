@@ -299,7 +299,7 @@ void SlipDialog::accept() {
   QDialog::accept();
 }
 
-bool RunSlip(QWidget* parent, CZarimDoc& doc, int record) {
+bool RunSlipDialog(QWidget* parent, CZarimDoc& doc, int record) {
   SlipForm form(doc, record);
   SlipDialog dialog(form, parent);
   return dialog.exec() == QDialog::Accepted && dialog.saved();
