@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "backup/backup_form.h"
-#include "backup/file_copier.h"
 #include "core/data_files.h"
-#include "cycle/month.h"
+#include "core/file_copier.h"
+#include "core/month.h"
 #include "cycle/month_init.h"
 #include "demo_congregation.h"
 

@@ -9,9 +9,9 @@
 
 #include "core/document.h"
 #include "demo_congregation.h"
+#include "render/qt_canvas.h"
 #include "reports/report_drawer.h"
 #include "reports/report_kind.h"
-#include "shell/qt_canvas.h"
 #include "shell/report_printing.h"
 
 namespace zarim {

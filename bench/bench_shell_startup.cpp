@@ -12,9 +12,7 @@
 #include "core/password_form.h"
 #include "core/ports.h"
 #include "core/settings.h"
-#include "core/startup.h"
-#include "cycle/cycle_hooks.h"
-#include "cycle/roll.h"
+#include "cycle/congregation.h"
 #include "demo_congregation.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -65,15 +63,16 @@ void BM_StartToShownMainWindow(benchmark::State& state) {
   SilentPrompter prompter;
   NoPassword passwords;
   for (auto _ : state) {
-    SingleInstance instance(SingleInstance::NameFor("benchmark"));
+    SingleInstance instance(SingleInstance::NameFor(folder));
     benchmark::DoNotOptimize(instance.AnotherIsRunning());
-    auto doc = std::make_unique<CZarimDoc>(&prompter);
-    InstallCycleHooks(*doc);
-    SettingsFile settings(folder);
-    StartupOptions options;
+    auto owner = std::make_unique<Congregation>(&prompter);
+    OpenOptions options;
     options.data_folder = folder;
-    options.after_load = [](CZarimDoc& d) { d.history_month_mask = ComputeHistoryMonthMask(d); };
-    if (!CreateDocument(*doc, options, clock, settings, passwords)) state.SkipWithError("load failed");
+    options.program = "benchmark";
+    if (owner->Open(options, clock, passwords) != Congregation::Opened::kOk)
+      state.SkipWithError("load failed");
+    CZarimDoc* doc = &owner->doc();
+    SettingsFile& settings = owner->settings();
     IniProfile profile(settings.ini());
     ShellServices services;
     services.prompter = &prompter;
@@ -81,13 +80,14 @@ void BM_StartToShownMainWindow(benchmark::State& state) {
     services.settings = &settings;
     services.profile = &profile;
     services.passwords = &passwords;
+    services.congregation = owner.get();
     auto frame = std::make_unique<CMainFrame>(*doc, services, BuildCommandTable());
     frame->show();
     app.processEvents();
     benchmark::DoNotOptimize(frame->isVisible());
     state.PauseTiming();
     frame.reset();
-    doc.reset();
+    owner.reset();
     app.processEvents();
     state.ResumeTiming();
   }

@@ -18,3 +18,8 @@ if [[ -x "$build/tests/test_core" ]]; then
   echo "== crash during save, ${ZARIM_CRASH_TRIALS:=2000} trials"
   ZARIM_CRASH_TRIALS=$ZARIM_CRASH_TRIALS "$build/tests/test_core" --gtest_filter='CrashDuringSave.*'
 fi
+if [[ -x "$build/tests/test_cli" ]]; then
+  echo "== zarim-cli processes: ${ZARIM_CONCURRENT_POSTS:=60} concurrent posts, ${ZARIM_FREE_LEVELS:=80} free-space levels"
+  ZARIM_CONCURRENT_POSTS=$ZARIM_CONCURRENT_POSTS ZARIM_FREE_LEVELS=$ZARIM_FREE_LEVELS \
+    ZARIM_HOSTILE_EVERY_FILE=1 "$build/tests/test_cli"
+fi

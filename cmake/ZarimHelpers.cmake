@@ -2,6 +2,19 @@
 
 include(GoogleTest)
 
+# zarim_add_subsystem(NAME SOURCES a.cpp b.cpp [USES lower libraries...])
+# One Qt-free static library of src/: its sources, the subsystems below it that it may
+# use, and the guard that stops the build when a Qt header slips in.
+function(zarim_add_subsystem name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;USES" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_USES})
+  # The library must never see Qt: Qt's headers are not on its include path, and a
+  # library source built with Qt's definitions stops at no_qt.h.
+  target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/src/core/no_qt.h)
+endfunction()
+
 # zarim_add_test(NAME SOURCES a.cpp b.cpp [LIBS extra...] [QT])
 # A library test links zarim_core, the test support library and gtest_main.
 # With QT, the test links the desktop library and brings its own main().

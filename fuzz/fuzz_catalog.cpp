@@ -1,7 +1,7 @@
 // Fuzzes the backup catalog "buhist.dat": reading, listing the usable entries, adding an
 // entry and writing the file back; and the restore list built from it.
 #include "backup/backup_form.h"
-#include "backup/catalog.h"
+#include "core/catalog.h"
 #include "core/file_io.h"
 #include "fuzz_support.h"
 

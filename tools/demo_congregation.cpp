@@ -6,18 +6,25 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/month.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
+#include "core/month.h"
+#include "cycle/roll.h"
 
 namespace zarim::demo {
 
 namespace {
+
+// Months before the working month whose snapshot the demo folder holds.
+constexpr int kDemoSnapshots = 6;
 
 // splitmix64: the same numbers on every machine for the same seed.
 class Rng {
@@ -140,9 +147,10 @@ class Builder {
       Append(needs_file, n);
     }
     std::string folder = doc_.data_folder;
-    if (!WriteFileAtomic(JoinPath(folder, Str(Sid::kFileExtension)), ext_file.data(), ext_file.size()) ||
-        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileEmergency)), emerg_file.data(), emerg_file.size()) ||
-        !WriteFileAtomic(JoinPath(folder, Str(Sid::kFileSpecialNeeds)), needs_file.data(), needs_file.size())) {
+    if (!WriteFileAtomic(JoinPath(folder, kFileExtension), ext_file.data(), ext_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, kFileEmergency), emerg_file.data(), emerg_file.size()) ||
+        !WriteFileAtomic(JoinPath(folder, kFileSpecialNeeds), needs_file.data(),
+                         needs_file.size())) {
       *error = "cannot write the side files in " + folder;
       return false;
     }
@@ -164,7 +172,32 @@ class Builder {
 
   int NextId() { return next_id_++; }
 
-  PubRecord& NewRecord(const std::string& first, const std::string& last, bool male, uint8_t status) {
+  // Two people of one congregation never share a full name (the editing refuses it), so
+  // a name already given is replaced by the next free first name of the same list, and
+  // only when the list is used up for that family name by the next family name.
+  std::pair<std::string, std::string> FreeName(const std::string& first, const std::string& last,
+                                               bool male) {
+    const std::vector<std::string>& firsts = male ? kMaleNames : kFemaleNames;
+    const size_t f0 =
+        static_cast<size_t>(std::find(firsts.begin(), firsts.end(), first) - firsts.begin());
+    const size_t l0 = static_cast<size_t>(std::find(kLastNames.begin(), kLastNames.end(), last) -
+                                          kLastNames.begin());
+    if (!used_names_.count(first + '\t' + last)) return {first, last};
+    for (size_t dl = 0; dl < kLastNames.size(); ++dl) {
+      const std::string& l =
+          l0 < kLastNames.size() ? kLastNames[(l0 + dl) % kLastNames.size()] : last;
+      for (size_t df = 0; df < firsts.size(); ++df) {
+        const std::string& f = firsts[(f0 % firsts.size() + df) % firsts.size()];
+        if (!used_names_.count(f + '\t' + l)) return {f, l};
+      }
+    }
+    return {first, last};
+  }
+
+  PubRecord& NewRecord(const std::string& first_wanted, const std::string& last_wanted, bool male,
+                       uint8_t status) {
+    auto [first, last] = FreeName(first_wanted, last_wanted, male);
+    used_names_.insert(first + '\t' + last);
     PubRecord& r = doc_.records[doc_.count++];
     r = PubRecord{};
     SetField(r.first_name, first);
@@ -485,6 +518,7 @@ class Builder {
   std::vector<Person> active_;
   std::vector<int> elders_, servants_, regulars_;
   std::vector<std::pair<int, int>> event_serial_;
+  std::set<std::string> used_names_;  // "first\tlast" of every record made
   int special_ = 0, continuous_aux_ = 0;
 };
 
@@ -508,6 +542,16 @@ bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std:
   if (!SaveAll(doc, true)) {
     *error = "cannot save the data in " + folder;
     return false;
+  }
+  if (!options.full) {
+    // A congregation in use has the snapshots of its last months, taken by the month
+    // initializations, so "View Old Reports" has something to show.
+    for (int k = 1; k <= kDemoSnapshots; ++k)
+      if (TakeRollSnapshot(doc, MonthsBefore(doc.working_month, k - 1)) ==
+          RollResult::kIncomplete) {
+        *error = "cannot write the month snapshots in " + folder;
+        return false;
+      }
   }
   return true;
 }

@@ -3,7 +3,7 @@
 # only those that are missing, as root or through sudo.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libgtest-dev libgmock-dev
+packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libfmt-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 poppler-utils xvfb xauth xdg-utils
           clang libclang-rt-14-dev x11-utils)
 

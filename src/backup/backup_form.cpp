@@ -7,11 +7,13 @@
 #include <cstring>
 #include <filesystem>
 
-#include "backup/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
+#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {
@@ -40,6 +42,17 @@ bool SamePath(const std::string& a, const std::string& b) {
   return WithoutSlash(a) == WithoutSlash(b);
 }
 
+// True when path is the folder itself or lies anywhere below it.
+bool LiesInside(const std::string& path, const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
+  if (ec) p = std::filesystem::absolute(path, ec).lexically_normal();
+  std::filesystem::path f = std::filesystem::weakly_canonical(folder, ec);
+  if (ec) f = std::filesystem::absolute(folder, ec).lexically_normal();
+  std::string ps = WithSlash(p.string()), fs = WithSlash(f.string());
+  return ps.compare(0, fs.size(), fs) == 0;
+}
+
 void RemoveTree(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove_all(path, ec);
@@ -51,7 +64,7 @@ std::string S(Sid id) { return std::string(Str(id)); }
 
 bool IsSetFolderName(const std::string& path) {
   std::string name = LastComponent(path);
-  std::string prefix = S(Sid::kSetPrefixUnderscore);
+  std::string prefix = std::string(kSetPrefixUnderscore);
   return name.size() >= prefix.size() &&
          ::strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
@@ -67,7 +80,7 @@ BackupForm::BackupForm(CZarimDoc& doc, BackupMode mode, BackupServices services)
     : doc_(doc), mode_(mode), services_(std::move(services)) {}
 
 std::string BackupForm::SetName(const LocalTime& t) {
-  return S(Sid::kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
+  return std::string(kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), t);
 }
 
 std::string BackupForm::BackupLabel(const LocalTime& t) {
@@ -85,15 +98,26 @@ void BackupForm::SetStatus(std::string text) {
   if (services_.status_changed) services_.status_changed(status_);
 }
 
+std::string BackupForm::OutsideDataFolder() const {
+  std::error_code ec;
+  std::filesystem::path data = std::filesystem::absolute(doc_.data_folder, ec).lexically_normal();
+  std::string folder = WithoutSlash(data.string());
+  return folder == "/" ? folder : ParentFolder(folder);
+}
+
 std::string BackupForm::UndoFolder() const {
-  return JoinPath(doc_.data_folder, Str(Sid::kUndoFolder));
+  return JoinPath(doc_.data_folder, kUndoFolder);
 }
 
 void BackupForm::Open() {
   std::string path = services_.read_setting
                          ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey))
                          : std::string();
-  if (path.empty() || !IsFolder(path)) path = doc_.data_folder;
+  // A backup kept inside the folder it protects is lost with it: without a usable
+  // choice the folder that holds the data folder is proposed.
+  if (path.empty() || !IsFolder(path) ||
+      (mode_ == BackupMode::kBackup && LiesInside(path, doc_.data_folder)))
+    path = OutsideDataFolder();
   stored_path_ = WithSlash(path);
   path_ = stored_path_;
 
@@ -123,7 +147,7 @@ std::string BackupForm::Prompt() const {
 }
 
 std::string BackupForm::RequiredSpaceText() const {
-  return Printf(Str(Sid::kRequiredSpaceFormat).data(), S(Sid::kRequiredSpace).c_str(),
+  return Printf(Sid::kRequiredSpaceFormat, S(Sid::kRequiredSpace).c_str(),
                 static_cast<int>(std::min<uint64_t>(RequiredBytes(doc_.data_folder), 0x7FFFFFFF)));
 }
 
@@ -169,7 +193,7 @@ void BackupForm::FillList() {
   // listing shows folders: in square brackets.
   std::vector<std::string> names;
   std::error_code ec;
-  std::string prefix = S(Sid::kSetPrefix);
+  std::string prefix = std::string(kSetPrefix);
   for (const auto& e : std::filesystem::directory_iterator(path_, ec)) {
     std::error_code ec2;
     if (!e.is_directory(ec2)) continue;
@@ -189,7 +213,7 @@ void BackupForm::UpdateSource() {
   if (undo_) {
     source_ = UndoFolder();
     std::string when;
-    if (auto t = FileModified(ResolvePath(source_, Str(Sid::kFilePublishers))))
+    if (auto t = FileModified(ResolvePath(source_, kFilePublishers)))
       when = FormatTime(Str(Sid::kUndoDateFormat), *t);
     SetStatus(S(Sid::kClickOkToUndo) + S(Sid::kUndoDateSeparator) + when);
     return;
@@ -258,6 +282,8 @@ void BackupForm::ChooseFolder(const std::string& folder) {
       doc_.prompter->Tell(Fill(Sid::kNotABackupTarget, chosen));
       chosen = ParentFolder(chosen);
     }
+    if (LiesInside(chosen, doc_.data_folder))
+      doc_.prompter->Tell(Fill(Sid::kBackupInsideDataFolder, chosen));
     path_ = WithSlash(chosen);
     SetStatus(Fill(Sid::kClickOkToCreate, path_));
     return;
@@ -278,11 +304,9 @@ bool BackupForm::Ok() {
 }
 
 bool BackupForm::RunBackup() {
-  // The set holds the data as they are now; the modified flag stays, since the user has
-  // not saved.
-  uint32_t was_modified = doc_.modified;
+  // The set holds the data as they are now: everything is saved first, and a save that
+  // succeeded leaves nothing unsaved, so the modified flag is clear after it.
   SaveAll(doc_, true);
-  doc_.modified = was_modified;
 
   LocalTime now = services_.time ? services_.time->Now() : SystemTimeSource().Now();
   std::string set = JoinPath(path_, SetName(now));
@@ -295,6 +319,17 @@ bool BackupForm::RunBackup() {
     }
     return false;
   }
+  // The settings are written before the copy, so that the set's own settings file names
+  // this backup path and date, and a restore of the set keeps them.
+  const std::string previous_last =
+      services_.read_setting
+          ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey))
+          : std::string();
+  if (services_.write_setting) {
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
+                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
+  }
   FileCopier copier(doc_.data_folder, doc_.prompter);
   copier.set_status([this](const std::string& s) { SetStatus(s); });
   bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
@@ -305,15 +340,13 @@ bool BackupForm::RunBackup() {
     doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, copier.failures().front()));
     RemoveTree(set);
     SetStatus(std::string());
+    // No backup was made: the date of the last one stands.
+    if (services_.write_setting)
+      services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey), previous_last);
     return false;
   }
   Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set);
   SetStatus(S(Sid::kBackupComplete));
-  if (services_.write_setting) {
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
-                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
-  }
   done_ = true;
   return false;
 }
@@ -322,8 +355,16 @@ bool BackupForm::RunRestore() {
   if (!OkShown() || source_.empty()) return false;
   const std::string source = WithoutSlash(source_);
 
+  // Unsaved work would be lost without a trace: saved first, it goes aside with the rest
+  // and "Undo last restore" brings it back.
+  if (doc_.modified) {
+    Answer a = doc_.prompter->Ask(Str(Sid::kRestoreSaveFirst), Buttons::kYesNoCancel, Answer::kYes);
+    if (a == Answer::kCancel) return false;
+    if (a == Answer::kYes && !SaveAll(doc_, true)) return false;  // the save has said why
+  }
+
   // 1. The set's own password guards it, whatever the current data's password is.
-  auto image = ReadFile(ResolvePath(source, Str(Sid::kFilePublishers)));
+  auto image = ReadFile(ResolvePath(source, kFilePublishers));
   if (!image || image->size() < sizeof(PubRecord)) {
     doc_.prompter->Tell(Fill(Sid::kRestoreNoSet, source));
     return false;
@@ -343,8 +384,8 @@ bool BackupForm::RunRestore() {
   const std::string data = doc_.data_folder;
   const std::string undo_folder = UndoFolder();
   const bool undoing = SamePath(source, undo_folder);
-  const std::string aside = undoing ? undo_folder + S(Sid::kUndoTmpSuffix) : undo_folder;
-  const std::string staging = JoinPath(data, Str(Sid::kRestoreStagingFolder));
+  const std::string aside = undoing ? undo_folder + std::string(kUndoTmpSuffix) : undo_folder;
+  const std::string staging = JoinPath(data, kRestoreStagingFolder);
   const bool source_has_roll = IsFolder(RollFolderOf(source));
 
   FileCopier copier(data, doc_.prompter);
@@ -422,6 +463,10 @@ bool BackupForm::RunRestore() {
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;
+  const std::string month =
+      MonthName(doc_.working_month) + " " + std::to_string(2000 + doc_.working_year);
+  doc_.prompter->Tell(undoing ? Fill(Sid::kUndoFinished, month)
+                              : Fill(Sid::kRestoreFinished, source, month));
   return true;
 }
 

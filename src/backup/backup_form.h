@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "backup/catalog.h"
-#include "backup/local_time.h"
+#include "core/catalog.h"
 #include "core/document.h"
+#include "core/local_time.h"
 #include "core/ports.h"
 
 namespace zarim {
@@ -90,6 +90,8 @@ class BackupForm {
   void FillList();
   void UpdateSource();
   std::string UndoFolder() const;
+  // The folder that holds the data folder: the backup path proposed when none is usable.
+  std::string OutsideDataFolder() const;
   bool RunBackup();
   bool RunRestore();
 

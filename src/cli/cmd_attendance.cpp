@@ -4,8 +4,8 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "core/month.h"
 #include "cycle/attendance.h"
-#include "cycle/month.h"
 
 namespace zarim::cli {
 namespace {

@@ -4,10 +4,11 @@
 #include <ostream>
 
 #include "backup/backup_form.h"
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
 #include "cli/cli.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -133,7 +134,7 @@ int CatalogCmd(Context& ctx) {
     ctx.out << i + 1 << "\t" << (ok ? "usable" : "missing") << "\t" << Utf8(ctx.doc, e.label)
             << "\t" << Utf8(ctx.doc, e.path) << "\n";
   }
-  std::string undo = JoinPath(ctx.doc.data_folder, Str(Sid::kUndoFolder));
+  std::string undo = JoinPath(ctx.doc.data_folder, kUndoFolder);
   if (HoldsBackupSet(undo))
     ctx.out << "undo\tusable\t" << Str(Sid::kUndoLastRestore) << "\t" << undo << "\n";
   return 0;

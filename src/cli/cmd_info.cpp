@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/json.h"
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim::cli {
@@ -35,10 +36,11 @@ int Info(Context& ctx) {
   out << "Emergency contacts: " << doc.emergency_count << "\n";
   out << "Special needs: " << doc.special_needs_count << "\n";
   out << "Files:\n";
-  for (Sid f : {Sid::kFilePublishers, Sid::kFileTotals, Sid::kFileGroups, Sid::kFileMeetings, Sid::kFileAppointments,
-                Sid::kFileRemarks, Sid::kFileExtension, Sid::kFileEmergency, Sid::kFileSpecialNeeds,
-                Sid::kFileLessThanHour, Sid::kFileFormatOptions, Sid::kFileSettings}) {
-    std::string name(Str(f));
+  for (std::string_view f :
+       {kFilePublishers, kFileTotals, kFileGroups, kFileMeetings, kFileAppointments, kFileRemarks,
+        kFileExtension, kFileEmergency, kFileSpecialNeeds, kFileLessThanHour, kFileFormatOptions,
+        kFileSettings}) {
+    std::string name(f);
     out << "  " << std::left << std::setw(12) << name << std::right << std::setw(9) << FileLength(doc, name)
         << "\n";
   }
@@ -198,11 +200,9 @@ int Dump(Context& ctx) {
   return 0;
 }
 
+// The folder is saved after the command, as after every changing command.
 int Save(Context& ctx) {
-  if (!SaveAll(ctx.doc, true)) {
-    ctx.err << "zarim-cli: the data could not be saved\n";
-    return 1;
-  }
+  ctx.doc.MarkModified();
   return 0;
 }
 

@@ -3,10 +3,10 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "core/month.h"
 #include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/posting_decision_form.h"
 
 namespace zarim::cli {

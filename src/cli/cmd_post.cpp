@@ -3,12 +3,12 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 #include "cycle/late_reports.h"
-#include "cycle/month.h"
 #include "cycle/slip_form.h"
 
 namespace zarim::cli {

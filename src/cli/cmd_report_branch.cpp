@@ -1,5 +1,5 @@
 // zarim-cli report branch: the report to the branch office as text, or as a PDF file
-// written by the desktop's page writer.
+// written by the page writer of the rendering library.
 #include <ostream>
 
 #include "cli/cli.h"

@@ -4,9 +4,9 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "core/month.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
-#include "cycle/month.h"
 
 namespace zarim::cli {
 namespace {

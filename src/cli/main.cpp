@@ -5,14 +5,16 @@
 
 #include "cli/cli.h"
 #include "core/data_files.h"
+#include "core/file_ops.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
-#include "core/startup.h"
-#include "cycle/roll.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/cycle_hooks.h"
+#include "cycle/congregation.h"
+#include "core/file_names.h"
+#include "core/startup.h"
+#include "cycle/roll.h"
 
 namespace zarim::cli {
 
@@ -94,6 +96,17 @@ class CliPasswords : public PasswordRunner {
   std::optional<std::string> password_;
 };
 
+// Commands that only read take the folder's lock shared, so readers run side by side and
+// a reader never sees a save half done; they never save, whatever loading repaired.
+bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
+  static const char* const kReaders[] = {"info",   "dump",   "lists",  "late-list", "catalog",
+                                         "totals", "groups", "report", "month"};
+  for (const char* r : kReaders)
+    if (name == r) return true;
+  if (name == "attendance") return args.empty() || args[0] == "show";
+  return false;
+}
+
 void Usage(std::ostream& out) {
   out << "usage: zarim-cli [--data DIR] [--today YYYY-MM-DD] [--password TEXT] [--lang CODE] COMMAND [ARGS]\n"
          "commands:\n";
@@ -157,49 +170,66 @@ int Run(int argc, char** argv) {
   }
 
   ConsolePrompter prompter;
-  CZarimDoc doc(&prompter);
-  InstallCycleHooks(doc);
-  doc.data_folder = data;
-  doc.language_code = lang;
-  Context ctx{doc, *clock, std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end()),
-              std::cout, std::cerr};
-  if (!it->needs_data) return it->run(ctx);
+  std::vector<std::string> command_args(args.begin() + static_cast<long>(i) + 1, args.end());
+  if (!it->needs_data) {
+    CZarimDoc doc(&prompter);
+    doc.data_folder = data;
+    doc.language_code = lang;
+    Context ctx{doc, *clock, command_args, std::cout, std::cerr};
+    return it->run(ctx);
+  }
 
   if (!FileExists(data)) {
     std::cerr << "zarim-cli: the data folder " << data << " does not exist\n";
     return 2;
   }
-  // The same document creation as the desktop program: settings, the early start of the
-  // working month, the password, the data.
-  StartupOptions options;
+  // The same opening as the desktop program, through the folder's owner: the lock, the
+  // settings, the early start of the working month, the password, the data.
+  OpenOptions options;
   options.data_folder = data;
   options.language_code = lang;
-  options.after_load = [](CZarimDoc& d) { d.history_month_mask = ComputeHistoryMonthMask(d); };
-  SettingsFile settings(data);
+  options.read_only = ReadsOnly(name, command_args);
+  options.program = "zarim-cli " + name;
+  Congregation congregation(&prompter);
   CliPasswords passwords(password);
   prompter.quiet_notice = true;
-  bool loaded = CreateDocument(doc, options, *clock, settings, passwords);
+  Congregation::Opened opened = congregation.Open(options, *clock, passwords);
   prompter.quiet_notice = false;
-  if (!loaded) {
-    std::cerr << (password ? "zarim-cli: wrong password\n"
-                           : "zarim-cli: this folder is protected by a password; give --password\n");
-    return 3;
+  switch (opened) {
+    case Congregation::Opened::kOk:
+      break;
+    case Congregation::Opened::kPasswordRefused:
+      std::cerr << (password
+                        ? "zarim-cli: wrong password\n"
+                        : "zarim-cli: this folder is protected by a password; give --password\n");
+      return 3;
+    case Congregation::Opened::kInUse:
+      std::cerr << "zarim-cli: " << congregation.failure() << "\n";
+      return 4;
+    default:
+      std::cerr << "zarim-cli: " << congregation.failure() << "\n";
+      return 1;
   }
+  CZarimDoc& doc = congregation.doc();
+  Context ctx{doc, *clock, command_args, std::cout, std::cerr};
   int rc = it->run(ctx);
-  if (rc == 0 && doc.modified) {
-    if (!SaveAll(doc, true)) {
+  if (rc == 0 && doc.modified && !options.read_only) {
+    if (!congregation.Save()) {
       std::cerr << "zarim-cli: the data could not be saved\n";
       rc = 1;
     }
   }
-  std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
-  // Closing without saving puts back the remark file as it was at start.
-  if (doc.modified && FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
-  RemoveFile(undo);
+  // Closing without saving puts back the remark file as it was at start, when its undo
+  // copy is whole.
+  congregation.Discard();
   return rc;
 }
 
 }  // namespace
 }  // namespace zarim::cli
 
-int main(int argc, char** argv) { return zarim::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  // Tests that run this program as a process fail or crash it at a chosen file call.
+  zarim::InstallFaultPlanFromEnvironment();
+  return zarim::cli::Run(argc, argv);
+}

@@ -1,5 +1,6 @@
-// A report written as a PDF file by the command line, through the desktop's PDF writer
-// (offscreen, no window and no printer). Builds without the desktop say so instead.
+// A report written as a PDF file by the command line, through the PDF writer of the
+// rendering library (offscreen, no window and no printer). Builds without Qt say so
+// instead.
 #pragma once
 
 #include <string>

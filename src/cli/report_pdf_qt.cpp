@@ -1,10 +1,10 @@
-// The PDF of a report for zarim-cli, drawn by the desktop's page writer on the offscreen
-// platform.
-#include <QApplication>
+// The PDF of a report for zarim-cli, drawn by the page writer of the rendering library on
+// the offscreen platform: Qt Gui only, no widgets.
 #include <QByteArray>
+#include <QGuiApplication>
 
 #include "cli/report_pdf.h"
-#include "shell/report_printing.h"
+#include "render/report_pdf.h"
 
 namespace zarim::cli {
 
@@ -14,7 +14,8 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
   static int argc = 1;
   static char name[] = "zarim-cli";
   static char* argv[] = {name, nullptr};
-  static QApplication* app = QApplication::instance() ? nullptr : new QApplication(argc, argv);
+  static QGuiApplication* app =
+      QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
   (void)app;
   ReportFonts fonts;
   fonts.ResetDefaults(doc.language_code);
@@ -23,7 +24,7 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
   job.fonts = &fonts;
   job.kind = kind;
   job.today = today;
-  if (!WriteReportPdf(job, QString::fromStdString(path))) {
+  if (!RenderReportPdf(job, QString::fromStdString(path), 300, nullptr)) {
     *error = "cannot write " + path;
     return false;
   }

@@ -1,6 +1,8 @@
 // Option commands of the document and the texts of the start-up notice and About box.
 #include "core/app_options.h"
 
+#include <filesystem>
+
 #include "core/document.h"
 #include "core/strings.h"
 
@@ -31,13 +33,21 @@ std::string StartupNoticeText() {
 }
 
 std::string AboutText(const CZarimDoc& doc) {
-  std::string text(Str(Sid::kAboutTitle));
+  std::string text(Str(Sid::kAppName));
+  text += " - ";
+  text += Str(Sid::kAppTitle);
   text += "\n";
   text += Str(Sid::kAboutVersion);
   text += "\n\n";
   text += Str(Sid::kAboutDirectory);
   text += "\n";
-  text += doc.data_folder;
+  // The folder as the user finds it in a file manager, not as given on the command line.
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::absolute(doc.data_folder, ec);
+  if (ec) folder = doc.data_folder;
+  std::string shown = folder.lexically_normal().string();
+  while (shown.size() > 1 && shown.back() == '/') shown.pop_back();
+  text += shown;
   return text;
 }
 

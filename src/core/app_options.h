@@ -19,7 +19,8 @@ void ToggleSortOrder(CZarimDoc& doc);
 // The start-up notice: strings 1235, 1236 and 1237 joined by two blanks.
 std::string StartupNoticeText();
 
-// The About box: the program's name, its version and the data folder under " Directory ".
+// The About box: the program's name, its version and the absolute data folder under
+// " Directory ".
 std::string AboutText(const CZarimDoc& doc);
 
 }  // namespace zarim

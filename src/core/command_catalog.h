@@ -22,14 +22,15 @@ enum class Menu { kNone, kFile, kEdit, kPost, kView, kReports, kFonts, kOptions,
 // When a command is enabled.
 enum class Rule {
   kAlways,
-  kNotHistory,       // changes data: off while an old report is viewed
-  kSave,             // unsaved changes and no old report viewed
-  kPublishersLive,   // at least one publisher and no old report viewed
-  kPublishers,       // at least one publisher, also while an old report is viewed
-  kReportShown,      // a report is on display in the view
-  kCustomCategory,   // a custom category is defined
-  kEraseLate,        // the late-report list may be erased
-  kOldReport,        // the snapshot of the item's month exists
+  kNotHistory,      // changes data: off while an old report is viewed
+  kSave,            // unsaved changes and no old report viewed
+  kPublishersLive,  // at least one publisher and no old report viewed
+  kPublishers,      // at least one publisher, also while an old report is viewed
+  kReportShown,     // a report is on display in the view
+  kCustomCategory,  // a custom category is defined
+  kEraseLate,       // the late-report list may be erased
+  kOldReport,       // the snapshot of the item's month exists
+  kDeletedList,     // the list of temporarily deleted publishers has entries
 };
 
 struct CommandInfo {

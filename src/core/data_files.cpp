@@ -5,8 +5,9 @@
 
 namespace zarim {
 
+// Nothing here writes: the password has not been asked yet. An interrupted save is
+// completed by the folder's owner (Congregation) after the password, under its lock.
 void LoadRecords(CZarimDoc& doc, const Clock& clock) {
-  if (!doc.history_view) SaveTransaction::Recover(doc.data_folder);
   LoadFormatOptions(doc);
   // The extension index needs the scrambling base, which the publisher table's marker
   // tells; so the table is read first.
@@ -15,11 +16,12 @@ void LoadRecords(CZarimDoc& doc, const Clock& clock) {
   LoadAppointments(doc);
   doc.RebuildIndex();
   doc.RepairIdentifiers();
-  LoadEmergency(doc);
-  LoadSpecialNeeds(doc);
 }
 
 void FinishLoad(CZarimDoc& doc) {
+  // The emergency contacts may be tidied on disk, so they are read after the password.
+  LoadEmergency(doc);
+  LoadSpecialNeeds(doc);
   LoadMeetings(doc);
   LoadRemarksAtStart(doc);
   doc.special_servants_present = 0;

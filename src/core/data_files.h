@@ -3,9 +3,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 
 #include "core/document.h"
 #include "core/file_io.h"
@@ -28,8 +29,8 @@ void FinishLoad(CZarimDoc& doc);
 // file failed and the modified flag stays set. Nothing is written in the history view.
 bool SaveAll(CZarimDoc& doc, bool keep_marks = true);
 
-// The close-time question. False when the user chose Cancel (or the save failed): the
-// program stays open.
+// The close-time question. False when the user chose Cancel, or when a save failed and
+// the user chose to keep working: the program stays open.
 bool CloseDocument(CZarimDoc& doc);
 
 // Size in bytes of a file of the data folder, 0 when it cannot be opened.
@@ -47,10 +48,23 @@ void LoadMeetings(CZarimDoc& doc);
 void LoadAppointments(CZarimDoc& doc);
 void LoadFormatOptions(CZarimDoc& doc);
 
-// Remarks: the copy for undo, compaction and loading at start-up.
+// Remarks: the copy for undo and loading at start-up. The file is compacted (entries of no
+// cell and entries a later one of the same cell replaces are dropped) in memory; the
+// compacted form reaches the disk with the next save.
 void LoadRemarksAtStart(CZarimDoc& doc);
-void CompactRemarkFile(CZarimDoc& doc);
+// The compacted image of a remark file, or nothing when compaction would not change it.
+std::optional<Bytes> CompactedRemarks(const Bytes& file);
 void LoadRemarks(CZarimDoc& doc);
+void LoadRemarks(CZarimDoc& doc, const Bytes* file);
+// Writes the undo copy "rmkundo.dat" atomically and checks it by reading it back; the
+// document remembers its size and checksum. False (the user told) when it failed: then
+// no copy is ever put back.
+bool WriteRemarkUndo(CZarimDoc& doc, const Bytes& remarks);
+// Puts the undo copy back over remark9.dat, only when it is whole (the size and checksum
+// recorded when it was written). False when there was nothing whole to put back.
+bool RestoreRemarksFromUndo(CZarimDoc& doc);
+// Removes the undo copy at the end of a run.
+void DropRemarkUndo(CZarimDoc& doc);
 // Writes one entry into remark9.dat in place (atomically).
 bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry);
 // Applies WriteRemark's placement rule to a file image; used by the save.
@@ -73,6 +87,9 @@ void LoadExtensions(CZarimDoc& doc);
 bool ReadExt(CZarimDoc& doc, int n, int key);
 bool WriteExt(CZarimDoc& doc, int n);
 int AddExt(CZarimDoc& doc);
+// The publisher table is always saved with this program's base; an extension file of
+// another base is rewritten with it in the same save (nothing is staged otherwise).
+bool StageExtensions(CZarimDoc& doc, SaveTransaction& tx);
 uint16_t ExtContentFlags(const ExtRecord& plain);
 
 void LoadEmergency(CZarimDoc& doc);

@@ -206,7 +206,9 @@ void CZarimDoc::BuildLateList() {
   int slot = Mod2(working_year);
   int m = working_month;
   const uint8_t mark = static_cast<uint8_t>(working_month + 1);
-  for (int step = 0; step < 6 && late_count < kLateRebuildLimit; ++step) {
+  // Every month before the working month that a slip can post late, so that the list
+  // holds after a restart what it held before.
+  for (int step = 0; step < 11 && late_count < kLateRebuildLimit; ++step) {
     if (m == 0) {
       m = 11;
       slot ^= 1;

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +15,7 @@
 namespace zarim {
 
 class NameCollator;
-class SaveTransaction;
+class SettingsFile;
 
 inline constexpr int kMaxRecords = 1510;          // record 0 is the header record
 inline constexpr int kMaxIndex = 1500;
@@ -125,11 +124,17 @@ class CZarimDoc {
 
   Prompter* prompter;  // never null
 
-  // Derived values that later features recompute before saving; the core calls this
-  // hook (when set) where the saved files need the working totals.
-  std::function<void(CZarimDoc&)> recompute_totals;
-  // Stages the settings file into a save (set by start-up, which owns the settings).
-  std::function<void(CZarimDoc&, SaveTransaction&)> stage_settings;
+  // The settings file every save writes with the data (set by start-up, which owns it);
+  // null when the document has none.
+  SettingsFile* settings = nullptr;
+  // The folder is open for reading only: loading repairs in memory and writes nothing,
+  // and SaveAll refuses.
+  bool read_only = false;
+  // The undo copy of the remark file as written at load: its size and checksum, so that
+  // only a whole copy is ever put back. remark_undo_valid is false when none was written.
+  bool remark_undo_valid = false;
+  uint64_t remark_undo_size = 0;
+  uint64_t remark_undo_sum = 0;
 
   // ---- Operations ---------------------------------------------------------------------
   PubRecord& header() { return records[0]; }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 
@@ -13,7 +14,9 @@ namespace {
 
 constexpr size_t kRec = sizeof(ExtRecord);
 
-std::string ExtPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileExtension)); }
+std::string ExtPath(const CZarimDoc& doc) {
+  return ResolvePath(doc.FolderForFiles(), kFileExtension);
+}
 
 bool HasPrintable(const char* text, size_t size) {
   for (size_t i = 0; i < size && text[i] != 0; ++i)
@@ -75,11 +78,27 @@ bool WriteExt(CZarimDoc& doc, int n) {
   std::string path = ExtPath(doc);
   Bytes file = ReadFile(path).value_or(Bytes{});
   file.resize(std::max(file.size() / kRec, static_cast<size_t>(n) + 1) * kRec, 0);
+  // Until the next save rewrites the whole file, it keeps the base of the publisher
+  // table it was loaded with: one file, one base.
   ExtRecord r = doc.current_ext;
-  ScrambleExt(r, Direction::kScramble, kScrambleBase);
+  ScrambleExt(r, Direction::kScramble, doc.scramble_base);
   std::memcpy(file.data() + static_cast<size_t>(n) * kRec, &r, kRec);
   if (!WriteFileAtomic(path, file.data(), file.size())) return false;
   return true;
+}
+
+bool StageExtensions(CZarimDoc& doc, SaveTransaction& tx) {
+  if (doc.scramble_base == kScrambleBase) return true;
+  auto file = ReadFile(ExtPath(doc));
+  if (!file) return true;
+  size_t n = file->size() / kRec;
+  for (size_t i = 0; i < n; ++i) {
+    if (IsFree(*file, i)) continue;
+    ExtRecord r = PlainAt(*file, i, doc.scramble_base);
+    ScrambleExt(r, Direction::kScramble, kScrambleBase);
+    std::memcpy(file->data() + i * kRec, &r, kRec);
+  }
+  return tx.Stage(kFileExtension, *file);
 }
 
 int AddExt(CZarimDoc& doc) {

@@ -1,8 +1,6 @@
 // Whole-file reads and the atomic, all-or-nothing save of the data folder.
 #include "core/file_io.h"
 
-#include "core/file_ops.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -11,9 +9,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <thread>
 #include <cstdio>
 #include <cstring>
+#include <thread>
+
+#include "core/file_ops.h"
+#include "core/folder_lock.h"
 
 namespace zarim {
 
@@ -123,6 +124,10 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   return SyncFolder(FolderOf(path));
 }
 
+std::string ErrorText(std::string_view name, int err) {
+  return std::string(name) + ": " + std::strerror(err);
+}
+
 SaveTransaction::SaveTransaction(std::string folder) : folder_(std::move(folder)) {}
 
 SaveTransaction::~SaveTransaction() {
@@ -141,6 +146,10 @@ std::string NameOnDisk(const std::string& folder, std::string_view name) {
 }
 }  // namespace
 
+void SaveTransaction::Fail(const std::string& name) {
+  if (error_.empty()) error_ = ErrorText(name, errno);
+}
+
 bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t size) {
   std::string name = NameOnDisk(folder_, wanted);
   std::string target = JoinPath(folder_, name);
@@ -151,8 +160,14 @@ bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t si
   }
   std::string tmp = target + std::string(kTempSuffix);
   int fd = fileops::Open(tmp, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    Fail(name);
+    spoiled_ = true;
+    return false;
+  }
   if (!WriteAll(fd, data, size)) {
+    Fail(name);
+    spoiled_ = true;
     ::close(fd);
     ::unlink(tmp.c_str());
     return false;
@@ -185,7 +200,10 @@ namespace {
 // the temporary over name), and a final line "END" that shows the journal is whole.
 // It is replayed only while a temporary it names is still there (the renames had not all
 // happened); a journal whose work was done is only removed.
-void ApplyJournal(const std::string& folder, const std::string& text, bool committing) {
+// True when the journal's work is done (or there was none to do); false with the
+// failing file's reason in *error when a delete or rename failed.
+bool ApplyJournal(const std::string& folder, const std::string& text, bool committing,
+                  std::string* error) {
   size_t pos = 0;
   std::vector<std::pair<char, std::string>> ops;
   bool complete = false;
@@ -198,12 +216,12 @@ void ApplyJournal(const std::string& folder, const std::string& text, bool commi
       complete = true;
       break;
     }
-    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return;
+    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return true;
     std::string name = line.substr(2);
-    if (name.find('/') != std::string::npos || name == "." || name == "..") return;
+    if (name.find('/') != std::string::npos || name == "." || name == "..") return true;
     ops.emplace_back(line[0], name);
   }
-  if (!complete) return;
+  if (!complete) return true;  // cut before its end: the save never began
   bool pending = committing;
   bool any_rename = false;
   for (const auto& [kind, name] : ops) {
@@ -211,15 +229,21 @@ void ApplyJournal(const std::string& folder, const std::string& text, bool commi
     any_rename = true;
     if (FileExists(JoinPath(folder, name) + std::string(kTempSuffix))) pending = true;
   }
-  if (!pending && any_rename) return;
+  if (!pending && any_rename) return true;
+  auto fail = [&](const std::string& name) {
+    if (error) *error = ErrorText(name, errno);
+    return false;
+  };
   for (const auto& [kind, name] : ops)
-    if (kind == 'D') fileops::Remove(JoinPath(folder, name));
+    if (kind == 'D' && fileops::Remove(JoinPath(folder, name)) != 0 && errno != ENOENT)
+      return fail(name);
   for (const auto& [kind, name] : ops) {
     if (kind != 'R') continue;
     std::string target = JoinPath(folder, name);
     std::string tmp = target + std::string(kTempSuffix);
-    if (FileExists(tmp)) fileops::Rename(tmp, target);
+    if (FileExists(tmp) && fileops::Rename(tmp, target) != 0) return fail(name);
   }
+  return true;
 }
 
 // Flushes every file at once: the file system groups the flushes into one commit.
@@ -237,13 +261,33 @@ bool FlushAll(const std::vector<int>& fds) {
 }  // namespace
 
 bool SaveTransaction::Commit() {
+  if (spoiled_) return false;
   if (ops_.empty()) {
     committed_ = true;
     return true;
   }
-  if (!FlushAll(open_fds_)) return false;
+  if (!FlushAll(open_fds_)) {
+    Fail(ops_.front().name);
+    return false;
+  }
   for (int fd : open_fds_) ::close(fd);
   open_fds_.clear();
+  // Every staged file must still be there before the journal promises to rename it.
+  // Every staged file must still be there before the journal promises to rename it, and
+  // every target must be a file a rename can replace (not a folder).
+  for (const Op& op : ops_) {
+    if (op.remove) continue;
+    struct stat st;
+    if (::stat(JoinPath(folder_, op.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      Fail(op.name);
+      return false;
+    }
+    if (FileExists(JoinPath(folder_, op.name + std::string(kTempSuffix)))) continue;
+    errno = ENOENT;
+    Fail(op.name + std::string(kTempSuffix));
+    return false;
+  }
   std::string journal;
   for (const Op& op : ops_)
     if (op.remove) journal += "D " + op.name + "\n";
@@ -251,25 +295,66 @@ bool SaveTransaction::Commit() {
     if (!op.remove) journal += "R " + op.name + "\n";
   journal += "END\n";
   std::string journal_path = JoinPath(folder_, kJournalName);
-  if (!WriteDurable(journal_path, journal.data(), journal.size())) return false;
-  SyncFolder(folder_);  // the journal's name is on disk: from here the save happens
+  if (!WriteDurable(journal_path, journal.data(), journal.size())) {
+    Fail(std::string(kJournalName));
+    return false;
+  }
+  if (!SyncFolder(folder_)) {
+    // The journal's name may not be on disk: take it back, and nothing has happened.
+    Fail(std::string(kJournalName));
+    ::unlink(journal_path.c_str());
+    return false;
+  }
+  // The journal is on disk: from here the save happens, now or at the next start.
   committed_ = true;
-  ApplyJournal(folder_, journal, true);
-  SyncFolder(folder_);
+  std::string why;
+  if (!ApplyJournal(folder_, journal, true, &why) || !SyncFolder(folder_)) {
+    if (why.empty()) why = ErrorText(folder_, errno);
+    error_ = why;
+    left_journal_ = true;
+    return false;
+  }
+  // Every file is new now; a journal that stays is only removed at the next start.
   fileops::Remove(journal_path);
   return true;
 }
 
-void SaveTransaction::Recover(const std::string& folder) {
+bool SaveTransaction::Pending(const std::string& folder) {
+  auto journal = ReadFile(JoinPath(folder, kJournalName));
+  if (!journal) return false;
+  std::string text(journal->begin(), journal->end());
+  if (text.size() < 4 || text.compare(text.size() - 4, 4, "END\n") != 0) return false;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t nl = text.find('\n', pos);
+    std::string line = text.substr(pos, nl - pos);
+    pos = nl + 1;
+    if (line.size() > 2 && line[0] == 'R' && line[1] == ' ' &&
+        FileExists(JoinPath(folder, line.substr(2)) + std::string(kTempSuffix)))
+      return true;
+  }
+  return false;
+}
+
+bool SaveTransaction::Recover(const FolderLock& lock, std::string* error) {
+  const std::string& folder = lock.folder();
   std::string journal_path = JoinPath(folder, kJournalName);
   if (auto journal = ReadFile(journal_path)) {
-    ApplyJournal(folder, std::string(journal->begin(), journal->end()), false);
-    SyncFolder(folder);
-    fileops::Remove(journal_path);
+    std::string why;
+    if (!ApplyJournal(folder, std::string(journal->begin(), journal->end()), false, &why) ||
+        !SyncFolder(folder)) {
+      if (error) *error = why.empty() ? ErrorText(folder, errno) : why;
+      return false;
+    }
+    if (fileops::Remove(journal_path) != 0 && errno != ENOENT) {
+      if (error) *error = ErrorText(kJournalName, errno);
+      return false;
+    }
   }
-  // Temporaries left now belong to a save that never committed.
+  // Under the lock no other process stages here: temporaries left now belong to a save
+  // that died before its journal was on disk.
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return;
+  if (!dir) return true;
   std::vector<std::string> stale;
   while (dirent* e = ::readdir(dir)) {
     std::string n = e->d_name;
@@ -278,6 +363,7 @@ void SaveTransaction::Recover(const std::string& folder) {
   }
   ::closedir(dir);
   for (const auto& n : stale) fileops::Remove(JoinPath(folder, n));
+  return true;
 }
 
 }  // namespace zarim

@@ -41,6 +41,8 @@ bool WriteFilePlain(const std::string& path, const Bytes& data);
 // flushes them all, records the plan in a journal, then deletes and renames. A crash
 // after the journal is on disk is completed by Recover() at the next load; a crash
 // before it leaves every old file as it was.
+class FolderLock;
+
 class SaveTransaction {
  public:
   explicit SaveTransaction(std::string folder);
@@ -48,7 +50,8 @@ class SaveTransaction {
   SaveTransaction(const SaveTransaction&) = delete;
   SaveTransaction& operator=(const SaveTransaction&) = delete;
 
-  // False when the temporary file cannot be created or written; nothing is staged then.
+  // False when the temporary file cannot be created or written; nothing is staged then,
+  // and the whole transaction is spoiled: Commit() refuses it.
   // Names are resolved as ResolvePath does, so a file copied with other letter case is
   // replaced, not doubled.
   bool Stage(std::string_view name, const void* data, size_t size);
@@ -56,11 +59,24 @@ class SaveTransaction {
   // The file is deleted when the transaction commits.
   void Remove(std::string_view name);
   bool empty() const { return ops_.empty(); }
-  // False when the journal cannot be written; then nothing has changed.
+  // False when a file failed to stage, a staged temporary is missing, or the flush or the
+  // journal fails: then nothing has changed. Also false when a rename fails after the
+  // journal is on disk: the journal then stays, so Recover() completes the save at the
+  // next start and the folder never holds a mix of old and new files.
   bool Commit();
+  // After a failure: the file and the system's reason ("tdat9.bin: No space left on
+  // device"); and whether the save was begun on disk (a journal stays for recovery).
+  const std::string& error() const { return error_; }
+  bool left_journal() const { return left_journal_; }
 
-  // Completes or discards an interrupted save in folder.
-  static void Recover(const std::string& folder);
+  // Completes or discards an interrupted save in the locked folder. The lock makes sure
+  // no other process is staging there, so every temporary left is a leftover of a save
+  // that died. False (reason in *error) when a journalled save could not be completed;
+  // the journal then stays and the folder must not be loaded.
+  static bool Recover(const FolderLock& lock, std::string* error = nullptr);
+  // Whether folder holds a whole journal whose renames are not all done: a save that
+  // had committed and must be completed before the folder is read.
+  static bool Pending(const std::string& folder);
 
  private:
   struct Op {
@@ -71,9 +87,16 @@ class SaveTransaction {
   std::vector<Op> ops_;
   std::vector<int> open_fds_;  // the staged temporaries, flushed together at commit
   bool committed_ = false;
+  bool spoiled_ = false;  // a Stage() failed
+  bool left_journal_ = false;
+  std::string error_;
+  void Fail(const std::string& name);
 };
 
 inline constexpr std::string_view kTempSuffix = ".zsave-tmp";
 inline constexpr std::string_view kJournalName = "zsave.journal";
+
+// "name: reason" with the system's text for errno.
+std::string ErrorText(std::string_view name, int err);
 
 }  // namespace zarim

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -20,11 +21,11 @@ std::vector<bool> KeysInUse(const CZarimDoc& doc, U16 PubRecord::*field) {
 
 // Reads the records of a keyed file into an index: repeated keys and keys no publisher
 // uses get 0. Returns the records read.
-Bytes IndexKeyed(CZarimDoc& doc, Sid name, size_t rec_size, size_t limit, U16 PubRecord::*field,
-                 std::vector<KeyRef>& index, int& count) {
+Bytes IndexKeyed(CZarimDoc& doc, std::string_view name, size_t rec_size, size_t limit,
+                 U16 PubRecord::*field, std::vector<KeyRef>& index, int& count) {
   std::fill(index.begin(), index.end(), KeyRef{});
   count = 0;
-  auto file = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
+  auto file = ReadFile(ResolvePath(doc.FolderForFiles(), name));
   if (!file) return {};
   size_t n = std::min({file->size() / rec_size, limit, static_cast<size_t>(kMaxKeyRefs)});
   file->resize(n * rec_size);
@@ -42,15 +43,16 @@ Bytes IndexKeyed(CZarimDoc& doc, Sid name, size_t rec_size, size_t limit, U16 Pu
 }  // namespace
 
 void LoadEmergency(CZarimDoc& doc) {
-  if (doc.history_view) {
-    IndexKeyed(doc, Sid::kFileEmergency, sizeof(EmergencyRecord), kMaxKeyRefs, &PubRecord::emergency_key,
+  // A folder open for reading is indexed where its records stand and not rewritten.
+  if (doc.history_view || doc.read_only) {
+    IndexKeyed(doc, kFileEmergency, sizeof(EmergencyRecord), kMaxKeyRefs, &PubRecord::emergency_key,
                doc.emergency_index, doc.emergency_count);
     return;
   }
   std::fill(doc.emergency_index.begin(), doc.emergency_index.end(), KeyRef{});
   doc.emergency_count = 0;
   if (doc.count <= 1) return;
-  std::string path = ResolvePath(doc.data_folder, Str(Sid::kFileEmergency));
+  std::string path = ResolvePath(doc.data_folder, kFileEmergency);
   auto file = ReadFile(path);
   if (!file) return;
   constexpr size_t kRec = sizeof(EmergencyRecord);
@@ -75,8 +77,8 @@ void LoadEmergency(CZarimDoc& doc) {
 }
 
 void LoadSpecialNeeds(CZarimDoc& doc) {
-  IndexKeyed(doc, Sid::kFileSpecialNeeds, sizeof(SpecialNeedsRecord), kMaxKeyRefs, &PubRecord::special_needs_key,
-             doc.special_needs_index, doc.special_needs_count);
+  IndexKeyed(doc, kFileSpecialNeeds, sizeof(SpecialNeedsRecord), kMaxKeyRefs,
+             &PubRecord::special_needs_key, doc.special_needs_index, doc.special_needs_count);
   doc.new_report_form = doc.working_serial > doc.switch_serial ? 1 : 0;
 }
 

@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
 #include "core/scramble.h"
+#include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 
@@ -16,8 +18,8 @@ constexpr size_t kMinPublisherFile = 401;
 
 // Reads one fixed block from the start of a file; bytes the file lacks stay zero.
 template <typename T>
-bool ReadBlock(const CZarimDoc& doc, Sid name, T* block, size_t size = sizeof(T)) {
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(name)));
+bool ReadBlock(const CZarimDoc& doc, std::string_view name, T* block, size_t size = sizeof(T)) {
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), name));
   if (!data) return false;
   std::memset(static_cast<void*>(block), 0, sizeof(T));
   if (!data->empty()) std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
@@ -37,7 +39,7 @@ int YearOfCell(const CZarimDoc& doc, int month, int slot) {
 void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   doc.SetToday(clock.Today());
   doc.count = 0;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFilePublishers)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFilePublishers));
   if (data && data->size() >= kMinPublisherFile) {
     size_t n = std::min(data->size() / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
     std::memcpy(static_cast<void*>(doc.records.data()), data->data(), n * sizeof(PubRecord));
@@ -56,10 +58,10 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   if (doc.count > 0) {
     RestoreResumeId(doc);
     doc.BuildLateList();
-    ReadBlock(doc, Sid::kFileTotals, &doc.totals);
-    std::string groups_path = ResolvePath(doc.FolderForFiles(), Str(Sid::kFileGroups));
+    ReadBlock(doc, kFileTotals, &doc.totals);
+    std::string groups_path = ResolvePath(doc.FolderForFiles(), kFileGroups);
     // The 1881-byte form of older versions holds no groups this version can read.
-    if (FileSize(groups_path) != 1881 && ReadBlock(doc, Sid::kFileGroups, &doc.groups)) {
+    if (FileSize(groups_path) != 1881 && ReadBlock(doc, kFileGroups, &doc.groups)) {
       if (doc.groups.count > kMaxGroups) doc.groups.count = kMaxGroups;
       ScrambleGroups(doc.groups);
     }
@@ -69,6 +71,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     doc.groups.count = 0;
   }
 
+  doc.scramble_base = kScrambleBase;  // a document loaded again forgets the earlier folder's
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
     for (int r = 0; r < doc.count; ++r)
@@ -81,7 +84,7 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
 }
 
 void RestoreLessThanHourMarks(CZarimDoc& doc) {
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileLessThanHour)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileLessThanHour));
   if (!data) return;
   size_t n = data->size() / sizeof(LessThanHourRecord);
   for (size_t i = 0; i < n; ++i) {
@@ -100,7 +103,6 @@ void RestoreLessThanHourMarks(CZarimDoc& doc) {
 }
 
 bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
-  if (doc.recompute_totals) doc.recompute_totals(doc);
   if (doc.count > 0) {
     StoreResumeId(doc);
     doc.StoreLateMarkers();
@@ -136,25 +138,24 @@ bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
     if (any) marks.push_back(t);
   }
 
+  // The first file that cannot be staged spoils the transaction: nothing is committed.
   bool ok = true;
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
-    ok = false;
+  auto stage = [&](std::string_view name, const void* p, size_t size) {
+    ok = ok && tx.Stage(name, p, size);
   };
   if (marks.empty()) {
-    tx.Remove(Str(Sid::kFileLessThanHour));
+    tx.Remove(kFileLessThanHour);
   } else {
-    stage(Sid::kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord), false);
+    stage(kFileLessThanHour, marks.data(), marks.size() * sizeof(LessThanHourRecord));
   }
-  stage(Sid::kFilePublishers, image.data(), image.size() * sizeof(PubRecord), true);
-  stage(Sid::kFileTotals, &doc.totals, sizeof doc.totals, true);
-  tx.Remove(Str(Sid::kFileGroups));
+  stage(kFilePublishers, image.data(), image.size() * sizeof(PubRecord));
+  stage(kFileTotals, &doc.totals, sizeof doc.totals);
+  tx.Remove(kFileGroups);
   if (doc.groups.count > 0) {
     GroupTable g = doc.groups;
     if (g.count > kMaxGroups) g.count = kMaxGroups;
     ScrambleGroups(g);
-    stage(Sid::kFileGroups, &g, sizeof g, true);
+    stage(kFileGroups, &g, sizeof g);
   }
   return ok;
 }
@@ -169,13 +170,13 @@ uint64_t FileLength(const CZarimDoc& doc, std::string_view name) {
 
 void LoadFormatOptions(CZarimDoc& doc) {
   doc.format = FormatOptions{};
-  ReadBlock(doc, Sid::kFileFormatOptions, &doc.format);
+  ReadBlock(doc, kFileFormatOptions, &doc.format);
 }
 
 void LoadMeetings(CZarimDoc& doc) {
   doc.attendance = {};
   doc.attendance_blocks = 2;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileMeetings)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileMeetings));
   if (data) {
     // The reading loop stores each whole block and counts one more read, which meets the
     // end of the file, while fewer than two blocks were read.
@@ -192,7 +193,7 @@ void LoadMeetings(CZarimDoc& doc) {
 void LoadAppointments(CZarimDoc& doc) {
   std::fill(doc.appointments.begin(), doc.appointments.end(), AppointmentRecord{});
   doc.appointment_count = 0;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), Str(Sid::kFileAppointments)));
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileAppointments));
   if (!data) return;
   size_t n = std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
   if (n > 0) std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
@@ -236,36 +237,73 @@ Bytes AppointmentImage(const CZarimDoc& doc) {
 
 bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
-  if (doc.history_view) return false;
+  if (doc.history_view || doc.read_only) return false;
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StagePublishers(doc, tx);
-  auto stage = [&](Sid name, const void* p, size_t size, bool report) {
-    if (tx.Stage(Str(name), p, size)) return;
-    if (report) ReportCreateFailure(doc, Str(name));
-    ok = false;
-  };
-  size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
-  stage(Sid::kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock), true);
-  if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
-    Bytes appts = AppointmentImage(doc);
-    stage(Sid::kFileAppointments, appts.data(), appts.size(), false);
+  // The publisher table refuses to stage itself only when its header marker is damaged.
+  std::string why =
+      ok || !tx.error().empty() ? std::string() : std::string(Str(Sid::kDamagedMarker));
+  if (ok && doc.scramble_base != kScrambleBase) {
+    // The publisher table and the extension file change their base together or not at
+    // all: a table of one base beside extension texts of another garbles the texts.
+    ok = StageExtensions(doc, tx);
   }
-  if (doc.remark_count > 1) {
-    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+  auto stage = [&](std::string_view name, const void* p, size_t size) {
+    ok = ok && tx.Stage(name, p, size);
+  };
+  // A folder whose meeting file was empty or short still keeps every block that now
+  // holds figures; a block's name is set at load and is not data.
+  size_t blocks = std::min<size_t>(doc.attendance_blocks, 2);
+  for (size_t b = 0; b < 2; ++b) {
+    const AttendanceBlock& block = doc.attendance[b];
+    const auto* first = reinterpret_cast<const uint8_t*>(&block) + sizeof block.name;
+    const auto* last = reinterpret_cast<const uint8_t*>(&block) + sizeof block;
+    if (std::any_of(first, last, [](uint8_t v) { return v != 0; }))
+      blocks = std::max(blocks, b + 1);
+  }
+  stage(kFileMeetings, doc.attendance.data(), blocks * sizeof(AttendanceBlock));
+  if (ok && doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
+    Bytes appts = AppointmentImage(doc);
+    stage(kFileAppointments, appts.data(), appts.size());
+  }
+  if (ok && doc.remark_count > 1) {
+    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)).value_or(Bytes{});
+    if (auto compacted = CompactedRemarks(remarks)) remarks = std::move(*compacted);
     RemarkWriter writer(remarks);
     for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
-    stage(Sid::kFileRemarks, remarks.data(), remarks.size(), false);
+    stage(kFileRemarks, remarks.data(), remarks.size());
   }
-  stage(Sid::kFileFormatOptions, &doc.format, sizeof doc.format, true);
-  if (doc.stage_settings) doc.stage_settings(doc, tx);
-  if (!tx.Commit()) {
-    ReportCreateFailure(doc, Str(Sid::kFilePublishers));
-    ok = false;
+  stage(kFileFormatOptions, &doc.format, sizeof doc.format);
+  if (ok && doc.settings) {
+    WriteSettings(doc, doc.settings->ini());
+    std::string image = doc.settings->Image();
+    stage(kFileSettings, image.data(), image.size());
   }
+  // Nothing is committed unless every file was staged.
+  if (ok && !tx.Commit()) ok = false;
+  if (ok) doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
   doc.prompter->EndBusy();
+  if (!ok) {
+    if (why.empty()) why = tx.error();
+    size_t colon = why.find(": ");
+    if (colon != std::string::npos) {
+      std::string file = JoinPath(doc.data_folder, why.substr(0, colon));
+      doc.prompter->Tell(Fill(tx.left_journal() ? Sid::kSaveNotFinished : Sid::kSaveFailed, file,
+                              why.substr(colon + 2)));
+    } else {
+      doc.prompter->Tell(
+          Fill(Sid::kSaveFailed, JoinPath(doc.data_folder, kFilePublishers), why));
+    }
+  }
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.
-  if (ok) doc.modified = 0;
+  if (ok) {
+    doc.modified = 0;
+    // "No" at close goes back to the last save, so the remarks' undo copy follows it.
+    if (doc.remark_undo_valid)
+      if (auto bytes = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)))
+        WriteRemarkUndo(doc, *bytes);
+  }
   return ok;
 }
 
@@ -273,14 +311,17 @@ bool CloseDocument(CZarimDoc& doc) {
   if (doc.modified && !doc.history_view) {
     Answer a = doc.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
     if (a == Answer::kCancel) return false;
-    if (a == Answer::kYes) {
-      if (!SaveAll(doc, false)) return false;
-    } else {
-      std::string undo = ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo));
-      if (FileExists(undo)) CopyFile(undo, JoinPath(doc.data_folder, Str(Sid::kFileRemarks)));
+    // A failed save must not trap the user: the folder may stay unwritable, so after
+    // saying so the choice is to keep working or to close without saving.
+    if (a == Answer::kYes && !SaveAll(doc, false)) {
+      if (doc.prompter->Ask(Fill(Sid::kCloseAfterFailedSave, doc.data_folder), Buttons::kYesNo,
+                            Answer::kNo) != Answer::kYes)
+        return false;
+      a = Answer::kNo;
     }
+    if (a != Answer::kYes) RestoreRemarksFromUndo(doc);
   }
-  if (!doc.history_view) RemoveFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarkUndo)));
+  DropRemarkUndo(doc);
   return true;
 }
 

@@ -69,8 +69,9 @@ inline constexpr int kMaxGroupsInTable = 20;
 struct PubRecord {
   // Zero in new records. A moved-away publisher who came from the inactive list keeps
   // that origin here: bit 15 is the moved-from-inactive mark, bits 0-3 the month (1-12)
-  // he had become inactive; his status year keeps that year. No other feature reads
-  // this word, and it is cleared again when he returns (cycle/status_moves.h).
+  // he had become inactive; his status year keeps that year. Bit 14 says that the status
+  // stamp holds the serial of the move's month. No other feature reads this word, and it
+  // is cleared again when he returns (cycle/status_moves.h).
   U16 reserved;
   char first_name[21];          // the header record keeps the password here
   char last_name[21];           // the header record keeps the marker "A" here

@@ -1,11 +1,14 @@
 // "remark9.dat": the remarks of the monthly cells, with the undo copy "rmkundo.dat".
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <map>
 #include <set>
 #include <tuple>
 
 #include "core/data_files.h"
+#include "core/file_ops.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -22,26 +25,82 @@ RemarkEntry EntryAt(const Bytes& file, size_t i) {
 
 bool TrimmedEmpty(const RemarkEntry& e) { return Trim(FieldText(e.text, sizeof e.text)).empty(); }
 
-std::string RemarksPath(const CZarimDoc& doc) { return ResolvePath(doc.FolderForFiles(), Str(Sid::kFileRemarks)); }
+std::string RemarksPath(const CZarimDoc& doc) {
+  return ResolvePath(doc.FolderForFiles(), kFileRemarks);
+}
+
+// Checksum of the undo copy (FNV-1a): enough to tell a whole copy from a cut or
+// damaged one.
+uint64_t Checksum(const Bytes& b) {
+  uint64_t h = 1469598103934665603ull;
+  for (uint8_t c : b) h = (h ^ c) * 1099511628211ull;
+  return h;
+}
 
 }  // namespace
 
 void LoadRemarksAtStart(CZarimDoc& doc) {
-  std::string path = RemarksPath(doc);
-  // The undo copy lives only for this run, so it is written without a flush.
-  if (!doc.history_view)
-    if (auto bytes = ReadFile(path)) WriteFilePlain(JoinPath(doc.data_folder, Str(Sid::kFileRemarkUndo)), *bytes);
+  std::optional<Bytes> file = ReadFile(RemarksPath(doc));
+  doc.remark_undo_valid = false;
+  if (!doc.history_view && !doc.read_only && file) WriteRemarkUndo(doc, *file);
   for (int r = 1; r < doc.count; ++r)
     for (auto& m : doc.records[r].remark)
       for (auto& c : m) c = 0;
-  if (!doc.history_view) CompactRemarkFile(doc);
-  LoadRemarks(doc);
+  if (file)
+    if (auto compacted = CompactedRemarks(*file)) file = std::move(compacted);
+  LoadRemarks(doc, file ? &*file : nullptr);
 }
 
-void CompactRemarkFile(CZarimDoc& doc) {
-  std::string path = RemarksPath(doc);
-  auto file = ReadFile(path);
-  if (!file || file->size() < 3 * kRec) return;
+bool WriteRemarkUndo(CZarimDoc& doc, const Bytes& remarks) {
+  std::string path = JoinPath(doc.data_folder, kFileRemarkUndo);
+  doc.remark_undo_valid = false;
+  errno = 0;
+  bool ok = WriteFileAtomic(path, remarks.data(), remarks.size());
+  int err = errno;
+  if (ok) {
+    auto back = ReadFile(path);
+    ok = back && *back == remarks;
+    if (!ok) err = EIO;
+  }
+  if (!ok) {
+    doc.prompter->Tell(Fill(Sid::kRemarkUndoFailed, path, std::strerror(err ? err : EIO)));
+    return false;
+  }
+  doc.remark_undo_valid = true;
+  doc.remark_undo_size = remarks.size();
+  doc.remark_undo_sum = Checksum(remarks);
+  return true;
+}
+
+bool RestoreRemarksFromUndo(CZarimDoc& doc) {
+  if (doc.history_view || !doc.remark_undo_valid) return false;
+  // A save that stopped after its journal is completed at the next start; putting the
+  // old remarks back now would leave a mix of old and new files.
+  if (FileExists(JoinPath(doc.data_folder, kJournalName))) return false;
+  std::string undo_path = ResolvePath(doc.data_folder, kFileRemarkUndo);
+  auto undo = ReadFile(undo_path);
+  if (!undo || undo->size() != doc.remark_undo_size || Checksum(*undo) != doc.remark_undo_sum)
+    return false;
+  std::string target = ResolvePath(doc.data_folder, kFileRemarks);
+  if (auto now = ReadFile(target); now && *now == *undo) return true;
+  // The copy goes back by a rename: atomic, and it needs no room on a full disk. The
+  // copy is used up; the next load writes a new one.
+  if (fileops::Rename(undo_path, target) != 0) return false;
+  doc.remark_undo_valid = false;
+  fileops::FlushFolder(doc.data_folder);
+  return true;
+}
+
+void DropRemarkUndo(CZarimDoc& doc) {
+  if (doc.history_view || doc.read_only) return;
+  std::string undo = ResolvePath(doc.data_folder, kFileRemarkUndo);
+  if (FileExists(undo)) RemoveFile(undo);
+  doc.remark_undo_valid = false;
+}
+
+std::optional<Bytes> CompactedRemarks(const Bytes& in) {
+  const Bytes* file = &in;
+  if (file->size() < 3 * kRec) return std::nullopt;
   size_t n = std::min(file->size() / kRec, static_cast<size_t>(kRemarkLoadLimit));
   std::vector<RemarkEntry> kept;
   for (size_t i = 0; i < n; ++i) {
@@ -62,20 +121,25 @@ void CompactRemarkFile(CZarimDoc& doc) {
       kept[i].id = 0;
     }
   }
-  if (kept.size() < 3) return;
+  if (kept.size() < 3) return std::nullopt;
   Bytes out(kRec, 0);
   for (const auto& e : kept) {
     if (e.month == 0 && e.id == 0) continue;
     const auto* p = reinterpret_cast<const uint8_t*>(&e);
     out.insert(out.end(), p, p + kRec);
   }
-  if (out != *file) WriteFileAtomic(path, out.data(), out.size());
+  if (out == *file) return std::nullopt;
+  return out;
 }
 
 void LoadRemarks(CZarimDoc& doc) {
+  auto file = ReadFile(RemarksPath(doc));
+  LoadRemarks(doc, file ? &*file : nullptr);
+}
+
+void LoadRemarks(CZarimDoc& doc, const Bytes* file) {
   std::fill(doc.remarks.begin(), doc.remarks.end(), RemarkEntry{});
   doc.remark_count = 1;
-  auto file = ReadFile(RemarksPath(doc));
   if (file) {
     size_t n = file->size() / kRec;
     for (size_t i = 1; i < n && doc.remark_count < kRemarkLoadLimit; ++i) {
@@ -158,8 +222,8 @@ void WriteRemarkInto(Bytes& file, const RemarkEntry& entry) { RemarkWriter(file)
 
 bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
   if (doc.history_view) return false;
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  std::string existing = ResolvePath(doc.data_folder, Str(Sid::kFileRemarks));
+  std::string path = JoinPath(doc.data_folder, kFileRemarks);
+  std::string existing = ResolvePath(doc.data_folder, kFileRemarks);
   Bytes file = ReadFile(existing).value_or(Bytes{});
   WriteRemarkInto(file, entry);
   return WriteFileAtomic(existing, file.data(), file.size()) || WriteFileAtomic(path, file.data(), file.size());

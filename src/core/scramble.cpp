@@ -27,6 +27,9 @@ void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t
     for (size_t i = 0; i + 1 < size; ++i)
       if (p[i] != 0) len = i + 1;
   }
+  // Bytes after the text's end carry nothing; left in place they would be read as text
+  // by the read-past-zero rule.
+  if (dir == Direction::kScramble && continue_past_zero) std::memset(p + len, 0, size - len);
   for (size_t i = 0; i < len; ++i) {
     if (i < cc_limit && p[i] == 0xCC) continue;
     uint8_t step = static_cast<uint8_t>(i + base);
@@ -40,25 +43,29 @@ void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t
   }
 }
 
+bool ReadsPastZero(uint8_t base) { return base == kScrambleBase; }
+
 void ScrambleRecord(PubRecord& r, Direction dir, uint8_t base, bool is_header) {
   auto* bytes = reinterpret_cast<uint8_t*>(&r);
   for (size_t end : {22u, 43u, 106u, 121u, 160u, 169u}) bytes[end] = 0;
-  ScrambleField(r.first_name, sizeof r.first_name, dir, base, sizeof r.first_name, true);
-  ScrambleField(r.last_name, sizeof r.last_name, dir, base, sizeof r.last_name, true);
-  ScrambleField(r.address, sizeof r.address, dir, base, 30, true);
-  ScrambleField(r.home_phone, sizeof r.home_phone, dir, base, 0, true);
-  ScrambleField(r.mobile_phone, sizeof r.mobile_phone, dir, base, 0, true);
+  const bool past = ReadsPastZero(base);
+  ScrambleField(r.first_name, sizeof r.first_name, dir, base, sizeof r.first_name, past);
+  ScrambleField(r.last_name, sizeof r.last_name, dir, base, sizeof r.last_name, past);
+  ScrambleField(r.address, sizeof r.address, dir, base, 30, past);
+  ScrambleField(r.home_phone, sizeof r.home_phone, dir, base, 0, past);
+  ScrambleField(r.mobile_phone, sizeof r.mobile_phone, dir, base, 0, past);
   // In the header record the bytes of this field after its text are the months'
   // collection states, so its text ends at the first zero there.
-  ScrambleField(r.other_phone, sizeof r.other_phone, dir, base, 0, !is_header);
-  ScrambleField(r.baptism_date, sizeof r.baptism_date, dir, base, 0, true);
-  ScrambleField(r.birth_date, sizeof r.birth_date, dir, base, 0, true);
+  ScrambleField(r.other_phone, sizeof r.other_phone, dir, base, 0, past && !is_header);
+  ScrambleField(r.baptism_date, sizeof r.baptism_date, dir, base, 0, past);
+  ScrambleField(r.birth_date, sizeof r.birth_date, dir, base, 0, past);
 }
 
 void ScrambleExt(ExtRecord& r, Direction dir, uint8_t base) {
-  ScrambleField(r.long_name, sizeof r.long_name, dir, base, 0, true);
-  ScrambleField(r.email, sizeof r.email, dir, base, 0, true);
-  ScrambleField(r.other, sizeof r.other, dir, base, 0, true);
+  const bool past = ReadsPastZero(base);
+  ScrambleField(r.long_name, sizeof r.long_name, dir, base, 0, past);
+  ScrambleField(r.email, sizeof r.email, dir, base, 0, past);
+  ScrambleField(r.other, sizeof r.other, dir, base, 0, past);
 }
 
 namespace {

@@ -27,6 +27,11 @@ enum class Direction { kScramble = 1, kUnscramble = -1 };
 void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t cc_limit,
                    bool continue_past_zero);
 
+// Only tables scrambled with this program's base (its marker in the header record tells)
+// follow the read-past-zero convention; in tables written by another program a text ends
+// at its first zero, and what follows it is not part of the text.
+bool ReadsPastZero(uint8_t base);
+
 // Scrambles or unscrambles the text fields of one publisher record. In the header record
 // (is_header) the other-phone field keeps the first-zero rule: bytes after it carry data.
 void ScrambleRecord(PubRecord& r, Direction dir, uint8_t base, bool is_header);

@@ -8,6 +8,7 @@
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -64,7 +65,6 @@ constexpr std::string_view kEarly = "Early";
 void IniFile::Parse(std::string_view bytes) {
   preamble_.clear();
   sections_.clear();
-  if (bytes.size() > kMaxFileSize) bytes = bytes.substr(0, kMaxFileSize);
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
@@ -178,7 +178,7 @@ void IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 
 SettingsFile::SettingsFile(std::string folder) : folder_(std::move(folder)) {}
 
-std::string SettingsFile::path() const { return ResolvePath(folder_, Str(Sid::kFileSettings)); }
+std::string SettingsFile::path() const { return ResolvePath(folder_, kFileSettings); }
 
 void SettingsFile::Load() {
   auto bytes = ReadFile(path());
@@ -258,13 +258,6 @@ void ClearEarlyStart(IniFile& ini) {
   ini.SetInt(kEarly, "Month", 0);
 }
 
-void AttachSettings(CZarimDoc& doc, SettingsFile& settings) {
-  doc.stage_settings = [&settings](CZarimDoc& d, SaveTransaction& tx) {
-    WriteSettings(d, settings.ini());
-    std::string image = settings.Image();
-    if (!tx.Stage(Str(Sid::kFileSettings), image.data(), image.size()))
-      ReportCreateFailure(d, Str(Sid::kFileSettings));
-  };
-}
+void AttachSettings(CZarimDoc& doc, SettingsFile& settings) { doc.settings = &settings; }
 
 }  // namespace zarim

@@ -21,8 +21,8 @@ class SaveTransaction;
 // write unchanged.
 class IniFile {
  public:
-  // A file larger than this is read only up to it; longer lines are cut.
-  static constexpr size_t kMaxFileSize = 256 * 1024;
+  // A file is read whole, whatever its size, so a save keeps every section; a line
+  // longer than this is cut.
   static constexpr size_t kMaxLineLength = 1024;
 
   void Parse(std::string_view bytes);

@@ -76,18 +76,20 @@ std::string ApplyRuntimeLocale(std::string_view code) {
   return {};
 }
 
-void DateWorkingMonth(CZarimDoc& doc, const Date& today, SettingsFile& settings) {
+bool DateWorkingMonth(CZarimDoc& doc, const Date& today, SettingsFile& settings, bool write_now) {
+  bool held = false;
   if (today.day < 25) {
     doc.early_year = 0;
     doc.early_month = 0;
-    const bool held = settings.ini().GetInt("Early", "Year", 0) != 0 ||
-                      settings.ini().GetInt("Early", "Month", 0) != 0;
+    held = settings.ini().GetInt("Early", "Year", 0) != 0 ||
+           settings.ini().GetInt("Early", "Month", 0) != 0;
     ClearEarlyStart(settings.ini());
-    if (held) settings.WriteNow();
+    if (held && write_now) settings.WriteNow();
   } else if (doc.early_year == 0) {
     ReadEarlyStart(settings.ini(), doc);
   }
   doc.SetToday(today);
+  return held;
 }
 
 bool CreateDocument(CZarimDoc& doc, const StartupOptions& options, const Clock& clock,
@@ -108,8 +110,10 @@ bool CreateDocument(CZarimDoc& doc, const StartupOptions& options, const Clock& 
   settings.Load();
   ReadSettings(settings.ini(), doc);
   AttachSettings(doc, settings);
-  // 4. Today and the working month (the format options are read with the data).
-  DateWorkingMonth(doc, clock.Today(), settings);
+  // 4. Today and the working month (the format options are read with the data). Nothing
+  // is written before the password is accepted.
+  doc.read_only = options.read_only;
+  const bool early_cleared = DateWorkingMonth(doc, clock.Today(), settings, false);
   // 5. The report form switch; the sort order is kept only for "ptg".
   doc.switch_serial = kReportFormSwitchSerial;
   if (doc.language_code != "ptg") doc.options.sort_first_name = 0;
@@ -120,15 +124,17 @@ bool CreateDocument(CZarimDoc& doc, const StartupOptions& options, const Clock& 
   // 7. Runtime locale.
   ApplyRuntimeLocale(doc.language_code);
   // 8-10. The tables exist with the document; load, check the password, finish.
-  bool loaded = LoadAll(doc, clock, [&passwords](CZarimDoc& d) {
-    return CheckPassword(d, PasswordForm::Mode::kStart, passwords);
+  bool loaded = LoadAll(doc, clock, [&](CZarimDoc& d) {
+    if (!CheckPassword(d, PasswordForm::Mode::kStart, passwords)) return false;
+    if (options.after_password && !options.after_password(d)) return false;
+    if (early_cleared && !options.read_only) settings.WriteNow();
+    return true;
   });
   if (!loaded) {
     doc.ClearTables();
     return false;
   }
   if (options.after_load) options.after_load(doc);
-  if (doc.recompute_totals) doc.recompute_totals(doc);
   if (doc.options.no_startup_notice == 0) doc.prompter->Tell(StartupNoticeText());
   return true;
 }

@@ -22,6 +22,11 @@ struct StartupOptions {
   // Run after the data are loaded and before the start-up notice: the steps of the
   // later subsystems (archives of past months, the working totals, tidying exports).
   std::function<void(CZarimDoc&)> after_load;
+  // Run when the password was accepted, before the rest is loaded; false ends the start
+  // (the owner of the folder completes an interrupted save here).
+  std::function<bool(CZarimDoc&)> after_password;
+  // Open for reading only: nothing is written, not even the early-start keys.
+  bool read_only = false;
 };
 
 // Document creation. False when the program must end (the password was refused). The
@@ -30,9 +35,11 @@ bool CreateDocument(CZarimDoc& doc, const StartupOptions& options, const Clock& 
                     SettingsFile& settings, PasswordRunner& passwords);
 
 // Today's date and the working month. Before the 25th the early-start keys are cleared
-// (in the document and at once in the file, so that an old early start can never come
-// back on a later 25th); from the 25th on they are read when none is held.
-void DateWorkingMonth(CZarimDoc& doc, const Date& today, SettingsFile& settings);
+// (in the document and, with write_now, at once in the file, so that an old early start
+// can never come back on a later 25th); from the 25th on they are read when none is held.
+// True when keys were cleared that the file still holds.
+bool DateWorkingMonth(CZarimDoc& doc, const Date& today, SettingsFile& settings,
+                      bool write_now = true);
 
 // The locale name the table gives a language code ("hrvatski" -> "polish"); empty when
 // the code keeps the default locale.

@@ -67,6 +67,15 @@ std::string Printf(const char* format, ...) {
   return out;
 }
 
+std::string PrintfText(std::string_view format, fmt::printf_args args) {
+  try {
+    return fmt::vsprintf(fmt::string_view(format.data(), format.size()), args);
+  } catch (const fmt::format_error&) {
+    // The one place where a format that does not fit its arguments is caught.
+    return std::string(format);
+  }
+}
+
 int StringCount() { return static_cast<int>(Table().size()); }
 int StringNumberAt(int i) { return Table()[static_cast<size_t>(i)].number; }
 

@@ -7,6 +7,8 @@
 // number take one from the subsystem's own range (see strings_core.def).
 #pragma once
 
+#include <fmt/printf.h>
+
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,17 @@ inline std::string Fill(Sid id, std::string_view a1, std::string_view a2 = {}) {
 
 // printf-style formatting for the texts that the program formats itself ("%s", "%d").
 std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// printf-style formatting of a text of the table ("%s", "%4d", ...). The text comes from
+// the table at run time, where the compiler cannot check it: its conversions are checked
+// against the arguments as it is rendered, and a text that does not fit them (a
+// translation with a wrong conversion) gives the bare text instead of undefined
+// behaviour.
+std::string PrintfText(std::string_view format, fmt::printf_args args);
+template <typename... Args>
+std::string Printf(Sid id, const Args&... args) {
+  return PrintfText(Str(id), fmt::make_printf_args(args...));
+}
 
 // Every number in the table once, in ascending order; for the table's own checks.
 int StringCount();

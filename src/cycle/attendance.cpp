@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "cycle/month.h"
+#include "core/month.h"
 
 namespace zarim {
 
@@ -84,21 +84,6 @@ int ServiceYearMonths(const CZarimDoc& doc) { return ((doc.working_month - 8) % 
 
 double PercentOfActive(int average, int active_publishers) {
   return active_publishers > 0 ? average * 100.0 / active_publishers : 0.0;
-}
-
-void MoveAheadAttendance(CZarimDoc& doc, int month, int slot) {
-  if (month < 0 || month > 11 || slot < 0 || slot > 1) return;
-  for (AttendanceBlock& b : doc.attendance) {
-    auto move = [&](U16 (&table)[12][3]) {
-      table[month][slot] = table[month][kAheadSlot];
-      for (int m = 0; m < 12; ++m)
-        if (m != month) table[m][kAheadSlot] = 0;
-    };
-    for (auto& week : b.week) move(week);
-    move(b.meetings);
-    move(b.total);
-    move(b.average);
-  }
 }
 
 }  // namespace zarim

@@ -41,8 +41,4 @@ int ServiceYearMonths(const CZarimDoc& doc);
 // An average as a percentage of the active publishers; 0 when there are none.
 double PercentOfActive(int average, int active_publishers);
 
-// Month initialization of month index m into slot p: the attendance typed ahead for m
-// (slot 2) moves into slot p, and slot 2 of every other month is cleared.
-void MoveAheadAttendance(CZarimDoc& doc, int month, int slot);
-
 }  // namespace zarim

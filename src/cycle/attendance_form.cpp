@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -28,7 +28,7 @@ std::string AttendanceForm::meeting_caption(int meeting) const {
 std::vector<std::string> AttendanceForm::years() const {
   std::vector<std::string> out;
   for (int i = 0; i < 3; ++i)
-    out.push_back(Printf(std::string(Str(Sid::kAttendanceYearFormat)).c_str(), working_year_ - 2 + i));
+    out.push_back(Printf(Sid::kAttendanceYearFormat, working_year_ - 2 + i));
   return out;
 }
 
@@ -77,7 +77,7 @@ int AttendanceForm::year() const { return ahead_ ? ahead_year_ : working_year_ -
 int AttendanceForm::slot() const { return ahead_ ? kAheadSlot : SlotOfYear(year()); }
 
 std::string AttendanceForm::ahead_caption() const {
-  return Printf(std::string(Str(Sid::kAheadFormat)).c_str(), MonthName(ahead_month_).c_str(), 2000 + ahead_year_);
+  return Printf(Sid::kAheadFormat, MonthName(ahead_month_).c_str(), 2000 + ahead_year_);
 }
 
 void AttendanceForm::SetAhead(bool on) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "cycle/month.h"
+#include "core/month.h"
 #include "cycle/collection_state.h"
 #include "cycle/slip_queries.h"
 

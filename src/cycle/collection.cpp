@@ -1,8 +1,10 @@
 // The report collection of the working month.
 #include "cycle/collection.h"
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
+#include "cycle/branch_totals.h"
+#include "core/month.h"
 
 namespace zarim {
 
@@ -43,7 +45,7 @@ void MoveWorkingMonth(CZarimDoc& doc, int serial) {
   doc.BuildLateList();
   doc.resume_id = 0;
   if (doc.count > 0) RestoreResumeId(doc);
-  if (doc.recompute_totals) doc.recompute_totals(doc);
+  RecomputeTotals(doc);
 }
 
 }  // namespace zarim

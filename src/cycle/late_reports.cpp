@@ -44,7 +44,7 @@ bool CanEraseLateReports(const CZarimDoc& doc) {
 
 bool EraseLateReports(CZarimDoc& doc) {
   if (!CanEraseLateReports(doc)) return false;
-  std::string question = Printf(Str(Sid::kLateEraseQuestion).data(), static_cast<int>(doc.late_count));
+  std::string question = Printf(Sid::kLateEraseQuestion, static_cast<int>(doc.late_count));
   if (doc.prompter->Ask(question, Buttons::kOkCancel, Answer::kCancel) != Answer::kOk) return false;
   std::fill(doc.late.begin(), doc.late.end(), LateReportEntry{});
   doc.late_count = 0;

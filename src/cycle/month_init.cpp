@@ -6,10 +6,13 @@
 #include <functional>
 
 #include "core/data_files.h"
+#include "core/file_names.h"
+#include "core/month.h"
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/roll.h"
+#include "cycle/status_moves.h"
 
 namespace zarim {
 
@@ -61,8 +64,8 @@ void CutBackList(CZarimDoc& doc, uint8_t status,
 }
 
 void WriteRemarkFile(CZarimDoc& doc) {
-  std::string path = JoinPath(doc.data_folder, Str(Sid::kFileRemarks));
-  Bytes file = ReadFile(ResolvePath(doc.data_folder, Str(Sid::kFileRemarks))).value_or(Bytes{});
+  std::string path = JoinPath(doc.data_folder, kFileRemarks);
+  Bytes file = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)).value_or(Bytes{});
   if (doc.remark_count <= 1 && file.empty()) return;
   RemarkWriter writer(file);
   for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
@@ -174,11 +177,16 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
     rec.credit[m][p] = 0;
   }
 
-  // 12. A move is kept twelve months.
+  // 12. A move is kept twelve months. One recorded with its month's serial is counted
+  // from that month, so a move into the month now being initialized is not taken as a
+  // year old.
+  const int init_serial = Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m);
   for (int r = doc.count - 1; r >= 1; --r) {
     PubRecord& rec = doc.records[r];
     if (rec.status != kMoved) continue;
-    if ((rec.status_month >> 4) == m + 1) {
+    bool expired =
+        HasMoveStamp(rec) ? init_serial - rec.status_stamp >= 12 : (rec.status_month >> 4) == m + 1;
+    if (expired) {
       DeleteRecordPermanently(doc, r);
       continue;
     }
@@ -217,7 +225,7 @@ void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& optio
   OpenOnlyMonth(doc, m);
   doc.RebuildIndex();
   doc.MarkModified();
-  if (doc.recompute_totals) doc.recompute_totals(doc);
+  RecomputeTotals(doc);
 }
 
 }  // namespace zarim

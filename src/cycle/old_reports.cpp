@@ -3,8 +3,11 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
+#include "cycle/branch_totals.h"
+#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {
@@ -38,11 +41,10 @@ bool OldReportsViewer::View(int k) {
       if (a == Answer::kYes) {
         if (!SaveAll(doc_, true)) return false;  // the user has been told; stay with the data
       } else {
-        std::string undo = ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo));
-        if (FileExists(undo)) CopyFile(undo, JoinPath(doc_.data_folder, Str(Sid::kFileRemarks)));
+        RestoreRemarksFromUndo(doc_);  // only a whole undo copy is put back
       }
     }
-    RemoveFile(ResolvePath(doc_.data_folder, Str(Sid::kFileRemarkUndo)));
+    DropRemarkUndo(doc_);
   }
 
   const int live_month = MonthOfSerial(live_serial_);
@@ -51,7 +53,7 @@ bool OldReportsViewer::View(int k) {
   const int viewed_month = j - 1;
   const int viewed_year = viewed_month >= live_month ? live_year - 1 : live_year;
   std::string folder = SnapshotFolder(doc_, j);
-  if (!FileExists(ResolvePath(folder, Str(Sid::kFilePublishers)))) {
+  if (!FileExists(ResolvePath(folder, kFilePublishers))) {
     Return();
     return false;
   }
@@ -67,7 +69,7 @@ bool OldReportsViewer::View(int k) {
   doc_.live_working_month = static_cast<uint8_t>(live_month);
   doc_.BuildLateList();
   RestoreResumeId(doc_);
-  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  RecomputeTotals(doc_);
   doc_.modified = 0;
   return true;
 }
@@ -82,7 +84,7 @@ void OldReportsViewer::Return() {
     doc_.BuildLateList();
     RestoreResumeId(doc_);
   }
-  if (doc_.recompute_totals) doc_.recompute_totals(doc_);
+  RecomputeTotals(doc_);
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
 }
 

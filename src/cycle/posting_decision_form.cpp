@@ -4,10 +4,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/month_init.h"
+#include "cycle/roll.h"
 
 namespace zarim {
 
@@ -72,7 +73,7 @@ std::string PostingDecisionForm::ConfirmQuestion(int month) const {
                                                         : Sid::kFrenchArticle)) +
            name;
   }
-  return Printf(Str(Sid::kConfirmInitialize).data(), name.c_str(), name.c_str());
+  return Printf(Sid::kConfirmInitialize, name.c_str(), name.c_str());
 }
 
 bool PostingDecisionForm::Reopen() {
@@ -129,6 +130,8 @@ std::string PostingDecisionForm::Apply(CZarimDoc& doc) const {
     doc.MarkModified();
     MoveWorkingMonth(doc, result_serial_);
     if (initialize_) InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year));
+    // The month moved: which past months have a snapshot is counted from the new one.
+    doc.history_month_mask = ComputeHistoryMonthMask(doc);
   }
   return WorkingMonthStatusText(doc);
 }

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/slip_queries.h"
 
 namespace zarim {
@@ -25,7 +25,8 @@ PostingListForm::PostingListForm(CZarimDoc& doc) : doc_(doc) {
 
 std::string PostingListForm::Title() const {
   return Fill(Sid::kPostReportCollection, MonthName(doc_.working_month)) +
-         Printf(Str(Sid::kPostActiveCountFormat).data(), std::clamp(doc_.status_count[kActive], 0, kMaxStatusList)) +
+         Printf(Sid::kPostActiveCountFormat,
+                std::clamp(doc_.status_count[kActive], 0, kMaxStatusList)) +
          std::string(Str(Sid::kPostActivePublishers));
 }
 
@@ -48,9 +49,10 @@ std::vector<std::string> PostingListForm::GroupChoices() const {
   for (int g = 0; g < groups; ++g) {
     std::string label = doc_.groups.use_name[g] && !Trim(FieldText(doc_.groups.name[g])).empty()
                             ? ToUtf8(FieldText(doc_.groups.name[g]), doc_.language_code)
-                            : Printf(Str(Sid::kPostGroupFormat).data(), Str(Sid::kPostGroupWord).data(), g + 1);
+                            : Printf(Sid::kPostGroupFormat, Str(Sid::kPostGroupWord).data(), g + 1);
     std::string overseer = ToUtf8(std::string(Trim(FieldText(doc_.groups.overseer[g]))), doc_.language_code);
-    if (!overseer.empty()) label = Printf(Str(Sid::kPostGroupOverseerFormat).data(), label.c_str(), overseer.c_str());
+    if (!overseer.empty())
+      label = Printf(Sid::kPostGroupOverseerFormat, label.c_str(), overseer.c_str());
     out.push_back(label);
   }
   return out;
@@ -103,6 +105,12 @@ void PostingListForm::AfterSlip() {
   RecomputeTotals(doc_);
 }
 
-void PostingListForm::CloseCollection() { zarim::CloseCollection(doc_); }
+bool PostingListForm::CloseCollection() {
+  if (doc_.prompter->Ask(Fill(Sid::kPostConfirmClose, MonthName(doc_.working_month)),
+                         Buttons::kYesNo, Answer::kNo) != Answer::kYes)
+    return false;
+  zarim::CloseCollection(doc_);
+  return true;
+}
 
 }  // namespace zarim

@@ -42,8 +42,9 @@ class PostingListForm {
   // After a slip was closed (saved or not): refills the list when the filter is on and
   // recomputes the working totals.
   void AfterSlip();
-  // "Close report collection ...": the working month is closed; the list ends.
-  void CloseCollection();
+  // "Close report collection ...": asks first, since a single key reaches the button;
+  // on Yes the working month is closed and the list ends. True when it was closed.
+  bool CloseCollection();
 
  private:
   void Refill();

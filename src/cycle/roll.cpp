@@ -1,12 +1,13 @@
 // The monthly snapshot and the mask of months that have one.
 #include "cycle/roll.h"
 
-#include "backup/catalog.h"
-#include "backup/file_copier.h"
-#include "backup/local_time.h"
+#include "core/catalog.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/local_time.h"
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -15,7 +16,7 @@ std::string SnapshotFolder(const CZarimDoc& doc, int n) {
 }
 
 bool SnapshotTakenThisYear(const CZarimDoc& doc, int n) {
-  std::string file = ResolvePath(SnapshotFolder(doc, n), Str(Sid::kFilePublishers));
+  std::string file = ResolvePath(SnapshotFolder(doc, n), kFilePublishers);
   if (FileSize(file) <= 500) return false;
   auto modified = FileModified(file);
   return modified && modified->year - 2000 >= doc.working_year;
@@ -38,8 +39,8 @@ RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
     doc.prompter->Tell(Fill(Sid::kSnapshotIncomplete, folder));
     return RollResult::kIncomplete;
   }
-  std::string label = Printf(Str(Sid::kRollCatalogLabel).data(),
-                             MonthName(doc.today_month - 1).c_str(), doc.today_day, doc.today_year);
+  std::string label = Printf(Sid::kRollCatalogLabel, MonthName(doc.today_month - 1).c_str(),
+                             doc.today_day, doc.today_year);
   Catalog::AddEntry(doc.data_folder, label, folder);
   return RollResult::kTaken;
 }
@@ -48,7 +49,7 @@ uint32_t ComputeHistoryMonthMask(const CZarimDoc& doc) {
   uint32_t mask = 0;
   for (int k = 1; k <= 6; ++k) {
     int j = MonthsBefore(doc.live_working_month, k) + 1;
-    if (FileExists(ResolvePath(SnapshotFolder(doc, j), Str(Sid::kFilePublishers)))) mask |= 1u << k;
+    if (FileExists(ResolvePath(SnapshotFolder(doc, j), kFilePublishers))) mask |= 1u << k;
   }
   return mask;
 }

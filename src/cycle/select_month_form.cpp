@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -32,7 +32,8 @@ void SelectMonthForm::set_month_index(int m) {
 std::vector<std::string> SelectMonthForm::years() const {
   std::vector<std::string> out;
   if (!with_years_) return out;
-  for (int y = kFirstYear; y <= working_year_; ++y) out.push_back(Printf(std::string(Str(Sid::kSelectYearFormat)).c_str(), y));
+  for (int y = kFirstYear; y <= working_year_; ++y)
+    out.push_back(Printf(Sid::kSelectYearFormat, y));
   return out;
 }
 

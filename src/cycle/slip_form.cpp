@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
-#include "cycle/month.h"
 #include "cycle/slip_queries.h"
 #include "cycle/slip_remarks.h"
 
@@ -38,7 +39,8 @@ CreditResult ComputePioneerCredit(int h, int c, std::string_view remark_in) {
   std::string& remark = out.remark;
   if (h > kCreditCeiling - 1) c = 0;
   if (c > 0 && kCreditCeiling - h < c) c = kCreditCeiling - h;
-  if (c > 0 && Trim(remark).empty()) remark = Printf(Str(Sid::kSlipCreditRemarkFormat).data(), c) + std::string(Str(Sid::kSlipHours));
+  if (c > 0 && Trim(remark).empty())
+    remark = Printf(Sid::kSlipCreditRemarkFormat, c) + std::string(Str(Sid::kSlipHours));
   if (!remark.empty() && IsDigit(remark[0])) c = std::min(LeadingNumber(remark, 3), kMaxCredit);
   bool unlimited = remark.substr(0, std::min<size_t>(remark.size(), 6)).find('!') != std::string::npos;
   if (!unlimited) {
@@ -72,8 +74,12 @@ void SlipForm::Load(int month, int slot) {
   slot_ = slot;
   code_ = PioneerCodeOf(copy_, month, slot);
   aux_ = code_ == kAuxiliary;
-  loaded_hours_ = copy_.activity[kHours][month][slot];
-  hours_text_ = std::to_string(loaded_hours_);
+  const uint16_t hours = copy_.activity[kHours][month][slot];
+  // A month counts as posted when it holds any report: hours, studies or the shared bit
+  // (under the new form a publisher reports without hours).
+  loaded_reported_ = ReportedInMonth(copy_, month, slot) ||
+                     (copy_.activity[kBibleStudies][month][slot] & kStudiesMask) != 0;
+  hours_text_ = std::to_string(hours);
   studies_text_ = std::to_string(StudiesInMonth(copy_, month, slot));
   shared_ = (copy_.activity[kBibleStudies][month][slot] & kSharedBit) != 0;
   credit_ = code_ == kRegular ? static_cast<int>(copy_.credit[month][slot]) : 0;
@@ -98,7 +104,8 @@ std::string SlipForm::PrivilegeText() const {
 }
 
 std::string SlipForm::GroupText() const {
-  return std::string(Str(Sid::kPostGroupWord)) + Printf(Str(Sid::kPostGroupNumberFormat).data(), static_cast<int>(copy_.group));
+  return std::string(Str(Sid::kPostGroupWord)) +
+         Printf(Sid::kPostGroupNumberFormat, static_cast<int>(copy_.group));
 }
 
 bool SlipForm::AuxBoxShown() const {
@@ -114,7 +121,7 @@ std::string SlipForm::PioneerLabel() const {
 
 std::string SlipForm::CreditText() const {
   if (credit_ <= 0) return {};
-  return Printf(Str(Sid::kSlipCreditLabelFormat).data(), credit_) + std::string(Str(Sid::kSlipHours)) +
+  return Printf(Sid::kSlipCreditLabelFormat, credit_) + std::string(Str(Sid::kSlipHours)) +
          std::string(Str(Sid::kSlipCreditLabelEnd));
 }
 
@@ -179,18 +186,18 @@ void SlipForm::BuildWarning(bool choosing) {
   };
   const int wm = doc_.working_month;
   const int wslot = SlotOfYear(doc_.working_year);
-  if (loaded_hours_ != 0) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
+  if (loaded_reported_) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
   if (PioneerCodeOf(copy_, month_, slot_) == kSpecial || PioneerCodeOf(copy_, wm, wslot) == kSpecial) {
     add(std::string(Str(Sid::kSlipSpecialNotIncluded)));
     excluded_ = true;
   } else if (late() && !choosing) {
-    if (loaded_hours_ != 0 && !IsInLateList(doc_, copy_.id, month_)) {
+    if (loaded_reported_ && !IsInLateList(doc_, copy_.id, month_)) {
       add(Fill(Sid::kSlipChangesNotIncluded, MonthForMessage(doc_, wm)));
       excluded_ = true;
     } else {
       add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
     }
-  } else if (!late() && loaded_hours_ != 0) {
+  } else if (!late() && loaded_reported_) {
     add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
   }
 }
@@ -313,6 +320,7 @@ SlipForm::SaveResult SlipForm::Save() {
   if (late() && !excluded_) AddLateReport(doc_, copy_.id, m);
   doc_.MarkModified();
   doc_.resume_id = copy_.id;
+  RecomputeTotals(doc_);  // the stored totals of the open month follow every slip
   return SaveResult::kSaved;
 }
 

@@ -123,7 +123,7 @@ class SlipForm {
   int slot_ = 0;
   int month_choice_ = 0;
   int code_ = 0;
-  uint16_t loaded_hours_ = 0;
+  bool loaded_reported_ = false;  // the month held a report when it was loaded
   bool aux_ = false;
   bool shared_ = false;
   std::string hours_text_;

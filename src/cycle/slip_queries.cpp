@@ -1,8 +1,8 @@
 // Questions asked of one publisher's monthly report cells.
 #include "cycle/slip_queries.h"
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 #include "cycle/status_rules.h"
 #include "records/delete_form.h"
 

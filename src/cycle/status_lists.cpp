@@ -3,8 +3,8 @@
 
 #include <functional>
 
+#include "core/month.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -40,10 +40,11 @@ std::vector<StatusLine> FlagList(const CZarimDoc& doc, uint8_t flag, int positio
   ForEachOfStatus(doc, kActive, group, [&](int rec, const PubRecord& r) {
     int month = StatusListMonth(doc, r, flag, position);
     if (month == 0) return;
-    int year = CalendarYearOfRecentMonth(doc, month);
-    int age = doc.working_serial - r.status_stamp;
-    if (r.status_stamp != 0 && age >= 0 && age < 24) year = 2000 + YearOfSerial(r.status_stamp);
-    out.push_back({static_cast<uint16_t>(rec), Printf(std::string(Str(Sid::kStatusListLine)).c_str(),
+    // The stamp knows the year, also when it lies after the working month (a status
+    // recorded for the clock's month before the working month caught up).
+    int year = r.status_stamp != 0 ? 2000 + YearOfSerial(r.status_stamp)
+                                   : CalendarYearOfRecentMonth(doc, month);
+    out.push_back({static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine,
                                                       ShownName(doc, r).c_str(), year, MonthName(month - 1).c_str())});
   });
   return out;
@@ -83,6 +84,9 @@ int StatusListMonth(const CZarimDoc& doc, const PubRecord& r, uint8_t flag, int 
   int sy_month = r.status_year >> 4;
   bool sm_flag = (r.status_month & flag) != 0;
   bool sy_flag = (r.status_year & kStatusFlagMask & flag) != 0;
+  // A status stamped 24 or more months ago belongs to no period of these lists.
+  const int age = doc.working_serial - r.status_stamp;
+  if (r.status_stamp != 0 && age >= 24) return 0;
   switch (position) {
     case kViewPeriodLastSix:
       return sm_flag && InLastSixMonths(doc, sm_month) ? sm_month : 0;
@@ -93,12 +97,11 @@ int StatusListMonth(const CZarimDoc& doc, const PubRecord& r, uint8_t flag, int 
       return sm_flag ? sm_month : 0;
     default: {
       if (!sm_flag && !sy_flag) return 0;
-      if (r.status_stamp != 0) {
-        int age = doc.working_serial - r.status_stamp;
-        if (age >= 24) return 0;
-        if (age >= 12) return MonthOfSerial(r.status_stamp) + 1;
-      }
-      return sm_month;
+      if (r.status_stamp != 0 && age >= 12) return MonthOfSerial(r.status_stamp) + 1;
+      // Once the status month is cleared (after six months) the year copy still holds
+      // the month, as it does for the twelve months: the longer period lists no fewer.
+      if (sm_flag && sm_month != 0) return sm_month;
+      return StatusListMonth(doc, r, flag, kViewPeriodLastTwelve);
     }
   }
 }
@@ -115,7 +118,7 @@ std::string InactiveEntryText(const CZarimDoc& doc, const PubRecord& r) {
   int month = StatusEventMonth(r);
   std::string month_text = month >= 1 && month <= 12 ? ShortMonthName(month - 1) : std::string();
   return ShownName(doc, r) + "\t" +
-         Printf(std::string(Str(Sid::kInactiveSince)).c_str(), StatusYearToCalendar(r.status_year), month_text.c_str());
+         Printf(Sid::kInactiveSince, StatusYearToCalendar(r.status_year), month_text.c_str());
 }
 
 std::vector<StatusLine> InactiveDialogList(const CZarimDoc& doc, InactivePeriod period) {
@@ -131,8 +134,9 @@ std::vector<StatusLine> InactiveViewList(const CZarimDoc& doc, int position, int
   auto period = static_cast<InactivePeriod>(std::clamp(position, 0, 4) + 1);
   ForEachOfStatus(doc, kInactive, group, [&](int rec, const PubRecord& r) {
     if (!InInactivePeriod(doc, r, period)) return;
-    out.push_back({static_cast<uint16_t>(rec), Printf(std::string(Str(Sid::kInactiveListLine)).c_str(),
-                                                      InactiveEntryText(doc, r).c_str(), static_cast<int>(r.group))});
+    out.push_back({static_cast<uint16_t>(rec),
+                   Printf(Sid::kInactiveListLine, InactiveEntryText(doc, r).c_str(),
+                          static_cast<int>(r.group))});
   });
   return out;
 }
@@ -145,7 +149,7 @@ std::vector<StatusLine> MoveoutsList(const CZarimDoc& doc, int position, int gro
     if (position == kViewPeriodLastSix && !InLastSixMonths(doc, month)) return;
     if (position == kViewPeriodServiceYear && !InServiceYearSoFar(doc, month)) return;
     out.push_back({static_cast<uint16_t>(rec),
-                   Printf(std::string(Str(Sid::kStatusListLine)).c_str(), ShownName(doc, r).c_str(),
+                   Printf(Sid::kStatusListLine, ShownName(doc, r).c_str(),
                           CalendarYearOfRecentMonth(doc, month), MonthName(month - 1).c_str())});
   });
   return out;
@@ -165,7 +169,7 @@ std::vector<StatusLine> DeletedList(const CZarimDoc& doc) {
     std::string text = ShownName(doc, r);
     int month = r.status_stamp & 0xFF;
     if (month >= 1 && month <= 12)
-      text += "\t" + Printf(std::string(Str(Sid::kDeletedSince)).c_str(), ShortMonthName(month - 1).c_str(),
+      text += "\t" + Printf(Sid::kDeletedSince, ShortMonthName(month - 1).c_str(),
                             1950 + (r.status_stamp >> 8));
     out.push_back({static_cast<uint16_t>(rec), std::move(text)});
   });

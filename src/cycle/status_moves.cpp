@@ -2,10 +2,12 @@
 // rebuilds the lists and marks the data modified; Cancel changes nothing.
 #include "cycle/status_moves.h"
 
+#include "cycle/branch_totals.h"
+
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 #include "cycle/status_rules.h"
 
 namespace zarim {
@@ -27,6 +29,7 @@ uint16_t SerialOfRecentMonth(const CZarimDoc& doc, int month) {
 void Finish(CZarimDoc& doc) {
   doc.RebuildIndex();
   doc.MarkModified();
+  RecomputeTotals(doc);  // the open month's counts follow the lists
 }
 
 // Asks for the month; false when cancelled.
@@ -65,7 +68,10 @@ MoveResult TransferToInactive(CZarimDoc& doc, int rec, const MonthAsker& ask) {
 }
 
 int ReactivationSpan(const CZarimDoc& doc, const PubRecord& r, int month) {
-  int n = (doc.working_year - StatusYearToTwoDigit(r.status_year)) * 12 - StatusEventMonth(r) + month;
+  // A month after the working month lies in the previous year, so the span is counted
+  // from that year, not from the working year.
+  int year = YearInWorkingYear(month - 1, doc.working_month, doc.working_year);
+  int n = (year - StatusYearToTwoDigit(r.status_year)) * 12 - StatusEventMonth(r) + month;
   return std::clamp(n, 0, 24);
 }
 
@@ -103,12 +109,15 @@ MoveResult MoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   if (!AskMonth(doc, *r, Sid::kEventMovedAway, false, false, ask, &form)) return MoveResult::kCancelled;
   // The status year is left alone: for an inactive publisher it keeps the year he became
   // inactive, which his return needs again.
-  r->reserved = r->status == kInactive
-                    ? static_cast<uint16_t>(kMovedFromInactiveMark | (StatusEventMonth(*r) & kRememberedMonthMask))
-                    : static_cast<uint16_t>(0);
+  uint16_t origin = r->status == kInactive
+                        ? static_cast<uint16_t>(kMovedFromInactiveMark |
+                                                (StatusEventMonth(*r) & kRememberedMonthMask))
+                        : static_cast<uint16_t>(0);
+  r->reserved = static_cast<uint16_t>(origin | kMoveStampMark);
   r->status_month = static_cast<uint8_t>(form.ResultMonth() << 4);
-  r->ext_key = 0;
-  r->household_head = 0;
+  r->status_stamp = SerialOfRecentMonth(doc, form.ResultMonth());
+  // The extension record (e-mail, long name) and the household link stay with the
+  // record: a return or an undone move-out needs them again.
   r->status = kMoved;
   Finish(doc);
   return MoveResult::kDone;
@@ -120,6 +129,7 @@ MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   if (MovedFromInactive(*r)) {
     if (!ListHasRoom(doc, kInactive)) return MoveResult::kRefused;
     r->status_month = static_cast<uint8_t>(RememberedInactiveMonth(*r) << 4);
+    if (HasMoveStamp(*r)) r->status_stamp = 0;
     r->reserved = 0;
     r->status = kInactive;
     Finish(doc);
@@ -130,6 +140,7 @@ MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   if (!AskMonth(doc, *r, Sid::kEventReturned, false, true, ask, &form)) return MoveResult::kCancelled;
   r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) | (form.ticked() ? kStatusRegularTransfer : 0));
   r->status_year = r->status_month;
+  if (HasMoveStamp(*r)) r->status_stamp = 0;
   r->reserved = 0;
   r->status = kActive;
   Finish(doc);

@@ -26,6 +26,12 @@ inline constexpr uint16_t kRememberedMonthMask = 0x000F;
 inline bool MovedFromInactive(const PubRecord& r) { return (r.reserved & kMovedFromInactiveMark) != 0; }
 inline int RememberedInactiveMonth(const PubRecord& r) { return r.reserved & kRememberedMonthMask; }
 
+// A move recorded by this program also keeps the serial of its month in the status stamp,
+// marked by this bit of the reserved word, so that the move is kept twelve months counted
+// from its own month (moves stored without the mark go by their month alone).
+inline constexpr uint16_t kMoveStampMark = 0x4000;
+inline bool HasMoveStamp(const PubRecord& r) { return (r.reserved & kMoveStampMark) != 0; }
+
 // Room for one more member in a status list.
 bool ListHasRoom(const CZarimDoc& doc, uint8_t status);
 

@@ -2,7 +2,7 @@
 // ageing at month initialization and the period filters of the inactive list.
 #include "cycle/status_rules.h"
 
-#include "cycle/month.h"
+#include "core/month.h"
 
 namespace zarim {
 
@@ -66,16 +66,6 @@ uint16_t MissingMonthsMask(const CZarimDoc& doc, const PubRecord& r) {
     if (!ReportedIn(r, c.month, c.slot)) mask |= static_cast<uint16_t>(1u << c.month);
   }
   return mask;
-}
-
-void AgeStatus(PubRecord& r, int month, int serial) {
-  int six_before = ((month - 6) % 12 + 12) % 12 + 1;
-  if (StatusEventMonth(r) == six_before) r.status_month = 0;
-  if ((r.status_year >> 4) == month + 1 && StatusEventMonth(r) != month + 1) r.status_year &= 0x0F;
-  if (r.status_stamp != 0 && r.status_stamp < serial - 24) {
-    r.status_stamp = 0;
-    r.status_year = 0;
-  }
 }
 
 InactivePeriod NextPeriod(InactivePeriod p) {

@@ -50,10 +50,6 @@ int MonthsSinceStatus(const CZarimDoc& doc, const PubRecord& r, uint8_t mask);
 uint16_t MissingMonthsMask(const CZarimDoc& doc, const PubRecord& r);
 inline bool IsIrregular(const CZarimDoc& doc, const PubRecord& r) { return MissingMonthsMask(doc, r) != 0; }
 
-// Ageing of an active publisher's status when month index m is initialized (serial is
-// the serial of that month): a status counts six months, a status stamp 24.
-void AgeStatus(PubRecord& r, int month, int serial);
-
 // Period filters of the inactive dialog, numbered as that dialog cycles them; the view
 // lists use position + 1.
 enum class InactivePeriod : int {

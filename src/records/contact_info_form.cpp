@@ -85,7 +85,21 @@ bool ContactInfoForm::Ok() {
   std::string text = TrimRight(FromUtf8(need, lang));
   SetField(r.text, text);
   doc_.MarkModified();
-  if (working_need_ != 0) {
+  if (working_need_ != 0 && text.size() < kMinNeedText) {
+    // Emptying a need ends only this publisher's use of it: a need shared with others
+    // keeps its text for them. One that nobody else uses is emptied, so it is no longer
+    // offered as a common need.
+    bool mine =
+        target_.special_needs_key == working_need_ && doc_.RecordNumberById(target_.id) != 0;
+    int others = KeyedUsers(doc_, KeyedFile::kSpecialNeeds, working_need_) - (mine ? 1 : 0);
+    r.key = working_need_;
+    if (others == 0 && !RewriteSpecialNeed(doc_, r)) {
+      focus_ = Field::kNeed;
+      return false;
+    }
+    target_.special_needs_key = 0;
+    working_need_ = 0;
+  } else if (working_need_ != 0) {
     r.key = working_need_;
     if (!RewriteSpecialNeed(doc_, r)) {
       focus_ = Field::kNeed;

@@ -2,9 +2,9 @@
 #include "records/delete_form.h"
 
 #include "core/data_files.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 #include "records/placing.h"
 
 namespace zarim {
@@ -44,7 +44,7 @@ std::vector<std::string> DeleteForm::MonthTexts() const {
 std::vector<std::string> DeleteForm::YearTexts() const {
   std::vector<std::string> out;
   for (int y = kFirstDeletionYear; y <= std::max(doc_.today_year, kFirstDeletionYear); ++y)
-    out.push_back(Printf(Str(Sid::kYearFormat4).data(), y));
+    out.push_back(Printf(Sid::kYearFormat4, y));
   return out;
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/document.h"
 #include "core/strings.h"
-#include "reports/telephone_list.h"
+#include "records/groups.h"
 
 namespace zarim {
 
@@ -41,7 +41,7 @@ bool GroupPickerForm::ArePrintButtonsShown() const {
 
 std::string GroupPickerForm::PrintAllCaption() const {
   return std::string(Str(Sid::kPickPrint)) + " " + std::string(Str(Sid::kPickHash)) +
-         Printf(std::string(Str(Sid::kPickAllRange)).c_str(), static_cast<int>(items_.size()));
+         Printf(Sid::kPickAllRange, static_cast<int>(items_.size()));
 }
 
 std::string GroupPickerForm::PrintSelectedCaption() const {

@@ -16,10 +16,25 @@ bool InRange(int group) { return group >= 1 && group <= kMaxGroups; }
 
 }  // namespace
 
+std::string GroupLabel(const CZarimDoc& doc, int group) {
+  if (group < 1 || group > kMaxGroups) return {};
+  int g = group - 1;
+  std::string name = FieldText(doc.groups.name[g]);
+  if (doc.groups.use_name[g] && Trim(name).size() > 1) return ToUtf8(name, doc.language_code);
+  return Printf("%s %d", std::string(Str(Sid::kGroupHash)).c_str(), group);
+}
+
 int FindByFirstLastName(const CZarimDoc& doc, const std::string& text) {
   if (text.empty()) return 0;
-  for (int r = 1; r < doc.count; ++r)
-    if (doc.DisplayName(doc.records[r], false) == text) return r;
+  // A group's name field holds 23 bytes: a longer display name was stored cut, and the
+  // cut text still names that publisher.
+  constexpr size_t kStored = sizeof doc.groups.overseer[0] - 1;
+  const bool full_field = text.size() == kStored;
+  for (int r = 1; r < doc.count; ++r) {
+    std::string name = doc.DisplayName(doc.records[r], false);
+    if (name == text) return r;
+    if (full_field && name.size() > kStored && name.compare(0, kStored, text) == 0) return r;
+  }
   return 0;
 }
 
@@ -46,7 +61,8 @@ std::string DayName(int day) {
 std::string GroupListLine(const CZarimDoc& doc, int group) {
   if (!InRange(group)) return {};
   std::string hash(Str(Sid::kHash));
-  if (group > doc.groups.count) return Printf(Str(Sid::kGroupLineFormat).data(), hash.c_str(), group, "", "", "", "", "", "", "");
+  if (group > doc.groups.count)
+    return Printf(Sid::kGroupLineFormat, hash.c_str(), group, "", "", "", "", "", "", "");
   int g = group - 1;
   std::string overseer = FieldText(doc.groups.overseer[g]);
   std::string assistant = FieldText(doc.groups.assistant[g]);
@@ -54,10 +70,10 @@ std::string GroupListLine(const CZarimDoc& doc, int group) {
   auto mark = [&](const std::string& name) {
     return name.empty() || FindByFirstLastName(doc, name) != 0 ? std::string() : star;
   };
-  return Printf(Str(Sid::kGroupLineFormat).data(), hash.c_str(), group, mark(overseer).c_str(),
+  return Printf(Sid::kGroupLineFormat, hash.c_str(), group, mark(overseer).c_str(),
                 U(doc, overseer).c_str(), mark(assistant).c_str(), U(doc, assistant).c_str(),
-                U(doc, FieldText(doc.groups.location[g])).c_str(), DayName(doc.groups.day[g]).c_str(),
-                U(doc, FieldText(doc.groups.time[g])).c_str());
+                U(doc, FieldText(doc.groups.location[g])).c_str(),
+                DayName(doc.groups.day[g]).c_str(), U(doc, FieldText(doc.groups.time[g])).c_str());
 }
 
 std::string EditGroupCaption(const CZarimDoc& doc, int group) {
@@ -66,7 +82,7 @@ std::string EditGroupCaption(const CZarimDoc& doc, int group) {
   if (doc.groups.use_name[group - 1] && FieldText(doc.groups.name[group - 1]).size() > 1) {
     label = U(doc, FieldText(doc.groups.name[group - 1]));
   } else {
-    label = Printf(Str(Sid::kGroupNumberFormat).data(), std::string(Str(Sid::kGroupWord)).c_str(), group);
+    label = Printf(Sid::kGroupNumberFormat, std::string(Str(Sid::kGroupWord)).c_str(), group);
   }
   return Fill(Sid::kEditGroupButton, label);
 }
@@ -146,7 +162,7 @@ void GroupAssignmentForm::Refill() {
     if (r.group <= 0) ++unassigned_;
     bool offered = r.group <= 0 || source_ == 0 || r.group == source_;
     if (!offered) continue;
-    if (r.group > 0) name = Printf(Str(Sid::kNameWithGroup).data(), name.c_str(), static_cast<int>(r.group));
+    if (r.group > 0) name = Printf(Sid::kNameWithGroup, name.c_str(), static_cast<int>(r.group));
     candidates_.push_back({e.rec, name});
   }
 }
@@ -157,11 +173,12 @@ std::string GroupAssignmentForm::MembersCaption() const {
 
 std::string GroupAssignmentForm::UnassignedText() const {
   if (unassigned_ == 0) return {};
-  return Printf(Str(Sid::kCountWithText).data(), unassigned_, std::string(Str(Sid::kUnassignedPublishers)).c_str());
+  return Printf(Sid::kCountWithText, unassigned_,
+                std::string(Str(Sid::kUnassignedPublishers)).c_str());
 }
 
 std::string GroupAssignmentForm::MoveTarget() const {
-  return Fill(Sid::kToGroup, Printf(Str(Sid::kGroupNumberSuffix).data(), group_));
+  return Fill(Sid::kToGroup, Printf(Sid::kGroupNumberSuffix, group_));
 }
 
 std::string GroupAssignmentForm::MoveLabel(int candidate) const {

@@ -1,8 +1,7 @@
 // Field service groups: headings used by lists and reports, the lines of "Edit Field
 // Service Groups", the group detail form and "Assigned Publishers". Group numbers here
 // are 1-based like the records' field. The label ("Group #" and the number, or the
-// group's own name) is GroupLabel of reports/telephone_list.h; the chooser is
-// group_picker_form.h.
+// group's own name) is GroupLabel; the chooser is group_picker_form.h.
 #pragma once
 
 #include <string>
@@ -14,8 +13,13 @@ namespace zarim {
 
 inline constexpr int kMaxGroupName = 20;
 
+// The label of group 1..20: the group's own name when it is to be used, else "Group #"
+// and the number; the subtitle of a group list. Empty outside 1..20.
+std::string GroupLabel(const CZarimDoc& doc, int group);
+
 // Record number of the publisher whose first-name-first display name equals text
-// exactly (letter case counts); 0 when none.
+// exactly (letter case counts), or, for a text that fills a group's name field, whose name
+// was cut to it when stored; 0 when none.
 int FindByFirstLastName(const CZarimDoc& doc, const std::string& text);
 
 // "Servant: %1", "Overseer: %1" or "Conductor: %1" by the overseer's privilege.

@@ -71,9 +71,9 @@ FamilyMemberChooser::FamilyMemberChooser(const CZarimDoc& doc, int head_rec) {
     const PubRecord& r = doc.records[e.rec];
     std::string mark;
     if (e.status == kInactive) {
-      mark = Printf(Str(Sid::kOtherListMark).data(), std::string(Str(Sid::kInactiveMark)).c_str());
+      mark = Printf(Sid::kOtherListMark, std::string(Str(Sid::kInactiveMark)).c_str());
     } else if (e.status == kNonPublisher) {
-      mark = Printf(Str(Sid::kOtherListMark).data(), std::string(Str(Sid::kStudentMark)).c_str());
+      mark = Printf(Sid::kOtherListMark, std::string(Str(Sid::kStudentMark)).c_str());
     } else if (e.status != kActive) {
       continue;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -13,14 +14,15 @@ namespace zarim {
 namespace {
 
 struct FileInfo {
-  Sid name;
+  std::string_view name;
   size_t size;
   U16 PubRecord::*link;
 };
 
 FileInfo Info(KeyedFile f) {
-  if (f == KeyedFile::kEmergency) return {Sid::kFileEmergency, sizeof(EmergencyRecord), &PubRecord::emergency_key};
-  return {Sid::kFileSpecialNeeds, sizeof(SpecialNeedsRecord), &PubRecord::special_needs_key};
+  if (f == KeyedFile::kEmergency)
+    return {kFileEmergency, sizeof(EmergencyRecord), &PubRecord::emergency_key};
+  return {kFileSpecialNeeds, sizeof(SpecialNeedsRecord), &PubRecord::special_needs_key};
 }
 
 const std::vector<KeyRef>& Directory(const CZarimDoc& doc, KeyedFile f) {
@@ -38,7 +40,7 @@ int& DirectoryCount(CZarimDoc& doc, KeyedFile f) {
 }
 
 std::string PathOf(const CZarimDoc& doc, KeyedFile f) {
-  return ResolvePath(doc.FolderForFiles(), Str(Info(f).name));
+  return ResolvePath(doc.FolderForFiles(), Info(f).name);
 }
 
 // Slot of id in the directory, -1 when absent.

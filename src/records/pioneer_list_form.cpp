@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -24,13 +24,14 @@ int PioneerListForm::Code() const {
 
 std::string PioneerListForm::Title() const {
   std::string title(Str(mode_ == Mode::kAuxiliary ? Sid::kAuxPioneerListTitle : Sid::kRegPioneerListTitle));
-  return Printf(Str(Sid::kPioneerListTitleFormat).data(), title.c_str(), MonthName(month_).c_str(), Year(),
+  return Printf(Sid::kPioneerListTitleFormat, title.c_str(), MonthName(month_).c_str(), Year(),
                 static_cast<int>(left_.size()));
 }
 
 std::vector<std::string> PioneerListForm::YearTexts() const {
   std::vector<std::string> out;
-  for (int i = 0; i < 3; ++i) out.push_back(Printf(Str(Sid::kYearTwoDigitFormat).data(), doc_.working_year - 2 + i));
+  for (int i = 0; i < 3; ++i)
+    out.push_back(Printf(Sid::kYearTwoDigitFormat, doc_.working_year - 2 + i));
   return out;
 }
 

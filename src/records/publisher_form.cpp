@@ -40,7 +40,9 @@ bool LinkedToHead(const CZarimDoc& doc, uint16_t head_id) {
   return false;
 }
 
-std::string YearsText(int years) { return years < 0 ? std::string() : Printf(Str(Sid::kYearsLabel).data(), years); }
+std::string YearsText(int years) {
+  return years < 0 ? std::string() : Printf(Sid::kYearsLabel, years);
+}
 
 }  // namespace
 
@@ -216,7 +218,7 @@ std::string PublisherForm::GroupButtonCaption() const {
   if (g < 1 || g > kMaxGroups) return std::string(Str(Sid::kSelectGroupButton));
   if (doc_.groups.use_name[g - 1] && FieldText(doc_.groups.name[g - 1]).size() > 1)
     return ToUtf8(FieldText(doc_.groups.name[g - 1]), doc_.language_code);
-  return Printf(Str(Sid::kGroupButtonFormat).data(), Str(Sid::kGroupHash).data(), g,
+  return Printf(Sid::kGroupButtonFormat, Str(Sid::kGroupHash).data(), g,
                 ToUtf8(FieldText(doc_.groups.overseer[g - 1]), doc_.language_code).c_str());
 }
 
@@ -354,9 +356,11 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
-    StoreEmail(r);
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
+    // The e-mail is kept only once the record is placed: a refused name must not leave
+    // an extension record behind that no publisher points at.
+    StoreEmail(doc_.records[placed]);
     StoreConsentMarker(doc_.records[placed].id);
     SaveAll(doc_);
     doc_.RebuildIndex();
@@ -417,7 +421,18 @@ void PublisherForm::StoreConsentMarker(uint16_t id) {
   StoreAppointment(doc_, marker);
 }
 
-PublisherForm::Result PublisherForm::Ok() { return Store(); }
+PublisherForm::Result PublisherForm::Ok() {
+  Result r = Store();
+  doc_.RebuildIndex();  // an edited name or status moves the record in the lists
+  return r;
+}
+
+int PublisherForm::ListStatus() const {
+  if (kind_ == PublisherKind::kBibleStudent) return kNonPublisher;
+  if (!adding_ && (base_.status == kInactive || base_.status == kMoved || base_.status == kDeleted))
+    return base_.status;
+  return kActive;
+}
 
 PublisherForm::Result PublisherForm::Step(int direction) {
   if (adding_) return Result::kFailed;

@@ -136,7 +136,9 @@ class PublisherForm {
   // The appointment entry that marks consent on file follows the consent box.
   void StoreConsentMarker(uint16_t id);
   Result Step(int direction);
-  int ListStatus() const { return kind_ == PublisherKind::kBibleStudent ? kNonPublisher : kActive; }
+  // The list that Previous and Next walk: the one the shown record belongs to (a record
+  // opened from the inactive or deleted list steps through that list).
+  int ListStatus() const;
 
   CZarimDoc& doc_;
   Clipboard* clipboard_;

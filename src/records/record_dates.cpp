@@ -3,8 +3,8 @@
 
 #include <cctype>
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

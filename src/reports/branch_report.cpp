@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "cycle/month.h"
 
 namespace zarim {
 
@@ -17,14 +17,15 @@ constexpr int kSharedRightTenths = 22;
 constexpr int kHoursRightTenths = 32;
 constexpr int kStudiesRightTenths = 42;
 
-std::string Count(int v) { return Printf(Str(Sid::kBranchCountFormat).data(), v); }
-std::string Value(int v) { return Printf(Str(Sid::kBranchValueFormat).data(), v); }
+std::string Count(int v) { return Printf(Sid::kBranchCountFormat, v); }
+std::string Value(int v) { return Printf(Sid::kBranchValueFormat, v); }
 
 }  // namespace
 
 std::string BranchReportTitle(const CZarimDoc& doc) {
   return Fill(Sid::kBranchTitle, MonthName(doc.working_month)) +
-         Printf(Str(Sid::kPostActiveCountFormat).data(), std::clamp(doc.status_count[kActive], 0, kMaxStatusList)) +
+         Printf(Sid::kPostActiveCountFormat,
+                std::clamp(doc.status_count[kActive], 0, kMaxStatusList)) +
          std::string(Str(Sid::kPostActivePublishers));
 }
 

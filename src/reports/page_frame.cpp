@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

@@ -39,14 +39,6 @@ struct Line {
 
 }  // namespace
 
-std::string GroupLabel(const CZarimDoc& doc, int group) {
-  if (group < 1 || group > kMaxGroups) return {};
-  int g = group - 1;
-  std::string name = FieldText(doc.groups.name[g]);
-  if (doc.groups.use_name[g] && Trim(name).size() > 1) return ToUtf8(name, doc.language_code);
-  return Printf("%s %d", std::string(Str(Sid::kGroupHash)).c_str(), group);
-}
-
 std::vector<PhoneListEntry> TelephoneListEntries(const CZarimDoc& doc, int group) {
   std::vector<PhoneListEntry> entries;
   // The publisher table in stored order, which is the active list's order; the list

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/groups.h"
 #include "reports/canvas.h"
 #include "reports/page_frame.h"
 
@@ -24,9 +25,6 @@ struct PhoneListEntry {
 // group when group > 0. On the congregation list a household member stands on the
 // head's entry; a member whose head is not listed keeps a line of his own.
 std::vector<PhoneListEntry> TelephoneListEntries(const CZarimDoc& doc, int group);
-
-// The subtitle of a group list: the group's label.
-std::string GroupLabel(const CZarimDoc& doc, int group);
 
 // Lays out and draws the list (report kind 50 for group 0, 51 for a group); sets the
 // context's page count.

@@ -34,30 +34,32 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(24);
   int index = 0;
+  int rows[2] = {0, 0};  // the next free row of each column
   for (const PanelButton& b : PanelButtons()) {
     const int pos = index++;
+    // A task without a command in this build has no button, and its place closes up.
     if (!frame_.commands().Has(b.command)) continue;
     auto* button = new QPushButton(Q(Str(b.caption)), this);
     button->setMinimumHeight(34);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);  // Enter presses the focused task, as Space does
     button->setAccessibleName(Plain(button->text()));
     if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid) {
       button->setToolTip(Q(Str(info->status_text)));
       button->setWhatsThis(button->toolTip());
     }
     const int command = b.command;
-    connect(button, &QPushButton::clicked, this, [this, command] { frame_.RunCommand(command, false); });
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { frame_.RunCommand(command, false); });
     const int column = pos < kLeftColumn ? 0 : 1;
-    const int row = pos < kLeftColumn ? pos : pos - kLeftColumn;
-    grid->addWidget(button, row, column);
+    grid->addWidget(button, rows[column]++, column);
     entries_.push_back({&b, button});
   }
   history_return_ = new QPushButton(this);
   history_return_->setMinimumHeight(34);
-  history_return_->setAutoDefault(false);
+  history_return_->setAutoDefault(true);
   connect(history_return_, &QPushButton::clicked, this,
           [this] { frame_.RunCommand(kCmdHistoryReturn, false); });
-  grid->addWidget(history_return_, kLeftColumn, 1);
+  grid->addWidget(history_return_, rows[1], 1);
   outer->addLayout(grid);
   outer->addStretch(1);
 
@@ -78,8 +80,7 @@ QPushButton* ActionPanel::ButtonFor(int command) const {
 
 void ActionPanel::Refresh() {
   const CZarimDoc& doc = frame_.doc();
-  for (const Entry& e : entries_)
-    e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
+  for (const Entry& e : entries_) e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
   const bool shown = HistoryReturnShown(doc) && frame_.commands().Has(kCmdHistoryReturn);
   history_return_->setVisible(shown);
   history_return_->setEnabled(shown);

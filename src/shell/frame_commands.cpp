@@ -10,6 +10,7 @@
 #include "core/document.h"
 #include "core/password_form.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
 #include "shell/commands.h"
 #include "shell/help.h"
 #include "shell/main_window.h"
@@ -35,7 +36,13 @@ void OpenHelp(CMainFrame& frame) {
 }  // namespace
 
 void RegisterFrameCommands(CommandTable& table) {
-  table.Add(kCmdSave, [](CMainFrame& frame) { SaveAll(frame.doc(), true); });
+  table.Add(kCmdSave, [](CMainFrame& frame) {
+    if (Congregation* owner = frame.services().congregation) {
+      owner->Save();
+    } else {
+      SaveAll(frame.doc(), true);
+    }
+  });
   table.Add(kCmdExit, [](CMainFrame& frame) { frame.close(); });
   table.Add(kCmdReturnToPanel, [](CMainFrame& frame) { frame.ShowActionPanel(); });
   table.Add(kCmdAbout, ShowAbout);

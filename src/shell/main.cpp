@@ -1,6 +1,6 @@
-// zarim: the desktop program. One copy per language; creates the document from the data
-// folder (settings, working month, data, password, start-up notice) and shows the main
-// window.
+// zarim: the desktop program. One copy per user and data folder; opens the folder through
+// its owner (lock, settings, working month, password, data, start-up notice) and shows the
+// main window.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -8,10 +8,8 @@
 #include "core/document.h"
 #include "core/ports.h"
 #include "core/settings.h"
-#include "core/startup.h"
 #include "core/strings.h"
-#include "cycle/cycle_hooks.h"
-#include "cycle/roll.h"
+#include "cycle/congregation.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
@@ -45,14 +43,18 @@ int main(int argc, char** argv) {
     fixed_clock.Set(d);
     clock = &fixed_clock;
   }
-  StartupOptions options;
+  OpenOptions options;
   options.data_folder = parser.value(data_option).toStdString();
   options.language_code = parser.value(lang_option).toStdString();
-  options.after_load = [](CZarimDoc& doc) { doc.history_month_mask = ComputeHistoryMonthMask(doc); };
+  options.program = "zarim";
 
-  // A second start brings the first copy's window to the front and ends.
-  SingleInstance instance(SingleInstance::NameFor(options.language_code));
+  // One window per user and data folder: a second start brings the first copy's window
+  // to the front and ends. The first copy listens before it shows anything (the password
+  // or the notice), so a start during those is sent to it too.
+  SingleInstance instance(SingleInstance::NameFor(options.data_folder));
   if (instance.AnotherIsRunning()) return 0;
+  QWidget* window = nullptr;
+  instance.Listen([&window] { BringToFront(window); });
 
   QtPrompter prompter;
   QtDialer dialer;
@@ -60,10 +62,19 @@ int main(int argc, char** argv) {
   QtClipboard clipboard;
   QtPrinterQuery printers;
   QtPasswordRunner passwords;
-  CZarimDoc doc(&prompter);
-  InstallCycleHooks(doc);
-  SettingsFile settings(options.data_folder);
-  if (!CreateDocument(doc, options, *clock, settings, passwords)) return 1;
+  Congregation congregation(&prompter);
+  switch (congregation.Open(options, *clock, passwords)) {
+    case Congregation::Opened::kOk:
+      break;
+    case Congregation::Opened::kPasswordRefused:
+      return 1;
+    default:
+      // Another program (zarim-cli, or a copy of another user) holds the folder.
+      prompter.Tell(congregation.failure());
+      return 1;
+  }
+  CZarimDoc& doc = congregation.doc();
+  SettingsFile& settings = congregation.settings();
 
   ShellServices services;
   services.prompter = &prompter;
@@ -74,11 +85,12 @@ int main(int argc, char** argv) {
   services.printers = &printers;
   services.settings = &settings;
   services.passwords = &passwords;
+  services.congregation = &congregation;
   IniProfile profile(settings.ini());
   services.profile = &profile;
   CMainFrame frame(doc, services, BuildCommandTable());
   passwords.set_parent(&frame);
-  instance.Listen([&frame] { BringToFront(&frame); });
+  window = &frame;
   frame.show();
   return app.exec();
 }

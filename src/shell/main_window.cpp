@@ -17,6 +17,7 @@
 #include "core/document.h"
 #include "core/ports.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
 #include "shell/action_panel.h"
 #include "shell/report_host.h"
 
@@ -242,7 +243,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!CloseDocument(doc_)) {
+  const bool closed =
+      services_.congregation ? services_.congregation->Close() : CloseDocument(doc_);
+  if (!closed) {
     event->ignore();
     Refresh();
     return;

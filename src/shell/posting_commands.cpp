@@ -5,7 +5,6 @@
 #include "core/command_ids.h"
 #include "core/document.h"
 #include "cycle/branch_totals.h"
-#include "cycle/cycle_hooks.h"
 #include "cycle/late_reports.h"
 #include "reports/branch_report.h"
 #include "shell/commands.h"
@@ -22,7 +21,6 @@ void RegisterPostingCommands(CommandTable& table) {
   });
   table.Add(kCmdBranchReport, [](CMainFrame& frame) {
     CZarimDoc& doc = frame.doc();
-    if (!doc.recompute_totals) InstallCycleHooks(doc);
     if (!doc.history_view) RecomputeTotals(doc);
     frame.ShowReport(kBranchReportKind);
   });

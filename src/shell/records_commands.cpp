@@ -15,7 +15,6 @@ namespace {
 
 void RunSelect(CMainFrame& frame, uint8_t status) {
   RunSelectPublisherDialog(frame.dialog_parent(), frame.doc(), frame.services().clipboard, status);
-  frame.doc().RebuildIndex();
 }
 
 void RunPioneers(CMainFrame& frame, PioneerListForm::Mode mode) {
@@ -27,11 +26,15 @@ void RunPioneers(CMainFrame& frame, PioneerListForm::Mode mode) {
 void RegisterRecordsCommands(CommandTable& table) {
   table.Add(kCmdPublishers, [](CMainFrame& frame) { RunSelect(frame, kActive); });
   table.Add(kCmdEditNonPublishers, [](CMainFrame& frame) { RunSelect(frame, kNonPublisher); });
-  table.Add(kCmdAuxPioneers, [](CMainFrame& frame) { RunPioneers(frame, PioneerListForm::Mode::kAuxiliary); });
-  table.Add(kCmdRegularPioneers, [](CMainFrame& frame) { RunPioneers(frame, PioneerListForm::Mode::kRegular); });
-  table.Add(kCmdGroups, [](CMainFrame& frame) { RunGroupsDialog(frame.dialog_parent(), frame.doc()); });
-  table.Add(kCmdCircuitOverseer,
-            [](CMainFrame& frame) { RunCircuitOverseerDialog(frame.dialog_parent(), frame.doc()); });
+  table.Add(kCmdAuxPioneers,
+            [](CMainFrame& frame) { RunPioneers(frame, PioneerListForm::Mode::kAuxiliary); });
+  table.Add(kCmdRegularPioneers,
+            [](CMainFrame& frame) { RunPioneers(frame, PioneerListForm::Mode::kRegular); });
+  table.Add(kCmdGroups,
+            [](CMainFrame& frame) { RunGroupsDialog(frame.dialog_parent(), frame.doc()); });
+  table.Add(kCmdCircuitOverseer, [](CMainFrame& frame) {
+    RunCircuitOverseerDialog(frame.dialog_parent(), frame.doc());
+  });
   table.Add(kCmdCustomCategory,
             [](CMainFrame& frame) { RunCustomCategoryDialog(frame.dialog_parent(), frame.doc()); });
   table.Add(kCmdAutoCaps, [](CMainFrame& frame) { ToggleAutoCaps(frame.doc()); });

@@ -6,39 +6,47 @@
 #include <QFontDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <algorithm>
+#include <memory>
 
 #include "core/document.h"
 #include "core/strings.h"
+#include "render/qt_canvas.h"
 #include "reports/profile.h"
-#include "reports/report_drawer.h"
 #include "shell/dialogs/dialog_kit.h"
-#include "shell/qt_canvas.h"
 #include "shell/report_view.h"
 
 namespace zarim {
 namespace {
 
-// Jobs of more pages than this show a progress window.
-constexpr int kProgressFromPages = 4;
+// The progress window of a long print job; Cancel stops it before the next page.
+class DialogProgress : public PageProgress {
+ public:
+  explicit DialogProgress(QWidget* parent) : parent_(parent) {}
+  void Start(int total) override {
+    dialog_ = std::make_unique<QProgressDialog>(QString(), QString(), 0, total, parent_);
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(300);
+    dialog_->setAccessibleName(dialog_->windowTitle());
+  }
+  bool Step(int drawn, int page, int pages) override {
+    if (dialog_->wasCanceled()) return false;
+    dialog_->setLabelText(Q(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
+    dialog_->setValue(drawn);
+    QApplication::processEvents();
+    return true;
+  }
+  void Finish(int total) override { dialog_->setValue(total); }
 
-ReportContext PrintContext(const PrintJob& job, bool a4) {
-  ReportContext ctx;
-  ctx.screen_dpi_x = job.screen_dpi_x;
-  ctx.screen_dpi_y = job.screen_dpi_y;
-  ctx.page_height_tenths = a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths;
-  ctx.printing = true;
-  ctx.today = job.today;
-  ctx.fonts = job.fonts;
-  return ctx;
-}
+ private:
+  QWidget* parent_;
+  std::unique_ptr<QProgressDialog> dialog_;
+};
 
 bool IsA4(const QPagedPaintDevice& device) {
   return device.pageLayout().pageSize().id() == QPageSize::A4;
@@ -80,69 +88,15 @@ bool UseHighResolutionFonts(const PrinterResolution& printer) {
   return !printer.available || printer.x >= 300;
 }
 
-int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y,
-                     bool a4) {
-  QtCanvas measure(nullptr, &device, dpi_x, dpi_y);
-  ReportContext ctx = PrintContext(job, a4);
-  DrawReport(*job.doc, measure, ctx, job.kind, job.group);
-  return ctx.page_count;
-}
-
 int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4,
                 int from, int to, int copies, QWidget* progress_parent) {
-  const int pages = PrintedPageCount(job, device, dpi_x, dpi_y, a4);
-  from = std::clamp(from, 1, pages);
-  to = std::clamp(to < from ? pages : to, from, pages);
-  copies = std::max(copies, 1);
-  const int total = (to - from + 1) * copies;
-
-  QPainter painter;
-  if (!painter.begin(&device)) return -1;
-  std::unique_ptr<QProgressDialog> progress;
-  if (total >= kProgressFromPages) {
-    progress = std::make_unique<QProgressDialog>(QString(), QString(), 0, total, progress_parent);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(300);
-    progress->setAccessibleName(progress->windowTitle());
-  }
-  int drawn = 0;
-  const int band = PageBandHeight(a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths, dpi_y);
-  for (int copy = 0; copy < copies; ++copy) {
-    for (int page = from; page <= to; ++page) {
-      if (progress) {
-        if (progress->wasCanceled()) {
-          painter.end();
-          return drawn;
-        }
-        progress->setLabelText(
-            Q(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
-        progress->setValue(drawn);
-        QApplication::processEvents();
-      }
-      if (drawn > 0) device.newPage();
-      painter.save();
-      QtCanvas canvas(&painter, &device, dpi_x, dpi_y);
-      SelectPrintedPage(canvas, page, band, dpi_x);
-      ReportContext ctx = PrintContext(job, a4);
-      DrawReport(*job.doc, canvas, ctx, job.kind, job.group);
-      painter.restore();
-      ++drawn;
-    }
-  }
-  if (progress) progress->setValue(total);
-  painter.end();
-  return drawn;
+  DialogProgress progress(progress_parent);
+  return RenderReportPages(job, device, dpi_x, dpi_y, a4, from, to, copies, &progress);
 }
 
 bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi, QWidget* progress_parent) {
-  if (!job.doc) return false;
-  QPdfWriter writer(path);
-  // The writer's own defaults (1200 dpi, A4, margins) would move every line.
-  writer.setResolution(dpi);
-  writer.setPageSize(QPageSize(QPageSize::Letter));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
-  writer.setCreator(QStringLiteral("ZARIM"));
-  return RenderPages(job, writer, dpi, dpi, false, 1, 0, 1, progress_parent) > 0;
+  DialogProgress progress(progress_parent);
+  return RenderReportPdf(job, path, dpi, &progress);
 }
 
 void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
@@ -196,8 +150,8 @@ void PreviewReport(QWidget* parent, const PrintJob& job,
 
 void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
   QString dir = job.doc ? QString::fromStdString(job.doc->data_folder) : QString();
-  QString path = QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf), dir,
-                                              Q(Str(Sid::kPdfFilter)));
+  QString path =
+      QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf), dir, Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   if (!WriteReportPdf(job, path, 300, parent))

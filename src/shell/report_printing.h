@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/ports.h"
+#include "render/report_pdf.h"
 #include "reports/fonts.h"
 
 class QPagedPaintDevice;
@@ -20,16 +21,8 @@ class Profile;
 class Prompter;
 class ReportView;
 
-// Everything needed to lay a report out on paper.
-struct PrintJob {
-  const CZarimDoc* doc = nullptr;
-  const ReportFonts* fonts = nullptr;
-  int kind = 0;
-  int group = 0;
-  Date today;
-  int screen_dpi_x = 96;
-  int screen_dpi_y = 96;
-};
+// The job of the report shown in a view (PrintJob and PrintedPageCount are the page
+// writer's, render/report_pdf.h).
 PrintJob JobFromView(const ReportView& view);
 
 struct PrinterResolution {
@@ -42,9 +35,6 @@ PrinterResolution DefaultPrinterResolution();
 // The font defaults follow the printer: 300 dpi and more, or no printer, is the
 // high-resolution set.
 bool UseHighResolutionFonts(const PrinterResolution& printer);
-
-// The page count of a job on a paged device of the given resolution.
-int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4);
 
 // Draws pages from..to (1-based) of a job onto a paged device, copies times (collated)
 // when the device cannot make copies itself. Shows progress for long jobs and stops when

@@ -7,9 +7,9 @@
 
 #include "core/document.h"
 #include "core/strings.h"
+#include "render/qt_canvas.h"
 #include "reports/report_drawer.h"
 #include "shell/dialogs/dialog_kit.h"
-#include "shell/qt_canvas.h"
 
 namespace zarim {
 

@@ -13,6 +13,7 @@ class PrinterQuery;
 class SettingsFile;
 class PasswordRunner;
 class Profile;
+class Congregation;
 
 struct ShellServices {
   Prompter* prompter = nullptr;
@@ -25,6 +26,9 @@ struct ShellServices {
   PasswordRunner* passwords = nullptr;
   // The settings file as the report fonts read and write it; null without a settings file.
   Profile* profile = nullptr;
+  // The owner of the open data folder: saving and closing go through it. Null only in
+  // widget tests that hand the window a bare document.
+  Congregation* congregation = nullptr;
 };
 
 }  // namespace zarim

@@ -1,8 +1,12 @@
 // The single-copy test over QLocalServer/QLocalSocket.
 #include "shell/single_instance.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace zarim {
@@ -17,8 +21,17 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::NameFor(const std::string& language_code) {
-  return QStringLiteral("ZARIM_9_") + QString::fromStdString(language_code);
+QString SingleInstance::NameFor(const std::string& data_folder) {
+  // The socket lives in the user's runtime folder (private to the user); its name comes
+  // from the folder's canonical path, so two names of one folder meet.
+  QString canonical = QFileInfo(QString::fromStdString(data_folder)).canonicalFilePath();
+  if (canonical.isEmpty())
+    canonical = QFileInfo(QString::fromStdString(data_folder)).absoluteFilePath();
+  QByteArray hash =
+      QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+  QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  QString name = QStringLiteral("zarim-") + QString::fromLatin1(hash);
+  return runtime.isEmpty() ? name : QDir(runtime).filePath(name);
 }
 
 bool SingleInstance::AnotherIsRunning() {

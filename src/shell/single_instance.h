@@ -1,6 +1,6 @@
-// One running copy per language: the first copy listens on a local socket named after
-// the main window's class name; a second start connects, asks the first to come to the
-// front and quits.
+// One running copy per user and data folder: the first copy listens on a local socket in
+// the user's runtime folder named after the folder's canonical path; a second start
+// connects, asks the first to come to the front and quits.
 #pragma once
 
 #include <QObject>
@@ -15,7 +15,7 @@ class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
-  // name: "ZARIM_9_" followed by the language code.
+  // name: from NameFor().
   explicit SingleInstance(QString name, QObject* parent = nullptr);
   ~SingleInstance() override;
 
@@ -24,7 +24,7 @@ class SingleInstance : public QObject {
   // Starts listening; on_activate runs whenever a later start asks for the window.
   bool Listen(std::function<void()> on_activate);
 
-  static QString NameFor(const std::string& language_code);
+  static QString NameFor(const std::string& data_folder);
 
  private:
   QString name_;

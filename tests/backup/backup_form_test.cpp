@@ -5,8 +5,9 @@
 
 #include <filesystem>
 
-#include "backup/file_copier.h"
 #include "backup_fixture.h"
+#include "core/file_copier.h"
+#include "core/strings.h"
 
 namespace zarim {
 namespace {
@@ -41,12 +42,13 @@ TEST(BackupMode, ShowsWhereAndHowMuchAndMakesTheSet) {
   EXPECT_TRUE(form.Ok());  // the next OK closes
 }
 
-TEST(BackupMode, UnsavedChangesGoIntoTheSetAndStayMarked) {
+TEST(BackupMode, UnsavedChangesAreSavedIntoTheSetAndNothingStaysMarked) {
   BackupFolder f;
   f.doc.FindById(100)->activity[kHours][10][0] = 42;
   f.doc.MarkModified();
   f.BackupAt(9, 0);
-  EXPECT_TRUE(f.doc.modified);
+  // Every file was saved: a "No" at close has nothing left to discard.
+  EXPECT_FALSE(f.doc.modified);
   EXPECT_EQ(f.sets.Read("Zr9_0900_2026Dec08/tdat9.bin"), f.data.Read("tdat9.bin"));
 }
 
@@ -70,12 +72,44 @@ TEST(BackupMode, TheEleventhBackupDropsTheOldestCatalogEntry) {
   EXPECT_EQ(c.Usable().size(), 10u);
 }
 
-TEST(BackupMode, AMissingBackupPathFallsBackToTheDataFolder) {
+TEST(BackupMode, AMissingBackupPathFallsBackOutsideTheDataFolder) {
   BackupFolder f;
+  const std::string outside = fs::path(f.data.path()).parent_path().string() + "/";
   f.settings["Backup/Path"] = f.sets.File("no-such-folder");
-  EXPECT_EQ(f.Open(BackupMode::kBackup).Path(), f.data.path() + "/");
+  EXPECT_EQ(f.Open(BackupMode::kBackup).Path(), outside);
   f.settings.erase("Backup/Path");
-  EXPECT_EQ(f.Open(BackupMode::kBackup).Path(), f.data.path() + "/");
+  EXPECT_EQ(f.Open(BackupMode::kBackup).Path(), outside);
+  f.settings["Backup/Path"] = f.data.path();  // where earlier versions proposed it
+  EXPECT_EQ(f.Open(BackupMode::kBackup).Path(), outside);
+}
+
+TEST(BackupMode, APathInsideTheDataFolderIsWarnedAboutAndTheSettingsTravelWithTheSet) {
+  BackupFolder f;
+  BackupForm form = f.Open(BackupMode::kBackup);
+  fs::create_directory(f.data.File("sets"));
+  form.ChooseFolder(f.data.File("sets"));
+  ASSERT_EQ(f.prompter.messages.size(), 1u);
+  EXPECT_EQ(f.prompter.messages[0].rfind(f.data.File("sets") + " lies inside the data folder.", 0),
+            0u);
+  form.ChooseFolder(f.sets.path());
+  EXPECT_EQ(f.prompter.messages.size(), 1u);  // outside: no warning
+
+  // The settings are written before the files are copied, so the set's settings file
+  // holds the path and the date of this backup.
+  BackupServices services = f.Services();
+  std::vector<bool> set_was_empty;
+  auto write = services.write_setting;
+  services.write_setting = [&](const std::string& sec, const std::string& key,
+                               const std::string& v) {
+    set_was_empty.push_back(!fs::exists(f.sets.File("Zr9_1432_2026Dec08/tdat9.bin")));
+    write(sec, key, v);
+  };
+  BackupForm made(f.doc, BackupMode::kBackup, services);
+  made.Open();
+  made.Ok();
+  ASSERT_TRUE(made.done());
+  EXPECT_EQ(set_was_empty, (std::vector<bool>{true, true}));
+  EXPECT_EQ(f.settings["Backup/Path"], f.sets.path() + "/");
 }
 
 TEST(BackupMode, ASetFolderIsRefusedAsTarget) {
@@ -108,11 +142,14 @@ TEST(BackupMode, AnIncompleteSetIsReportedOnceAndRemoved) {
   BackupForm form = f.Open(BackupMode::kBackup);
   EXPECT_FALSE(form.Ok());
   EXPECT_FALSE(form.done());
-  ASSERT_EQ(f.prompter.messages.size(), 1u);
-  EXPECT_NE(f.prompter.messages[0].find("could not be written completely"), std::string::npos);
+  // The save before the copy names the folder in the way; the set is reported once.
+  ASSERT_EQ(f.prompter.messages.size(), 2u);
+  EXPECT_NE(f.prompter.messages[0].find("meetin9.dat: Is a directory"), std::string::npos);
+  EXPECT_NE(f.prompter.messages[1].find("could not be written completely"), std::string::npos);
+  EXPECT_FALSE(fs::exists(f.data.File("zsave.journal")));
   EXPECT_FALSE(fs::exists(f.sets.File("Zr9_1432_2026Dec08")));
   EXPECT_TRUE(Catalog::Read(f.data.path()).Usable().empty());
-  EXPECT_EQ(f.settings.count("Backup/Last"), 0u);
+  EXPECT_EQ(f.settings["Backup/Last"], "");  // no backup date recorded
 }
 
 TEST(RestoreMode, CatalogModeStartsWithTheLatestSet) {
@@ -206,6 +243,31 @@ TEST(Restore, BringsBackTheSetAndReloadsTheDocument) {
   EXPECT_FALSE(f.doc.modified);
   EXPECT_EQ(SetFiles(f.data.File("unrestore")), before_restore);
   EXPECT_TRUE(f.asked_passwords.empty());
+}
+
+TEST(Restore, AsksToSaveUnsavedWorkFirstAndSaysWhatCameBack) {
+  BackupFolder f;
+  f.SetHours(100, 7);
+  const std::string set = f.BackupAt(8, 0);
+  f.doc.FindById(100)->activity[kHours][10][0] = 55;  // typed, not saved
+  f.doc.MarkModified();
+  f.prompter.Script(Answer::kCancel);
+  EXPECT_FALSE(f.Open(BackupMode::kRestore).Ok());
+  EXPECT_EQ(f.prompter.messages.back(), Str(Sid::kRestoreSaveFirst));
+  EXPECT_EQ(f.prompter.buttons.back(), Buttons::kYesNoCancel);
+  EXPECT_EQ(f.doc.FindById(100)->activity[kHours][10][0], 55);
+
+  f.prompter.Script(Answer::kYes);
+  ASSERT_TRUE(f.Open(BackupMode::kRestore).Ok());
+  EXPECT_EQ(f.prompter.messages.back(), Fill(Sid::kRestoreFinished, set, "November 2026"));
+  EXPECT_EQ(f.doc.FindById(100)->activity[kHours][10][0], 7);
+
+  // The typed figures were saved before the restore, so the undo brings them back.
+  BackupForm undo = f.Open(BackupMode::kRestore);
+  undo.SetUndo(true);
+  ASSERT_TRUE(undo.Ok());
+  EXPECT_EQ(f.prompter.messages.back(), Fill(Sid::kUndoFinished, "November 2026"));
+  EXPECT_EQ(f.doc.FindById(100)->activity[kHours][10][0], 55);
 }
 
 TEST(Restore, UndoingTwiceReturnsToTheFirstRestoresState) {

@@ -1,12 +1,12 @@
 // The backup catalog file and the file copier.
-#include "backup/catalog.h"
+#include "core/catalog.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "backup/file_copier.h"
-#include "backup/local_time.h"
+#include "core/file_copier.h"
+#include "core/local_time.h"
 #include "support/test_support.h"
 
 namespace zarim {

@@ -108,6 +108,15 @@ TEST_F(CommandRules, EraseLateReportsWaitsForItsFlag) {
   EXPECT_TRUE(On(kCmdEraseLate));
 }
 
+TEST_F(CommandRules, DeletedWaitsForADeletedPublisher) {
+  AddRecord(doc_, MakePublisher(10, "Anna", "Adams"));
+  doc_.RebuildIndex();
+  EXPECT_FALSE(On(kCmdDeleted));
+  AddRecord(doc_, MakePublisher(11, "Ben", "Brown", kDeleted));
+  doc_.RebuildIndex();
+  EXPECT_TRUE(On(kCmdDeleted));
+}
+
 TEST_F(CommandRules, OptionChecksFollowTheDocument) {
   EXPECT_FALSE(CommandChecked(kCmdNoStartupNotice, doc_));
   doc_.options.no_startup_notice = 1;

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "core/data_files.h"
+#include "core/folder_lock.h"
 #include "demo_congregation.h"
 #include "support/test_support.h"
 
@@ -24,7 +25,7 @@ Contents DataFiles(const std::string& folder) {
   Contents all = testing::FolderContents(folder);
   Contents out;
   for (auto& f : all)
-    if (f.first != "rmkundo.dat") out.push_back(std::move(f));
+    if (f.first != "rmkundo.dat" && f.first != kLockFileName) out.push_back(std::move(f));
   return out;
 }
 
@@ -90,7 +91,11 @@ TEST(CrashDuringSave, FolderIsAlwaysOldOrNew) {
     int status = 0;
     ::waitpid(child, &status, 0);
 
-    SaveTransaction::Recover(dir.path());
+    {
+      auto lock = FolderLock::Take(dir.path(), FolderLock::Mode::kExclusive, "test", nullptr);
+      ASSERT_TRUE(lock);
+      ASSERT_TRUE(SaveTransaction::Recover(*lock));
+    }
     Contents now = DataFiles(dir.path());
     bool is_old = now == old_files, is_new = now == new_files;
     ASSERT_TRUE(is_old || is_new) << "trial " << t << " left a mixed folder";

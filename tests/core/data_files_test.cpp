@@ -1,12 +1,17 @@
 // Loading and saving the data folder: the files' sizes and rules, round trips, damaged
 // and missing files, and saves that cannot be written.
+#include "core/data_files.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cctype>
 #include <cstring>
+#include <set>
 
-#include "core/data_files.h"
+#include "core/folder_lock.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "demo_congregation.h"
@@ -162,8 +167,12 @@ TEST_F(DataFilesTest, DuplicateRemarksAreCompactedAtStart) {
   ASSERT_EQ(again->remark_count, 2);  // "other" belongs to nobody
   EXPECT_EQ(FieldText(again->remarks[1].text), "second");
   EXPECT_EQ(again->FindById(20)->remark[1][1], 1);
-  EXPECT_EQ(dir.Read("remark9.dat").size(), 3u * 48u);  // header, second, other
+  // Loading compacts in memory; the compacted file is written by the next save.
+  EXPECT_EQ(dir.Read("remark9.dat"), file);
   EXPECT_EQ(dir.Read("rmkundo.dat"), file);
+  again->MarkModified();
+  ASSERT_TRUE(SaveAll(*again));
+  EXPECT_EQ(dir.Read("remark9.dat").size(), 3u * 48u);  // header, second, other
 }
 
 TEST_F(DataFilesTest, WriteRemarkReplacesReusesOrAppends) {
@@ -210,6 +219,28 @@ TEST_F(DataFilesTest, NoAtCloseGivesBackTheRemarkFile) {
   EXPECT_TRUE(CloseDocument(*again));
   EXPECT_EQ(dir.Read("remark9.dat"), original);
   EXPECT_FALSE(FileExists(dir.File("rmkundo.dat")));
+}
+
+TEST_F(DataFilesTest, NoAtCloseKeepsTheRemarksOfTheLastSave) {
+  auto doc = Empty();
+  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+  ASSERT_TRUE(SaveAll(*doc));
+  dir.Write("remark9.dat", Bytes(96, 0));
+  auto again = Load();
+  RemarkEntry e{};
+  e.month = 1;
+  e.id = 20;
+  SetField(e.text, "saved during the run");
+  ASSERT_TRUE(WriteRemark(*again, e));
+  again->MarkModified();
+  ASSERT_TRUE(SaveAll(*again));
+  const Bytes saved = dir.Read("remark9.dat");
+  SetField(e.text, "typed after the save");
+  ASSERT_TRUE(WriteRemark(*again, e));
+  again->MarkModified();
+  prompter.Script(Answer::kNo);
+  EXPECT_TRUE(CloseDocument(*again));
+  EXPECT_EQ(dir.Read("remark9.dat"), saved);
 }
 
 TEST_F(DataFilesTest, CancelAtCloseKeepsTheProgramOpen) {
@@ -269,6 +300,45 @@ TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   EXPECT_EQ(again->ext_index[1].flags & 2, 2);
 }
 
+TEST_F(DataFilesTest, ExtensionTextsOfAnotherBaseSurviveTheFirstSave) {
+  {
+    auto doc = Empty();
+    AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+    ASSERT_TRUE(SaveAll(*doc));
+  }
+  // The same folder as another program writes it: base 7 in both scrambled files.
+  Bytes t = dir.Read("tdat9.bin");
+  for (size_t i = 0; (i + 1) * sizeof(PubRecord) <= t.size(); ++i) {
+    PubRecord r;
+    std::memcpy(&r, t.data() + i * sizeof r, sizeof r);
+    ScrambleRecord(r, Direction::kUnscramble, kScrambleBase, i == 0);
+    ScrambleRecord(r, Direction::kScramble, 7, i == 0);
+    std::memcpy(t.data() + i * sizeof r, &r, sizeof r);
+  }
+  dir.Write("tdat9.bin", t);
+  ExtRecord ext[2]{};
+  ext[1].key = 5;
+  SetField(ext[1].long_name, "Annabel Lee");
+  ScrambleExt(ext[1], Direction::kScramble, 7);
+  const auto* p = reinterpret_cast<const uint8_t*>(ext);
+  dir.Write("xten7.dat", Bytes(p, p + sizeof ext));
+
+  auto doc = Load();
+  ASSERT_EQ(doc->scramble_base, 7);
+  doc->current_ext = ExtRecord{};
+  doc->current_ext.key = 6;
+  SetField(doc->current_ext.email, "ann@example.org");
+  ASSERT_EQ(AddExt(*doc), 2);  // written before the first save
+  ASSERT_TRUE(SaveAll(*doc));
+  auto again = Load();
+  for (CZarimDoc* d : {doc.get(), again.get()}) {
+    ASSERT_TRUE(ReadExt(*d, 1, 5));
+    EXPECT_EQ(FieldText(d->current_ext.long_name), "Annabel Lee");
+    ASSERT_TRUE(ReadExt(*d, 2, 6));
+    EXPECT_EQ(FieldText(d->current_ext.email), "ann@example.org");
+  }
+}
+
 TEST_F(DataFilesTest, MeetingFileCountsItsBlocks) {
   dir.Write("meetin9.dat", Bytes(672, 7));
   auto doc = Load();
@@ -279,6 +349,12 @@ TEST_F(DataFilesTest, MeetingFileCountsItsBlocks) {
   EXPECT_EQ(doc->attendance[1].week[0][0][0], 0);
   dir.Write("meetin9.dat", Bytes{});
   EXPECT_EQ(Load()->attendance_blocks, 1);
+
+  // Weekend figures typed into a folder whose meeting file was empty are saved.
+  auto empty = Load();
+  empty->attendance[1].week[2][0][0] = 85;
+  ASSERT_TRUE(SaveAll(*empty));
+  EXPECT_EQ(Load()->attendance[1].week[2][0][0], 85);
 }
 
 TEST_F(DataFilesTest, AppointmentsAreFilteredOnSave) {
@@ -337,7 +413,8 @@ TEST_F(DataFilesTest, ReadOnlyFolderReportsAndKeepsTheOldFiles) {
   EXPECT_EQ(dir.Read("tdat9.bin"), before);
   EXPECT_EQ(doc->modified, 1u);
   ASSERT_FALSE(prompter.messages.empty());
-  EXPECT_NE(prompter.messages[0].find("Unable to create new file: "), std::string::npos);
+  EXPECT_NE(prompter.messages[0].find(std::strerror(EACCES)), std::string::npos)
+      << prompter.messages[0];
 }
 
 TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
@@ -353,7 +430,31 @@ TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
   EXPECT_EQ(dir.Read("tdat9.bin"), before);
   EXPECT_EQ(doc->modified, 1u);
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0], Fill(Sid::kUnableToCreateFile, dir.File("tdat9.bin")));
+  EXPECT_EQ(prompter.messages[0],
+            Fill(Sid::kSaveFailed, dir.File("tdat9.bin"), std::strerror(EISDIR)));
+}
+
+TEST_F(DataFilesTest, FailedSaveAtCloseOffersToKeepWorkingOrToCloseWithoutSaving) {
+  auto doc = Empty();
+  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+  ASSERT_TRUE(SaveAll(*doc));
+  Bytes before = dir.Read("tdat9.bin");
+  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
+            0);
+  SetField(doc->records[1].first_name, "Changed");
+  doc->MarkModified();
+  const std::string why = Fill(Sid::kCloseAfterFailedSave, dir.path());
+  prompter.Script(Answer::kYes);  // save; the next question keeps its default, No
+  EXPECT_FALSE(CloseDocument(*doc));
+  EXPECT_EQ(prompter.messages.back(), why);
+  EXPECT_EQ(prompter.buttons.back(), Buttons::kYesNo);
+  EXPECT_TRUE(doc->modified);
+  prompter.Script(Answer::kYes);
+  prompter.Script(Answer::kOk);   // the message naming the file that failed
+  prompter.Script(Answer::kYes);  // close without saving
+  EXPECT_TRUE(CloseDocument(*doc));
+  EXPECT_EQ(prompter.messages.back(), why);
+  EXPECT_EQ(dir.Read("tdat9.bin"), before);
 }
 
 TEST_F(DataFilesTest, InterruptedSaveIsCompletedFromItsJournal) {
@@ -364,6 +465,13 @@ TEST_F(DataFilesTest, InterruptedSaveIsCompletedFromItsJournal) {
   dir.Write(std::string("zrxcfg.cfg") + std::string(kTempSuffix), Bytes{1, 0, 0, 0, 0, 0, 0});
   dir.Write(std::string(kJournalName), "R zrxcfg.cfg\nD tlt15.dat\nEND\n");
   dir.Write("tlt15.dat", Bytes(32, 0));
+  // The next start completes it, under the folder's lock.
+  auto recover = [&] {
+    auto lock = FolderLock::Take(dir.path(), FolderLock::Mode::kExclusive, "test", nullptr);
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(SaveTransaction::Recover(*lock));
+  };
+  recover();
   auto again = Load();
   EXPECT_EQ(again->format.last_name_first, 1);
   EXPECT_FALSE(FileExists(dir.File("tlt15.dat")));
@@ -371,6 +479,7 @@ TEST_F(DataFilesTest, InterruptedSaveIsCompletedFromItsJournal) {
   // A journal without its end line belongs to a save that never committed.
   dir.Write(std::string("zrxcfg.cfg") + std::string(kTempSuffix), Bytes(7, 0));
   dir.Write(std::string(kJournalName), "R zrxcfg.cfg\n");
+  recover();
   auto third = Load();
   EXPECT_EQ(third->format.last_name_first, 1);
   EXPECT_FALSE(FileExists(dir.File(std::string("zrxcfg.cfg") + std::string(kTempSuffix))));
@@ -382,6 +491,26 @@ TEST_F(DataFilesTest, NamesWrittenWithOtherCaseAreFound) {
   ASSERT_TRUE(SaveAll(*doc));
   ASSERT_EQ(::rename(dir.File("tdat9.bin").c_str(), dir.File("TDAT9.BIN").c_str()), 0);
   EXPECT_EQ(Load()->count, 2);
+}
+
+TEST_F(DataFilesTest, DemoCongregationNamesEveryoneOnceAndHasMonthSnapshots) {
+  demo::DemoOptions options;
+  options.today = kToday;
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), options, &error)) << error;
+  auto doc = Load();
+  std::set<std::string> names;
+  for (int r = 1; r < doc->count; ++r) {
+    std::string key =
+        FieldText(doc->records[r].first_name) + "\t" + FieldText(doc->records[r].last_name);
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(names.insert(key).second) << "two people named " << key;
+  }
+  // The six months before the working month each have their snapshot.
+  for (int k = 1; k <= 6; ++k) {
+    const int n = ((doc->working_month - k) % 12 + 12) % 12 + 1;
+    EXPECT_GT(FileSize(dir.File("Roll/Zr9_" + std::to_string(n) + "/tdat9.bin")), 500u) << n;
+  }
 }
 
 TEST_F(DataFilesTest, DemoFolderRoundTripChangesNoByte) {

@@ -131,6 +131,21 @@ TEST_F(DocumentTest, LateListComesBackInTheSameWorkingMonthOnly) {
   EXPECT_EQ(doc.late_count, 0);
 }
 
+TEST_F(DocumentTest, LateReportsOfElevenMonthsBackComeBack) {
+  // Working month February 2025: late reports for March 2024 (eleven months back) and
+  // August 2024 (six) are both rebuilt.
+  AddRecord(doc, MakePublisher(20, "Ann", "Lee"));
+  const uint8_t mark = static_cast<uint8_t>(doc.working_month + 1);
+  doc.late[0] = LateReportEntry{20, 2, mark};
+  doc.late[1] = LateReportEntry{20, 7, mark};
+  doc.late_count = 2;
+  doc.StoreLateMarkers();
+  doc.late_count = 0;
+  doc.BuildLateList();
+  ASSERT_EQ(doc.late_count, 2);
+  EXPECT_EQ(doc.late[0].month + doc.late[1].month, 2 + 7);
+}
+
 TEST_F(DocumentTest, LateMarkerOfDecemberUsesThePreviousYearsSlot) {
   doc.SetToday({2025, 2, 3});  // working month January 2025
   AddRecord(doc, MakePublisher(20, "Ann", "Lee"));

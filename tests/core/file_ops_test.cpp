@@ -7,7 +7,8 @@
 #include <string>
 
 #include "core/file_io.h"
-#include "test_support.h"
+#include "core/folder_lock.h"
+#include "support/test_support.h"
 
 namespace zarim {
 namespace {
@@ -51,7 +52,11 @@ TEST(FaultPlan, EveryFailurePointOfASaveLeavesTheFolderOldOrNew) {
       SaveTwo(dir.path());
     }
     EXPECT_EQ(plan.failures, 1) << n;
-    SaveTransaction::Recover(dir.path());
+    {
+      auto lock = FolderLock::Take(dir.path(), FolderLock::Mode::kExclusive, "test", nullptr);
+      ASSERT_TRUE(lock);
+      EXPECT_TRUE(SaveTransaction::Recover(*lock)) << n;
+    }
     std::string a = Text(dir, "a.dat"), b = Text(dir, "b.dat");
     EXPECT_TRUE((a == "oldA" && b == "oldB") || (a == "newA" && b == "newB"))
         << "step " << n << ": " << a << " " << b;

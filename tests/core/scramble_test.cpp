@@ -125,6 +125,34 @@ TEST(Scramble, AnotherBaseIsReadFromTheMarker) {
   EXPECT_EQ(FieldText(r.address), FieldText(plain.address));
 }
 
+TEST(Scramble, AnotherProgramsTextsEndAtTheirFirstZero) {
+  // Another program's table (base 7): bytes left behind a text's end are not text, in a
+  // name and in the header's password field; saved again they are gone.
+  PubRecord r{};
+  SetField(r.last_name, "A");
+  ScrambleRecord(r, Direction::kScramble, 7, true);
+  auto leftover = [](char* field, const char* text, const char* rest) {
+    size_t n = std::strlen(text);
+    for (size_t i = 0; i < n; ++i) field[i] = static_cast<char>(text[i] + i + 7);
+    field[n] = 0;
+    std::memcpy(field + n + 1, rest, std::strlen(rest));
+  };
+  leftover(r.first_name, " ", "cret1");
+  leftover(r.address, "John", "than");
+  ScrambleRecord(r, Direction::kUnscramble, BaseFromMarker(r), true);
+  EXPECT_EQ(FieldText(r.first_name), " ");
+  EXPECT_EQ(FieldText(r.address), "John");
+  ScrambleRecord(r, Direction::kScramble, kScrambleBase, true);
+  ScrambleRecord(r, Direction::kUnscramble, kScrambleBase, true);
+  EXPECT_EQ(FieldText(r.first_name), " ");
+  EXPECT_EQ(FieldText(r.address), "John");
+
+  ExtRecord e{};
+  leftover(e.long_name, "Jo", "hannes");
+  ScrambleExt(e, Direction::kUnscramble, 7);
+  EXPECT_EQ(FieldText(e.long_name), "Jo");
+}
+
 TEST(Scramble, GroupTextsUndoThemselvesAndNeverMakeAZero) {
   GroupTable g{};
   g.count = 2;

@@ -71,7 +71,7 @@ TEST(IniFile, ValuesThatReadingWouldChangeAreWrittenQuoted) {
 
 TEST(IniFile, BadInputIsBoundedAndNeverCrashes) {
   IniFile ini;
-  std::string huge(IniFile::kMaxFileSize + 100, 'x');
+  std::string huge(256 * 1024 + 100, 'x');
   ini.Parse(huge);
   ini.Parse(std::string("[A\n=\n==\n[]\nk=v\n\0\0[B]x=1", 24));
   EXPECT_EQ(ini.GetString("", "k", "d"), "v");
@@ -225,6 +225,20 @@ TEST(Settings, ANameWrittenInOtherLetterCaseIsFound) {
   CZarimDoc doc;
   ReadSettings(file.ini(), doc);
   EXPECT_EQ(doc.options.no_startup_notice, 1);
+}
+
+TEST(Settings, AFileOverAQuarterMegabyteKeepsEverySectionThroughASave) {
+  TempDir dir;
+  std::string text;
+  for (int s = 0; s < 4000; ++s)
+    text += "[Section" + std::to_string(s) + "]\r\nKey=" + std::string(60, 'v') + "\r\n";
+  ASSERT_GT(text.size(), 256u * 1024u);
+  dir.Write("zarim.ini", text);
+  SettingsFile file(dir.path());
+  file.Load();
+  ASSERT_TRUE(file.WriteNow());
+  Bytes after = dir.Read("zarim.ini");
+  EXPECT_EQ(std::string(after.begin(), after.end()), text);
 }
 
 }  // namespace

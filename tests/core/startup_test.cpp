@@ -1,9 +1,12 @@
 // Document creation: the early start on the 24th and the 25th, the working month across
 // the year's end, the locale by language code, the sort-order option, the password gate
 // and the start-up notice.
+#include "core/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
 #include <string>
 
 #include "core/app_options.h"
@@ -12,7 +15,6 @@
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
-#include "core/startup.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -239,7 +241,13 @@ TEST(AppOptions, SortOrderSwitchesLastNameFirstOffAndSortsEveryRecord) {
 TEST(AppOptions, AboutNamesProgramVersionAndDataFolder) {
   CZarimDoc doc;
   doc.data_folder = "/home/sec/congregation";
-  EXPECT_EQ(AboutText(doc), "ZARIM Service Time System\nVersion 10c\n\n Directory \n/home/sec/congregation");
+  EXPECT_EQ(AboutText(doc),
+            "ZARIM - Service Report Accounting System\nVersion 10c\n\n Directory "
+            "\n/home/sec/congregation");
+  // The current folder given as "." is shown as the absolute folder it stands for.
+  doc.data_folder = ".";
+  std::string cwd = std::filesystem::current_path().string();
+  EXPECT_EQ(AboutText(doc).substr(AboutText(doc).rfind('\n') + 1), cwd);
 }
 
 }  // namespace

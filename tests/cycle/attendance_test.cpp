@@ -105,7 +105,8 @@ TEST_F(Attendance, TypedAheadLandsInSlotTwoAndMovesInAtInitialization) {
   doc.attendance[kWeekendMeeting].week[2][7][kAheadSlot] = 5;
   // May 2026 is initialized (slot 0): old May 2024 figures are replaced.
   doc.attendance[kMidweekMeeting].week[3][4][0] = 33;
-  MoveAheadAttendance(doc, 4, 0);
+  doc.SetWorkingSerial(Serial(26, 4));
+  InitializeMonth(doc, 4, 0, MonthInitOptions{false});
   EXPECT_EQ(doc.attendance[kMidweekMeeting].week[0][4][0], 61);
   EXPECT_EQ(doc.attendance[kMidweekMeeting].week[3][4][0], 0);
   EXPECT_EQ(StoredFigures(doc, kWeekendMeeting, 4, 0), (MonthFigures{1, 72, 72}));

@@ -9,7 +9,7 @@
 
 #include "core/data_files.h"
 #include "core/document.h"
-#include "cycle/month.h"
+#include "core/month.h"
 #include "support/test_support.h"
 
 namespace zarim::testing {

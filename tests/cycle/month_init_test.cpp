@@ -6,9 +6,10 @@
 
 #include <filesystem>
 
-#include "backup/catalog.h"
+#include "core/catalog.h"
 #include "cycle/collection.h"
 #include "cycle/roll.h"
+#include "cycle/status_moves.h"
 #include "month_init_fixture.h"
 
 namespace zarim {
@@ -296,6 +297,22 @@ TEST(MonthInitLists, MovedPublishersAreKeptTwelveMonths) {
   EXPECT_NE(f.doc.FindById(101), nullptr);
   EXPECT_NE(f.doc.FindById(102), nullptr);
   EXPECT_EQ(f.doc.count, 3);
+
+  // A move recorded for the working month before it is initialized is counted from
+  // that month: kept now, gone when April is initialized a year later.
+  int r = f.doc.RecordNumberById(102);
+  ASSERT_EQ(MoveOut(f.doc, r,
+                    [](SelectMonthForm& form) {
+                      form.set_month_index(3);
+                      return true;
+                    }),
+            MoveResult::kDone);
+  InitializeMonth(f.doc, 3, 0, MonthInitOptions{false});
+  EXPECT_NE(f.doc.FindById(102), nullptr);
+  f.doc.working_year = 27;
+  f.doc.working_serial = static_cast<uint16_t>(Serial(27, 3));
+  InitializeMonth(f.doc, 3, 1, MonthInitOptions{false});
+  EXPECT_EQ(f.doc.FindById(102), nullptr);
 }
 
 TEST(MonthInitLists, TheInactiveListIsCutBackToTwoHundredFiftyOldestFirst) {

@@ -1,6 +1,6 @@
 // Month arithmetic over every month of several years: serials, slots, the slot flip when
 // walking back over January, the service year and the month numbers of snapshots.
-#include "cycle/month.h"
+#include "core/month.h"
 
 #include <gtest/gtest.h>
 

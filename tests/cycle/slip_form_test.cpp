@@ -489,6 +489,21 @@ TEST_F(SlipFormTest, LateSlipForAMonthWithHoursWarnsAndIsNotAdded) {
   EXPECT_EQ(doc.late_count, 0);
 }
 
+TEST_F(SlipFormTest, LateSlipForAMonthReportedWithoutHoursIsNotAddedAgain) {
+  // January was posted in January with "shared in ministry" only; the corrected slip in
+  // February must not count it a second time.
+  Add(100, "Pub", "A");
+  R(100).activity[kBibleStudies][kJan][kSlot] = kSharedBit;
+  SlipForm f(doc, Rec(100));
+  f.BeginChangeMonth();
+  f.ChooseMonth(kJan);
+  f.EndChangeMonth();
+  EXPECT_TRUE(f.excluded());
+  f.SetStudiesText("1");
+  ASSERT_EQ(f.Save(), SlipForm::SaveResult::kSaved);
+  EXPECT_EQ(doc.late_count, 0);
+}
+
 TEST_F(SlipFormTest, LateSlipForAMonthWithoutHoursIsAdded) {
   Add(100, "Pub", "A");
   SlipForm f(doc, Rec(100));

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "core/document.h"
-#include "cycle/month.h"
+#include "core/month.h"
 #include "cycle/select_month_form.h"
 #include "cycle/status_moves.h"
 #include "support/test_support.h"

@@ -57,11 +57,14 @@ TEST_F(StatusLists, NewAndReactivatedByPeriod) {
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLastSix)), (std::vector<std::string>{"Nora New\t2026 March"}));
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodServiceYear)),
             (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October"}));
+  // Ann's status was stamped 26 months ago: in no period. Ada's status month aged out,
+  // its year copy keeps her in the twelve months and so in the 24 months.
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLastTwelve)),
-            (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October", "Ada Aged\t2025 June",
-                                      "Ann Ancient\t2025 June"}));
+            (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October",
+                                      "Ada Aged\t2025 June"}));
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLast24)),
-            (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October"}));
+            (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October",
+                                      "Ada Aged\t2025 June"}));
   EXPECT_EQ(Texts(ReactivatedList(doc, kViewPeriodLastSix)), (std::vector<std::string>{"Rex Back\t2025 December"}));
   EXPECT_TRUE(ReactivatedList(doc, kViewPeriodLastSix, 4).empty());
 }
@@ -75,6 +78,40 @@ TEST_F(StatusLists, LastTwentyFourMonthsUsesTheStampOfLastYear) {
   Rec(r).status_stamp = Serial(24, 3);  // 24 months: none
   EXPECT_EQ(StatusListMonth(doc, Rec(r), kStatusNew, kViewPeriodLast24), 0);
   EXPECT_EQ(StatusListMonth(doc, Rec(r), kStatusReactivated, kViewPeriodLast24), 0);
+}
+
+TEST_F(StatusLists, LongerPeriodsNeverListFewer) {
+  const std::pair<uint8_t, uint8_t> cases[] = {
+      {(3 << 4) | kStatusNew, (3 << 4) | kStatusNew},
+      {0, (6 << 4) | kStatusNew},
+      {0, (1 << 4) | kStatusNew},
+      {(2 << 4) | kStatusReactivated, (9 << 4) | kStatusNew},
+      {(10 << 4) | kStatusNew, 0}};
+  for (const auto& [month, year] : cases) {
+    for (int stamp : {0, Serial(25, 5), Serial(24, 11), Serial(24, 4)}) {
+      PubRecord r = MakePublisher(11, "Lou", "List");
+      r.status_month = month;
+      r.status_year = year;
+      r.status_stamp = static_cast<uint16_t>(stamp);
+      for (int p = kViewPeriodLastSix; p < kViewPeriodLast24; ++p) {
+        if (StatusListMonth(doc, r, kStatusNew, p) != 0) {
+          EXPECT_NE(StatusListMonth(doc, r, kStatusNew, kViewPeriodLast24), 0)
+              << "status " << int(month) << "/" << int(year) << " stamp " << stamp << " period "
+              << p;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(StatusLists, YearComesFromTheStampAlsoAfterTheWorkingMonth) {
+  // Working month April 2026; the status was recorded for May 2026, the clock's month.
+  int r = Add(11, "Mae", "May");
+  Rec(r).status_month = (5 << 4) | kStatusNew;
+  Rec(r).status_year = Rec(r).status_month;
+  Rec(r).status_stamp = Serial(26, 4);
+  EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLastTwelve)),
+            (std::vector<std::string>{"Mae May\t2026 May"}));
 }
 
 TEST_F(StatusLists, InactiveEntriesAndPeriods) {

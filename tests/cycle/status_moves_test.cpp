@@ -136,6 +136,17 @@ TEST_F(StatusMoves, ReactivationInALaterMonthBelongsToLastYear) {
   Rec(r).status_year = 25;
   ASSERT_EQ(Reactivate(doc, r, Choose(9)), MoveResult::kDone);  // September 2025
   EXPECT_EQ(Rec(r).status_stamp, Serial(25, 8));
+
+  // Inactive since October 2025, reactivated in December 2025 while the working month is
+  // April 2026: November and December are cleared, October and every other month stay.
+  int d = Add(12, "Dan", "December", kInactive);
+  Rec(d).status_month = 10 << 4;
+  Rec(d).status_year = 25;
+  ReportAllYear(d);
+  EXPECT_EQ(ReactivationSpan(doc, Rec(d), 12), 2);
+  ASSERT_EQ(Reactivate(doc, d, Choose(12)), MoveResult::kDone);
+  for (int m = 0; m < 12; ++m)
+    EXPECT_EQ(Rec(d).activity[kHours][m][doc.SlotOfMonth(m)], m >= 10 ? 0 : 5) << m;
 }
 
 TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
@@ -148,8 +159,6 @@ TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
   EXPECT_EQ(prompts.at(0), "Month in which Ilse Away moved away");
   EXPECT_EQ(Rec(r).status, kMoved);
   EXPECT_EQ(Rec(r).status_month, 2 << 4);
-  EXPECT_EQ(Rec(r).ext_key, 0);
-  EXPECT_EQ(Rec(r).household_head, 0);
   EXPECT_TRUE(MovedFromInactive(Rec(r)));
   EXPECT_EQ(RememberedInactiveMonth(Rec(r)), 7);
 
@@ -173,6 +182,8 @@ TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
   EXPECT_EQ(back.status_month, 7 << 4);
   EXPECT_EQ(back.status_year, 24);
   EXPECT_EQ(back.reserved, 0);
+  EXPECT_EQ(back.ext_key, 3);
+  EXPECT_EQ(back.household_head, 11);
   EXPECT_EQ(loaded.status_count[kInactive], 1);
 }
 
@@ -195,6 +206,8 @@ TEST_F(StatusMoves, ActivePublisherMovesAndReturnsAsRegularTransfer) {
 
 TEST_F(StatusMoves, UndoMoveoutAsksFirst) {
   int r = Add(11, "Uwe", "Undo");
+  Rec(r).ext_key = 12;        // e-mail and long name
+  Rec(r).household_head = 9;  // member of a household
   ASSERT_EQ(MoveOut(doc, r, Choose(3)), MoveResult::kDone);
   prompter.Script(Answer::kOk);
   ASSERT_EQ(UndoMoveOut(doc, r, Choose(3)), MoveResult::kDone);
@@ -202,6 +215,8 @@ TEST_F(StatusMoves, UndoMoveoutAsksFirst) {
   EXPECT_EQ(prompter.messages[0], "Do you really want to reverse the moveout for Uwe Undo?");
   EXPECT_EQ(prompter.buttons[0], Buttons::kOkCancel);
   EXPECT_EQ(Rec(r).status, kActive);
+  EXPECT_EQ(Rec(r).ext_key, 12) << "the undone move-out gives back the extension record";
+  EXPECT_EQ(Rec(r).household_head, 9) << "and the household";
 }
 
 TEST_F(StatusMoves, FullListsRefuse) {

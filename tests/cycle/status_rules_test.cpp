@@ -1,9 +1,11 @@
 // The status rules: inactive candidates, months since a status, the irregular test,
 // ageing and the period filters of the inactive list.
+#include "cycle/status_rules.h"
+
 #include <gtest/gtest.h>
 
+#include "cycle/month_init.h"
 #include "cycle/status_fixture.h"
-#include "cycle/status_rules.h"
 
 namespace zarim::testing {
 namespace {
@@ -100,14 +102,19 @@ struct AgeCase {
 
 class StatusAgeing : public ::testing::TestWithParam<AgeCase> {};
 
-TEST_P(StatusAgeing, Ages) {
+// The ageing runs as part of month initialization, of the month in 2026.
+TEST_P(StatusAgeing, AgesWhenTheMonthIsInitialized) {
   const AgeCase& c = GetParam();
-  PubRecord r = MakePublisher(11, "A", "B");
-  r.status_month = c.status_month;
-  r.status_year = c.status_year;
-  r.status_stamp = c.stamp;
-  int serial = Serial(26, c.month);
-  AgeStatus(r, c.month, serial);
+  TempDir dir;
+  CZarimDoc doc;
+  StartEmpty(doc, Date{2026, 5, 10}, dir.path());
+  doc.SetWorkingSerial(static_cast<uint16_t>(Serial(26, c.month)));
+  PubRecord& added = AddRecord(doc, MakePublisher(11, "A", "B"));
+  added.status_month = c.status_month;
+  added.status_year = c.status_year;
+  added.status_stamp = c.stamp;
+  InitializeMonth(doc, c.month, SlotOfYear(26), MonthInitOptions{false});
+  const PubRecord& r = *doc.FindById(11);
   EXPECT_EQ(r.status_month, c.want_month) << c.what;
   EXPECT_EQ(r.status_year, c.want_year) << c.what;
   EXPECT_EQ(r.status_stamp, c.want_stamp) << c.what;

@@ -185,6 +185,19 @@ TEST_F(EmergencyTest, SpecialNeedsFourCharactersAndSharing) {
     ASSERT_TRUE(form.Ok());
   }
   EXPECT_EQ(FieldText(ReadSpecialNeed(doc, doc.FindById(21)->special_needs_key)->text), "Wheelchair ramp");
+  {
+    ContactInfoForm clear(doc, *doc.FindById(20));
+    clear.need = "";
+    ASSERT_TRUE(clear.Ok());
+  }
+  EXPECT_EQ(doc.FindById(20)->special_needs_key, 0);
+  ASSERT_EQ(doc.FindById(21)->special_needs_key, id) << "the other publisher keeps the shared need";
+  EXPECT_EQ(FieldText(ReadSpecialNeed(doc, id)->text), "Wheelchair ramp");
+  {
+    ContactInfoForm relink(doc, *doc.FindById(20));
+    ASSERT_TRUE(relink.UseCommon(id));
+    ASSERT_TRUE(relink.Ok());
+  }
   ContactInfoForm stop(doc, *doc.FindById(21));
   stop.StopUsingShared();
   stop.need = "Own need";

@@ -46,6 +46,19 @@ TEST_F(GroupsTest, OverseerStoredAsTextIsMarkedAfterRename) {
   EXPECT_EQ(GroupListLine(doc, 2), "#2 \t \t \t \t \t");
 }
 
+TEST_F(GroupsTest, OverseerWithALongNameIsStillFoundAfterTheFieldCutIt) {
+  PubRecord& long_name = Add(10, "Maximilianus", "Oberhollenzer-Wagner");  // 33 bytes
+  long_name.flags = kServant;
+  Add(11, "Maximilianus", "Oberholl");  // a shorter name with the same beginning
+  GroupDetailForm form(doc, 1);
+  form.SelectOverseer(Rec(10));
+  ASSERT_TRUE(form.Ok());
+  EXPECT_EQ(FieldText(doc.groups.overseer[0]).size(), 23u);
+  EXPECT_EQ(FindByFirstLastName(doc, FieldText(doc.groups.overseer[0])), Rec(10));
+  EXPECT_EQ(GroupHeading(doc, 1), "Servant: Maximilianus Oberhollen");
+  EXPECT_EQ(GroupListLine(doc, 1).find('*'), std::string::npos);
+}
+
 TEST_F(GroupsTest, DetailFormRules) {
   GroupDetailForm none(doc, 21);
   EXPECT_FALSE(none.valid());

@@ -168,6 +168,25 @@ TEST_F(PublisherFormTest, NextAndPreviousStoreAndWrap) {
   EXPECT_EQ(form.id(), 10);
 }
 
+TEST_F(PublisherFormTest, NextAndPreviousWalkTheListOfTheShownRecord) {
+  Add(10, "A", "Adams");
+  Add(11, "B", "Baker", kInactive);
+  Add(12, "C", "Clark");
+  Add(13, "D", "Dunn", kInactive);
+  Add(14, "E", "Evans", kDeleted);
+  Add(15, "F", "Ford", kDeleted);
+  doc.RebuildIndex();
+  PublisherForm form(doc, nullptr);
+  ASSERT_TRUE(form.Load(Rec(11)));
+  EXPECT_EQ(form.Next(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 13);
+  EXPECT_EQ(form.Next(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 11);
+  ASSERT_TRUE(form.Load(Rec(15)));
+  EXPECT_EQ(form.Previous(), PublisherForm::Result::kStored);
+  EXPECT_EQ(form.id(), 14);
+}
+
 TEST_F(PublisherFormTest, RenameIntoDuplicateKeepsTheStoredRecord) {
   Add(10, "A", "Adams");
   Add(11, "B", "Baker");
@@ -177,6 +196,25 @@ TEST_F(PublisherFormTest, RenameIntoDuplicateKeepsTheStoredRecord) {
   Text(form, TextField::kLast) = "adams";
   EXPECT_EQ(form.Ok(), PublisherForm::Result::kRefused);
   EXPECT_EQ(FieldText(doc.FindById(11)->last_name), "Baker");
+}
+
+TEST_F(PublisherFormTest, EmailTypedWhileAddingSurvivesARefusedName) {
+  Add(10, "A", "Adams");
+  PublisherForm form(doc, nullptr);
+  Text(form, TextField::kFirst) = "A";
+  Text(form, TextField::kLast) = "Adams";
+  Text(form, TextField::kEmail) = "a2@example.org";
+  prompter.Script(Answer::kNo);  // do not overwrite the publisher of the same name
+  ASSERT_EQ(form.Ok(), PublisherForm::Result::kRefused);
+  Text(form, TextField::kLast) = "Adamson";
+  ASSERT_EQ(form.Ok(), PublisherForm::Result::kStored);
+  const PubRecord* r = doc.FindById(form.id());
+  ASSERT_NE(r, nullptr);
+  EXPECT_NE(r->ext_key, 0);
+  EXPECT_EQ(LoadExtension(doc, *r).email, "a2@example.org");
+  int used = 0;
+  for (int i = 1; i < doc.ext_count; ++i) used += doc.ext_index[i].key != 0;
+  EXPECT_EQ(used, 1) << "no extension record is left without its publisher";
 }
 
 TEST_F(PublisherFormTest, MaleAndFemaleExclude) {

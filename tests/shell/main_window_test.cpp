@@ -1,23 +1,25 @@
 // The main window built from the command table: menus hold exactly the present commands
 // with their captions, Save follows the modified flag, the panel's buttons run their
 // commands, the report view and the action panel take turns, and the close path.
+#include "shell/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QStatusBar>
-#include <QTest>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
 
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
 #include "shell/action_panel.h"
 #include "shell/commands.h"
-#include "shell/main_window.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -139,6 +141,28 @@ TEST_F(MainWindowTest, PanelButtonsRunTheirCommandsAndFollowTheHistoryView) {
   EXPECT_EQ(back->text(), "February ->");
   back->click();
   EXPECT_EQ(ran.back(), kCmdHistoryReturn);
+}
+
+TEST_F(MainWindowTest, PanelLeavesNoGapWhereATaskHasNoCommand) {
+  CommandTable table;
+  RegisterFrameCommands(table);
+  // Only the last task of each column has a command of its own.
+  const auto buttons = PanelButtons();
+  for (int id : {buttons[11].command, buttons.back().command}) table.Add(id, [](CMainFrame&) {});
+  auto frame = Frame(std::move(table));
+  ActionPanel* panel = frame->action_panel();
+  auto* grid = panel->findChild<QGridLayout*>();
+  ASSERT_NE(grid, nullptr);
+  for (int column : {0, 1}) {
+    int present = 0;
+    for (size_t i = column == 0 ? 0 : 12; i < (column == 0 ? 12 : buttons.size()); ++i)
+      present += panel->ButtonFor(buttons[i].command) != nullptr;
+    ASSERT_GT(present, 0);
+    for (int row = 0; row < present; ++row) {
+      QLayoutItem* item = grid->itemAtPosition(row, column);
+      EXPECT_TRUE(item && qobject_cast<QPushButton*>(item->widget())) << column << "/" << row;
+    }
+  }
 }
 
 TEST_F(MainWindowTest, ReportViewAndActionPanelTakeTurns) {

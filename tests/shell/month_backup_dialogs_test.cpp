@@ -8,11 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 #include "../backup/backup_fixture.h"
+#include "core/month.h"
 #include "cycle/collection.h"
-#include "cycle/month.h"
 #include "cycle/posting_decision_form.h"
 #include "shell/dialogs/backup_dialog.h"
 #include "shell/dialogs/posting_decision_dialog.h"
@@ -91,6 +92,20 @@ TEST_F(DecisionDialog, CancelLeavesTheDocumentAsItWas) {
   dialog.cancel_button()->click();
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(form.Apply(doc_), "  Working Month = April");
+  EXPECT_EQ(CollectionStateOf(doc_, 3), MonthCollection::kNotInitialized);
+}
+
+TEST_F(DecisionDialog, EnterPressesTheFocusedButtonNotTheDefaultOne) {
+  Start(3);
+  SetCollectionStateOf(doc_, 2, MonthCollection::kOpen);
+  PostingDecisionForm form(doc_);
+  PostingDecisionDialog dialog(form, prompter_);
+  dialog.show();
+  ASSERT_TRUE(dialog.reopen_button()->isDefault());
+  dialog.cancel_button()->setFocus();
+  QTest::keyClick(dialog.cancel_button(), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(form.decided());
   EXPECT_EQ(CollectionStateOf(doc_, 3), MonthCollection::kNotInitialized);
 }
 

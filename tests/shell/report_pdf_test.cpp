@@ -12,9 +12,9 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/text_codec.h"
+#include "render/qt_canvas.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
-#include "shell/qt_canvas.h"
 #include "shell/report_printing.h"
 #include "support/test_support.h"
 

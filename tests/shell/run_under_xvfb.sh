@@ -7,7 +7,8 @@ set -u
 zarim=$1
 demo=$2
 work=$3
-command -v xvfb-run >/dev/null || exit 77
+command -v Xvfb >/dev/null || exit 77
+command -v xdpyinfo >/dev/null || exit 77
 command -v xwininfo >/dev/null || exit 77
 [ -x "$demo" ] || exit 77
 rm -rf "$work"
@@ -18,11 +19,27 @@ export XDG_RUNTIME_DIR="$work/run"
 # No start-up notice, so the main window is the first window.
 printf '[Nag]\r\nEnabled=1\r\n' > "$work/data/zarim.ini"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+# The server picks a free display itself and writes its number to a pipe once it listens;
+# the test then waits until the display answers, so a busy machine cannot make it flake.
+coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log"; }
+xvfb_pid=$XVFB_PID
+stop_xvfb() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+display=
+read -r -t 30 display <&"${XVFB[0]}"
+if [ -z "$display" ]; then echo "the X server did not start"; cat "$work/xvfb.log"; stop_xvfb; exit 1; fi
+export DISPLAY=":$display"
+answered=
+for _ in $(seq 1 300); do
+  if xdpyinfo >/dev/null 2>&1; then answered=1; break; fi
+  sleep 0.1
+done
+if [ -z "$answered" ]; then echo "display $DISPLAY does not answer"; stop_xvfb; exit 1; fi
+
+bash -c '
   zarim=$0; work=$1
   "$zarim" --data "$work/data" --today 2024-03-10 --lang xvfbtest & pid=$!
   found=
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 300); do
     if xwininfo -root -tree | grep -q "ZARIM - Service Report Accounting System"; then found=1; break; fi
     sleep 0.1
   done
@@ -35,3 +52,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wait $pid 2>/dev/null
   echo "main window shown; second start handed over"
   exit 0' "$zarim" "$work"
+rc=$?
+stop_xvfb
+exit $rc

@@ -10,6 +10,7 @@
 #include "shell/qt_ports.h"
 #include "shell/settings_profile.h"
 #include "shell/single_instance.h"
+#include "support/test_support.h"
 
 namespace zarim {
 namespace {
@@ -41,13 +42,15 @@ TEST(SingleInstance, ASecondStartReachesTheFirstCopy) {
   timer.start();
   while (activations == 0 && timer.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   EXPECT_EQ(activations, 1);
-  // Another language is another program.
+  // Another data folder is another program.
   SingleInstance other(SingleInstance::NameFor("other" + std::to_string(QCoreApplication::applicationPid())));
   EXPECT_FALSE(other.AnotherIsRunning());
 }
 
-TEST(SingleInstance, NameIsTheMainWindowClassName) {
-  EXPECT_EQ(SingleInstance::NameFor("eng"), "ZARIM_9_eng");
+TEST(SingleInstance, NameIsOnePerFolderWhateverPathNamesIt) {
+  testing::TempDir a, b;
+  EXPECT_EQ(SingleInstance::NameFor(a.path()), SingleInstance::NameFor(a.path() + "/."));
+  EXPECT_NE(SingleInstance::NameFor(a.path()), SingleInstance::NameFor(b.path()));
 }
 
 TEST(IniProfile, FontSectionsGoThroughTheSettingsFile) {

@@ -17,7 +17,8 @@
 
 namespace zarim {
 
-AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;
   year_label_ = new QLabel(Q(Sid::kSelectYearLabel), this);
@@ -80,7 +81,6 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
   }
   done_ = new QPushButton(Q(Sid::kAttendanceDone), this);
   done_->setAccessibleName(Plain(Sid::kAttendanceDone));
-  done_->setAutoDefault(false);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch();
   bottom->addWidget(done_);
@@ -120,7 +120,8 @@ void AttendanceDialog::ShowForm() {
   for (const auto& m : form_.months()) months_->addItem(Q(m));
   months_->setCurrentIndex(form_.month_position());
   bool lists = form_.lists_shown();
-  for (QWidget* w : std::initializer_list<QWidget*>{years_, months_, year_label_, month_label_}) w->setVisible(lists);
+  for (QWidget* w : std::initializer_list<QWidget*>{years_, months_, year_label_, month_label_})
+    w->setVisible(lists);
   ahead_->setVisible(form_.ahead_shown());
   ahead_->setChecked(form_.ahead());
   for (int b = 0; b < AttendanceForm::kBoxes; ++b) {

@@ -34,7 +34,6 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
   prompt_->setBuddy(path_);
   browse_ = new QPushButton(Q(form.BrowseCaption()), this);
   browse_->setAccessibleName(Q(form.BrowseCaption()));
-  browse_->setAutoDefault(false);
   auto* path_row = new QHBoxLayout;
   path_row->addWidget(path_, 1);
   path_row->addWidget(browse_);
@@ -50,7 +49,6 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
   list_ = new QListWidget(group_);
   list_->setAccessibleName(Q(Str(Sid::kAccBackupSets)));
   switch_list_ = new QPushButton(group_);
-  switch_list_->setAutoDefault(false);
   latest_ = new QCheckBox(Q(form.UseLatestCaption()), group_);
   latest_->setAccessibleName(Q(form.UseLatestCaption()));
   undo_ = new QCheckBox(Q(form.UndoCaption()), group_);

@@ -28,8 +28,6 @@ QString Plain(std::string_view caption) { return Plain(Q(caption)); }
 QPushButton* MakeButton(std::string_view caption, QWidget* parent) {
   auto* b = new QPushButton(Q(caption), parent);
   b->setAccessibleName(Plain(caption));
-  b->setAutoDefault(false);
-  b->setDefault(false);
   return b;
 }
 

@@ -37,8 +37,8 @@ QString Plain(const QString& caption);
 QString Plain(std::string_view caption);
 inline QString Plain(Sid id) { return Plain(Str(id)); }
 
-// A push button with a caption, its accessible name and no default-button behaviour
-// (Enter in a field never presses it).
+// A push button with a caption and its accessible name; with the focus on it, Enter
+// presses it as Space does.
 QPushButton* MakeButton(std::string_view caption, QWidget* parent);
 
 // The OK/Cancel row of a dialog, captioned from the string table and named for screen

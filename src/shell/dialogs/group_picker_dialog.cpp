@@ -29,9 +29,6 @@ GroupPickerDialog::GroupPickerDialog(GroupPickerForm& form, QWidget* parent)
   cancel_ = row.cancel;
   print_all_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
   print_selected_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
-  // The print buttons are not the dialog's default; Enter stays with OK.
-  print_all_->setAutoDefault(false);
-  print_selected_->setAutoDefault(false);
   layout->addWidget(buttons);
 
   connect(list_, &QComboBox::currentIndexChanged, this, [this](int i) {

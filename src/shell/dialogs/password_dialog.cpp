@@ -15,7 +15,8 @@
 
 namespace zarim {
 
-PasswordDialog::PasswordDialog(PasswordForm& form, QWidget* parent) : QDialog(parent), check_(&form) {
+PasswordDialog::PasswordDialog(PasswordForm& form, QWidget* parent)
+    : QDialog(parent), check_(&form) {
   Build(form.caption(), PasswordForm::kBoxLength);
 }
 
@@ -40,8 +41,13 @@ void PasswordDialog::Build(const std::string& caption, int max_length) {
   ok_ = buttons.ok;
   cancel_ = buttons.cancel;
   ok_->setDefault(true);
+  // What the password does and does not protect, said where it is typed.
+  auto* scope = new QLabel(Q(Sid::kPasswordScope), this);
+  scope->setWordWrap(true);
+  scope->setAccessibleName(Q(Sid::kPasswordScope));
   layout->addWidget(prompt_);
   layout->addWidget(edit_);
+  layout->addWidget(scope);
   layout->addWidget(buttons.box);
   setTabOrder(edit_, ok_);
   setTabOrder(ok_, cancel_);

@@ -19,7 +19,6 @@ namespace {
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* layout, const std::string& caption) {
   auto* b = new QPushButton(Q(caption), parent);
   b->setAccessibleName(Q(caption));
-  b->setAutoDefault(false);
   layout->addWidget(b);
   return b;
 }
@@ -71,7 +70,6 @@ std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& 
     if (dialog.exec() == QDialog::Accepted) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       form.Apply(doc);
-      doc.history_month_mask = ComputeHistoryMonthMask(doc);
       QApplication::restoreOverrideCursor();
     }
   }

@@ -13,7 +13,6 @@
 
 #include "core/document.h"
 #include "core/strings.h"
-#include "cycle/cycle_hooks.h"
 #include "cycle/posting_list_form.h"
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/slip_dialog.h"
@@ -92,8 +91,7 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   connect(ok_, &QPushButton::clicked, this, &PostingListDialog::OpenSlip);
   connect(done_, &QPushButton::clicked, this, &PostingListDialog::reject);
   connect(close_collection_, &QPushButton::clicked, this, [this] {
-    form_.CloseCollection();
-    accept();
+    if (form_.CloseCollection()) accept();
   });
   resize(460, 560);
   ShowList();
@@ -131,7 +129,6 @@ bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RunPostingListDialog(QWidget* parent, CZarimDoc& doc) {
-  if (!doc.recompute_totals) InstallCycleHooks(doc);
   PostingListForm form(doc);
   PostingListDialog dialog(form, doc, parent);
   dialog.exec();

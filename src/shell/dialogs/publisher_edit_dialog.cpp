@@ -370,7 +370,6 @@ int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard
   form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) { RunStatusDialogOn(&dialog, d, r); };
   dialog.Refresh();
   if (dialog.exec() != QDialog::Accepted) return 0;
-  doc.RebuildIndex();
   return doc.RecordNumberById(form.id());
 }
 

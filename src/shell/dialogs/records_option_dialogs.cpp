@@ -130,7 +130,6 @@ PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : Q
   left_->setAccessibleName(Q(form.special_shown() ? Sid::kRegularPioneer : Sid::kContinuousAuxPioneer));
   right_->setAccessibleName(Q(Sid::kSelectPublisherTitle));
   move_ = new QPushButton(this);
-  move_->setAutoDefault(false);
   lists->addWidget(left_);
   lists->addWidget(move_);
   lists->addWidget(right_);

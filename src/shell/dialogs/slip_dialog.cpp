@@ -94,7 +94,6 @@ SlipDialog::SlipDialog(SlipForm& form, QWidget* parent) : QDialog(parent), form_
   for (const std::string& m : form.MonthChoices()) months_->addItem(Q(m));
   month_ok_ = new QPushButton(Q(Str(Sid::kSlipMonthOk)), this);
   month_ok_->setAccessibleName(Plain(Str(Sid::kSlipMonthOk)));
-  month_ok_->setAutoDefault(false);
   layout->addWidget(months_);
   layout->addWidget(month_ok_);
 

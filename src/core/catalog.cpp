@@ -1,10 +1,11 @@
 // The backup catalog file.
-#include "backup/catalog.h"
+#include "core/catalog.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "backup/file_copier.h"
+#include "core/file_copier.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -29,7 +30,7 @@ Catalog Catalog::Parse(const Bytes& file) {
 }
 
 Catalog Catalog::Read(const std::string& data_folder) {
-  auto file = ReadFile(ResolvePath(data_folder, Str(Sid::kBackupCatalogFile)));
+  auto file = ReadFile(ResolvePath(data_folder, kBackupCatalogFile));
   return file ? Parse(*file) : Catalog{};
 }
 
@@ -58,13 +59,12 @@ bool Catalog::AddEntry(const std::string& data_folder, const std::string& label,
   Catalog c = Read(data_folder);
   c.Push(CatalogEntry{label, path});
   Bytes image = c.Image();
-  return WriteFileAtomic(JoinPath(data_folder, Str(Sid::kBackupCatalogFile)), image.data(),
-                         image.size());
+  return WriteFileAtomic(JoinPath(data_folder, kBackupCatalogFile), image.data(), image.size());
 }
 
 bool HoldsBackupSet(const std::string& folder) {
   return !folder.empty() && IsFolder(folder) &&
-         FileSize(ResolvePath(folder, Str(Sid::kFilePublishers))) >= kMinSetPublisherFile;
+         FileSize(ResolvePath(folder, kFilePublishers)) >= kMinSetPublisherFile;
 }
 
 std::vector<int> Catalog::Usable() const {

@@ -1,13 +1,13 @@
 // Local wall-clock time and file modification times.
-#include "backup/local_time.h"
+#include "core/local_time.h"
 
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <ctime>
 
+#include "core/month.h"
 #include "core/strings.h"
-#include "cycle/month.h"
 
 namespace zarim {
 

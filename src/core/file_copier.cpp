@@ -1,5 +1,5 @@
 // The file copier: whole-file copies that are either complete or reported as failed.
-#include "backup/file_copier.h"
+#include "core/file_copier.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -78,11 +79,10 @@ bool FileCopier::Flush(const std::string& folder) {
 const std::vector<std::string>& FileSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    for (Sid id :
-         {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kFileAppointments,
-          Sid::kFileEmergency, Sid::kFileMeetings, Sid::kFileTotals, Sid::kFileSpecialNeeds,
-          Sid::kFileSettings, Sid::kFileFormatOptions, Sid::kFileGroups, Sid::kFileLessThanHour})
-      v.emplace_back(Str(id));
+    for (std::string_view id : {kFilePublishers, kFileExtension, kFileRemarks, kFileAppointments,
+                                kFileEmergency, kFileMeetings, kFileTotals, kFileSpecialNeeds,
+                                kFileSettings, kFileFormatOptions, kFileGroups, kFileLessThanHour})
+      v.emplace_back(id);
     return v;
   }();
   return names;
@@ -91,25 +91,21 @@ const std::vector<std::string>& FileSetNames() {
 const std::vector<std::string>& DeleteSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    for (Sid id :
-         {Sid::kFilePublishers, Sid::kFileExtension, Sid::kFileRemarks, Sid::kOldFilePublishers7,
-          Sid::kOldFileRemarks7, Sid::kOldFileOddMonths7, Sid::kOldFileInactive7,
-          Sid::kOldFileMoved7, Sid::kOldFileNonPublishers7, Sid::kOldFileDeleted7,
-          Sid::kFileAppointments, Sid::kFileEmergency, Sid::kFileMeetings, Sid::kFileLessThanHour,
-          Sid::kFileTotals, Sid::kFileSpecialNeeds, Sid::kFileSettings, Sid::kFileFormatOptions,
-          Sid::kFileGroups})
-      v.emplace_back(Str(id));
+    for (std::string_view id :
+         {kFilePublishers, kFileExtension, kFileRemarks, kOldFilePublishers7, kOldFileRemarks7,
+          kOldFileOddMonths7, kOldFileInactive7, kOldFileMoved7, kOldFileNonPublishers7,
+          kOldFileDeleted7, kFileAppointments, kFileEmergency, kFileMeetings, kFileLessThanHour,
+          kFileTotals, kFileSpecialNeeds, kFileSettings, kFileFormatOptions, kFileGroups})
+      v.emplace_back(id);
     return v;
   }();
   return names;
 }
 
-std::string RollFolderOf(const std::string& folder) {
-  return JoinPath(folder, Str(Sid::kRollFolder));
-}
+std::string RollFolderOf(const std::string& folder) { return JoinPath(folder, kRollFolder); }
 
 std::string ArchiveFolderOf(const std::string& folder, int n) {
-  return JoinPath(RollFolderOf(folder), Printf(Str(Sid::kRollMonthFolder).data(), n));
+  return JoinPath(RollFolderOf(folder), std::string(kRollMonthFolderPrefix) + std::to_string(n));
 }
 
 bool IsFolder(const std::string& path) {
@@ -171,7 +167,7 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
   bool ok = true;
   for (int n = 1; n <= 12; ++n) {
     std::string source = ArchiveFolderOf(from, n);
-    if (!FileExists(ResolvePath(source, Str(Sid::kFilePublishers)))) continue;
+    if (!FileExists(ResolvePath(source, kFilePublishers))) continue;
     std::string target = ArchiveFolderOf(to, n);
     if (!MakeFolder(RollFolderOf(to)) || !MakeFolder(target)) {
       failures_.push_back(target);

@@ -1,5 +1,5 @@
 // QPainter realisation of the report canvas.
-#include "shell/qt_canvas.h"
+#include "render/qt_canvas.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>

@@ -1,5 +1,5 @@
 // Month names.
-#include "cycle/month.h"
+#include "core/month.h"
 
 #include "core/strings.h"
 

@@ -1,0 +1,48 @@
+// The names of the files and folders of a data folder, of a backup set and of the monthly
+// snapshots. They are part of the data format, the same in every language: never
+// translated and never taken from the string table.
+#pragma once
+
+#include <string_view>
+
+namespace zarim {
+
+// The data folder.
+inline constexpr std::string_view kFilePublishers = "tdat9.bin";
+inline constexpr std::string_view kFileTotals = "tcard.dat";
+inline constexpr std::string_view kFileGroups = "bkstudy.dat";
+inline constexpr std::string_view kFileMeetings = "meetin9.dat";
+inline constexpr std::string_view kFileAppointments = "tappt.dat";
+inline constexpr std::string_view kFileRemarks = "remark9.dat";
+inline constexpr std::string_view kFileRemarkUndo = "rmkundo.dat";
+inline constexpr std::string_view kFileExtension = "xten7.dat";
+inline constexpr std::string_view kFileEmergency = "emerg.dat";
+inline constexpr std::string_view kFileEmergencyNew = "emerg1.dat";
+inline constexpr std::string_view kFileSpecialNeeds = "spneed.dat";
+inline constexpr std::string_view kFileLessThanHour = "tlt15.dat";
+inline constexpr std::string_view kFileFormatOptions = "zrxcfg.cfg";
+inline constexpr std::string_view kFileSettings = "zarim.ini";
+
+// Backup sets: the catalog of the sets made, the prefix of a set's folder name, the
+// folders of a restore and its undo.
+inline constexpr std::string_view kBackupCatalogFile = "buhist.dat";
+inline constexpr std::string_view kUndoFolder = "unrestore";
+inline constexpr std::string_view kUndoTmpSuffix = "_tmp";
+inline constexpr std::string_view kSetPrefix = "Zr9";
+inline constexpr std::string_view kSetPrefixUnderscore = "Zr9_";
+inline constexpr std::string_view kRestoreStagingFolder = "restore_tmp";
+// Files of older data folders that a restore deletes as well.
+inline constexpr std::string_view kOldFilePublishers7 = "tdat7.bin";
+inline constexpr std::string_view kOldFileRemarks7 = "remark7.dat";
+inline constexpr std::string_view kOldFileOddMonths7 = "oddmo7.dat";
+inline constexpr std::string_view kOldFileInactive7 = "tinac7.dat";
+inline constexpr std::string_view kOldFileMoved7 = "tmove7.dat";
+inline constexpr std::string_view kOldFileNonPublishers7 = "tnopu7.dat";
+inline constexpr std::string_view kOldFileDeleted7 = "tdele7.dat";
+
+// The monthly snapshots: the folder under the data folder, and the prefix of the folder
+// of month n (1..12) in it.
+inline constexpr std::string_view kRollFolder = "Roll";
+inline constexpr std::string_view kRollMonthFolderPrefix = "Zr9_";
+
+}  // namespace zarim

@@ -1,0 +1,110 @@
+// Opening, saving and closing a data folder in one place.
+#include "cycle/congregation.h"
+
+#include "core/file_names.h"
+#include "core/data_files.h"
+#include "core/file_io.h"
+#include "core/startup.h"
+#include "core/strings.h"
+#include "cycle/branch_totals.h"
+#include "cycle/roll.h"
+
+namespace zarim {
+
+Congregation::Congregation(Prompter* prompter) : doc_(prompter) {}
+
+Congregation::~Congregation() = default;
+
+Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock& clock,
+                                        PasswordRunner& passwords) {
+  failure_.clear();
+  repairs_.clear();
+  // The lock comes before anything is read, so no other program changes the folder
+  // between reading and saving, and recovery never meets another program's save.
+  std::string why;
+  bool held = false;
+  lock_ =
+      FolderLock::Take(options.data_folder,
+                       options.read_only ? FolderLock::Mode::kShared : FolderLock::Mode::kExclusive,
+                       options.program, &why, &held);
+  if (!lock_) {
+    failure_ = Fill(held ? Sid::kFolderInUse : Sid::kFolderLockFailed, options.data_folder, why);
+    return held ? Opened::kInUse : Opened::kNoLock;
+  }
+
+  settings_ = std::make_unique<SettingsFile>(options.data_folder);
+  StartupOptions start;
+  start.data_folder = options.data_folder;
+  start.language_code = options.language_code;
+  start.read_only = options.read_only;
+  Opened refused = Opened::kPasswordRefused;
+  // After the password: an interrupted save is completed and the folder read again as
+  // the save left it. A writer also clears what a save that died before its journal left;
+  // a reader touches the folder only for a save that had committed, and takes the lock
+  // exclusively for that.
+  start.after_password = [&](CZarimDoc& d) {
+    const bool pending = SaveTransaction::Pending(d.data_folder);
+    if (options.read_only && !pending) return true;
+    std::string reason;
+    if (!lock_->MakeExclusive(&reason)) {
+      failure_ = Fill(Sid::kFolderInUse, d.data_folder, reason);
+      refused = Opened::kInUse;
+      return false;
+    }
+    if (!SaveTransaction::Recover(*lock_, &reason)) {
+      auto colon = reason.find(": ");
+      failure_ = Fill(Sid::kRecoveryFailed, reason.substr(0, colon),
+                      colon == std::string::npos ? std::string() : reason.substr(colon + 2));
+      refused = Opened::kNotRecovered;
+      return false;
+    }
+    if (pending) LoadRecords(d, clock);
+    return true;
+  };
+  if (!CreateDocument(doc_, start, clock, *settings_, passwords)) {
+    lock_.reset();
+    return refused;
+  }
+
+  // Derived state: the working totals and the months that have a snapshot.
+  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+  RecomputeTotals(doc_);
+
+  // A load that had to cut or repair data says so; the repair is saved only on request.
+  const uint64_t stored = FileLength(doc_, kFilePublishers) / sizeof(PubRecord);
+  if (stored > doc_.count && doc_.count == kMaxRecords)
+    repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
+               " records were read";
+  if (doc_.modified) {
+    if (!repairs_.empty()) repairs_ += "; ";
+    repairs_ += "repeated identifiers were given new numbers";
+  }
+  if (!repairs_.empty())
+    doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
+  return Opened::kOk;
+}
+
+bool Congregation::Save() {
+  if (!is_open() || doc_.read_only) return false;
+  RecomputeTotals(doc_);
+  return SaveAll(doc_, true);
+}
+
+bool Congregation::Close() {
+  if (!is_open()) return true;
+  if (!doc_.read_only && !doc_.history_view) RecomputeTotals(doc_);
+  if (!CloseDocument(doc_)) return false;
+  lock_.reset();
+  return true;
+}
+
+void Congregation::Discard() {
+  if (!is_open()) return;
+  if (!doc_.read_only && !doc_.history_view) {
+    RestoreRemarksFromUndo(doc_);
+    DropRemarkUndo(doc_);
+  }
+  lock_.reset();
+}
+
+}  // namespace zarim

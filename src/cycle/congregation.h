@@ -1,0 +1,66 @@
+// Congregation: the owner of an open data folder. It takes the folder's lock, creates the
+// document as start-up does (settings, early start, password, recovery of an interrupted
+// save, load, derived state), saves everything in one transaction and closes. The
+// desktop and zarim-cli open, save and close a folder only through it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/document.h"
+#include "core/folder_lock.h"
+#include "core/settings.h"
+
+namespace zarim {
+
+class Clock;
+class PasswordRunner;
+
+struct OpenOptions {
+  std::string data_folder = ".";
+  std::string language_code = "eng";
+  // Reading only: a shared lock, nothing written, no save.
+  bool read_only = false;
+  // Who opens, for the lock file ("zarim", "zarim-cli post").
+  std::string program = "zarim";
+};
+
+class Congregation {
+ public:
+  enum class Opened { kOk, kInUse, kNoLock, kPasswordRefused, kNotRecovered };
+
+  explicit Congregation(Prompter* prompter);
+  ~Congregation();  // releases the lock; saving and the close question are Close()'s
+
+  Opened Open(const OpenOptions& options, const Clock& clock, PasswordRunner& passwords);
+  // Why Open failed, in the program's words (who holds the folder, what could not be
+  // recovered).
+  const std::string& failure() const { return failure_; }
+  // What loading had to cut or repair (empty when nothing); said through the prompter
+  // too. The repair reaches the disk only with a save.
+  const std::string& repairs() const { return repairs_; }
+
+  CZarimDoc& doc() { return doc_; }
+  const CZarimDoc& doc() const { return doc_; }
+  SettingsFile& settings() { return *settings_; }
+  bool is_open() const { return lock_ != nullptr; }
+
+  // Brings the derived state (the working totals) up to date and saves every file in
+  // one transaction. False when it failed: the user has been told why and the document
+  // stays modified.
+  bool Save();
+  // The close question ("Save Changes?"): Yes saves, No puts the remark file back as it
+  // was at the start. False when the user chose Cancel or the save failed.
+  bool Close();
+  // Ends the run without saving: the remark file as at the start, the undo copy gone.
+  void Discard();
+
+ private:
+  CZarimDoc doc_;
+  std::unique_ptr<SettingsFile> settings_;
+  std::unique_ptr<FolderLock> lock_;
+  std::string failure_;
+  std::string repairs_;
+};
+
+}  // namespace zarim

@@ -1,0 +1,85 @@
+// Reports on paged devices.
+#include "render/report_pdf.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "core/document.h"
+#include "render/qt_canvas.h"
+#include "reports/page_frame.h"
+#include "reports/report_drawer.h"
+
+namespace zarim {
+namespace {
+
+ReportContext PrintContext(const PrintJob& job, bool a4) {
+  ReportContext ctx;
+  ctx.screen_dpi_x = job.screen_dpi_x;
+  ctx.screen_dpi_y = job.screen_dpi_y;
+  ctx.page_height_tenths = a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths;
+  ctx.printing = true;
+  ctx.today = job.today;
+  ctx.fonts = job.fonts;
+  return ctx;
+}
+
+}  // namespace
+
+int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y,
+                     bool a4) {
+  QtCanvas measure(nullptr, &device, dpi_x, dpi_y);
+  ReportContext ctx = PrintContext(job, a4);
+  DrawReport(*job.doc, measure, ctx, job.kind, job.group);
+  return ctx.page_count;
+}
+
+int RenderReportPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int dpi_y, bool a4,
+                      int from, int to, int copies, PageProgress* progress) {
+  const int pages = PrintedPageCount(job, device, dpi_x, dpi_y, a4);
+  from = std::clamp(from, 1, pages);
+  to = std::clamp(to < from ? pages : to, from, pages);
+  copies = std::max(copies, 1);
+  const int total = (to - from + 1) * copies;
+
+  QPainter painter;
+  if (!painter.begin(&device)) return -1;
+  if (total < kProgressFromPages) progress = nullptr;
+  if (progress) progress->Start(total);
+  int drawn = 0;
+  const int band = PageBandHeight(a4 ? kPageHeightA4Tenths : kPageHeightLetterTenths, dpi_y);
+  for (int copy = 0; copy < copies; ++copy) {
+    for (int page = from; page <= to; ++page) {
+      if (progress && !progress->Step(drawn, page, pages)) {
+        painter.end();
+        return drawn;
+      }
+      if (drawn > 0) device.newPage();
+      painter.save();
+      QtCanvas canvas(&painter, &device, dpi_x, dpi_y);
+      SelectPrintedPage(canvas, page, band, dpi_x);
+      ReportContext ctx = PrintContext(job, a4);
+      DrawReport(*job.doc, canvas, ctx, job.kind, job.group);
+      painter.restore();
+      ++drawn;
+    }
+  }
+  if (progress) progress->Finish(total);
+  painter.end();
+  return drawn;
+}
+
+bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProgress* progress) {
+  if (!job.doc) return false;
+  QPdfWriter writer(path);
+  // The writer's own defaults (1200 dpi, A4, margins) would move every line.
+  writer.setResolution(dpi);
+  writer.setPageSize(QPageSize(QPageSize::Letter));
+  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+  writer.setCreator(QStringLiteral("ZARIM"));
+  return RenderReportPages(job, writer, dpi, dpi, false, 1, 0, 1, progress) > 0;
+}
+
+}  // namespace zarim

@@ -1,0 +1,166 @@
+// zarim-cli as a user runs it: each command against a demo folder, its output and exit
+// status, and what the folder holds afterwards when loaded again through the library.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/cli_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::CliFolder;
+using testing::CliRun;
+using ::testing::HasSubstr;
+
+std::string Describe(const CliRun& run) {
+  return "exit " + std::to_string(run.status) + "\nstdout:\n" + run.out + "\nstderr:\n" + run.err;
+}
+
+// ---- Commands that only look ---------------------------------------------------------
+
+struct LookCase {
+  const char* name;
+  std::vector<std::string> args;
+  const char* shows;  // a piece of the standard output
+};
+
+class LookingCommand : public ::testing::TestWithParam<LookCase> {};
+
+// Each command that shows something exits 0, shows it, and leaves every file as it was.
+TEST_P(LookingCommand, ShowsAndLeavesTheFolderByteIdentical) {
+  CliFolder folder;
+  auto before = folder.Files();
+  CliRun run = folder.Run(GetParam().args);
+  EXPECT_EQ(run.status, 0) << Describe(run);
+  EXPECT_THAT(run.out, HasSubstr(GetParam().shows)) << Describe(run);
+  EXPECT_EQ(folder.Files(), before) << "the folder changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryReadOnlyCommand, LookingCommand,
+    ::testing::Values(LookCase{"Info", {"info"}, "Working month: November 2026"},
+                      LookCase{"Dump", {"dump"}, "\"working_month\""},
+                      LookCase{"Month", {"month"}, "November: open"},
+                      LookCase{"Groups", {"groups"}, "#1 \t"},
+                      LookCase{"ListsInactive", {"lists", "inactive", "--period", "all"}, "\t"},
+                      LookCase{"LateList", {"late-list"}, "\t"},
+                      LookCase{"Totals", {"totals"}, "Working totals, November 2026 (open)"},
+                      LookCase{"TotalsJson", {"totals", "--json"}, "\"working_month\":11"},
+                      LookCase{"AttendanceShow", {"attendance", "show"}, "averages: 3 months"},
+                      LookCase{"AttendanceJson", {"attendance", "show", "--json"}, "\"average_3\""},
+                      LookCase{"Catalog", {"catalog"}, ""},
+                      LookCase{"ReportBranchText", {"report", "branch", "--text"}, "Totals"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The usage lists every command, and needs no data folder.
+TEST(CliHelp, ListsEveryCommand) {
+  CliRun run = testing::RunCli({"--help"});
+  EXPECT_EQ(run.status, 0) << Describe(run);
+  for (const char* name :
+       {"attendance", "backup", "catalog",   "close-month", "dump",       "erase-late",
+        "group ",     "groups", "household", "info",        "init-month", "late-list",
+        "lists",      "month",  "post",      "publisher",   "reopen",     "report",
+        "restore",    "save",   "status",    "totals"})
+    EXPECT_THAT(run.out, HasSubstr("  " + std::string(name))) << name;
+}
+
+// ---- Wrong arguments -------------------------------------------------------------------
+
+struct RefusalCase {
+  const char* name;
+  std::vector<std::string> args;
+  int status;
+  const char* says;  // a piece of the standard error
+};
+
+class RefusedCommand : public ::testing::TestWithParam<RefusalCase> {};
+
+// A command given wrong arguments, or refused by a rule, exits non-zero with a message and
+// writes nothing.
+TEST_P(RefusedCommand, ExitsWithAMessageAndWritesNothing) {
+  CliFolder folder;
+  auto before = folder.Files();
+  CliRun run = folder.Run(GetParam().args);
+  EXPECT_EQ(run.status, GetParam().status) << Describe(run);
+  EXPECT_THAT(run.err, HasSubstr(GetParam().says)) << Describe(run);
+  EXPECT_EQ(folder.Files(), before) << "the folder changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, RefusedCommand,
+    ::testing::Values(
+        RefusalCase{"NoCommand", {}, 2, "usage: zarim-cli"},
+        RefusalCase{"UnknownCommand", {"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        RefusalCase{"BadToday", {"--today", "2026-13-01", "info"}, 2, "--today takes a date"},
+        RefusalCase{"GroupsExtra", {"groups", "extra"}, 2, "groups takes no arguments"},
+        RefusalCase{"MonthExtra", {"month", "extra"}, 2, "unexpected argument 'extra'"},
+        RefusalCase{"TotalsExtra", {"totals", "--csv"}, 2, "totals takes only --json"},
+        RefusalCase{"CatalogExtra", {"catalog", "x"}, 2, "catalog takes no arguments"},
+        RefusalCase{"ListsUnknown", {"lists", "everyone"}, 2, "unknown list 'everyone'"},
+        RefusalCase{"ListsBadPeriod", {"lists", "inactive", "--period", "nine"}, 2, "period"},
+        RefusalCase{"PostNoIdentifier", {"post"}, 2, "post takes one publisher identifier"},
+        RefusalCase{
+            "PostUnknownPublisher", {"post", "29999"}, 2, "no publisher with identifier 29999"},
+        RefusalCase{"PublisherNoVerb", {"publisher"}, 2, "publisher add|edit ID|delete ID"},
+        RefusalCase{"PublisherBadGender",
+                    {"publisher", "add", "--first", "Ada", "--last", "Lund", "--gender", "x"},
+                    2,
+                    "--gender takes m, f or none"},
+        RefusalCase{
+            "PublisherBadDate",
+            {"publisher", "add", "--first", "Ada", "--last", "Lund", "--birth", "1990-13-40"},
+            2,
+            "a date is YYYY-MM-DD"},
+        RefusalCase{"PublisherEditUnknown",
+                    {"publisher", "edit", "29999", "--first", "X"},
+                    1,
+                    "no publisher with identifier 29999"},
+        RefusalCase{"StatusNoMonth", {"status", "10", "inactive"}, 2, "usage: status"},
+        RefusalCase{"StatusUnknownAction",
+                    {"status", "10", "sideways", "--month", "11"},
+                    2,
+                    "unknown status action 'sideways'"},
+        RefusalCase{"GroupOutOfRange", {"group", "set", "99"}, 2, "group number"},
+        RefusalCase{"HouseholdShort", {"household", "add", "10"}, 2, "household add HEAD MEMBER"},
+        RefusalCase{"AttendanceTooFewWeeks",
+                    {"attendance", "set", "--meeting", "midweek", "--month", "11", "--year", "2026",
+                     "40", "41"},
+                    2,
+                    "usage: attendance set"},
+        RefusalCase{"AttendanceAheadOfWrongMonth",
+                    {"attendance", "set", "--meeting", "weekend", "--month", "1", "--year", "2027",
+                     "1", "2", "3", "4", "0", "--ahead"},
+                    1,
+                    "only the month after the working month"},
+        RefusalCase{"InitMonthWhileOpen", {"init-month", "--yes"}, 1, "close it first"},
+        RefusalCase{"ReopenWhileOpen", {"reopen"}, 1, "is already open"},
+        RefusalCase{"EraseLateUnconfirmed", {"erase-late"}, 1, "nothing erased"},
+        RefusalCase{"BackupToNoFolder",
+                    {"backup", "--to", "/nonexistent/zarim-sets"},
+                    2,
+                    "is not a folder"},
+        RefusalCase{"RestoreNoSource", {"restore"}, 2, "restore (--latest | --from PATH | --undo)"},
+        RefusalCase{"RestoreFromNoSet",
+                    {"restore", "--from", "/nonexistent/Zr9_x"},
+                    2,
+                    "is not a backup set folder"},
+        RefusalCase{"RestoreUndoNothing", {"restore", "--undo"}, 1, "there is no restore to undo"},
+        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "report branch"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A missing data folder is named, and not created.
+TEST(CliFolderMissing, IsReportedAndNotCreated) {
+  testing::TempDir dir;
+  std::string missing = dir.File("none");
+  CliRun run = testing::RunCli({"--data", missing, "info"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_THAT(run.err, HasSubstr("does not exist"));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+}  // namespace
+}  // namespace zarim

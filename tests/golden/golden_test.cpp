@@ -1,0 +1,387 @@
+// The bytes of a working session: a demo congregation goes through a month of work by the
+// library alone (slips posted, the next month initialized, a publisher made inactive and one
+// moved away, a backup made), and every file written is compared with hashes recorded from
+// a known-good build. A change that should not alter behaviour must leave them identical.
+//
+// To record the table anew after an intended change of the files, run
+//   ZARIM_GOLDEN_PRINT=1 test_golden --gtest_filter='Golden*'
+// and paste the printed lines into kExpected below.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "backup/backup_form.h"
+#include "core/data_files.h"
+#include "core/password.h"
+#include "core/password_form.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "cycle/collection.h"
+#include "cycle/collection_state.h"
+#include "cycle/posting_decision_form.h"
+#include "cycle/roll.h"
+#include "cycle/slip_form.h"
+#include "cycle/status_moves.h"
+#include "demo_congregation.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::TempDir;
+
+// From the 25th the month after the working month can be initialized.
+constexpr Date kToday{2026, 12, 26};
+const LocalTime kBackupTime{2026, 12, 26, 18, 5, WeekdayOf(2026, 12, 26)};
+
+// FNV-1a, 64 bits.
+uint64_t Fnv64(const Bytes& bytes) {
+  uint64_t h = 0xcbf29ce484222325ull;
+  for (uint8_t b : bytes) {
+    h ^= b;
+    h *= 0x100000001b3ull;
+  }
+  return h;
+}
+
+std::string Hex(uint64_t v) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+  return text;
+}
+
+// Answers every question with OK.
+class AgreeingPrompter : public Prompter {
+ public:
+  Answer Ask(std::string_view, Buttons, Answer) override { return Answer::kOk; }
+};
+
+// No password is set on the demo folder; a request for one fails the test.
+class NoPasswords : public PasswordRunner {
+ public:
+  void Run(PasswordForm& form) override {
+    ADD_FAILURE() << "the demo folder asked for a password";
+    form.Cancel();
+  }
+  void Run(PasswordChangeForm& form) override { form.Cancel(); }
+};
+
+// The active publishers without a slip in the working month, in record order.
+std::vector<int> Unreported(const CZarimDoc& doc) {
+  std::vector<int> out;
+  int month = doc.working_month, slot = doc.SlotOfMonth(month);
+  for (int r = 1; r < doc.count; ++r)
+    if (doc.records[r].status == kActive && !HasReported(doc.records[r], month, slot))
+      out.push_back(r);
+  return out;
+}
+
+class GoldenSession : public ::testing::Test {
+ protected:
+  // Opens the folder as the program does at start.
+  void Open(CZarimDoc& doc) {
+    doc.data_folder = data.path();
+    StartupOptions options;
+    options.data_folder = data.path();
+    options.after_load = [](CZarimDoc& d) { d.history_month_mask = ComputeHistoryMonthMask(d); };
+    NoPasswords passwords;
+    FixedClock clock(kToday);
+    ASSERT_TRUE(CreateDocument(doc, options, clock, settings, passwords));
+  }
+
+  void Save(CZarimDoc& doc) { ASSERT_TRUE(SaveAll(doc, true)); }
+
+  // The catalog names the backup sets and the month snapshots by their paths, which hold the
+  // temporary folders' random names; they are hashed with those replaced by names of the
+  // same length.
+  Bytes Neutral(Bytes bytes) const {
+    std::string text(bytes.begin(), bytes.end());
+    for (const auto& [from, letter] : {std::pair{sets.path(), 'S'}, std::pair{data.path(), 'D'}}) {
+      std::string to(from.size(), letter);
+      for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+        text.replace(at, from.size(), to);
+    }
+    return Bytes(text.begin(), text.end());
+  }
+
+  // Every file under the data folder (month snapshots included) and the backup folder,
+  // by its path below them, with its hash.
+  std::map<std::string, std::string> Hashes() const {
+    std::map<std::string, std::string> out;
+    for (const auto& [root, label] :
+         {std::pair{data.path(), "data"}, std::pair{sets.path(), "sets"}}) {
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        std::string name = std::filesystem::relative(entry.path(), root).string();
+        Bytes bytes = ReadFile(entry.path().string()).value_or(Bytes{});
+        out[std::string(label) + "/" + name] = Hex(Fnv64(Neutral(bytes)));
+      }
+    }
+    return out;
+  }
+
+  TempDir data;
+  TempDir sets;
+  // The document's saves write the settings file through this object.
+  SettingsFile settings{data.path()};
+};
+
+// Recorded from the build before the library took over the opening and saving of folders.
+const std::map<std::string, std::string> kExpected = {
+    {"data/Roll/Zr9_10/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_10/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_10/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_10/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_10/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_10/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_10/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_10/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_10/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_10/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_11/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_11/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_11/meetin9.dat", "b1edd43829b03c0e"},
+    {"data/Roll/Zr9_11/remark9.dat", "60122fa87ef31558"},
+    {"data/Roll/Zr9_11/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_11/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_11/tcard.dat", "fbf8ddd1a596651d"},
+    {"data/Roll/Zr9_11/tdat9.bin", "af104437e33a33b2"},
+    {"data/Roll/Zr9_11/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_11/zarim.ini", "5dd0a6ff3b63cac1"},
+    {"data/Roll/Zr9_11/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_5/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_5/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_5/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_5/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_5/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_5/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_5/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_5/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_5/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_5/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_6/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_6/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_6/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_6/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_6/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_6/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_6/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_6/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_6/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_6/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_7/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_7/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_7/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_7/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_7/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_7/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_7/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_7/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_7/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_7/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_8/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_8/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_8/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_8/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_8/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_8/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_8/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_8/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_8/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_8/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/Roll/Zr9_9/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/Roll/Zr9_9/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/Roll/Zr9_9/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"data/Roll/Zr9_9/remark9.dat", "aed2267df9c8319d"},
+    {"data/Roll/Zr9_9/spneed.dat", "6774e596bfe1c025"},
+    {"data/Roll/Zr9_9/tappt.dat", "2f23eee05524480e"},
+    {"data/Roll/Zr9_9/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"data/Roll/Zr9_9/tdat9.bin", "ac5105b62b92aff3"},
+    {"data/Roll/Zr9_9/xten7.dat", "3d7c15170fd07298"},
+    {"data/Roll/Zr9_9/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"data/bkstudy.dat", "733eba6dc917fe40"},
+    {"data/buhist.dat", "2f89282eae077457"},
+    {"data/emerg.dat", "2ff585f2ec0b0109"},
+    {"data/meetin9.dat", "cd000c3d57b83794"},
+    {"data/remark9.dat", "60122fa87ef31558"},
+    {"data/rmkundo.dat", "60122fa87ef31558"},
+    {"data/spneed.dat", "6774e596bfe1c025"},
+    {"data/tappt.dat", "2f23eee05524480e"},
+    {"data/tcard.dat", "4681f4eb53d8aaa2"},
+    {"data/tdat9.bin", "86c2ca99f60a8b20"},
+    {"data/xten7.dat", "3d7c15170fd07298"},
+    {"data/zarim.ini", "1d5ede1c51fd88a7"},
+    {"data/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/meetin9.dat", "b1edd43829b03c0e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/remark9.dat", "60122fa87ef31558"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/tcard.dat", "fbf8ddd1a596651d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/tdat9.bin", "af104437e33a33b2"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/zarim.ini", "5dd0a6ff3b63cac1"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_11/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_5/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_6/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_7/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_8/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/meetin9.dat", "59f3cebf5c6b33bf"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/remark9.dat", "aed2267df9c8319d"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/tcard.dat", "9ff1b5b42e4ab7af"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/tdat9.bin", "ac5105b62b92aff3"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/Roll/Zr9_9/zrxcfg.cfg", "778b1a14b6876aa7"},
+    {"sets/Zr9_1805_2026Dec26/bkstudy.dat", "733eba6dc917fe40"},
+    {"sets/Zr9_1805_2026Dec26/emerg.dat", "2ff585f2ec0b0109"},
+    {"sets/Zr9_1805_2026Dec26/meetin9.dat", "cd000c3d57b83794"},
+    {"sets/Zr9_1805_2026Dec26/remark9.dat", "60122fa87ef31558"},
+    {"sets/Zr9_1805_2026Dec26/spneed.dat", "6774e596bfe1c025"},
+    {"sets/Zr9_1805_2026Dec26/tappt.dat", "2f23eee05524480e"},
+    {"sets/Zr9_1805_2026Dec26/tcard.dat", "4681f4eb53d8aaa2"},
+    {"sets/Zr9_1805_2026Dec26/tdat9.bin", "86c2ca99f60a8b20"},
+    {"sets/Zr9_1805_2026Dec26/xten7.dat", "3d7c15170fd07298"},
+    {"sets/Zr9_1805_2026Dec26/zarim.ini", "1d5ede1c51fd88a7"},
+    {"sets/Zr9_1805_2026Dec26/zrxcfg.cfg", "778b1a14b6876aa7"},
+};
+
+TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
+  demo::DemoOptions demo;
+  demo.today = kToday;
+  demo.seed = 7;
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFolder(data.path(), demo, &error)) << error;
+
+  AgreeingPrompter agree;
+  CZarimDoc doc(&agree);
+  ASSERT_NO_FATAL_FAILURE(Open(doc));
+  ASSERT_TRUE(WorkingMonthOpen(doc)) << "the demo's working month is open for slips";
+
+  // Three slips of the working month: plain, with studies, with a remark.
+  std::vector<int> active = Unreported(doc);
+  ASSERT_GE(active.size(), 6u);
+  {
+    SlipForm slip(doc, active[0]);
+    slip.SetShared(true);
+    ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
+  }
+  {
+    SlipForm slip(doc, active[1]);
+    slip.SetShared(true);
+    slip.SetStudiesText("3");
+    ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
+  }
+  {
+    SlipForm slip(doc, active[2]);
+    slip.SetShared(true);
+    slip.BeginRemark();
+    slip.SetRemark("Visited the sick");
+    slip.EndRemark();
+    ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
+  }
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
+
+  // The month is complete: close it and open the next one early.
+  CloseCollection(doc);
+  PostingDecisionForm decision(doc);
+  ASSERT_TRUE(decision.InitializeNextShown());
+  ASSERT_TRUE(decision.InitializeNext(agree));
+  decision.Apply(doc);
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
+
+  // One publisher to the inactive list, one moved away.
+  auto in_month = [](int month) {
+    return [month](SelectMonthForm& form) {
+      form.set_month_index(month);
+      return true;
+    };
+  };
+  ASSERT_EQ(TransferToInactive(doc, active[3], in_month(doc.working_month)), MoveResult::kDone);
+  ASSERT_EQ(MoveOut(doc, active[4], in_month(doc.working_month)), MoveResult::kDone);
+  ASSERT_NO_FATAL_FAILURE(Save(doc));
+
+  // A backup set under a backup path of its own, at a fixed moment.
+  std::map<std::string, std::string> backup_settings{{"Backup/Path", sets.path()}};
+  FixedClock clock(kToday);
+  FixedTimeSource time(kBackupTime);
+  BackupServices services;
+  services.time = &time;
+  services.clock = &clock;
+  services.read_setting = [&](const std::string& section, const std::string& key) {
+    auto it = backup_settings.find(section + "/" + key);
+    return it == backup_settings.end() ? std::string() : it->second;
+  };
+  services.write_setting = [&](const std::string& section, const std::string& key,
+                               const std::string& value) {
+    backup_settings[section + "/" + key] = value;
+  };
+  BackupForm backup(doc, BackupMode::kBackup, services);
+  backup.Open();
+  backup.Ok();
+  ASSERT_TRUE(backup.done()) << backup.Status();
+
+  std::map<std::string, std::string> actual = Hashes();
+  if (std::getenv("ZARIM_GOLDEN_PRINT")) {
+    for (const auto& [name, hash] : actual)
+      std::printf("    {\"%s\", \"%s\"},\n", name.c_str(), hash.c_str());
+  }
+  EXPECT_EQ(actual, kExpected);
+}
+
+}  // namespace
+}  // namespace zarim
