@@ -189,4 +189,10 @@ MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   return MoveResult::kDone;
 }
 
+MoveResult MoveToActive(CZarimDoc& doc, int rec, const MonthAsker& ask) {
+  if (RecordWithStatus(doc, rec, {kNonPublisher})) return MakePublisher(doc, rec, ask);
+  if (RecordWithStatus(doc, rec, {kInactive})) return Reactivate(doc, rec, ask);
+  return MoveResult::kRefused;
+}
+
 }  // namespace zarim

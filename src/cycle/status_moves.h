@@ -52,5 +52,9 @@ MoveResult UndoMoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask);
 MoveResult MakePublisher(CZarimDoc& doc, int rec, const MonthAsker& ask);
 // Temporarily deleted -> active, as reactivated.
 MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask);
+// The move that "Add Publisher" makes of a record chosen from another list: a Bible
+// student becomes a publisher, an inactive publisher is reactivated; any other status is
+// refused.
+MoveResult MoveToActive(CZarimDoc& doc, int rec, const MonthAsker& ask);
 
 }  // namespace zarim

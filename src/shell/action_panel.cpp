@@ -42,13 +42,14 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
     auto* button = new QPushButton(Q(Str(b.caption)), this);
     button->setMinimumHeight(34);
     button->setAutoDefault(true);  // Enter presses the focused task, as Space does
-    button->setAccessibleName(button->text().remove('&'));
+    button->setAccessibleName(Plain(button->text()));
     if (const CommandInfo* info = FindCommand(b.command); info && info->status_text != kNoSid) {
       button->setToolTip(Q(Str(info->status_text)));
       button->setWhatsThis(button->toolTip());
     }
     const int command = b.command;
-    connect(button, &QPushButton::clicked, this, [this, command] { frame_.RunCommand(command, false); });
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { frame_.RunCommand(command, false); });
     const int column = pos < kLeftColumn ? 0 : 1;
     grid->addWidget(button, rows[column]++, column);
     entries_.push_back({&b, button});
@@ -79,8 +80,7 @@ QPushButton* ActionPanel::ButtonFor(int command) const {
 
 void ActionPanel::Refresh() {
   const CZarimDoc& doc = frame_.doc();
-  for (const Entry& e : entries_)
-    e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
+  for (const Entry& e : entries_) e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
   const bool shown = HistoryReturnShown(doc) && frame_.commands().Has(kCmdHistoryReturn);
   history_return_->setVisible(shown);
   history_return_->setEnabled(shown);

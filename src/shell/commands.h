@@ -7,7 +7,7 @@
 // 1. Write a registration function in a file of your own, src/shell/<feature>_commands.cpp,
 //    declared in feature_commands.h, for example
 //        void RegisterPostingCommands(CommandTable& table) {
-//          table.Add(kCmdReportSlips, [](CMainFrame& frame) { RunPostingList(frame); });
+//          table.Add(kCmdReportSlips, [](CMainFrame& frame) { RunPostingListDialog(frame); });
 //        }
 //    The command numbers are the constants of core/command_ids.h. A report command that
 //    only draws a report says so with table.AddReport(kCmdTelephoneCongregation, kind).

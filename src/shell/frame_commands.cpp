@@ -20,7 +20,7 @@ namespace zarim {
 namespace {
 
 void ShowAbout(CMainFrame& frame) {
-  QString title = Q(Str(Sid::kMenuAbout)).remove('&');
+  QString title = Plain(Sid::kMenuAbout);
   if (title.endsWith("...")) title.chop(3);
   QMessageBox::about(frame.dialog_parent(), title, Q(AboutText(frame.doc())));
 }

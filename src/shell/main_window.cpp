@@ -23,10 +23,6 @@
 
 namespace zarim {
 
-QString Q(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 namespace {
 
 constexpr std::pair<Menu, Sid> kMenuBar[] = {
@@ -35,16 +31,6 @@ constexpr std::pair<Menu, Sid> kMenuBar[] = {
     {Menu::kReports, Sid::kMenuBarReports}, {Menu::kFonts, Sid::kMenuBarFonts},
     {Menu::kOptions, Sid::kMenuBarOptions}, {Menu::kHelp, Sid::kMenuBarHelp},
 };
-
-// Caption without the access-key marks, for tool tips.
-QString PlainCaption(const QString& caption) {
-  QString out;
-  for (qsizetype i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    out += caption[i];
-  }
-  return out;
-}
 
 bool IsOption(int id) {
   return id == kCmdNoStartupNotice || id == kCmdAutoCaps || id == kCmdCustomCategory ||
@@ -104,7 +90,7 @@ void CMainFrame::BuildActions() {
     if (!table_.Has(info.id)) continue;
     auto* action = new QAction(Q(Str(info.caption)), this);
     QString status = Q(Str(info.status_text));
-    if (status.isEmpty()) status = PlainCaption(action->text());
+    if (status.isEmpty()) status = Plain(action->text());
     action->setStatusTip(status);
     action->setToolTip(status);
     action->setWhatsThis(status);  // what Context Help shows for the command

@@ -9,6 +9,7 @@
 // moc cannot read the string table's .def includes; it needs none of these headers.
 #ifndef Q_MOC_RUN
 #include "core/command_catalog.h"
+#include "shell/dialogs/dialog_kit.h"
 #endif
 #include "shell/commands.h"
 #include "shell/services.h"
@@ -90,8 +91,5 @@ class CMainFrame : public QMainWindow {
   int report_kind_ = 0;
   bool closed_ = false;  // the document has been closed; later close requests pass
 };
-
-// Qt text from UTF-8 and back.
-QString Q(std::string_view utf8);
 
 }  // namespace zarim

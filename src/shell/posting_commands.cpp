@@ -1,6 +1,7 @@
 // The commands of report slip posting: "Erase Late Reports" (offered after F11 in the
 // main view) and the report to the branch office in the report view. "&Report Slips"
-// belongs to the working-month feature, which opens RunPostingList once the month is open.
+// belongs to the working-month feature, which opens RunPostingListDialog once the month
+// is open.
 #include "core/command_ids.h"
 #include "core/document.h"
 #include "cycle/branch_totals.h"

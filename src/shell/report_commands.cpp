@@ -28,8 +28,8 @@ void ShowGroupReport(CMainFrame& frame, int kind) {
   ReportView* view = ViewOf(frame);
   if (!view) return;
   int proposed = view->group() > 0 ? view->group() : 1;
-  int group = PickGroup(frame.doc(), GroupPickerForm::Purpose::kMembersNeeded,
-                        frame.dialog_parent(), proposed);
+  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
+                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
   if (group <= 0) return;
   view->set_group(group);
   frame.ShowReport(kind);
@@ -47,7 +47,7 @@ void SaveFonts(CMainFrame& frame) {
 void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
   ReportView* view = ViewOf(frame);
   if (!view) return;
-  QString title = QString::fromUtf8(Str(caption).data()).remove('&');
+  QString title = Plain(caption);
   if (RunFontCommand(frame.dialog_parent(), role, title, view->fonts(), ReportProfile(frame),
                      view->screen_dpi_y())) {
     SaveFonts(frame);
@@ -96,7 +96,7 @@ void RegisterReportCommands(CommandTable& table) {
   });
 
   table.Add(kCmdReportFormat, [](CMainFrame& frame) {
-    if (RunFormatOptions(frame.doc(), frame.dialog_parent())) {
+    if (RunFormatOptionsDialog(frame.dialog_parent(), frame.doc())) {
       if (ReportView* view = ViewOf(frame)) view->Relayout();
     }
   });

@@ -18,14 +18,11 @@
 #include "core/strings.h"
 #include "render/qt_canvas.h"
 #include "reports/profile.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/report_view.h"
 
 namespace zarim {
 namespace {
-
-QString QStr(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The progress window of a long print job; Cancel stops it before the next page.
 class DialogProgress : public PageProgress {
@@ -39,8 +36,7 @@ class DialogProgress : public PageProgress {
   }
   bool Step(int drawn, int page, int pages) override {
     if (dialog_->wasCanceled()) return false;
-    dialog_->setLabelText(
-        QStr(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
+    dialog_->setLabelText(Q(Fill(Sid::kPrintingPage, std::to_string(page), std::to_string(pages))));
     dialog_->setValue(drawn);
     QApplication::processEvents();
     return true;
@@ -154,8 +150,8 @@ void PreviewReport(QWidget* parent, const PrintJob& job,
 
 void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
   QString dir = job.doc ? QString::fromStdString(job.doc->data_folder) : QString();
-  QString path = QFileDialog::getSaveFileName(parent, QStr(Str(Sid::kSaveAsPdf)).remove('&'), dir,
-                                              QStr(Str(Sid::kPdfFilter)));
+  QString path =
+      QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf), dir, Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   if (!WriteReportPdf(job, path, 300, parent))

@@ -9,6 +9,7 @@
 #include "core/strings.h"
 #include "render/qt_canvas.h"
 #include "reports/report_drawer.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
@@ -18,7 +19,7 @@ ReportView::ReportView(const CZarimDoc& doc, QWidget* parent)
   screen_dpi_x_ = std::max(logicalDpiX(), 1);
   screen_dpi_y_ = std::max(logicalDpiY(), 1);
   setFocusPolicy(Qt::StrongFocus);
-  setAccessibleName(QString::fromUtf8(Str(Sid::kReportViewName).data()));
+  setAccessibleName(Q(Sid::kReportViewName));
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   today_ = Date{doc.today_year, doc.today_month, doc.today_day};

@@ -269,6 +269,22 @@ TEST_F(StatusMoves, BibleStudentBecomesANewPublisherWithEmptyMonths) {
   EXPECT_EQ(doc.status_count[kNonPublisher], 0);
 }
 
+TEST_F(StatusMoves, MoveToActiveTakesTheMoveOfTheRecordsList) {
+  int student = Add(11, "Stu", "Student", kNonPublisher);
+  int inactive = Add(12, "Ina", "Inactive", kInactive);
+  int moved = Add(13, "Mo", "Moved", kMoved);
+  EXPECT_EQ(MoveToActive(doc, moved, Choose(3)), MoveResult::kRefused);
+  EXPECT_EQ(MoveToActive(doc, 0, Choose(3)), MoveResult::kRefused);
+  EXPECT_TRUE(prompts.empty());
+  ASSERT_EQ(MoveToActive(doc, student, Choose(3)), MoveResult::kDone);
+  ASSERT_EQ(MoveToActive(doc, inactive, Choose(3)), MoveResult::kDone);
+  EXPECT_EQ(prompts.at(0), "Month in which Stu Student became a publisher");
+  EXPECT_EQ(prompts.at(1), "Month in which Ina Inactive was reactivated");
+  EXPECT_EQ(Rec(student).status, kActive);
+  EXPECT_EQ(Rec(inactive).status, kActive);
+  EXPECT_EQ(doc.status_count[kActive], 2);
+}
+
 TEST_F(StatusMoves, RestoreDeletedPublisherAsReactivated) {
   int r = Add(11, "Dirk", "Deleted", kDeleted);
   Rec(r).status_stamp = static_cast<uint16_t>(((2025 - 1950) << 8) | 6);

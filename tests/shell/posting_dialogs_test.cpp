@@ -191,7 +191,7 @@ TEST_F(PostingDialogsTest, RemarkByKeyboardGivesThePioneerCredit) {
                      {tab, tab, tab, tab, kSpace},
                      Digits("10"),
                      {kEnter, kEnter, kEnter, kEnter}}));
-  EXPECT_TRUE(RunSlip(nullptr, doc_, doc_.RecordNumberById(102)));
+  EXPECT_TRUE(RunSlipDialog(nullptr, doc_, doc_.RecordNumberById(102)));
   const PubRecord& cora = R(102);
   EXPECT_EQ(cora.activity[kHours][kFeb][kSlot], 50);
   EXPECT_EQ(cora.credit[kFeb][kSlot], 5);

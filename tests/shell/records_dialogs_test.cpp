@@ -23,6 +23,7 @@
 #include "shell/dialogs/emergency_dialog.h"
 #include "shell/dialogs/groups_dialog.h"
 #include "shell/dialogs/publisher_edit_dialog.h"
+#include "shell/dialogs/select_month_dialog.h"
 #include "shell/dialogs/select_publisher_dialog.h"
 #include "support/test_support.h"
 
@@ -95,6 +96,43 @@ TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
   EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Dora Dunn")) << "the new one is selected";
   EXPECT_FALSE(doc_.modified) << "saved after adding";
   EXPECT_EQ(dir_.Read("tdat9.bin").size(), 5u * sizeof(PubRecord));
+}
+
+TEST_F(RecordsDialogsTest, AddFromTheStudentsMakesHimAPublisherInTheChosenMonth) {
+  AddThree();
+  AddRecord(doc_, MakePublisher(20, "Sam", "Student", kNonPublisher));
+  doc_.RebuildIndex();
+  SelectPublisherForm form(doc_);
+  SelectPublisherDialog dialog(doc_, form, &clipboard_);
+  // The chooser, the list of students and the month dialog open one after the other.
+  std::vector<QString> seen;
+  QWidget* last = nullptr;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!w || w == last || !w->isVisible()) return;
+    last = w;
+    seen.push_back(w->windowTitle());
+    if (auto* month = qobject_cast<SelectMonthDialog*>(w)) {
+      month->month_list()->setCurrentRow(1);
+      month->accept();
+    } else if (auto radios = w->findChildren<QRadioButton*>(); !radios.isEmpty()) {
+      radios.back()->setChecked(true);  // "from the Bible students"
+      w->accept();
+    } else {
+      w->accept();  // the only student
+    }
+  });
+  answer.start(5);
+  dialog.AddPublisher();
+  answer.stop();
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], QStringLiteral("Add Publisher"));
+  const PubRecord* sam = doc_.FindById(20);
+  ASSERT_NE(sam, nullptr);
+  EXPECT_EQ(sam->status, kActive);
+  EXPECT_EQ(dialog.list()->count(), 4);
+  EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Sam Student"));
 }
 
 TEST_F(RecordsDialogsTest, EditWithNextAndWrap) {

@@ -12,20 +12,20 @@
 namespace zarim {
 
 AppointmentsDialog::AppointmentsDialog(AppointmentsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
-  grid->addWidget(new QLabel(QStr(std::string(Str(Sid::kStartDate))), this), 0, 1, 1, 3);
-  grid->addWidget(new QLabel(QStr(std::string(Str(Sid::kEndDate))), this), 0, 4, 1, 3);
+  grid->addWidget(new QLabel(Q(Sid::kStartDate), this), 0, 1, 1, 3);
+  grid->addWidget(new QLabel(Q(Sid::kEndDate), this), 0, 4, 1, 3);
   for (int r = 0; r < 5; ++r) {
     std::string caption = AppointmentsForm::RowCaption(r);
-    ticks_[r] = new QCheckBox(QStr(caption), this);
+    ticks_[r] = new QCheckBox(Q(caption), this);
     ticks_[r]->setAccessibleName(Plain(caption));
     ticks_[r]->setChecked(form.rows[r].ticked);
-    starts_[r].Create(this, Plain(caption) + QStringLiteral(" ") + Plain(std::string(Str(Sid::kStartDate))),
+    starts_[r].Create(this, Plain(caption) + QStringLiteral(" ") + Plain(Sid::kStartDate),
                       kFirstListYear, 2100);
-    ends_[r].Create(this, Plain(caption) + QStringLiteral(" ") + Plain(std::string(Str(Sid::kEndDate))),
+    ends_[r].Create(this, Plain(caption) + QStringLiteral(" ") + Plain(Sid::kEndDate),
                     kFirstListYear, 2100);
     starts_[r].Set(form.rows[r].start);
     ends_[r].Set(form.rows[r].end);
@@ -41,19 +41,16 @@ AppointmentsDialog::AppointmentsDialog(AppointmentsForm& form, QWidget* parent) 
     starts_[r].SetEnabled(enabled);
     ends_[r].SetEnabled(enabled);
   }
-  special_servant_ = new QCheckBox(QStr(std::string(Str(Sid::kSpecialServantLong))), this);
+  special_servant_ = new QCheckBox(Q(Sid::kSpecialServantLong), this);
   special_servant_->setAccessibleName(special_servant_->text());
   special_servant_->setChecked(form.special_servant);
   special_servant_->setVisible(form.special_servant_shown());
-  field_missionary_ = new QCheckBox(QStr(std::string(Str(Sid::kFieldMissionary))), this);
+  field_missionary_ = new QCheckBox(Q(Sid::kFieldMissionary), this);
   field_missionary_->setAccessibleName(field_missionary_->text());
   field_missionary_->setChecked(form.field_missionary);
   layout->addWidget(special_servant_);
   layout->addWidget(field_missionary_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &AppointmentsDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
 }
 
 void AppointmentsDialog::accept() {

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "records/appointments_form.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 class QCheckBox;
 

@@ -13,27 +13,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/dialogs/status_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
-using status_ui::Q;
-using status_ui::Spoken;
-
-AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;
-  year_label_ = new QLabel(Q(std::string(Str(Sid::kSelectYearLabel))), this);
+  year_label_ = new QLabel(Q(Sid::kSelectYearLabel), this);
   years_ = new QComboBox(this);
-  years_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectYearLabel))));
+  years_->setAccessibleName(Plain(Sid::kSelectYearLabel));
   year_label_->setBuddy(years_);
   for (const auto& y : form.years()) years_->addItem(Q(y));
-  month_label_ = new QLabel(Q(std::string(Str(Sid::kSelectMonthLabel))), this);
+  month_label_ = new QLabel(Q(Sid::kSelectMonthLabel), this);
   months_ = new QComboBox(this);
-  months_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthLabel))));
+  months_->setAccessibleName(Plain(Sid::kSelectMonthLabel));
   month_label_->setBuddy(months_);
   ahead_ = new QCheckBox(Q(form.ahead_caption()), this);
-  ahead_->setAccessibleName(Spoken(form.ahead_caption()));
+  ahead_->setAccessibleName(Plain(form.ahead_caption()));
   lists->addWidget(year_label_);
   lists->addWidget(years_);
   lists->addWidget(month_label_);
@@ -46,7 +44,7 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
   for (int meeting = 0; meeting < 2; ++meeting) {
     std::string caption = form.meeting_caption(meeting);
     auto* box = new QGroupBox(Q(caption), this);
-    box->setAccessibleName(Spoken(caption));
+    box->setAccessibleName(Plain(caption));
     auto* grid = new QGridLayout(box);
     for (int w = 0; w < kWeeksPerMonth; ++w) {
       int b = meeting * kWeeksPerMonth + w;
@@ -55,7 +53,7 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
       weeks_[b] = new QLineEdit(box);
       weeks_[b]->setValidator(validator);
       weeks_[b]->setMaxLength(4);
-      weeks_[b]->setAccessibleName(Spoken(caption) + QLatin1Char(' ') +
+      weeks_[b]->setAccessibleName(Plain(caption) + QLatin1Char(' ') +
                                    Q(Fill(Sid::kAttendanceWeekLabel, std::to_string(w + 1))));
       weeks_[b]->installEventFilter(this);
       head->setBuddy(weeks_[b]);
@@ -67,12 +65,12 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
       });
     }
     auto make_readonly = [&](Sid label, int column) {
-      auto* head = new QLabel(Q(std::string(Str(label))), box);
+      auto* head = new QLabel(Q(Str(label)), box);
       head->setAlignment(Qt::AlignCenter);
       auto* edit = new QLineEdit(box);
       edit->setReadOnly(true);
       edit->setFocusPolicy(Qt::NoFocus);
-      edit->setAccessibleName(Spoken(caption) + QLatin1Char(' ') + Q(std::string(Str(label))));
+      edit->setAccessibleName(Plain(caption) + QLatin1Char(' ') + Q(Str(label)));
       grid->addWidget(head, 0, column);
       grid->addWidget(edit, 1, column);
       return edit;
@@ -81,8 +79,8 @@ AttendanceDialog::AttendanceDialog(AttendanceForm& form, QWidget* parent) : QDia
     averages_[meeting] = make_readonly(Sid::kAttendanceAvg, kWeeksPerMonth + 1);
     layout->addWidget(box);
   }
-  done_ = new QPushButton(Q(std::string(Str(Sid::kAttendanceDone))), this);
-  done_->setAccessibleName(Spoken(std::string(Str(Sid::kAttendanceDone))));
+  done_ = new QPushButton(Q(Sid::kAttendanceDone), this);
+  done_->setAccessibleName(Plain(Sid::kAttendanceDone));
   auto* bottom = new QHBoxLayout;
   bottom->addStretch();
   bottom->addWidget(done_);
@@ -122,7 +120,8 @@ void AttendanceDialog::ShowForm() {
   for (const auto& m : form_.months()) months_->addItem(Q(m));
   months_->setCurrentIndex(form_.month_position());
   bool lists = form_.lists_shown();
-  for (QWidget* w : std::initializer_list<QWidget*>{years_, months_, year_label_, month_label_}) w->setVisible(lists);
+  for (QWidget* w : std::initializer_list<QWidget*>{years_, months_, year_label_, month_label_})
+    w->setVisible(lists);
   ahead_->setVisible(form_.ahead_shown());
   ahead_->setChecked(form_.ahead());
   for (int b = 0; b < AttendanceForm::kBoxes; ++b) {

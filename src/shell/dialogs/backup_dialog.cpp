@@ -64,12 +64,11 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
   status_->setAccessibleName(Q(Str(Sid::kAccBackupStatus)));
   layout->addWidget(status_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(Q(Str(Sid::kOk)), QDialogButtonBox::AcceptRole);
-  cancel_ = buttons->addButton(Q(Str(Sid::kCancel)), QDialogButtonBox::RejectRole);
+  const OkCancelRow buttons = MakeOkCancel(this, Sid::kOk, Sid::kCancel, false);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   ok_->setDefault(true);
-  cancel_->setAccessibleName(Q(Str(Sid::kCancel)));
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
 
   setTabOrder(path_, browse_);
   setTabOrder(browse_, list_);

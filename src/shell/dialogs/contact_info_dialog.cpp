@@ -9,42 +9,39 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 ContactInfoDialog::ContactInfoDialog(ContactInfoForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStr(std::string(Str(Sid::kAllFieldsOptional))), this));
+  layout->addWidget(new QLabel(Q(Sid::kAllFieldsOptional), this));
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
   auto make = [&](Sid caption, ContactInfoForm::Field f) {
     auto* edit = new QLineEdit(this);
-    edit->setAccessibleName(Plain(std::string(Str(caption))));
+    edit->setAccessibleName(Plain(Str(caption)));
     edit->setMaxLength(form.MaxLength(f));
-    grid->addRow(QStr(std::string(Str(caption))), edit);
+    grid->addRow(Q(Str(caption)), edit);
     return edit;
   };
   long_name_ = make(Sid::kLongName, ContactInfoForm::Field::kLongName);
   other_ = make(Sid::kOtherContactInformation, ContactInfoForm::Field::kOther);
   need_ = make(Sid::kSpecialNeedsLabel, ContactInfoForm::Field::kNeed);
-  shared_ = new QLabel(QStr(std::string(Str(Sid::kNeedShared))), this);
+  shared_ = new QLabel(Q(Sid::kNeedShared), this);
   layout->addWidget(shared_);
-  use_common_ = MakeButton(std::string(Str(Sid::kUseCommonNeed)), this);
-  stop_ = MakeButton(std::string(Str(Sid::kStopUsingNeed)), this);
+  use_common_ = MakeButton(Str(Sid::kUseCommonNeed), this);
+  stop_ = MakeButton(Str(Sid::kStopUsingNeed), this);
   layout->addWidget(use_common_);
   layout->addWidget(stop_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ContactInfoDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
   connect(use_common_, &QPushButton::clicked, this, [this] {
     Collect();
     auto choices = form_.CommonNeeds();
     std::vector<std::string> texts;
     for (const auto& c : choices) texts.push_back(c.text);
-    int i = ChooseFromList(this, Plain(std::string(Str(Sid::kUseCommonNeed))), texts);
+    int i = ChooseFromList(this, Plain(Sid::kUseCommonNeed), texts);
     if (i >= 0) form_.UseCommon(choices[i].id);
     ShowForm();
   });
@@ -57,9 +54,9 @@ ContactInfoDialog::ContactInfoDialog(ContactInfoForm& form, QWidget* parent) : Q
 }
 
 void ContactInfoDialog::ShowForm() {
-  long_name_->setText(QStr(form_.long_name));
-  other_->setText(QStr(form_.other));
-  need_->setText(QStr(form_.need));
+  long_name_->setText(Q(form_.long_name));
+  other_->setText(Q(form_.other));
+  need_->setText(Q(form_.need));
   use_common_->setVisible(form_.use_common_shown());
   stop_->setVisible(form_.shared_shown());
   shared_->setVisible(form_.shared_shown());

@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 DeleteDialog::DeleteDialog(DeleteForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(std::string(Str(Sid::kDeleteTitle))));
+  setWindowTitle(Q(Sid::kDeleteTitle));
   auto* layout = new QVBoxLayout(this);
-  auto* question = new QLabel(QStr(form.Question()), this);
+  auto* question = new QLabel(Q(form.Question()), this);
   layout->addWidget(question);
-  permanent_ = new QRadioButton(QStr(std::string(Str(Sid::kDeletePermanently))), this);
-  temporary_ = new QRadioButton(QStr(std::string(Str(Sid::kDeleteTemporarily))), this);
+  permanent_ = new QRadioButton(Q(Sid::kDeletePermanently), this);
+  temporary_ = new QRadioButton(Q(Sid::kDeleteTemporarily), this);
   permanent_->setAccessibleName(permanent_->text());
   temporary_->setAccessibleName(temporary_->text());
   layout->addWidget(permanent_);
@@ -28,19 +28,16 @@ DeleteDialog::DeleteDialog(DeleteForm& form, QWidget* parent) : QDialog(parent),
   auto* date = new QHBoxLayout;
   month_ = new QComboBox(this);
   year_ = new QComboBox(this);
-  for (const auto& t : form.MonthTexts()) month_->addItem(QStr(t));
-  for (const auto& t : form.YearTexts()) year_->addItem(QStr(t));
-  month_->setAccessibleName(Plain(std::string(Str(Sid::kMonthLabel))));
-  year_->setAccessibleName(Plain(std::string(Str(Sid::kYearLabel))));
+  for (const auto& t : form.MonthTexts()) month_->addItem(Q(t));
+  for (const auto& t : form.YearTexts()) year_->addItem(Q(t));
+  month_->setAccessibleName(Plain(Sid::kMonthLabel));
+  year_->setAccessibleName(Plain(Sid::kYearLabel));
   month_->setCurrentIndex(form.month);
   year_->setCurrentIndex(form.year - form.first_year());
   date->addWidget(month_);
   date->addWidget(year_);
   layout->addLayout(date);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &DeleteDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
   auto sync = [this] {
     month_->setEnabled(temporary_->isChecked());
     year_->setEnabled(temporary_->isChecked());

@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
@@ -23,29 +23,26 @@ EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent) : QDialog
                                       Sid::kContactMobilePhone, Sid::kContactWorkPhone};
   for (int i = 0; i < 5; ++i) {
     auto* edit = new QLineEdit(this);
-    edit->setAccessibleName(Plain(std::string(Str(kCaptions[i]))));
+    edit->setAccessibleName(Plain(Str(kCaptions[i])));
     edit->setMaxLength(form.MaxLength(static_cast<EmergencyForm::Field>(i)));
-    grid->addRow(QStr(std::string(Str(kCaptions[i]))), edit);
+    grid->addRow(Q(Str(kCaptions[i])), edit);
     fields_[i] = edit;
   }
-  jw_ = new QCheckBox(QStr(std::string(Str(Sid::kJwYes))), this);
+  jw_ = new QCheckBox(Q(Sid::kJwYes), this);
   jw_->setAccessibleName(jw_->text());
   layout->addWidget(jw_);
-  shared_ = new QLabel(QStr(std::string(Str(Sid::kContactShared))), this);
+  shared_ = new QLabel(Q(Sid::kContactShared), this);
   layout->addWidget(shared_);
-  use_existing_ = MakeButton(std::string(Str(Sid::kUseExistingContact)), this);
-  stop_ = MakeButton(std::string(Str(Sid::kStopUsingContact)), this);
+  use_existing_ = MakeButton(Str(Sid::kUseExistingContact), this);
+  stop_ = MakeButton(Str(Sid::kStopUsingContact), this);
   layout->addWidget(use_existing_);
   layout->addWidget(stop_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &EmergencyDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
   connect(use_existing_, &QPushButton::clicked, this, [this] {
     auto choices = form_.ExistingContacts();
     std::vector<std::string> names;
     for (const auto& c : choices) names.push_back(c.name);
-    int i = ChooseFromList(this, QStr(std::string(Str(Sid::kContactListTitle))), names);
+    int i = ChooseFromList(this, Q(Sid::kContactListTitle), names);
     if (i >= 0) UseExisting(choices[i].id);
   });
   connect(stop_, &QPushButton::clicked, this, [this] {
@@ -58,7 +55,7 @@ EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent) : QDialog
 
 void EmergencyDialog::ShowForm() {
   const std::string* texts[] = {&form_.name, &form_.info, &form_.home, &form_.mobile, &form_.work};
-  for (int i = 0; i < 5; ++i) fields_[i]->setText(QStr(*texts[i]));
+  for (int i = 0; i < 5; ++i) fields_[i]->setText(Q(*texts[i]));
   jw_->setChecked(form_.jw);
   use_existing_->setVisible(form_.use_existing_shown());
   stop_->setVisible(form_.stop_shown());

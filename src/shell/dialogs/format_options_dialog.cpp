@@ -10,22 +10,16 @@
 #include <QVBoxLayout>
 
 #include "core/document.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
-namespace {
-
-QString QStr(const std::string& s) { return QString::fromStdString(s); }
-QString Plain(const std::string& caption) { return QStr(caption).remove('&'); }
-
-}  // namespace
-
 FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < FormatOptionsForm::kCheckCount; ++i) {
     auto c = static_cast<FormatOptionsForm::Check>(i);
-    auto* box = new QCheckBox(QStr(form.CheckCaption(c)), this);
+    auto* box = new QCheckBox(Q(form.CheckCaption(c)), this);
     box->setAccessibleName(Plain(form.CheckCaption(c)));
     box->setVisible(form.IsShown(c));
     connect(box, &QCheckBox::toggled, this, [this, c](bool on) {
@@ -40,9 +34,9 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   const auto items = FormatOptionsForm::MarginItems();
   auto make_list = [&](const std::string& caption) {
     auto* list = new QComboBox(this);
-    for (const auto& item : items) list->addItem(QStr(item));
+    for (const auto& item : items) list->addItem(Q(item));
     list->setAccessibleName(Plain(caption));
-    auto* label = new QLabel(QStr(caption), this);
+    auto* label = new QLabel(Q(caption), this);
     label->setBuddy(list);
     fields->addRow(label, list);
     return list;
@@ -52,7 +46,7 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   name_ = new QLineEdit(this);
   name_->setMaxLength(FormatOptionsForm::kMaxCongregationName);
   name_->setAccessibleName(Plain(form.CongregationNameCaption()));
-  auto* name_label = new QLabel(QStr(form.CongregationNameCaption()), this);
+  auto* name_label = new QLabel(Q(form.CongregationNameCaption()), this);
   name_label->setBuddy(name_);
   fields->addRow(name_label, name_);
   layout->addLayout(fields);
@@ -65,12 +59,9 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   connect(name_, &QLineEdit::textEdited, this,
           [this](const QString& text) { form_.SetCongregationName(text.toStdString()); });
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(MakeOkCancel(this).box);
   ShowForm();
-  name_->setText(QStr(form.congregation_name()));
+  name_->setText(Q(form.congregation_name()));
 }
 
 void FormatOptionsDialog::ShowForm() {
@@ -87,7 +78,7 @@ void FormatOptionsDialog::accept() {
   QDialog::accept();
 }
 
-bool RunFormatOptions(CZarimDoc& doc, QWidget* parent) {
+bool RunFormatOptionsDialog(QWidget* parent, CZarimDoc& doc) {
   FormatOptionsForm form(doc);
   FormatOptionsDialog dialog(form, parent);
   if (dialog.exec() != QDialog::Accepted) return false;

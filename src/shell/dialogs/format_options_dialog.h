@@ -38,6 +38,6 @@ class FormatOptionsDialog : public QDialog {
 };
 
 // Runs the dialog on the document; true when OK changed something.
-bool RunFormatOptions(CZarimDoc& doc, QWidget* parent);
+bool RunFormatOptionsDialog(QWidget* parent, CZarimDoc& doc);
 
 }  // namespace zarim

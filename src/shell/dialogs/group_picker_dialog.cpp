@@ -7,30 +7,26 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialogs/dialog_kit.h"
+
 namespace zarim {
-namespace {
-
-QString QStr(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 GroupPickerDialog::GroupPickerDialog(GroupPickerForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(QStr(form.ListCaption()), this);
+  auto* label = new QLabel(Q(form.ListCaption()), this);
   list_ = new QComboBox(this);
   label->setBuddy(list_);
-  list_->setAccessibleName(QStr(form.ListCaption()).remove('&'));
-  for (const auto& item : form.Items()) list_->addItem(QStr(item));
+  list_->setAccessibleName(Plain(form.ListCaption()));
+  for (const auto& item : form.Items()) list_->addItem(Q(item));
   layout->addWidget(label);
   layout->addWidget(list_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  ok_ = buttons->button(QDialogButtonBox::Ok);
-  cancel_ = buttons->button(QDialogButtonBox::Cancel);
-  ok_->setAccessibleName(ok_->text().remove('&'));
-  cancel_->setAccessibleName(cancel_->text().remove('&'));
+  const OkCancelRow row = MakeOkCancel(this, Sid::kOkButton, Sid::kCancelButton, false);
+  QDialogButtonBox* buttons = row.box;
+  ok_ = row.ok;
+  cancel_ = row.cancel;
   print_all_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
   print_selected_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
@@ -57,9 +53,9 @@ void GroupPickerDialog::ShowForm() {
   const bool print = form_.ArePrintButtonsShown();
   print_all_->setVisible(print);
   print_selected_->setVisible(print);
-  print_all_->setText(QStr(form_.PrintAllCaption()));
+  print_all_->setText(Q(form_.PrintAllCaption()));
   print_all_->setAccessibleName(print_all_->text());
-  print_selected_->setText(QStr(form_.PrintSelectedCaption()));
+  print_selected_->setText(Q(form_.PrintSelectedCaption()));
   print_selected_->setAccessibleName(print_selected_->text());
 }
 
@@ -73,8 +69,8 @@ void GroupPickerDialog::reject() {
   QDialog::reject();
 }
 
-int PickGroup(const CZarimDoc& doc, GroupPickerForm::Purpose purpose, QWidget* parent,
-              int proposed) {
+int RunGroupPickerDialog(QWidget* parent, const CZarimDoc& doc, GroupPickerForm::Purpose purpose,
+                         int proposed) {
   GroupPickerForm form(doc, purpose, proposed);
   GroupPickerDialog dialog(form, parent);
   if (dialog.exec() != QDialog::Accepted || form.result() != GroupPickerForm::Result::kOk) return 0;

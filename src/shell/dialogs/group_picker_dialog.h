@@ -37,7 +37,7 @@ class GroupPickerDialog : public QDialog {
 };
 
 // Runs the picker; the chosen group number, or 0 when cancelled.
-int PickGroup(const CZarimDoc& doc, GroupPickerForm::Purpose purpose, QWidget* parent,
-              int proposed = 1);
+int RunGroupPickerDialog(QWidget* parent, const CZarimDoc& doc, GroupPickerForm::Purpose purpose,
+                         int proposed = 1);
 
 }  // namespace zarim

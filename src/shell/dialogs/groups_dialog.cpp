@@ -17,17 +17,15 @@
 #include "core/strings.h"
 #include "records/select_publisher_form.h"
 #include "reports/telephone_list.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 namespace {
-QString S(Sid id) { return QStr(std::string(Str(id))); }
-
 // Picks an active publisher; the record number or 0.
 int PickPublisher(QWidget* parent, CZarimDoc& doc) {
   SelectPublisherForm list(doc, kActive);
-  int i = ChooseFromList(parent, QStr(list.Title()), list.names());
+  int i = ChooseFromList(parent, Q(list.Title()), list.names());
   if (i < 0) return 0;
   list.Select(i);
   return list.SelectedRecord();
@@ -35,21 +33,21 @@ int PickPublisher(QWidget* parent, CZarimDoc& doc) {
 }  // namespace
 
 GroupsDialog::GroupsDialog(CZarimDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
-  setWindowTitle(S(Sid::kEditGroupsTitle));
+  setWindowTitle(Q(Sid::kEditGroupsTitle));
   auto* layout = new QVBoxLayout(this);
   list_ = new QTreeWidget(this);
-  list_->setAccessibleName(S(Sid::kEditGroupsTitle));
+  list_->setAccessibleName(Q(Sid::kEditGroupsTitle));
   list_->setRootIsDecorated(false);
-  list_->setHeaderLabels({QString(), S(Sid::kOverseer), S(Sid::kAssistant), S(Sid::kLocation), S(Sid::kDay),
-                          S(Sid::kTime)});
+  list_->setHeaderLabels({QString(), Q(Sid::kOverseer), Q(Sid::kAssistant), Q(Sid::kLocation), Q(Sid::kDay),
+                          Q(Sid::kTime)});
   layout->addWidget(list_);
-  layout->addWidget(new QLabel(S(Sid::kNotInPublisherFile), this));
+  layout->addWidget(new QLabel(Q(Sid::kNotInPublisherFile), this));
   auto* row = new QHBoxLayout;
   layout->addLayout(row);
   edit_ = new QPushButton(this);
   edit_->setDefault(true);
-  assign_ = MakeButton(std::string(Str(Sid::kAssignedPublishers)), this);
-  close_ = MakeButton(std::string(Str(Sid::kCloseButton)), this);
+  assign_ = MakeButton(Str(Sid::kAssignedPublishers), this);
+  close_ = MakeButton(Str(Sid::kCloseButton), this);
   row->addWidget(edit_);
   row->addWidget(assign_);
   row->addWidget(close_);
@@ -59,8 +57,8 @@ GroupsDialog::GroupsDialog(CZarimDoc& doc, QWidget* parent) : QDialog(parent), d
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { EditSelected(); });
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
     int g = list_->indexOfTopLevelItem(list_->currentItem()) + 1;
-    edit_->setText(QStr(EditGroupCaption(doc_, std::max(g, 1))));
-    edit_->setAccessibleName(edit_->text().remove('&'));
+    edit_->setText(Q(EditGroupCaption(doc_, std::max(g, 1))));
+    edit_->setAccessibleName(Plain(edit_->text()));
   });
   Fill();
 }
@@ -69,7 +67,7 @@ void GroupsDialog::Fill() {
   int current = std::max(list_->indexOfTopLevelItem(list_->currentItem()), 0);
   list_->clear();
   for (int g = 1; g <= kMaxGroups; ++g) {
-    QStringList cells = QStr(GroupListLine(doc_, g)).split('\t');
+    QStringList cells = Q(GroupListLine(doc_, g)).split('\t');
     for (auto& c : cells) c = c.trimmed();
     new QTreeWidgetItem(list_, cells);
   }
@@ -95,61 +93,58 @@ void GroupsDialog::Assign() {
 
 GroupDetailDialog::GroupDetailDialog(GroupDetailForm& form, CZarimDoc& doc, QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
-  setWindowTitle(QStr(EditGroupCaption(doc, form.group())).remove('&'));
+  setWindowTitle(Plain(EditGroupCaption(doc, form.group())));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
   auto person = [&](Sid caption, const std::string& value, bool overseer) {
     auto* row = new QHBoxLayout;
-    auto* edit = new QLineEdit(QStr(value), this);
-    edit->setAccessibleName(S(caption));
+    auto* edit = new QLineEdit(Q(value), this);
+    edit->setAccessibleName(Q(caption));
     edit->setMaxLength(23);
-    auto* select = MakeButton(std::string(Str(Sid::kSelectButton)), this);
-    select->setAccessibleName(S(Sid::kSelectButton) + QStringLiteral(" ") + S(caption));
+    auto* select = MakeButton(Str(Sid::kSelectButton), this);
+    select->setAccessibleName(Q(Sid::kSelectButton) + QStringLiteral(" ") + Q(caption));
     row->addWidget(edit);
     row->addWidget(select);
-    grid->addRow(S(caption), row);
+    grid->addRow(Q(caption), row);
     connect(select, &QPushButton::clicked, this, [this, edit, overseer] {
       int rec = PickPublisher(this, doc_);
       if (rec <= 0) return;
       if (overseer) {
         form_.SelectOverseer(rec);
-        edit->setText(QStr(form_.overseer));
+        edit->setText(Q(form_.overseer));
       } else {
         form_.SelectAssistant(rec);
-        edit->setText(QStr(form_.assistant));
+        edit->setText(Q(form_.assistant));
       }
     });
     return edit;
   };
   overseer_ = person(Sid::kOverseer, form.overseer, true);
   assistant_ = person(Sid::kAssistant, form.assistant, false);
-  location_ = new QLineEdit(QStr(form.location), this);
-  location_->setAccessibleName(S(Sid::kLocation));
+  location_ = new QLineEdit(Q(form.location), this);
+  location_->setAccessibleName(Q(Sid::kLocation));
   location_->setMaxLength(23);
-  grid->addRow(S(Sid::kLocation), location_);
+  grid->addRow(Q(Sid::kLocation), location_);
   day_ = new QComboBox(this);
-  day_->setAccessibleName(S(Sid::kDay));
-  for (int d = 0; d < 7; ++d) day_->addItem(QStr(DayName(d)));
+  day_->setAccessibleName(Q(Sid::kDay));
+  for (int d = 0; d < 7; ++d) day_->addItem(Q(DayName(d)));
   day_->setCurrentIndex(form.day);
-  grid->addRow(S(Sid::kDay), day_);
-  time_ = new QLineEdit(QStr(form.time), this);
-  time_->setAccessibleName(S(Sid::kTime));
+  grid->addRow(Q(Sid::kDay), day_);
+  time_ = new QLineEdit(Q(form.time), this);
+  time_->setAccessibleName(Q(Sid::kTime));
   time_->setMaxLength(8);
-  grid->addRow(S(Sid::kTime), time_);
-  use_name_ = new QCheckBox(S(Sid::kGroupNameOptional), this);
+  grid->addRow(Q(Sid::kTime), time_);
+  use_name_ = new QCheckBox(Q(Sid::kGroupNameOptional), this);
   use_name_->setAccessibleName(use_name_->text());
   use_name_->setChecked(form.use_name);
-  name_ = new QLineEdit(QStr(form.name), this);
+  name_ = new QLineEdit(Q(form.name), this);
   name_->setAccessibleName(use_name_->text());
   name_->setMaxLength(kMaxGroupName);
   name_->setEnabled(form.use_name);
   grid->addRow(use_name_, name_);
   connect(use_name_, &QCheckBox::toggled, name_, &QWidget::setEnabled);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &GroupDetailDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
 }
 
 void GroupDetailDialog::accept() {
@@ -165,18 +160,18 @@ void GroupDetailDialog::accept() {
 
 GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDoc& doc, QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
-  setWindowTitle(S(Sid::kAssignedPublishers));
+  setWindowTitle(Q(Sid::kAssignedPublishers));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   layout->addLayout(top);
   group_ = new QComboBox(this);
-  group_->setAccessibleName(S(Sid::kGroupWord));
+  group_->setAccessibleName(Q(Sid::kGroupWord));
   source_ = new QComboBox(this);
-  source_->setAccessibleName(S(Sid::kUnassignedPublishers));
+  source_->setAccessibleName(Q(Sid::kUnassignedPublishers));
   source_->addItem(QString());
   for (int g = 1; g <= doc.groups.count && g <= kMaxGroups; ++g) {
-    group_->addItem(QStr(GroupLabel(doc, g)));
-    source_->addItem(QStr(GroupLabel(doc, g)));
+    group_->addItem(Q(GroupLabel(doc, g)));
+    source_->addItem(Q(GroupLabel(doc, g)));
   }
   top->addWidget(group_);
   auto* lists = new QHBoxLayout;
@@ -189,19 +184,19 @@ GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDo
   lists->addLayout(right);
   members_caption_ = new QLabel(this);
   members_ = new QListWidget(this);
-  members_->setAccessibleName(S(Sid::kAssignedPublishers));
+  members_->setAccessibleName(Q(Sid::kAssignedPublishers));
   left->addWidget(members_caption_);
   left->addWidget(members_);
   move_ = new QLabel(this);
-  assign_ = MakeButton(std::string(Str(Sid::kAssignArrows)), this);
+  assign_ = MakeButton(Str(Sid::kAssignArrows), this);
   middle->addWidget(move_);
   middle->addWidget(assign_);
   middle->addStretch(1);
   unassigned_ = new QLabel(this);
-  inactive_ = new QCheckBox(S(Sid::kIncludeInactive), this);
+  inactive_ = new QCheckBox(Q(Sid::kIncludeInactive), this);
   inactive_->setAccessibleName(inactive_->text());
   candidates_ = new QListWidget(this);
-  candidates_->setAccessibleName(S(Sid::kUnassignedPublishers));
+  candidates_->setAccessibleName(Q(Sid::kUnassignedPublishers));
   right->addWidget(source_);
   right->addWidget(unassigned_);
   right->addWidget(inactive_);
@@ -222,7 +217,7 @@ GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDo
     Fill();
   });
   connect(candidates_, &QListWidget::currentRowChanged, this, [this](int row) {
-    move_->setText(QStr(form_.MoveLabel(row)) + QStringLiteral("\n") + QStr(form_.MoveTarget()));
+    move_->setText(Q(form_.MoveLabel(row)) + QStringLiteral("\n") + Q(form_.MoveTarget()));
   });
   connect(assign_, &QPushButton::clicked, this, [this] {
     form_.Assign(candidates_->currentRow());
@@ -233,14 +228,14 @@ GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDo
 }
 
 void GroupAssignmentDialog::Fill() {
-  members_caption_->setText(QStr(form_.MembersCaption()));
+  members_caption_->setText(Q(form_.MembersCaption()));
   members_->clear();
-  for (const auto& m : form_.members()) members_->addItem(QStr(m.text));
+  for (const auto& m : form_.members()) members_->addItem(Q(m.text));
   int row = candidates_->currentRow();
   candidates_->clear();
-  for (const auto& c : form_.candidates()) candidates_->addItem(QStr(c.text));
+  for (const auto& c : form_.candidates()) candidates_->addItem(Q(c.text));
   if (candidates_->count() > 0) candidates_->setCurrentRow(std::clamp(row, 0, candidates_->count() - 1));
-  unassigned_->setText(QStr(form_.UnassignedText()));
+  unassigned_->setText(Q(form_.UnassignedText()));
   unassigned_->setVisible(!form_.UnassignedText().empty());
   assign_->setEnabled(candidates_->count() > 0 && doc_.groups.count > 0);
 }

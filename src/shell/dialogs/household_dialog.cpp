@@ -8,31 +8,28 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 HouseholdDialog::HouseholdDialog(HouseholdForm& form, CZarimDoc& doc, QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
-  auto* head = new QLabel(QStr(form.HeadName()), this);
+  auto* head = new QLabel(Q(form.HeadName()), this);
   layout->addWidget(head);
   members_ = new QListWidget(this);
-  members_->setAccessibleName(QStr(form.Title()));
+  members_->setAccessibleName(Q(form.Title()));
   layout->addWidget(members_);
   empty_ = new QLabel(this);
   layout->addWidget(empty_);
-  add_ = MakeButton(std::string(Str(Sid::kSelectFamilyMember)), this);
-  remove_ = MakeButton(std::string(Str(Sid::kDeleteButton)), this);
+  add_ = MakeButton(Str(Sid::kSelectFamilyMember), this);
+  remove_ = MakeButton(Str(Sid::kDeleteButton), this);
   layout->addWidget(add_);
   layout->addWidget(remove_);
   add_->setVisible(form.editable());
   remove_->setVisible(form.editable());
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &HouseholdDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &HouseholdDialog::reject);
+  layout->addWidget(MakeOkCancel(this).box);
   connect(add_, &QPushButton::clicked, this, [this] {
     FamilyMemberChooser chooser(doc_, form_.head());
     std::vector<std::string> texts;
@@ -41,7 +38,7 @@ HouseholdDialog::HouseholdDialog(HouseholdForm& form, CZarimDoc& doc, QWidget* p
       texts.push_back(c.text);
       selectable.push_back(c.selectable);
     }
-    int i = ChooseFromList(this, QStr(std::string(Str(Sid::kSelectFamilyMember))), texts, selectable);
+    int i = ChooseFromList(this, Q(Sid::kSelectFamilyMember), texts, selectable);
     if (i >= 0) form_.Add(chooser.candidates()[i].rec);
     Fill();
   });
@@ -56,9 +53,9 @@ HouseholdDialog::HouseholdDialog(HouseholdForm& form, CZarimDoc& doc, QWidget* p
 
 void HouseholdDialog::Fill() {
   members_->clear();
-  for (const auto& m : form_.Members()) members_->addItem(QStr(m.name));
+  for (const auto& m : form_.Members()) members_->addItem(Q(m.name));
   if (members_->count() > 0) members_->setCurrentRow(0);
-  empty_->setText(QStr(form_.EmptyText()));
+  empty_->setText(Q(form_.EmptyText()));
 }
 
 void HouseholdDialog::accept() {

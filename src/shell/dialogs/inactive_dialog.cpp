@@ -8,25 +8,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialogs/delete_dialog.h"
+#include "shell/dialogs/dialog_kit.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
 #include "shell/dialogs/select_month_dialog.h"
-#include "shell/dialogs/status_widgets.h"
 
 namespace zarim {
 
-using status_ui::Q;
-using status_ui::Spoken;
-
-InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent)
-    : QDialog(parent), doc_(doc), form_(form) {
+InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent, Clipboard* clipboard)
+    : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
   setWindowTitle(Q(form.title()));
   auto* grid = new QGridLayout;
   left_heading_ = new QLabel(Q(form.left_heading()), this);
   left_ = new QListWidget(this);
-  left_->setAccessibleName(Spoken(form.left_heading()));
+  left_->setAccessibleName(Plain(form.left_heading()));
   left_heading_->setBuddy(left_);
   right_heading_ = new QLabel(Q(form.right_heading()), this);
   right_ = new QListWidget(this);
-  right_->setAccessibleName(Spoken(form.right_heading()));
+  right_->setAccessibleName(Plain(form.right_heading()));
   right_heading_->setBuddy(right_);
   grid->addWidget(left_heading_, 0, 0);
   grid->addWidget(left_, 1, 0);
@@ -34,7 +33,7 @@ InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* pare
   grid->addWidget(right_, 1, 2);
 
   auto* middle = new QVBoxLayout;
-  move_ = status_ui::Button(form.move_caption(), this);
+  move_ = MakeButton(form.move_caption(), this);
   move_->setDefault(true);
   middle->addStretch();
   middle->addWidget(move_);
@@ -42,10 +41,10 @@ InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* pare
   grid->addLayout(middle, 1, 1);
 
   auto* buttons = new QHBoxLayout;
-  period_ = status_ui::Button(form.period_caption(), this);
-  edit_ = status_ui::Button(std::string(Str(Sid::kStatusEdit)), this);
-  delete_ = status_ui::Button(std::string(Str(Sid::kStatusDelete)), this);
-  close_ = status_ui::Button(std::string(Str(Sid::kStatusClose)), this);
+  period_ = MakeButton(form.period_caption(), this);
+  edit_ = MakeButton(Str(Sid::kStatusEdit), this);
+  delete_ = MakeButton(Str(Sid::kStatusDelete), this);
+  close_ = MakeButton(Str(Sid::kStatusClose), this);
   buttons->addWidget(period_);
   buttons->addWidget(edit_);
   buttons->addWidget(delete_);
@@ -62,7 +61,7 @@ InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* pare
   setTabOrder(edit_, delete_);
   setTabOrder(delete_, close_);
 
-  status_ui::ConnectListSides(this, left_, right_, form_);
+  ConnectListSides(this, left_, right_, form_);
   // Coming back into a list with the keyboard selects its current entry again.
   connect(left_, &QListWidget::itemClicked, this, [this] {
     form_.Select(ListSide::kLeft, left_->currentRow());
@@ -84,20 +83,18 @@ InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* pare
 }
 
 void InactiveDialog::ShowForm() {
-  status_ui::Fill(left_, form_.left(), form_.side() == ListSide::kLeft ? form_.row() : -1);
-  status_ui::Fill(right_, form_.right(), form_.side() == ListSide::kRight ? form_.row() : -1);
+  FillStatusList(left_, form_.left(), form_.side() == ListSide::kLeft ? form_.row() : -1);
+  FillStatusList(right_, form_.right(), form_.side() == ListSide::kRight ? form_.row() : -1);
   right_->setVisible(form_.right_shown());
   right_heading_->setVisible(form_.right_shown());
   period_->setVisible(form_.period_shown());
   period_->setText(Q(form_.period_caption()));
-  period_->setAccessibleName(Spoken(form_.period_caption()));
+  period_->setAccessibleName(Plain(form_.period_caption()));
   move_->setText(Q(form_.move_caption()));
-  move_->setAccessibleName(Spoken(form_.move_caption()));
+  move_->setAccessibleName(Plain(form_.move_caption()));
   move_->setEnabled(form_.move_enabled());
-  edit_->setVisible(form_.edit_shown() && static_cast<bool>(edit_record));
-  // The deleted mode deletes by itself; the inactive mode uses the records' dialog.
-  bool deleted_mode = !form_.right_shown();
-  delete_->setVisible(form_.delete_shown() && (deleted_mode || static_cast<bool>(delete_record)));
+  edit_->setVisible(form_.edit_shown());
+  delete_->setVisible(form_.delete_shown());
 }
 
 void InactiveDialog::Move() {
@@ -107,7 +104,7 @@ void InactiveDialog::Move() {
 
 void InactiveDialog::Edit() {
   int rec = form_.selected_record();
-  if (rec > 0 && edit_record) edit_record(this, doc_, rec);
+  if (rec > 0) RunPublisherEditDialog(this, doc_, clipboard_, PublisherKind::kPublisher, rec);
   form_.Refresh();
   ShowForm();
 }
@@ -115,22 +112,19 @@ void InactiveDialog::Edit() {
 void InactiveDialog::Delete() {
   int rec = form_.selected_record();
   if (rec <= 0) return;
+  // The deleted mode deletes by itself; the inactive mode uses the records' dialog.
   if (!form_.right_shown()) {
     form_.DeleteSelected();
-  } else if (delete_record) {
-    delete_record(this, doc_, rec);
+  } else {
+    RunDeleteDialog(this, doc_, rec);
     form_.Refresh();
   }
   ShowForm();
 }
 
-void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode,
-                       std::function<void(QWidget*, CZarimDoc&, int)> edit_record,
-                       std::function<void(QWidget*, CZarimDoc&, int)> delete_record) {
+void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode, Clipboard* clipboard) {
   InactiveForm form(doc, mode);
-  InactiveDialog dialog(doc, form, parent);
-  dialog.edit_record = std::move(edit_record);
-  dialog.delete_record = std::move(delete_record);
+  InactiveDialog dialog(doc, form, parent, clipboard);
   dialog.ShowForm();
   dialog.exec();
 }

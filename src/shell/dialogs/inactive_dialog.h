@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 #ifndef Q_MOC_RUN
+#include "core/clipboard.h"
 #include "cycle/status_forms.h"
 #endif
 
@@ -19,12 +19,10 @@ class InactiveDialog : public QDialog {
   Q_OBJECT
 
  public:
-  InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent = nullptr);
-
-  // Publisher editing and the "Delete" dialog of the records, for "&Edit" and (in the
-  // inactive mode) "&Delete"; a button whose function is not set stays hidden.
-  std::function<void(QWidget*, CZarimDoc&, int rec)> edit_record;
-  std::function<void(QWidget*, CZarimDoc&, int rec)> delete_record;
+  // "&Edit" opens publisher editing on the selected record (clipboard: that of "Copy");
+  // "&Delete" deletes in the deleted mode and opens the records' "Delete" dialog in the
+  // inactive mode.
+  InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent = nullptr, Clipboard* clipboard = nullptr);
 
   QListWidget* left_list() const { return left_; }
   QListWidget* right_list() const { return right_; }
@@ -43,6 +41,7 @@ class InactiveDialog : public QDialog {
 
   CZarimDoc& doc_;
   InactiveForm& form_;
+  Clipboard* clipboard_;
   QLabel* left_heading_ = nullptr;
   QLabel* right_heading_ = nullptr;
   QListWidget* left_ = nullptr;
@@ -55,8 +54,6 @@ class InactiveDialog : public QDialog {
 };
 
 // Runs the dialog in its inactive or deleted mode.
-void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode,
-                       std::function<void(QWidget*, CZarimDoc&, int)> edit_record = {},
-                       std::function<void(QWidget*, CZarimDoc&, int)> delete_record = {});
+void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode, Clipboard* clipboard);
 
 }  // namespace zarim

@@ -10,26 +10,23 @@
 #include <QVBoxLayout>
 
 #include "shell/dialogs/select_month_dialog.h"
-#include "shell/dialogs/status_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
-
-using status_ui::Q;
-using status_ui::Spoken;
 
 MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* grid = new QGridLayout;
   auto* left_heading = new QLabel(Q(form.left_heading()), this);
   left_ = new QListWidget(this);
-  left_->setAccessibleName(Spoken(form.left_heading()));
+  left_->setAccessibleName(Plain(form.left_heading()));
   left_heading->setBuddy(left_);
   right_heading_ = new QLabel(Q(form.right_heading()), this);
   right_ = new QListWidget(this);
-  right_->setAccessibleName(Spoken(form.right_heading()));
+  right_->setAccessibleName(Plain(form.right_heading()));
   right_heading_->setBuddy(right_);
   inactive_ = new QCheckBox(Q(form.inactive_caption()), this);
-  inactive_->setAccessibleName(Spoken(form.inactive_caption()));
+  inactive_->setAccessibleName(Plain(form.inactive_caption()));
   grid->addWidget(left_heading, 0, 0);
   grid->addWidget(left_, 1, 0);
   grid->addWidget(right_heading_, 0, 2);
@@ -37,9 +34,9 @@ MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(pa
   grid->addWidget(inactive_, 2, 2);
 
   auto* middle = new QVBoxLayout;
-  move_out_ = status_ui::Button(std::string(Str(Sid::kMoveOutButton)), this);
-  return_ = status_ui::Button(std::string(Str(Sid::kReturnButton)), this);
-  undo_ = status_ui::Button(std::string(Str(Sid::kUndoMoveoutButton)), this);
+  move_out_ = MakeButton(Str(Sid::kMoveOutButton), this);
+  return_ = MakeButton(Str(Sid::kReturnButton), this);
+  undo_ = MakeButton(Str(Sid::kUndoMoveoutButton), this);
   middle->addStretch();
   middle->addWidget(move_out_);
   middle->addWidget(return_);
@@ -47,7 +44,7 @@ MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(pa
   middle->addStretch();
   grid->addLayout(middle, 1, 1);
 
-  close_ = status_ui::Button(std::string(Str(Sid::kStatusClose)), this);
+  close_ = MakeButton(Str(Sid::kStatusClose), this);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch();
   bottom->addWidget(close_);
@@ -61,7 +58,7 @@ MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(pa
   setTabOrder(undo_, left_);
   setTabOrder(left_, close_);
 
-  status_ui::ConnectListSides(this, left_, right_, form_);
+  ConnectListSides(this, left_, right_, form_);
   connect(inactive_, &QCheckBox::toggled, this, [this](bool on) {
     form_.SetInactive(on);
     ShowForm();
@@ -83,8 +80,8 @@ MoveOutsDialog::MoveOutsDialog(MoveOutsForm& form, QWidget* parent) : QDialog(pa
 }
 
 void MoveOutsDialog::ShowForm() {
-  status_ui::Fill(left_, form_.left(), form_.side() == ListSide::kLeft ? form_.row() : -1);
-  status_ui::Fill(right_, form_.right(), form_.side() == ListSide::kRight ? form_.row() : -1);
+  FillStatusList(left_, form_.left(), form_.side() == ListSide::kLeft ? form_.row() : -1);
+  FillStatusList(right_, form_.right(), form_.side() == ListSide::kRight ? form_.row() : -1);
   move_out_->setEnabled(form_.move_out_enabled());
   return_->setEnabled(form_.return_enabled());
   undo_->setEnabled(form_.return_enabled());

@@ -15,7 +15,8 @@
 
 namespace zarim {
 
-PasswordDialog::PasswordDialog(PasswordForm& form, QWidget* parent) : QDialog(parent), check_(&form) {
+PasswordDialog::PasswordDialog(PasswordForm& form, QWidget* parent)
+    : QDialog(parent), check_(&form) {
   Build(form.caption(), PasswordForm::kBoxLength);
 }
 
@@ -36,20 +37,18 @@ void PasswordDialog::Build(const std::string& caption, int max_length) {
   edit_->setMaxLength(max_length);
   edit_->setAccessibleName(Q(Str(Sid::kAccPasswordBox)));
   prompt_->setBuddy(edit_);
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(Q(Str(Sid::kOk)), QDialogButtonBox::AcceptRole);
-  cancel_ = buttons->addButton(Q(Str(Sid::kCancel)), QDialogButtonBox::RejectRole);
+  const OkCancelRow buttons = MakeOkCancel(this, Sid::kOk, Sid::kCancel, false);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   ok_->setDefault(true);
-  ok_->setAccessibleName(Q(Str(Sid::kOk)));
-  cancel_->setAccessibleName(Q(Str(Sid::kCancel)));
   // What the password does and does not protect, said where it is typed.
-  auto* scope = new QLabel(Q(Str(Sid::kPasswordScope)), this);
+  auto* scope = new QLabel(Q(Sid::kPasswordScope), this);
   scope->setWordWrap(true);
-  scope->setAccessibleName(Q(Str(Sid::kPasswordScope)));
+  scope->setAccessibleName(Q(Sid::kPasswordScope));
   layout->addWidget(prompt_);
   layout->addWidget(edit_);
   layout->addWidget(scope);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   setTabOrder(edit_, ok_);
   setTabOrder(ok_, cancel_);
   connect(edit_, &QLineEdit::textChanged, this, &PasswordDialog::OnTextChanged);

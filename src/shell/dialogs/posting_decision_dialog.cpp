@@ -63,7 +63,7 @@ PostingDecisionDialog::PostingDecisionDialog(PostingDecisionForm& form, Prompter
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::string RunReportCollection(QWidget* parent, CZarimDoc& doc, Prompter& prompter) {
+std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter) {
   if (!WorkingMonthOpen(doc)) {
     PostingDecisionForm form(doc);
     PostingDecisionDialog dialog(form, prompter, parent);
@@ -73,7 +73,7 @@ std::string RunReportCollection(QWidget* parent, CZarimDoc& doc, Prompter& promp
       QApplication::restoreOverrideCursor();
     }
   }
-  if (WorkingMonthOpen(doc)) RunPostingList(parent, doc);
+  if (WorkingMonthOpen(doc)) RunPostingListDialog(parent, doc);
   return WorkingMonthStatusText(doc);
 }
 

@@ -37,6 +37,6 @@ class PostingDecisionDialog : public QDialog {
 
 // The "&Report Slips" entry: the decision dialog when the working month is not open, then
 // the posting list when it is. Returns the status text for the status bar.
-std::string RunReportCollection(QWidget* parent, CZarimDoc& doc, Prompter& prompter);
+std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter);
 
 }  // namespace zarim

@@ -14,16 +14,10 @@
 #include "core/document.h"
 #include "core/strings.h"
 #include "cycle/posting_list_form.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/slip_dialog.h"
 
 namespace zarim {
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Plain(std::string_view s) { return Q(s).remove('&'); }
-
-}  // namespace
-
 PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
   setWindowTitle(Q(form.Title()));
@@ -117,7 +111,7 @@ void PostingListDialog::ShowList() {
 void PostingListDialog::OpenSlip() {
   const int record = form_.SelectedRecord();
   if (record <= 0) return;
-  RunSlip(this, doc_, record);
+  RunSlipDialog(this, doc_, record);
   form_.AfterSlip();
   ShowList();
   list_->setFocus();
@@ -134,7 +128,7 @@ bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void RunPostingList(QWidget* parent, CZarimDoc& doc) {
+void RunPostingListDialog(QWidget* parent, CZarimDoc& doc) {
   PostingListForm form(doc);
   PostingListDialog dialog(form, doc, parent);
   dialog.exec();

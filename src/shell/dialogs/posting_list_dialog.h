@@ -52,6 +52,6 @@ class PostingListDialog : public QDialog {
 
 // The posting list for the working month (the report collection entry calls it once the
 // month is open). Installs the cycle's hooks into the document when they are missing.
-void RunPostingList(QWidget* parent, CZarimDoc& doc);
+void RunPostingListDialog(QWidget* parent, CZarimDoc& doc);
 
 }  // namespace zarim

@@ -26,8 +26,8 @@ namespace zarim {
 namespace {
 
 QCheckBox* Check(Sid caption, QWidget* parent) {
-  auto* c = new QCheckBox(QStr(std::string(Str(caption))), parent);
-  c->setAccessibleName(Plain(std::string(Str(caption))));
+  auto* c = new QCheckBox(Q(Str(caption)), parent);
+  c->setAccessibleName(Plain(Str(caption)));
   return c;
 }
 
@@ -40,7 +40,7 @@ PublisherEditDialog::PublisherEditDialog(CZarimDoc& doc, PublisherForm& form, QW
 }
 
 void PublisherEditDialog::Build() {
-  setWindowTitle(QStr(form_.Title()));
+  setWindowTitle(Q(form_.Title()));
   auto* outer = new QHBoxLayout(this);
   auto* grid = new QGridLayout;
   outer->addLayout(grid, 1);
@@ -49,9 +49,9 @@ void PublisherEditDialog::Build() {
                                           Sid::kMobilePhone, Sid::kWorkPhone, Sid::kEmailAddress};
   int row = 0;
   for (int i = 0; i < kTextFieldCount; ++i) {
-    auto* label = new QLabel(QStr(std::string(Str(kTextCaptions[i]))), this);
+    auto* label = new QLabel(Q(Str(kTextCaptions[i])), this);
     auto* edit = new QLineEdit(this);
-    edit->setAccessibleName(Plain(std::string(Str(kTextCaptions[i]))));
+    edit->setAccessibleName(Plain(Str(kTextCaptions[i])));
     edit->setMaxLength(form_.MaxLength(static_cast<TextField>(i)));
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
@@ -64,7 +64,7 @@ void PublisherEditDialog::Build() {
     connect(edit, &QLineEdit::textEdited, this, [this, f, edit](const QString& t) {
       CapsEdit e = form_.NameEdited(f, StdStr(t), edit->cursorPosition());
       if (e.changed) {
-        edit->setText(QStr(e.text));
+        edit->setText(Q(e.text));
         edit->setCursorPosition(e.caret);
       }
     });
@@ -72,8 +72,8 @@ void PublisherEditDialog::Build() {
 
   const int this_year = std::max(doc_.today_year, kFirstListYear);
   auto date_row = [&](Sid caption, DateBoxes& boxes, QLabel** years, QLabel** label_out) {
-    auto* label = new QLabel(QStr(std::string(Str(caption))), this);
-    boxes.Create(this, Plain(std::string(Str(caption))), kFirstListYear, this_year);
+    auto* label = new QLabel(Q(Str(caption)), this);
+    boxes.Create(this, Plain(Str(caption)), kFirstListYear, this_year);
     label->setBuddy(boxes.month);
     grid->addWidget(label, row, 0);
     grid->addWidget(boxes.month, row, 1);
@@ -131,7 +131,7 @@ void PublisherEditDialog::Build() {
 
   consent_ = Check(Sid::kConsentBox, this);
   grid->addWidget(consent_, row, 0, 1, 2);
-  consent_date_.Create(this, Plain(std::string(Str(Sid::kConsentBox))), kFirstListYear, this_year);
+  consent_date_.Create(this, Plain(Sid::kConsentBox), kFirstListYear, this_year);
   grid->addWidget(consent_date_.month, row, 2);
   grid->addWidget(consent_date_.day, row, 3);
   grid->addWidget(consent_date_.year, row, 4);
@@ -147,24 +147,24 @@ void PublisherEditDialog::Build() {
   // The button column.
   auto* side = new QVBoxLayout;
   outer->addLayout(side);
-  ok_ = new QPushButton(QStr(std::string(Str(Sid::kOkButton))), this);
-  ok_->setAccessibleName(Plain(std::string(Str(Sid::kOkButton))));
+  ok_ = new QPushButton(Q(Sid::kOkButton), this);
+  ok_->setAccessibleName(Plain(Sid::kOkButton));
   ok_->setDefault(true);
-  cancel_ = MakeButton(std::string(Str(Sid::kCancelButton)), this);
-  group_ = MakeButton(std::string(Str(Sid::kSelectGroupButton)), this);
-  household_ = MakeButton(std::string(Str(Sid::kEditHousehold)), this);
-  long_name_ = MakeButton(std::string(Str(Sid::kLongNameButton)), this);
-  emergency_ = MakeButton(std::string(Str(Sid::kThirdPartyButton)), this);
-  needs_ = MakeButton(std::string(Str(Sid::kSpecialNeedsButton)), this);
-  appointments_ = MakeButton(std::string(Str(Sid::kAppointmentsButton)), this);
-  status_ = MakeButton(std::string(Str(Sid::kStatusButton)), this);
-  delete_ = MakeButton(std::string(Str(Sid::kDeleteButton)), this);
-  previous_ = MakeButton(std::string(Str(Sid::kPreviousButton)), this);
-  next_ = MakeButton(std::string(Str(Sid::kNextButton)), this);
-  copy_ = MakeButton(std::string(Str(Sid::kCopyButton)), this);
-  clear_ = MakeButton(std::string(Str(Sid::kClearButton)), this);
-  select_conductor_ = MakeButton(std::string(Str(Sid::kSelectConductor)), this);
-  clear_conductor_ = MakeButton(std::string(Str(Sid::kClearConductor)), this);
+  cancel_ = MakeButton(Str(Sid::kCancelButton), this);
+  group_ = MakeButton(Str(Sid::kSelectGroupButton), this);
+  household_ = MakeButton(Str(Sid::kEditHousehold), this);
+  long_name_ = MakeButton(Str(Sid::kLongNameButton), this);
+  emergency_ = MakeButton(Str(Sid::kThirdPartyButton), this);
+  needs_ = MakeButton(Str(Sid::kSpecialNeedsButton), this);
+  appointments_ = MakeButton(Str(Sid::kAppointmentsButton), this);
+  status_ = MakeButton(Str(Sid::kStatusButton), this);
+  delete_ = MakeButton(Str(Sid::kDeleteButton), this);
+  previous_ = MakeButton(Str(Sid::kPreviousButton), this);
+  next_ = MakeButton(Str(Sid::kNextButton), this);
+  copy_ = MakeButton(Str(Sid::kCopyButton), this);
+  clear_ = MakeButton(Str(Sid::kClearButton), this);
+  select_conductor_ = MakeButton(Str(Sid::kSelectConductor), this);
+  clear_conductor_ = MakeButton(Str(Sid::kClearConductor), this);
   for (QPushButton* b : {ok_, cancel_, group_, household_, long_name_, emergency_, needs_, appointments_, status_,
                          delete_, previous_, next_, copy_, clear_, select_conductor_, clear_conductor_})
     side->addWidget(b);
@@ -182,7 +182,7 @@ void PublisherEditDialog::Build() {
   connect(delete_, &QPushButton::clicked, this, &PublisherEditDialog::Delete);
   connect(group_, &QPushButton::clicked, this, [this] {
     Collect();
-    int g = PickGroup(doc_, GroupPickerForm::Purpose::kChoose, this, std::max(form_.fields().group, 1));
+    int g = RunGroupPickerDialog(this, doc_, GroupPickerForm::Purpose::kChoose, std::max(form_.fields().group, 1));
     if (g > 0) form_.fields().group = g;
     RefreshLabels();
   });
@@ -200,11 +200,12 @@ void PublisherEditDialog::Build() {
     ShowForm();
   });
   connect(status_, &QPushButton::clicked, this, [this] {
-    if (open_status && form_.record() > 0) open_status(this, doc_, form_.record());
+    // "&Status" opens the status dialog of the stored record being edited.
+    if (form_.record() > 0) RunStatusDialog(this, doc_, form_.record());
   });
   connect(select_conductor_, &QPushButton::clicked, this, [this] {
     SelectPublisherForm list(doc_, kActive);
-    int i = ChooseFromList(this, QStr(list.Title()), list.names());
+    int i = ChooseFromList(this, Q(list.Title()), list.names());
     if (i >= 0) {
       list.Select(i);
       form_.SetConductor(list.SelectedRecord());
@@ -220,8 +221,8 @@ void PublisherEditDialog::Build() {
 void PublisherEditDialog::ShowForm() {
   showing_ = true;
   const PublisherFields& f = form_.fields();
-  setWindowTitle(QStr(form_.Title()));
-  for (int i = 0; i < kTextFieldCount; ++i) texts_[i]->setText(QStr(f.text[i]));
+  setWindowTitle(Q(form_.Title()));
+  for (int i = 0; i < kTextFieldCount; ++i) texts_[i]->setText(Q(f.text[i]));
   birth_.Set(f.birth);
   baptism_.Set(f.baptism);
   consent_date_.Set(f.consent_date);
@@ -252,12 +253,12 @@ void PublisherEditDialog::ShowForm() {
   baptism_.SetVisible(publisher);
   baptized_years_->setVisible(publisher);
   custom_->setVisible(form_.custom_shown());
-  custom_->setText(QStr(form_.CustomCaption()));
-  custom_->setAccessibleName(QStr(form_.CustomCaption()));
+  custom_->setText(Q(form_.CustomCaption()));
+  custom_->setAccessibleName(Q(form_.CustomCaption()));
   select_conductor_->setVisible(form_.conductor_shown());
   clear_conductor_->setVisible(form_.conductor_shown());
   conductor_->setVisible(form_.conductor_shown());
-  status_->setVisible(static_cast<bool>(open_status) && publisher);
+  status_->setVisible(publisher);
   showing_ = false;
   RefreshLabels();
 }
@@ -266,17 +267,17 @@ void PublisherEditDialog::Refresh() { ShowForm(); }
 
 void PublisherEditDialog::RefreshLabels() {
   Collect();
-  age_->setText(QStr(form_.AgeLabel()));
-  baptized_years_->setText(QStr(form_.BaptismLabel()));
-  group_->setText(QStr(form_.GroupButtonCaption()));
+  age_->setText(Q(form_.AgeLabel()));
+  baptized_years_->setText(Q(form_.BaptismLabel()));
+  group_->setText(Q(form_.GroupButtonCaption()));
   group_->setAccessibleName(Plain(form_.GroupButtonCaption()));
   household_->setVisible(form_.household_shown() && !form_.adding());
-  household_->setText(QStr(form_.HouseholdCaption()));
+  household_->setText(Q(form_.HouseholdCaption()));
   household_->setAccessibleName(Plain(form_.HouseholdCaption()));
-  copy_->setText(QStr(form_.CopyCaption()));
+  copy_->setText(Q(form_.CopyCaption()));
   copy_->setAccessibleName(Plain(form_.CopyCaption()));
   clear_->setVisible(form_.clear_shown());
-  conductor_->setText(QStr(form_.ConductorText()));
+  conductor_->setText(Q(form_.ConductorText()));
   const bool editing = form_.navigation_enabled();
   previous_->setEnabled(editing);
   next_->setEnabled(editing);
@@ -361,12 +362,11 @@ void PublisherEditDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec) {
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec) {
   PublisherForm form(doc, clipboard, kind);
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);
-  // "&Status" and, when adding, the status of the new publisher before it is saved.
-  dialog.open_status = [](QWidget* owner, CZarimDoc& d, int r) { RunStatusDialog(owner, d, r); };
+  // When adding, the status of the new publisher before it is saved.
   form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) { RunStatusDialogOn(&dialog, d, r); };
   dialog.Refresh();
   if (dialog.exec() != QDialog::Accepted) return 0;

@@ -4,10 +4,9 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 #include "records/publisher_form.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 class QCheckBox;
 class QLabel;
@@ -46,11 +45,7 @@ class PublisherEditDialog : public QDialog {
   QPushButton* appointments_button() const { return appointments_; }
   QPushButton* status_button() const { return status_; }
 
-  // Opens the status dialog of the record being edited ("&Status"); the button is
-  // shown only when set.
-  std::function<void(QWidget*, CZarimDoc&, int rec)> open_status;
-
-  // Shows the form again (after open_status was set, or the form changed).
+  // Shows the form again (after the form changed).
   void Refresh();
   void accept() override;
   // The buttons, also callable from tests.
@@ -89,6 +84,6 @@ class PublisherEditDialog : public QDialog {
 
 // Runs the dialog on a record (rec 0: adding). Returns the record number of the stored
 // publisher, 0 when nothing was stored.
-int EditPublisher(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec);
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec);
 
 }  // namespace zarim

@@ -16,27 +16,15 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
-
-namespace {
-QString S(Sid id) { return QStr(std::string(Str(id))); }
-
-QDialogButtonBox* OkCancel(QDialog* d, QVBoxLayout* layout) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
-  layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
-  return buttons;
-}
-}  // namespace
 
 // ---- Circuit Overseer ----------------------------------------------------------------
 
 CircuitOverseerDialog::CircuitOverseerDialog(CircuitOverseerForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
-  setWindowTitle(S(Sid::kCircuitOverseerTitle));
+  setWindowTitle(Q(Sid::kCircuitOverseerTitle));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
@@ -44,22 +32,22 @@ CircuitOverseerDialog::CircuitOverseerDialog(CircuitOverseerForm& form, QWidget*
                                       Sid::kMobilePhone, Sid::kOtherPhone, Sid::kEmailAddress};
   const std::string* values[] = {&form.first, &form.last, &form.address, &form.home, &form.mobile, &form.other, &form.email};
   for (int i = 0; i < 7; ++i) {
-    fields_[i] = new QLineEdit(QStr(*values[i]), this);
-    fields_[i]->setAccessibleName(S(kCaptions[i]));
+    fields_[i] = new QLineEdit(Q(*values[i]), this);
+    fields_[i]->setAccessibleName(Q(kCaptions[i]));
     fields_[i]->setMaxLength(form.MaxLength(i));
-    grid->addRow(S(kCaptions[i]), fields_[i]);
+    grid->addRow(Q(kCaptions[i]), fields_[i]);
   }
-  auto* box = new QGroupBox(S(Sid::kIncludeInContactList), this);
+  auto* box = new QGroupBox(Q(Sid::kIncludeInContactList), this);
   auto* row = new QHBoxLayout(box);
   const Sid captions[] = {Sid::kAsk, Sid::kYes, Sid::kNo};
   for (int c = 0; c < 3; ++c) {
-    include_[c] = new QRadioButton(S(captions[c]), box);
-    include_[c]->setAccessibleName(S(Sid::kIncludeInContactList).trimmed() + QStringLiteral(": ") + S(captions[c]));
+    include_[c] = new QRadioButton(Q(captions[c]), box);
+    include_[c]->setAccessibleName(Q(Sid::kIncludeInContactList).trimmed() + QStringLiteral(": ") + Q(captions[c]));
     row->addWidget(include_[c]);
   }
   include_[static_cast<int>(form.include)]->setChecked(true);
   layout->addWidget(box);
-  OkCancel(this, layout);
+  layout->addWidget(MakeOkCancel(this).box);
 }
 
 void CircuitOverseerDialog::accept() {
@@ -74,21 +62,21 @@ void CircuitOverseerDialog::accept() {
 // ---- Custom category -----------------------------------------------------------------
 
 CustomCategoryDialog::CustomCategoryDialog(CustomCategoryForm& form, QWidget* parent) : QDialog(parent), form_(form) {
-  setWindowTitle(S(Sid::kCustomCategoryTitle));
+  setWindowTitle(Q(Sid::kCustomCategoryTitle));
   auto* layout = new QVBoxLayout(this);
-  auto* prompt = new QLabel(S(Sid::kCustomCategoryPrompt), this);
+  auto* prompt = new QLabel(Q(Sid::kCustomCategoryPrompt), this);
   prompt->setWordWrap(true);
   layout->addWidget(prompt);
-  name_ = new QLineEdit(QStr(form.name), this);
-  name_->setAccessibleName(S(Sid::kCustomCategoryTitle));
+  name_ = new QLineEdit(Q(form.name), this);
+  name_->setAccessibleName(Q(Sid::kCustomCategoryTitle));
   name_->setMaxLength(kMaxCategoryName);
   prompt->setBuddy(name_);
   layout->addWidget(name_);
-  enabled_ = new QCheckBox(S(Sid::kEnableThisCategory), this);
+  enabled_ = new QCheckBox(Q(Sid::kEnableThisCategory), this);
   enabled_->setAccessibleName(enabled_->text());
   enabled_->setChecked(form.enabled);
   layout->addWidget(enabled_);
-  OkCancel(this, layout);
+  layout->addWidget(MakeOkCancel(this).box);
   ask = [this](const CategoryQuestion& q) { return AskCategoryChange(this, q); };
 }
 
@@ -100,19 +88,19 @@ void CustomCategoryDialog::accept() {
 
 std::optional<CategoryChoice> AskCategoryChange(QWidget* parent, const CategoryQuestion& q) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(S(Sid::kChangeCategoryTitle));
+  dialog.setWindowTitle(Q(Sid::kChangeCategoryTitle));
   auto* layout = new QVBoxLayout(&dialog);
-  auto* text = new QLabel(QStr(q.Text()), &dialog);
+  auto* text = new QLabel(Q(q.Text()), &dialog);
   text->setWordWrap(true);
   layout->addWidget(text);
-  auto* change = new QRadioButton(QStr(q.ChangeCaption()), &dialog);
-  auto* clear = new QRadioButton(QStr(q.ClearCaption()), &dialog);
+  auto* change = new QRadioButton(Q(q.ChangeCaption()), &dialog);
+  auto* clear = new QRadioButton(Q(q.ClearCaption()), &dialog);
   change->setAccessibleName(change->text());
   clear->setAccessibleName(clear->text());
   change->setChecked(true);
   layout->addWidget(change);
   layout->addWidget(clear);
-  OkCancel(&dialog, layout);
+  layout->addWidget(MakeOkCancel(&dialog).box);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return clear->isChecked() ? CategoryChoice::kClearAll : CategoryChoice::kChangeAll;
 }
@@ -124,14 +112,14 @@ PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : Q
   auto* top = new QHBoxLayout;
   layout->addLayout(top);
   year_ = new QComboBox(this);
-  year_->setAccessibleName(S(Sid::kYearLabel));
-  for (const auto& y : form.YearTexts()) year_->addItem(QStr(y));
+  year_->setAccessibleName(Q(Sid::kYearLabel));
+  for (const auto& y : form.YearTexts()) year_->addItem(Q(y));
   year_->setCurrentIndex(form.year_index());
   month_ = new QComboBox(this);
-  month_->setAccessibleName(S(Sid::kMonthLabel));
+  month_->setAccessibleName(Q(Sid::kMonthLabel));
   top->addWidget(year_);
   top->addWidget(month_);
-  special_ = new QCheckBox(S(Sid::kSpecialPioneers), this);
+  special_ = new QCheckBox(Q(Sid::kSpecialPioneers), this);
   special_->setAccessibleName(special_->text());
   special_->setVisible(form.special_shown());
   top->addWidget(special_);
@@ -139,8 +127,8 @@ PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : Q
   layout->addLayout(lists);
   left_ = new QListWidget(this);
   right_ = new QListWidget(this);
-  left_->setAccessibleName(S(form.special_shown() ? Sid::kRegularPioneer : Sid::kContinuousAuxPioneer));
-  right_->setAccessibleName(S(Sid::kSelectPublisherTitle));
+  left_->setAccessibleName(Q(form.special_shown() ? Sid::kRegularPioneer : Sid::kContinuousAuxPioneer));
+  right_->setAccessibleName(Q(Sid::kSelectPublisherTitle));
   move_ = new QPushButton(this);
   lists->addWidget(left_);
   lists->addWidget(move_);
@@ -164,8 +152,8 @@ PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : Q
   });
   auto side = [this](bool left) {
     left_side_ = left;
-    move_->setText(QStr(PioneerListForm::MoveCaption(left)));
-    move_->setAccessibleName(move_->text().remove('&').remove('<').remove('>').trimmed());
+    move_->setText(Q(PioneerListForm::MoveCaption(left)));
+    move_->setAccessibleName(Plain(move_->text()).remove('<').remove('>').trimmed());
   };
   connect(left_, &QListWidget::itemSelectionChanged, this, [side] { side(true); });
   connect(right_, &QListWidget::itemSelectionChanged, this, [side] { side(false); });
@@ -179,18 +167,18 @@ void PioneerListDialog::FillMonths() {
   QSignalBlocker block(month_);
   month_->clear();
   auto months = form_.Months();
-  for (const auto& t : form_.MonthTexts()) month_->addItem(QStr(t));
+  for (const auto& t : form_.MonthTexts()) month_->addItem(Q(t));
   for (size_t i = 0; i < months.size(); ++i)
     if (months[i] == form_.month()) month_->setCurrentIndex(static_cast<int>(i));
 }
 
 void PioneerListDialog::Fill() {
-  setWindowTitle(QStr(form_.Title()));
+  setWindowTitle(Q(form_.Title()));
   QSignalBlocker bl(left_), br(right_);
   left_->clear();
   right_->clear();
-  for (const auto& l : form_.left()) left_->addItem(QStr(l.name));
-  for (const auto& r : form_.right()) right_->addItem(QStr(r.name));
+  for (const auto& l : form_.left()) left_->addItem(Q(l.name));
+  for (const auto& r : form_.right()) right_->addItem(Q(r.name));
 }
 
 void PioneerListDialog::Move() {
@@ -200,6 +188,24 @@ void PioneerListDialog::Move() {
     form_.Add(right_->currentRow());
   }
   Fill();
+}
+
+void RunCircuitOverseerDialog(QWidget* parent, CZarimDoc& doc) {
+  CircuitOverseerForm form(doc);
+  CircuitOverseerDialog dialog(form, parent);
+  dialog.exec();
+}
+
+void RunCustomCategoryDialog(QWidget* parent, CZarimDoc& doc) {
+  CustomCategoryForm form(doc);
+  CustomCategoryDialog dialog(form, parent);
+  dialog.exec();
+}
+
+void RunPioneerListDialog(QWidget* parent, CZarimDoc& doc, PioneerListForm::Mode mode) {
+  PioneerListForm form(doc, mode);
+  PioneerListDialog dialog(form, parent);
+  dialog.exec();
 }
 
 }  // namespace zarim

@@ -78,4 +78,9 @@ class PioneerListDialog : public QDialog {
   bool left_side_ = false;
 };
 
+// Run the dialogs on the open document.
+void RunCircuitOverseerDialog(QWidget* parent, CZarimDoc& doc);
+void RunCustomCategoryDialog(QWidget* parent, CZarimDoc& doc);
+void RunPioneerListDialog(QWidget* parent, CZarimDoc& doc, PioneerListForm::Mode mode);
+
 }  // namespace zarim

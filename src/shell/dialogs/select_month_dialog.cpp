@@ -8,12 +8,9 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "shell/dialogs/status_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
-
-using status_ui::Q;
-using status_ui::Spoken;
 
 SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
@@ -22,7 +19,7 @@ SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : Q
   prompt->setWordWrap(true);
   layout->addWidget(prompt);
 
-  auto* month_label = new QLabel(Q(std::string(Str(Sid::kSelectMonthLabel))), this);
+  auto* month_label = new QLabel(Q(Sid::kSelectMonthLabel), this);
   months_ = new QListWidget(this);
   month_label->setBuddy(months_);
   months_->setAccessibleName(Q(form.prompt()));
@@ -32,10 +29,10 @@ SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : Q
   layout->addWidget(months_);
 
   if (form.has_years()) {
-    auto* year_label = new QLabel(Q(std::string(Str(Sid::kSelectYearLabel))), this);
+    auto* year_label = new QLabel(Q(Sid::kSelectYearLabel), this);
     years_ = new QComboBox(this);
     year_label->setBuddy(years_);
-    years_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectYearLabel))));
+    years_->setAccessibleName(Plain(Sid::kSelectYearLabel));
     for (const auto& y : form.years()) years_->addItem(Q(y));
     years_->setCurrentIndex(form.year_index());
     layout->addWidget(year_label);
@@ -43,20 +40,14 @@ SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : Q
   }
   if (form.has_tick()) {
     tick_ = new QCheckBox(Q(form.tick_caption()), this);
-    tick_->setAccessibleName(Spoken(form.tick_caption()));
+    tick_->setAccessibleName(Plain(form.tick_caption()));
     tick_->setChecked(form.ticked());
     layout->addWidget(tick_);
   }
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthOk))), QDialogButtonBox::AcceptRole);
-  auto* cancel = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthCancel))), QDialogButtonBox::RejectRole);
-  ok->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthOk))));
-  cancel->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthCancel))));
-  ok->setDefault(true);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &SelectMonthDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &SelectMonthDialog::reject);
+  const OkCancelRow buttons = MakeOkCancel(this, Sid::kSelectMonthOk, Sid::kSelectMonthCancel);
+  buttons.ok->setDefault(true);
+  layout->addWidget(buttons.box);
   // Double-clicking a month chooses it.
   connect(months_, &QListWidget::itemActivated, this, [this] { accept(); });
   months_->setFocus();

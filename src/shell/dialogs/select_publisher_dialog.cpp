@@ -10,28 +10,29 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
+#include "cycle/status_moves.h"
 #include "records/delete_form.h"
 #include "shell/dialogs/publisher_edit_dialog.h"
-#include "shell/dialogs/records_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 
 SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard,
                                              QWidget* parent)
     : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
-  setWindowTitle(QStr(form.Title()));
+  setWindowTitle(Q(form.Title()));
   auto* layout = new QHBoxLayout(this);
   list_ = new QListWidget(this);
-  list_->setAccessibleName(QStr(form.Title()));
+  list_->setAccessibleName(Q(form.Title()));
   list_->installEventFilter(this);
   layout->addWidget(list_, 1);
   auto* side = new QVBoxLayout;
   layout->addLayout(side);
-  edit_ = new QPushButton(QStr(std::string(Str(Sid::kEditEllipsis))), this);
-  edit_->setAccessibleName(Plain(std::string(Str(Sid::kEditEllipsis))));
+  edit_ = new QPushButton(Q(Sid::kEditEllipsis), this);
+  edit_->setAccessibleName(Plain(Sid::kEditEllipsis));
   edit_->setDefault(true);
   add_ = MakeButton(form.AddCaption(), this);
-  close_ = MakeButton(std::string(Str(Sid::kCloseButton)), this);
+  close_ = MakeButton(Str(Sid::kCloseButton), this);
   side->addWidget(edit_);
   side->addWidget(add_);
   side->addWidget(close_);
@@ -47,7 +48,7 @@ SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm
 void SelectPublisherDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
-  for (const auto& n : form_.names()) list_->addItem(QStr(n));
+  for (const auto& n : form_.names()) list_->addItem(Q(n));
   if (form_.selection() >= 0) list_->setCurrentRow(form_.selection());
   edit_->setVisible(form_.edit_shown());
   // With nothing to edit, Enter adds.
@@ -78,7 +79,7 @@ void SelectPublisherDialog::EditSelected() {
   if (rec <= 0) return;
   PublisherKind kind = doc_.records[rec].status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher;
   uint16_t id = doc_.records[rec].id;
-  EditPublisher(this, doc_, clipboard_, kind, rec);
+  RunPublisherEditDialog(this, doc_, clipboard_, kind, rec);
   form_.Refill();
   form_.SelectById(id);
   Fill();
@@ -97,40 +98,43 @@ void SelectPublisherDialog::AddPublisher() {
   }
   if (choice != AddChoice::kNew) {
     SelectPublisherForm source(doc_, choice == AddChoice::kFromStudents ? kNonPublisher : kInactive);
-    int i = ChooseFromList(this, QStr(AddChoiceCaption(choice)), source.names());
+    int i = ChooseFromList(this, Q(AddChoiceCaption(choice)), source.names());
     if (i < 0) return;
     source.Select(i);
     int rec = source.SelectedRecord();
     uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
-    if (transfer && rec > 0) transfer(this, doc_, rec, choice);
+    if (rec > 0) MoveToActive(doc_, rec, DialogMonthAsker(this));
     form_.Refill();
     form_.SelectById(id);
     Fill();
     return;
   }
-  int rec = EditPublisher(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
+  int rec = RunPublisherEditDialog(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
   uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
   form_.Refill();
   if (id) form_.SelectById(id);
   Fill();
 }
 
+void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, uint8_t status) {
+  SelectPublisherForm form(doc, status);
+  SelectPublisherDialog dialog(doc, form, clipboard, parent);
+  dialog.exec();
+}
+
 std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices) {
   QDialog dialog(parent);
-  dialog.setWindowTitle(QStr(std::string(Str(Sid::kAddPublisherTitle))));
+  dialog.setWindowTitle(Q(Sid::kAddPublisherTitle));
   auto* layout = new QVBoxLayout(&dialog);
   std::vector<QRadioButton*> radios;
   for (AddChoice c : choices) {
-    auto* r = new QRadioButton(QStr(AddChoiceCaption(c)), &dialog);
+    auto* r = new QRadioButton(Q(AddChoiceCaption(c)), &dialog);
     r->setAccessibleName(r->text());
     layout->addWidget(r);
     radios.push_back(r);
   }
   radios.front()->setChecked(true);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  layout->addWidget(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(&dialog).box);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   for (size_t i = 0; i < radios.size(); ++i)
     if (radios[i]->isChecked()) return choices[i];

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,10 +28,6 @@ class SelectPublisherDialog : public QDialog {
   void EditSelected();
   void AddPublisher();
 
-  // The transfers of the "Add Publisher" chooser: a student becomes a publisher, an
-  // inactive one is reactivated. Set by the command that opens the dialog.
-  std::function<void(QWidget*, CZarimDoc&, int rec, AddChoice)> transfer;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -44,6 +39,9 @@ class SelectPublisherDialog : public QDialog {
   QListWidget* list_ = nullptr;
   QPushButton *edit_ = nullptr, *add_ = nullptr, *close_ = nullptr;
 };
+
+// Runs "Select Publisher" (status kActive) or "Select Bible Student" (kNonPublisher).
+void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, uint8_t status);
 
 // The "Add Publisher" chooser: the choice made, or nothing when cancelled.
 std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices);

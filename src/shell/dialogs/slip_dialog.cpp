@@ -14,12 +14,10 @@
 #include "core/strings.h"
 #include "cycle/slip_form.h"
 #include "cycle/slip_remarks.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Plain(std::string_view s) { return Q(s).remove('&'); }
 
 // Longest text of a number box.
 constexpr int kNumberLength = 4;
@@ -300,7 +298,7 @@ void SlipDialog::accept() {
   QDialog::accept();
 }
 
-bool RunSlip(QWidget* parent, CZarimDoc& doc, int record) {
+bool RunSlipDialog(QWidget* parent, CZarimDoc& doc, int record) {
   SlipForm form(doc, record);
   SlipDialog dialog(form, parent);
   return dialog.exec() == QDialog::Accepted && dialog.saved();

@@ -74,6 +74,6 @@ class SlipDialog : public QDialog {
 };
 
 // Opens the slip of a record for the working month; true when it stored a change.
-bool RunSlip(QWidget* parent, CZarimDoc& doc, int record);
+bool RunSlipDialog(QWidget* parent, CZarimDoc& doc, int record);
 
 }  // namespace zarim

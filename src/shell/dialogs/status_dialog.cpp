@@ -11,12 +11,9 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "shell/dialogs/status_widgets.h"
+#include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
-
-using status_ui::Q;
-using status_ui::Spoken;
 
 StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
@@ -25,22 +22,22 @@ StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent),
   for (int c = 0; c < StatusForm::kChoices; ++c) {
     std::string caption = StatusForm::ChoiceCaption(c);
     options_[c] = new QRadioButton(Q(caption), this);
-    options_[c]->setAccessibleName(Spoken(caption));
+    options_[c]->setAccessibleName(Plain(caption));
     group->addButton(options_[c], c);
     layout->addWidget(options_[c]);
   }
   auto* lists = new QFormLayout;
   months_ = new QComboBox(this);
-  months_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthLabel))));
+  months_->setAccessibleName(Plain(Sid::kSelectMonthLabel));
   for (const auto& m : form.months()) months_->addItem(Q(m));
   months_->setCurrentIndex(form.month_index());
   years_ = new QComboBox(this);
-  years_->setAccessibleName(Spoken(std::string(Str(Sid::kSelectYearLabel))));
+  years_->setAccessibleName(Plain(Sid::kSelectYearLabel));
   for (const auto& y : form.years()) years_->addItem(Q(y));
   years_->setCurrentIndex(form.year_index());
-  auto* month_label = new QLabel(Q(std::string(Str(Sid::kSelectMonthLabel))), this);
+  auto* month_label = new QLabel(Q(Sid::kSelectMonthLabel), this);
   month_label->setBuddy(months_);
-  year_label_ = new QLabel(Q(std::string(Str(Sid::kSelectYearLabel))), this);
+  year_label_ = new QLabel(Q(Sid::kSelectYearLabel), this);
   year_label_->setBuddy(years_);
   lists->addRow(month_label, months_);
   lists->addRow(year_label_, years_);
@@ -49,13 +46,9 @@ StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent),
   note_->setWordWrap(true);
   layout->addWidget(note_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* ok = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthOk))), QDialogButtonBox::AcceptRole);
-  auto* cancel = buttons->addButton(Q(std::string(Str(Sid::kSelectMonthCancel))), QDialogButtonBox::RejectRole);
-  ok->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthOk))));
-  cancel->setAccessibleName(Spoken(std::string(Str(Sid::kSelectMonthCancel))));
-  ok->setDefault(true);
-  layout->addWidget(buttons);
+  const OkCancelRow buttons = MakeOkCancel(this, Sid::kSelectMonthOk, Sid::kSelectMonthCancel);
+  buttons.ok->setDefault(true);
+  layout->addWidget(buttons.box);
 
   connect(group, &QButtonGroup::idClicked, this, [this](int id) {
     form_.SetChoice(id);
@@ -63,8 +56,6 @@ StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent),
   });
   connect(months_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.set_month_index(i); });
   connect(years_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.set_year_index(i); });
-  connect(buttons, &QDialogButtonBox::accepted, this, &StatusDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &StatusDialog::reject);
   if (form.choice() >= 0) options_[form.choice()]->setChecked(true);
   ShowForm();
 }
