@@ -46,7 +46,8 @@ void BM_SaveAfterOneSlip(benchmark::State& state) {
   LoadAll(doc, clock);
   uint16_t hours = 1;
   for (auto _ : state) {
-    doc.records[1].activity[kHours][doc.working_month][doc.SlotOfMonth(doc.working_month)] = ++hours;
+    doc.records[1].activity[kHours][doc.working_month][doc.SlotOfMonth(doc.working_month)] =
+        ++hours;
     doc.MarkModified();
     SaveAll(doc);
   }
@@ -81,10 +82,13 @@ void BM_DocumentMemory(benchmark::State& state) {
   size_t bytes = 0;
   for (auto _ : state) {
     CZarimDoc doc;
-    bytes = sizeof doc + doc.records.capacity() * sizeof(PubRecord) + doc.index.capacity() * sizeof(PubIndexEntry) +
-            5 * kMaxStatusList * sizeof(PubIndexEntry) + doc.ext_index.capacity() * sizeof(ExtIndexEntry) +
-            2 * kMaxKeyRefs * sizeof(KeyRef) + kMaxHouseholdUndo * sizeof(HouseholdUndoEntry) +
-            doc.appointments.capacity() * sizeof(AppointmentRecord) + doc.remarks.capacity() * sizeof(RemarkEntry) +
+    bytes = sizeof doc + doc.records.capacity() * sizeof(PubRecord) +
+            doc.index.capacity() * sizeof(PubIndexEntry) +
+            5 * kMaxStatusList * sizeof(PubIndexEntry) +
+            doc.ext_index.capacity() * sizeof(ExtIndexEntry) + 2 * kMaxKeyRefs * sizeof(KeyRef) +
+            kMaxHouseholdUndo * sizeof(HouseholdUndoEntry) +
+            doc.appointments.capacity() * sizeof(AppointmentRecord) +
+            doc.remarks.capacity() * sizeof(RemarkEntry) +
             doc.late.capacity() * sizeof(LateReportEntry);
     benchmark::DoNotOptimize(bytes);
   }

@@ -29,14 +29,18 @@ void BM_RecomputeWorkingTotals(benchmark::State& state) {
   LoadAll(doc, clock);
   const int active = std::min(doc.status_count[kActive], kMaxStatusList);
   for (int i = 0; doc.late_count < kLatePostingLimit && active > 0 && i < 10000; ++i)
-    AddLateReport(doc, doc.lists[kActive][i % active].id, (doc.working_month + 11 - (i / active) % 6) % 12);
+    AddLateReport(doc, doc.lists[kActive][i % active].id,
+                  (doc.working_month + 11 - (i / active) % 6) % 12);
   state.counters["active"] = active;
   state.counters["late"] = doc.late_count;
   for (auto _ : state) benchmark::DoNotOptimize(RecomputeTotals(doc));
   CloseDocument(doc);
   std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_RecomputeWorkingTotals)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RecomputeWorkingTotals)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace zarim

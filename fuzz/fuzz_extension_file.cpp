@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CZarimDoc doc;
   doc.data_folder = fuzz::ScratchFolder();
   LoadExtensions(doc);
-  for (int n = 0; n <= doc.ext_count; ++n) ReadExt(doc, n, doc.ext_index[n < kMaxExtIndex ? n : 0].key);
+  for (int n = 0; n <= doc.ext_count; ++n)
+    ReadExt(doc, n, doc.ext_index[n < kMaxExtIndex ? n : 0].key);
   doc.current_ext = ExtRecord{};
   doc.current_ext.key = 777;
   SetField(doc.current_ext.email, "a@b.c");

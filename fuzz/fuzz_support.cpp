@@ -1,13 +1,13 @@
 // Scratch folder of the fuzz targets.
 #include "fuzz_support.h"
 
-#include "core/file_io.h"
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
+#include "core/file_io.h"
 
 namespace zarim::fuzz {
 

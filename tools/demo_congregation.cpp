@@ -16,7 +16,6 @@
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
-#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim::demo {
@@ -36,10 +35,14 @@ class Rng {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
   }
-  int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint64_t>(hi - lo + 1)); }
+  int Range(int lo, int hi) {
+    return lo + static_cast<int>(Next() % static_cast<uint64_t>(hi - lo + 1));
+  }
   bool Chance(int percent) { return Range(1, 100) <= percent; }
   template <typename T>
-  const T& Pick(const std::vector<T>& v) { return v[Next() % v.size()]; }
+  const T& Pick(const std::vector<T>& v) {
+    return v[Next() % v.size()];
+  }
 
  private:
   uint64_t state_;
@@ -47,30 +50,111 @@ class Rng {
 
 // Names in windows-1252; a few carry accents, one the byte 0xCC.
 const std::vector<std::string> kMaleNames = {
-    "James", "John", "Robert", "Michael", "David", "William", "Richard", "Joseph", "Thomas", "Charles",
-    "Daniel", "Matthew", "Anthony", "Mark", "Paul", "Steven", "Andrew", "Joshua", "Kevin", "Brian",
-    "Jos\xE9", "Andr\xE9", "\xCCsidro", "Ren\xE9", "J\xFCrgen", "Bj\xF6rn", "Timothy", "Peter", "Samuel", "Aaron"};
-const std::vector<std::string> kFemaleNames = {
-    "Mary", "Patricia", "Jennifer", "Linda", "Elizabeth", "Barbara", "Susan", "Jessica", "Sarah", "Karen",
-    "Nancy", "Lisa", "Margaret", "Sandra", "Ashley", "Emily", "Donna", "Michelle", "Carol", "Amanda",
-    "Ren\xE9" "e", "Zo\xEB", "Ana\xEFs", "Ch\xE9rie", "Ruth", "Esther", "Lydia", "Priscilla", "Dorcas", "Naomi"};
-const std::vector<std::string> kLastNames = {
-    "Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis", "Rodr\xEDguez", "Mart\xEDnez",
-    "Hern\xE1ndez", "Lopez", "Gonzalez", "Wilson", "Anderson", "Thomas", "Taylor", "Moore", "Jackson", "Martin",
-    "Lee", "P\xE9rez", "Thompson", "White", "Harris", "Sanchez", "Clark", "Ram\xEDrez", "Lewis", "Robinson",
-    "Walker", "Young", "Allen", "King", "Wright", "Scott", "Torres", "Nguyen", "Hill", "Flores",
-    "M\xFCller", "O'Brien", "\xCC" "barra", "Ng", "Adams", "Baker", "Nelson", "Carter", "Mitchell", "Roberts"};
-const std::vector<std::string> kStreets = {"Oak Street", "Maple Avenue", "Cedar Lane", "Pine Road", "Elm Court",
-                                           "Hillside Drive", "River Road", "Lakeview Terrace", "Church Street",
-                                           "Mill Lane"};
-const std::vector<std::string> kRemarks = {"Sick for two weeks", "Reported late", "Credit 5 hours",
-                                           "Away visiting family", "Helped at the assembly hall",
-                                           "Hospital stay", "Slip found in the box", "Travelled abroad",
-                                           "Credit 10 hours", "Started a new study"};
+    "James",     "John",     "Robert",  "Michael", "David",   "William",  "Richard",   "Joseph",
+    "Thomas",    "Charles",  "Daniel",  "Matthew", "Anthony", "Mark",     "Paul",      "Steven",
+    "Andrew",    "Joshua",   "Kevin",   "Brian",   "Jos\xE9", "Andr\xE9", "\xCCsidro", "Ren\xE9",
+    "J\xFCrgen", "Bj\xF6rn", "Timothy", "Peter",   "Samuel",  "Aaron"};
+const std::vector<std::string> kFemaleNames = {"Mary",
+                                               "Patricia",
+                                               "Jennifer",
+                                               "Linda",
+                                               "Elizabeth",
+                                               "Barbara",
+                                               "Susan",
+                                               "Jessica",
+                                               "Sarah",
+                                               "Karen",
+                                               "Nancy",
+                                               "Lisa",
+                                               "Margaret",
+                                               "Sandra",
+                                               "Ashley",
+                                               "Emily",
+                                               "Donna",
+                                               "Michelle",
+                                               "Carol",
+                                               "Amanda",
+                                               "Ren\xE9"
+                                               "e",
+                                               "Zo\xEB",
+                                               "Ana\xEFs",
+                                               "Ch\xE9rie",
+                                               "Ruth",
+                                               "Esther",
+                                               "Lydia",
+                                               "Priscilla",
+                                               "Dorcas",
+                                               "Naomi"};
+const std::vector<std::string> kLastNames = {"Smith",
+                                             "Johnson",
+                                             "Williams",
+                                             "Brown",
+                                             "Jones",
+                                             "Garcia",
+                                             "Miller",
+                                             "Davis",
+                                             "Rodr\xEDguez",
+                                             "Mart\xEDnez",
+                                             "Hern\xE1ndez",
+                                             "Lopez",
+                                             "Gonzalez",
+                                             "Wilson",
+                                             "Anderson",
+                                             "Thomas",
+                                             "Taylor",
+                                             "Moore",
+                                             "Jackson",
+                                             "Martin",
+                                             "Lee",
+                                             "P\xE9rez",
+                                             "Thompson",
+                                             "White",
+                                             "Harris",
+                                             "Sanchez",
+                                             "Clark",
+                                             "Ram\xEDrez",
+                                             "Lewis",
+                                             "Robinson",
+                                             "Walker",
+                                             "Young",
+                                             "Allen",
+                                             "King",
+                                             "Wright",
+                                             "Scott",
+                                             "Torres",
+                                             "Nguyen",
+                                             "Hill",
+                                             "Flores",
+                                             "M\xFCller",
+                                             "O'Brien",
+                                             "\xCC"
+                                             "barra",
+                                             "Ng",
+                                             "Adams",
+                                             "Baker",
+                                             "Nelson",
+                                             "Carter",
+                                             "Mitchell",
+                                             "Roberts"};
+const std::vector<std::string> kStreets = {
+    "Oak Street",     "Maple Avenue", "Cedar Lane",       "Pine Road",     "Elm Court",
+    "Hillside Drive", "River Road",   "Lakeview Terrace", "Church Street", "Mill Lane"};
+const std::vector<std::string> kRemarks = {"Sick for two weeks",
+                                           "Reported late",
+                                           "Credit 5 hours",
+                                           "Away visiting family",
+                                           "Helped at the assembly hall",
+                                           "Hospital stay",
+                                           "Slip found in the box",
+                                           "Travelled abroad",
+                                           "Credit 10 hours",
+                                           "Started a new study"};
 
 std::string Date8(int month, int day, int year) { return Printf("%02d%02d%04d", month, day, year); }
 
-std::string Phone(Rng& rng) { return Printf("555-%03d-%04d", rng.Range(100, 999), rng.Range(0, 9999)); }
+std::string Phone(Rng& rng) {
+  return Printf("555-%03d-%04d", rng.Range(100, 999), rng.Range(0, 9999));
+}
 
 struct Person {
   int rec;
@@ -116,7 +200,8 @@ class Builder {
       ExtRecord e{};
       e.key = static_cast<uint16_t>(i + 1);
       SetField(e.long_name, FieldText(p.first_name) + " " + FieldText(p.last_name) + " Sr.");
-      SetField(e.email, Lower(FieldText(p.first_name)) + "." + Lower(FieldText(p.last_name)) + "@example.org");
+      SetField(e.email, Lower(FieldText(p.first_name)) + "." + Lower(FieldText(p.last_name)) +
+                            "@example.org");
       if (i % 3 == 0) SetField(e.other, "Prefers calls after 6 pm");
       ScrambleExt(e, Direction::kScramble, kScrambleBase);
       p.ext_key = e.key;
@@ -134,7 +219,8 @@ class Builder {
       // Most contacts belong to one publisher; every tenth is shared by two.
       size_t a = static_cast<size_t>(i) % recs.size();
       doc_.records[recs[a]].emergency_key = e.key;
-      if (!opt_.full && i % 10 == 0) doc_.records[recs[(a + 7) % recs.size()]].emergency_key = e.key;
+      if (!opt_.full && i % 10 == 0)
+        doc_.records[recs[(a + 7) % recs.size()]].emergency_key = e.key;
       Append(emerg_file, e);
     }
     Bytes needs_file;
@@ -166,7 +252,8 @@ class Builder {
   static std::string Lower(std::string s) {
     for (char& c : s)
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\''; }), s.end());
+    s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\''; }),
+            s.end());
     return s;
   }
 
@@ -272,7 +359,8 @@ class Builder {
       }
     }
     int regular = opt_.full ? 40 : 10;
-    for (size_t i = 3; i < active_.size() && regular > 0; i += 7, --regular) regulars_.push_back(active_[i].rec);
+    for (size_t i = 3; i < active_.size() && regular > 0; i += 7, --regular)
+      regulars_.push_back(active_[i].rec);
     special_ = active_[5].rec;
     continuous_aux_ = active_[9].rec;
     doc_.records[continuous_aux_].flags |= kContinuousAux;
@@ -285,7 +373,8 @@ class Builder {
     auto others = [&](int n, uint8_t status) {
       for (int i = 0; i < n; ++i) {
         bool male = rng_.Chance(50);
-        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames), male, status);
+        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames),
+                                 male, status);
         SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(kStreets).c_str()));
         SetField(r.home_phone, Phone(rng_));
         int months_ago = rng_.Range(2, 20);
@@ -294,8 +383,10 @@ class Builder {
         r.status_month = static_cast<uint8_t>((MonthOfSerial(serial) + 1) << 4);
         if (status == kInactive) r.status_year = static_cast<uint8_t>(YearOfSerial(serial));
         if (status == kDeleted)
-          r.status_stamp = static_cast<uint16_t>(((2000 + YearOfSerial(serial) - 1950) << 8) | (MonthOfSerial(serial) + 1));
-        if (status == kMoved || status == kInactive) r.group = static_cast<int8_t>(1 + i % doc_.groups.count);
+          r.status_stamp = static_cast<uint16_t>(((2000 + YearOfSerial(serial) - 1950) << 8) |
+                                                 (MonthOfSerial(serial) + 1));
+        if (status == kMoved || status == kInactive)
+          r.group = static_cast<int8_t>(1 + i % doc_.groups.count);
       }
     };
     others(inactive, kInactive);
@@ -306,7 +397,8 @@ class Builder {
       // Fill the table to its capacity with further active publishers.
       while (doc_.count < kMaxRecords - 1) {
         bool male = rng_.Chance(50);
-        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames), male, kActive);
+        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames),
+                                 male, kActive);
         r.group = static_cast<int8_t>(1 + doc_.count % doc_.groups.count);
         active_.push_back({doc_.count - 1, male});
       }
@@ -323,10 +415,12 @@ class Builder {
     leaders.insert(leaders.end(), servants_.begin(), servants_.end());
     for (int g = 0; g < doc_.groups.count; ++g) {
       const PubRecord& o = doc_.records[leaders[static_cast<size_t>(g) % leaders.size()]];
-      const PubRecord& a = doc_.records[leaders[static_cast<size_t>(g + doc_.groups.count) % leaders.size()]];
+      const PubRecord& a =
+          doc_.records[leaders[static_cast<size_t>(g + doc_.groups.count) % leaders.size()]];
       SetField(doc_.groups.overseer[g], doc_.DisplayName(o, false));
       SetField(doc_.groups.assistant[g], doc_.DisplayName(a, false));
-      SetField(doc_.groups.location[g], g % 2 ? Printf("%s home", FieldText(o.last_name).c_str()) : "Kingdom Hall");
+      SetField(doc_.groups.location[g],
+               g % 2 ? Printf("%s home", FieldText(o.last_name).c_str()) : "Kingdom Hall");
       SetField(doc_.groups.time[g], g % 3 ? "9:30" : "10:00");
       doc_.groups.day[g] = static_cast<uint8_t>(g % 2 ? 5 : 6);
       if (g == 2) {
@@ -346,7 +440,8 @@ class Builder {
     if (rec == special_) return kSpecial;
     if (std::find(regulars_.begin(), regulars_.end(), rec) != regulars_.end()) return kRegular;
     if (rec == continuous_aux_) return kAuxiliary;
-    if (MonthOfSerial(serial) == 2 || MonthOfSerial(serial) == 3 ? rng_.Chance(25) : rng_.Chance(4)) return kAuxiliary;
+    if (MonthOfSerial(serial) == 2 || MonthOfSerial(serial) == 3 ? rng_.Chance(25) : rng_.Chance(4))
+      return kAuxiliary;
     return kPublisher;
   }
 
@@ -376,7 +471,8 @@ class Builder {
     cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
     r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
     r.activity[kBibleStudies][m][s] = cell;
-    if (pioneer == kRegular && rng_.Chance(8)) r.credit[m][s] = static_cast<uint16_t>(rng_.Range(3, 10));
+    if (pioneer == kRegular && rng_.Chance(8))
+      r.credit[m][s] = static_cast<uint16_t>(rng_.Range(3, 10));
   }
 
   void MakeReports() {
@@ -387,13 +483,22 @@ class Builder {
       for (int serial = w - 23; serial <= w; ++serial) {
         bool reports = false;
         switch (rec.status) {
-          case kActive: reports = serial == w ? rng_.Chance(70) : rng_.Chance(94); break;
-          case kInactive: reports = serial < event - 6 && rng_.Chance(70); break;
-          case kMoved: case kDeleted: reports = serial <= event && rng_.Chance(90); break;
-          default: break;
+          case kActive:
+            reports = serial == w ? rng_.Chance(70) : rng_.Chance(94);
+            break;
+          case kInactive:
+            reports = serial < event - 6 && rng_.Chance(70);
+            break;
+          case kMoved:
+          case kDeleted:
+            reports = serial <= event && rng_.Chance(90);
+            break;
+          default:
+            break;
         }
         if (!reports) continue;
-        uint8_t pioneer = rec.status == kActive ? PioneerFor(r, serial) : static_cast<uint8_t>(kPublisher);
+        uint8_t pioneer =
+            rec.status == kActive ? PioneerFor(r, serial) : static_cast<uint8_t>(kPublisher);
         Report(rec, serial, pioneer);
       }
     }
@@ -419,8 +524,8 @@ class Builder {
       if (r.service_flags & kSpecialServant) continue;
       for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
       Report(r, prev, PioneerFor(active_[i].rec, prev));
-      doc_.late[doc_.late_count++] =
-          LateReportEntry{r.id, static_cast<uint8_t>(m), static_cast<uint8_t>(doc_.working_month + 1)};
+      doc_.late[doc_.late_count++] = LateReportEntry{r.id, static_cast<uint8_t>(m),
+                                                     static_cast<uint8_t>(doc_.working_month + 1)};
       ++added;
     }
   }
@@ -473,16 +578,19 @@ class Builder {
       uint32_t sums[4][9] = {};
       for (int r = 1; r < doc_.count; ++r) {
         const PubRecord& rec = doc_.records[r];
-        if (rec.status != kActive || (rec.service_flags & (kSpecialServant | kFieldMissionary))) continue;
+        if (rec.status != kActive || (rec.service_flags & (kSpecialServant | kFieldMissionary)))
+          continue;
         if (!HasReported(rec, m, s)) continue;
         int row = rec.pioneer[m][s] & 3;
-        for (int f = 0; f < 5; ++f) sums[row][f] += static_cast<uint16_t>(doc_.ActivityValue(r, m, f, s));
+        for (int f = 0; f < 5; ++f)
+          sums[row][f] += static_cast<uint16_t>(doc_.ActivityValue(r, m, f, s));
         sums[row][8] += 1;
       }
       sums[0][5] = static_cast<uint32_t>(active);
       for (int row = 0; row < 4; ++row)
         for (int f = 0; f < 9; ++f)
-          doc_.totals.value[m][9 * row + f][s] = static_cast<uint16_t>(std::min<uint32_t>(sums[row][f], 65535));
+          doc_.totals.value[m][9 * row + f][s] =
+              static_cast<uint16_t>(std::min<uint32_t>(sums[row][f], 65535));
     }
   }
 
@@ -492,7 +600,8 @@ class Builder {
       AppointmentRecord a{};
       a.id = doc_.records[rec].id;
       a.kind = static_cast<uint16_t>(kind);
-      SetField(a.start_date, Date8(rng_.Range(1, 12), rng_.Range(1, 28), opt_.today.year - years_ago));
+      SetField(a.start_date,
+               Date8(rng_.Range(1, 12), rng_.Range(1, 28), opt_.today.year - years_ago));
       SetField(a.end_date, "        ");
       doc_.appointments[doc_.appointment_count++] = a;
     };

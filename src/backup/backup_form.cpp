@@ -9,14 +9,13 @@
 #include <filesystem>
 
 #include "backup/restore.h"
-#include "core/file_copier.h"
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_io.h"
 #include "core/file_names.h"
+#include "core/month.h"
 #include "core/scramble.h"
 #include "core/strings.h"
-#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {
@@ -103,9 +102,7 @@ std::string BackupForm::OutsideDataFolder() const {
   return folder == "/" ? folder : ParentFolder(folder);
 }
 
-std::string BackupForm::UndoFolder() const {
-  return JoinPath(doc_.data_folder, kUndoFolder);
-}
+std::string BackupForm::UndoFolder() const { return JoinPath(doc_.data_folder, kUndoFolder); }
 
 void BackupForm::Open() {
   std::string path = services_.read_setting

@@ -1,5 +1,4 @@
 // The restore of a backup set as one unit: staging, setting aside, the journaled swap.
-#include "core/file_names.h"
 #include "backup/restore.h"
 
 #include <sys/stat.h>
@@ -7,9 +6,10 @@
 #include <memory>
 
 #include "core/catalog.h"
-#include "core/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/password.h"
 #include "core/strings.h"
 
@@ -51,14 +51,12 @@ std::string SetRestore::StagingFolder() const {
   return JoinPath(data_folder_, kRestoreStagingFolder);
 }
 std::string SetRestore::UndoFolder() const { return JoinPath(data_folder_, kUndoFolder); }
-std::string SetRestore::AsideFolder() const {
-  return UndoFolder() + std::string(kUndoTmpSuffix);
-}
+std::string SetRestore::AsideFolder() const { return UndoFolder() + std::string(kUndoTmpSuffix); }
 
 bool SetRestore::CheckSource(const std::string& source) {
   if (!IsRealFolder(source) || !HoldsBackupSet(source)) {
-    prompter_->Tell(IsRealFolder(source) && FileSize(JoinPath(source, kFilePublishers)) >=
-                                                kMinSetPublisherFile
+    prompter_->Tell(IsRealFolder(source) &&
+                            FileSize(JoinPath(source, kFilePublishers)) >= kMinSetPublisherFile
                         ? Fill(Sid::kSetIncomplete, source)
                         : Fill(Sid::kRestoreNoSet, source));
     return false;

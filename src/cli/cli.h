@@ -47,7 +47,8 @@ struct Registrar {
 std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name);
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 // Parses an integer in [lo, hi]; writes an error and returns nullopt otherwise.
-std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err, const std::string& what);
+std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err,
+                            const std::string& what);
 // Month on the command line is 1..12.
 std::optional<int> ParseMonth(const std::string& text, std::ostream& err);
 // The record of a publisher identifier, or an error.

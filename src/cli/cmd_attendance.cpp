@@ -16,8 +16,10 @@ int Set(Context& ctx) {
   auto month_text = TakeOption(args, "--month");
   auto year_text = TakeOption(args, "--year");
   bool ahead = TakeFlag(args, "--ahead");
-  if (!meeting_text || !month_text || !year_text || args.size() != static_cast<size_t>(kWeeksPerMonth)) {
-    ctx.err << "zarim-cli: usage: attendance set --meeting (midweek|weekend) --month M --year Y W1 W2 W3 W4 W5 "
+  if (!meeting_text || !month_text || !year_text ||
+      args.size() != static_cast<size_t>(kWeeksPerMonth)) {
+    ctx.err << "zarim-cli: usage: attendance set --meeting (midweek|weekend) --month M --year Y W1 "
+               "W2 W3 W4 W5 "
                "[--ahead]\n";
     return 2;
   }
@@ -44,14 +46,15 @@ int Set(Context& ctx) {
   int slot;
   if (ahead) {
     if (serial != doc.working_serial + 1) {
-      ctx.err << "zarim-cli: only the month after the working month (" << MonthName((doc.working_month + 1) % 12)
-              << ") can be entered ahead\n";
+      ctx.err << "zarim-cli: only the month after the working month ("
+              << MonthName((doc.working_month + 1) % 12) << ") can be entered ahead\n";
       return 1;
     }
     slot = kAheadSlot;
   } else {
     if (serial > doc.working_serial || serial <= doc.working_serial - 24) {
-      ctx.err << "zarim-cli: attendance is kept for the 24 months that end with the working month\n";
+      ctx.err
+          << "zarim-cli: attendance is kept for the 24 months that end with the working month\n";
       return 1;
     }
     slot = SlotOfSerial(serial);
@@ -75,7 +78,8 @@ int Show(Context& ctx) {
     int slot;
   };
   std::vector<Row> rows;
-  for (int k = 23; k >= 0; --k) rows.push_back({doc.working_serial - k, SlotOfSerial(doc.working_serial - k)});
+  for (int k = 23; k >= 0; --k)
+    rows.push_back({doc.working_serial - k, SlotOfSerial(doc.working_serial - k)});
   rows.push_back({doc.working_serial + 1, kAheadSlot});
   int service_months = ServiceYearMonths(doc);
   if (json) {
@@ -112,11 +116,12 @@ int Show(Context& ctx) {
       ctx.out << "  " << 2000 + YearOfSerial(row.serial) << "-" << (m < 9 ? "0" : "") << m + 1
               << (row.slot == kAheadSlot ? " ahead" : "") << ":";
       for (int v : StoredWeeks(doc, meeting, m, row.slot)) ctx.out << " " << v;
-      ctx.out << "  number " << f.number << " total " << f.total << " average " << f.average << "\n";
+      ctx.out << "  number " << f.number << " total " << f.total << " average " << f.average
+              << "\n";
     }
     ctx.out << "  averages: 3 months " << AverageOverMonths(doc, meeting, 3) << ", 6 months "
-            << AverageOverMonths(doc, meeting, 6) << ", service year " << AverageOverMonths(doc, meeting, service_months)
-            << "\n";
+            << AverageOverMonths(doc, meeting, 6) << ", service year "
+            << AverageOverMonths(doc, meeting, service_months) << "\n";
   }
   return 0;
 }
@@ -134,10 +139,11 @@ int Attendance(Context& ctx) {
   return 2;
 }
 
-ZARIM_CLI_COMMAND("attendance",
-                  "attendance set --meeting (midweek|weekend) --month M --year Y W1 W2 W3 W4 W5 [--ahead] | "
-                  "attendance show [--json]",
-                  Attendance);
+ZARIM_CLI_COMMAND(
+    "attendance",
+    "attendance set --meeting (midweek|weekend) --month M --year Y W1 W2 W3 W4 W5 [--ahead] | "
+    "attendance show [--json]",
+    Attendance);
 
 }  // namespace
 }  // namespace zarim::cli

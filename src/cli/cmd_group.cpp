@@ -74,12 +74,15 @@ int Group(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("groups", "groups                    the field service groups (\"*\": not in the publisher file)",
-                  Groups);
-ZARIM_CLI_COMMAND("group",
-                  "group set N [--overseer-id ID|--overseer T] [--assistant-id ID|--assistant T] [--location T]\n"
-                  "      [--day NAME|0-6] [--time T] [--name T]",
-                  Group);
+ZARIM_CLI_COMMAND(
+    "groups",
+    "groups                    the field service groups (\"*\": not in the publisher file)",
+    Groups);
+ZARIM_CLI_COMMAND(
+    "group",
+    "group set N [--overseer-id ID|--overseer T] [--assistant-id ID|--assistant T] [--location T]\n"
+    "      [--day NAME|0-6] [--time T] [--name T]",
+    Group);
 
 }  // namespace
 }  // namespace zarim::cli

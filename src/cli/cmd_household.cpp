@@ -31,7 +31,9 @@ int Household(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("household", "household add HEAD MEMBER  link a member to the family head's household", Household);
+ZARIM_CLI_COMMAND("household",
+                  "household add HEAD MEMBER  link a member to the family head's household",
+                  Household);
 
 }  // namespace
 }  // namespace zarim::cli

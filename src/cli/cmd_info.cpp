@@ -11,16 +11,19 @@
 namespace zarim::cli {
 namespace {
 
-const char* kStatusNames[] = {"active", "inactive", "non-publisher", "moved", "deleted", "circuit overseer"};
+const char* kStatusNames[] = {"active", "inactive", "non-publisher",
+                              "moved",  "deleted",  "circuit overseer"};
 
 std::string MonthName(int m) { return std::string(StrByNumber(3 + m)); }
 
 int Info(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   auto& out = ctx.out;
-  out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year << "\n";
+  out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
+      << "\n";
   out << "Records: " << (doc.count > 0 ? doc.count - 1 : 0) << "\n";
-  for (int s = 0; s <= kCircuitOverseer; ++s) out << "  " << kStatusNames[s] << ": " << doc.CountStatus(s) << "\n";
+  for (int s = 0; s <= kCircuitOverseer; ++s)
+    out << "  " << kStatusNames[s] << ": " << doc.CountStatus(s) << "\n";
   out << "Groups: " << static_cast<int>(doc.groups.count) << "\n";
   for (int g = 0; g < doc.groups.count && g < kMaxGroups; ++g) {
     int members = 0;
@@ -41,8 +44,8 @@ int Info(Context& ctx) {
         kFileExtension, kFileEmergency, kFileSpecialNeeds, kFileLessThanHour, kFileFormatOptions,
         kFileSettings}) {
     std::string name(f);
-    out << "  " << std::left << std::setw(12) << name << std::right << std::setw(9) << FileLength(doc, name)
-        << "\n";
+    out << "  " << std::left << std::setw(12) << name << std::right << std::setw(9)
+        << FileLength(doc, name) << "\n";
   }
   return 0;
 }
@@ -108,7 +111,8 @@ int Dump(Context& ctx) {
   j.Field("working_serial", static_cast<int>(doc.working_serial));
   j.Field("resume_id", static_cast<int>(doc.resume_id));
   j.Key("collection_state").BeginArray();
-  for (int m = 0; m < 12; ++m) j.Value(static_cast<int>(static_cast<uint8_t>(doc.header().other_phone[m])));
+  for (int m = 0; m < 12; ++m)
+    j.Value(static_cast<int>(static_cast<uint8_t>(doc.header().other_phone[m])));
   j.EndArray();
   j.Key("records").BeginArray();
   for (int r = 1; r < doc.count; ++r) DumpRecord(j, doc, doc.records[r]);
@@ -130,7 +134,10 @@ int Dump(Context& ctx) {
   j.Key("remarks").BeginArray();
   for (int i = 1; i < doc.remark_count; ++i) {
     const RemarkEntry& e = doc.remarks[i];
-    j.BeginObject().Field("index", i).Field("id", static_cast<int>(e.id)).Field("month", static_cast<int>(e.month));
+    j.BeginObject()
+        .Field("index", i)
+        .Field("id", static_cast<int>(e.id))
+        .Field("month", static_cast<int>(e.month));
     j.Field("slot", static_cast<int>(e.slot)).Field("text", Utf8(doc, FieldText(e.text)));
     j.EndObject();
   }
@@ -172,7 +179,8 @@ int Dump(Context& ctx) {
   for (int i = 0; i < doc.appointment_count; ++i) {
     const AppointmentRecord& a = doc.appointments[i];
     j.BeginObject().Field("id", static_cast<int>(a.id)).Field("kind", static_cast<int>(a.kind));
-    j.Field("start", Utf8(doc, FieldText(a.start_date))).Field("end", Utf8(doc, FieldText(a.end_date)));
+    j.Field("start", Utf8(doc, FieldText(a.start_date)))
+        .Field("end", Utf8(doc, FieldText(a.end_date)));
     j.EndObject();
   }
   j.EndArray();
@@ -181,15 +189,18 @@ int Dump(Context& ctx) {
     if (!ReadExt(ctx.doc, n, doc.ext_index[n].key)) continue;
     const ExtRecord& e = doc.current_ext;
     j.BeginObject().Field("record", n).Field("key", static_cast<int>(e.key));
-    j.Field("long_name", Utf8(doc, FieldText(e.long_name))).Field("email", Utf8(doc, FieldText(e.email)));
+    j.Field("long_name", Utf8(doc, FieldText(e.long_name)))
+        .Field("email", Utf8(doc, FieldText(e.email)));
     j.Field("other", Utf8(doc, FieldText(e.other))).EndObject();
   }
   j.EndArray();
   j.Key("emergency_keys").BeginArray();
-  for (int i = 0; i < doc.emergency_count; ++i) j.Value(static_cast<int>(doc.emergency_index[i].key));
+  for (int i = 0; i < doc.emergency_count; ++i)
+    j.Value(static_cast<int>(doc.emergency_index[i].key));
   j.EndArray();
   j.Key("special_needs_keys").BeginArray();
-  for (int i = 0; i < doc.special_needs_count; ++i) j.Value(static_cast<int>(doc.special_needs_index[i].key));
+  for (int i = 0; i < doc.special_needs_count; ++i)
+    j.Value(static_cast<int>(doc.special_needs_index[i].key));
   j.EndArray();
   j.Key("format").BeginObject();
   j.Field("last_name_first", static_cast<int>(doc.format.last_name_first));
@@ -206,7 +217,8 @@ int Save(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("info", "info                      working month, counts, groups and files", Info);
+ZARIM_CLI_COMMAND("info", "info                      working month, counts, groups and files",
+                  Info);
 ZARIM_CLI_COMMAND("dump", "dump                      the whole document as JSON", Dump);
 ZARIM_CLI_COMMAND("save", "save                      load and save the folder again", Save);
 

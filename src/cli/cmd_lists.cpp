@@ -11,7 +11,8 @@ namespace {
 
 // A period by position (0..4) or by word.
 std::optional<int> ParsePeriod(const std::string& text, bool inactive_list, std::ostream& err) {
-  const char* words[] = {"six", "service-year", "twelve", inactive_list ? "over-twelve" : "24", "all"};
+  const char* words[] = {"six", "service-year", "twelve", inactive_list ? "over-twelve" : "24",
+                         "all"};
   int positions = inactive_list ? 5 : 4;
   for (int i = 0; i < positions; ++i)
     if (text == words[i]) return i;
@@ -23,7 +24,8 @@ int Lists(Context& ctx) {
   auto period_text = TakeOption(args, "--period");
   auto group_text = TakeOption(args, "--group");
   if (args.size() != 1) {
-    ctx.err << "zarim-cli: usage: lists (irregular|new|reactivated|inactive|moveouts|candidates) [--period P] "
+    ctx.err << "zarim-cli: usage: lists (irregular|new|reactivated|inactive|moveouts|candidates) "
+               "[--period P] "
                "[--group G]\n";
     return 2;
   }
@@ -62,8 +64,10 @@ int Lists(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("lists",
-                  "lists (irregular|new|reactivated|inactive|moveouts|candidates) [--period P] [--group G]", Lists);
+ZARIM_CLI_COMMAND(
+    "lists",
+    "lists (irregular|new|reactivated|inactive|moveouts|candidates) [--period P] [--group G]",
+    Lists);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -17,7 +17,9 @@ namespace {
 bool NumberText(const std::string& text) {
   if (text.empty()) return false;
   for (char c : text) {
-    SlipKey key = c >= '0' && c <= '9' ? SlipKey::kDigit : c == '.' ? SlipKey::kPeriod : SlipKey::kOther;
+    SlipKey key = c >= '0' && c <= '9' ? SlipKey::kDigit
+                  : c == '.'           ? SlipKey::kPeriod
+                                       : SlipKey::kOther;
     if (SlipForm::NumberKey(NumberBox::kHours, key) != KeyAction::kAccept) return false;
   }
   return true;
@@ -44,7 +46,8 @@ int Post(Context& ctx) {
     return 2;
   }
   if (doc.history_view || !WorkingMonthOpen(doc)) {
-    ctx.err << "zarim-cli: the report collection for " << MonthName(doc.working_month) << " is not open\n";
+    ctx.err << "zarim-cli: the report collection for " << MonthName(doc.working_month)
+            << " is not open\n";
     return 2;
   }
   if ((hours && !NumberText(*hours)) || (studies && !NumberText(*studies))) {
@@ -84,8 +87,11 @@ int Post(Context& ctx) {
   ctx.out << form.name() << ", " << form.MonthText() << "\n";
   if (!form.warning().empty()) ctx.out << form.warning() << "\n";
   switch (form.Save()) {
-    case SlipForm::SaveResult::kRefused: return 1;
-    case SlipForm::SaveResult::kUnchanged: ctx.out << "unchanged\n"; break;
+    case SlipForm::SaveResult::kRefused:
+      return 1;
+    case SlipForm::SaveResult::kUnchanged:
+      ctx.out << "unchanged\n";
+      break;
     case SlipForm::SaveResult::kSaved:
       ctx.out << "posted" << (form.late() && !form.excluded() ? " (late report)" : "") << "\n";
       break;
@@ -100,8 +106,9 @@ int LateList(Context& ctx) {
   for (int i = 0; i < doc.late_count && i < kMaxLateEntries; ++i) {
     const LateReportEntry& e = doc.late[static_cast<size_t>(i)];
     const PubRecord* r = doc.FindById(e.id);
-    ctx.out << e.id << "\t" << (r ? Utf8(doc, doc.DisplayName(*r)) : std::string()) << "\t" << MonthName(e.month)
-            << "\t" << (e.posted >= 1 && e.posted <= 12 ? MonthName(e.posted - 1) : std::string()) << "\n";
+    ctx.out << e.id << "\t" << (r ? Utf8(doc, doc.DisplayName(*r)) : std::string()) << "\t"
+            << MonthName(e.month) << "\t"
+            << (e.posted >= 1 && e.posted <= 12 ? MonthName(e.posted - 1) : std::string()) << "\n";
   }
   return 0;
 }
@@ -141,11 +148,14 @@ int EraseLate(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("post",
-                  "post ID [--month M] [--shared] [--hours H] [--studies N] [--aux|--no-aux] [--remark TEXT]\n"
-                  "                            post a report slip (a late report with --month)",
-                  Post);
-ZARIM_CLI_COMMAND("late-list", "late-list                 the late reports posted in the working month", LateList);
+ZARIM_CLI_COMMAND(
+    "post",
+    "post ID [--month M] [--shared] [--hours H] [--studies N] [--aux|--no-aux] [--remark TEXT]\n"
+    "                            post a report slip (a late report with --month)",
+    Post);
+ZARIM_CLI_COMMAND("late-list",
+                  "late-list                 the late reports posted in the working month",
+                  LateList);
 ZARIM_CLI_COMMAND("erase-late", "erase-late --yes          erase the late-report list", EraseLate);
 
 }  // namespace

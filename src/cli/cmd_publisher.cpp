@@ -20,7 +20,8 @@ bool ParseDateOption(const std::string& text, DateParts* out, std::ostream& err)
   int y = 0, m = 0, d = 0;
   char extra = 0;
   int n = std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &extra);
-  if ((n == 2 || n == 3) && y >= 1000 && y <= 9999 && m >= 1 && m <= 12 && (n == 2 || (d >= 1 && d <= 31))) {
+  if ((n == 2 || n == 3) && y >= 1000 && y <= 9999 && m >= 1 && m <= 12 &&
+      (n == 2 || (d >= 1 && d <= 31))) {
     *out = DateParts{m, n == 3 ? d : 0, y};
     return true;
   }
@@ -40,7 +41,8 @@ bool SetFlag(PublisherForm& form, const std::string& name, bool on, std::ostream
   struct Named {
     const char* name;
     bool* field;
-  } flags[] = {{"continuous-aux", &f.continuous_aux}, {"custom", &f.custom},
+  } flags[] = {{"continuous-aux", &f.continuous_aux},
+               {"custom", &f.custom},
                {"deaf", &f.deaf},
                {"blind", &f.blind},
                {"incarcerated", &f.incarcerated},
@@ -52,7 +54,8 @@ bool SetFlag(PublisherForm& form, const std::string& name, bool on, std::ostream
       *n.field = on;
       return true;
     }
-  err << "zarim-cli: unknown flag '" << name << "' (family-head, continuous-aux, custom, deaf, blind, "
+  err << "zarim-cli: unknown flag '" << name
+      << "' (family-head, continuous-aux, custom, deaf, blind, "
       << "incarcerated, special-servant, field-missionary, consent)\n";
   return false;
 }
@@ -64,8 +67,9 @@ bool ApplyOptions(Context& ctx, PublisherForm& form) {
   struct TextOption {
     const char* name;
     TextField field;
-  } texts[] = {{"--first", TextField::kFirst},  {"--last", TextField::kLast},     {"--address", TextField::kAddress},
-               {"--home", TextField::kHome},    {"--mobile", TextField::kMobile}, {"--work", TextField::kWork},
+  } texts[] = {{"--first", TextField::kFirst},     {"--last", TextField::kLast},
+               {"--address", TextField::kAddress}, {"--home", TextField::kHome},
+               {"--mobile", TextField::kMobile},   {"--work", TextField::kWork},
                {"--email", TextField::kEmail}};
   for (const auto& t : texts)
     if (auto v = TakeOption(args, t.name)) {
@@ -75,7 +79,8 @@ bool ApplyOptions(Context& ctx, PublisherForm& form) {
   struct DateOption {
     const char* name;
     DateParts* date;
-  } dates[] = {{"--birth", &f.birth}, {"--baptism", &f.baptism}, {"--consent-date", &f.consent_date}};
+  } dates[] = {
+      {"--birth", &f.birth}, {"--baptism", &f.baptism}, {"--consent-date", &f.consent_date}};
   for (const auto& d : dates)
     if (auto v = TakeOption(args, d.name))
       if (!ParseDateOption(*v, d.date, ctx.err)) return false;
@@ -159,7 +164,8 @@ int Publisher(Context& ctx) {
   args.erase(args.begin());
   bool student = TakeFlag(args, "--student");
   if (verb == "add") {
-    PublisherForm form(ctx.doc, nullptr, student ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
+    PublisherForm form(ctx.doc, nullptr,
+                       student ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
     if (!ApplyOptions(ctx, form)) return 2;
     return Report(ctx, form, form.Ok());
   }
@@ -173,8 +179,9 @@ int Publisher(Context& ctx) {
   if (!r) return 1;
   int rec = ctx.doc.RecordNumberById(r->id);
   if (verb == "edit") {
-    PublisherForm form(ctx.doc, nullptr,
-                       r->status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
+    PublisherForm form(
+        ctx.doc, nullptr,
+        r->status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
     form.Load(rec);
     if (!ApplyOptions(ctx, form)) return 2;
     return Report(ctx, form, form.Ok());
@@ -197,11 +204,13 @@ int Publisher(Context& ctx) {
       return 2;
     }
     switch (del.Ok()) {
-      case DeleteForm::Result::kDeleted: return 0;
+      case DeleteForm::Result::kDeleted:
+        return 0;
       case DeleteForm::Result::kRefused:
         ctx.err << "zarim-cli: the list of temporarily deleted publishers is full\n";
         return 1;
-      case DeleteForm::Result::kFailed: break;
+      case DeleteForm::Result::kFailed:
+        break;
     }
     ctx.err << "zarim-cli: the publisher could not be deleted\n";
     return 1;
@@ -210,13 +219,14 @@ int Publisher(Context& ctx) {
   return 2;
 }
 
-ZARIM_CLI_COMMAND("publisher",
-                  "publisher add|edit ID|delete ID  [--student] [--first T] [--last T] [--address T] [--home T]\n"
-                  "      [--mobile T] [--work T] [--email T] [--birth|--baptism|--consent-date YYYY-MM-DD|none]\n"
-                  "      [--group N] [--gender m|f|none] [--hope a|o] [--privilege none|servant|elder|brother]\n"
-                  "      [--pioneer none|regular|special] [--flag NAME]... [--no-flag NAME]...\n"
-                  "      delete: [--temporary --month M --year YYYY]",
-                  Publisher);
+ZARIM_CLI_COMMAND(
+    "publisher",
+    "publisher add|edit ID|delete ID  [--student] [--first T] [--last T] [--address T] [--home T]\n"
+    "      [--mobile T] [--work T] [--email T] [--birth|--baptism|--consent-date YYYY-MM-DD|none]\n"
+    "      [--group N] [--gender m|f|none] [--hope a|o] [--privilege none|servant|elder|brother]\n"
+    "      [--pioneer none|regular|special] [--flag NAME]... [--no-flag NAME]...\n"
+    "      delete: [--temporary --month M --year YYYY]",
+    Publisher);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -34,7 +34,8 @@ int Report(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("report", "report branch (--text | --pdf FILE)  the report to the branch office", Report);
+ZARIM_CLI_COMMAND("report", "report branch (--text | --pdf FILE)  the report to the branch office",
+                  Report);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -27,7 +27,8 @@ int Status(Context& ctx) {
   auto year_text = TakeOption(args, "--year");
   bool regular = TakeFlag(args, "--regular");
   if (args.size() != 2 || !month_text) {
-    ctx.err << "zarim-cli: usage: status PUBLISHER-ID (inactive|reactivate|move|return|undo-move|publish|restore) "
+    ctx.err << "zarim-cli: usage: status PUBLISHER-ID "
+               "(inactive|reactivate|move|return|undo-move|publish|restore) "
                "--month M [--year Y] [--regular]\n";
     return 2;
   }
@@ -42,7 +43,8 @@ int Status(Context& ctx) {
   if (!month) return 2;
   std::optional<int> year;
   if (year_text) {
-    year = ParseInt(*year_text, SelectMonthForm::kFirstYear, 2000 + ctx.doc.working_year, ctx.err, "year");
+    year = ParseInt(*year_text, SelectMonthForm::kFirstYear, 2000 + ctx.doc.working_year, ctx.err,
+                    "year");
     if (!year) return 2;
   }
   PubRecord* r = RecordOrError(ctx, args[0]);
@@ -57,7 +59,8 @@ int Status(Context& ctx) {
     return true;
   });
   if (result == MoveResult::kRefused) {
-    ctx.err << "zarim-cli: publisher " << args[0] << " cannot be moved so: wrong status, or the list it would join "
+    ctx.err << "zarim-cli: publisher " << args[0]
+            << " cannot be moved so: wrong status, or the list it would join "
             << "is full\n";
     return 1;
   }
@@ -66,16 +69,18 @@ int Status(Context& ctx) {
     return 1;
   }
   const PubRecord& after = ctx.doc.records[rec];
-  ctx.out << Utf8(ctx.doc, ctx.doc.DisplayName(after)) << ": status " << static_cast<int>(after.status)
-          << ", status month " << (after.status_month >> 4) << " flags " << (after.status_month & 0x0F)
+  ctx.out << Utf8(ctx.doc, ctx.doc.DisplayName(after)) << ": status "
+          << static_cast<int>(after.status) << ", status month " << (after.status_month >> 4)
+          << " flags " << (after.status_month & 0x0F)
           << (asked ? "" : " (back to the inactive list with the old month)") << "\n";
   return 0;
 }
 
-ZARIM_CLI_COMMAND("status",
-                  "status ID (inactive|reactivate|move|return|undo-move|publish|restore) --month M [--year Y] "
-                  "[--regular]",
-                  Status);
+ZARIM_CLI_COMMAND(
+    "status",
+    "status ID (inactive|reactivate|move|return|undo-move|publish|restore) --month M [--year Y] "
+    "[--regular]",
+    Status);
 
 }  // namespace
 }  // namespace zarim::cli

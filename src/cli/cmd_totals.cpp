@@ -12,14 +12,16 @@ namespace zarim::cli {
 namespace {
 
 const char* kRowNames[kTotalsRows] = {"publishers", "auxiliary", "regular", "special"};
-const char* kFieldNames[kTotalsFields] = {"placements", "videos",        "hours",        "return_visits", "studies",
-                                          "active",     "unused",        "quarter_hours", "reports"};
+const char* kFieldNames[kTotalsFields] = {"placements",    "videos",        "hours",
+                                          "return_visits", "studies",       "active",
+                                          "unused",        "quarter_hours", "reports"};
 
 void Rows(Json& j, const WorkingTotals& t) {
   j.BeginObject();
   for (int row = 0; row < kTotalsRows; ++row) {
     j.Key(kRowNames[row]).BeginObject();
-    for (int f = 0; f < kTotalsFields; ++f) j.Field(kFieldNames[f], static_cast<int>(t.row[row][f]));
+    for (int f = 0; f < kTotalsFields; ++f)
+      j.Field(kFieldNames[f], static_cast<int>(t.row[row][f]));
     j.EndObject();
   }
   j.EndObject();
@@ -80,8 +82,8 @@ int Totals(Context& ctx) {
   ctx.out << "Working totals, " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
           << (WorkingMonthOpen(doc) ? " (open)" : " (not open: not stored)") << "\n";
   Table(ctx.out, working);
-  ctx.out << "Totals: reports " << RowSum(working, kTotalsReportsField) << ", hours " << RowSum(working, kHours)
-          << ", studies " << RowSum(working, kBibleStudies) << "\n";
+  ctx.out << "Totals: reports " << RowSum(working, kTotalsReportsField) << ", hours "
+          << RowSum(working, kHours) << ", studies " << RowSum(working, kBibleStudies) << "\n";
   ctx.out << "Special servants " << CountSpecialServants(doc) << ", field missionaries "
           << CountFieldMissionaries(doc) << "\n";
   for (int m = 0; m < 12; ++m)
@@ -94,8 +96,9 @@ int Totals(Context& ctx) {
   return 0;
 }
 
-ZARIM_CLI_COMMAND("totals", "totals [--json]           the working report totals and the stored monthly totals",
-                  Totals);
+ZARIM_CLI_COMMAND(
+    "totals", "totals [--json]           the working report totals and the stored monthly totals",
+    Totals);
 
 }  // namespace
 }  // namespace zarim::cli

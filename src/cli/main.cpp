@@ -4,18 +4,17 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "core/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_copier.h"
+#include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
+#include "core/startup.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/congregation.h"
-#include "core/file_copier.h"
-#include "core/file_names.h"
-#include "core/startup.h"
 #include "cycle/roll.h"
 
 namespace zarim::cli {
@@ -48,18 +47,21 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
   return true;
 }
 
-std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err, const std::string& what) {
+std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err,
+                            const std::string& what) {
   int v = 0;
   auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec != std::errc() || r.ptr != text.data() + text.size() || v < lo || v > hi) {
-    err << "zarim-cli: " << what << " must be a whole number from " << lo << " to " << hi << ": '" << text
-        << "'\n";
+    err << "zarim-cli: " << what << " must be a whole number from " << lo << " to " << hi << ": '"
+        << text << "'\n";
     return std::nullopt;
   }
   return v;
 }
 
-std::optional<int> ParseMonth(const std::string& text, std::ostream& err) { return ParseInt(text, 1, 12, err, "month"); }
+std::optional<int> ParseMonth(const std::string& text, std::ostream& err) {
+  return ParseInt(text, 1, 12, err, "month");
+}
 
 PubRecord* RecordOrError(Context& ctx, const std::string& id_text) {
   auto id = ParseInt(id_text, 1, 65535, ctx.err, "publisher identifier");
@@ -69,7 +71,9 @@ PubRecord* RecordOrError(Context& ctx, const std::string& id_text) {
   return r;
 }
 
-std::string Utf8(const CZarimDoc& doc, std::string_view bytes) { return ToUtf8(bytes, doc.language_code); }
+std::string Utf8(const CZarimDoc& doc, std::string_view bytes) {
+  return ToUtf8(bytes, doc.language_code);
+}
 
 namespace {
 
@@ -110,10 +114,12 @@ bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
 }
 
 void Usage(std::ostream& out) {
-  out << "usage: zarim-cli [--data DIR] [--today YYYY-MM-DD] [--password TEXT] [--lang CODE] COMMAND [ARGS]\n"
+  out << "usage: zarim-cli [--data DIR] [--today YYYY-MM-DD] [--password TEXT] [--lang CODE] "
+         "COMMAND [ARGS]\n"
          "commands:\n";
   auto cmds = Commands();
-  std::sort(cmds.begin(), cmds.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
+  std::sort(cmds.begin(), cmds.end(),
+            [](const Command& a, const Command& b) { return a.name < b.name; });
   for (const auto& c : cmds) out << "  " << c.usage << "\n";
 }
 
@@ -164,7 +170,8 @@ int Run(int argc, char** argv) {
   }
   std::string name = args[i];
   auto& cmds = Commands();
-  auto it = std::find_if(cmds.begin(), cmds.end(), [&](const Command& c) { return c.name == name; });
+  auto it =
+      std::find_if(cmds.begin(), cmds.end(), [&](const Command& c) { return c.name == name; });
   if (it == cmds.end()) {
     std::cerr << "zarim-cli: unknown command '" << name << "'\n";
     Usage(std::cerr);

@@ -10,7 +10,8 @@ namespace zarim::cli {
 
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
                         std::string* error) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   static int argc = 1;
   static char name[] = "zarim-cli";
   static char* argv[] = {name, nullptr};

@@ -4,7 +4,9 @@
 namespace zarim {
 
 namespace {
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 }  // namespace
 
 std::string_view Trim(std::string_view s) {

@@ -155,10 +155,26 @@ constexpr CommandInfo kCatalog[] = {
 };
 // clang-format on
 
-constexpr int kToolbar[] = {kCmdReturnToPanel, 0, kCmdSave, 0, kCmdPrint, kCmdPrintPreview, 0,
-                            kCmdAuxPioneers, kCmdReportSlips, kCmdPostAttendance, 0,
-                            kCmdPublishers, kCmdGroups, 0, kCmdNoReport, kCmdIrregular,
-                            kCmdEditInactive, 0, kCmdAbout, kCmdContextHelp};
+constexpr int kToolbar[] = {kCmdReturnToPanel,
+                            0,
+                            kCmdSave,
+                            0,
+                            kCmdPrint,
+                            kCmdPrintPreview,
+                            0,
+                            kCmdAuxPioneers,
+                            kCmdReportSlips,
+                            kCmdPostAttendance,
+                            0,
+                            kCmdPublishers,
+                            kCmdGroups,
+                            0,
+                            kCmdNoReport,
+                            kCmdIrregular,
+                            kCmdEditInactive,
+                            0,
+                            kCmdAbout,
+                            kCmdContextHelp};
 
 constexpr PanelButton kPanel[] = {
     {Sid::kPanelMissingReports, kCmdNoReport, false},
@@ -217,27 +233,42 @@ bool CommandEnabled(int id, const CZarimDoc& doc, const ViewState& view) {
   if (!info) return false;
   const bool history = doc.history_view != 0;
   switch (info->rule) {
-    case Rule::kAlways: return true;
-    case Rule::kNotHistory: return !history;
-    case Rule::kSave: return doc.modified != 0 && !history;
-    case Rule::kPublishersLive: return HasPublishers(doc) && !history;
-    case Rule::kPublishers: return HasPublishers(doc);
-    case Rule::kReportShown: return view.report_shown;
-    case Rule::kCustomCategory: return CustomCategoryDefined(doc);
-    case Rule::kEraseLate: return doc.erase_late_enabled != 0 && !history;
-    case Rule::kOldReport: return (doc.history_month_mask >> OldReportItem(id)) & 1u;
-    case Rule::kDeletedList: return doc.status_count[kDeleted] > 0;
+    case Rule::kAlways:
+      return true;
+    case Rule::kNotHistory:
+      return !history;
+    case Rule::kSave:
+      return doc.modified != 0 && !history;
+    case Rule::kPublishersLive:
+      return HasPublishers(doc) && !history;
+    case Rule::kPublishers:
+      return HasPublishers(doc);
+    case Rule::kReportShown:
+      return view.report_shown;
+    case Rule::kCustomCategory:
+      return CustomCategoryDefined(doc);
+    case Rule::kEraseLate:
+      return doc.erase_late_enabled != 0 && !history;
+    case Rule::kOldReport:
+      return (doc.history_month_mask >> OldReportItem(id)) & 1u;
+    case Rule::kDeletedList:
+      return doc.status_count[kDeleted] > 0;
   }
   return false;
 }
 
 bool CommandChecked(int id, const CZarimDoc& doc) {
   switch (id) {
-    case kCmdNoStartupNotice: return doc.options.no_startup_notice != 0;
-    case kCmdAutoCaps: return doc.options.autocaps != 0;
-    case kCmdCustomCategory: return CustomCategoryDefined(doc);
-    case kCmdSortFirstName: return doc.options.sort_first_name != 0;
-    default: return false;
+    case kCmdNoStartupNotice:
+      return doc.options.no_startup_notice != 0;
+    case kCmdAutoCaps:
+      return doc.options.autocaps != 0;
+    case kCmdCustomCategory:
+      return CustomCategoryDefined(doc);
+    case kCmdSortFirstName:
+      return doc.options.sort_first_name != 0;
+    default:
+      return false;
   }
 }
 

@@ -36,9 +36,9 @@ enum class Rule {
 struct CommandInfo {
   int id;
   Menu menu;
-  Sid submenu;         // kNoSid when the command sits in the menu itself
+  Sid submenu;  // kNoSid when the command sits in the menu itself
   Sid caption;
-  Sid status_text;     // kNoSid when the command has none
+  Sid status_text;  // kNoSid when the command has none
   Rule rule;
   const char* shortcut;  // key sequence in portable text form, "" for none
 };

@@ -29,8 +29,10 @@ void FinishLoad(CZarimDoc& doc) {
   doc.special_circumstances_present = 0;
   for (int r = 1; r < doc.count; ++r) {
     const PubRecord& rec = doc.records[r];
-    if (rec.status == kActive && (rec.service_flags & kSpecialServant)) doc.special_servants_present = 1;
-    if (rec.special_circumstances & (kDeaf | kBlind | kIncarcerated)) doc.special_circumstances_present = 1;
+    if (rec.status == kActive && (rec.service_flags & kSpecialServant))
+      doc.special_servants_present = 1;
+    if (rec.special_circumstances & (kDeaf | kBlind | kIncarcerated))
+      doc.special_circumstances_present = 1;
   }
 }
 

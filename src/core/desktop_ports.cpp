@@ -20,9 +20,14 @@ bool DialNumber(Dialer& dialer, Prompter& prompter, std::string_view number,
   std::string dialable = DialableNumber(number);
   if (dialable.empty()) return false;
   switch (dialer.Dial(dialable, Str(Sid::kAppName), name)) {
-    case Dialer::Result::kPlaced: return true;
-    case Dialer::Result::kNoService: prompter.Tell(Str(Sid::kTelephoneUnavailable)); return false;
-    case Dialer::Result::kNoEntry: prompter.Tell(Str(Sid::kBadProcAddress)); return false;
+    case Dialer::Result::kPlaced:
+      return true;
+    case Dialer::Result::kNoService:
+      prompter.Tell(Str(Sid::kTelephoneUnavailable));
+      return false;
+    case Dialer::Result::kNoEntry:
+      prompter.Tell(Str(Sid::kBadProcAddress));
+      return false;
   }
   return false;
 }

@@ -40,8 +40,7 @@ std::string DialableNumber(std::string_view typed);
 
 // Dials number for the person called name; tells the user when the service is missing.
 // True when the call was handed to the service.
-bool DialNumber(Dialer& dialer, Prompter& prompter, std::string_view number,
-                std::string_view name);
+bool DialNumber(Dialer& dialer, Prompter& prompter, std::string_view number, std::string_view name);
 
 // The default printer's name, or the program's message that no printer is available.
 std::string DefaultPrinterName(const PrinterQuery& printers);

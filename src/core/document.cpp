@@ -2,9 +2,9 @@
 #include "core/document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <mutex>
-#include <cstring>
 #include <numeric>
 
 #include "core/scramble.h"
@@ -132,15 +132,19 @@ std::string CZarimDoc::HouseholdName(int head_id) const {
 std::string CZarimDoc::Phone(int list_kind, int position, PhoneKind which) const {
   int rec = position;
   if (list_kind == 1 || list_kind == 2) {
-    if (position < 0 || position >= status_count[list_kind] || position >= kMaxStatusList) return {};
+    if (position < 0 || position >= status_count[list_kind] || position >= kMaxStatusList)
+      return {};
     rec = lists[list_kind][position].rec;
   }
   if (rec <= 0 || rec >= count) return {};
   const PubRecord& r = records[rec];
   switch (which) {
-    case PhoneKind::kHome: return FieldText(r.home_phone);
-    case PhoneKind::kMobile: return FieldText(r.mobile_phone);
-    case PhoneKind::kOther: return FieldText(r.other_phone);
+    case PhoneKind::kHome:
+      return FieldText(r.home_phone);
+    case PhoneKind::kMobile:
+      return FieldText(r.mobile_phone);
+    case PhoneKind::kOther:
+      return FieldText(r.other_phone);
   }
   return {};
 }
@@ -294,7 +298,8 @@ void CZarimDoc::SortRecords() {
   std::vector<Keyed> keys;
   keys.reserve(count - 1);
   for (int r = 1; r < count; ++r)
-    keys.push_back({records[r].status == kCircuitOverseer, collator().SortKey(SortName(records[r])), r});
+    keys.push_back(
+        {records[r].status == kCircuitOverseer, collator().SortKey(SortName(records[r])), r});
   std::stable_sort(keys.begin(), keys.end(), [](const Keyed& a, const Keyed& b) {
     if (a.co != b.co) return b.co;
     return a.key < b.key;
@@ -321,7 +326,8 @@ void StoreResumeId(CZarimDoc& doc) {
 
 void RestoreResumeId(CZarimDoc& doc) {
   const PubRecord& h = doc.header();
-  doc.resume_id = (h.service_flags & 0x0F) == doc.working_month + 1 ? static_cast<uint16_t>(h.status_stamp) : 0;
+  doc.resume_id =
+      (h.service_flags & 0x0F) == doc.working_month + 1 ? static_cast<uint16_t>(h.status_stamp) : 0;
 }
 
 bool HasReported(const PubRecord& r, int month, int slot) {

@@ -18,7 +18,7 @@ namespace zarim {
 class NameCollator;
 class SettingsFile;
 
-inline constexpr int kMaxRecords = 1510;          // record 0 is the header record
+inline constexpr int kMaxRecords = 1510;  // record 0 is the header record
 inline constexpr int kMaxIndex = 1500;
 inline constexpr int kMaxStatusList = 300;
 inline constexpr int kMaxExtIndex = 601;
@@ -53,8 +53,8 @@ struct DocOptions {
   int hide_birth = 0;             // "HideBir"/"Enabled"
   int custom_category_enabled = 0;
   std::string custom_category_name;
-  std::string secretary_email;    // "Sec"/"Email"
-  int sort_first_name = 0;        // sort-order option: first-name order
+  std::string secretary_email;  // "Sec"/"Email"
+  int sort_first_name = 0;      // sort-order option: first-name order
 };
 
 class CZarimDoc {
@@ -65,8 +65,8 @@ class CZarimDoc {
   CZarimDoc& operator=(const CZarimDoc&) = delete;
 
   // ---- Tables ------------------------------------------------------------------------
-  std::vector<PubRecord> records;   // kMaxRecords entries; 0 .. count-1 in use
-  uint16_t count = 0;               // includes the header record once loaded
+  std::vector<PubRecord> records;  // kMaxRecords entries; 0 .. count-1 in use
+  uint16_t count = 0;              // includes the header record once loaded
 
   std::vector<PubIndexEntry> index;  // kMaxIndex entries
   int index_count = 0;
@@ -76,8 +76,8 @@ class CZarimDoc {
 
   std::vector<ExtIndexEntry> ext_index;  // kMaxExtIndex entries
   int ext_count = 0;
-  ExtRecord current_ext{};               // the record last read by ReadExt
-  std::vector<KeyRef> emergency_index;   // kMaxKeyRefs
+  ExtRecord current_ext{};              // the record last read by ReadExt
+  std::vector<KeyRef> emergency_index;  // kMaxKeyRefs
   int emergency_count = 0;
   std::vector<KeyRef> special_needs_index;
   int special_needs_count = 0;
@@ -97,10 +97,10 @@ class CZarimDoc {
   FormatOptions format{};
 
   // ---- Scalar state -------------------------------------------------------------------
-  uint8_t working_month = 0;       // 0 = January
+  uint8_t working_month = 0;  // 0 = January
   uint8_t live_working_month = 0;
-  int8_t working_year = 0;         // calendar year - 2000
-  uint16_t working_serial = 0;     // year * 12 + month
+  int8_t working_year = 0;      // calendar year - 2000
+  uint16_t working_serial = 0;  // year * 12 + month
   int today_month = 0, today_day = 0, today_year = 0;
   uint8_t today_short_year = 0;
   uint32_t early_year = 0, early_month = 0;
@@ -109,15 +109,15 @@ class CZarimDoc {
   uint8_t history_month = 0, history_year = 0;
   uint32_t history_month_mask = 0;  // which past months have a snapshot
   uint32_t modified = 0;
-  uint32_t co_record = 0;           // record number of the circuit overseer, 0 = none
+  uint32_t co_record = 0;  // record number of the circuit overseer, 0 = none
   uint16_t switch_serial = kReportFormSwitchSerial;
   uint8_t new_report_form = 0;
   uint8_t special_circumstances_present = 0;
   uint8_t special_servants_present = 0;
-  uint8_t converted = 0;            // older data files were converted at load
+  uint8_t converted = 0;  // older data files were converted at load
   uint8_t erase_late_enabled = 0;
-  uint16_t resume_id = 0;           // posting resume identifier
-  uint8_t scramble_base;            // base of the text scrambling of the loaded files
+  uint16_t resume_id = 0;  // posting resume identifier
+  uint8_t scramble_base;   // base of the text scrambling of the loaded files
   std::string data_folder = ".";
   std::string archive_folder;
   std::string language_code = "eng";

@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "core/file_io.h"
-#include "core/file_ops.h"
 #include "core/file_names.h"
+#include "core/file_ops.h"
 #include "core/strings.h"
 
 namespace zarim {

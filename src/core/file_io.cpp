@@ -156,8 +156,11 @@ bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t si
   std::string name = NameOnDisk(folder_, wanted);
   std::string target = JoinPath(folder_, name);
   // A file that would not change is left alone: no write, no flush.
-  if (auto old = ReadFile(target); old && old->size() == size && (size == 0 || std::memcmp(old->data(), data, size) == 0)) {
-    ops_.erase(std::remove_if(ops_.begin(), ops_.end(), [&](const Op& op) { return op.name == name; }), ops_.end());
+  if (auto old = ReadFile(target);
+      old && old->size() == size && (size == 0 || std::memcmp(old->data(), data, size) == 0)) {
+    ops_.erase(
+        std::remove_if(ops_.begin(), ops_.end(), [&](const Op& op) { return op.name == name; }),
+        ops_.end());
     return true;
   }
   std::string tmp = target + std::string(kTempSuffix);
@@ -360,7 +363,8 @@ bool SaveTransaction::Recover(const FolderLock& lock, std::string* error) {
   std::vector<std::string> stale;
   while (dirent* e = ::readdir(dir)) {
     std::string n = e->d_name;
-    if (n.size() > kTempSuffix.size() && n.compare(n.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) == 0)
+    if (n.size() > kTempSuffix.size() &&
+        n.compare(n.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) == 0)
       stale.push_back(n);
   }
   ::closedir(dir);

@@ -55,7 +55,9 @@ class SaveTransaction {
   // Names are resolved as ResolvePath does, so a file copied with other letter case is
   // replaced, not doubled.
   bool Stage(std::string_view name, const void* data, size_t size);
-  bool Stage(std::string_view name, const Bytes& data) { return Stage(name, data.data(), data.size()); }
+  bool Stage(std::string_view name, const Bytes& data) {
+    return Stage(name, data.data(), data.size());
+  }
   // The file is deleted when the transaction commits.
   void Remove(std::string_view name);
   bool empty() const { return ops_.empty(); }

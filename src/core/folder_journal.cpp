@@ -1,5 +1,4 @@
 // The journal of whole-file changes of a data folder and its recovery at start.
-#include "core/file_names.h"
 #include "core/folder_journal.h"
 
 #include <dirent.h>
@@ -11,6 +10,7 @@
 #include <cstdio>
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/strings.h"
 
@@ -192,9 +192,9 @@ Recovery RecoverInterrupted(const std::string& folder) {
   ::remove((journal + std::string(kTempSuffix)).c_str());
   // Work folders of a restore or an undo that did not reach its journal.
   const std::string undo = JoinPath(folder, kUndoFolder);
-  for (const std::string& work : {JoinPath(folder, kRestoreStagingFolder),
-                                  undo + std::string(kUndoTmpSuffix),
-                                  JoinPath(folder, Str(Sid::kRestoreTrashFolder))}) {
+  for (const std::string& work :
+       {JoinPath(folder, kRestoreStagingFolder), undo + std::string(kUndoTmpSuffix),
+        JoinPath(folder, Str(Sid::kRestoreTrashFolder))}) {
     if (!Exists(work)) continue;
     RemoveTree(work);
     if (result == Recovery::kNothing) result = Recovery::kCleanedUp;

@@ -1,6 +1,5 @@
 // The folder lock over flock(2): released by the system when the process ends, however
 // it ends, so a crashed program never leaves the folder locked.
-#include "core/file_names.h"
 #include "core/folder_lock.h"
 
 #include <fcntl.h>
@@ -13,6 +12,7 @@
 #include <ctime>
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/file_ops.h"
 
 namespace zarim {

@@ -66,7 +66,8 @@ void LoadEmergency(CZarimDoc& doc) {
     if (!seen.insert(key).second) key = 0;
     if (key < kFirstValidId || !used[key]) continue;
     if (doc.emergency_count >= kMaxKeyRefs) break;
-    doc.emergency_index[doc.emergency_count] = KeyRef{key, static_cast<uint16_t>(doc.emergency_count)};
+    doc.emergency_index[doc.emergency_count] =
+        KeyRef{key, static_cast<uint16_t>(doc.emergency_count)};
     ++doc.emergency_count;
     kept.insert(kept.end(), p, p + kRec);
   }

@@ -6,6 +6,8 @@
 namespace zarim {
 
 std::string MonthName(int month) { return std::string(StrByNumber(3 + MonthOfSerial(month))); }
-std::string ShortMonthName(int month) { return std::string(StrByNumber(1203 + MonthOfSerial(month))); }
+std::string ShortMonthName(int month) {
+  return std::string(StrByNumber(1203 + MonthOfSerial(month)));
+}
 
 }  // namespace zarim

@@ -12,7 +12,9 @@ namespace zarim {
 class CZarimDoc;
 
 inline constexpr int MonthOfSerial(int serial) { return ((serial % 12) + 12) % 12; }
-inline constexpr int YearOfSerial(int serial) { return serial >= 0 ? serial / 12 : -((-serial + 11) / 12); }
+inline constexpr int YearOfSerial(int serial) {
+  return serial >= 0 ? serial / 12 : -((-serial + 11) / 12);
+}
 inline constexpr int Serial(int two_digit_year, int month) { return two_digit_year * 12 + month; }
 inline constexpr int SlotOfYear(int two_digit_year) { return ((two_digit_year % 2) + 2) % 2; }
 inline constexpr int SlotOfSerial(int serial) { return SlotOfYear(YearOfSerial(serial)); }
@@ -85,7 +87,9 @@ inline constexpr int ServiceYearOfSerial(int serial) {
   return ServiceYear(YearOfSerial(serial), MonthOfSerial(serial));
 }
 // The months of the service year up to and including serial, September first.
-inline constexpr int MonthsIntoServiceYear(int serial) { return serial - ServiceYearStartSerial(serial) + 1; }
+inline constexpr int MonthsIntoServiceYear(int serial) {
+  return serial - ServiceYearStartSerial(serial) + 1;
+}
 
 // The serial `k` months before the working month, with its month and slot.
 inline MonthCursor CursorMonthsBack(int serial, int k) {

@@ -35,7 +35,8 @@ std::string FirstChars(std::string_view utf8, size_t count) {
 PasswordForm::PasswordForm(std::string password, std::string language, Mode mode)
     : password_(std::move(password)),
       language_(std::move(language)),
-      prompt_(Str(mode == Mode::kStart ? Sid::kPleaseEnterPassword : Sid::kPleaseEnterOldPassword)) {}
+      prompt_(
+          Str(mode == Mode::kStart ? Sid::kPleaseEnterPassword : Sid::kPleaseEnterOldPassword)) {}
 
 std::string PasswordForm::caption() const { return std::string(Str(Sid::kPasswordRequired)); }
 
@@ -89,7 +90,8 @@ void PasswordChangeForm::Ok() {
     first_ = entry;
     second_ = true;
     text_.clear();
-    prompt_ = std::string(Str(Sid::kEnterNewPassword)) + " " + std::string(Str(Sid::kPasswordAgain));
+    prompt_ =
+        std::string(Str(Sid::kEnterNewPassword)) + " " + std::string(Str(Sid::kPasswordAgain));
     return;
   }
   if (entry != first_) {

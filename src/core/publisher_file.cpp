@@ -22,7 +22,8 @@ bool ReadBlock(const CZarimDoc& doc, std::string_view name, T* block, size_t siz
   auto data = ReadFile(ResolvePath(doc.FolderForFiles(), name));
   if (!data) return false;
   std::memset(static_cast<void*>(block), 0, sizeof(T));
-  if (!data->empty()) std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
+  if (!data->empty())
+    std::memcpy(static_cast<void*>(block), data->data(), std::min(size, data->size()));
   return true;
 }
 
@@ -46,7 +47,8 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     doc.count = static_cast<uint16_t>(n);
     for (int r = 0; r < doc.count; ++r) {
       PubRecord& rec = doc.records[r];
-      if (!(rec.special_circumstances & kCircumstancesSet)) rec.special_circumstances = kCircumstancesSet;
+      if (!(rec.special_circumstances & kCircumstancesSet))
+        rec.special_circumstances = kCircumstancesSet;
       // A damaged group number would index past the group table.
       if (rec.group < 0 || rec.group > kMaxGroups) rec.group = 0;
     }
@@ -113,8 +115,10 @@ bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
   // its less-than-one-hour bits whatever happens to the files.
   std::vector<PubRecord> image(doc.records.begin(), doc.records.begin() + doc.count);
   const uint8_t base = kScrambleBase;
-  for (size_t r = 0; r < image.size(); ++r) ScrambleRecord(image[r], Direction::kScramble, base, r == 0);
-  if (image.empty() || static_cast<uint8_t>(image[0].last_name[0]) != static_cast<uint8_t>('A' + base))
+  for (size_t r = 0; r < image.size(); ++r)
+    ScrambleRecord(image[r], Direction::kScramble, base, r == 0);
+  if (image.empty() ||
+      static_cast<uint8_t>(image[0].last_name[0]) != static_cast<uint8_t>('A' + base))
     return false;
 
   // Less-than-one-hour marks of old-form months move out of the table into tlt15.dat. A
@@ -182,7 +186,8 @@ void LoadMeetings(CZarimDoc& doc) {
     // end of the file, while fewer than two blocks were read.
     size_t whole = std::min<size_t>(data->size() / sizeof(AttendanceBlock), 2);
     if (whole > 0)
-      std::memcpy(static_cast<void*>(doc.attendance.data()), data->data(), whole * sizeof(AttendanceBlock));
+      std::memcpy(static_cast<void*>(doc.attendance.data()), data->data(),
+                  whole * sizeof(AttendanceBlock));
     doc.attendance_blocks = static_cast<uint16_t>(std::min<size_t>(whole + 1, 2));
     if (data->size() >= 2 * sizeof(AttendanceBlock)) doc.attendance_blocks = 2;
   }
@@ -195,8 +200,11 @@ void LoadAppointments(CZarimDoc& doc) {
   doc.appointment_count = 0;
   auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileAppointments));
   if (!data) return;
-  size_t n = std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
-  if (n > 0) std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(), n * sizeof(AppointmentRecord));
+  size_t n =
+      std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
+  if (n > 0)
+    std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(),
+                n * sizeof(AppointmentRecord));
   doc.appointment_count = static_cast<int>(n);
 }
 
@@ -289,8 +297,7 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
       ok || !tx.error().empty() ? std::string() : std::string(Str(Sid::kDamagedMarker));
   // Files that belong to this save besides the tables (the catalog entry of a snapshot
   // that month initialization took).
-  for (const auto& [name, bytes] : doc.pending_files)
-    ok = ok && tx.Stage(name, bytes);
+  for (const auto& [name, bytes] : doc.pending_files) ok = ok && tx.Stage(name, bytes);
   // Nothing is committed unless every file was staged.
   if (ok && !tx.Commit()) ok = false;
   if (ok) doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
@@ -303,8 +310,7 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
       doc.prompter->Tell(Fill(tx.left_journal() ? Sid::kSaveNotFinished : Sid::kSaveFailed, file,
                               why.substr(colon + 2)));
     } else {
-      doc.prompter->Tell(
-          Fill(Sid::kSaveFailed, JoinPath(doc.data_folder, kFilePublishers), why));
+      doc.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc.data_folder, kFilePublishers), why));
     }
   }
   // A save that lost a file is not a save: the changes stay marked, so closing still asks.

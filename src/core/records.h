@@ -73,42 +73,42 @@ struct PubRecord {
   // stamp holds the serial of the move's month. No other feature reads this word, and it
   // is cleared again when he returns (cycle/status_moves.h).
   U16 reserved;
-  char first_name[21];          // the header record keeps the password here
-  char last_name[21];           // the header record keeps the marker "A" here
+  char first_name[21];  // the header record keeps the password here
+  char last_name[21];   // the header record keeps the marker "A" here
   char address[63];
   char home_phone[15];
   char mobile_phone[15];
-  char other_phone[15];         // header record: bytes 137 + m are month m's collection state
-  char baptism_date[9];         // "MMDDYYYY" or blanks
+  char other_phone[15];  // header record: bytes 137 + m are month m's collection state
+  char baptism_date[9];  // "MMDDYYYY" or blanks
   char birth_date[9];
   char consent_date[9];
   uint8_t consent;
-  char hope;                    // 'A' anointed, 'O' other sheep
-  int8_t group;                 // 1-based field service group, 0 = none
-  U16 id;                       // 10 .. 29999; 30003 for the circuit overseer
+  char hope;     // 'A' anointed, 'O' other sheep
+  int8_t group;  // 1-based field service group, 0 = none
+  U16 id;        // 10 .. 29999; 30003 for the circuit overseer
   U16 ext_key;
   U16 emergency_key;
-  U16 household_head;           // identifier of the family head, 0 = none
+  U16 household_head;  // identifier of the family head, 0 = none
   U16 special_needs_key;
-  U16 status_stamp;             // header record: posting resume identifier
-  U16 service_flags;            // header record: low nibble = working month + 1 of the resume id
+  U16 status_stamp;   // header record: posting resume identifier
+  U16 service_flags;  // header record: low nibble = working month + 1 of the resume id
   U16 special_circumstances;
   U16 linked_id;
-  uint8_t status;               // PubStatus
-  uint8_t status_month;         // high nibble: month 1..12 of the status event; low nibble: flags
-  uint8_t pioneer[12][3];       // bits 0-1: PioneerCode of the month
+  uint8_t status;          // PubStatus
+  uint8_t status_month;    // high nibble: month 1..12 of the status event; low nibble: flags
+  uint8_t pioneer[12][3];  // bits 0-1: PioneerCode of the month
   uint8_t status_year;
-  uint8_t flags;                // privilege, family head, continuous aux, custom, male, female, exclude
-  U16 activity[5][12][3];       // [ActivityField][month][slot]
-  U16 remark[12][3];            // remark table index; header record: year the month was initialized
-  U16 credit[12][3];            // pioneer credit hours
+  uint8_t flags;           // privilege, family head, continuous aux, custom, male, female, exclude
+  U16 activity[5][12][3];  // [ActivityField][month][slot]
+  U16 remark[12][3];       // remark table index; header record: year the month was initialized
+  U16 credit[12][3];       // pioneer credit hours
   uint8_t year_tag[12][3];
-  uint8_t late[12][3];          // working month + 1 in which a late report was posted
+  uint8_t late[12][3];  // working month + 1 in which a late report was posted
 };
 
 struct AppointmentRecord {
   U16 id;
-  U16 kind;                     // privilege kind; 20 is a marker that needs no date
+  U16 kind;  // privilege kind; 20 is a marker that needs no date
   U16 reserved;
   char start_date[9];
   char end_date[9];
@@ -117,15 +117,15 @@ struct AppointmentRecord {
 
 struct RemarkEntry {
   char text[44];
-  uint8_t month;                // month + 1, 0 = unused
-  uint8_t slot;                 // year slot (used modulo 2)
+  uint8_t month;  // month + 1, 0 = unused
+  uint8_t slot;   // year slot (used modulo 2)
   U16 id;
 };
 
 struct LateReportEntry {
   U16 id;
-  uint8_t month;                // 0..11, the month the late report is for
-  uint8_t posted;               // working month + 1 in which it was posted
+  uint8_t month;   // 0..11, the month the late report is for
+  uint8_t posted;  // working month + 1 in which it was posted
 };
 
 struct GroupTable {
@@ -135,7 +135,7 @@ struct GroupTable {
   char location[20][24];
   char name[20][24];
   char time[20][9];
-  uint8_t day[20];              // 0 Monday .. 6 Sunday
+  uint8_t day[20];  // 0 Monday .. 6 Sunday
   uint8_t use_name[20];
 };
 

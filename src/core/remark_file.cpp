@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "core/data_files.h"
-#include "core/file_ops.h"
 #include "core/file_names.h"
+#include "core/file_ops.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -226,7 +226,8 @@ bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
   std::string existing = ResolvePath(doc.data_folder, kFileRemarks);
   Bytes file = ReadFile(existing).value_or(Bytes{});
   WriteRemarkInto(file, entry);
-  return WriteFileAtomic(existing, file.data(), file.size()) || WriteFileAtomic(path, file.data(), file.size());
+  return WriteFileAtomic(existing, file.data(), file.size()) ||
+         WriteFileAtomic(path, file.data(), file.size());
 }
 
 }  // namespace zarim

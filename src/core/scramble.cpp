@@ -37,7 +37,8 @@ void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t
   }
   // A last character that scrambled to 0 gets the scrambled end mark after it, when the
   // field has room and the mark itself survives the 0xCC rule.
-  if (dir == Direction::kScramble && continue_past_zero && len > 0 && len + 1 < size && p[len - 1] == 0) {
+  if (dir == Direction::kScramble && continue_past_zero && len > 0 && len + 1 < size &&
+      p[len - 1] == 0) {
     uint8_t mark = static_cast<uint8_t>(len + base);
     if (mark != 0 && !(len < cc_limit && mark == 0xCC)) p[len] = mark;
   }

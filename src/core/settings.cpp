@@ -27,7 +27,8 @@ bool SameName(std::string_view a, std::string_view b) {
 // A value as the profile functions return it: trimmed, one pair of enclosing quotes off.
 std::string CleanValue(std::string_view v) {
   v = Trim(v);
-  if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
+  if (v.size() >= 2 &&
+      ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
     v = v.substr(1, v.size() - 2);
   return std::string(v);
 }
@@ -43,7 +44,8 @@ std::string OneLine(std::string_view v) {
 // quotes, so that it reads back as it was.
 std::string Quoted(std::string v) {
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  const bool quoted = v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
+  const bool quoted =
+      v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
   if (!v.empty() && (blank(v.front()) || blank(v.back()) || quoted)) return "\"" + v + "\"";
   return v;
 }
@@ -76,7 +78,8 @@ void IniFile::Parse(std::string_view bytes) {
     std::string_view t = Trim(raw);
     if (!t.empty() && t.front() == '[') {
       size_t close = t.find(']');
-      std::string_view name = close == std::string_view::npos ? t.substr(1) : t.substr(1, close - 1);
+      std::string_view name =
+          close == std::string_view::npos ? t.substr(1) : t.substr(1, close - 1);
       sections_.push_back(Section{std::string(Trim(name)), {}});
       continue;
     }
@@ -155,7 +158,8 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
     // A blank line keeps a new section apart from the one before it.
     if (!sections_.empty()) {
       auto& lines = sections_.back().lines;
-      if (lines.empty() || !lines.back().key.empty() || !Trim(lines.back().text).empty()) lines.push_back(Line{});
+      if (lines.empty() || !lines.back().key.empty() || !Trim(lines.back().text).empty())
+        lines.push_back(Line{});
     }
     sections_.push_back(Section{OneLine(section), {}});
     s = &sections_.back();
@@ -168,7 +172,8 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
   }
   // After the section's last key, before any blank lines that end it.
   auto at = s->lines.end();
-  while (at != s->lines.begin() && std::prev(at)->key.empty() && Trim(std::prev(at)->text).empty()) --at;
+  while (at != s->lines.begin() && std::prev(at)->key.empty() && Trim(std::prev(at)->text).empty())
+    --at;
   s->lines.insert(at, Line{"", OneLine(key), v});
 }
 
@@ -216,7 +221,8 @@ void ReadSettings(const IniFile& ini, CZarimDoc& doc) {
   o.custom_category_enabled = ini.GetInt(kCustom, kEnabled, 0);
   o.custom_category_name = Bounded(ini.GetString(kCustom, kCustom, ""), kMaxCustomCategoryName);
   o.secretary_email = Bounded(ini.GetString("Sec", "Email", ""), kMaxSettingText);
-  if (doc.language_code == "ptg") o.sort_first_name = ini.GetInt(Str(Sid::kSortFirstNameOption), kEnabled, 0);
+  if (doc.language_code == "ptg")
+    o.sort_first_name = ini.GetInt(Str(Sid::kSortFirstNameOption), kEnabled, 0);
 }
 
 void WriteSettings(const CZarimDoc& doc, IniFile& ini) {
@@ -241,7 +247,8 @@ void WriteSettings(const CZarimDoc& doc, IniFile& ini) {
   ini.SetString("Sec", "Email", o.secretary_email);
   ini.SetInt(kEarly, "Year", static_cast<int>(doc.early_year));
   ini.SetInt(kEarly, "Month", static_cast<int>(doc.early_month));
-  if (doc.language_code == "ptg") ini.SetInt(Str(Sid::kSortFirstNameOption), kEnabled, o.sort_first_name);
+  if (doc.language_code == "ptg")
+    ini.SetInt(Str(Sid::kSortFirstNameOption), kEnabled, o.sort_first_name);
 }
 
 void ReadEarlyStart(const IniFile& ini, CZarimDoc& doc) {

@@ -77,7 +77,9 @@ class SettingsFile {
   const std::string& folder() const { return folder_; }
   std::string path() const;
 
-  void AddSaveWriter(std::function<void(IniFile&)> writer) { writers_.push_back(std::move(writer)); }
+  void AddSaveWriter(std::function<void(IniFile&)> writer) {
+    writers_.push_back(std::move(writer));
+  }
 
  private:
   std::string folder_;

@@ -44,9 +44,9 @@ struct SystemRow {
   std::string_view posix;
 };
 constexpr SystemRow kSystemLocales[] = {
-    {"rus", "ru_RU"},   {"turkish", "tr_TR"}, {"french", "fr_FR"},   {"czech", "cs_CZ"},
-    {"polish", "pl_PL"}, {"slovak", "sk_SK"}, {"greek", "el_GR"},    {"dutch", "nl_NL"},
-    {"tha", "th_TH"},   {"hun", "hu_HU"},     {"lt", "lt_LT"},       {"et", "et_EE"},
+    {"rus", "ru_RU"},      {"turkish", "tr_TR"}, {"french", "fr_FR"}, {"czech", "cs_CZ"},
+    {"polish", "pl_PL"},   {"slovak", "sk_SK"},  {"greek", "el_GR"},  {"dutch", "nl_NL"},
+    {"tha", "th_TH"},      {"hun", "hu_HU"},     {"lt", "lt_LT"},     {"et", "et_EE"},
     {"romanian", "ro_RO"}, {"vie", "vi_VN"},
 };
 

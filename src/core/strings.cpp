@@ -44,7 +44,8 @@ std::string Fill(std::string_view pattern, std::string_view a1, std::string_view
   std::string out;
   out.reserve(pattern.size() + a1.size() + a2.size());
   for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
       out += pattern[i + 1] == '1' ? a1 : a2;
       ++i;
     } else {

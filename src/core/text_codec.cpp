@@ -27,11 +27,11 @@ std::string CodePageForLanguage(std::string_view lang) {
 
 std::string CollationLocaleForLanguage(std::string_view lang) {
   static const std::map<std::string_view, std::string> kLocales = {
-      {"rus", "ru"},     {"urk", "uk"},      {"turkish", "tr"},  {"french", "fr"},
-      {"czech", "cs"},   {"polish", "pl"},   {"hrvatski", "hr"}, {"slovenian", "sl"},
-      {"slovak", "sk"},  {"greek", "el"},    {"dutch", "nl"},    {"tha", "th"},
-      {"hun", "hu"},     {"lt", "lt"},       {"estonian", "et"}, {"rom", "ro"},
-      {"vie", "vi"},     {"ptg", "pt"},      {"swedish", "sv"},  {"eng", "en"}};
+      {"rus", "ru"},    {"urk", "uk"},    {"turkish", "tr"},  {"french", "fr"},
+      {"czech", "cs"},  {"polish", "pl"}, {"hrvatski", "hr"}, {"slovenian", "sl"},
+      {"slovak", "sk"}, {"greek", "el"},  {"dutch", "nl"},    {"tha", "th"},
+      {"hun", "hu"},    {"lt", "lt"},     {"estonian", "et"}, {"rom", "ro"},
+      {"vie", "vi"},    {"ptg", "pt"},    {"swedish", "sv"},  {"eng", "en"}};
   auto it = kLocales.find(lang);
   return it != kLocales.end() ? it->second : "en";
 }
@@ -78,8 +78,9 @@ std::u16string BytesToUtf16(std::string_view bytes, std::string_view lang) {
   }
   out.resize(bytes.size() * 2 + 1);
   UErrorCode status = U_ZERO_ERROR;
-  int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                            bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+  int32_t n =
+      ucnv_toUChars(c, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                    bytes.data(), static_cast<int32_t>(bytes.size()), &status);
   out.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
   return out;
 }
@@ -89,7 +90,8 @@ std::string Utf16ToUtf8(const std::u16string& s) {
   out.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i) {
     uint32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+        s[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
       ++i;
     }
@@ -159,9 +161,9 @@ int NameCollator::Compare(std::string_view a, std::string_view b) const {
   std::u16string ua = BytesToUtf16(Trim(a), impl_->lang);
   std::u16string ub = BytesToUtf16(Trim(b), impl_->lang);
   if (!impl_->collator) return ua < ub ? -1 : (ua == ub ? 0 : 1);
-  UCollationResult r =
-      ucol_strcoll(impl_->collator, reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
-                   reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()));
+  UCollationResult r = ucol_strcoll(
+      impl_->collator, reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
+      reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()));
   return r == UCOL_LESS ? -1 : (r == UCOL_EQUAL ? 0 : 1);
 }
 
@@ -169,9 +171,9 @@ std::string NameCollator::SortKey(std::string_view bytes) const {
   std::u16string u = BytesToUtf16(Trim(bytes), impl_->lang);
   if (!impl_->collator) return Utf16ToUtf8(u);
   std::string key(u.size() * 4 + 16, '\0');
-  int32_t n = ucol_getSortKey(impl_->collator, reinterpret_cast<const UChar*>(u.data()),
-                              static_cast<int32_t>(u.size()), reinterpret_cast<uint8_t*>(key.data()),
-                              static_cast<int32_t>(key.size()));
+  int32_t n = ucol_getSortKey(
+      impl_->collator, reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()),
+      reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
   if (n > static_cast<int32_t>(key.size())) {
     key.resize(static_cast<size_t>(n));
     n = ucol_getSortKey(impl_->collator, reinterpret_cast<const UChar*>(u.data()),

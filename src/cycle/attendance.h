@@ -17,7 +17,7 @@ inline constexpr int kMaxWeekAttendance = 9999;
 using WeekValues = std::array<int, kWeeksPerMonth>;
 
 struct MonthFigures {
-  int number = 0;   // weeks with a non-zero attendance
+  int number = 0;  // weeks with a non-zero attendance
   int total = 0;
   int average = 0;  // total / number rounded half up; 0 without meetings
   friend bool operator==(const MonthFigures&, const MonthFigures&) = default;

@@ -9,7 +9,10 @@
 namespace zarim {
 
 AttendanceForm::AttendanceForm(CZarimDoc& doc)
-    : doc_(doc), working_month_(doc.working_month % 12), working_year_(doc.working_year), month_(working_month_) {
+    : doc_(doc),
+      working_month_(doc.working_month % 12),
+      working_year_(doc.working_year),
+      month_(working_month_) {
   int next = Serial(working_year_, working_month_) + 1;
   ahead_month_ = MonthOfSerial(next);
   ahead_year_ = YearOfSerial(next);
@@ -94,11 +97,13 @@ void AttendanceForm::SetWeek(int meeting, int w, int value) {
 }
 
 void AttendanceForm::Load() {
-  for (int meeting = 0; meeting < 2; ++meeting) weeks_[meeting] = StoredWeeks(doc_, meeting, month(), slot());
+  for (int meeting = 0; meeting < 2; ++meeting)
+    weeks_[meeting] = StoredWeeks(doc_, meeting, month(), slot());
 }
 
 void AttendanceForm::WriteBack() {
-  for (int meeting = 0; meeting < 2; ++meeting) StoreWeeks(doc_, meeting, month(), slot(), weeks_[meeting]);
+  for (int meeting = 0; meeting < 2; ++meeting)
+    StoreWeeks(doc_, meeting, month(), slot(), weeks_[meeting]);
 }
 
 }  // namespace zarim

@@ -56,7 +56,9 @@ class AttendanceForm {
 
   // Keyboard movement between the week boxes.
   static int BoxAfterEnter(int box) { return (box + 1) % kBoxes; }
-  static int BoxAfterDown(int box) { return box / kWeeksPerMonth * kWeeksPerMonth + (box + 1) % kWeeksPerMonth; }
+  static int BoxAfterDown(int box) {
+    return box / kWeeksPerMonth * kWeeksPerMonth + (box + 1) % kWeeksPerMonth;
+  }
   static int BoxAfterUp(int box) {
     return box / kWeeksPerMonth * kWeeksPerMonth + (box + kWeeksPerMonth - 1) % kWeeksPerMonth;
   }

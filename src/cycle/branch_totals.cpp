@@ -22,11 +22,14 @@ void CountReport(WorkingTotals& t, const PubRecord& r, int month, int slot, int 
     row[kBibleStudies] = Add(row[kBibleStudies], StudiesInMonth(r, month, slot));
     return;
   }
-  for (int f = kPlacements; f <= kBibleStudies; ++f) row[static_cast<size_t>(f)] = Add(row[static_cast<size_t>(f)], FieldValue(r, month, f, slot));
+  for (int f = kPlacements; f <= kBibleStudies; ++f)
+    row[static_cast<size_t>(f)] = Add(row[static_cast<size_t>(f)], FieldValue(r, month, f, slot));
 }
 
 const std::vector<PubIndexEntry>& Active(const CZarimDoc& doc) { return doc.lists[kActive]; }
-int ActiveCount(const CZarimDoc& doc) { return std::clamp(doc.status_count[kActive], 0, kMaxStatusList); }
+int ActiveCount(const CZarimDoc& doc) {
+  return std::clamp(doc.status_count[kActive], 0, kMaxStatusList);
+}
 
 }  // namespace
 
@@ -46,7 +49,8 @@ WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc) {
       if (e.id != r.id || e.month > 11) continue;
       int slot = SlotInWorkingYear(e.month, wm, doc.working_year);
       int code = PioneerCodeOf(r, e.month, slot);
-      if (ReportedInMonth(r, e.month, slot) && code < kSpecial) CountReport(t, r, e.month, slot, code);
+      if (ReportedInMonth(r, e.month, slot) && code < kSpecial)
+        CountReport(t, r, e.month, slot, code);
     }
     if (ReportedInMonth(r, wm, wslot)) CountReport(t, r, wm, wslot, PioneerCodeOf(r, wm, wslot));
   }
@@ -81,7 +85,8 @@ WorkingTotals StoredTotals(const CZarimDoc& doc, int month, int slot) {
   if (month < 0 || month > 11 || slot < 0 || slot > 1) return t;
   for (int row = 0; row < kTotalsRows; ++row)
     for (int f = 0; f < kTotalsFields; ++f)
-      t.row[static_cast<size_t>(row)][static_cast<size_t>(f)] = doc.totals.value[month][row * kTotalsFields + f][slot];
+      t.row[static_cast<size_t>(row)][static_cast<size_t>(f)] =
+          doc.totals.value[month][row * kTotalsFields + f][slot];
   return t;
 }
 
@@ -89,7 +94,9 @@ int CountSpecialServants(const CZarimDoc& doc) {
   int n = 0;
   for (int i = 0; i < ActiveCount(doc); ++i) {
     int rec = Active(doc)[static_cast<size_t>(i)].rec;
-    if (rec > 0 && rec < doc.count && (doc.records[static_cast<size_t>(rec)].service_flags & kSpecialServant)) ++n;
+    if (rec > 0 && rec < doc.count &&
+        (doc.records[static_cast<size_t>(rec)].service_flags & kSpecialServant))
+      ++n;
   }
   return n;
 }
@@ -98,7 +105,9 @@ int CountFieldMissionaries(const CZarimDoc& doc) {
   int n = 0;
   for (int i = 0; i < ActiveCount(doc); ++i) {
     int rec = Active(doc)[static_cast<size_t>(i)].rec;
-    if (rec > 0 && rec < doc.count && (doc.records[static_cast<size_t>(rec)].service_flags & kFieldMissionary)) ++n;
+    if (rec > 0 && rec < doc.count &&
+        (doc.records[static_cast<size_t>(rec)].service_flags & kFieldMissionary))
+      ++n;
   }
   return n;
 }

@@ -4,7 +4,6 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "core/month.h"
 
 namespace zarim {
 

@@ -1,11 +1,10 @@
 // Opening, saving and closing a data folder in one place.
 #include "cycle/congregation.h"
 
-#include "core/folder_journal.h"
-
-#include "core/file_names.h"
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/folder_journal.h"
 #include "core/startup.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
@@ -86,8 +85,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     if (!repairs_.empty()) repairs_ += "; ";
     repairs_ += "repeated identifiers were given new numbers";
   }
-  if (!repairs_.empty())
-    doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
+  if (!repairs_.empty()) doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
   return Opened::kOk;
 }
 

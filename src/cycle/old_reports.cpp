@@ -7,7 +7,6 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
-#include "core/month.h"
 #include "cycle/roll.h"
 
 namespace zarim {

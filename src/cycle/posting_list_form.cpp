@@ -50,7 +50,8 @@ std::vector<std::string> PostingListForm::GroupChoices() const {
     std::string label = doc_.groups.use_name[g] && !Trim(FieldText(doc_.groups.name[g])).empty()
                             ? ToUtf8(FieldText(doc_.groups.name[g]), doc_.language_code)
                             : Printf(Sid::kPostGroupFormat, Str(Sid::kPostGroupWord).data(), g + 1);
-    std::string overseer = ToUtf8(std::string(Trim(FieldText(doc_.groups.overseer[g]))), doc_.language_code);
+    std::string overseer =
+        ToUtf8(std::string(Trim(FieldText(doc_.groups.overseer[g]))), doc_.language_code);
     if (!overseer.empty())
       label = Printf(Sid::kPostGroupOverseerFormat, label.c_str(), overseer.c_str());
     out.push_back(label);
@@ -78,7 +79,8 @@ void PostingListForm::Refill() {
     if (rec <= 0 || rec >= doc_.count) continue;
     const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
     if (group_ > 0 && r.group != group_) continue;
-    if (missing_only_ && (ReportedInMonth(r, month, slot) || HasRemark(doc_, r, month, slot))) continue;
+    if (missing_only_ && (ReportedInMonth(r, month, slot) || HasRemark(doc_, r, month, slot)))
+      continue;
     rows_.push_back(rec);
   }
   // The selection keeps its position; beyond the end it goes to the first name.
@@ -88,7 +90,9 @@ void PostingListForm::Refill() {
 std::vector<std::string> PostingListForm::Names() const {
   std::vector<std::string> names;
   names.reserve(rows_.size());
-  for (int rec : rows_) names.push_back(ToUtf8(doc_.DisplayName(doc_.records[static_cast<size_t>(rec)]), doc_.language_code));
+  for (int rec : rows_)
+    names.push_back(
+        ToUtf8(doc_.DisplayName(doc_.records[static_cast<size_t>(rec)]), doc_.language_code));
   return names;
 }
 
@@ -97,7 +101,9 @@ void PostingListForm::Select(int row) {
 }
 
 int PostingListForm::SelectedRecord() const {
-  return selection_ >= 0 && selection_ < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(selection_)] : 0;
+  return selection_ >= 0 && selection_ < static_cast<int>(rows_.size())
+             ? rows_[static_cast<size_t>(selection_)]
+             : 0;
 }
 
 void PostingListForm::AfterSlip() {

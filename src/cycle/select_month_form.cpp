@@ -8,8 +8,8 @@
 
 namespace zarim {
 
-SelectMonthForm::SelectMonthForm(const CZarimDoc& doc, std::string prompt, bool with_years, bool with_tick,
-                                 Sid tick_caption)
+SelectMonthForm::SelectMonthForm(const CZarimDoc& doc, std::string prompt, bool with_years,
+                                 bool with_tick, Sid tick_caption)
     : working_month_(doc.working_month % 12),
       working_year_(2000 + doc.working_year),
       prompt_(std::move(prompt)),
@@ -56,8 +56,8 @@ int SelectMonthForm::ResultYear() const {
 int SelectMonthForm::ResultValue() const { return ticked_ ? kTickedValue : ResultYear(); }
 
 std::string MonthPrompt(const CZarimDoc& doc, const PubRecord& r, Sid event_text) {
-  return std::string(Str(Sid::kMonthInWhich)) + " " + ToUtf8(doc.DisplayName(r), doc.language_code) + " " +
-         std::string(Str(event_text));
+  return std::string(Str(Sid::kMonthInWhich)) + " " +
+         ToUtf8(doc.DisplayName(r), doc.language_code) + " " + std::string(Str(event_text));
 }
 
 }  // namespace zarim

@@ -17,8 +17,8 @@ namespace zarim {
 
 namespace {
 
-inline constexpr int kCreditCeiling = 55;   // credit and hours together
-inline constexpr int kStarCredit = 40;      // credit a '*' allows beyond the ceiling
+inline constexpr int kCreditCeiling = 55;  // credit and hours together
+inline constexpr int kStarCredit = 40;     // credit a '*' allows beyond the ceiling
 inline constexpr int kMaxCredit = 255;
 inline constexpr int kMaxStudies = 63;
 
@@ -27,7 +27,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // The whole-number value of the leading digits of a text, at most 65535.
 int LeadingNumber(std::string_view text, size_t max_digits = 5) {
   int v = 0;
-  for (size_t i = 0; i < text.size() && i < max_digits && IsDigit(text[i]); ++i) v = v * 10 + (text[i] - '0');
+  for (size_t i = 0; i < text.size() && i < max_digits && IsDigit(text[i]); ++i)
+    v = v * 10 + (text[i] - '0');
   return std::min(v, 65535);
 }
 
@@ -42,7 +43,8 @@ CreditResult ComputePioneerCredit(int h, int c, std::string_view remark_in) {
   if (c > 0 && Trim(remark).empty())
     remark = Printf(Sid::kSlipCreditRemarkFormat, c) + std::string(Str(Sid::kSlipHours));
   if (!remark.empty() && IsDigit(remark[0])) c = std::min(LeadingNumber(remark, 3), kMaxCredit);
-  bool unlimited = remark.substr(0, std::min<size_t>(remark.size(), 6)).find('!') != std::string::npos;
+  bool unlimited =
+      remark.substr(0, std::min<size_t>(remark.size(), 6)).find('!') != std::string::npos;
   if (!unlimited) {
     bool star = false;
     for (size_t p = 1; p <= 4 && p < remark.size(); ++p) star = star || remark[p] == '*';
@@ -96,10 +98,14 @@ std::string SlipForm::MonthText() const { return MonthName(month_); }
 
 std::string SlipForm::PrivilegeText() const {
   switch (copy_.flags & kPrivilegeMask) {
-    case kServant: return std::string(Str(Sid::kSlipServant));
-    case kElder: return std::string(Str(Sid::kSlipElder));
-    case kBaptizedBrother: return std::string(Str(Sid::kSlipBaptizedBrother));
-    default: return {};
+    case kServant:
+      return std::string(Str(Sid::kSlipServant));
+    case kElder:
+      return std::string(Str(Sid::kSlipElder));
+    case kBaptizedBrother:
+      return std::string(Str(Sid::kSlipBaptizedBrother));
+    default:
+      return {};
   }
 }
 
@@ -187,7 +193,8 @@ void SlipForm::BuildWarning(bool choosing) {
   const int wm = doc_.working_month;
   const int wslot = SlotOfYear(doc_.working_year);
   if (loaded_reported_) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
-  if (PioneerCodeOf(copy_, month_, slot_) == kSpecial || PioneerCodeOf(copy_, wm, wslot) == kSpecial) {
+  if (PioneerCodeOf(copy_, month_, slot_) == kSpecial ||
+      PioneerCodeOf(copy_, wm, wslot) == kSpecial) {
     add(std::string(Str(Sid::kSlipSpecialNotIncluded)));
     excluded_ = true;
   } else if (late() && !choosing) {
@@ -206,13 +213,19 @@ KeyAction SlipForm::NumberKey(NumberBox box, SlipKey key) {
   switch (key) {
     case SlipKey::kDigit:
     case SlipKey::kBackspace:
-    case SlipKey::kPeriod: return KeyAction::kAccept;
+    case SlipKey::kPeriod:
+      return KeyAction::kAccept;
     case SlipKey::kSpace:
-    case SlipKey::kDelete: return KeyAction::kReplaceWithZero;
-    case SlipKey::kRight: return box == NumberBox::kStudies ? KeyAction::kFocusShared : KeyAction::kFocusNext;
-    case SlipKey::kLeft: return KeyAction::kFocusPrevious;
-    case SlipKey::kEnter: return box == NumberBox::kStudies ? KeyAction::kSave : KeyAction::kFocusNext;
-    case SlipKey::kOther: return KeyAction::kReject;
+    case SlipKey::kDelete:
+      return KeyAction::kReplaceWithZero;
+    case SlipKey::kRight:
+      return box == NumberBox::kStudies ? KeyAction::kFocusShared : KeyAction::kFocusNext;
+    case SlipKey::kLeft:
+      return KeyAction::kFocusPrevious;
+    case SlipKey::kEnter:
+      return box == NumberBox::kStudies ? KeyAction::kSave : KeyAction::kFocusNext;
+    case SlipKey::kOther:
+      return KeyAction::kReject;
   }
   return KeyAction::kReject;
 }
@@ -225,9 +238,11 @@ KeyAction SlipForm::EnterKey(SlipFocus focus) {
         return KeyAction::kReturnToEntry;
       }
       return KeyAction::kSave;
-    case SlipFocus::kStudies: return KeyAction::kSave;
+    case SlipFocus::kStudies:
+      return KeyAction::kSave;
     case SlipFocus::kHours:
-    case SlipFocus::kOther: return KeyAction::kFocusNext;
+    case SlipFocus::kOther:
+      return KeyAction::kFocusNext;
   }
   return KeyAction::kFocusNext;
 }
@@ -291,7 +306,8 @@ SlipForm::SaveResult SlipForm::Save() {
   }
   int studies = -1;
   std::string_view st = Trim(studies_text_);
-  if (!st.empty() && st.size() <= 4 && std::all_of(st.begin(), st.end(), IsDigit)) studies = LeadingNumber(st);
+  if (!st.empty() && st.size() <= 4 && std::all_of(st.begin(), st.end(), IsDigit))
+    studies = LeadingNumber(st);
   if (studies < 0 || studies > kMaxStudies) {
     doc_.prompter->Tell(Fill(Sid::kSlipEnterInteger, "0", std::to_string(kMaxStudies)));
     return SaveResult::kRefused;
@@ -308,12 +324,15 @@ SlipForm::SaveResult SlipForm::Save() {
   if (shared_ || hours != 0 || studies != 0) word |= kSharedBit;
   copy_.activity[kBibleStudies][m][s] = word;
   if ((copy_.pioneer[m][s] & 0x03) < kRegular)
-    copy_.pioneer[m][s] = static_cast<uint8_t>((copy_.pioneer[m][s] & ~0x03) | (aux_ ? kAuxiliary : kPublisher));
+    copy_.pioneer[m][s] =
+        static_cast<uint8_t>((copy_.pioneer[m][s] & ~0x03) | (aux_ ? kAuxiliary : kPublisher));
   copy_.credit[m][s] = static_cast<uint16_t>(credit_);
 
   const PubRecord& stored = doc_.records[static_cast<size_t>(record_)];
-  bool differs = remark_changed_ || stored.pioneer[m][s] != copy_.pioneer[m][s] || stored.credit[m][s] != copy_.credit[m][s];
-  for (int f = 0; f < 5 && !differs; ++f) differs = stored.activity[f][m][s] != copy_.activity[f][m][s];
+  bool differs = remark_changed_ || stored.pioneer[m][s] != copy_.pioneer[m][s] ||
+                 stored.credit[m][s] != copy_.credit[m][s];
+  for (int f = 0; f < 5 && !differs; ++f)
+    differs = stored.activity[f][m][s] != copy_.activity[f][m][s];
   if (!differs) return SaveResult::kUnchanged;
 
   doc_.records[static_cast<size_t>(record_)] = copy_;

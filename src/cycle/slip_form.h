@@ -22,9 +22,9 @@ enum class KeyAction {
   kReplaceWithZero,  // the whole text becomes "0", selected
   kFocusNext,
   kFocusPrevious,
-  kFocusShared,      // to the "Shared in ministry" tick
-  kSave,             // save the slip (as OK)
-  kReturnToEntry,    // leave the OK button for the number boxes without closing
+  kFocusShared,    // to the "Shared in ministry" tick
+  kSave,           // save the slip (as OK)
+  kReturnToEntry,  // leave the OK button for the number boxes without closing
 };
 // Where the focus is when Enter is pressed.
 enum class SlipFocus { kHours, kStudies, kOkButton, kOther };

@@ -18,7 +18,8 @@ bool ReportedInMonth(const PubRecord& r, int month, int slot) {
 
 bool HasTimeInMonth(const PubRecord& r, int month, int slot) {
   if (!ValidCell(month, slot)) return false;
-  return r.activity[kHours][month][slot] != 0 || (r.activity[kBibleStudies][month][slot] & kQuarterMask) != 0;
+  return r.activity[kHours][month][slot] != 0 ||
+         (r.activity[kBibleStudies][month][slot] & kQuarterMask) != 0;
 }
 
 int FieldValue(const PubRecord& r, int month, int field, int slot) {
@@ -27,7 +28,9 @@ int FieldValue(const PubRecord& r, int month, int field, int slot) {
   return field == kBibleStudies ? (v & kStudiesMask) : v;
 }
 
-int StudiesInMonth(const PubRecord& r, int month, int slot) { return FieldValue(r, month, kBibleStudies, slot); }
+int StudiesInMonth(const PubRecord& r, int month, int slot) {
+  return FieldValue(r, month, kBibleStudies, slot);
+}
 
 int PioneerCodeOf(const PubRecord& r, int month, int slot) {
   if (!ValidCell(month, slot)) return 0;

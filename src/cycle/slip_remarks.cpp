@@ -37,8 +37,10 @@ RemarkSlot GetRemark(CZarimDoc& doc, const PubRecord& r, int month, int slot) {
   return out;
 }
 
-bool StoreRemark(CZarimDoc& doc, PubRecord& r, int month, int slot, int entry, std::string_view text) {
-  if (!ValidCell(month, slot) || entry <= 0 || doc.remark_count == 0 || entry > doc.remark_count) return false;
+bool StoreRemark(CZarimDoc& doc, PubRecord& r, int month, int slot, int entry,
+                 std::string_view text) {
+  if (!ValidCell(month, slot) || entry <= 0 || doc.remark_count == 0 || entry > doc.remark_count)
+    return false;
   bool is_new = entry == doc.remark_count;
   // A full table takes no new entry; rewriting one in use needs no room.
   if (is_new && doc.remark_count >= kRemarkNewLimit) return false;

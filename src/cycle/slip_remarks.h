@@ -26,6 +26,7 @@ RemarkSlot GetRemark(CZarimDoc& doc, const PubRecord& r, int month, int slot);
 // publisher. Storing into the next free entry links the record's remark cell to it and
 // counts it. Refuses an entry beyond the count, an empty table, and a new entry when
 // the table is full; an entry already in use can always be rewritten.
-bool StoreRemark(CZarimDoc& doc, PubRecord& r, int month, int slot, int entry, std::string_view text);
+bool StoreRemark(CZarimDoc& doc, PubRecord& r, int month, int slot, int entry,
+                 std::string_view text);
 
 }  // namespace zarim

@@ -41,9 +41,13 @@ std::string InactiveForm::left_heading() const {
   return std::string(Str(mode_ == Mode::kInactive ? Sid::kInactiveHeading : Sid::kDeletedHeading));
 }
 
-std::string InactiveForm::right_heading() const { return std::string(Str(Sid::kNoReportSixMonths)); }
+std::string InactiveForm::right_heading() const {
+  return std::string(Str(Sid::kNoReportSixMonths));
+}
 
-std::string InactiveForm::period_caption() const { return std::string(Str(PeriodCaption(period_))); }
+std::string InactiveForm::period_caption() const {
+  return std::string(Str(PeriodCaption(period_)));
+}
 
 void InactiveForm::CyclePeriod() {
   period_ = NextPeriod(period_);
@@ -66,7 +70,8 @@ int InactiveForm::selected_record() const {
 
 std::string InactiveForm::move_caption() const {
   if (mode_ == Mode::kDeleted) return std::string(Str(Sid::kRestoreDeleted));
-  return std::string(Str(side_ == ListSide::kLeft ? Sid::kReactivateButton : Sid::kTransferToInactive));
+  return std::string(
+      Str(side_ == ListSide::kLeft ? Sid::kReactivateButton : Sid::kTransferToInactive));
 }
 
 MoveResult InactiveForm::Move(const MonthAsker& ask) {
@@ -87,7 +92,8 @@ bool InactiveForm::DeleteSelected() {
   int rec = selected_record();
   if (mode_ != Mode::kDeleted || side_ != ListSide::kLeft || rec == 0) return false;
   std::string name = ToUtf8(doc_.DisplayName(doc_.records[rec]), doc_.language_code);
-  if (doc_.prompter->Ask(Fill(Sid::kReallyDeleteStatus, name), Buttons::kOkCancel, Answer::kCancel) != Answer::kOk)
+  if (doc_.prompter->Ask(Fill(Sid::kReallyDeleteStatus, name), Buttons::kOkCancel,
+                         Answer::kCancel) != Answer::kOk)
     return false;
   DeletePermanently(doc_, rec);
   Refresh();
@@ -109,7 +115,9 @@ void InactiveForm::Refresh() {
 
 MoveOutsForm::MoveOutsForm(CZarimDoc& doc) : doc_(doc) { Refresh(); }
 
-std::string MoveOutsForm::right_heading() const { return Fill(Sid::kNoReportFor, MonthName(doc_.working_month)); }
+std::string MoveOutsForm::right_heading() const {
+  return Fill(Sid::kNoReportFor, MonthName(doc_.working_month));
+}
 
 void MoveOutsForm::SetInactive(bool on) {
   if (on == inactive_) return;
@@ -179,7 +187,9 @@ StatusForm::StatusForm(const CZarimDoc& doc, const PubRecord& record)
   else if (flags & kStatusReactivated)
     choice_ = kReactivated;
   int age = working_serial_ - record.status_stamp;
-  int offered = record.status_stamp != 0 && age >= 0 && age < 24 ? static_cast<int>(record.status_stamp) : working_serial_;
+  int offered = record.status_stamp != 0 && age >= 0 && age < 24
+                    ? static_cast<int>(record.status_stamp)
+                    : working_serial_;
   int month = StatusEventMonth(record);
   month_index_ = month >= 1 && month <= 12 ? month - 1 : MonthOfSerial(offered);
   int second_entry_year = YearInWorkingYear(month_index_, working_month_, working_year_);
@@ -188,8 +198,8 @@ StatusForm::StatusForm(const CZarimDoc& doc, const PubRecord& record)
 
 std::string StatusForm::ChoiceCaption(int choice) {
   static constexpr Sid kCaptions[kChoices] = {Sid::kStatusNew, Sid::kStatusRegularTransfer,
-                                              Sid::kStatusIrregularTransfer, Sid::kStatusReactivated,
-                                              Sid::kStatusClear};
+                                              Sid::kStatusIrregularTransfer,
+                                              Sid::kStatusReactivated, Sid::kStatusClear};
   return choice >= 0 && choice < kChoices ? std::string(Str(kCaptions[choice])) : std::string();
 }
 
@@ -227,12 +237,15 @@ bool StatusForm::Apply(PubRecord& r) const {
     r.status_month = 0;
     r.status_stamp = 0;
   } else {
-    static constexpr uint8_t kFlagOf[] = {kStatusNew, kStatusRegularTransfer, 0, kStatusReactivated};
+    static constexpr uint8_t kFlagOf[] = {kStatusNew, kStatusRegularTransfer, 0,
+                                          kStatusReactivated};
     r.status_month = static_cast<uint8_t>(((month_index_ + 1) << 4) | kFlagOf[choice_]);
-    if (choice_ == kNew || choice_ == kReactivated) r.status_stamp = static_cast<uint16_t>(ChosenSerial());
+    if (choice_ == kNew || choice_ == kReactivated)
+      r.status_stamp = static_cast<uint16_t>(ChosenSerial());
   }
   // An event more than eleven months old no longer counts by its month; the flags stay.
-  if (r.status_stamp != 0 && working_serial_ - r.status_stamp > 11) r.status_month &= kStatusFlagMask;
+  if (r.status_stamp != 0 && working_serial_ - r.status_stamp > 11)
+    r.status_month &= kStatusFlagMask;
   r.status_year = r.status_month;
   return true;
 }

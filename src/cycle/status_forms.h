@@ -55,7 +55,9 @@ class InactiveForm {
   void Refresh();
 
  private:
-  const std::vector<StatusLine>& ListOf(ListSide side) const { return side == ListSide::kLeft ? left_ : right_; }
+  const std::vector<StatusLine>& ListOf(ListSide side) const {
+    return side == ListSide::kLeft ? left_ : right_;
+  }
 
   CZarimDoc& doc_;
   Mode mode_;
@@ -105,7 +107,14 @@ class MoveOutsForm {
 // The "Status" dialog of publisher editing; it works on the record being edited.
 class StatusForm {
  public:
-  enum Choice : int { kNone = -1, kNew = 0, kRegularTransfer, kIrregularTransfer, kReactivated, kClear };
+  enum Choice : int {
+    kNone = -1,
+    kNew = 0,
+    kRegularTransfer,
+    kIrregularTransfer,
+    kReactivated,
+    kClear
+  };
   static constexpr int kChoices = 5;
 
   StatusForm(const CZarimDoc& doc, const PubRecord& record);
@@ -125,7 +134,9 @@ class StatusForm {
   int year_index() const { return year_index_; }
   void set_year_index(int i);
 
-  bool note_shown() const { return choice_ == kNew || choice_ == kRegularTransfer || choice_ == kReactivated; }
+  bool note_shown() const {
+    return choice_ == kNew || choice_ == kRegularTransfer || choice_ == kReactivated;
+  }
   std::string note() const { return std::string(Str(Sid::kStatusNote)); }
 
   // The month serial the choice stands for.

@@ -44,8 +44,9 @@ std::vector<StatusLine> FlagList(const CZarimDoc& doc, uint8_t flag, int positio
     // recorded for the clock's month before the working month caught up).
     int year = r.status_stamp != 0 ? 2000 + YearOfSerial(r.status_stamp)
                                    : CalendarYearOfRecentMonth(doc, month);
-    out.push_back({static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine,
-                                                      ShownName(doc, r).c_str(), year, MonthName(month - 1).c_str())});
+    out.push_back(
+        {static_cast<uint16_t>(rec), Printf(Sid::kStatusListLine, ShownName(doc, r).c_str(), year,
+                                            MonthName(month - 1).c_str())});
   });
   return out;
 }
@@ -53,7 +54,8 @@ std::vector<StatusLine> FlagList(const CZarimDoc& doc, uint8_t flag, int positio
 }  // namespace
 
 Sid ViewPeriodCaption(bool inactive_list, int position) {
-  if (inactive_list) return PeriodCaption(static_cast<InactivePeriod>(std::clamp(position, 0, 4) + 1));
+  if (inactive_list)
+    return PeriodCaption(static_cast<InactivePeriod>(std::clamp(position, 0, 4) + 1));
   if (position >= kViewPeriodLast24) return Sid::kPeriodLast24;
   return PeriodCaption(static_cast<InactivePeriod>(std::max(position, 0) + 1));
 }
@@ -124,7 +126,8 @@ std::string InactiveEntryText(const CZarimDoc& doc, const PubRecord& r) {
 std::vector<StatusLine> InactiveDialogList(const CZarimDoc& doc, InactivePeriod period) {
   std::vector<StatusLine> out;
   ForEachOfStatus(doc, kInactive, 0, [&](int rec, const PubRecord& r) {
-    if (InInactivePeriod(doc, r, period)) out.push_back({static_cast<uint16_t>(rec), InactiveEntryText(doc, r)});
+    if (InInactivePeriod(doc, r, period))
+      out.push_back({static_cast<uint16_t>(rec), InactiveEntryText(doc, r)});
   });
   return out;
 }
@@ -178,8 +181,9 @@ std::vector<StatusLine> DeletedList(const CZarimDoc& doc) {
 
 std::vector<StatusLine> NamesOfStatus(const CZarimDoc& doc, uint8_t status) {
   std::vector<StatusLine> out;
-  ForEachOfStatus(doc, status, 0,
-                  [&](int rec, const PubRecord& r) { out.push_back({static_cast<uint16_t>(rec), ShownName(doc, r)}); });
+  ForEachOfStatus(doc, status, 0, [&](int rec, const PubRecord& r) {
+    out.push_back({static_cast<uint16_t>(rec), ShownName(doc, r)});
+  });
   return out;
 }
 

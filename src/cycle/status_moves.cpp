@@ -2,12 +2,11 @@
 // rebuilds the lists and marks the data modified; Cancel changes nothing.
 #include "cycle/status_moves.h"
 
-#include "cycle/branch_totals.h"
-
 #include <algorithm>
 
 #include "core/month.h"
 #include "core/text_codec.h"
+#include "cycle/branch_totals.h"
 #include "cycle/status_rules.h"
 
 namespace zarim {
@@ -23,7 +22,8 @@ PubRecord* RecordWithStatus(CZarimDoc& doc, int rec, std::initializer_list<uint8
 // Serial of 1-based month among the twelve months that end with the working month.
 uint16_t SerialOfRecentMonth(const CZarimDoc& doc, int month) {
   int m = month - 1;
-  return static_cast<uint16_t>(Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m));
+  return static_cast<uint16_t>(
+      Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m));
 }
 
 void Finish(CZarimDoc& doc) {
@@ -33,8 +33,8 @@ void Finish(CZarimDoc& doc) {
 }
 
 // Asks for the month; false when cancelled.
-bool AskMonth(CZarimDoc& doc, PubRecord& r, Sid event, bool with_years, bool with_tick, const MonthAsker& ask,
-              SelectMonthForm* out) {
+bool AskMonth(CZarimDoc& doc, PubRecord& r, Sid event, bool with_years, bool with_tick,
+              const MonthAsker& ask, SelectMonthForm* out) {
   SelectMonthForm form(doc, MonthPrompt(doc, r, event), with_years, with_tick);
   if (!ask || !ask(form)) return false;
   *out = form;
@@ -48,9 +48,12 @@ constexpr uint8_t kKeptOnReactivation = kFamilyHead | kMale | kFemale;
 bool ListHasRoom(const CZarimDoc& doc, uint8_t status) {
   int held = doc.status_count[status];
   switch (status) {
-    case kInactive: return held < kInactiveListLimit;
-    case kMoved: return held < kMovedListLimit;
-    default: return held < kMaxStatusList;
+    case kInactive:
+      return held < kInactiveListLimit;
+    case kMoved:
+      return held < kMovedListLimit;
+    default:
+      return held < kMaxStatusList;
   }
 }
 
@@ -58,7 +61,8 @@ MoveResult TransferToInactive(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kActive});
   if (!r || !ListHasRoom(doc, kInactive)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, true);
-  if (!AskMonth(doc, *r, Sid::kEventBecameInactive, true, false, ask, &form)) return MoveResult::kCancelled;
+  if (!AskMonth(doc, *r, Sid::kEventBecameInactive, true, false, ask, &form))
+    return MoveResult::kCancelled;
   r->status_month = static_cast<uint8_t>(form.ResultMonth() << 4);
   r->status_year = CalendarToStatusYear(form.ResultYear());
   r->flags &= static_cast<uint8_t>(~(kCustomCategory | kExcludeFromGroupList));
@@ -79,7 +83,8 @@ MoveResult Reactivate(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kInactive});
   if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, false);
-  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form)) return MoveResult::kCancelled;
+  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form))
+    return MoveResult::kCancelled;
   int month = form.ResultMonth();
   int n = ReactivationSpan(doc, *r, month);
   r->status_month = static_cast<uint8_t>((month << 4) | kStatusReactivated);
@@ -106,7 +111,8 @@ MoveResult MoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kActive, kInactive});
   if (!r || !ListHasRoom(doc, kMoved)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, false);
-  if (!AskMonth(doc, *r, Sid::kEventMovedAway, false, false, ask, &form)) return MoveResult::kCancelled;
+  if (!AskMonth(doc, *r, Sid::kEventMovedAway, false, false, ask, &form))
+    return MoveResult::kCancelled;
   // The status year is left alone: for an inactive publisher it keeps the year he became
   // inactive, which his return needs again.
   uint16_t origin = r->status == kInactive
@@ -137,8 +143,10 @@ MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   }
   if (!ListHasRoom(doc, kActive)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, false);
-  if (!AskMonth(doc, *r, Sid::kEventReturned, false, true, ask, &form)) return MoveResult::kCancelled;
-  r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) | (form.ticked() ? kStatusRegularTransfer : 0));
+  if (!AskMonth(doc, *r, Sid::kEventReturned, false, true, ask, &form))
+    return MoveResult::kCancelled;
+  r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) |
+                                         (form.ticked() ? kStatusRegularTransfer : 0));
   r->status_year = r->status_month;
   if (HasMoveStamp(*r)) r->status_stamp = 0;
   r->reserved = 0;
@@ -151,7 +159,8 @@ MoveResult UndoMoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kMoved});
   if (!r) return MoveResult::kRefused;
   std::string question = Fill(Sid::kReverseMoveout, ToUtf8(doc.DisplayName(*r), doc.language_code));
-  if (doc.prompter->Ask(question, Buttons::kOkCancel, Answer::kOk) != Answer::kOk) return MoveResult::kCancelled;
+  if (doc.prompter->Ask(question, Buttons::kOkCancel, Answer::kOk) != Answer::kOk)
+    return MoveResult::kCancelled;
   return ReturnMoved(doc, rec, ask);
 }
 
@@ -159,7 +168,8 @@ MoveResult MakePublisher(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kNonPublisher});
   if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, false);
-  if (!AskMonth(doc, *r, Sid::kEventBecamePublisher, false, false, ask, &form)) return MoveResult::kCancelled;
+  if (!AskMonth(doc, *r, Sid::kEventBecamePublisher, false, false, ask, &form))
+    return MoveResult::kCancelled;
   int month = form.ResultMonth();
   r->status_month = static_cast<uint8_t>((month << 4) | kStatusNew);
   r->status_year = r->status_month;
@@ -179,7 +189,8 @@ MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   PubRecord* r = RecordWithStatus(doc, rec, {kDeleted});
   if (!r || !ListHasRoom(doc, kActive)) return MoveResult::kRefused;
   SelectMonthForm form(doc, {}, false);
-  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form)) return MoveResult::kCancelled;
+  if (!AskMonth(doc, *r, Sid::kEventReactivated, false, false, ask, &form))
+    return MoveResult::kCancelled;
   r->status_month = static_cast<uint8_t>((form.ResultMonth() << 4) | kStatusReactivated);
   r->status_year = r->status_month;
   r->flags &= kKeptOnReactivation;

@@ -23,7 +23,9 @@ enum class MoveResult {
 // him back on the inactive list.
 inline constexpr uint16_t kMovedFromInactiveMark = 0x8000;
 inline constexpr uint16_t kRememberedMonthMask = 0x000F;
-inline bool MovedFromInactive(const PubRecord& r) { return (r.reserved & kMovedFromInactiveMark) != 0; }
+inline bool MovedFromInactive(const PubRecord& r) {
+  return (r.reserved & kMovedFromInactiveMark) != 0;
+}
 inline int RememberedInactiveMonth(const PubRecord& r) { return r.reserved & kRememberedMonthMask; }
 
 // A move recorded by this program also keeps the serial of its month in the status stamp,

@@ -12,7 +12,8 @@ bool ReportedIn(const PubRecord& r, int month, int slot) {
 }
 
 bool TimeIn(const PubRecord& r, int month, int slot) {
-  return r.activity[kHours][month][slot] != 0 || (r.activity[kBibleStudies][month][slot] & kQuarterMask) != 0;
+  return r.activity[kHours][month][slot] != 0 ||
+         (r.activity[kBibleStudies][month][slot] & kQuarterMask) != 0;
 }
 
 bool WorkingMonthCollecting(const CZarimDoc& doc) {
@@ -69,16 +70,22 @@ uint16_t MissingMonthsMask(const CZarimDoc& doc, const PubRecord& r) {
 }
 
 InactivePeriod NextPeriod(InactivePeriod p) {
-  return p == InactivePeriod::kAll ? InactivePeriod::kLastSix : static_cast<InactivePeriod>(static_cast<int>(p) + 1);
+  return p == InactivePeriod::kAll ? InactivePeriod::kLastSix
+                                   : static_cast<InactivePeriod>(static_cast<int>(p) + 1);
 }
 
 Sid PeriodCaption(InactivePeriod p) {
   switch (p) {
-    case InactivePeriod::kLastSix: return Sid::kPeriodLastSix;
-    case InactivePeriod::kServiceYear: return Sid::kPeriodServiceYear;
-    case InactivePeriod::kLastTwelve: return Sid::kPeriodLastTwelve;
-    case InactivePeriod::kOverTwelve: return Sid::kPeriodOverTwelve;
-    case InactivePeriod::kAll: break;
+    case InactivePeriod::kLastSix:
+      return Sid::kPeriodLastSix;
+    case InactivePeriod::kServiceYear:
+      return Sid::kPeriodServiceYear;
+    case InactivePeriod::kLastTwelve:
+      return Sid::kPeriodLastTwelve;
+    case InactivePeriod::kOverTwelve:
+      return Sid::kPeriodOverTwelve;
+    case InactivePeriod::kAll:
+      break;
   }
   return Sid::kPeriodAll;
 }
@@ -106,14 +113,21 @@ bool WalkFinds(const CZarimDoc& doc, int month_index, int slot, bool service_yea
 
 }  // namespace
 
-bool InLastSixMonths(const CZarimDoc& doc, int month) { return month >= 1 && WalkFinds(doc, month - 1, -1, false); }
-bool InServiceYearSoFar(const CZarimDoc& doc, int month) { return month >= 1 && WalkFinds(doc, month - 1, -1, true); }
+bool InLastSixMonths(const CZarimDoc& doc, int month) {
+  return month >= 1 && WalkFinds(doc, month - 1, -1, false);
+}
+bool InServiceYearSoFar(const CZarimDoc& doc, int month) {
+  return month >= 1 && WalkFinds(doc, month - 1, -1, true);
+}
 
 bool InInactivePeriod(const CZarimDoc& doc, const PubRecord& r, InactivePeriod p) {
   switch (p) {
-    case InactivePeriod::kAll: return true;
-    case InactivePeriod::kLastTwelve: return InLastTwelve(doc, r);
-    case InactivePeriod::kOverTwelve: return !InLastTwelve(doc, r);
+    case InactivePeriod::kAll:
+      return true;
+    case InactivePeriod::kLastTwelve:
+      return InLastTwelve(doc, r);
+    case InactivePeriod::kOverTwelve:
+      return !InLastTwelve(doc, r);
     case InactivePeriod::kLastSix:
     case InactivePeriod::kServiceYear: {
       if (!InLastTwelve(doc, r) || r.status_year == 0) return false;

@@ -15,7 +15,8 @@ inline constexpr uint8_t kStatusReactivated = 2;
 inline constexpr uint8_t kStatusRegularTransfer = 4;
 inline constexpr uint8_t kStatusFlagMask = 0x0F;
 // The flags that limit the irregular test to the months since the event.
-inline constexpr uint8_t kStatusesSinceEvent = kStatusNew | kStatusReactivated | kStatusRegularTransfer;
+inline constexpr uint8_t kStatusesSinceEvent =
+    kStatusNew | kStatusReactivated | kStatusRegularTransfer;
 
 // List capacities that the moves respect: a list accepts a new member only below these.
 inline constexpr int kInactiveListLimit = 299;
@@ -29,7 +30,9 @@ inline int StatusFlags(const PubRecord& r) { return r.status_month & kStatusFlag
 inline int StatusYearToTwoDigit(uint8_t v) { return v > 200 ? static_cast<int>(v) - 256 : v; }
 inline int StatusYearToCalendar(uint8_t v) { return 2000 + StatusYearToTwoDigit(v); }
 // A calendar year stored as a status year (modulo 256, so 1990 is 246).
-inline uint8_t CalendarToStatusYear(int year) { return static_cast<uint8_t>(((year - 2000) % 256 + 256) % 256); }
+inline uint8_t CalendarToStatusYear(int year) {
+  return static_cast<uint8_t>(((year - 2000) % 256 + 256) % 256);
+}
 
 // Reported for a month: hours, quarter hours or the shared tick.
 bool ReportedIn(const PubRecord& r, int month, int slot);
@@ -48,7 +51,9 @@ int MonthsSinceStatus(const CZarimDoc& doc, const PubRecord& r, uint8_t mask);
 // Bit m set for every month index m without a report among the months the irregular
 // test looks at. Non-zero means irregular.
 uint16_t MissingMonthsMask(const CZarimDoc& doc, const PubRecord& r);
-inline bool IsIrregular(const CZarimDoc& doc, const PubRecord& r) { return MissingMonthsMask(doc, r) != 0; }
+inline bool IsIrregular(const CZarimDoc& doc, const PubRecord& r) {
+  return MissingMonthsMask(doc, r) != 0;
+}
 
 // Period filters of the inactive dialog, numbered as that dialog cycles them; the view
 // lists use position + 1.

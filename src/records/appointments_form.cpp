@@ -8,7 +8,8 @@ namespace zarim {
 
 const AppointmentRecord* FindAppointment(const CZarimDoc& doc, uint16_t id, uint16_t code) {
   for (int i = 0; i < doc.appointment_count; ++i)
-    if (doc.appointments[i].id == id && doc.appointments[i].kind == code) return &doc.appointments[i];
+    if (doc.appointments[i].id == id && doc.appointments[i].kind == code)
+      return &doc.appointments[i];
   return nullptr;
 }
 
@@ -26,20 +27,27 @@ void RemoveAppointment(CZarimDoc& doc, uint16_t id, uint16_t code) {
 namespace {
 bool* Tick(PublisherFields& f, int row) {
   switch (row) {
-    case 0: return &f.servant;
-    case 1: return &f.elder;
-    case 2: return &f.regular;
-    case 3: return &f.continuous_aux;
-    default: return &f.special;
+    case 0:
+      return &f.servant;
+    case 1:
+      return &f.elder;
+    case 2:
+      return &f.regular;
+    case 3:
+      return &f.continuous_aux;
+    default:
+      return &f.special;
   }
 }
 }  // namespace
 
-AppointmentsForm::AppointmentsForm(CZarimDoc& doc, PublisherForm& publisher) : doc_(doc), publisher_(publisher) {
+AppointmentsForm::AppointmentsForm(CZarimDoc& doc, PublisherForm& publisher)
+    : doc_(doc), publisher_(publisher) {
   PublisherFields& f = publisher.fields();
   for (int i = 0; i < 5; ++i) {
     rows[i].ticked = *Tick(f, i);
-    if (const AppointmentRecord* a = FindAppointment(doc, publisher.id(), static_cast<uint16_t>(i + 1))) {
+    if (const AppointmentRecord* a =
+            FindAppointment(doc, publisher.id(), static_cast<uint16_t>(i + 1))) {
       rows[i].start = ParseRecordDate(FieldText(a->start_date));
       rows[i].end = ParseRecordDate(FieldText(a->end_date));
     }
@@ -49,7 +57,8 @@ AppointmentsForm::AppointmentsForm(CZarimDoc& doc, PublisherForm& publisher) : d
 }
 
 std::string AppointmentsForm::Title() const {
-  return std::string(Str(Sid::kPrivilegesTitle)) + std::string(Str(Sid::kTitleSeparator)) + publisher_.DisplayName();
+  return std::string(Str(Sid::kPrivilegesTitle)) + std::string(Str(Sid::kTitleSeparator)) +
+         publisher_.DisplayName();
 }
 
 std::string AppointmentsForm::RowCaption(int row) {

@@ -35,7 +35,7 @@ class AppointmentsForm {
   // Works on the edit form's fields: the ticks follow its boxes and go back on OK.
   AppointmentsForm(CZarimDoc& doc, PublisherForm& publisher);
 
-  std::string Title() const;  // caption, " - ", the publisher's name
+  std::string Title() const;               // caption, " - ", the publisher's name
   static std::string RowCaption(int row);  // rows 0..4 = codes 1..5
   std::array<Row, 5> rows;
   bool special_servant = false;

@@ -10,7 +10,8 @@
 namespace zarim {
 
 namespace {
-constexpr int kLimits[] = {kMaxOverseerName, kMaxOverseerName, kMaxAddress, kMaxPhone, kMaxPhone, kMaxPhone, kMaxEmail};
+constexpr int kLimits[] = {kMaxOverseerName, kMaxOverseerName, kMaxAddress, kMaxPhone,
+                           kMaxPhone,        kMaxPhone,        kMaxEmail};
 }
 
 CircuitOverseerForm::CircuitOverseerForm(CZarimDoc& doc) : doc_(doc) {
@@ -26,10 +27,13 @@ CircuitOverseerForm::CircuitOverseerForm(CZarimDoc& doc) : doc_(doc) {
   other = ToUtf8(FieldText(r.other_phone), lang);
   ExtensionData ext = LoadExtension(doc, r);
   email = ToUtf8(ext.email, lang);
-  include = ext.further <= 2 ? static_cast<ContactListChoice>(ext.further) : ContactListChoice::kAsk;
+  include =
+      ext.further <= 2 ? static_cast<ContactListChoice>(ext.further) : ContactListChoice::kAsk;
 }
 
-int CircuitOverseerForm::MaxLength(int field) const { return field >= 0 && field < 7 ? kLimits[field] : 0; }
+int CircuitOverseerForm::MaxLength(int field) const {
+  return field >= 0 && field < 7 ? kLimits[field] : 0;
+}
 
 bool CircuitOverseerForm::Ok() {
   const std::string& lang = doc_.language_code;

@@ -19,13 +19,18 @@ ContactInfoForm::ContactInfoForm(CZarimDoc& doc, PubRecord& target) : doc_(doc),
   }
 }
 
-std::string ContactInfoForm::Title() const { return ToUtf8(doc_.DisplayName(target_), doc_.language_code); }
+std::string ContactInfoForm::Title() const {
+  return ToUtf8(doc_.DisplayName(target_), doc_.language_code);
+}
 
 int ContactInfoForm::MaxLength(Field f) const {
   switch (f) {
-    case Field::kLongName: return kMaxLongName;
-    case Field::kOther: return kMaxOtherContact;
-    case Field::kNeed: return kMaxNeedText;
+    case Field::kLongName:
+      return kMaxLongName;
+    case Field::kOther:
+      return kMaxOtherContact;
+    case Field::kNeed:
+      return kMaxNeedText;
   }
   return 0;
 }

@@ -6,8 +6,12 @@
 
 namespace zarim {
 
-std::string CategoryQuestion::Text() const { return Fill(Sid::kCategoryQuestion, std::to_string(count), old_name); }
-std::string CategoryQuestion::ChangeCaption() const { return Fill(Sid::kChangeAll, old_name, new_name); }
+std::string CategoryQuestion::Text() const {
+  return Fill(Sid::kCategoryQuestion, std::to_string(count), old_name);
+}
+std::string CategoryQuestion::ChangeCaption() const {
+  return Fill(Sid::kChangeAll, old_name, new_name);
+}
 std::string CategoryQuestion::ClearCaption() const { return std::string(Str(Sid::kClearAll)); }
 
 CustomCategoryForm::CustomCategoryForm(CZarimDoc& doc) : doc_(doc) {
@@ -26,10 +30,12 @@ bool CustomCategoryForm::Ok(const CategoryAsker& ask) {
       if (doc_.records[r].flags & kCustomCategory) ++q.count;
     q.old_name = ToUtf8(old, doc_.language_code);
     q.new_name = ToUtf8(fresh, doc_.language_code);
-    std::optional<CategoryChoice> choice = ask ? ask(q) : std::optional<CategoryChoice>(CategoryChoice::kChangeAll);
+    std::optional<CategoryChoice> choice =
+        ask ? ask(q) : std::optional<CategoryChoice>(CategoryChoice::kChangeAll);
     if (!choice) return false;
     if (*choice == CategoryChoice::kClearAll)
-      for (int r = 1; r < doc_.count; ++r) doc_.records[r].flags &= static_cast<uint8_t>(~kCustomCategory);
+      for (int r = 1; r < doc_.count; ++r)
+        doc_.records[r].flags &= static_cast<uint8_t>(~kCustomCategory);
     doc_.options.custom_category_name = fresh;
     doc_.MarkModified();
   }

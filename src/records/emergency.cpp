@@ -27,7 +27,9 @@ void EmergencyForm::Show(const EmergencyRecord& r) {
   jw = r.jw != 0;
 }
 
-std::string EmergencyForm::Title() const { return ToUtf8(doc_.DisplayName(target_), doc_.language_code); }
+std::string EmergencyForm::Title() const {
+  return ToUtf8(doc_.DisplayName(target_), doc_.language_code);
+}
 
 int EmergencyForm::MaxLength(Field f) const {
   return f == Field::kName || f == Field::kInfo ? kMaxContactText : kMaxContactPhone;
@@ -37,7 +39,8 @@ bool EmergencyForm::use_existing_shown() const { return AllEmergencyContacts(doc
 
 std::vector<EmergencyForm::Choice> EmergencyForm::ExistingContacts() const {
   std::vector<Choice> out;
-  for (const auto& r : AllEmergencyContacts(doc_)) out.push_back({r.key, ToUtf8(FieldText(r.name), doc_.language_code)});
+  for (const auto& r : AllEmergencyContacts(doc_))
+    out.push_back({r.key, ToUtf8(FieldText(r.name), doc_.language_code)});
   return out;
 }
 
@@ -79,8 +82,11 @@ EmergencyRecord EmergencyForm::Build() const {
 
 EmergencyForm::Result EmergencyForm::Ok() {
   const std::string& lang = doc_.language_code;
-  const std::pair<Field, const std::string*> texts[] = {
-      {Field::kName, &name}, {Field::kInfo, &info}, {Field::kHome, &home}, {Field::kMobile, &mobile}, {Field::kWork, &work}};
+  const std::pair<Field, const std::string*> texts[] = {{Field::kName, &name},
+                                                        {Field::kInfo, &info},
+                                                        {Field::kHome, &home},
+                                                        {Field::kMobile, &mobile},
+                                                        {Field::kWork, &work}};
   for (const auto& [f, text] : texts) {
     if (static_cast<int>(FromUtf8(*text, lang).size()) > MaxLength(f)) {
       focus_ = f;
@@ -97,7 +103,8 @@ EmergencyForm::Result EmergencyForm::Ok() {
     }
     return Result::kClosed;
   }
-  if (working_id_ == target_.emergency_key && std::memcmp(&r, &loaded_, sizeof r) == 0) return Result::kClosed;
+  if (working_id_ == target_.emergency_key && std::memcmp(&r, &loaded_, sizeof r) == 0)
+    return Result::kClosed;
   target_.emergency_key = 0;
   doc_.MarkModified();
   if (working_id_ != 0) {

@@ -10,8 +10,12 @@ namespace zarim {
 
 namespace {
 
-std::string U(const CZarimDoc& doc, const std::string& bytes) { return ToUtf8(bytes, doc.language_code); }
-std::string B(const CZarimDoc& doc, const std::string& utf8) { return FromUtf8(utf8, doc.language_code); }
+std::string U(const CZarimDoc& doc, const std::string& bytes) {
+  return ToUtf8(bytes, doc.language_code);
+}
+std::string B(const CZarimDoc& doc, const std::string& utf8) {
+  return FromUtf8(utf8, doc.language_code);
+}
 bool InRange(int group) { return group >= 1 && group <= kMaxGroups; }
 
 }  // namespace
@@ -45,9 +49,15 @@ std::string GroupHeading(const CZarimDoc& doc, int group) {
   Sid sid = Sid::kOverseerHeading;
   if (rec != 0) {
     switch (doc.records[rec].flags & kPrivilegeMask) {
-      case kServant: sid = Sid::kServantHeading; break;
-      case kElder: sid = Sid::kOverseerHeading; break;
-      default: sid = Sid::kConductorHeading; break;
+      case kServant:
+        sid = Sid::kServantHeading;
+        break;
+      case kElder:
+        sid = Sid::kOverseerHeading;
+        break;
+      default:
+        sid = Sid::kConductorHeading;
+        break;
     }
   }
   return Fill(sid, U(doc, overseer));
@@ -187,7 +197,8 @@ std::string GroupAssignmentForm::MoveLabel(int candidate) const {
 }
 
 bool GroupAssignmentForm::Assign(int candidate) {
-  if (!InRange(group_) || candidate < 0 || candidate >= static_cast<int>(candidates_.size())) return false;
+  if (!InRange(group_) || candidate < 0 || candidate >= static_cast<int>(candidates_.size()))
+    return false;
   doc_.records[candidates_[candidate].rec].group = static_cast<int8_t>(group_);
   doc_.MarkModified();
   Refill();

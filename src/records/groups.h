@@ -62,8 +62,8 @@ class GroupAssignmentForm {
     std::string text;  // UTF-8
   };
   explicit GroupAssignmentForm(CZarimDoc& doc);
-  void SetGroup(int group);         // the group being filled, 1..count
-  void SetSourceGroup(int group);   // the second chooser, 0 = every other group
+  void SetGroup(int group);        // the group being filled, 1..count
+  void SetSourceGroup(int group);  // the second chooser, 0 = every other group
   void SetIncludeInactive(bool on);
   int group() const { return group_; }
   int source_group() const { return source_; }

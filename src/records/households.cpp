@@ -27,7 +27,8 @@ int HouseholdMemberCount(const CZarimDoc& doc, uint16_t head_id) {
 }
 
 bool LinkToHousehold(CZarimDoc& doc, int head_rec, int member_rec) {
-  if (!ValidRec(doc, head_rec) || !ValidRec(doc, member_rec) || head_rec == member_rec) return false;
+  if (!ValidRec(doc, head_rec) || !ValidRec(doc, member_rec) || head_rec == member_rec)
+    return false;
   const PubRecord& head = doc.records[head_rec];
   PubRecord& member = doc.records[member_rec];
   if (!(head.flags & kFamilyHead) || (member.flags & kFamilyHead)) return false;
@@ -102,7 +103,9 @@ HouseholdForm::HouseholdForm(CZarimDoc& doc, int rec) : doc_(doc) {
   }
 }
 
-std::string HouseholdForm::Title() const { return std::string(Str(editable_ ? Sid::kEditHousehold : Sid::kViewHousehold)); }
+std::string HouseholdForm::Title() const {
+  return std::string(Str(editable_ ? Sid::kEditHousehold : Sid::kViewHousehold));
+}
 
 std::string HouseholdForm::HeadName() const {
   return head_ ? ToUtf8(doc_.DisplayName(doc_.records[head_]), doc_.language_code) : std::string();
@@ -127,7 +130,9 @@ std::string HouseholdForm::EmptyText() const {
 bool HouseholdForm::Add(int rec) { return editable_ && LinkToHousehold(doc_, head_, rec); }
 
 bool HouseholdForm::Remove(int rec) {
-  if (!editable_ || !ValidRec(doc_, rec) || doc_.records[rec].household_head != doc_.records[head_].id) return false;
+  if (!editable_ || !ValidRec(doc_, rec) ||
+      doc_.records[rec].household_head != doc_.records[head_].id)
+    return false;
   return UnlinkFromHousehold(doc_, rec);
 }
 

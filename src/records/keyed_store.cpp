@@ -167,12 +167,16 @@ std::optional<SpecialNeedsRecord> ReadSpecialNeed(const CZarimDoc& doc, uint16_t
   return r;
 }
 
-bool RewriteEmergency(CZarimDoc& doc, const EmergencyRecord& r) { return Rewrite(doc, KeyedFile::kEmergency, &r); }
+bool RewriteEmergency(CZarimDoc& doc, const EmergencyRecord& r) {
+  return Rewrite(doc, KeyedFile::kEmergency, &r);
+}
 bool RewriteSpecialNeed(CZarimDoc& doc, const SpecialNeedsRecord& r) {
   return Rewrite(doc, KeyedFile::kSpecialNeeds, &r);
 }
 
-uint16_t StoreNewEmergency(CZarimDoc& doc, EmergencyRecord r) { return StoreNew(doc, KeyedFile::kEmergency, &r); }
+uint16_t StoreNewEmergency(CZarimDoc& doc, EmergencyRecord r) {
+  return StoreNew(doc, KeyedFile::kEmergency, &r);
+}
 uint16_t StoreNewSpecialNeed(CZarimDoc& doc, SpecialNeedsRecord r) {
   return StoreNew(doc, KeyedFile::kSpecialNeeds, &r);
 }

@@ -23,7 +23,8 @@ int PioneerListForm::Code() const {
 }
 
 std::string PioneerListForm::Title() const {
-  std::string title(Str(mode_ == Mode::kAuxiliary ? Sid::kAuxPioneerListTitle : Sid::kRegPioneerListTitle));
+  std::string title(
+      Str(mode_ == Mode::kAuxiliary ? Sid::kAuxPioneerListTitle : Sid::kRegPioneerListTitle));
   return Printf(Sid::kPioneerListTitleFormat, title.c_str(), MonthName(month_).c_str(), Year(),
                 static_cast<int>(left_.size()));
 }

@@ -30,9 +30,11 @@ void MoveRecord(CZarimDoc& doc, int from, int to) {
   if (from == to) return;
   PubRecord moving = doc.records[from];
   if (from < to) {
-    std::copy(doc.records.begin() + from + 1, doc.records.begin() + to + 1, doc.records.begin() + from);
+    std::copy(doc.records.begin() + from + 1, doc.records.begin() + to + 1,
+              doc.records.begin() + from);
   } else {
-    std::copy_backward(doc.records.begin() + to, doc.records.begin() + from, doc.records.begin() + from + 1);
+    std::copy_backward(doc.records.begin() + to, doc.records.begin() + from,
+                       doc.records.begin() + from + 1);
   }
   doc.records[to] = moving;
 }
@@ -56,7 +58,8 @@ int RestoreOrder(CZarimDoc& doc, int tracked) {
 }
 
 std::string DuplicateText(const CZarimDoc& doc, const PubRecord& other) {
-  return ToUtf8(doc.DisplayName(other), doc.language_code) + " " + std::string(Str(Sid::kIsDuplicateName)) + "\n\n";
+  return ToUtf8(doc.DisplayName(other), doc.language_code) + " " +
+         std::string(Str(Sid::kIsDuplicateName)) + "\n\n";
 }
 
 }  // namespace
@@ -154,7 +157,8 @@ int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
 
 bool RemoveRecord(CZarimDoc& doc, int rec) {
   if (rec < 1 || rec >= doc.count) return false;
-  std::copy(doc.records.begin() + rec + 1, doc.records.begin() + doc.count, doc.records.begin() + rec);
+  std::copy(doc.records.begin() + rec + 1, doc.records.begin() + doc.count,
+            doc.records.begin() + rec);
   --doc.count;
   doc.records[doc.count] = PubRecord{};
   doc.MarkModified();

@@ -142,18 +142,25 @@ void PublisherForm::FillFrom(const PubRecord& r) {
 }
 
 std::string PublisherForm::Title() const {
-  return std::string(Str(kind_ == PublisherKind::kBibleStudent ? Sid::kEditBibleStudentTitle : Sid::kEditPublisherTitle));
+  return std::string(Str(kind_ == PublisherKind::kBibleStudent ? Sid::kEditBibleStudentTitle
+                                                               : Sid::kEditPublisherTitle));
 }
 
-std::string PublisherForm::DisplayName() const { return ToUtf8(doc_.DisplayName(base_), doc_.language_code); }
+std::string PublisherForm::DisplayName() const {
+  return ToUtf8(doc_.DisplayName(base_), doc_.language_code);
+}
 
 int PublisherForm::MaxLength(TextField f) const {
   switch (f) {
     case TextField::kFirst:
-    case TextField::kLast: return kMaxPublisherName;
-    case TextField::kAddress: return kMaxAddress;
-    case TextField::kEmail: return kMaxEmail;
-    default: return kMaxPhone;
+    case TextField::kLast:
+      return kMaxPublisherName;
+    case TextField::kAddress:
+      return kMaxAddress;
+    case TextField::kEmail:
+      return kMaxEmail;
+    default:
+      return kMaxPhone;
   }
 }
 
@@ -163,7 +170,8 @@ bool PublisherForm::autocaps_active() const {
 
 CapsEdit PublisherForm::NameEdited(TextField f, std::string_view text, int caret) {
   CapsEdit e{std::string(text), caret, false};
-  if ((f == TextField::kFirst || f == TextField::kLast) && autocaps_active()) e = ApplyAutoCaps(text, caret);
+  if ((f == TextField::kFirst || f == TextField::kLast) && autocaps_active())
+    e = ApplyAutoCaps(text, caret);
   fields_.text[static_cast<int>(f)] = e.text;
   return e;
 }
@@ -187,7 +195,8 @@ bool PublisherForm::SetFamilyHead(bool on) {
 }
 
 bool PublisherForm::custom_shown() const {
-  return doc_.options.custom_category_enabled != 0 && !Trim(doc_.options.custom_category_name).empty();
+  return doc_.options.custom_category_enabled != 0 &&
+         !Trim(doc_.options.custom_category_name).empty();
 }
 
 std::string PublisherForm::CustomCaption() const {
@@ -198,7 +207,8 @@ std::string PublisherForm::ConductorText() const {
   if (fields_.conductor == 0) return {};
   const PubRecord* c = doc_.FindById(fields_.conductor);
   if (!c) return {};
-  return std::string(Str(Sid::kConductorLabel)) + ": " + ToUtf8(doc_.DisplayName(*c, false), doc_.language_code);
+  return std::string(Str(Sid::kConductorLabel)) + ": " +
+         ToUtf8(doc_.DisplayName(*c, false), doc_.language_code);
 }
 
 void PublisherForm::SetConductor(int rec) {
@@ -222,7 +232,9 @@ std::string PublisherForm::GroupButtonCaption() const {
                 ToUtf8(FieldText(doc_.groups.overseer[g - 1]), doc_.language_code).c_str());
 }
 
-bool PublisherForm::household_shown() const { return fields_.family_head || base_.household_head != 0; }
+bool PublisherForm::household_shown() const {
+  return fields_.family_head || base_.household_head != 0;
+}
 
 std::string PublisherForm::HouseholdCaption() const {
   return std::string(Str(fields_.family_head ? Sid::kEditHousehold : Sid::kViewHousehold));
@@ -252,8 +264,10 @@ PublisherForm::Result PublisherForm::CopyOrPaste() {
   if (copied != 0) {
     const PubRecord* from = doc_.FindById(copied);
     if (!from) return Result::kFailed;
-    fields_.text[static_cast<int>(TextField::kAddress)] = ToUtf8(FieldText(from->address), doc_.language_code);
-    fields_.text[static_cast<int>(TextField::kHome)] = ToUtf8(FieldText(from->home_phone), doc_.language_code);
+    fields_.text[static_cast<int>(TextField::kAddress)] =
+        ToUtf8(FieldText(from->address), doc_.language_code);
+    fields_.text[static_cast<int>(TextField::kHome)] =
+        ToUtf8(FieldText(from->home_phone), doc_.language_code);
     fields_.group = from->group > 0 && from->group <= kMaxGroups ? from->group : 0;
     return Result::kStored;
   }
@@ -304,9 +318,11 @@ void PublisherForm::WriteFields(PubRecord& r) const {
   SetField(r.mobile_phone, TrimRight(bytes(TextField::kMobile)));
   SetField(r.other_phone, TrimRight(bytes(TextField::kWork)));
   SetField(r.birth_date, FormatRecordDate(fields_.birth));
-  if (kind_ == PublisherKind::kPublisher) SetField(r.baptism_date, FormatRecordDate(fields_.baptism));
+  if (kind_ == PublisherKind::kPublisher)
+    SetField(r.baptism_date, FormatRecordDate(fields_.baptism));
   r.consent = fields_.consent ? 1 : 0;
-  SetField(r.consent_date, fields_.consent ? FormatRecordDate(fields_.consent_date) : std::string(8, ' '));
+  SetField(r.consent_date,
+           fields_.consent ? FormatRecordDate(fields_.consent_date) : std::string(8, ' '));
   uint8_t flags = r.flags & kExcludeFromGroupList;
   if (kind_ == PublisherKind::kPublisher) {
     flags |= PrivilegeCode(fields_.elder, fields_.servant, fields_.baptized_brother);
@@ -335,14 +351,16 @@ void PublisherForm::WriteFields(PubRecord& r) const {
   if (fields_.blind) circ |= kBlind;
   if (fields_.incarcerated) circ |= kIncarcerated;
   r.special_circumstances = circ;
-  r.group = static_cast<int8_t>(fields_.group >= 0 && fields_.group <= kMaxGroups ? fields_.group : 0);
+  r.group =
+      static_cast<int8_t>(fields_.group >= 0 && fields_.group <= kMaxGroups ? fields_.group : 0);
 }
 
 bool PublisherForm::StoreEmail(PubRecord& r) {
   const std::string& email = fields_.text[static_cast<int>(TextField::kEmail)];
   if (email == loaded_email_) return true;
   // A Bible student's address is kept only once the student has a real last name.
-  if (kind_ == PublisherKind::kBibleStudent && FieldLength(r.last_name, sizeof r.last_name) <= 1) return true;
+  if (kind_ == PublisherKind::kBibleStudent && FieldLength(r.last_name, sizeof r.last_name) <= 1)
+    return true;
   ExtensionData d = LoadExtension(doc_, r);
   d.email = TrimRight(FromUtf8(email, doc_.language_code));
   if (!StoreExtension(doc_, r, d)) return false;

@@ -36,15 +36,15 @@ struct PublisherFields {
   bool deaf = false, blind = false, incarcerated = false;
   bool special_servant = false, field_missionary = false;
   bool consent = false;
-  int group = 0;             // 0 = none
-  uint16_t conductor = 0;    // Bible students: identifier of the study conductor
+  int group = 0;           // 0 = none
+  uint16_t conductor = 0;  // Bible students: identifier of the study conductor
 };
 
 // AutoCaps applies unless the interface language is one of these or begins with "U".
 bool AutoCapsAppliesTo(std::string_view language_code);
 struct CapsEdit {
   std::string text;
-  int caret = 0;      // in characters
+  int caret = 0;  // in characters
   bool changed = false;
 };
 // The AutoCaps rule for a name box that now holds text (UTF-8): a first letter a-z is
@@ -61,7 +61,8 @@ class PublisherForm {
  public:
   enum class Result { kStored, kInvalid, kRefused, kFailed };
 
-  PublisherForm(CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind = PublisherKind::kPublisher);
+  PublisherForm(CZarimDoc& doc, Clipboard* clipboard,
+                PublisherKind kind = PublisherKind::kPublisher);
 
   // Adding mode: an empty record with a fresh identifier.
   void StartAdding();
@@ -145,7 +146,7 @@ class PublisherForm {
   PublisherKind kind_;
   bool adding_ = true;
   int rec_ = 0;
-  PubRecord base_{};   // the record as loaded
+  PubRecord base_{};  // the record as loaded
   std::string loaded_email_;
   PublisherFields fields_;
   TextField invalid_field_ = TextField::kFirst;

@@ -8,9 +8,9 @@
 namespace zarim {
 
 struct DateParts {
-  int month = 0;     // 1..12, 0 = not chosen
-  int day = 0;       // 1..31, 0 = not chosen
-  int year = 0;      // four digits, 0 = not chosen
+  int month = 0;  // 1..12, 0 = not chosen
+  int day = 0;    // 1..31, 0 = not chosen
+  int year = 0;   // four digits, 0 = not chosen
   bool operator==(const DateParts&) const = default;
 };
 

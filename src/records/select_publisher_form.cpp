@@ -9,10 +9,14 @@
 
 namespace zarim {
 
-SelectPublisherForm::SelectPublisherForm(CZarimDoc& doc, uint8_t status) : doc_(doc), status_(status) { Refill(); }
+SelectPublisherForm::SelectPublisherForm(CZarimDoc& doc, uint8_t status)
+    : doc_(doc), status_(status) {
+  Refill();
+}
 
 std::string SelectPublisherForm::Title() const {
-  return std::string(Str(status_ == kNonPublisher ? Sid::kSelectBibleStudentTitle : Sid::kSelectPublisherTitle));
+  return std::string(
+      Str(status_ == kNonPublisher ? Sid::kSelectBibleStudentTitle : Sid::kSelectPublisherTitle));
 }
 
 std::string SelectPublisherForm::AddCaption() const {
@@ -36,7 +40,8 @@ void SelectPublisherForm::Refill() {
   }
   selection_ = records_.empty() ? -1 : 0;
   if (keep_id) SelectById(keep_id);
-  if (selection_ >= static_cast<int>(records_.size())) selection_ = static_cast<int>(records_.size()) - 1;
+  if (selection_ >= static_cast<int>(records_.size()))
+    selection_ = static_cast<int>(records_.size()) - 1;
 }
 
 void SelectPublisherForm::Select(int index) {
@@ -59,7 +64,8 @@ void SelectPublisherForm::Move(int delta) {
 }
 
 int SelectPublisherForm::SelectedRecord() const {
-  return selection_ >= 0 && selection_ < static_cast<int>(records_.size()) ? records_[selection_] : 0;
+  return selection_ >= 0 && selection_ < static_cast<int>(records_.size()) ? records_[selection_]
+                                                                           : 0;
 }
 
 std::string StudentAddCaption(const std::string& language_code) {
@@ -87,16 +93,20 @@ std::vector<AddChoice> AddChoices(const CZarimDoc& doc) {
 
 std::string AddChoiceCaption(AddChoice c) {
   switch (c) {
-    case AddChoice::kNew: return std::string(Str(Sid::kAddChoiceNew));
-    case AddChoice::kFromStudents: return std::string(Str(Sid::kAddChoiceFromStudents));
-    case AddChoice::kFromInactive: return std::string(Str(Sid::kAddChoiceFromInactive));
+    case AddChoice::kNew:
+      return std::string(Str(Sid::kAddChoiceNew));
+    case AddChoice::kFromStudents:
+      return std::string(Str(Sid::kAddChoiceFromStudents));
+    case AddChoice::kFromInactive:
+      return std::string(Str(Sid::kAddChoiceFromInactive));
   }
   return {};
 }
 
 bool DeleteBibleStudent(CZarimDoc& doc, int rec) {
   if (rec < 1 || rec >= doc.count || doc.records[rec].status != kNonPublisher) return false;
-  std::string q = Fill(Sid::kReallyDelete, ToUtf8(doc.DisplayName(doc.records[rec]), doc.language_code));
+  std::string q =
+      Fill(Sid::kReallyDelete, ToUtf8(doc.DisplayName(doc.records[rec]), doc.language_code));
   if (doc.prompter->Ask(q, Buttons::kYesNo, Answer::kNo) != Answer::kYes) return false;
   return DeletePermanently(doc, rec);
 }

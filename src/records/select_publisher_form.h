@@ -20,7 +20,7 @@ class SelectPublisherForm {
   // Rebuilds the document's index and fills the names again (after every change).
   void Refill();
   const std::vector<std::string>& names() const { return names_; }  // UTF-8
-  int selection() const { return selection_; }  // -1 when empty
+  int selection() const { return selection_; }                      // -1 when empty
   void Select(int index);
   bool SelectById(uint16_t id);
   // Moving past the last entry wraps to the first, before the first to the last.

@@ -23,8 +23,8 @@ QFont ToQFont(const FontSpec& font_spec) {
   // of which the em is about seven eighths.
   int pixels = font_spec.height < 0 ? -font_spec.height : font_spec.height * 7 / 8;
   font.setPixelSize(std::max(pixels, 1));
-  font.setWeight(
-      static_cast<QFont::Weight>(std::clamp(font_spec.weight == 0 ? 400 : font_spec.weight, 100, 900)));
+  font.setWeight(static_cast<QFont::Weight>(
+      std::clamp(font_spec.weight == 0 ? 400 : font_spec.weight, 100, 900)));
   font.setItalic(font_spec.italic);
   font.setUnderline(font_spec.underline);
   // Low two bits: 1 fixed pitch. Family: 0x10 roman (serif), 0x20 swiss (sans), 0x30 modern.

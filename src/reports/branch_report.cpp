@@ -51,7 +51,8 @@ std::array<BranchReportLine, 4> BranchReportLines(const WorkingTotals& t) {
 
 int DrawBranchTable(const CZarimDoc& doc, Canvas& canvas, const PageFrame& frame, int y) {
   const auto lines = BranchReportLines(ComputeWorkingTotals(doc));
-  const int columns[3] = {frame.X(kSharedRightTenths), frame.X(kHoursRightTenths), frame.X(kStudiesRightTenths)};
+  const int columns[3] = {frame.X(kSharedRightTenths), frame.X(kHoursRightTenths),
+                          frame.X(kStudiesRightTenths)};
   const int step = frame.line_height();
   frame.Select(FontRole::kHeading);
   canvas.SetTextAlign(align::kRight | align::kTop);
@@ -90,7 +91,8 @@ std::string BranchReportText(const CZarimDoc& doc) {
     if (s.size() < width) s.insert(0, width - s.size(), ' ');
     return s;
   };
-  auto row = [&](const std::string& label, const std::string& a, const std::string& b, const std::string& c) {
+  auto row = [&](const std::string& label, const std::string& a, const std::string& b,
+                 const std::string& c) {
     std::string out = label;
     out.resize(std::max<size_t>(out.size(), 8), ' ');
     return out + pad(a, 8) + pad(b, 8) + pad(c, 8) + "\n";

@@ -40,11 +40,17 @@ bool IsOption(int id) {
 QStyle::StandardPixmap ToolbarIcon(int id, bool* has) {
   *has = true;
   switch (id) {
-    case kCmdReturnToPanel: return QStyle::SP_ArrowBack;
-    case kCmdSave: return QStyle::SP_DialogSaveButton;
-    case kCmdAbout: return QStyle::SP_MessageBoxInformation;
-    case kCmdContextHelp: return QStyle::SP_TitleBarContextHelpButton;
-    default: *has = false; return QStyle::SP_CustomBase;
+    case kCmdReturnToPanel:
+      return QStyle::SP_ArrowBack;
+    case kCmdSave:
+      return QStyle::SP_DialogSaveButton;
+    case kCmdAbout:
+      return QStyle::SP_MessageBoxInformation;
+    case kCmdContextHelp:
+      return QStyle::SP_TitleBarContextHelpButton;
+    default:
+      *has = false;
+      return QStyle::SP_CustomBase;
   }
 }
 
@@ -75,7 +81,8 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
       QWidget* page = stack_->currentWidget();
       if (!page) return;
       page->setFocus(Qt::ShortcutFocusReason);
-      if (QWidget* first = page->focusWidget() ? page->focusWidget() : page->nextInFocusChain(); first && page->isAncestorOf(first))
+      if (QWidget* first = page->focusWidget() ? page->focusWidget() : page->nextInFocusChain();
+          first && page->isAncestorOf(first))
         first->setFocus(Qt::ShortcutFocusReason);
     });
   }

@@ -45,7 +45,8 @@ void ViewOldReport(CMainFrame& frame, int k) {
 
 void RegisterMonthCommands(CommandTable& table) {
   table.Add(kCmdReportSlips, [](CMainFrame& frame) {
-    std::string status = RunPostingDecisionDialog(frame.dialog_parent(), frame.doc(), frame.prompter());
+    std::string status =
+        RunPostingDecisionDialog(frame.dialog_parent(), frame.doc(), frame.prompter());
     frame.ShowStatusMessage(status);
   });
   const int items[] = {kCmdOldReport1, kCmdOldReport2, kCmdOldReport3,

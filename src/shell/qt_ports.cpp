@@ -22,10 +22,14 @@ namespace {
 
 QMessageBox::StandardButton ToQt(Answer a) {
   switch (a) {
-    case Answer::kOk: return QMessageBox::Ok;
-    case Answer::kCancel: return QMessageBox::Cancel;
-    case Answer::kYes: return QMessageBox::Yes;
-    case Answer::kNo: return QMessageBox::No;
+    case Answer::kOk:
+      return QMessageBox::Ok;
+    case Answer::kCancel:
+      return QMessageBox::Cancel;
+    case Answer::kYes:
+      return QMessageBox::Yes;
+    case Answer::kNo:
+      return QMessageBox::No;
   }
   return QMessageBox::Ok;
 }
@@ -41,7 +45,8 @@ Answer QtPrompter::Ask(std::string_view text, Buttons buttons, Answer default_an
   QMessageBox::StandardButtons set = QMessageBox::Ok;
   QMessageBox::StandardButton escape = QMessageBox::Ok;
   switch (buttons) {
-    case Buttons::kOk: break;
+    case Buttons::kOk:
+      break;
     case Buttons::kOkCancel:
       set = QMessageBox::Ok | QMessageBox::Cancel;
       escape = QMessageBox::Cancel;
@@ -59,11 +64,16 @@ Answer QtPrompter::Ask(std::string_view text, Buttons buttons, Answer default_an
   box.setDefaultButton(ToQt(default_answer));
   box.setEscapeButton(escape);
   switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::kOk;
-    case QMessageBox::Yes: return Answer::kYes;
-    case QMessageBox::No: return Answer::kNo;
-    case QMessageBox::Cancel: return Answer::kCancel;
-    default: return buttons == Buttons::kOk ? Answer::kOk : Answer::kCancel;
+    case QMessageBox::Ok:
+      return Answer::kOk;
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    case QMessageBox::Cancel:
+      return Answer::kCancel;
+    default:
+      return buttons == Buttons::kOk ? Answer::kOk : Answer::kCancel;
   }
 }
 
@@ -111,7 +121,7 @@ Dialer::Result QtDialer::Dial(std::string_view number, std::string_view /*app_na
   // The number holds only dialable characters (DialableNumber), so it cannot become an
   // option of xdg-open.
   return QProcess::startDetached(opener, {"tel:" + Q(number)}) ? Result::kPlaced
-                                                                 : Result::kNoService;
+                                                               : Result::kNoService;
 }
 
 bool QtDesktopShell::Open(const std::string& path) {

@@ -22,7 +22,7 @@ struct ShellServices {
   DesktopShell* desktop = nullptr;
   Clipboard* clipboard = nullptr;
   PrinterQuery* printers = nullptr;
-  SettingsFile* settings = nullptr;   // null when the program runs without one (tests)
+  SettingsFile* settings = nullptr;  // null when the program runs without one (tests)
   PasswordRunner* passwords = nullptr;
   // The settings file as the report fonts read and write it; null without a settings file.
   Profile* profile = nullptr;

@@ -12,13 +12,17 @@ namespace zarim {
 
 void RegisterStatusCommands(CommandTable& table) {
   table.Add(kCmdEditInactive, [](CMainFrame& frame) {
-    RunInactiveDialog(frame.dialog_parent(), frame.doc(), InactiveForm::Mode::kInactive, frame.services().clipboard);
+    RunInactiveDialog(frame.dialog_parent(), frame.doc(), InactiveForm::Mode::kInactive,
+                      frame.services().clipboard);
   });
   table.Add(kCmdDeleted, [](CMainFrame& frame) {
-    RunInactiveDialog(frame.dialog_parent(), frame.doc(), InactiveForm::Mode::kDeleted, frame.services().clipboard);
+    RunInactiveDialog(frame.dialog_parent(), frame.doc(), InactiveForm::Mode::kDeleted,
+                      frame.services().clipboard);
   });
-  table.Add(kCmdMoveOuts, [](CMainFrame& frame) { RunMoveOutsDialog(frame.dialog_parent(), frame.doc()); });
-  table.Add(kCmdPostAttendance, [](CMainFrame& frame) { RunAttendanceDialog(frame.dialog_parent(), frame.doc()); });
+  table.Add(kCmdMoveOuts,
+            [](CMainFrame& frame) { RunMoveOutsDialog(frame.dialog_parent(), frame.doc()); });
+  table.Add(kCmdPostAttendance,
+            [](CMainFrame& frame) { RunAttendanceDialog(frame.dialog_parent(), frame.doc()); });
 }
 
 }  // namespace zarim

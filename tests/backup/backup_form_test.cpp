@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "backup_fixture.h"
-#include "core/file_ops.h"
 #include "core/file_copier.h"
+#include "core/file_ops.h"
 #include "core/strings.h"
 
 namespace zarim {

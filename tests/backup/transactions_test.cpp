@@ -12,9 +12,9 @@
 #include <map>
 #include <random>
 
-#include "core/file_copier.h"
 #include "backup/restore.h"
 #include "backup_fixture.h"
+#include "core/file_copier.h"
 #include "core/file_ops.h"
 #include "core/folder_journal.h"
 

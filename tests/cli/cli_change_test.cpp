@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "cli/cli_support.h"
-#include "core/file_names.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
-#include "core/month.h"
 #include "demo_congregation.h"
 
 namespace zarim {

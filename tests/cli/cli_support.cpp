@@ -1,7 +1,5 @@
 #include "cli/cli_support.h"
 
-#include "core/folder_lock.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,6 +10,7 @@
 #include <stdexcept>
 
 #include "core/data_files.h"
+#include "core/folder_lock.h"
 #include "demo_congregation.h"
 
 extern char** environ;

@@ -24,11 +24,19 @@ class CommandRules : public ::testing::Test {
   ViewState view_;
 };
 
-constexpr int kNeedPublishersLive[] = {kCmdAuxPioneers, kCmdReportSlips, kCmdMoveOuts, kCmdEditInactive,
-                                       kCmdRegularPioneers};
-constexpr int kChangesData[] = {kCmdSave,          kCmdPublishers,    kCmdGroups,         kCmdPassword,
-                                kCmdHistory,       kCmdPostAttendance, kCmdEditNonPublishers,
-                                kCmdImportXml,     kCmdExportAttendance, kCmdExportSummary, kCmdBackup,
+constexpr int kNeedPublishersLive[] = {kCmdAuxPioneers, kCmdReportSlips, kCmdMoveOuts,
+                                       kCmdEditInactive, kCmdRegularPioneers};
+constexpr int kChangesData[] = {kCmdSave,
+                                kCmdPublishers,
+                                kCmdGroups,
+                                kCmdPassword,
+                                kCmdHistory,
+                                kCmdPostAttendance,
+                                kCmdEditNonPublishers,
+                                kCmdImportXml,
+                                kCmdExportAttendance,
+                                kCmdExportSummary,
+                                kCmdBackup,
                                 kCmdRestore};
 
 TEST_F(CommandRules, WithoutPublishersTheEditingOfPublishersIsOff) {
@@ -130,8 +138,9 @@ TEST_F(CommandRules, PanelButtonsOffInTheHistoryViewAreExactlyTheEditingOnes) {
   doc_.history_view = 1;
   for (const PanelButton& b : PanelButtons())
     if (!PanelButtonEnabled(b, doc_)) off.insert(b.command);
-  EXPECT_EQ(off, (std::set<int>{kCmdReportSlips, kCmdAuxPioneers, kCmdPublishers, kCmdPostAttendance,
-                                kCmdGroups, kCmdEditInactive, kCmdMoveOuts, kCmdHistory}));
+  EXPECT_EQ(off,
+            (std::set<int>{kCmdReportSlips, kCmdAuxPioneers, kCmdPublishers, kCmdPostAttendance,
+                           kCmdGroups, kCmdEditInactive, kCmdMoveOuts, kCmdHistory}));
   EXPECT_EQ(PanelButtons().size(), 22u);
 }
 

@@ -69,7 +69,9 @@ TEST(CrashDuringSave, FolderIsAlwaysOldOrNew) {
   doc.groups.count = 3;
   auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(SaveAll(doc));
-  auto save_us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+  auto save_us = std::chrono::duration_cast<std::chrono::microseconds>(
+                     std::chrono::steady_clock::now() - start)
+                     .count();
   const Contents new_files = DataFiles(dir.path());
   ASSERT_NE(old_files, new_files);
 

@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <set>
 
@@ -82,8 +82,12 @@ TEST_F(DataFilesTest, ShortFinalRecordIsIgnored) {
 
 TEST_F(DataFilesTest, TextsComeBackIncludingTheByteCC) {
   auto doc = Empty();
-  PubRecord p = MakePublisher(10, "\xCCsidro", "\xCC" "barra");
-  SetField(p.address, "\xCC\xCC Calle Mayor 5, Espa\xF1" "a");
+  PubRecord p = MakePublisher(10, "\xCCsidro",
+                              "\xCC"
+                              "barra");
+  SetField(p.address,
+           "\xCC\xCC Calle Mayor 5, Espa\xF1"
+           "a");
   SetField(p.home_phone, "(555) 123-4567");
   SetField(p.baptism_date, "03151999");
   AddRecord(*doc, p);
@@ -94,8 +98,12 @@ TEST_F(DataFilesTest, TextsComeBackIncludingTheByteCC) {
   const PubRecord* r = again->FindById(10);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(FieldText(r->first_name), "\xCCsidro");
-  EXPECT_EQ(FieldText(r->last_name), "\xCC" "barra");
-  EXPECT_EQ(FieldText(r->address), "\xCC\xCC Calle Mayor 5, Espa\xF1" "a");
+  EXPECT_EQ(FieldText(r->last_name),
+            "\xCC"
+            "barra");
+  EXPECT_EQ(FieldText(r->address),
+            "\xCC\xCC Calle Mayor 5, Espa\xF1"
+            "a");
   EXPECT_EQ(FieldText(r->home_phone), "(555) 123-4567");
   EXPECT_EQ(FieldText(r->baptism_date), "03151999");
   EXPECT_EQ(FieldText(again->FindById(11)->first_name), "RPQ");
@@ -113,7 +121,9 @@ TEST_F(DataFilesTest, LessThanOneHourMarksLiveInTheirOwnFile) {
   EXPECT_EQ(doc->records[1].activity[kBibleStudies][5][1], kSharedBit);
   ASSERT_EQ(FileSize(dir.File("tlt15.dat")), 32u);
   Bytes tdat = dir.Read("tdat9.bin");
-  auto cell = [&](int m, int s) { return GetU16(tdat.data() + 816 + 240 + 72 * 4 + 6 * m + 2 * s); };
+  auto cell = [&](int m, int s) {
+    return GetU16(tdat.data() + 816 + 240 + 72 * 4 + 6 * m + 2 * s);
+  };
   EXPECT_EQ(cell(5, 1), 0);
   EXPECT_EQ(cell(1, 1), kSharedBit | 2);
   auto again = Load();
@@ -286,7 +296,8 @@ TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   EXPECT_EQ(FileSize(dir.File("xten7.dat")), 3u * 192u);
   // The e-mail is scrambled on disk.
   Bytes x = dir.Read("xten7.dat");
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(x.data()) + 192 + 67).find("ann@"), std::string::npos);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(x.data()) + 192 + 67).find("ann@"),
+            std::string::npos);
   auto again = Load();
   EXPECT_EQ(again->ext_count, 3);
   ASSERT_TRUE(ReadExt(*again, 1, 5));
@@ -368,8 +379,8 @@ TEST_F(DataFilesTest, AppointmentsAreFilteredOnSave) {
     return a;
   };
   ASSERT_TRUE(StoreAppointment(*doc, appt(20, 2, "01012020")));
-  ASSERT_TRUE(StoreAppointment(*doc, appt(20, 3, "0101")));     // no full date
-  ASSERT_TRUE(StoreAppointment(*doc, appt(20, 20, "")));        // marker needs no date
+  ASSERT_TRUE(StoreAppointment(*doc, appt(20, 3, "0101")));      // no full date
+  ASSERT_TRUE(StoreAppointment(*doc, appt(20, 20, "")));         // marker needs no date
   ASSERT_TRUE(StoreAppointment(*doc, appt(20, 2, "02022021")));  // overwrites
   EXPECT_EQ(doc->appointment_count, 3);
   ASSERT_TRUE(SaveAll(*doc));
@@ -423,7 +434,8 @@ TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
   AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
   ASSERT_TRUE(SaveAll(*doc));
   Bytes before = dir.Read("tdat9.bin");
-  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
+            0);
   SetField(doc->records[1].first_name, "Changed");
   doc->MarkModified();
   EXPECT_FALSE(SaveAll(*doc));

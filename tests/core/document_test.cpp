@@ -1,8 +1,9 @@
 // The document's shared operations: lookups, counts, the index, late reports, the
 // working month and the order of names.
+#include "core/document.h"
+
 #include <gtest/gtest.h>
 
-#include "core/document.h"
 #include "core/strings.h"
 #include "support/test_support.h"
 
@@ -32,7 +33,10 @@ TEST_F(DocumentTest, WorkingMonthIsTheMonthBeforeToday) {
   struct Case {
     Date today;
     int month, year;
-  } cases[] = {{{2025, 3, 10}, 1, 25}, {{2025, 1, 31}, 11, 24}, {{2024, 12, 1}, 10, 24}, {{2023, 10, 5}, 8, 23}};
+  } cases[] = {{{2025, 3, 10}, 1, 25},
+               {{2025, 1, 31}, 11, 24},
+               {{2024, 12, 1}, 10, 24},
+               {{2023, 10, 5}, 8, 23}};
   for (const auto& c : cases) {
     doc.SetToday(c.today);
     EXPECT_EQ(doc.working_month, c.month) << c.today.year << "-" << c.today.month;
@@ -169,14 +173,26 @@ TEST_F(DocumentTest, ResumeIdentifierIsIgnoredAfterTheMonthChanged) {
 }
 
 TEST_F(DocumentTest, DisplayNamesAndHungarianOrder) {
-  PubRecord p = MakePublisher(10, "Anna", "Kov\xE1" "cs");
-  EXPECT_EQ(doc.DisplayName(p, false), "Anna Kov\xE1" "cs");
-  EXPECT_EQ(doc.DisplayName(p, true), "Kov\xE1" "cs, Anna");
-  EXPECT_EQ(doc.SortName(p), "Kov\xE1" "cs, Anna");
+  PubRecord p = MakePublisher(10, "Anna",
+                              "Kov\xE1"
+                              "cs");
+  EXPECT_EQ(doc.DisplayName(p, false),
+            "Anna Kov\xE1"
+            "cs");
+  EXPECT_EQ(doc.DisplayName(p, true),
+            "Kov\xE1"
+            "cs, Anna");
+  EXPECT_EQ(doc.SortName(p),
+            "Kov\xE1"
+            "cs, Anna");
   doc.language_code = "hun";
-  EXPECT_EQ(doc.SortName(p), "Kov\xE1" "cs Anna");
+  EXPECT_EQ(doc.SortName(p),
+            "Kov\xE1"
+            "cs Anna");
   doc.options.sort_first_name = 1;
-  EXPECT_EQ(doc.SortName(p), "Anna Kov\xE1" "cs");
+  EXPECT_EQ(doc.SortName(p),
+            "Anna Kov\xE1"
+            "cs");
 }
 
 TEST_F(DocumentTest, PlacingIgnoresCaseAndBlanksAndPutsTheOverseerLast) {

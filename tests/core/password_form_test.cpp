@@ -1,5 +1,7 @@
 // The password check and change: the state machine of "Password Required" (13 and 14
 // characters, the second wrong attempt) and the "Password Change" flow.
+#include "core/password_form.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,7 +11,6 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/password.h"
-#include "core/password_form.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -96,7 +97,7 @@ TEST(PasswordForm, CancelFailsAndNothingChangesAfterTheEnd) {
 
 TEST(PasswordForm, TypedTextIsComparedInTheRecordsCodePage) {
   PasswordForm form("caf\xe9", "eng", Mode::kStart);  // windows-1252 e acute
-  form.TextChanged("caf\xc3\xa9");                     // typed as UTF-8
+  form.TextChanged("caf\xc3\xa9");                    // typed as UTF-8
   EXPECT_EQ(form.state(), State::kAccepted);
 }
 
@@ -241,7 +242,8 @@ TEST_F(PasswordFlow, MismatchOrCloseTellsNotChanged) {
   doc_.modified = 0;
   ChangePassword(doc_, runner_);
   ChangePassword(doc_, runner_);
-  EXPECT_EQ(prompter_.messages, (std::vector<std::string>{"Password NOT changed.", "Password NOT changed."}));
+  EXPECT_EQ(prompter_.messages,
+            (std::vector<std::string>{"Password NOT changed.", "Password NOT changed."}));
   EXPECT_FALSE(doc_.modified);
   EXPECT_FALSE(PasswordIsSet(doc_));
 }

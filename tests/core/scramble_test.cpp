@@ -1,12 +1,12 @@
 // Scrambling of stored texts: every byte at every position of every scrambled field, and
 // the exact set of cases that the stored format cannot give back.
+#include "core/scramble.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <set>
 #include <tuple>
-
-#include "core/scramble.h"
 
 namespace zarim {
 namespace {
@@ -17,9 +17,10 @@ struct FieldCase {
   size_t size;
 };
 
-const FieldCase kPubFields[] = {{"first_name", 2, 21},   {"last_name", 23, 21},    {"address", 44, 63},
-                                {"home_phone", 107, 15}, {"mobile_phone", 122, 15}, {"other_phone", 137, 15},
-                                {"baptism_date", 152, 9}, {"birth_date", 161, 9}};
+const FieldCase kPubFields[] = {{"first_name", 2, 21},     {"last_name", 23, 21},
+                                {"address", 44, 63},       {"home_phone", 107, 15},
+                                {"mobile_phone", 122, 15}, {"other_phone", 137, 15},
+                                {"baptism_date", 152, 9},  {"birth_date", 161, 9}};
 const FieldCase kExtFields[] = {{"long_name", 2, 65}, {"email", 67, 51}, {"other", 118, 72}};
 
 using Failure = std::tuple<std::string, size_t, int>;
@@ -62,12 +63,14 @@ TEST(Scramble, PublisherFieldsComeBackExceptTheListedCases) {
   // Bytes that scramble to 0xCC in the names and the first 30 bytes of the address.
   for (const char* name : {"first_name", "last_name"})
     for (size_t pos = 0; pos < 20; ++pos) expected.insert({name, pos, static_cast<int>(30 - pos)});
-  for (size_t pos = 0; pos < 30; ++pos) expected.insert({"address", pos, static_cast<int>(30 - pos)});
+  for (size_t pos = 0; pos < 30; ++pos)
+    expected.insert({"address", pos, static_cast<int>(30 - pos)});
   // A last character that scrambles to 0 where the field has no room for the end mark.
   expected.insert({"first_name", 19, '?'});
   expected.insert({"last_name", 19, '?'});
   expected.insert({"address", 61, 0x15});
-  for (const char* phone : {"home_phone", "mobile_phone", "other_phone"}) expected.insert({phone, 13, 'E'});
+  for (const char* phone : {"home_phone", "mobile_phone", "other_phone"})
+    expected.insert({phone, 13, 'E'});
   expected.insert({"baptism_date", 7, 'K'});
   expected.insert({"birth_date", 7, 'K'});
   EXPECT_EQ(Failures<PubRecord>(kPubFields, std::size(kPubFields), round), expected);
@@ -88,7 +91,8 @@ TEST(Scramble, NoLetterDigitOrPunctuationIsLostWithinTheEditingLimits) {
     ScrambleRecord(r, Direction::kScramble, kScrambleBase, false);
     ScrambleRecord(r, Direction::kUnscramble, kScrambleBase, false);
   };
-  for (const auto& [name, pos, byte] : Failures<PubRecord>(kPubFields, std::size(kPubFields), round)) {
+  for (const auto& [name, pos, byte] :
+       Failures<PubRecord>(kPubFields, std::size(kPubFields), round)) {
     bool is_date = std::string(name).find("date") != std::string::npos;
     bool printable = is_date ? (byte == ' ' || (byte >= '0' && byte <= '9')) : byte >= 0x20;
     bool within_limits = (std::string(name).find("name") != std::string::npos && pos < 18) ||

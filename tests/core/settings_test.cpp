@@ -1,12 +1,13 @@
 // The settings file: private-profile semantics of the reader and writer, the settings
 // table's defaults and round trip, and the file written by every save.
+#include "core/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/data_files.h"
 #include "core/document.h"
-#include "core/settings.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -32,19 +33,19 @@ TEST(IniFile, NumbersAreReadLikeTheProfileFunctionsReadThem) {
   IniFile ini;
   ini.Parse("[S]\nA=12abc\nB=abc\nC=\nD= -4\nE=99999999999\nF=\"7\"\n");
   EXPECT_EQ(ini.GetInt("S", "A", 1), 12);
-  EXPECT_EQ(ini.GetInt("S", "B", 1), 0);   // present but no digits: 0, not the default
+  EXPECT_EQ(ini.GetInt("S", "B", 1), 0);  // present but no digits: 0, not the default
   EXPECT_EQ(ini.GetInt("S", "C", 1), 0);
   EXPECT_EQ(ini.GetInt("S", "D", 1), -4);
   EXPECT_EQ(ini.GetInt("S", "E", 1), 2147483647);
-  EXPECT_EQ(ini.GetInt("S", "F", 1), 7);   // enclosing quotes are not part of the value
+  EXPECT_EQ(ini.GetInt("S", "F", 1), 7);  // enclosing quotes are not part of the value
 }
 
 TEST(IniFile, WritingKeepsUnknownTextAndUsesCrlf) {
   IniFile ini;
   ini.Parse("; my notes\n[Other]\nKeep=this\n\n[Reports]\nShowGrid=0\n");
-  ini.SetInt("reports", "SHOWGRID", 1);        // overwritten in place, name kept
-  ini.SetInt("Reports", "Top Margin", 60);     // appended to its section
-  ini.SetString("Sec", "Email", "a@b.org");    // a new section at the end
+  ini.SetInt("reports", "SHOWGRID", 1);      // overwritten in place, name kept
+  ini.SetInt("Reports", "Top Margin", 60);   // appended to its section
+  ini.SetString("Sec", "Email", "a@b.org");  // a new section at the end
   EXPECT_EQ(ini.Serialize(),
             "; my notes\r\n[Other]\r\nKeep=this\r\n\r\n[Reports]\r\nShowGrid=1\r\nTop Margin=60\r\n"
             "\r\n[Sec]\r\nEmail=a@b.org\r\n");
@@ -132,7 +133,8 @@ TEST(Settings, RoundTripOfEveryKeyInTheOrderOfTheTable) {
   WriteSettings(doc, ini);
   const std::string text = ini.Serialize();
   // The table's order, section by section.
-  EXPECT_EQ(text.find("[Labels]\r\nDate of birth=0\r\nAlternate Label=1\r\nLeft Margin=33\r\n"), 0u);
+  EXPECT_EQ(text.find("[Labels]\r\nDate of birth=0\r\nAlternate Label=1\r\nLeft Margin=33\r\n"),
+            0u);
   EXPECT_LT(text.find("[Reports]"), text.find("[AutoCap]"));
   EXPECT_LT(text.find("[HideBir]"), text.find("[Custom Category]"));
   EXPECT_LT(text.find("[Sec]"), text.find("[Early]"));
@@ -213,7 +215,7 @@ TEST(Settings, EverySaveWritesTheFileWithTheFontSectionsOfOtherParts) {
   EXPECT_EQ(saved.GetInt("Reports", "Top Margin", -1), 0);
   EXPECT_EQ(saved.GetInt("Font", "Height", 0), -13);  // sections of others survive
   EXPECT_EQ(saved.GetString("Title Font", "FaceName", ""), "Arial");
-  EXPECT_EQ(saved.GetInt("Nag", "Enabled", -1), 0);   // every key is written
+  EXPECT_EQ(saved.GetInt("Nag", "Enabled", -1), 0);  // every key is written
   EXPECT_NE(AsText(dir.Read("zarim.ini")).find("\r\n"), std::string::npos);
 }
 

@@ -127,18 +127,33 @@ TEST(LocaleByLanguage, TheTableInItsOrder) {
     const char* code;
     const char* locale;
   } cases[] = {
-      {"rus", "rus"},        {"urk", "rus"},       {"turkish", "turkish"}, {"french", "french"},
-      {"czech", "czech"},    {"polish", "polish"}, {"hrvatski", "polish"}, {"slovenian", "polish"},
-      {"slovak", "slovak"},  {"greek", "greek"},   {"dutch", "dutch"},     {"tha", "tha"},
-      {"hun", "hun"},        {"lt", "lt"},         {"estonian", "et"},     {"rom", "romanian"},
-      {"vie", "vie"},        {"eng", ""},          {"ptg", ""},            {"", ""},
+      {"rus", "rus"},
+      {"urk", "rus"},
+      {"turkish", "turkish"},
+      {"french", "french"},
+      {"czech", "czech"},
+      {"polish", "polish"},
+      {"hrvatski", "polish"},
+      {"slovenian", "polish"},
+      {"slovak", "slovak"},
+      {"greek", "greek"},
+      {"dutch", "dutch"},
+      {"tha", "tha"},
+      {"hun", "hun"},
+      {"lt", "lt"},
+      {"estonian", "et"},
+      {"rom", "romanian"},
+      {"vie", "vie"},
+      {"eng", ""},
+      {"ptg", ""},
+      {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(LocaleNameForLanguage(c.code), c.locale) << c.code;
 }
 
 TEST(LocaleByLanguage, EveryTableNameMapsToASystemLocale) {
-  for (const char* name : {"rus", "turkish", "french", "czech", "polish", "slovak", "greek", "dutch",
-                           "tha", "hun", "lt", "et", "romanian", "vie"})
+  for (const char* name : {"rus", "turkish", "french", "czech", "polish", "slovak", "greek",
+                           "dutch", "tha", "hun", "lt", "et", "romanian", "vie"})
     EXPECT_FALSE(SystemLocaleCandidates(name).empty()) << name;
   EXPECT_EQ(SystemLocaleCandidates("polish").front(), "pl_PL.UTF-8");
 }
@@ -170,11 +185,12 @@ TEST_F(Startup, StartupNoticeIsShownUnlessSwitchedOff) {
   CZarimDoc doc(&prompter_);
   ASSERT_TRUE(Create(doc, {2024, 3, 10}));
   ASSERT_EQ(prompter_.messages.size(), 1u);
-  EXPECT_EQ(prompter_.messages[0],
-            "This program is provided to assist with calculations when collecting and preparing the "
-            "monthly report.  It does not replace or modify any of the organization's instructions for "
-            "the secretary.  All record cards and forms provided by the organization must be promptly "
-            "maintained as instructed.");
+  EXPECT_EQ(
+      prompter_.messages[0],
+      "This program is provided to assist with calculations when collecting and preparing the "
+      "monthly report.  It does not replace or modify any of the organization's instructions for "
+      "the secretary.  All record cards and forms provided by the organization must be promptly "
+      "maintained as instructed.");
   prompter_.messages.clear();
   dir_.Write("zarim.ini", "[Nag]\r\nEnabled=1\r\n");
   CZarimDoc quiet(&prompter_);

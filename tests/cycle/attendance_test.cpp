@@ -1,8 +1,9 @@
 // Meeting attendance: month figures with the half-up average, averages over months,
 // the attendance typed ahead, and the attendance form.
+#include "cycle/attendance.h"
+
 #include <gtest/gtest.h>
 
-#include "cycle/attendance.h"
 #include "cycle/attendance_form.h"
 #include "cycle/month_init.h"
 #include "cycle/status_fixture.h"
@@ -21,14 +22,15 @@ TEST_P(AttendanceFigures, Computes) {
   EXPECT_EQ(ComputeFigures(GetParam().weeks), GetParam().want);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AttendanceFigures,
-                         ::testing::Values(FigureCase{{40, 41, 0, 43, 0}, {3, 124, 41}},
-                                           FigureCase{{40, 41, 42, 44, 0}, {4, 167, 42}},  // 41.75 up
-                                           FigureCase{{41, 42, 0, 0, 0}, {2, 83, 42}},     // exactly half up
-                                           FigureCase{{0, 0, 0, 0, 0}, {0, 0, 0}},
-                                           FigureCase{{10, 10, 10, 11, 0}, {4, 41, 10}},   // 10.25 down
-                                           FigureCase{{0, 0, 0, 0, 7}, {1, 7, 7}},
-                                           FigureCase{{9999, 9999, 9999, 9999, 9999}, {5, 49995, 9999}}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, AttendanceFigures,
+    ::testing::Values(FigureCase{{40, 41, 0, 43, 0}, {3, 124, 41}},
+                      FigureCase{{40, 41, 42, 44, 0}, {4, 167, 42}},  // 41.75 up
+                      FigureCase{{41, 42, 0, 0, 0}, {2, 83, 42}},     // exactly half up
+                      FigureCase{{0, 0, 0, 0, 0}, {0, 0, 0}},
+                      FigureCase{{10, 10, 10, 11, 0}, {4, 41, 10}},  // 10.25 down
+                      FigureCase{{0, 0, 0, 0, 7}, {1, 7, 7}},
+                      FigureCase{{9999, 9999, 9999, 9999, 9999}, {5, 49995, 9999}}));
 
 TEST(HalfUp, Rule) {
   EXPECT_EQ(HalfUpAverage(5, 2), 3);

@@ -12,8 +12,8 @@
 #include <random>
 
 #include "core/catalog.h"
-#include "core/file_copier.h"
 #include "core/data_files.h"
+#include "core/file_copier.h"
 #include "core/file_ops.h"
 #include "core/folder_journal.h"
 #include "core/month.h"

@@ -38,10 +38,13 @@ class PostingTest : public ::testing::Test {
   int Rec(int id) const { return doc.RecordNumberById(id); }
   PubRecord& R(int id) { return *doc.FindById(id); }
 
-  void SetCode(int id, int month, int slot, int code) { R(id).pioneer[month][slot] = static_cast<uint8_t>(code); }
+  void SetCode(int id, int month, int slot, int code) {
+    R(id).pioneer[month][slot] = static_cast<uint8_t>(code);
+  }
   void SetReport(int id, int month, int slot, int hours, int studies, bool shared = true) {
     R(id).activity[kHours][month][slot] = static_cast<uint16_t>(hours);
-    R(id).activity[kBibleStudies][month][slot] = static_cast<uint16_t>(studies | (shared ? kSharedBit : 0));
+    R(id).activity[kBibleStudies][month][slot] =
+        static_cast<uint16_t>(studies | (shared ? kSharedBit : 0));
   }
 
   TempDir dir;

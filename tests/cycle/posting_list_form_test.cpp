@@ -60,7 +60,8 @@ TEST_F(PostingListTest, MissingReportsLeaveOutReportedAndRemarked) {
   PostingListForm f(doc);
   f.SetMissingOnly(true);
   EXPECT_EQ(f.Names(), (std::vector<std::string>{"Cid Cole"}));
-  R(102).activity[kBibleStudies][kFeb][kSlot] = static_cast<uint16_t>(1 << kQuarterShift);  // a quarter hour
+  R(102).activity[kBibleStudies][kFeb][kSlot] =
+      static_cast<uint16_t>(1 << kQuarterShift);  // a quarter hour
   f.SetMissingOnly(true);
   EXPECT_TRUE(f.rows().empty());
   EXPECT_EQ(f.SelectedRecord(), 0);
@@ -95,8 +96,8 @@ TEST_F(PostingListTest, StartsAtTheLastPersonPosted) {
 
 TEST_F(PostingListTest, OpeningResetsTheMonthTwoAfterAndStoresTheTotals) {
   ThreeInTwoGroups();
-  SetCollectionStateOf(doc, 3, MonthCollection::kClosed);   // April
-  SetCollectionStateOf(doc, 2, MonthCollection::kClosed);   // March stays
+  SetCollectionStateOf(doc, 3, MonthCollection::kClosed);  // April
+  SetCollectionStateOf(doc, 2, MonthCollection::kClosed);  // March stays
   SetReport(100, kFeb, kSlot, 0, 4);
   PostingListForm f(doc);
   EXPECT_EQ(CollectionStateOf(doc, 3), MonthCollection::kNotInitialized);

@@ -36,25 +36,21 @@ TEST_P(CreditRule, GivesTheCreditOfTheRemarkWithinTheCeiling) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, CreditRule,
     ::testing::Values(
-        CreditCase{50, 0, "10", 5, "10"},            // hours and credit reach at most 55
-        CreditCase{50, 0, "10*", 10, "10*"},         // '*' allows credit beyond the ceiling
-        CreditCase{50, 0, "10!", 10, "10!"},         // '!' lifts every limit
-        CreditCase{55, 0, "10", 0, "10"},            // 55 hours or more: no credit
-        CreditCase{60, 0, "10", 0, "10"},
-        CreditCase{55, 0, "10*", 10, "10*"},
-        CreditCase{60, 0, "50*", 40, "50*"},         // '*' gives at most 40
-        CreditCase{30, 0, "50*", 40, "50*"},
-        CreditCase{55, 0, "70!", 70, "70!"},
-        CreditCase{20, 0, "300", 35, "300"},         // three digits, capped at 255, then 55 - 20
-        CreditCase{20, 0, "9999!", 255, "9999!"},    // only three leading digits count
-        CreditCase{40, 0, "ill", 0, "ill"},          // no leading digits: no credit
-        CreditCase{40, 5, "", 5, "5 +Hours"},        // a credit without remark writes one
-        CreditCase{52, 5, "", 3, "3 +Hours"},
-        CreditCase{60, 5, "", 0, ""},
+        CreditCase{50, 0, "10", 5, "10"},     // hours and credit reach at most 55
+        CreditCase{50, 0, "10*", 10, "10*"},  // '*' allows credit beyond the ceiling
+        CreditCase{50, 0, "10!", 10, "10!"},  // '!' lifts every limit
+        CreditCase{55, 0, "10", 0, "10"},     // 55 hours or more: no credit
+        CreditCase{60, 0, "10", 0, "10"}, CreditCase{55, 0, "10*", 10, "10*"},
+        CreditCase{60, 0, "50*", 40, "50*"},  // '*' gives at most 40
+        CreditCase{30, 0, "50*", 40, "50*"}, CreditCase{55, 0, "70!", 70, "70!"},
+        CreditCase{20, 0, "300", 35, "300"},       // three digits, capped at 255, then 55 - 20
+        CreditCase{20, 0, "9999!", 255, "9999!"},  // only three leading digits count
+        CreditCase{40, 0, "ill", 0, "ill"},        // no leading digits: no credit
+        CreditCase{40, 5, "", 5, "5 +Hours"},      // a credit without remark writes one
+        CreditCase{52, 5, "", 3, "3 +Hours"}, CreditCase{60, 5, "", 0, ""},
         CreditCase{10, 0, "abcdef!", 0, "abcdef!"},  // '!' beyond the sixth character is text
         CreditCase{10, 0, "12345*", 45, "12345*"},   // three digits; '*' beyond position 4 is text
-        CreditCase{50, 0, "8    *", 5, "8    *"},
-        CreditCase{50, 0, "8*", 8, "8*"}));
+        CreditCase{50, 0, "8    *", 5, "8    *"}, CreditCase{50, 0, "8*", 8, "8*"}));
 
 // ---- Opening -------------------------------------------------------------------------
 
@@ -251,7 +247,8 @@ TEST_F(SlipFormTest, HoursOrStudiesAlwaysStoreTheSharedBit) {
 TEST_F(SlipFormTest, KeepsTheQuarterHoursAndOtherFields) {
   Add(100, "Aux", "A");
   SetCode(100, kFeb, kSlot, kAuxiliary);
-  R(100).activity[kBibleStudies][kFeb][kSlot] = static_cast<uint16_t>((2 << kQuarterShift) | kSharedBit | 1);
+  R(100).activity[kBibleStudies][kFeb][kSlot] =
+      static_cast<uint16_t>((2 << kQuarterShift) | kSharedBit | 1);
   R(100).activity[kReturnVisits][kFeb][kSlot] = 9;
   SlipForm f(doc, Rec(100));
   f.SetStudiesText("5");
@@ -510,7 +507,8 @@ TEST_F(SlipFormTest, LateSlipForAMonthWithoutHoursIsAdded) {
   f.BeginChangeMonth();
   f.ChooseMonth(kJan);
   f.EndChangeMonth();
-  EXPECT_EQ(f.warning(), "Any changes WILL BE INCLUDED in the February report to the branch office.");
+  EXPECT_EQ(f.warning(),
+            "Any changes WILL BE INCLUDED in the February report to the branch office.");
   EXPECT_FALSE(f.excluded());
   f.SetShared(true);
   f.SetStudiesText("2");

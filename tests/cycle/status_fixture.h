@@ -48,7 +48,9 @@ class StatusFixture : public ::testing::Test {
     return index;
   }
   // Sets the collection state of the working month (1 open, 2 closed).
-  void Collection(uint8_t state) { doc.header().other_phone[doc.working_month] = static_cast<char>(state); }
+  void Collection(uint8_t state) {
+    doc.header().other_phone[doc.working_month] = static_cast<char>(state);
+  }
 
   // A month asker that chooses month (1-based), optionally a year and the tick box,
   // and remembers the prompt it was shown.
@@ -80,6 +82,8 @@ class StatusFixture : public ::testing::Test {
   std::vector<bool> had_tick;
 };
 
-inline bool SameBytes(const PubRecord& a, const PubRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+inline bool SameBytes(const PubRecord& a, const PubRecord& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 }  // namespace zarim::testing

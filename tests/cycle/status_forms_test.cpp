@@ -1,8 +1,9 @@
 // The forms of the inactive, move-outs and status dialogs.
+#include "cycle/status_forms.h"
+
 #include <gtest/gtest.h>
 
 #include "cycle/status_fixture.h"
-#include "cycle/status_forms.h"
 #include "cycle/status_rules.h"
 
 namespace zarim::testing {
@@ -65,12 +66,13 @@ TEST_F(StatusForms, InactivePeriodButtonCyclesAndFilters) {
   Rec(older).status_year = 24;
   InactiveForm form(doc, InactiveForm::Mode::kInactive);
   std::vector<std::pair<std::string, size_t>> seen;
-  for (int i = 0; i < 5; ++i, form.CyclePeriod()) seen.emplace_back(form.period_caption(), form.left().size());
+  for (int i = 0; i < 5; ++i, form.CyclePeriod())
+    seen.emplace_back(form.period_caption(), form.left().size());
   EXPECT_EQ(seen, (std::vector<std::pair<std::string, size_t>>{{"Last Six Months", 1},
-                                                              {"Service Year", 1},
-                                                              {"Last Twelve Months", 1},
-                                                              {"Over Twelve Months", 1},
-                                                              {"All", 2}}));
+                                                               {"Service Year", 1},
+                                                               {"Last Twelve Months", 1},
+                                                               {"Over Twelve Months", 1},
+                                                               {"All", 2}}));
   EXPECT_EQ(form.period_caption(), "Last Six Months");
 }
 
@@ -167,10 +169,11 @@ TEST_F(StatusForms, StatusDialogOpensOnTheRecordsStatus) {
   EXPECT_FALSE(irregular.note_shown());
   std::vector<std::string> captions;
   for (int c = 0; c < StatusForm::kChoices; ++c) captions.push_back(StatusForm::ChoiceCaption(c));
-  EXPECT_EQ(captions, (std::vector<std::string>{"New Publisher (First Time in Service)",
-                                                "Regular Transfer from Another Congregation",
-                                                "Irregular Transfer from Another Congregation",
-                                                "Reactivated Publisher", "Clear Status for this Publisher"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"New Publisher (First Time in Service)",
+                                      "Regular Transfer from Another Congregation",
+                                      "Irregular Transfer from Another Congregation",
+                                      "Reactivated Publisher", "Clear Status for this Publisher"}));
 }
 
 struct StatusApplyCase {
@@ -203,19 +206,22 @@ TEST_P(StatusApply, WritesTheFields) {
 // Working month April 2026 (serial 315).
 INSTANTIATE_TEST_SUITE_P(
     Table, StatusApply,
-    ::testing::Values(StatusApplyCase{"new this year", StatusForm::kNew, 2, 1, 0, 0x31, Serial(26, 2)},
-                      StatusApplyCase{"new later month is last year", StatusForm::kNew, 9, 1, 0, 0xA1, Serial(25, 9)},
-                      StatusApplyCase{"new first year entry", StatusForm::kNew, 2, 0, 0, 0x01, Serial(25, 2)},
-                      StatusApplyCase{"reactivated eleven months", StatusForm::kReactivated, 4, 1, 0, 0x52,
-                                      Serial(25, 4)},
-                      StatusApplyCase{"reactivated twelve months", StatusForm::kReactivated, 3, 0, 0, 0x02,
-                                      Serial(25, 3)},
-                      StatusApplyCase{"regular transfer keeps stamp", StatusForm::kRegularTransfer, 1, 1,
-                                      Serial(26, 0), 0x24, Serial(26, 0)},
-                      StatusApplyCase{"regular transfer old stamp", StatusForm::kRegularTransfer, 1, 1,
-                                      Serial(25, 0), 0x04, Serial(25, 0)},
-                      StatusApplyCase{"irregular ignores year list", StatusForm::kIrregularTransfer, 1, 0, 0, 0x20, 0},
-                      StatusApplyCase{"clear", StatusForm::kClear, 1, 1, Serial(26, 0), 0x00, 0}),
+    ::testing::Values(
+        StatusApplyCase{"new this year", StatusForm::kNew, 2, 1, 0, 0x31, Serial(26, 2)},
+        StatusApplyCase{"new later month is last year", StatusForm::kNew, 9, 1, 0, 0xA1,
+                        Serial(25, 9)},
+        StatusApplyCase{"new first year entry", StatusForm::kNew, 2, 0, 0, 0x01, Serial(25, 2)},
+        StatusApplyCase{"reactivated eleven months", StatusForm::kReactivated, 4, 1, 0, 0x52,
+                        Serial(25, 4)},
+        StatusApplyCase{"reactivated twelve months", StatusForm::kReactivated, 3, 0, 0, 0x02,
+                        Serial(25, 3)},
+        StatusApplyCase{"regular transfer keeps stamp", StatusForm::kRegularTransfer, 1, 1,
+                        Serial(26, 0), 0x24, Serial(26, 0)},
+        StatusApplyCase{"regular transfer old stamp", StatusForm::kRegularTransfer, 1, 1,
+                        Serial(25, 0), 0x04, Serial(25, 0)},
+        StatusApplyCase{"irregular ignores year list", StatusForm::kIrregularTransfer, 1, 0, 0,
+                        0x20, 0},
+        StatusApplyCase{"clear", StatusForm::kClear, 1, 1, Serial(26, 0), 0x00, 0}),
     [](const auto& info) {
       std::string n = info.param.what;
       for (char& ch : n)

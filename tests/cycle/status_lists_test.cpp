@@ -1,8 +1,9 @@
 // The contents and line formats of the status lists.
+#include "cycle/status_lists.h"
+
 #include <gtest/gtest.h>
 
 #include "cycle/status_fixture.h"
-#include "cycle/status_lists.h"
 
 namespace zarim::testing {
 namespace {
@@ -28,9 +29,11 @@ TEST_F(StatusLists, IrregularListShowsMissingMonthsAndRemarks) {
   ASSERT_EQ(Rec(irregular).group, 0);
 
   auto lines = IrregularList(doc);
-  EXPECT_EQ(Texts(lines), (std::vector<std::string>{"Ira Gaps\tFeb\tDec!", "Otto Group\tJan\tFeb\tMar\tApr\tNov\tDec"}));
+  EXPECT_EQ(Texts(lines), (std::vector<std::string>{"Ira Gaps\tFeb\tDec!",
+                                                    "Otto Group\tJan\tFeb\tMar\tApr\tNov\tDec"}));
   EXPECT_EQ(lines[0].rec, irregular);
-  EXPECT_EQ(Texts(IrregularList(doc, 2)), (std::vector<std::string>{"Otto Group\tJan\tFeb\tMar\tApr\tNov\tDec"}));
+  EXPECT_EQ(Texts(IrregularList(doc, 2)),
+            (std::vector<std::string>{"Otto Group\tJan\tFeb\tMar\tApr\tNov\tDec"}));
   EXPECT_TRUE(IrregularList(doc, 3).empty());
 }
 
@@ -54,7 +57,8 @@ TEST_F(StatusLists, NewAndReactivatedByPeriod) {
   Rec(ancient).status_month = (6 << 4) | kStatusNew;
   Rec(ancient).status_stamp = Serial(24, 1);  // 26 months ago
 
-  EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLastSix)), (std::vector<std::string>{"Nora New\t2026 March"}));
+  EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLastSix)),
+            (std::vector<std::string>{"Nora New\t2026 March"}));
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodServiceYear)),
             (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October"}));
   // Ann's status was stamped 26 months ago: in no period. Ada's status month aged out,
@@ -65,7 +69,8 @@ TEST_F(StatusLists, NewAndReactivatedByPeriod) {
   EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLast24)),
             (std::vector<std::string>{"Nora New\t2026 March", "Olaf October\t2025 October",
                                       "Ada Aged\t2025 June"}));
-  EXPECT_EQ(Texts(ReactivatedList(doc, kViewPeriodLastSix)), (std::vector<std::string>{"Rex Back\t2025 December"}));
+  EXPECT_EQ(Texts(ReactivatedList(doc, kViewPeriodLastSix)),
+            (std::vector<std::string>{"Rex Back\t2025 December"}));
   EXPECT_TRUE(ReactivatedList(doc, kViewPeriodLastSix, 4).empty());
 }
 
@@ -74,7 +79,8 @@ TEST_F(StatusLists, LastTwentyFourMonthsUsesTheStampOfLastYear) {
   Rec(r).status_month = (8 << 4) | kStatusNew;
   Rec(r).status_stamp = Serial(25, 1);  // February 2025: 14 months ago
   EXPECT_EQ(StatusListMonth(doc, Rec(r), kStatusNew, kViewPeriodLast24), 2);
-  EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLast24)), (std::vector<std::string>{"Sten Stamp\t2025 February"}));
+  EXPECT_EQ(Texts(NewPublishersList(doc, kViewPeriodLast24)),
+            (std::vector<std::string>{"Sten Stamp\t2025 February"}));
   Rec(r).status_stamp = Serial(24, 3);  // 24 months: none
   EXPECT_EQ(StatusListMonth(doc, Rec(r), kStatusNew, kViewPeriodLast24), 0);
   EXPECT_EQ(StatusListMonth(doc, Rec(r), kStatusReactivated, kViewPeriodLast24), 0);
@@ -124,12 +130,16 @@ TEST_F(StatusLists, InactiveEntriesAndPeriods) {
   Rec(old).status_year = CalendarToStatusYear(1998);
   EXPECT_EQ(Texts(InactiveDialogList(doc, InactivePeriod::kAll)),
             (std::vector<std::string>{"Ina Recent\t2026  Feb", "Olga Old\t1998  "}));
-  EXPECT_EQ(Texts(InactiveDialogList(doc, InactivePeriod::kLastSix)), (std::vector<std::string>{"Ina Recent\t2026  Feb"}));
-  EXPECT_EQ(Texts(InactiveDialogList(doc, InactivePeriod::kOverTwelve)), (std::vector<std::string>{"Olga Old\t1998  "}));
+  EXPECT_EQ(Texts(InactiveDialogList(doc, InactivePeriod::kLastSix)),
+            (std::vector<std::string>{"Ina Recent\t2026  Feb"}));
+  EXPECT_EQ(Texts(InactiveDialogList(doc, InactivePeriod::kOverTwelve)),
+            (std::vector<std::string>{"Olga Old\t1998  "}));
   // The view list: period position + 1, the entry text and the group number.
   EXPECT_EQ(Texts(InactiveViewList(doc, 0)), (std::vector<std::string>{"Ina Recent\t2026  Feb 3"}));
-  EXPECT_EQ(Texts(InactiveViewList(doc, 4)), (std::vector<std::string>{"Ina Recent\t2026  Feb 3", "Olga Old\t1998   0"}));
-  EXPECT_EQ(Texts(InactiveViewList(doc, 4, 3)), (std::vector<std::string>{"Ina Recent\t2026  Feb 3"}));
+  EXPECT_EQ(Texts(InactiveViewList(doc, 4)),
+            (std::vector<std::string>{"Ina Recent\t2026  Feb 3", "Olga Old\t1998   0"}));
+  EXPECT_EQ(Texts(InactiveViewList(doc, 4, 3)),
+            (std::vector<std::string>{"Ina Recent\t2026  Feb 3"}));
   EXPECT_EQ(std::string(Str(ViewPeriodCaption(true, 4))), "All");
   EXPECT_EQ(std::string(Str(ViewPeriodCaption(false, 3))), "Last 24 months");
 }
@@ -145,7 +155,8 @@ TEST_F(StatusLists, MoveoutsCandidatesAndDeleted) {
   int deleted = Add(15, "Dan", "Deleted", kDeleted);
   Rec(deleted).status_stamp = static_cast<uint16_t>(((2025 - 1950) << 8) | 11);
 
-  EXPECT_EQ(Texts(MoveoutsList(doc, kViewPeriodLastSix)), (std::vector<std::string>{"Mia March\t2026 March"}));
+  EXPECT_EQ(Texts(MoveoutsList(doc, kViewPeriodLastSix)),
+            (std::vector<std::string>{"Mia March\t2026 March"}));
   EXPECT_EQ(Texts(MoveoutsList(doc, kViewPeriodLast24)),
             (std::vector<std::string>{"Mia March\t2026 March", "Jon June\t2025 June"}));
   auto cands = CandidateList(doc);

@@ -52,7 +52,8 @@ TEST_F(StatusMoves, CancelInTheMonthPromptChangesNothing) {
   prompter.Script(Answer::kCancel);
   EXPECT_EQ(UndoMoveOut(doc, moved, Choose(3)), MoveResult::kCancelled);
   EXPECT_EQ(prompts.size(), 6u);
-  for (int i = 0; i < doc.count; ++i) EXPECT_TRUE(SameBytes(before[i], doc.records[i])) << "record " << i;
+  for (int i = 0; i < doc.count; ++i)
+    EXPECT_TRUE(SameBytes(before[i], doc.records[i])) << "record " << i;
   EXPECT_FALSE(doc.modified);
 }
 
@@ -122,7 +123,8 @@ TEST_F(StatusMoves, ReactivationSpanIsCappedAtTwentyFourMonths) {
   EXPECT_EQ(ReactivationSpan(doc, Rec(r), 2), 0);
 
   ReportAllYear(r);
-  for (int m = 0; m < 12; ++m) Rec(r).activity[kHours][m][doc.SlotOfMonth(m) ^ 1] = 7;  // the year before
+  for (int m = 0; m < 12; ++m)
+    Rec(r).activity[kHours][m][doc.SlotOfMonth(m) ^ 1] = 7;  // the year before
   Rec(r).status_month = 1 << 4;
   Rec(r).status_year = 23;
   ASSERT_EQ(Reactivate(doc, r, Choose(4)), MoveResult::kDone);
@@ -172,10 +174,11 @@ TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
   ASSERT_GT(lr, 0);
   EXPECT_TRUE(MovedFromInactive(loaded.records[lr]));
 
-  ASSERT_EQ(ReturnMoved(loaded, lr, [](SelectMonthForm&) {
-              ADD_FAILURE() << "no month is asked for a return to the inactive list";
-              return true;
-            }),
+  ASSERT_EQ(ReturnMoved(loaded, lr,
+                        [](SelectMonthForm&) {
+                          ADD_FAILURE() << "no month is asked for a return to the inactive list";
+                          return true;
+                        }),
             MoveResult::kDone);
   const PubRecord& back = loaded.records[lr];
   EXPECT_EQ(back.status, kInactive);

@@ -16,7 +16,8 @@ TEST_F(StatusRules, InactiveCandidateLooksAtSixMonthsOfAnyReport) {
   int shared = Add(11, "Anna", "Shared");
   SharedOnly(shared, 10);  // November 2025: five months before April
   int quarter = Add(12, "Bert", "Quarter");
-  Rec(quarter).activity[kBibleStudies][0][0] = static_cast<uint16_t>(2 << kQuarterShift);  // January, half an hour
+  Rec(quarter).activity[kBibleStudies][0][0] =
+      static_cast<uint16_t>(2 << kQuarterShift);  // January, half an hour
   int old = Add(13, "Carl", "Old");
   Hours(old, 9);  // October 2025: six months before April, outside the span
   int silent = Add(14, "Dora", "Silent");
@@ -48,9 +49,9 @@ TEST_F(StatusRules, CandidateWalkFlipsSlotAtJanuary) {
 TEST_F(StatusRules, NewPublisherIsCheckedOnlySinceHisFirstMonth) {
   int r = Add(11, "Nina", "New");
   Rec(r).status_month = (2 << 4) | kStatusNew;  // February, two months before April
-  Hours(r, 1);                                   // February
-  Hours(r, 2);                                   // March
-  Hours(r, 3);                                   // April
+  Hours(r, 1);                                  // February
+  Hours(r, 2);                                  // March
+  Hours(r, 3);                                  // April
   EXPECT_EQ(MonthsSinceStatus(doc, Rec(r), kStatusesSinceEvent), 3);
   EXPECT_EQ(MissingMonthsMask(doc, Rec(r)), 0);  // months before February are not looked at
   // The same months for an irregular transfer (a month but no flag): six months checked.
@@ -83,7 +84,7 @@ TEST_F(StatusRules, SpecialPioneerMonthsAndTheOpenWorkingMonthAreNeverMissing) {
   Rec(p).activity[kHours][3][0] = 0;  // nothing yet in April, the working month
   Collection(1);                      // open: still collecting
   EXPECT_EQ(MissingMonthsMask(doc, Rec(p)), 0);
-  Collection(2);                      // closed: April counts
+  Collection(2);  // closed: April counts
   EXPECT_EQ(MissingMonthsMask(doc, Rec(p)), 1 << 3);
   Collection(0);
   EXPECT_EQ(MissingMonthsMask(doc, Rec(p)), 1 << 3);
@@ -91,7 +92,7 @@ TEST_F(StatusRules, SpecialPioneerMonthsAndTheOpenWorkingMonthAreNeverMissing) {
 
 struct AgeCase {
   const char* what;
-  int month;            // month being initialized, 0-based
+  int month;  // month being initialized, 0-based
   uint8_t status_month;
   uint8_t status_year;
   uint16_t stamp;
@@ -195,8 +196,9 @@ TEST(Periods, CycleThroughAllFive) {
   InactivePeriod p = InactivePeriod::kLastSix;
   std::vector<std::string> captions;
   for (int i = 0; i < 6; ++i, p = NextPeriod(p)) captions.emplace_back(Str(PeriodCaption(p)));
-  EXPECT_EQ(captions, (std::vector<std::string>{"Last Six Months", "Service Year", "Last Twelve Months",
-                                                "Over Twelve Months", "All", "Last Six Months"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"Last Six Months", "Service Year", "Last Twelve Months",
+                                      "Over Twelve Months", "All", "Last Six Months"}));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // "Privileges of service", the extension record and the date lists.
-#include "records/appointments_form.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "core/data_files.h"
+#include "records/appointments_form.h"
 #include "records/extension.h"
 #include "records/households.h"
 #include "records/keyed_store.h"
@@ -91,14 +90,16 @@ TEST_F(AppointmentsTest, ExtensionRecordIsMadeReusedAndFreed) {
   ASSERT_TRUE(StoreExtension(doc, a, d));
   EXPECT_EQ(a.ext_key, 10) << "the publisher's identifier when it is free";
   EXPECT_EQ(LoadExtension(doc, a), d);
-  EXPECT_EQ(dir.Read("xten7.dat").size(), 2u * sizeof(ExtRecord)) << "zero header record, then the record";
+  EXPECT_EQ(dir.Read("xten7.dat").size(), 2u * sizeof(ExtRecord))
+      << "zero header record, then the record";
   d.long_name = "Ann Adams-Smith";
   ASSERT_TRUE(StoreExtension(doc, a, d));
   EXPECT_EQ(dir.Read("xten7.dat").size(), 2u * sizeof(ExtRecord)) << "rewritten in place";
   ASSERT_TRUE(StoreExtension(doc, a, ExtensionData{}));
   EXPECT_EQ(a.ext_key, 0);
   Bytes file = dir.Read("xten7.dat");
-  EXPECT_EQ(Bytes(file.begin() + sizeof(ExtRecord), file.end()), Bytes(sizeof(ExtRecord), 0)) << "freed";
+  EXPECT_EQ(Bytes(file.begin() + sizeof(ExtRecord), file.end()), Bytes(sizeof(ExtRecord), 0))
+      << "freed";
 }
 
 TEST_F(AppointmentsTest, EmailOfAStudentWaitsForARealLastName) {
@@ -159,7 +160,7 @@ TEST(RecordDatesTest, ListTextsAndYears) {
     DateParts d;
     int years;
   } cases[] = {{{2, 29, 2000}, 24}, {{2, 29, 2000}, 24}, {{3, 16, 2000}, 23},
-               {{3, 0, 2000}, 24},   {{0, 0, 2000}, -1},  {{4, 1, 2024}, -1}};
+               {{3, 0, 2000}, 24},  {{0, 0, 2000}, -1},  {{4, 1, 2024}, -1}};
   for (const auto& c : cases) EXPECT_EQ(YearsSince(c.d, 2024, 3, 15), c.years);
 }
 

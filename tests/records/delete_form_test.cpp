@@ -48,7 +48,8 @@ TEST_F(DeleteFormTest, ListTexts) {
 }
 
 TEST_F(DeleteFormTest, TemporaryDeletionRefusedSilentlyAt299) {
-  for (int i = 0; i < 299; ++i) AddRecord(doc, MakePublisher(100 + i, "D", std::to_string(i), kDeleted));
+  for (int i = 0; i < 299; ++i)
+    AddRecord(doc, MakePublisher(100 + i, "D", std::to_string(i), kDeleted));
   Add(10, "Anna", "Zeller");
   DeleteForm form(doc, Rec(10));
   form.temporary = true;

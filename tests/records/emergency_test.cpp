@@ -184,7 +184,8 @@ TEST_F(EmergencyTest, SpecialNeedsFourCharactersAndSharing) {
     form.need = "Wheelchair ramp";
     ASSERT_TRUE(form.Ok());
   }
-  EXPECT_EQ(FieldText(ReadSpecialNeed(doc, doc.FindById(21)->special_needs_key)->text), "Wheelchair ramp");
+  EXPECT_EQ(FieldText(ReadSpecialNeed(doc, doc.FindById(21)->special_needs_key)->text),
+            "Wheelchair ramp");
   {
     ContactInfoForm clear(doc, *doc.FindById(20));
     clear.need = "";

@@ -48,8 +48,10 @@ TEST_F(ListsTest, AddChooserOffersTheTransfersThatApply) {
   Add(10, "I", "Inactive", kInactive);
   EXPECT_EQ(AddChoices(doc), (std::vector<AddChoice>{AddChoice::kNew, AddChoice::kFromInactive}));
   Add(11, "S", "Student", kNonPublisher);
-  EXPECT_EQ(AddChoices(doc), (std::vector<AddChoice>{AddChoice::kNew, AddChoice::kFromStudents, AddChoice::kFromInactive}));
-  EXPECT_EQ(AddChoiceCaption(AddChoice::kFromStudents), "Transfer a new publisher from the Bible Student list");
+  EXPECT_EQ(AddChoices(doc), (std::vector<AddChoice>{AddChoice::kNew, AddChoice::kFromStudents,
+                                                     AddChoice::kFromInactive}));
+  EXPECT_EQ(AddChoiceCaption(AddChoice::kFromStudents),
+            "Transfer a new publisher from the Bible Student list");
 }
 
 TEST_F(ListsTest, DeleteBibleStudentAsksFirst) {
@@ -80,8 +82,9 @@ TEST_F(ListsTest, HouseholdLinkUndoAndChooser) {
     texts.push_back(c.text);
     selectable.push_back(c.selectable);
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"B Adams", "C Clark ( i )", "D Dunn  *  Family Head *",
-                                             "E Evans  #  Assigned to Another Family #", "F Fox ( s )"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"B Adams", "C Clark ( i )", "D Dunn  *  Family Head *",
+                                      "E Evans  #  Assigned to Another Family #", "F Fox ( s )"}));
   EXPECT_EQ(selectable, (std::vector<bool>{true, true, false, true, true}));
   EXPECT_FALSE(form.Add(Rec(13))) << "a head cannot join";
   EXPECT_TRUE(form.Add(Rec(11)));

@@ -38,7 +38,8 @@ TEST_F(PlacingTest, CaseAndTrailingBlanksMakeADuplicate) {
     EXPECT_EQ(AddPublisherRecord(d, MakePublisher(11, c.first, c.last)), 0);
     EXPECT_EQ(d.count, 2) << "the refused record is taken off the table";
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], "Anna Zeller is a duplicate name.\n\nOverwrite with the new information?");
+    EXPECT_EQ(prompter.messages[0],
+              "Anna Zeller is a duplicate name.\n\nOverwrite with the new information?");
     EXPECT_EQ(prompter.buttons[0], Buttons::kYesNo);
   }
 }
@@ -122,7 +123,8 @@ TEST_F(PlacingTest, HungarianSortKeyHasNoComma) {
 }
 
 TEST_F(PlacingTest, FullTableRefusesAdding) {
-  for (int i = 0; i < kMaxRecords - 1; ++i) doc.records[1 + i] = MakePublisher(10 + i, "X", std::to_string(i));
+  for (int i = 0; i < kMaxRecords - 1; ++i)
+    doc.records[1 + i] = MakePublisher(10 + i, "X", std::to_string(i));
   doc.count = kMaxRecords;
   EXPECT_EQ(AddPublisherRecord(doc, MakePublisher(20000, "New", "One")), 0);
   EXPECT_EQ(doc.count, kMaxRecords);

@@ -38,7 +38,8 @@ TEST(AutoCapsTest, RaisesOnlyPlainSmallLetters) {
 }
 
 TEST(AutoCapsTest, LanguageExceptions) {
-  for (const char* off : {"turkish", "french", "greek", "tha", "rus", "Ukr", "U"}) EXPECT_FALSE(AutoCapsAppliesTo(off)) << off;
+  for (const char* off : {"turkish", "french", "greek", "tha", "rus", "Ukr", "U"})
+    EXPECT_FALSE(AutoCapsAppliesTo(off)) << off;
   for (const char* on : {"eng", "hun", "swedish", "u"}) EXPECT_TRUE(AutoCapsAppliesTo(on)) << on;
 }
 
@@ -57,8 +58,11 @@ TEST(PrivilegeRulesTest, ElderWinsThenServantThenBaptizedBrother) {
   struct Case {
     bool elder, servant, bb;
     uint8_t code;
-  } cases[] = {{false, false, false, 0}, {true, true, true, 2}, {false, true, true, 1},
-               {false, false, true, 3},  {true, false, false, 2}};
+  } cases[] = {{false, false, false, 0},
+               {true, true, true, 2},
+               {false, true, true, 1},
+               {false, false, true, 3},
+               {true, false, false, 2}};
   for (const auto& c : cases) EXPECT_EQ(PrivilegeCode(c.elder, c.servant, c.bb), c.code);
 }
 
@@ -67,10 +71,11 @@ TEST(PioneerRulesTest, SpecialWinsThenRegularThenAuxiliary) {
     bool special, regular, cont_aux;
     uint8_t previous, code;
   } cases[] = {
-      {true, true, true, 1, 3}, {false, true, true, 1, 2}, {false, false, false, 1, 1},
+      {true, true, true, 1, 3},   {false, true, true, 1, 2},   {false, false, false, 1, 1},
       {false, false, true, 0, 1}, {false, false, false, 2, 0}, {false, false, false, 0, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(PioneerCodeFor(c.special, c.regular, c.cont_aux, c.previous), c.code);
+  for (const auto& c : cases)
+    EXPECT_EQ(PioneerCodeFor(c.special, c.regular, c.cont_aux, c.previous), c.code);
 }
 
 TEST_F(PublisherFormTest, AddingStoresEveryFieldAndSaves) {

@@ -36,8 +36,10 @@ QStringList MenuTexts(QMenuBar* bar) {
   QStringList out;
   std::function<void(QMenu*)> walk = [&](QMenu* menu) {
     for (QAction* a : menu->actions()) {
-      if (a->menu()) walk(a->menu());
-      else if (!a->isSeparator()) out << a->text();
+      if (a->menu())
+        walk(a->menu());
+      else if (!a->isSeparator())
+        out << a->text();
     }
   };
   for (QAction* top : bar->actions())

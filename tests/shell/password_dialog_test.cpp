@@ -1,5 +1,7 @@
 // The password dialogs bound to their forms: typing the password accepts, two OKs refuse,
 // Esc refuses, and the change dialog cuts a 14th character and asks again.
+#include "shell/dialogs/password_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -8,7 +10,6 @@
 #include <QTest>
 
 #include "core/password_form.h"
-#include "shell/dialogs/password_dialog.h"
 
 namespace zarim {
 namespace {

@@ -67,7 +67,8 @@ void TypeIntoSlip(const std::vector<Stroke>& strokes, QString* seen_warning = nu
 
 std::vector<Stroke> Digits(const char* text) {
   std::vector<Stroke> out;
-  for (const char* p = text; *p; ++p) out.push_back({static_cast<Qt::Key>(Qt::Key_0 + (*p - '0')), QString(*p)});
+  for (const char* p = text; *p; ++p)
+    out.push_back({static_cast<Qt::Key>(Qt::Key_0 + (*p - '0')), QString(*p)});
   return out;
 }
 
@@ -120,11 +121,7 @@ TEST_F(PostingDialogsTest, ThreeSlipsPostedByKeyboardAlone) {
   QTest::keyClick(list.list(), Qt::Key_Return);
   // A regular pioneer: hours and Bible studies.
   QTest::keyClick(list.list(), Qt::Key_Down);
-  TypeIntoSlip(Join({{kSpace, kEnter},
-                     Digits("50"),
-                     {kEnter},
-                     Digits("3"),
-                     {kEnter}}));
+  TypeIntoSlip(Join({{kSpace, kEnter}, Digits("50"), {kEnter}, Digits("3"), {kEnter}}));
   QTest::keyClick(list.list(), Qt::Key_Return);
 
   const PubRecord& ann = R(100);
@@ -177,7 +174,9 @@ TEST_F(PostingDialogsTest, BranchPageSavesAsPdf) {
   p.start(exe, {QStringLiteral("-layout"), path, QStringLiteral("-")});
   p.waitForFinished(30000);
   const QString text = QString::fromUtf8(p.readAllStandardOutput());
-  EXPECT_TRUE(text.contains(QStringLiteral("February Report to the Branch Office - 3 Active publishers"))) << text.toStdString();
+  EXPECT_TRUE(
+      text.contains(QStringLiteral("February Report to the Branch Office - 3 Active publishers")))
+      << text.toStdString();
   for (const char* word : {"Shared", "Hours", "Bi.St.", "Pubs", "AuxP", "Pios", "Totals", "24"})
     EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << word;
 }

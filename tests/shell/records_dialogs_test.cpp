@@ -93,7 +93,8 @@ TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
   EXPECT_TRUE(seen);
   EXPECT_TRUE(status_shown) << "OK when adding shows the new publisher's status first";
   ASSERT_EQ(dialog.list()->count(), 4);
-  EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Dora Dunn")) << "the new one is selected";
+  EXPECT_EQ(dialog.list()->currentItem()->text(), QStringLiteral("Dora Dunn"))
+      << "the new one is selected";
   EXPECT_FALSE(doc_.modified) << "saved after adding";
   EXPECT_EQ(dir_.Read("tdat9.bin").size(), 5u * sizeof(PubRecord));
 }
@@ -144,7 +145,8 @@ TEST_F(RecordsDialogsTest, EditWithNextAndWrap) {
   dialog.text(TextField::kAddress)->setText(QStringLiteral("Clark Lane 3"));
   dialog.next_button()->click();
   EXPECT_EQ(FieldText(doc_.FindById(12)->address), "Clark Lane 3");
-  EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Ann")) << "wrapped to the first";
+  EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Ann"))
+      << "wrapped to the first";
   dialog.previous_button()->click();
   EXPECT_EQ(dialog.text(TextField::kFirst)->text(), QStringLiteral("Cy"));
   EXPECT_EQ(dialog.text(TextField::kAddress)->text(), QStringLiteral("Clark Lane 3"));

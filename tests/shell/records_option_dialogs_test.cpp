@@ -1,5 +1,7 @@
 // The group list, circuit overseer, custom category and pioneer list dialogs are bound
 // to their forms.
+#include "shell/dialogs/records_option_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -13,7 +15,6 @@
 #include "core/document.h"
 #include "records/extension.h"
 #include "shell/dialogs/groups_dialog.h"
-#include "shell/dialogs/records_option_dialogs.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -100,14 +101,16 @@ TEST_F(RecordsOptionDialogsTest, CustomCategoryDialogAsksOnRename) {
 TEST_F(RecordsOptionDialogsTest, PioneerListMovesFollowTheSelectedSide) {
   PioneerListForm form(doc_, PioneerListForm::Mode::kRegular);
   PioneerListDialog dialog(form);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add / Delete Regular Pioneers - February 24 ( 0 )"));
+  EXPECT_EQ(dialog.windowTitle(),
+            QStringLiteral("Add / Delete Regular Pioneers - February 24 ( 0 )"));
   EXPECT_EQ(dialog.month()->count(), 2);
   ASSERT_EQ(dialog.right()->count(), 2);
   dialog.right()->setCurrentRow(0);
   EXPECT_EQ(dialog.move_button()->text(), QStringLiteral("<<<    &Add    <<<"));
   dialog.move_button()->click();
   EXPECT_EQ(dialog.left()->count(), 1);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add / Delete Regular Pioneers - February 24 ( 1 )"));
+  EXPECT_EQ(dialog.windowTitle(),
+            QStringLiteral("Add / Delete Regular Pioneers - February 24 ( 1 )"));
   dialog.left()->setCurrentRow(0);
   EXPECT_EQ(dialog.move_button()->text(), QStringLiteral(">>>  &Remove  >>>"));
   dialog.move_button()->click();

@@ -31,7 +31,8 @@ TEST(QtPrompter, BusyWindowShowsCaptionAndTextUntilEnded) {
 }
 
 TEST(SingleInstance, ASecondStartReachesTheFirstCopy) {
-  const QString name = SingleInstance::NameFor("test" + std::to_string(QCoreApplication::applicationPid()));
+  const QString name =
+      SingleInstance::NameFor("test" + std::to_string(QCoreApplication::applicationPid()));
   SingleInstance first(name);
   EXPECT_FALSE(first.AnotherIsRunning());
   int activations = 0;
@@ -40,10 +41,12 @@ TEST(SingleInstance, ASecondStartReachesTheFirstCopy) {
   EXPECT_TRUE(second.AnotherIsRunning());
   QElapsedTimer timer;
   timer.start();
-  while (activations == 0 && timer.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  while (activations == 0 && timer.elapsed() < 3000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   EXPECT_EQ(activations, 1);
   // Another data folder is another program.
-  SingleInstance other(SingleInstance::NameFor("other" + std::to_string(QCoreApplication::applicationPid())));
+  SingleInstance other(
+      SingleInstance::NameFor("other" + std::to_string(QCoreApplication::applicationPid())));
   EXPECT_FALSE(other.AnotherIsRunning());
 }
 

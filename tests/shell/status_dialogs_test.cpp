@@ -78,7 +78,8 @@ TEST_F(StatusDialogsTest, InactiveDialogTransfersAndReactivatesThroughItsButtons
   doc_.records[inactive].status_year = 26;
   InactiveForm form(doc_, InactiveForm::Mode::kInactive);
   InactiveDialog dialog(doc_, form);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add - Edit - Delete - Reactivate Inactive Publishers"));
+  EXPECT_EQ(dialog.windowTitle(),
+            QStringLiteral("Add - Edit - Delete - Reactivate Inactive Publishers"));
   ASSERT_EQ(dialog.right_list()->count(), 1);
   ASSERT_EQ(dialog.left_list()->count(), 1);
   EXPECT_FALSE(dialog.move_button()->isEnabled());
@@ -118,7 +119,8 @@ TEST_F(StatusDialogsTest, InactiveDialogTransfersAndReactivatesThroughItsButtons
   // Cancel in the month dialog changes nothing.
   dialog.left_list()->setCurrentRow(0);
   PubRecord before = doc_.records[candidate];
-  AnswerMonthDialog([](SelectMonthDialog& month) { QTest::keyClick(month.month_list(), Qt::Key_Escape); });
+  AnswerMonthDialog(
+      [](SelectMonthDialog& month) { QTest::keyClick(month.month_list(), Qt::Key_Escape); });
   QTest::mouseClick(dialog.move_button(), Qt::LeftButton);
   EXPECT_EQ(std::memcmp(&before, &doc_.records[candidate], sizeof before), 0);
 
@@ -161,7 +163,8 @@ TEST_F(StatusDialogsTest, MoveOutsDialogMovesAndUndoes) {
     month.accept();
   });
   QTest::mouseClick(dialog.undo_button(), Qt::LeftButton);
-  EXPECT_EQ(prompter_.messages.back(), "Do you really want to reverse the moveout for Alma Active?");
+  EXPECT_EQ(prompter_.messages.back(),
+            "Do you really want to reverse the moveout for Alma Active?");
   EXPECT_EQ(doc_.records[active].status, kActive);
   EXPECT_EQ(doc_.records[active].status_month & 0x0F, 4);
 }

@@ -1,8 +1,6 @@
 // Test support implementation.
 #include "support/test_support.h"
 
-#include "core/folder_lock.h"
-
 #include <dirent.h>
 #include <unistd.h>
 
@@ -10,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+
+#include "core/folder_lock.h"
 
 namespace zarim::testing {
 
@@ -21,12 +21,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ec;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
   std::filesystem::remove_all(path_, ec);
 }
 
 void TempDir::Write(std::string_view name, const Bytes& data) const {
-  if (!WriteFileAtomic(File(name), data.data(), data.size())) throw std::runtime_error("write failed");
+  if (!WriteFileAtomic(File(name), data.data(), data.size()))
+    throw std::runtime_error("write failed");
 }
 
 void TempDir::Write(std::string_view name, std::string_view text) const {

@@ -44,7 +44,8 @@ class ScriptedPrompter : public Prompter {
 };
 
 // A publisher record with the given names and identifier, status active.
-PubRecord MakePublisher(int id, std::string_view first, std::string_view last, uint8_t status = kActive);
+PubRecord MakePublisher(int id, std::string_view first, std::string_view last,
+                        uint8_t status = kActive);
 // Appends a record to the document (after the header) and rebuilds the index.
 PubRecord& AddRecord(CZarimDoc& doc, const PubRecord& r);
 // A document with a fresh header record and a working month given by a date.

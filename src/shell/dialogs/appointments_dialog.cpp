@@ -11,7 +11,8 @@
 
 namespace zarim {
 
-AppointmentsDialog::AppointmentsDialog(AppointmentsForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+AppointmentsDialog::AppointmentsDialog(AppointmentsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;

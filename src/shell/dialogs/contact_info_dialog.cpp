@@ -13,7 +13,8 @@
 
 namespace zarim {
 
-ContactInfoDialog::ContactInfoDialog(ContactInfoForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+ContactInfoDialog::ContactInfoDialog(ContactInfoForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(Q(Sid::kAllFieldsOptional), this));

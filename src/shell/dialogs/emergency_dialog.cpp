@@ -14,13 +14,15 @@
 
 namespace zarim {
 
-EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.Title()));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
-  static constexpr Sid kCaptions[] = {Sid::kThirdPartyContact, Sid::kAdditionalInformation, Sid::kContactHomePhone,
-                                      Sid::kContactMobilePhone, Sid::kContactWorkPhone};
+  static constexpr Sid kCaptions[] = {Sid::kThirdPartyContact, Sid::kAdditionalInformation,
+                                      Sid::kContactHomePhone, Sid::kContactMobilePhone,
+                                      Sid::kContactWorkPhone};
   for (int i = 0; i < 5; ++i) {
     auto* edit = new QLineEdit(this);
     edit->setAccessibleName(Plain(Str(kCaptions[i])));

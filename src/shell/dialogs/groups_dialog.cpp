@@ -38,8 +38,8 @@ GroupsDialog::GroupsDialog(CZarimDoc& doc, QWidget* parent) : QDialog(parent), d
   list_ = new QTreeWidget(this);
   list_->setAccessibleName(Q(Sid::kEditGroupsTitle));
   list_->setRootIsDecorated(false);
-  list_->setHeaderLabels({QString(), Q(Sid::kOverseer), Q(Sid::kAssistant), Q(Sid::kLocation), Q(Sid::kDay),
-                          Q(Sid::kTime)});
+  list_->setHeaderLabels({QString(), Q(Sid::kOverseer), Q(Sid::kAssistant), Q(Sid::kLocation),
+                          Q(Sid::kDay), Q(Sid::kTime)});
   layout->addWidget(list_);
   layout->addWidget(new QLabel(Q(Sid::kNotInPublisherFile), this));
   auto* row = new QHBoxLayout;
@@ -158,7 +158,8 @@ void GroupDetailDialog::accept() {
   if (form_.Ok()) QDialog::accept();
 }
 
-GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDoc& doc, QWidget* parent)
+GroupAssignmentDialog::GroupAssignmentDialog(GroupAssignmentForm& form, CZarimDoc& doc,
+                                             QWidget* parent)
     : QDialog(parent), form_(form), doc_(doc) {
   setWindowTitle(Q(Sid::kAssignedPublishers));
   auto* layout = new QVBoxLayout(this);
@@ -234,7 +235,8 @@ void GroupAssignmentDialog::Fill() {
   int row = candidates_->currentRow();
   candidates_->clear();
   for (const auto& c : form_.candidates()) candidates_->addItem(Q(c.text));
-  if (candidates_->count() > 0) candidates_->setCurrentRow(std::clamp(row, 0, candidates_->count() - 1));
+  if (candidates_->count() > 0)
+    candidates_->setCurrentRow(std::clamp(row, 0, candidates_->count() - 1));
   unassigned_->setText(Q(form_.UnassignedText()));
   unassigned_->setVisible(!form_.UnassignedText().empty());
   assign_->setEnabled(candidates_->count() > 0 && doc_.groups.count > 0);

@@ -50,7 +50,8 @@ class GroupDetailDialog : public QDialog {
  private:
   GroupDetailForm& form_;
   CZarimDoc& doc_;
-  QLineEdit *overseer_ = nullptr, *assistant_ = nullptr, *location_ = nullptr, *time_ = nullptr, *name_ = nullptr;
+  QLineEdit *overseer_ = nullptr, *assistant_ = nullptr, *location_ = nullptr, *time_ = nullptr,
+            *name_ = nullptr;
   QComboBox* day_ = nullptr;
   QCheckBox* use_name_ = nullptr;
 };

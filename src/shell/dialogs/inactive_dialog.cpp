@@ -15,7 +15,8 @@
 
 namespace zarim {
 
-InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent, Clipboard* clipboard)
+InactiveDialog::InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent,
+                               Clipboard* clipboard)
     : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
   setWindowTitle(Q(form.title()));
   auto* grid = new QGridLayout;
@@ -122,7 +123,8 @@ void InactiveDialog::Delete() {
   ShowForm();
 }
 
-void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode, Clipboard* clipboard) {
+void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode,
+                       Clipboard* clipboard) {
   InactiveForm form(doc, mode);
   InactiveDialog dialog(doc, form, parent, clipboard);
   dialog.ShowForm();

@@ -22,7 +22,8 @@ class InactiveDialog : public QDialog {
   // "&Edit" opens publisher editing on the selected record (clipboard: that of "Copy");
   // "&Delete" deletes in the deleted mode and opens the records' "Delete" dialog in the
   // inactive mode.
-  InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent = nullptr, Clipboard* clipboard = nullptr);
+  InactiveDialog(CZarimDoc& doc, InactiveForm& form, QWidget* parent = nullptr,
+                 Clipboard* clipboard = nullptr);
 
   QListWidget* left_list() const { return left_; }
   QListWidget* right_list() const { return right_; }
@@ -54,6 +55,7 @@ class InactiveDialog : public QDialog {
 };
 
 // Runs the dialog in its inactive or deleted mode.
-void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode, Clipboard* clipboard);
+void RunInactiveDialog(QWidget* parent, CZarimDoc& doc, InactiveForm::Mode mode,
+                       Clipboard* clipboard);
 
 }  // namespace zarim

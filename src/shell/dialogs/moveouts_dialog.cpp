@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/dialogs/select_month_dialog.h"
 #include "shell/dialogs/dialog_kit.h"
+#include "shell/dialogs/select_month_dialog.h"
 
 namespace zarim {
 

@@ -45,8 +45,9 @@ void PublisherEditDialog::Build() {
   auto* grid = new QGridLayout;
   outer->addLayout(grid, 1);
 
-  static constexpr Sid kTextCaptions[] = {Sid::kFirstName, Sid::kLastName, Sid::kAddress, Sid::kHomePhone,
-                                          Sid::kMobilePhone, Sid::kWorkPhone, Sid::kEmailAddress};
+  static constexpr Sid kTextCaptions[] = {Sid::kFirstName,   Sid::kLastName,    Sid::kAddress,
+                                          Sid::kHomePhone,   Sid::kMobilePhone, Sid::kWorkPhone,
+                                          Sid::kEmailAddress};
   int row = 0;
   for (int i = 0; i < kTextFieldCount; ++i) {
     auto* label = new QLabel(Q(Str(kTextCaptions[i])), this);
@@ -111,9 +112,10 @@ void PublisherEditDialog::Build() {
   incarcerated_ = Check(Sid::kIncarcerated, this);
   special_servant_ = Check(Sid::kSpecialServantBox, this);
   field_missionary_ = Check(Sid::kFieldMissionary, this);
-  QCheckBox* grid_checks[] = {elder_,  servant_, baptized_brother_, regular_, special_, continuous_aux_,
-                              male_,   female_,  anointed_,         family_head_, custom_, deaf_,
-                              blind_,  incarcerated_, special_servant_, field_missionary_};
+  QCheckBox* grid_checks[] = {
+      elder_, servant_,      baptized_brother_, regular_,         special_, continuous_aux_,
+      male_,  female_,       anointed_,         family_head_,     custom_,  deaf_,
+      blind_, incarcerated_, special_servant_,  field_missionary_};
   for (int i = 0; i < 16; ++i) checks->addWidget(grid_checks[i], i / 3, i % 3);
   connect(male_, &QCheckBox::clicked, this, [this](bool on) {
     form_.SetMale(on);
@@ -165,8 +167,9 @@ void PublisherEditDialog::Build() {
   clear_ = MakeButton(Str(Sid::kClearButton), this);
   select_conductor_ = MakeButton(Str(Sid::kSelectConductor), this);
   clear_conductor_ = MakeButton(Str(Sid::kClearConductor), this);
-  for (QPushButton* b : {ok_, cancel_, group_, household_, long_name_, emergency_, needs_, appointments_, status_,
-                         delete_, previous_, next_, copy_, clear_, select_conductor_, clear_conductor_})
+  for (QPushButton* b :
+       {ok_, cancel_, group_, household_, long_name_, emergency_, needs_, appointments_, status_,
+        delete_, previous_, next_, copy_, clear_, select_conductor_, clear_conductor_})
     side->addWidget(b);
   side->addStretch(1);
 
@@ -182,7 +185,8 @@ void PublisherEditDialog::Build() {
   connect(delete_, &QPushButton::clicked, this, &PublisherEditDialog::Delete);
   connect(group_, &QPushButton::clicked, this, [this] {
     Collect();
-    int g = RunGroupPickerDialog(this, doc_, GroupPickerForm::Purpose::kChoose, std::max(form_.fields().group, 1));
+    int g = RunGroupPickerDialog(this, doc_, GroupPickerForm::Purpose::kChoose,
+                                 std::max(form_.fields().group, 1));
     if (g > 0) form_.fields().group = g;
     RefreshLabels();
   });
@@ -190,7 +194,8 @@ void PublisherEditDialog::Build() {
     if (form_.record() > 0) RunHouseholdDialog(this, doc_, form_.record());
     RefreshLabels();
   });
-  connect(emergency_, &QPushButton::clicked, this, [this] { RunEmergencyDialog(this, doc_, form_.working_record()); });
+  connect(emergency_, &QPushButton::clicked, this,
+          [this] { RunEmergencyDialog(this, doc_, form_.working_record()); });
   auto contact = [this] { RunContactInfoDialog(this, doc_, form_.working_record()); };
   connect(long_name_, &QPushButton::clicked, this, contact);
   connect(needs_, &QPushButton::clicked, this, contact);
@@ -246,9 +251,9 @@ void PublisherEditDialog::ShowForm() {
   consent_date_.SetVisible(form_.consent_date_shown());
 
   const bool publisher = form_.privileges_shown();
-  for (QWidget* w : std::initializer_list<QWidget*>{elder_, servant_, baptized_brother_, regular_, special_,
-                                                    continuous_aux_, special_servant_, field_missionary_,
-                                                    baptism_label_, appointments_})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           elder_, servant_, baptized_brother_, regular_, special_, continuous_aux_,
+           special_servant_, field_missionary_, baptism_label_, appointments_})
     w->setVisible(publisher);
   baptism_.SetVisible(publisher);
   baptized_years_->setVisible(publisher);
@@ -318,10 +323,15 @@ void PublisherEditDialog::FocusInvalid() { text(form_.invalid_field())->setFocus
 void PublisherEditDialog::accept() {
   Collect();
   switch (form_.Ok()) {
-    case PublisherForm::Result::kStored: QDialog::accept(); return;
+    case PublisherForm::Result::kStored:
+      QDialog::accept();
+      return;
     case PublisherForm::Result::kInvalid:
-    case PublisherForm::Result::kRefused: FocusInvalid(); return;
-    case PublisherForm::Result::kFailed: return;
+    case PublisherForm::Result::kRefused:
+      FocusInvalid();
+      return;
+    case PublisherForm::Result::kFailed:
+      return;
   }
 }
 
@@ -345,8 +355,9 @@ void PublisherEditDialog::CopyOrPaste() {
 void PublisherEditDialog::Delete() {
   if (form_.record() <= 0) return;
   // A Bible student is only asked about and removed; publishers get the "Delete" dialog.
-  bool deleted = form_.kind() == PublisherKind::kBibleStudent ? DeleteBibleStudent(doc_, form_.record())
-                                                              : RunDeleteDialog(this, doc_, form_.record());
+  bool deleted = form_.kind() == PublisherKind::kBibleStudent
+                     ? DeleteBibleStudent(doc_, form_.record())
+                     : RunDeleteDialog(this, doc_, form_.record());
   if (deleted) QDialog::reject();
 }
 
@@ -362,7 +373,8 @@ void PublisherEditDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec) {
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard,
+                           PublisherKind kind, int rec) {
   PublisherForm form(doc, clipboard, kind);
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);

@@ -67,14 +67,16 @@ class PublisherEditDialog : public QDialog {
   PublisherForm& form_;
   std::array<QLineEdit*, kTextFieldCount> texts_{};
   DateBoxes birth_, baptism_, consent_date_;
-  QLabel *age_ = nullptr, *baptized_years_ = nullptr, *conductor_ = nullptr, *baptism_label_ = nullptr;
+  QLabel *age_ = nullptr, *baptized_years_ = nullptr, *conductor_ = nullptr,
+         *baptism_label_ = nullptr;
   QCheckBox *elder_ = nullptr, *servant_ = nullptr, *baptized_brother_ = nullptr;
   QCheckBox *family_head_ = nullptr, *continuous_aux_ = nullptr, *custom_ = nullptr;
   QCheckBox *male_ = nullptr, *female_ = nullptr, *anointed_ = nullptr;
   QCheckBox *regular_ = nullptr, *special_ = nullptr;
   QCheckBox *deaf_ = nullptr, *blind_ = nullptr, *incarcerated_ = nullptr;
   QCheckBox *special_servant_ = nullptr, *field_missionary_ = nullptr, *consent_ = nullptr;
-  QPushButton *long_name_ = nullptr, *emergency_ = nullptr, *needs_ = nullptr, *appointments_ = nullptr;
+  QPushButton *long_name_ = nullptr, *emergency_ = nullptr, *needs_ = nullptr,
+              *appointments_ = nullptr;
   QPushButton *status_ = nullptr, *delete_ = nullptr, *previous_ = nullptr, *next_ = nullptr;
   QPushButton *copy_ = nullptr, *clear_ = nullptr, *group_ = nullptr, *household_ = nullptr;
   QPushButton *select_conductor_ = nullptr, *clear_conductor_ = nullptr;
@@ -84,6 +86,7 @@ class PublisherEditDialog : public QDialog {
 
 // Runs the dialog on a record (rec 0: adding). Returns the record number of the stored
 // publisher, 0 when nothing was stored.
-int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, PublisherKind kind, int rec);
+int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard,
+                           PublisherKind kind, int rec);
 
 }  // namespace zarim

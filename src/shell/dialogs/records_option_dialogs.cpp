@@ -28,9 +28,11 @@ CircuitOverseerDialog::CircuitOverseerDialog(CircuitOverseerForm& form, QWidget*
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
-  static constexpr Sid kCaptions[] = {Sid::kFirstName, Sid::kLastName, Sid::kAddress, Sid::kHomePhone,
-                                      Sid::kMobilePhone, Sid::kOtherPhone, Sid::kEmailAddress};
-  const std::string* values[] = {&form.first, &form.last, &form.address, &form.home, &form.mobile, &form.other, &form.email};
+  static constexpr Sid kCaptions[] = {Sid::kFirstName,   Sid::kLastName,    Sid::kAddress,
+                                      Sid::kHomePhone,   Sid::kMobilePhone, Sid::kOtherPhone,
+                                      Sid::kEmailAddress};
+  const std::string* values[] = {&form.first,  &form.last,  &form.address, &form.home,
+                                 &form.mobile, &form.other, &form.email};
   for (int i = 0; i < 7; ++i) {
     fields_[i] = new QLineEdit(Q(*values[i]), this);
     fields_[i]->setAccessibleName(Q(kCaptions[i]));
@@ -42,7 +44,8 @@ CircuitOverseerDialog::CircuitOverseerDialog(CircuitOverseerForm& form, QWidget*
   const Sid captions[] = {Sid::kAsk, Sid::kYes, Sid::kNo};
   for (int c = 0; c < 3; ++c) {
     include_[c] = new QRadioButton(Q(captions[c]), box);
-    include_[c]->setAccessibleName(Q(Sid::kIncludeInContactList).trimmed() + QStringLiteral(": ") + Q(captions[c]));
+    include_[c]->setAccessibleName(Q(Sid::kIncludeInContactList).trimmed() + QStringLiteral(": ") +
+                                   Q(captions[c]));
     row->addWidget(include_[c]);
   }
   include_[static_cast<int>(form.include)]->setChecked(true);
@@ -51,7 +54,8 @@ CircuitOverseerDialog::CircuitOverseerDialog(CircuitOverseerForm& form, QWidget*
 }
 
 void CircuitOverseerDialog::accept() {
-  std::string* values[] = {&form_.first, &form_.last, &form_.address, &form_.home, &form_.mobile, &form_.other, &form_.email};
+  std::string* values[] = {&form_.first,  &form_.last,  &form_.address, &form_.home,
+                           &form_.mobile, &form_.other, &form_.email};
   for (int i = 0; i < 7; ++i) *values[i] = StdStr(fields_[i]->text());
   for (int c = 0; c < 3; ++c)
     if (include_[c]->isChecked()) form_.include = static_cast<ContactListChoice>(c);
@@ -61,7 +65,8 @@ void CircuitOverseerDialog::accept() {
 
 // ---- Custom category -----------------------------------------------------------------
 
-CustomCategoryDialog::CustomCategoryDialog(CustomCategoryForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+CustomCategoryDialog::CustomCategoryDialog(CustomCategoryForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setWindowTitle(Q(Sid::kCustomCategoryTitle));
   auto* layout = new QVBoxLayout(this);
   auto* prompt = new QLabel(Q(Sid::kCustomCategoryPrompt), this);
@@ -107,7 +112,8 @@ std::optional<CategoryChoice> AskCategoryChange(QWidget* parent, const CategoryQ
 
 // ---- Pioneer lists -------------------------------------------------------------------
 
-PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   layout->addLayout(top);
@@ -127,7 +133,8 @@ PioneerListDialog::PioneerListDialog(PioneerListForm& form, QWidget* parent) : Q
   layout->addLayout(lists);
   left_ = new QListWidget(this);
   right_ = new QListWidget(this);
-  left_->setAccessibleName(Q(form.special_shown() ? Sid::kRegularPioneer : Sid::kContinuousAuxPioneer));
+  left_->setAccessibleName(
+      Q(form.special_shown() ? Sid::kRegularPioneer : Sid::kContinuousAuxPioneer));
   right_->setAccessibleName(Q(Sid::kSelectPublisherTitle));
   move_ = new QPushButton(this);
   lists->addWidget(left_);

@@ -12,7 +12,8 @@
 
 namespace zarim {
 
-SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+SelectMonthDialog::SelectMonthDialog(SelectMonthForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* layout = new QVBoxLayout(this);
   auto* prompt = new QLabel(Q(form.prompt()), this);

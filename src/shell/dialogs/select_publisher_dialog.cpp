@@ -12,13 +12,13 @@
 #include "core/strings.h"
 #include "cycle/status_moves.h"
 #include "records/delete_form.h"
-#include "shell/dialogs/publisher_edit_dialog.h"
 #include "shell/dialogs/dialog_kit.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
 
 namespace zarim {
 
-SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard,
-                                             QWidget* parent)
+SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form,
+                                             Clipboard* clipboard, QWidget* parent)
     : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
   setWindowTitle(Q(form.Title()));
   auto* layout = new QHBoxLayout(this);
@@ -77,7 +77,8 @@ void SelectPublisherDialog::EditSelected() {
   }
   int rec = form_.SelectedRecord();
   if (rec <= 0) return;
-  PublisherKind kind = doc_.records[rec].status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher;
+  PublisherKind kind = doc_.records[rec].status == kNonPublisher ? PublisherKind::kBibleStudent
+                                                                 : PublisherKind::kPublisher;
   uint16_t id = doc_.records[rec].id;
   RunPublisherEditDialog(this, doc_, clipboard_, kind, rec);
   form_.Refill();
@@ -97,7 +98,8 @@ void SelectPublisherDialog::AddPublisher() {
     }
   }
   if (choice != AddChoice::kNew) {
-    SelectPublisherForm source(doc_, choice == AddChoice::kFromStudents ? kNonPublisher : kInactive);
+    SelectPublisherForm source(doc_,
+                               choice == AddChoice::kFromStudents ? kNonPublisher : kInactive);
     int i = ChooseFromList(this, Q(AddChoiceCaption(choice)), source.names());
     if (i < 0) return;
     source.Select(i);
@@ -109,14 +111,17 @@ void SelectPublisherDialog::AddPublisher() {
     Fill();
     return;
   }
-  int rec = RunPublisherEditDialog(this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher, 0);
+  int rec = RunPublisherEditDialog(
+      this, doc_, clipboard_, students ? PublisherKind::kBibleStudent : PublisherKind::kPublisher,
+      0);
   uint16_t id = rec > 0 ? static_cast<uint16_t>(doc_.records[rec].id) : 0;
   form_.Refill();
   if (id) form_.SelectById(id);
   Fill();
 }
 
-void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, uint8_t status) {
+void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard,
+                              uint8_t status) {
   SelectPublisherForm form(doc, status);
   SelectPublisherDialog dialog(doc, form, clipboard, parent);
   dialog.exec();

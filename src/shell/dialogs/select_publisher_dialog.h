@@ -18,7 +18,8 @@ class SelectPublisherDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard, QWidget* parent = nullptr);
+  SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard,
+                        QWidget* parent = nullptr);
   QListWidget* list() const { return list_; }
   QPushButton* edit_button() const { return edit_; }
   QPushButton* add_button() const { return add_; }
@@ -41,7 +42,8 @@ class SelectPublisherDialog : public QDialog {
 };
 
 // Runs "Select Publisher" (status kActive) or "Select Bible Student" (kNonPublisher).
-void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard, uint8_t status);
+void RunSelectPublisherDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard,
+                              uint8_t status);
 
 // The "Add Publisher" chooser: the choice made, or nothing when cancelled.
 std::optional<AddChoice> ChooseAddKind(QWidget* parent, const std::vector<AddChoice>& choices);

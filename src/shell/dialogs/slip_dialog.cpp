@@ -129,7 +129,8 @@ SlipDialog::SlipDialog(SlipForm& form, QWidget* parent) : QDialog(parent), form_
   setTabOrder(remark_, months_);
   setTabOrder(months_, month_ok_);
 
-  for (QWidget* w : std::initializer_list<QWidget*>{hours_, studies_, shared_, aux_, ok_, remark_, months_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{hours_, studies_, shared_, aux_, ok_, remark_, months_})
     w->installEventFilter(this);
 
   connect(shared_, &QCheckBox::clicked, this, [this](bool on) {
@@ -185,7 +186,8 @@ void SlipDialog::ShowForm() {
   aux_->setChecked(form_.aux());
   shared_->setChecked(form_.shared());
   if (hours_->text().toStdString() != form_.hours_text()) hours_->setText(Q(form_.hours_text()));
-  if (studies_->text().toStdString() != form_.studies_text()) studies_->setText(Q(form_.studies_text()));
+  if (studies_->text().toStdString() != form_.studies_text())
+    studies_->setText(Q(form_.studies_text()));
   hours_label_->setVisible(form_.HoursShown());
   hours_->setVisible(form_.HoursShown());
   studies_label_->setVisible(form_.StudiesShown());
@@ -198,7 +200,8 @@ void SlipDialog::ShowForm() {
   months_->setVisible(choosing);
   month_ok_->setVisible(choosing);
   if (choosing) months_->setCurrentRow(form_.month_choice());
-  for (QPushButton* b : {ok_, cancel_, remarks_button_, month_button_}) b->setVisible(form_.EntryButtonsShown());
+  for (QPushButton* b : {ok_, cancel_, remarks_button_, month_button_})
+    b->setVisible(form_.EntryButtonsShown());
   showing_ = false;
 }
 
@@ -223,41 +226,65 @@ void SlipDialog::FocusNextFrom(QWidget* from, bool forward) {
   do {
     w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
   } while (w && w != from &&
-           !(w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && isAncestorOf(w)));
+           !(w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+             isAncestorOf(w)));
   if (w) w->setFocus(Qt::TabFocusReason);
 }
 
 bool SlipDialog::NumberBoxKey(QLineEdit* box, QKeyEvent* key) {
   const int k = key->key();
-  if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Escape || k == Qt::Key_Home || k == Qt::Key_End ||
-      k == Qt::Key_Up || k == Qt::Key_Down || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+  if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Escape || k == Qt::Key_Home ||
+      k == Qt::Key_End || k == Qt::Key_Up || k == Qt::Key_Down ||
+      key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
     return false;
   SlipKey sk = SlipKey::kOther;
-  if (k >= Qt::Key_0 && k <= Qt::Key_9) sk = SlipKey::kDigit;
-  else if (k == Qt::Key_Backspace) sk = SlipKey::kBackspace;
-  else if (k == Qt::Key_Period) sk = SlipKey::kPeriod;
-  else if (k == Qt::Key_Space) sk = SlipKey::kSpace;
-  else if (k == Qt::Key_Delete) sk = SlipKey::kDelete;
-  else if (k == Qt::Key_Right) sk = SlipKey::kRight;
-  else if (k == Qt::Key_Left) sk = SlipKey::kLeft;
-  else if (IsEnter(k)) sk = SlipKey::kEnter;
-  else if (key->text().isEmpty()) return false;  // shift and the like
+  if (k >= Qt::Key_0 && k <= Qt::Key_9)
+    sk = SlipKey::kDigit;
+  else if (k == Qt::Key_Backspace)
+    sk = SlipKey::kBackspace;
+  else if (k == Qt::Key_Period)
+    sk = SlipKey::kPeriod;
+  else if (k == Qt::Key_Space)
+    sk = SlipKey::kSpace;
+  else if (k == Qt::Key_Delete)
+    sk = SlipKey::kDelete;
+  else if (k == Qt::Key_Right)
+    sk = SlipKey::kRight;
+  else if (k == Qt::Key_Left)
+    sk = SlipKey::kLeft;
+  else if (IsEnter(k))
+    sk = SlipKey::kEnter;
+  else if (key->text().isEmpty())
+    return false;  // shift and the like
   const NumberBox which = box == hours_ ? NumberBox::kHours : NumberBox::kStudies;
   switch (SlipForm::NumberKey(which, sk)) {
-    case KeyAction::kAccept: return false;
-    case KeyAction::kReject: return true;
+    case KeyAction::kAccept:
+      return false;
+    case KeyAction::kReject:
+      return true;
     case KeyAction::kReplaceWithZero:
       box->setText(QStringLiteral("0"));
       box->selectAll();
-      if (which == NumberBox::kHours) form_.SetHoursText("0");
-      else form_.SetStudiesText("0");
+      if (which == NumberBox::kHours)
+        form_.SetHoursText("0");
+      else
+        form_.SetStudiesText("0");
       ShowForm();
       return true;
-    case KeyAction::kFocusNext: FocusNextFrom(box, true); return true;
-    case KeyAction::kFocusPrevious: FocusNextFrom(box, false); return true;
-    case KeyAction::kFocusShared: shared_->setFocus(); return true;
-    case KeyAction::kSave: accept(); return true;
-    case KeyAction::kReturnToEntry: return true;
+    case KeyAction::kFocusNext:
+      FocusNextFrom(box, true);
+      return true;
+    case KeyAction::kFocusPrevious:
+      FocusNextFrom(box, false);
+      return true;
+    case KeyAction::kFocusShared:
+      shared_->setFocus();
+      return true;
+    case KeyAction::kSave:
+      accept();
+      return true;
+    case KeyAction::kReturnToEntry:
+      return true;
   }
   return false;
 }
@@ -265,7 +292,8 @@ bool SlipDialog::NumberBoxKey(QLineEdit* box, QKeyEvent* key) {
 bool SlipDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
-  if (watched == hours_ || watched == studies_) return NumberBoxKey(static_cast<QLineEdit*>(watched), key);
+  if (watched == hours_ || watched == studies_)
+    return NumberBoxKey(static_cast<QLineEdit*>(watched), key);
   if (!IsEnter(key->key())) return QDialog::eventFilter(watched, event);
   if (watched == remark_) {
     EndRemark();
@@ -277,11 +305,18 @@ bool SlipDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   SlipFocus focus = watched == ok_ ? SlipFocus::kOkButton : SlipFocus::kOther;
   switch (form_.EnterKey(focus)) {
-    case KeyAction::kSave: accept(); return true;
-    case KeyAction::kReturnToEntry:
-      (form_.HoursShown() ? hours_ : form_.StudiesShown() ? static_cast<QWidget*>(studies_) : shared_)->setFocus();
+    case KeyAction::kSave:
+      accept();
       return true;
-    default: FocusNextFrom(static_cast<QWidget*>(watched), true); return true;
+    case KeyAction::kReturnToEntry:
+      (form_.HoursShown()     ? hours_
+       : form_.StudiesShown() ? static_cast<QWidget*>(studies_)
+                              : shared_)
+          ->setFocus();
+      return true;
+    default:
+      FocusNextFrom(static_cast<QWidget*>(watched), true);
+      return true;
   }
 }
 

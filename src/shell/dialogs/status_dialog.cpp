@@ -54,8 +54,10 @@ StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent),
     form_.SetChoice(id);
     ShowForm();
   });
-  connect(months_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.set_month_index(i); });
-  connect(years_, &QComboBox::currentIndexChanged, this, [this](int i) { form_.set_year_index(i); });
+  connect(months_, &QComboBox::currentIndexChanged, this,
+          [this](int i) { form_.set_month_index(i); });
+  connect(years_, &QComboBox::currentIndexChanged, this,
+          [this](int i) { form_.set_year_index(i); });
   if (form.choice() >= 0) options_[form.choice()]->setChecked(true);
   ShowForm();
 }
