@@ -97,7 +97,6 @@ int Post(Context& ctx) {
       break;
   }
   if (!form.CreditText().empty()) ctx.out << form.CreditText() << "\n";
-  RecomputeTotals(doc);
   return 0;
 }
 
@@ -144,7 +143,6 @@ int EraseLate(Context& ctx) {
     ctx.err << "zarim-cli: nothing erased (give --yes to answer OK)\n";
     return 1;
   }
-  RecomputeTotals(doc);
   return 0;
 }
 

@@ -46,8 +46,8 @@ std::string ResolvePath(const std::string& folder, std::string_view name) {
 
 std::optional<Bytes> ReadFile(const std::string& path) {
   // O_NONBLOCK: a pipe put in place of a data file is refused below instead of waiting
-  // for a writer forever.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // for a writer forever. O_NOFOLLOW: a link in place of a data file is not read through.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (fd < 0) return std::nullopt;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -1,6 +1,8 @@
 // Opening, saving and closing a data folder in one place.
 #include "cycle/congregation.h"
 
+#include <sys/stat.h>
+
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/file_names.h"
@@ -70,6 +72,22 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   if (!CreateDocument(doc_, start, clock, *settings_, passwords)) {
     lock_.reset();
     return refused;
+  }
+
+  // A folder that holds data but has lost its publisher table would load as an empty
+  // congregation, and a save would then write that over the data.
+  // (A link in place of the table is not read either, so it counts as lost.)
+  struct stat st;
+  const std::string table = ResolvePath(doc_.data_folder, kFilePublishers);
+  if (!(::lstat(table.c_str(), &st) == 0 && S_ISREG(st.st_mode)) &&
+      !FileExists(ResolvePath(doc_.data_folder, kOldFilePublishers7))) {
+    for (std::string_view name : {kFileTotals, kFileRemarks, kFileMeetings, kFileExtension,
+                                  kFileEmergency, kFileSpecialNeeds, kFileAppointments}) {
+      if (!FileExists(ResolvePath(doc_.data_folder, name))) continue;
+      failure_ = Fill(Sid::kPublisherFileMissing, doc_.data_folder, kFilePublishers);
+      lock_.reset();
+      return Opened::kNotRecovered;
+    }
   }
 
   // Derived state: the working totals and the months that have a snapshot.

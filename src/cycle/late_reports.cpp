@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/strings.h"
+#include "cycle/branch_totals.h"
 
 namespace zarim {
 
@@ -50,6 +51,7 @@ bool EraseLateReports(CZarimDoc& doc) {
   doc.late_count = 0;
   doc.erase_late_enabled = 0;
   doc.MarkModified();
+  RecomputeTotals(doc);  // the open month no longer counts the erased reports
   return true;
 }
 

@@ -15,10 +15,7 @@ namespace zarim {
 
 void RegisterPostingCommands(CommandTable& table) {
   table.Add(kCmdAllowEraseLate, [](CMainFrame& frame) { AllowEraseLateReports(frame.doc()); });
-  table.Add(kCmdEraseLate, [](CMainFrame& frame) {
-    CZarimDoc& doc = frame.doc();
-    if (EraseLateReports(doc)) RecomputeTotals(doc);
-  });
+  table.Add(kCmdEraseLate, [](CMainFrame& frame) { EraseLateReports(frame.doc()); });
   table.Add(kCmdBranchReport, [](CMainFrame& frame) {
     CZarimDoc& doc = frame.doc();
     if (!doc.history_view) RecomputeTotals(doc);

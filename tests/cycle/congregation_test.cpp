@@ -4,7 +4,9 @@
 #include "cycle/congregation.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 
 #include "core/data_files.h"
@@ -193,6 +195,31 @@ TEST(Congregation, NothingIsWrittenBeforeThePasswordNorByAReader) {
   Bytes tcard = dir.Read("tcard.dat");
   EXPECT_EQ(std::string(tcard.begin(), tcard.end()), "NEW");
   EXPECT_FALSE(FileExists(dir.File("zsave.journal")));
+}
+
+// A folder that lost its publisher table (deleted, or a link put in its place) is not
+// opened as an empty congregation that a save would write over the data.
+TEST(Congregation, AFolderWithDataButNoPublisherTableIsNotOpened) {
+  for (bool as_link : {false, true}) {
+    TempDir dir;
+    WriteDemo(dir);
+    TempDir elsewhere;
+    if (as_link) {
+      ASSERT_EQ(::rename(dir.File("tdat9.bin").c_str(), elsewhere.File("tdat9.bin").c_str()), 0);
+      ASSERT_EQ(::symlink(elsewhere.File("tdat9.bin").c_str(), dir.File("tdat9.bin").c_str()), 0);
+    } else {
+      ASSERT_TRUE(RemoveFile(dir.File("tdat9.bin")));
+    }
+    Contents before = DataFiles(dir.path());
+    ScriptedPrompter prompter;
+    Typing passwords;
+    FixedClock clock(kToday);
+    Congregation owner(&prompter);
+    EXPECT_EQ(owner.Open(Options(dir), clock, passwords), Congregation::Opened::kNotRecovered)
+        << as_link;
+    EXPECT_NE(owner.failure().find("tdat9.bin"), std::string::npos) << owner.failure();
+    EXPECT_EQ(DataFiles(dir.path()), before) << as_link;
+  }
 }
 
 TEST(Congregation, AFailedSaveTellsTheFileAndTheReasonAndKeepsTheChanges) {
