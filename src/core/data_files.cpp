@@ -1,7 +1,10 @@
-// The loading order of the data folder.
+// Loading the data folder in its order, and saving and closing it as a whole.
 #include "core/data_files.h"
 
+#include "core/file_names.h"
 #include "core/folder_journal.h"
+#include "core/scramble.h"
+#include "core/settings.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -40,6 +43,84 @@ bool LoadAll(CZarimDoc& doc, const Clock& clock, const LoadGate& gate) {
   LoadRecords(doc, clock);
   if (gate && !gate(doc)) return false;
   FinishLoad(doc);
+  return true;
+}
+
+// Stages every file of the document into tx; false at the first file that cannot be
+// staged (the transaction then must not commit). The save and the month snapshot share it.
+bool StageDocument(CZarimDoc& doc, SaveTransaction& tx) {
+  bool ok = StagePublishers(doc, tx);
+  if (ok && doc.scramble_base != kScrambleBase) {
+    // The publisher table and the extension file change their base together or not at
+    // all: a table of one base beside extension texts of another garbles the texts.
+    ok = StageExtensions(doc, tx);
+  }
+  ok = ok && StageMeetings(doc, tx);
+  ok = ok && StageAppointments(doc, tx);
+  ok = ok && StageRemarks(doc, tx);
+  ok = ok && StageFormatOptions(doc, tx);
+  if (ok && doc.settings) {
+    WriteSettings(doc, doc.settings->ini());
+    std::string image = doc.settings->Image();
+    ok = tx.Stage(kFileSettings, image.data(), image.size());
+  }
+  return ok;
+}
+
+bool SaveAll(CZarimDoc& doc, bool keep_marks) {
+  (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
+  if (doc.history_view || doc.read_only) return false;
+  doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
+  SaveTransaction tx(doc.data_folder);
+  bool ok = StageDocument(doc, tx);
+  // The publisher table refuses to stage itself only when its header marker is damaged.
+  std::string why =
+      ok || !tx.error().empty() ? std::string() : std::string(Str(Sid::kDamagedMarker));
+  // Files that belong to this save besides the tables (the catalog entry of a snapshot
+  // that month initialization took).
+  for (const auto& [name, bytes] : doc.pending_files) ok = ok && tx.Stage(name, bytes);
+  // Nothing is committed unless every file was staged.
+  if (ok && !tx.Commit()) ok = false;
+  if (ok) doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
+  doc.prompter->EndBusy();
+  if (!ok) {
+    if (why.empty()) why = tx.error();
+    size_t colon = why.find(": ");
+    if (colon != std::string::npos) {
+      std::string file = JoinPath(doc.data_folder, why.substr(0, colon));
+      doc.prompter->Tell(Fill(tx.left_journal() ? Sid::kSaveNotFinished : Sid::kSaveFailed, file,
+                              why.substr(colon + 2)));
+    } else {
+      doc.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc.data_folder, kFilePublishers), why));
+    }
+  }
+  // A save that lost a file is not a save: the changes stay marked, so closing still asks.
+  if (ok) {
+    doc.modified = 0;
+    doc.pending_files.clear();
+    // "No" at close goes back to the last save, so the remarks' undo copy follows it.
+    if (doc.remark_undo_valid)
+      if (auto bytes = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)))
+        WriteRemarkUndo(doc, *bytes);
+  }
+  return ok;
+}
+
+bool CloseDocument(CZarimDoc& doc) {
+  if (doc.modified && !doc.history_view) {
+    Answer a = doc.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
+    if (a == Answer::kCancel) return false;
+    // A failed save must not trap the user: the folder may stay unwritable, so after
+    // saying so the choice is to keep working or to close without saving.
+    if (a == Answer::kYes && !SaveAll(doc, false)) {
+      if (doc.prompter->Ask(Fill(Sid::kCloseAfterFailedSave, doc.data_folder), Buttons::kYesNo,
+                            Answer::kNo) != Answer::kYes)
+        return false;
+      a = Answer::kNo;
+    }
+    if (a != Answer::kYes) RestoreRemarksFromUndo(doc);
+  }
+  DropRemarkUndo(doc);
   return true;
 }
 

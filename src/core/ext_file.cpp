@@ -1,9 +1,10 @@
 // "xten7.dat": long names, e-mail addresses and other contact information, addressed by
 // record number; written in place as they are edited.
+#include "core/ext_file.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include "core/data_files.h"
 #include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"

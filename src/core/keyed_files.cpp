@@ -1,10 +1,12 @@
 // "emerg.dat" and "spneed.dat": emergency contacts and special needs, shared between
 // publishers by key. Records no publisher uses are dropped from emerg.dat at start-up.
+#include "core/keyed_files.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
 
-#include "core/data_files.h"
+#include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/strings.h"
 

@@ -1,4 +1,6 @@
 // "remark9.dat": the remarks of the monthly cells, with the undo copy "rmkundo.dat".
+#include "core/remark_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <set>
 #include <tuple>
 
-#include "core/data_files.h"
 #include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/strings.h"
@@ -228,6 +229,17 @@ bool WriteRemark(CZarimDoc& doc, const RemarkEntry& entry) {
   WriteRemarkInto(file, entry);
   return WriteFileAtomic(existing, file.data(), file.size()) ||
          WriteFileAtomic(path, file.data(), file.size());
+}
+
+bool StageRemarks(const CZarimDoc& doc, SaveTransaction& tx) {
+  if (doc.remark_count > 1) {
+    Bytes remarks = ReadFile(ResolvePath(doc.data_folder, kFileRemarks)).value_or(Bytes{});
+    if (auto compacted = CompactedRemarks(remarks)) remarks = std::move(*compacted);
+    RemarkWriter writer(remarks);
+    for (int i = 1; i < doc.remark_count; ++i) writer.Write(doc.remarks[i]);
+    return tx.Stage(kFileRemarks, remarks.data(), remarks.size());
+  }
+  return true;
 }
 
 }  // namespace zarim

@@ -1,0 +1,68 @@
+// "tappt.dat": the appointments of the publishers (kind and dates), fixed records.
+#include "core/appointments_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/file_names.h"
+#include "core/strings.h"
+
+namespace zarim {
+
+void LoadAppointments(CZarimDoc& doc) {
+  std::fill(doc.appointments.begin(), doc.appointments.end(), AppointmentRecord{});
+  doc.appointment_count = 0;
+  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileAppointments));
+  if (!data) return;
+  size_t n =
+      std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
+  if (n > 0)
+    std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(),
+                n * sizeof(AppointmentRecord));
+  doc.appointment_count = static_cast<int>(n);
+}
+
+bool StoreAppointment(CZarimDoc& doc, const AppointmentRecord& a) {
+  for (int i = 0; i < doc.appointment_count; ++i) {
+    AppointmentRecord& e = doc.appointments[i];
+    if (e.id == a.id && e.kind == a.kind) {
+      e = a;
+      doc.MarkModified();
+      return true;
+    }
+  }
+  if (doc.appointment_count >= kMaxAppointments) return false;
+  doc.appointments[doc.appointment_count++] = a;
+  doc.MarkModified();
+  return true;
+}
+
+namespace {
+
+Bytes AppointmentImage(const CZarimDoc& doc) {
+  Bytes out;
+  for (int k = 0; k < doc.appointment_count; ++k) {
+    const AppointmentRecord& e = doc.appointments[k];
+    if (e.id == 0 || e.kind == 0) continue;
+    if (!(Trim(FieldText(e.start_date)).size() > 7 || e.kind == 20)) continue;
+    bool earlier = false;
+    for (int j = 0; j < k && !earlier; ++j)
+      earlier = doc.appointments[j].id == e.id && doc.appointments[j].kind == e.kind;
+    if (earlier) continue;
+    const auto* p = reinterpret_cast<const uint8_t*>(&e);
+    out.insert(out.end(), p, p + sizeof e);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool StageAppointments(const CZarimDoc& doc, SaveTransaction& tx) {
+  if (doc.appointment_count >= 1 && doc.appointment_count <= kMaxAppointments) {
+    Bytes appts = AppointmentImage(doc);
+    return tx.Stage(kFileAppointments, appts.data(), appts.size());
+  }
+  return true;
+}
+
+}  // namespace zarim
