@@ -111,7 +111,9 @@ struct RestoreCase : ::testing::Test {
     EXPECT_TRUE(is_old || is_new) << what << " step " << n << " left a mixed folder:" << diff;
     // Whatever happened, the undo folder is either whole or absent.
     std::string undo = f.data.File("unrestore");
-    if (fs::exists(undo)) EXPECT_TRUE(SetIsComplete(undo)) << what << " step " << n;
+    if (fs::exists(undo)) {
+      EXPECT_TRUE(SetIsComplete(undo)) << what << " step " << n;
+    }
   }
 
   BackupFolder f;
@@ -201,7 +203,9 @@ TEST(BackupSet, EveryFailurePointAndKillLeavesNoSetThatRestoreAccepts) {
     Tree now = TreeOf(f.data.path());
     // The catalog may only name a set that is whole.
     auto catalog = Catalog::Read(f.data.path());
-    if (!catalog.entries()[0].empty()) EXPECT_TRUE(HoldsBackupSet(set)) << what << n;
+    if (!catalog.entries()[0].empty()) {
+      EXPECT_TRUE(HoldsBackupSet(set)) << what << n;
+    }
     now.erase("buhist.dat");
     std::string diff;
     for (const auto& [name, bytes] : now)

@@ -89,8 +89,9 @@ TEST(StringFormats, EveryPrintfStyleTextIsListed) {
   for (Sid id : kTimePatterns) known.insert(static_cast<int>(id));
   for (int i = 0; i < StringCount(); ++i) {
     int number = StringNumberAt(i);
-    if (!Kinds(StrByNumber(number)).empty())
+    if (!Kinds(StrByNumber(number)).empty()) {
       EXPECT_TRUE(known.count(number)) << number << " " << StrByNumber(number);
+    }
   }
 }
 

@@ -316,7 +316,9 @@ TEST(Congregation, EveryFailurePointOfASaveLeavesTheNextOpenOldOrNew) {
     old_seen += is_old;
     new_seen += is_new;
     mixed += !is_old && !is_new;
-    if (saved) EXPECT_TRUE(is_new) << "a save reported done at step " << n << " is not on disk";
+    if (saved) {
+      EXPECT_TRUE(is_new) << "a save reported done at step " << n << " is not on disk";
+    }
     EXPECT_TRUE(is_old || is_new) << "failure at step " << n << " left a mixed folder";
   }
   EXPECT_EQ(mixed, 0);

@@ -107,8 +107,9 @@ class MonthInitUnit : public ::testing::Test {
     };
     bool is_old = without_catalog(now) == without_catalog(old_files);
     bool is_new = without_catalog(now) == without_catalog(new_files);
-    if (now.count("buhist.dat") && now["buhist.dat"] == new_files["buhist.dat"])
+    if (now.count("buhist.dat") && now["buhist.dat"] == new_files["buhist.dat"]) {
       EXPECT_TRUE(is_new) << what << " " << n << ": the catalog entry came without the month";
+    }
     std::string diff;
     for (const auto& [name, bytes] : now)
       if (!new_files.count(name) || new_files.at(name) != bytes) diff += " " + name;
@@ -192,7 +193,9 @@ TEST_F(MonthInitUnit, AFullDiskAtEveryLevelFailsTheWholeMonthAndKeepsEveryRemark
     bool saved = false;
     Run(&plan, &saved);
     Check("free bytes", static_cast<long>(room));
-    if (!saved) EXPECT_TRUE(DataOf(dir.path()) == old_files) << room;
+    if (!saved) {
+      EXPECT_TRUE(DataOf(dir.path()) == old_files) << room;
+    }
   }
 }
 
