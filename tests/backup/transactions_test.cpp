@@ -117,6 +117,13 @@ struct RestoreCase : ::testing::Test {
   }
 
   BackupFolder f;
+  // Runs the restore (or undo) from `start` once, counting its file-changing steps.
+  void CountSteps(const Tree& start, const std::string& source, FaultPlan* count) {
+    PutTree(f.data.path(), start);
+    PlanGuard g(count);
+    ASSERT_TRUE(SetRestore(f.data.path(), &f.prompter).Run(source));
+  }
+
   std::string set;
   Tree before, restored, undone;
   int mixed = 0, old_seen = 0, new_seen = 0;
@@ -127,12 +134,8 @@ TEST_F(RestoreCase, EveryFailurePointOfARestoreAndAnUndoLeavesOldOrNew) {
     const Tree& start = undo ? restored : before;
     const Tree& goal = undo ? undone : restored;
     const std::string source = undo ? f.data.File("unrestore") : set;
-    PutTree(f.data.path(), start);
     FaultPlan count;
-    {
-      PlanGuard g(&count);
-      ASSERT_TRUE(SetRestore(f.data.path(), &f.prompter).Run(source));
-    }
+    ASSERT_NO_FATAL_FAILURE(CountSteps(start, source, &count));
     ASSERT_GT(count.steps, 20);
     for (long n = 0; n <= count.steps; ++n) {
       PutTree(f.data.path(), start);
@@ -158,12 +161,8 @@ TEST_F(RestoreCase, KillsAtRandomStepsOfARestoreAndAnUndoLeaveOldOrNew) {
     const Tree& start = undo ? restored : before;
     const Tree& goal = undo ? undone : restored;
     const std::string source = undo ? f.data.File("unrestore") : set;
-    PutTree(f.data.path(), start);
     FaultPlan count;
-    {
-      PlanGuard g(&count);
-      ASSERT_TRUE(SetRestore(f.data.path(), &f.prompter).Run(source));
-    }
+    ASSERT_NO_FATAL_FAILURE(CountSteps(start, source, &count));
     std::uniform_int_distribution<long> step(0, count.steps);
     for (int t = 0; t < Trials(); ++t) {
       PutTree(f.data.path(), start);

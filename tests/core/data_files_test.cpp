@@ -41,6 +41,18 @@ class DataFilesTest : public ::testing::Test {
     testing::StartEmpty(*doc, kToday, dir.path());
     return doc;
   }
+  // A saved one-publisher table, a folder in place of its temporary file (so the next
+  // stage fails, also for root) and a change waiting to be saved; *before is the table
+  // as it is on disk.
+  void ChangeAfterBlockingTheTable(CZarimDoc& doc, Bytes* before) {
+    AddRecord(doc, MakePublisher(20, "Ann", "Lee"));
+    ASSERT_TRUE(SaveAll(doc));
+    *before = dir.Read("tdat9.bin");
+    ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
+              0);
+    SetField(doc.records[1].first_name, "Changed");
+    doc.MarkModified();
+  }
   TempDir dir;
   ScriptedPrompter prompter;
 };
@@ -431,13 +443,8 @@ TEST_F(DataFilesTest, ReadOnlyFolderReportsAndKeepsTheOldFiles) {
 TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
   // A folder in place of the temporary file makes the first stage fail, also for root.
   auto doc = Empty();
-  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
-  ASSERT_TRUE(SaveAll(*doc));
-  Bytes before = dir.Read("tdat9.bin");
-  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
-            0);
-  SetField(doc->records[1].first_name, "Changed");
-  doc->MarkModified();
+  Bytes before;
+  ASSERT_NO_FATAL_FAILURE(ChangeAfterBlockingTheTable(*doc, &before));
   EXPECT_FALSE(SaveAll(*doc));
   EXPECT_EQ(dir.Read("tdat9.bin"), before);
   EXPECT_EQ(doc->modified, 1u);
@@ -448,13 +455,8 @@ TEST_F(DataFilesTest, FailedStageLeavesModifiedAndOldFile) {
 
 TEST_F(DataFilesTest, FailedSaveAtCloseOffersToKeepWorkingOrToCloseWithoutSaving) {
   auto doc = Empty();
-  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
-  ASSERT_TRUE(SaveAll(*doc));
-  Bytes before = dir.Read("tdat9.bin");
-  ASSERT_EQ(::mkdir(dir.File(std::string("tdat9.bin") + std::string(kTempSuffix)).c_str(), 0700),
-            0);
-  SetField(doc->records[1].first_name, "Changed");
-  doc->MarkModified();
+  Bytes before;
+  ASSERT_NO_FATAL_FAILURE(ChangeAfterBlockingTheTable(*doc, &before));
   const std::string why = Fill(Sid::kCloseAfterFailedSave, dir.path());
   prompter.Script(Answer::kYes);  // save; the next question keeps its default, No
   EXPECT_FALSE(CloseDocument(*doc));
