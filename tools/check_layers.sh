@@ -9,16 +9,17 @@ set -euo pipefail
 src=${1:?usage: check_layers.sh SRC_DIR}
 
 # What each subsystem may include, itself included:
-#   core  <-  records  <-  cycle  <-  reports, backup  <-  cli, render, shell
+#   core  <-  records  <-  cycle  <-  reports, backup  <-  exchange  <-  cli, render, shell
 declare -A may_use=(
   [core]="core"
   [records]="core records"
   [cycle]="core records cycle"
   [reports]="core records cycle reports"
   [backup]="core records cycle backup"
+  [exchange]="core records cycle backup exchange"
   [render]="core records cycle reports render"
-  [cli]="core records cycle reports backup render cli"
-  [shell]="core records cycle reports backup render shell"
+  [cli]="core records cycle reports backup exchange render cli"
+  [shell]="core records cycle reports backup exchange render shell"
 )
 
 status=0

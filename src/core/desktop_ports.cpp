@@ -6,6 +6,35 @@
 
 namespace zarim {
 
+std::vector<std::string> SplitRecipients(std::string_view addresses) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start <= addresses.size()) {
+    size_t end = addresses.find(';', start);
+    if (end == std::string_view::npos) end = addresses.size();
+    std::string_view part = addresses.substr(start, end - start);
+    while (!part.empty() && (part.front() == ' ' || part.front() == '\t')) part.remove_prefix(1);
+    while (!part.empty() && (part.back() == ' ' || part.back() == '\t')) part.remove_suffix(1);
+    if (!part.empty()) out.emplace_back(part);
+    start = end + 1;
+  }
+  return out;
+}
+
+bool SendMail(Mailer& mailer, Prompter& prompter, const MailMessage& message) {
+  switch (mailer.Send(message)) {
+    case Mailer::Result::kHandedOver:
+      return true;
+    case Mailer::Result::kNoService:
+      prompter.Tell(Str(Sid::kMailUnavailable));
+      return false;
+    case Mailer::Result::kFailed:
+      prompter.Tell(Str(Sid::kMailSendFailed));
+      return false;
+  }
+  return false;
+}
+
 std::string DialableNumber(std::string_view typed) {
   std::string out;
   for (char c : typed) {

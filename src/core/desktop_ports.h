@@ -1,9 +1,10 @@
 // Ports of the desktop services that the library asks for by name: the telephone, the
-// desktop's "open" of a file or folder, and the default printer.
+// desktop's "open" of a file or folder, the mail program and the default printer.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarim {
 
@@ -25,6 +26,29 @@ class DesktopShell {
   virtual ~DesktopShell() = default;
   virtual bool Open(const std::string& path) = 0;
 };
+
+// A message handed to the user's mail program, which shows it for sending.
+struct MailMessage {
+  std::vector<std::string> to;  // addresses, one each
+  std::string subject;
+  std::string text;
+  std::string attachment;  // path of a file to attach, or empty
+};
+
+// Hands messages to the user's mail program.
+class Mailer {
+ public:
+  enum class Result { kHandedOver, kNoService, kFailed };
+  virtual ~Mailer() = default;
+  virtual Result Send(const MailMessage& message) = 0;
+};
+
+// The recipients of an address text: split at ';', blanks trimmed, empty parts left out.
+std::vector<std::string> SplitRecipients(std::string_view addresses);
+
+// Hands message to the mailer; tells the user when there is no mail program ("Unable to
+// load mail system support.") or it failed ("Send Mail failed to send message.").
+bool SendMail(Mailer& mailer, Prompter& prompter, const MailMessage& message);
 
 // Asks the platform for its default printer; empty when there is none.
 class PrinterQuery {

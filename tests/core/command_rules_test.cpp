@@ -214,6 +214,34 @@ TEST(DesktopPorts, DialingPassesOnlyDialableCharactersAndTellsFailures) {
   EXPECT_EQ(prompter.messages.back(), "bad procaddress");
 }
 
+class FakeMailer : public Mailer {
+ public:
+  Result Send(const MailMessage& m) override {
+    sent.push_back(m);
+    return answer;
+  }
+  Result answer = Result::kHandedOver;
+  std::vector<MailMessage> sent;
+};
+
+TEST(DesktopPorts, MailRecipientsSplitAtSemicolonsAndFailuresAreTold) {
+  EXPECT_EQ(SplitRecipients(" a@x.org; ;b@y.org ;"),
+            (std::vector<std::string>{"a@x.org", "b@y.org"}));
+  EXPECT_TRUE(SplitRecipients(" ; ").empty());
+  testing::ScriptedPrompter prompter;
+  FakeMailer mailer;
+  MailMessage m{SplitRecipients("a@x.org"), "Subject", "Text", "/tmp/g.t09"};
+  EXPECT_TRUE(SendMail(mailer, prompter, m));
+  EXPECT_TRUE(prompter.messages.empty());
+  mailer.answer = Mailer::Result::kNoService;
+  EXPECT_FALSE(SendMail(mailer, prompter, m));
+  EXPECT_EQ(prompter.messages.back(), "Unable to load mail system support.");
+  mailer.answer = Mailer::Result::kFailed;
+  EXPECT_FALSE(SendMail(mailer, prompter, m));
+  EXPECT_EQ(prompter.messages.back(), "Send Mail failed to send message.");
+  EXPECT_EQ(mailer.sent.size(), 3u);
+}
+
 TEST(DesktopPorts, DefaultPrinterNameOrTheMessage) {
   FakePrinters printers;
   EXPECT_EQ(DefaultPrinterName(printers),

@@ -1,0 +1,29 @@
+// The exports folder of a data folder.
+#include "exchange/exports_folder.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace zarim {
+
+namespace fs = std::filesystem;
+
+std::string ExportsFolderPath(const std::string& data_folder) {
+  return (fs::path(data_folder) / kExportsFolderName).string();
+}
+
+std::string EnsureExportsFolder(const std::string& data_folder) {
+  const fs::path path = fs::path(data_folder) / kExportsFolderName;
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(path, ec);
+  if (!ec && fs::is_directory(st)) return path.string();
+  if (fs::exists(st)) return {};
+  if (!fs::create_directory(path, ec) || ec) return {};
+  return path.string();
+}
+
+std::string ExportPath(const std::string& data_folder, const std::string& name) {
+  return (fs::path(ExportsFolderPath(data_folder)) / name).string();
+}
+
+}  // namespace zarim

@@ -1,0 +1,22 @@
+// The exports folder: "Exports" inside the data folder, where every export, XML file and
+// collection file is written unless the user chooses another place.
+#pragma once
+
+#include <string>
+
+namespace zarim {
+
+inline constexpr const char* kExportsFolderName = "Exports";
+
+// The exports folder of data_folder ("DATA/Exports"), without creating it.
+std::string ExportsFolderPath(const std::string& data_folder);
+
+// The exports folder of data_folder, created when it does not exist. Empty when it
+// cannot be created (or a file or a link stands in its place), so a caller never writes
+// through a link out of the data folder.
+std::string EnsureExportsFolder(const std::string& data_folder);
+
+// The path of file name inside the exports folder (name holds no folder part).
+std::string ExportPath(const std::string& data_folder, const std::string& name);
+
+}  // namespace zarim
