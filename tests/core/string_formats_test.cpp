@@ -55,6 +55,8 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kInactiveListLine, "sd"},
     {Sid::kAheadFormat, "sd"},
     {Sid::kAttendanceYearFormat, "d"},
+    {Sid::kXmlDuplicatesFormat, "sd"},
+    {Sid::kXmlCounterFormat, "sddd"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
