@@ -15,7 +15,7 @@ namespace zarim {
 namespace {
 
 // The argument kinds the program passes to each printf-style text, in order:
-// 's' a string, 'd' an integer.
+// 's' a string, 'd' an integer, 'f' a floating-point number, 'c' a character.
 struct FormatUse {
   Sid id;
   const char* kinds;
@@ -57,6 +57,9 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kAttendanceYearFormat, "d"},
     {Sid::kXmlDuplicatesFormat, "sd"},
     {Sid::kXmlCounterFormat, "sddd"},
+    {Sid::kGroupHeadingFormat, "sd"},
+    {Sid::kMeetingPercentFormat, "fcsd"},
+    {Sid::kPercentFormat, "fc"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
@@ -108,6 +111,12 @@ TEST(StringFormats, EveryTextRendersWithArgumentsOfItsKinds) {
       if (*k == 's') {
         shown.push_back("arg" + std::to_string(n));
         args.push_back(shown.back());
+      } else if (*k == 'f') {
+        args.push_back(1000.0 + n);
+        shown.push_back(std::to_string(1000 + n));
+      } else if (*k == 'c') {
+        args.push_back(static_cast<char>('A' + n));
+        shown.push_back(std::string(1, static_cast<char>('A' + n)));
       } else {
         args.push_back(1000 + n);
         shown.push_back(std::to_string(1000 + n));

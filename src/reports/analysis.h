@@ -1,0 +1,28 @@
+// The secretary's working sheets of the month: the congregation analysis (pioneers and
+// groups, or A - Z), the field service group analysis, the congregation summary and the
+// meeting report. Each is computed into a table layout (its model and where its columns
+// stand) and then drawn.
+#pragma once
+
+#include <vector>
+
+#include "reports/report_registry.h"
+#include "reports/table_report.h"
+
+namespace zarim {
+
+class CZarimDoc;
+
+// The layout of report kind 1, 110, 2 (for group), 3 or 4. Without active publishers it
+// is empty: no title, no rows, one page.
+TableLayout AnalysisLayout(const CZarimDoc& doc, const ReportContext& context, int kind, int group);
+
+// The page count of the analysis before drawing, L rows per page: five rows to start
+// (one for a group), publishers with their remark and late rows, the group's inactive
+// publishers in three columns, the totals and the branch page.
+int AnalysisPageCount(const CZarimDoc& doc, int kind, int group, int rows_per_page);
+
+// The analyses in the report registry.
+std::vector<ReportSpec> AnalysisReports();
+
+}  // namespace zarim
