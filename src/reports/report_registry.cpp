@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "reports/branch_report.h"
+#include "reports/lists.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
 
@@ -14,6 +15,7 @@ namespace {
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
     BaseReports,
+    ListReports,
 };
 
 }  // namespace

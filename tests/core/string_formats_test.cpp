@@ -55,6 +55,9 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kInactiveListLine, "sd"},
     {Sid::kAheadFormat, "sd"},
     {Sid::kAttendanceYearFormat, "d"},
+    {Sid::kContactByGroupSubtitle, "sss"},
+    {Sid::kEmergencyContactFormat, "ss"},
+    {Sid::kLabelledNumber, "ss"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
