@@ -4,6 +4,8 @@
 #include <charconv>
 
 #include "reports/branch_report.h"
+#include "reports/group_lists.h"
+#include "reports/labels.h"
 #include "reports/lists.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
@@ -16,6 +18,8 @@ namespace {
 constexpr ReportFamily kFamilies[] = {
     BaseReports,
     ListReports,
+    GroupListReports,
+    LabelReports,
 };
 
 }  // namespace
