@@ -74,6 +74,16 @@ bool ReadExt(CZarimDoc& doc, int n, int key) {
   return true;
 }
 
+std::vector<ExtRecord> ReadAllExt(const CZarimDoc& doc) {
+  std::vector<ExtRecord> all;
+  auto file = ReadFile(ExtPath(doc));
+  if (!file) return all;
+  size_t n = std::min(file->size() / kRec, static_cast<size_t>(kMaxExtIndex));
+  all.reserve(n);
+  for (size_t i = 0; i < n; ++i) all.push_back(PlainAt(*file, i, doc.scramble_base));
+  return all;
+}
+
 bool WriteExt(CZarimDoc& doc, int n) {
   if (doc.history_view || n <= 0) return false;
   std::string path = ExtPath(doc);

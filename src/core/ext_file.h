@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/document.h"
 #include "core/file_io.h"
@@ -12,6 +13,8 @@ namespace zarim {
 // The extension file, addressed by record number.
 void LoadExtensions(CZarimDoc& doc);
 bool ReadExt(CZarimDoc& doc, int n, int key);
+// Every record of the file, plain, by record number; empty when it cannot be read.
+std::vector<ExtRecord> ReadAllExt(const CZarimDoc& doc);
 bool WriteExt(CZarimDoc& doc, int n);
 int AddExt(CZarimDoc& doc);
 // The publisher table is always saved with this program's base; an extension file of

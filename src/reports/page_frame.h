@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ports.h"
 #include "reports/canvas.h"
@@ -17,6 +18,14 @@ inline constexpr int kPageHeightLetterTenths = 110;  // 11 inches
 inline constexpr int kPageHeightA4Tenths = 120;      // 12 inches on A4 paper
 inline constexpr int kPageWidthTenths = 80;          // 8 inches
 
+// The people a report of chosen publishers prints (labels, record cards), in printing
+// order, and the first label position on the first sheet.
+struct ReportSelection {
+  bool chosen = false;       // false: the report takes its own default people
+  std::vector<int> records;  // record numbers; chosen and empty prints nothing
+  int start_label = 1;       // 1 to 20
+};
+
 // What the report view hands a drawer besides the document and the canvas.
 struct ReportContext {
   int screen_dpi_x = 96;
@@ -26,6 +35,7 @@ struct ReportContext {
   Date today;             // the date of the "Printed" stamp
   const ReportFonts* fonts = nullptr;
   int page_count = 1;  // set by the drawer, at least 1
+  const ReportSelection* selection = nullptr;
 };
 
 // The top offset of a page: the top margin in hundredths of an inch, but half an inch

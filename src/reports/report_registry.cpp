@@ -5,6 +5,9 @@
 
 #include "reports/analysis.h"
 #include "reports/branch_report.h"
+#include "reports/group_lists.h"
+#include "reports/labels.h"
+#include "reports/lists.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
 
@@ -16,6 +19,9 @@ namespace {
 constexpr ReportFamily kFamilies[] = {
     BaseReports,
     AnalysisReports,
+    ListReports,
+    GroupListReports,
+    LabelReports,
 };
 
 }  // namespace

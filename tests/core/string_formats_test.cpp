@@ -60,6 +60,9 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kGroupHeadingFormat, "sd"},
     {Sid::kMeetingPercentFormat, "fcsd"},
     {Sid::kPercentFormat, "fc"},
+    {Sid::kContactByGroupSubtitle, "sss"},
+    {Sid::kEmergencyContactFormat, "ss"},
+    {Sid::kLabelledNumber, "ss"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

@@ -1,0 +1,73 @@
+// The commands of the lists: address, contact, telephone (elders and ministerial
+// servants, pioneers), telephone & e-mail, emergency contact data and special needs. A
+// per-group list asks for the group first.
+#include "core/command_ids.h"
+#include "records/group_picker_form.h"
+#include "reports/report_kind.h"
+#include "shell/commands.h"
+#include "shell/dialogs/group_picker_dialog.h"
+#include "shell/feature_commands.h"
+#include "shell/main_window.h"
+#include "shell/report_view.h"
+
+namespace zarim {
+namespace {
+
+ReportView* ViewOf(CMainFrame& frame) { return qobject_cast<ReportView*>(frame.report_view()); }
+
+// Nothing happens when the picker is cancelled or the chosen group has no members.
+void ShowPickedGroup(CMainFrame& frame, int kind) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  int proposed = view->group() > 0 ? view->group() : 1;
+  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
+                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
+  if (group <= 0) return;
+  view->set_group(group);
+  frame.ShowReport(kind);
+}
+
+void AddGroupReport(CommandTable& table, int id, int kind) {
+  table.Add(id, [kind](CMainFrame& frame) { ShowPickedGroup(frame, kind); });
+}
+
+}  // namespace
+
+void RegisterListCommands(CommandTable& table) {
+  namespace k = report_kind;
+  table.AddReport(kCmdTelephoneEldersMs, k::kTelephoneEldersServants);
+  table.AddReport(kCmdTelephonePioneers, k::kTelephonePioneers);
+
+  table.AddReport(kCmdAddressCongregation, k::kAddressCongregation);
+  AddGroupReport(table, kCmdAddressGroup, k::kAddressGroup);
+  table.AddReport(kCmdAddressInactive, k::kAddressInactive);
+  table.AddReport(kCmdAddressEldersMs, k::kAddressEldersServants);
+  table.AddReport(kCmdAddressPioneers, k::kAddressPioneers);
+
+  table.AddReport(kCmdContactCongregation, k::kContactCongregation);
+  AddGroupReport(table, kCmdContactGroup, k::kContactGroup);
+  table.AddReport(kCmdContactEldersMs, k::kContactEldersServants);
+  table.AddReport(kCmdContactPioneers, k::kContactPioneers);
+  // The inactive contact list of the whole congregation is the by-group list without a
+  // group.
+  table.Add(kCmdContactInactive, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame)) {
+      view->set_group(0);
+      frame.ShowReport(k::kContactInactiveByGroup);
+    }
+  });
+  AddGroupReport(table, kCmdContactInactiveGroup, k::kContactInactiveByGroup);
+
+  table.AddReport(kCmdTelEmailCongregation, k::kTelEmailCongregation);
+  AddGroupReport(table, kCmdTelEmailGroup, k::kTelEmailGroup);
+  table.AddReport(kCmdTelEmailEldersMs, k::kTelEmailEldersServants);
+  table.AddReport(kCmdTelEmailPioneers, k::kTelEmailPioneers);
+
+  table.AddReport(kCmdEmergencyCongregation, k::kEmergencyCongregation);
+  AddGroupReport(table, kCmdEmergencyGroup, k::kEmergencyGroup);
+
+  table.AddReport(kCmdNeedsCongregation, k::kSpecialNeedsCongregation);
+  AddGroupReport(table, kCmdNeedsGroup, k::kSpecialNeedsGroup);
+}
+
+}  // namespace zarim
