@@ -55,6 +55,7 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kInactiveListLine, "sd"},
     {Sid::kAheadFormat, "sd"},
     {Sid::kAttendanceYearFormat, "d"},
+    {Sid::kConvertedCounts, "dddddddd"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
