@@ -54,6 +54,7 @@ OlderRecord OlderPublisher(uint16_t id, std::string_view first, std::string_view
 
 OlderRecord OlderHeader(const uint8_t (&years)[12]) {
   OlderRecord r;
+  r.Text(2, " ");  // no password
   r.Text(23, "A");
   for (int m = 0; m < 12; ++m) r.U8(312 + m, years[m]);
   return r;
