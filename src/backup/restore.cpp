@@ -36,6 +36,8 @@ std::string NameOf(const std::string& path) {
 std::optional<std::string> ReadSetPassword(const std::string& set_folder, const Clock& clock) {
   std::string file = JoinPath(set_folder, kFilePublishers);
   struct stat st;
+  // The set of a folder not converted yet holds the older table instead.
+  if (HoldsOlderDataOnly(set_folder)) file = JoinPath(set_folder, kOldFilePublishers7);
   if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   auto set = std::make_unique<CZarimDoc>();
   set->data_folder = set_folder;

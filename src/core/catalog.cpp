@@ -66,7 +66,8 @@ bool Catalog::AddEntry(const std::string& data_folder, const std::string& label,
 
 bool HoldsBackupSet(const std::string& folder) {
   return !folder.empty() && IsRealFolder(folder) &&
-         FileSize(ResolvePath(folder, kFilePublishers)) >= kMinSetPublisherFile &&
+         (FileSize(ResolvePath(folder, kFilePublishers)) >= kMinSetPublisherFile ||
+          HoldsOlderDataOnly(folder)) &&
          SetIsComplete(folder);
 }
 

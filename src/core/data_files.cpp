@@ -3,6 +3,7 @@
 
 #include "core/file_names.h"
 #include "core/folder_journal.h"
+#include "core/older_files.h"
 #include "core/scramble.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -28,6 +29,10 @@ void FinishLoad(CZarimDoc& doc) {
   LoadSpecialNeeds(doc);
   LoadMeetings(doc);
   LoadRemarksAtStart(doc);
+  if (doc.converted) {
+    ConvertOlderMeetings(doc);
+    ConvertOlderRemarks(doc);
+  }
   doc.special_servants_present = 0;
   doc.special_circumstances_present = 0;
   for (int r = 1; r < doc.count; ++r) {

@@ -34,6 +34,19 @@ inline constexpr int kLateRebuildLimit = 200;
 inline constexpr int kMaxGroups = 20;
 inline constexpr uint16_t kReportFormSwitchSerial = 284;  // September 2023
 
+// What a load took over from the files of an earlier version: how many entries of each
+// list, for the notice after loading, and the year tags the older header gave.
+struct ConversionCounts {
+  std::array<int, 5> people{};  // per status list: active .. temporarily deleted
+  int remarks = 0;
+  int late_marks = 0;
+  int groups = 0;
+  bool groups_converted = false;  // an older group table was read (in any load)
+  bool totals = false;
+  bool meetings = false;
+  std::array<uint8_t, 12> year_tags{};
+};
+
 // The settings of the settings file and the option commands, held by the document.
 struct DocOptions {
   int label_birth_legend = 1;     // "Labels"/"Date of birth"
@@ -115,6 +128,7 @@ class CZarimDoc {
   uint8_t special_circumstances_present = 0;
   uint8_t special_servants_present = 0;
   uint8_t converted = 0;  // older data files were converted at load
+  ConversionCounts conversion;
   uint8_t erase_late_enabled = 0;
   uint16_t resume_id = 0;  // posting resume identifier
   uint8_t scramble_base;   // base of the text scrambling of the loaded files

@@ -88,14 +88,33 @@ const std::vector<std::string>& FileSetNames() {
   return names;
 }
 
+const std::vector<std::string>& OlderFileNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> v;
+    for (std::string_view id : {kOldFilePublishers7, kOldFileInactive7, kOldFileMoved7,
+                                kOldFileNonPublishers7, kOldFileDeleted7, kOldFileRemarks7,
+                                kOldFileOddMonths7, kOldFileTotals7, kOldFileMeetings7})
+      v.emplace_back(id);
+    return v;
+  }();
+  return names;
+}
+
+bool HoldsOlderDataOnly(const std::string& folder) {
+  return FileSize(ResolvePath(folder, kFilePublishers)) < kMinCurrentPublisherFile &&
+         FileExists(ResolvePath(folder, kOldFilePublishers7));
+}
+
 const std::vector<std::string>& DeleteSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
     for (std::string_view id :
-         {kFilePublishers, kFileExtension, kFileRemarks, kOldFilePublishers7, kOldFileRemarks7,
-          kOldFileOddMonths7, kOldFileInactive7, kOldFileMoved7, kOldFileNonPublishers7,
-          kOldFileDeleted7, kFileAppointments, kFileEmergency, kFileMeetings, kFileLessThanHour,
-          kFileTotals, kFileSpecialNeeds, kFileSettings, kFileFormatOptions, kFileGroups})
+         {kFilePublishers,        kFileExtension,     kFileRemarks,      kOldFilePublishers7,
+          kOldFileRemarks7,       kOldFileOddMonths7, kOldFileInactive7, kOldFileMoved7,
+          kOldFileNonPublishers7, kOldFileDeleted7,   kFileAppointments, kFileEmergency,
+          kFileMeetings,          kFileLessThanHour,  kFileTotals,       kFileSpecialNeeds,
+          kFileSettings,          kFileFormatOptions, kFileGroups,       kOldFileTotals7,
+          kOldFileMeetings7})
       v.emplace_back(id);
     return v;
   }();
@@ -146,7 +165,9 @@ std::string AbsolutePath(const std::string& path) {
 // cut or removed afterwards is not taken for whole either.
 bool WriteSetMarker(const std::string& folder) {
   std::string text;
-  for (const std::string& name : FileSetNames()) {
+  std::vector<std::string> names = FileSetNames();
+  names.insert(names.end(), OlderFileNames().begin(), OlderFileNames().end());
+  for (const std::string& name : names) {
     std::string path = JoinPath(folder, name);
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
@@ -212,7 +233,10 @@ bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_f
 }
 
 bool FileCopier::CopySetBetween(const std::string& from, const std::string& to, bool restoring) {
-  const auto& names = FileSetNames();
+  std::vector<std::string> names = FileSetNames();
+  // A folder not converted yet carries its older files: they are its data.
+  if (HoldsOlderDataOnly(from))
+    names.insert(names.end(), OlderFileNames().begin(), OlderFileNames().end());
   bool ok = true;
   int done = 0;
   for (const std::string& name : names) {

@@ -22,6 +22,11 @@ enum class CopyDirection { kToFolder = 0, kFromFolder = 1 };
 const std::vector<std::string>& FileSetNames();
 // The files that DeleteFileSet removes: the set and the older files of earlier versions.
 const std::vector<std::string>& DeleteSetNames();
+// The data files of the earlier version. A folder that holds only those (no current
+// publisher table) copies them with its set, so that its backup set brings them back.
+const std::vector<std::string>& OlderFileNames();
+inline constexpr uint64_t kMinCurrentPublisherFile = 401;
+bool HoldsOlderDataOnly(const std::string& folder);
 
 // "<folder>/Roll" and the month folder "<folder>/Roll/Zr9_n" (n = 1..12).
 std::string RollFolderOf(const std::string& folder);

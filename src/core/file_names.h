@@ -39,6 +39,10 @@ inline constexpr std::string_view kOldFileInactive7 = "tinac7.dat";
 inline constexpr std::string_view kOldFileMoved7 = "tmove7.dat";
 inline constexpr std::string_view kOldFileNonPublishers7 = "tnopu7.dat";
 inline constexpr std::string_view kOldFileDeleted7 = "tdele7.dat";
+inline constexpr std::string_view kOldFileTotals7 = "spcards.dat";
+inline constexpr std::string_view kOldFileMeetings7 = "meeting.dat";
+// The year before's totals of an older folder: "Roll/Zr7_8/spcards.dat".
+inline constexpr std::string_view kOldRollFolder7 = "Zr7_8";
 
 // The monthly snapshots: the folder under the data folder, and the prefix of the folder
 // of month n (1..12) in it.

@@ -7,6 +7,7 @@
 
 #include "core/file_names.h"
 #include "core/folder_files.h"
+#include "core/older_files.h"
 #include "core/scramble.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -31,11 +32,21 @@ int YearOfCell(const CZarimDoc& doc, int month, int slot) {
 void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   doc.SetToday(clock.Today());
   doc.count = 0;
+  doc.converted = 0;
+  doc.conversion = ConversionCounts{};
   auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFilePublishers));
+  // A table too short to hold the header record and one publisher counts as absent: the
+  // older version's files are converted instead, when there are any.
+  bool loaded = false;
   if (data && data->size() >= kMinPublisherFile) {
     size_t n = std::min(data->size() / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
     std::memcpy(static_cast<void*>(doc.records.data()), data->data(), n * sizeof(PubRecord));
     doc.count = static_cast<uint16_t>(n);
+    loaded = true;
+  } else {
+    loaded = LoadOlderPublishers(doc);
+  }
+  if (loaded) {
     for (int r = 0; r < doc.count; ++r) {
       PubRecord& rec = doc.records[r];
       if (!(rec.special_circumstances & kCircumstancesSet))
@@ -50,11 +61,24 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   doc.groups = GroupTable{};
   if (doc.count > 0) {
     RestoreResumeId(doc);
+    if (doc.converted) {
+      ConvertOlderTotals(doc);
+      ConvertOlderLateMarks(doc);
+    }
     doc.BuildLateList();
-    ReadBlock(doc, kFileTotals, &doc.totals);
+    // Converted totals come from the older files; a tcard.dat beside them is not theirs.
+    if (!doc.converted) ReadBlock(doc, kFileTotals, &doc.totals);
     std::string groups_path = ResolvePath(doc.FolderForFiles(), kFileGroups);
-    // The 1881-byte form of older versions holds no groups this version can read.
-    if (FileSize(groups_path) != 1881 && ReadBlock(doc, kFileGroups, &doc.groups)) {
+    if (FileSize(groups_path) == kOlderGroupTableSize) {
+      // The older form is converted in every load; the next save writes the current form.
+      auto bytes = ReadFile(groups_path);
+      if (auto older = bytes ? ConvertOlderGroups(*bytes) : std::nullopt) {
+        doc.groups = *older;
+        doc.conversion.groups_converted = true;
+        doc.conversion.groups = doc.groups.count;
+        doc.MarkModified();
+      }
+    } else if (ReadBlock(doc, kFileGroups, &doc.groups)) {
       if (doc.groups.count > kMaxGroups) doc.groups.count = kMaxGroups;
       ScrambleGroups(doc.groups);
     }
@@ -65,10 +89,13 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   }
 
   doc.scramble_base = kScrambleBase;  // a document loaded again forgets the earlier folder's
+  const uint8_t state = static_cast<uint8_t>(doc.header().other_phone[doc.working_month]);
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
     for (int r = 0; r < doc.count; ++r)
       ScrambleRecord(doc.records[r], Direction::kUnscramble, doc.scramble_base, r == 0);
+    // A converted header's collection state was never scrambled.
+    if (doc.converted) doc.header().other_phone[doc.working_month] = static_cast<char>(state);
   }
   doc.SortRecords();
   doc.CountStatus(kActive);

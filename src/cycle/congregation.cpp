@@ -6,7 +6,10 @@
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/file_names.h"
+#include "core/folder_files.h"
 #include "core/folder_journal.h"
+#include "core/older_files.h"
+#include "core/older_folder_copy.h"
 #include "core/startup.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
@@ -99,23 +102,56 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   if (stored > doc_.count && doc_.count == kMaxRecords)
     repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
                " records were read";
-  if (doc_.modified) {
+  if (doc_.modified && !doc_.converted && !doc_.conversion.groups_converted) {
     if (!repairs_.empty()) repairs_ += "; ";
     repairs_ += "repeated identifiers were given new numbers";
   }
   if (!repairs_.empty()) doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
+
+  // Converted data: the folder as it was is kept before anything of it is written, then
+  // the totals file is written at once, and the user is told what came across and where
+  // the copy is. A reader only converts in memory.
+  older_folder_set_.clear();
+  time_ = options.time;
+  if (doc_.converted && !doc_.read_only) {
+    if (KeepOlderFolder()) {
+      if (!WriteFileAtomic(JoinPath(doc_.data_folder, kFileTotals), &doc_.totals,
+                           sizeof doc_.totals))
+        ReportCreateFailure(doc_, kFileTotals);
+      doc_.prompter->Tell(
+          Fill(Sid::kConvertedNotice, ConvertedCountsText(doc_), older_folder_set_));
+    } else {
+      doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
+    }
+  }
   return Opened::kOk;
+}
+
+bool Congregation::KeepOlderFolder() {
+  if (!older_folder_set_.empty()) return true;
+  SystemTimeSource system_time;
+  const TimeSource& time = time_ ? *time_ : static_cast<const TimeSource&>(system_time);
+  const std::string path =
+      settings_->ini().GetString(Str(Sid::kBackupSection), Str(Sid::kBackupPathKey), "");
+  auto set = KeepFolderAsBackupSet(doc_.data_folder, path, time.Now(), &older_failure_);
+  if (!set) return false;
+  older_folder_set_ = *set;
+  return true;
 }
 
 bool Congregation::Save() {
   if (!is_open() || doc_.read_only) return false;
   RecomputeTotals(doc_);
+  // Converted data are first written only after the folder as it was is kept.
+  if (doc_.converted && !KeepOlderFolder())
+    doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
   return SaveAll(doc_, true);
 }
 
 bool Congregation::Close() {
   if (!is_open()) return true;
   if (!doc_.read_only && !doc_.history_view) RecomputeTotals(doc_);
+  if (doc_.converted && doc_.modified && !doc_.read_only) KeepOlderFolder();
   if (!CloseDocument(doc_)) return false;
   lock_.reset();
   return true;

@@ -9,6 +9,7 @@
 
 #include "core/document.h"
 #include "core/folder_lock.h"
+#include "core/local_time.h"
 #include "core/settings.h"
 
 namespace zarim {
@@ -23,6 +24,9 @@ struct OpenOptions {
   bool read_only = false;
   // Who opens, for the lock file ("zarim", "zarim-cli post").
   std::string program = "zarim";
+  // The moment that names the backup set kept of a folder of the earlier version (the
+  // system clock when null).
+  const TimeSource* time = nullptr;
 };
 
 class Congregation {
@@ -39,6 +43,9 @@ class Congregation {
   // What loading had to cut or repair (empty when nothing); said through the prompter
   // too. The repair reaches the disk only with a save.
   const std::string& repairs() const { return repairs_; }
+  // The backup set that keeps a converted folder as it was before its first save (empty
+  // when the folder was not converted or the set could not be made).
+  const std::string& older_folder_set() const { return older_folder_set_; }
 
   CZarimDoc& doc() { return doc_; }
   const CZarimDoc& doc() const { return doc_; }
@@ -61,6 +68,11 @@ class Congregation {
   std::unique_ptr<FolderLock> lock_;
   std::string failure_;
   std::string repairs_;
+  std::string older_folder_set_;
+  std::string older_failure_;
+  const TimeSource* time_ = nullptr;
+  // Keeps the converted folder as a backup set once; true when it is kept.
+  bool KeepOlderFolder();
 };
 
 }  // namespace zarim

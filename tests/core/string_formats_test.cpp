@@ -63,6 +63,7 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kContactByGroupSubtitle, "sss"},
     {Sid::kEmergencyContactFormat, "ss"},
     {Sid::kLabelledNumber, "ss"},
+    {Sid::kConvertedCounts, "dddddddd"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
