@@ -10,9 +10,10 @@
 
 namespace zarim::cli {
 
-// Writes report kind `kind` of doc to path with the default report fonts. False with a
-// message in *error when the file could not be written or no PDF writer is built in.
+// Writes report kind `kind` of doc (for field service group `group` where the report is
+// drawn per group) to path with the default report fonts. False with a message in *error
+// when the file could not be written or no PDF writer is built in.
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
-                        std::string* error);
+                        std::string* error, int group = 0);
 
 }  // namespace zarim::cli

@@ -3,8 +3,8 @@
 
 namespace zarim::cli {
 
-bool WriteReportPdfFile(const CZarimDoc&, int, const Date&, const std::string&,
-                        std::string* error) {
+bool WriteReportPdfFile(const CZarimDoc&, int, const Date&, const std::string&, std::string* error,
+                        int) {
   *error = "this build has no PDF writer; use the desktop program's Save as PDF";
   return false;
 }

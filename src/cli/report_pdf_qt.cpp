@@ -9,7 +9,7 @@
 namespace zarim::cli {
 
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
-                        std::string* error) {
+                        std::string* error, int group) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   static int argc = 1;
@@ -24,6 +24,7 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
   job.doc = &doc;
   job.fonts = &fonts;
   job.kind = kind;
+  job.group = group;
   job.today = today;
   if (!RenderReportPdf(job, QString::fromStdString(path), 300, nullptr)) {
     *error = "cannot write " + path;

@@ -1,23 +1,23 @@
-// Report kind to drawer.
+// Report kind to drawer, through the registry of every report.
 #include "reports/report_drawer.h"
 
 #include <algorithm>
 
-#include "reports/branch_report.h"
 #include "reports/report_kind.h"
-#include "reports/telephone_list.h"
+#include "reports/report_registry.h"
 
 namespace zarim {
 
 bool HasReportDrawer(int kind) {
-  return kind == report_kind::kTelephoneCongregation || kind == report_kind::kTelephoneGroup ||
-         kind == kBranchReportKind;
+  const ReportSpec* spec = FindReport(kind);
+  return spec && spec->draw;
 }
 
 bool IsGroupReport(int kind) {
+  if (const ReportSpec* spec = FindReport(kind)) return spec->per_group;
+  // Group reports whose drawer is not built yet still take the group picker's group.
   switch (kind) {
     case report_kind::kGroupAnalysis:
-    case report_kind::kTelephoneGroup:
     case report_kind::kAddressGroup:
       return true;
     default:
@@ -27,19 +27,9 @@ bool IsGroupReport(int kind) {
 
 bool DrawReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int kind, int group) {
   context.page_count = 1;
-  switch (kind) {
-    case report_kind::kTelephoneCongregation:
-      DrawTelephoneList(doc, canvas, context, 0);
-      break;
-    case report_kind::kTelephoneGroup:
-      DrawTelephoneList(doc, canvas, context, group);
-      break;
-    case kBranchReportKind:
-      DrawBranchReport(doc, canvas, context);
-      break;
-    default:
-      return false;
-  }
+  const ReportSpec* spec = FindReport(kind);
+  if (!spec || !spec->draw) return false;
+  spec->draw(doc, canvas, context, spec->per_group ? group : 0);
   context.page_count = std::max(context.page_count, 1);
   return true;
 }

@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "is not a backup set folder"},
         RefusalCase{"RestoreUndoNothing", {"restore", "--undo"}, 1, "there is no restore to undo"},
-        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "report branch"}),
+        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "no report yearly"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A missing data folder is named, and not created.

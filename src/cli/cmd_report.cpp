@@ -1,0 +1,92 @@
+// zarim-cli report: any report of the registry, by name or kind number, as text, as
+// JSON (its model), or as a PDF file written by the page writer of the rendering library.
+// The report to the branch office keeps its own text form.
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/report_pdf.h"
+#include "records/groups.h"
+#include "reports/branch_report.h"
+#include "reports/report_registry.h"
+
+namespace zarim::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "zarim-cli: report NAME|KIND [--group N] (--text | --json | --pdf FILE)\n";
+
+int ListReports(Context& ctx) {
+  for (const ReportSpec& spec : AllReports()) {
+    ctx.out << spec.kind << '\t' << spec.name << (spec.per_group ? "\t--group N" : "") << '\n';
+  }
+  return 0;
+}
+
+int Report(Context& ctx) {
+  auto& args = ctx.args;
+  if (args.empty()) {
+    ctx.err << kUsage;
+    return 2;
+  }
+  if (args[0] == "list") return ListReports(ctx);
+  const ReportSpec* spec = FindReportByName(args[0]);
+  if (!spec) {
+    ctx.err << "zarim-cli: no report " << args[0] << " (zarim-cli report list names them)\n";
+    return 2;
+  }
+  args.erase(args.begin());
+  std::optional<std::string> group_text = TakeOption(args, "--group");
+  bool json = TakeFlag(args, "--json");
+  TakeFlag(args, "--text");
+  std::optional<std::string> pdf = TakeOption(args, "--pdf");
+  if (!args.empty()) {
+    ctx.err << "zarim-cli: unknown argument " << args[0] << "\n";
+    return 2;
+  }
+  int group = 0;
+  if (spec->per_group) {
+    if (!group_text) {
+      ctx.err << "zarim-cli: report " << spec->name << " needs --group N\n";
+      return 2;
+    }
+    std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
+    if (!g) return 2;
+    group = *g;
+  } else if (group_text) {
+    ctx.err << "zarim-cli: report " << spec->name << " is not drawn per group\n";
+    return 2;
+  }
+  if (pdf) {
+    std::string error;
+    if (!WriteReportPdfFile(ctx.doc, spec->kind, ctx.clock.Today(), *pdf, &error, group)) {
+      ctx.err << "zarim-cli: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  if (spec->kind == kBranchReportKind && !json) {
+    ctx.out << BranchReportText(ctx.doc);
+    return 0;
+  }
+  if (!spec->model) {
+    ctx.err << "zarim-cli: report " << spec->name << " is written only as --pdf FILE\n";
+    return 2;
+  }
+  ReportContext context;
+  context.today = ctx.clock.Today();
+  ReportModel model = spec->model(ctx.doc, context, group);
+  if (json) {
+    ctx.out << ReportModelJson(model) << '\n';
+  } else {
+    ctx.out << ReportModelText(model);
+  }
+  return 0;
+}
+
+ZARIM_CLI_COMMAND("report",
+                  "report NAME|KIND [--group N] (--text | --json | --pdf FILE)  a report; "
+                  "'report list' names them",
+                  Report);
+
+}  // namespace
+}  // namespace zarim::cli

@@ -1,0 +1,70 @@
+// The table of every report, joined from the families' tables.
+#include "reports/report_registry.h"
+
+#include <charconv>
+
+#include "reports/branch_report.h"
+#include "reports/report_kind.h"
+#include "reports/telephone_list.h"
+
+namespace zarim {
+
+namespace {
+
+// Every family of reports; a new family adds its table here.
+constexpr ReportFamily kFamilies[] = {
+    BaseReports,
+};
+
+}  // namespace
+
+std::vector<ReportSpec> BaseReports() {
+  return {
+      {report_kind::kTelephoneCongregation, "telephone", false,
+       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
+         DrawTelephoneList(doc, canvas, context, 0);
+       },
+       nullptr},
+      {report_kind::kTelephoneGroup, "telephone-group", true,
+       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) {
+         DrawTelephoneList(doc, canvas, context, group);
+       },
+       nullptr},
+      {kBranchReportKind, "branch", false,
+       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
+         DrawBranchReport(doc, canvas, context);
+       },
+       nullptr},
+  };
+}
+
+const std::vector<ReportSpec>& AllReports() {
+  static const std::vector<ReportSpec> all = [] {
+    std::vector<ReportSpec> joined;
+    for (ReportFamily family : kFamilies) {
+      for (ReportSpec& spec : family()) joined.push_back(spec);
+    }
+    return joined;
+  }();
+  return all;
+}
+
+const ReportSpec* FindReport(int kind) {
+  for (const ReportSpec& spec : AllReports()) {
+    if (spec.kind == kind) return &spec;
+  }
+  return nullptr;
+}
+
+const ReportSpec* FindReportByName(std::string_view name_or_kind) {
+  int kind = 0;
+  const char* end = name_or_kind.data() + name_or_kind.size();
+  auto [ptr, ec] = std::from_chars(name_or_kind.data(), end, kind);
+  if (ec == std::errc() && ptr == end) return FindReport(kind);
+  for (const ReportSpec& spec : AllReports()) {
+    if (name_or_kind == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+}  // namespace zarim

@@ -1,0 +1,43 @@
+// Every report the report view can draw, by kind: its name on the command line, whether
+// it is drawn for one field service group, its drawer and (where it has one) its model.
+// Each family of reports (lists, analyses, cards, ...) keeps its own table; the registry
+// joins them.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "reports/canvas.h"
+#include "reports/page_frame.h"
+#include "reports/report_model.h"
+
+namespace zarim {
+
+class CZarimDoc;
+
+struct ReportSpec {
+  int kind = 0;
+  const char* name = "";   // the command line's name, e.g. "telephone"
+  bool per_group = false;  // drawn for one field service group
+  // Lays out and draws the report; sets the context's page count.
+  void (*draw)(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) = nullptr;
+  // The report's model on the context's paper; null for a report drawn without one.
+  ReportModel (*model)(const CZarimDoc& doc, const ReportContext& context, int group) = nullptr;
+};
+
+// A family's table of reports.
+using ReportFamily = std::vector<ReportSpec> (*)();
+
+// The reports of every family, in the order of the families.
+const std::vector<ReportSpec>& AllReports();
+
+// The report of a kind, or null.
+const ReportSpec* FindReport(int kind);
+
+// The report named on the command line, by its name or its kind number, or null.
+const ReportSpec* FindReportByName(std::string_view name_or_kind);
+
+// The lists and the report to the branch office that the page engine came with.
+std::vector<ReportSpec> BaseReports();
+
+}  // namespace zarim

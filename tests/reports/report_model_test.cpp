@@ -1,0 +1,46 @@
+// The report registry and the text and JSON forms of a report model.
+#include "reports/report_model.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "reports/report_drawer.h"
+#include "reports/report_registry.h"
+
+namespace zarim {
+namespace {
+
+TEST(ReportRegistry, KindsAndNamesAreUniqueAndFoundBothWays) {
+  std::set<int> kinds;
+  std::set<std::string> names;
+  for (const ReportSpec& spec : AllReports()) {
+    EXPECT_TRUE(kinds.insert(spec.kind).second) << spec.kind;
+    EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
+    ASSERT_NE(spec.draw, nullptr) << spec.name;
+    EXPECT_EQ(FindReportByName(spec.name), &spec);
+    EXPECT_EQ(FindReportByName(std::to_string(spec.kind)), &spec);
+    EXPECT_EQ(IsGroupReport(spec.kind), spec.per_group);
+  }
+  EXPECT_EQ(FindReportByName("51")->name, std::string("telephone-group"));
+  EXPECT_EQ(FindReportByName("no-such-report"), nullptr);
+  EXPECT_EQ(FindReportByName("51x"), nullptr);
+}
+
+TEST(ReportModel, TextDropsTrailingEmptyCellsAndJsonEscapes) {
+  ReportModel model;
+  model.kind = 7;
+  model.title = "Title \"A\"";
+  model.columns = {"Name", "Hours", ""};
+  model.Add(RowKind::kPublisher, {"Ann\tLee", "", "3"});
+  model.Add(RowKind::kTotal, {"Total", "", ""});
+  model.page_count = 2;
+  EXPECT_EQ(ReportModelText(model), "Title \"A\"\nName\tHours\nAnn\tLee\t\t3\nTotal\n");
+  EXPECT_EQ(ReportModelJson(model),
+            "{\"kind\":7,\"title\":\"Title \\\"A\\\"\",\"subtitle\":\"\",\"columns\":[\"Name\","
+            "\"Hours\",\"\"],\"rows\":[{\"kind\":\"publisher\",\"cells\":[\"Ann\\tLee\",\"\","
+            "\"3\"]},{\"kind\":\"total\",\"cells\":[\"Total\",\"\",\"\"]}],\"pages\":2}");
+}
+
+}  // namespace
+}  // namespace zarim
