@@ -6,6 +6,7 @@
 #include "cli/json.h"
 #include "core/data_files.h"
 #include "core/file_names.h"
+#include "core/older_files.h"
 #include "core/strings.h"
 
 namespace zarim::cli {
@@ -21,6 +22,9 @@ int Info(Context& ctx) {
   auto& out = ctx.out;
   out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
       << "\n";
+  // A folder of the earlier version is converted in memory; "save" writes it anew.
+  if (doc.converted)
+    out << "Converted from an earlier version: " << ConvertedCountsText(doc) << "\n";
   out << "Records: " << (doc.count > 0 ? doc.count - 1 : 0) << "\n";
   for (int s = 0; s <= kCircuitOverseer; ++s)
     out << "  " << kStatusNames[s] << ": " << doc.CountStatus(s) << "\n";

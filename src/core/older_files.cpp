@@ -156,7 +156,7 @@ void ConvertOlderTotals(CZarimDoc& doc) {
   const bool other_parity = WorkingMonthOfOtherParity(doc);
   auto copy = [&](const Bytes& file, auto slot_of, bool skip_working) {
     uint8_t block[kOlderTotalsSize] = {};
-    std::memcpy(block, file.data(), std::min(file.size(), sizeof block));
+    if (!file.empty()) std::memcpy(block, file.data(), std::min(file.size(), sizeof block));
     for (int m = 0; m < 12; ++m) {
       if (skip_working && m == wm) continue;
       const int s = slot_of(m);

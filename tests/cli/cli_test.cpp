@@ -3,11 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/cli_support.h"
+#include "core/file_io.h"
+#include "support/older_folder.h"
 
 namespace zarim {
 namespace {
@@ -160,6 +164,38 @@ TEST(CliFolderMissing, IsReportedAndNotCreated) {
   EXPECT_EQ(run.status, 2);
   EXPECT_THAT(run.err, HasSubstr("does not exist"));
   EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// A folder of the earlier version: "info" says it is converted and writes nothing; "save"
+// writes the current files (after keeping the folder as a backup set beside it), and
+// the next "info" reads them.
+TEST(CliOlderFolder, InfoSaysConvertedAndSaveWritesTheCurrentFiles) {
+  testing::TempDir root;
+  const std::string data = root.File("congregation");
+  ASSERT_TRUE(std::filesystem::create_directory(data));
+  uint8_t years[12];
+  std::fill(std::begin(years), std::end(years), 26);
+  testing::OlderRecord anna = testing::OlderPublisher(101, "Anna", "Berg");
+  const Bytes older = testing::Join({testing::OlderHeader(years), anna});
+  ASSERT_TRUE(WriteFilePlain(JoinPath(data, "tdat7.bin"), older));
+  auto run = [&](const std::string& command) {
+    return testing::RunCli({"--data", data, "--today", "2026-12-08", command});
+  };
+
+  CliRun info = run("info");
+  ASSERT_EQ(info.status, 0) << Describe(info);
+  EXPECT_THAT(info.out, HasSubstr("Converted from an earlier version: 1 active"));
+  EXPECT_FALSE(std::filesystem::exists(JoinPath(data, "tdat9.bin")));
+
+  CliRun save = run("save");
+  ASSERT_EQ(save.status, 0) << Describe(save);
+  EXPECT_GE(FileSize(JoinPath(data, "tdat9.bin")), 2 * sizeof(PubRecord));
+  EXPECT_EQ(ReadFile(JoinPath(data, "tdat7.bin")), older);
+
+  info = run("info");
+  ASSERT_EQ(info.status, 0) << Describe(info);
+  EXPECT_THAT(info.out, Not(HasSubstr("Converted")));
+  EXPECT_THAT(info.out, HasSubstr("active: 1"));
 }
 
 }  // namespace

@@ -287,6 +287,24 @@ TEST(OlderFiles, RemarksTotalsLateMarksAndMeetingsComeAcross) {
   EXPECT_TRUE(doc.conversion.meetings);
 }
 
+// Companion files that are there but empty hold nothing: the tables stay empty.
+TEST(OlderFiles, EmptyCompanionFilesAreSkipped) {
+  TempDir dir;
+  WriteOlderFolder(dir);
+  for (std::string_view name :
+       {kOldFileInactive7, kOldFileMoved7, kOldFileNonPublishers7, kOldFileDeleted7,
+        kOldFileRemarks7, kOldFileTotals7, kOldFileOddMonths7, kOldFileMeetings7})
+    dir.Write(name, Bytes{});
+  CZarimDoc doc;
+  Load(doc, dir);
+  ASSERT_TRUE(doc.converted);
+  EXPECT_EQ(doc.count, 2);
+  EXPECT_EQ(doc.remark_count, 1);
+  EXPECT_EQ(doc.late_count, 0);
+  EXPECT_EQ(doc.totals.value[0][0][1], 0);
+  EXPECT_FALSE(doc.conversion.meetings);
+}
+
 TEST(OlderFiles, OlderGroupTableIsConvertedBesideCurrentTable) {
   TempDir dir;
   // A current folder: saved once from a converted older one.
