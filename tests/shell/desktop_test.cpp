@@ -9,15 +9,20 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPdfWriter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <cstdlib>
 
 #include "core/command_ids.h"
 #include "core/document.h"
 #include "records/select_publisher_form.h"
+#include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -194,6 +199,37 @@ TEST(WindowFitTest, DialogsShowTheirWholeTitleButStayOnTheScreen) {
   const QSize screen = huge.screen()->availableGeometry().size();
   EXPECT_LE(huge.width(), screen.width());
   EXPECT_LE(huge.height(), screen.height());
+}
+
+TEST(PrintProgressTest, ALongJobShowsProgressAndCancelStopsIt) {
+  TempDir dir;
+  CZarimDoc doc;
+  StartEmpty(doc, Date{2024, 3, 10}, dir.path());
+  for (int i = 0; i < 300; ++i)
+    AddRecord(doc, MakePublisher(100 + i, "Many", "P" + std::to_string(i)));
+  ReportFonts fonts;
+  PrintJob job;
+  job.doc = &doc;
+  job.fonts = &fonts;
+  job.kind = report_kind::kTelephoneCongregation;
+  job.today = Date{2024, 3, 10};
+  QPdfWriter writer(QString::fromStdString(dir.File("long.pdf")));
+  writer.setResolution(300);
+  const int pages = PrintedPageCount(job, writer, 300, 300, false);
+  ASSERT_GE(pages, 4);
+  QWidget parent;
+  // The user presses Cancel while the first page is drawn.
+  bool had_cancel = false;
+  QTimer::singleShot(0, &parent, [&] {
+    auto* progress = parent.findChild<QProgressDialog*>();
+    if (!progress) return;
+    had_cancel = progress->findChild<QPushButton*>() != nullptr;
+    progress->cancel();
+  });
+  const int drawn = RenderPages(job, writer, 300, 300, false, 1, 0, 1, &parent);
+  EXPECT_TRUE(had_cancel);
+  EXPECT_GE(drawn, 1);
+  EXPECT_LT(drawn, pages);
 }
 
 TEST(MainWindowSizeTest, TheWindowNeverStartsLargerThanTheScreen) {
