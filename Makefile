@@ -6,7 +6,7 @@ TEST_DIR    := build/asan
 DEMO_DIR    := build/demo
 JOBS        ?= $(shell nproc)
 
-.PHONY: deps run test build bench fuzz-long clean
+.PHONY: deps run test build package bench fuzz-long clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -14,6 +14,11 @@ deps:
 build: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARIM_SHELL=ON
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+# The Debian package of the release build: build/release/zarim_VERSION_ARCH.deb, installed
+# with `apt install ./build/release/zarim_*.deb`.
+package: build
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 run: build
 	@[ -f $(DEMO_DIR)/tdat9.bin ] || $(RELEASE_DIR)/tools/zarim-demo $(DEMO_DIR)

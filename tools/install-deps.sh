@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libfmt-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 poppler-utils xvfb xauth xdg-utils
-          clang libclang-rt-14-dev clang-format x11-utils)
+          clang libclang-rt-14-dev clang-format x11-utils
+          libqt6svg6 cups printer-driver-cups-pdf cups-filters at-spi2-core dbus-daemon
+          desktop-file-utils appstream dpkg-dev)
 # The XML engine of the exchange library.
 packages+=(libxml2-dev)
 

@@ -31,7 +31,17 @@ int RecordAt(const std::vector<StatusLine>& list, int row) {
 
 // ---- InactiveForm -----------------------------------------------------------------------
 
-InactiveForm::InactiveForm(CZarimDoc& doc, Mode mode) : doc_(doc), mode_(mode) { Refresh(); }
+InactiveForm::InactiveForm(CZarimDoc& doc, Mode mode) : doc_(doc), mode_(mode) {
+  Refresh();
+  // The list opens on the first period that shows anyone, so inactive publishers never
+  // hide behind an empty "Last Six Months"; with nobody inactive it stays on the first.
+  if (mode_ != Mode::kInactive) return;
+  for (int i = 0; left_.empty() && i < 4; ++i) CyclePeriod();
+  if (left_.empty()) {
+    period_ = InactivePeriod::kLastSix;
+    Refresh();
+  }
+}
 
 std::string InactiveForm::title() const {
   return std::string(Str(mode_ == Mode::kInactive ? Sid::kInactiveTitle : Sid::kDeletedTitle));

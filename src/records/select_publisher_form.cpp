@@ -1,7 +1,10 @@
 // The publisher and Bible-student selection lists and the "Add Publisher" chooser.
 #include "records/select_publisher_form.h"
 
+#include <unicode/unistr.h>
+
 #include <algorithm>
+#include <map>
 
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -38,10 +41,30 @@ void SelectPublisherForm::Refill() {
     records_.push_back(rec);
     names_.push_back(ToUtf8(doc_.DisplayName(doc_.records[rec]), doc_.language_code));
   }
+  // Two people of the same name (a father and his son) are told apart by their group.
+  std::map<std::string, int> same;
+  for (const std::string& n : names_) ++same[n];
+  for (size_t i = 0; i < names_.size(); ++i) {
+    const int group = doc_.records[records_[i]].group;
+    if (same[names_[i]] > 1 && group > 0)
+      names_[i] = Printf(Sid::kNameWithGroup, names_[i].c_str(), group);
+  }
   selection_ = records_.empty() ? -1 : 0;
   if (keep_id) SelectById(keep_id);
   if (selection_ >= static_cast<int>(records_.size()))
     selection_ = static_cast<int>(records_.size()) - 1;
+}
+
+std::vector<int> SelectPublisherForm::Matching(std::string_view text) const {
+  icu::UnicodeString needle = icu::UnicodeString::fromUTF8(
+      icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+  needle.trim().foldCase();
+  std::vector<int> out;
+  for (size_t i = 0; i < names_.size(); ++i) {
+    if (needle.isEmpty() || icu::UnicodeString::fromUTF8(names_[i]).foldCase().indexOf(needle) >= 0)
+      out.push_back(static_cast<int>(i));
+  }
+  return out;
 }
 
 void SelectPublisherForm::Select(int index) {

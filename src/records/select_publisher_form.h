@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/document.h"
@@ -19,8 +20,12 @@ class SelectPublisherForm {
   uint8_t status() const { return status_; }
   // Rebuilds the document's index and fills the names again (after every change).
   void Refill();
-  const std::vector<std::string>& names() const { return names_; }  // UTF-8
-  int selection() const { return selection_; }                      // -1 when empty
+  // UTF-8; two people of the same name are told apart by their group, "%s (%d)".
+  const std::vector<std::string>& names() const { return names_; }
+  // The entries whose name holds the text, without regard to case or accents of the
+  // case; every entry for a blank text.
+  std::vector<int> Matching(std::string_view text) const;
+  int selection() const { return selection_; }  // -1 when empty
   void Select(int index);
   bool SelectById(uint16_t id);
   // Moving past the last entry wraps to the first, before the first to the last.

@@ -12,6 +12,7 @@
 #include "core/strings.h"
 #include "cycle/congregation.h"
 #include "shell/commands.h"
+#include "shell/guide_window.h"
 #include "shell/help.h"
 #include "shell/main_window.h"
 
@@ -25,12 +26,15 @@ void ShowAbout(CMainFrame& frame) {
   QMessageBox::about(frame.dialog_parent(), title, Q(AboutText(frame.doc())));
 }
 
-// "&Summary" and "&Index" both open the guide; its first page carries the index.
+// "&Summary" and "&Index" both open the guide in the program's own window; its first
+// page carries the index.
 void OpenHelp(CMainFrame& frame) {
   const std::string path = HelpFilePath();
-  if (path.empty() || !frame.services().desktop || !frame.services().desktop->Open(path)) {
-    frame.prompter().Tell(Fill(Sid::kHelpMissing, path.empty() ? HelpFileName() : path));
+  if (path.empty()) {
+    frame.prompter().Tell(Fill(Sid::kHelpMissing, HelpFileName()));
+    return;
   }
+  ShowGuide(frame.dialog_parent(), QString::fromStdString(path));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // main window.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <cstdio>
+#include <optional>
 
 #include "core/document.h"
 #include "core/ports.h"
@@ -11,20 +13,28 @@
 #include "core/strings.h"
 #include "cycle/congregation.h"
 #include "shell/commands.h"
+#include "shell/data_folder_choice.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
 #include "shell/qt_ports.h"
 #include "shell/settings_profile.h"
 #include "shell/single_instance.h"
+#include "shell/window_fit.h"
 
 int main(int argc, char** argv) {
   using namespace zarim;
   QApplication app(argc, argv);
   QApplication::setApplicationName(Q(Str(Sid::kAppName)));
+  QApplication::setApplicationVersion(QString::fromLatin1(ZARIM_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("org.zarim.Zarim"));
+  InstallWindowFitter();
 
   QCommandLineParser parser;
   parser.addHelpOption();
-  QCommandLineOption data_option("data", "Data folder (default: the current folder).", "DIR", ".");
+  parser.addVersionOption();
+  QCommandLineOption data_option(
+      "data", "Data folder (default: the folder of the last run; asked for on the first start).",
+      "DIR");
   QCommandLineOption today_option("today", "Date to work with instead of today.", "YYYY-MM-DD");
   QCommandLineOption lang_option("lang", "Interface language code.", "CODE",
                                  Q(Str(Sid::kLanguageCode)));
@@ -43,8 +53,19 @@ int main(int argc, char** argv) {
     fixed_clock.Set(d);
     clock = &fixed_clock;
   }
+  // Without --data the folder of the last run opens; the first start asks for one.
+  QString folder;
+  if (parser.isSet(data_option)) {
+    folder = parser.value(data_option);
+  } else if (std::optional<QString> remembered = RememberedFolder()) {
+    folder = *remembered;
+  } else if (std::optional<QString> chosen = AskForFirstFolder(nullptr)) {
+    folder = *chosen;
+  } else {
+    return 0;
+  }
   OpenOptions options;
-  options.data_folder = parser.value(data_option).toStdString();
+  options.data_folder = folder.toStdString();
   options.language_code = parser.value(lang_option).toStdString();
   options.program = "zarim";
 
@@ -52,9 +73,16 @@ int main(int argc, char** argv) {
   // to the front and ends. The first copy listens before it shows anything (the password
   // or the notice), so a start during those is sent to it too.
   SingleInstance instance(SingleInstance::NameFor(options.data_folder));
-  if (instance.AnotherIsRunning()) return 0;
-  QWidget* window = nullptr;
-  instance.Listen([&window] { BringToFront(window); });
+  if (instance.AnotherIsRunning()) {
+    std::fprintf(stderr, "%s\n",
+                 Fill(Sid::kAlreadyRunning, QDir(folder).absolutePath().toStdString()).c_str());
+    return 0;
+  }
+  CMainFrame* window = nullptr;
+  instance.Listen([&window] {
+    BringToFront(window);
+    if (window) window->ShowStatusMessage(Str(Sid::kBroughtForward));
+  });
 
   QtPrompter prompter;
   QtDialer dialer;
@@ -91,6 +119,7 @@ int main(int argc, char** argv) {
   CMainFrame frame(doc, services, BuildCommandTable());
   passwords.set_parent(&frame);
   window = &frame;
+  RememberFolder(folder);
   frame.show();
   return app.exec();
 }

@@ -5,12 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #include "core/data_files.h"
@@ -20,6 +21,10 @@
 #include "cycle/congregation.h"
 #include "shell/action_panel.h"
 #include "shell/report_host.h"
+
+// The icons are compiled into the desktop library; a static library's resources must be
+// registered by name before the first use.
+static void RegisterIconResources() { Q_INIT_RESOURCE(icons); }
 
 namespace zarim {
 
@@ -37,21 +42,38 @@ bool IsOption(int id) {
          id == kCmdSortFirstName;
 }
 
-QStyle::StandardPixmap ToolbarIcon(int id, bool* has) {
-  *has = true;
-  switch (id) {
-    case kCmdReturnToPanel:
-      return QStyle::SP_ArrowBack;
-    case kCmdSave:
-      return QStyle::SP_DialogSaveButton;
-    case kCmdAbout:
-      return QStyle::SP_MessageBoxInformation;
-    case kCmdContextHelp:
-      return QStyle::SP_TitleBarContextHelpButton;
-    default:
-      *has = false;
-      return QStyle::SP_CustomBase;
+// The icon of each toolbar slot: the desktop theme's icon where the freedesktop naming
+// has one that fits, else (and for the congregation's own commands always) the program's
+// drawing.
+struct ToolbarIconName {
+  int id;
+  const char* theme;  // freedesktop icon name, or null
+  const char* own;    // the program's SVG under :/icons
+};
+constexpr ToolbarIconName kToolbarIcons[] = {
+    {kCmdReturnToPanel, "go-home", "panel.svg"},
+    {kCmdSave, "document-save", "save.svg"},
+    {kCmdPrint, "document-print", "print.svg"},
+    {kCmdPrintPreview, "document-print-preview", "preview.svg"},
+    {kCmdAuxPioneers, nullptr, "aux_pioneers.svg"},
+    {kCmdReportSlips, nullptr, "report_slips.svg"},
+    {kCmdPostAttendance, nullptr, "attendance.svg"},
+    {kCmdPublishers, nullptr, "publishers.svg"},
+    {kCmdGroups, nullptr, "groups.svg"},
+    {kCmdNoReport, nullptr, "no_report.svg"},
+    {kCmdIrregular, nullptr, "irregular.svg"},
+    {kCmdEditInactive, nullptr, "inactive.svg"},
+    {kCmdAbout, "help-about", "about.svg"},
+    {kCmdContextHelp, "help-contextual", "context_help.svg"},
+};
+
+QIcon ToolbarIcon(int id) {
+  for (const ToolbarIconName& icon : kToolbarIcons) {
+    if (icon.id != id) continue;
+    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(icon.own));
+    return icon.theme ? QIcon::fromTheme(QLatin1String(icon.theme), own) : own;
   }
+  return {};
 }
 
 }  // namespace
@@ -59,6 +81,9 @@ QStyle::StandardPixmap ToolbarIcon(int id, bool* has) {
 CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTable table,
                        QWidget* parent)
     : QMainWindow(parent), doc_(doc), services_(services), table_(std::move(table)) {
+  RegisterIconResources();
+  setWindowIcon(QIcon::fromTheme(QStringLiteral("org.zarim.Zarim"),
+                                 QIcon(QStringLiteral(":/icons/zarim.svg"))));
   setWindowTitle(Q(Str(Sid::kAppName)) + " - " + Q(Str(Sid::kAppTitle)));
   setObjectName(Q("ZARIM_9_") + Q(doc_.language_code));
   BuildActions();
@@ -86,7 +111,11 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
         first->setFocus(Qt::ShortcutFocusReason);
     });
   }
-  resize(900, 700);
+  // The window's usual size, but never larger than the screen's free area (a small
+  // screen, or a large scale factor).
+  QSize size(900, 700);
+  if (QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  resize(size);
   Refresh();
 }
 
@@ -146,6 +175,7 @@ void CMainFrame::BuildToolbar() {
   toolbar_ = addToolBar(Q(Str(Sid::kAccToolbar)));
   toolbar_->setObjectName("toolbar");
   toolbar_->setAccessibleName(Q(Str(Sid::kAccToolbar)));
+  toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   bool pending_separator = false;
   for (int id : ToolbarSlots()) {
     if (id == 0) {
@@ -156,9 +186,9 @@ void CMainFrame::BuildToolbar() {
     if (!action) continue;
     if (pending_separator) toolbar_->addSeparator();
     pending_separator = false;
-    bool has_icon = false;
-    QStyle::StandardPixmap icon = ToolbarIcon(id, &has_icon);
-    if (has_icon) action->setIcon(style()->standardIcon(icon));
+    // The toolbar shows the icon; the tool tip is the command's status text (its caption
+    // when it has none) and a screen reader says the caption.
+    action->setIcon(ToolbarIcon(id));
     toolbar_->addAction(action);
   }
 }
@@ -178,7 +208,10 @@ QAction* CMainFrame::ActionFor(int id) const {
 bool CMainFrame::RunCommand(int id, bool check_rule) {
   const CommandHandler* run = table_.Find(id);
   if (!run || (check_rule && !CommandEnabled(id, doc_, view_state_))) return false;
+  const int outer = running_command_;
+  running_command_ = id;
   (*run)(*this);
+  running_command_ = outer;
   Refresh();
   return true;
 }
@@ -223,6 +256,7 @@ void CMainFrame::ShowStatusMessage(std::string_view text) { statusBar()->showMes
 
 void CMainFrame::ShowReport(int kind) {
   report_kind_ = kind;
+  report_command_ = running_command_;
   view_state_.report_shown = true;
   SetReportKind(report_view_, *this, kind);
   stack_->setCurrentWidget(report_view_);
@@ -230,9 +264,19 @@ void CMainFrame::ShowReport(int kind) {
   Refresh();
 }
 
+QString CMainFrame::ReportTitle() const {
+  if (!view_state_.report_shown) return {};
+  const CommandInfo* info = FindCommand(report_command_);
+  if (!info) return {};
+  QString caption = Plain(Str(info->caption));
+  if (info->submenu == kNoSid || caption.isEmpty()) return caption;
+  return Plain(Str(info->submenu)) + QStringLiteral(" - ") + caption;
+}
+
 void CMainFrame::ShowActionPanel() {
   view_state_.report_shown = false;
   report_kind_ = 0;
+  report_command_ = 0;
   stack_->setCurrentWidget(panel_);
   panel_->setFocus();
   Refresh();

@@ -52,6 +52,9 @@ class CMainFrame : public QMainWindow {
   void ShowActionPanel();
   bool report_shown() const { return view_state_.report_shown; }
   int report_kind() const { return report_kind_; }
+  // The shown report's name as its command calls it ("Telephone List - Congregation"),
+  // empty when no report is shown.
+  QString ReportTitle() const;
   QWidget* report_view() const { return report_view_; }
   ActionPanel* action_panel() const { return panel_; }
 
@@ -89,7 +92,9 @@ class CMainFrame : public QMainWindow {
   QWidget* report_view_ = nullptr;
   ViewState view_state_;
   int report_kind_ = 0;
-  bool closed_ = false;  // the document has been closed; later close requests pass
+  int running_command_ = 0;  // the command whose handler runs now
+  int report_command_ = 0;   // the command that put the shown report up
+  bool closed_ = false;      // the document has been closed; later close requests pass
 };
 
 }  // namespace zarim

@@ -74,7 +74,8 @@ void RegisterReportCommands(CommandTable& table) {
   table.Add(kCmdPrintSetup, [](CMainFrame& frame) { RunPrintSetup(frame.dialog_parent()); });
   table.Add(kCmdSaveAsPdf, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame); view && frame.report_shown())
-      SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view), frame.prompter());
+      SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view), frame.prompter(),
+                      frame.ReportTitle());
   });
 
   table.Add(kCmdFontTitles,

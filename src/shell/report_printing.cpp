@@ -2,6 +2,7 @@
 #include "shell/report_printing.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPageLayout>
@@ -16,6 +17,8 @@
 
 #include "core/document.h"
 #include "core/strings.h"
+#include "exchange/exports_folder.h"
+#include "exchange/report_file_name.h"
 #include "render/qt_canvas.h"
 #include "reports/profile.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -29,7 +32,11 @@ class DialogProgress : public PageProgress {
  public:
   explicit DialogProgress(QWidget* parent) : parent_(parent) {}
   void Start(int total) override {
-    dialog_ = std::make_unique<QProgressDialog>(QString(), QString(), 0, total, parent_);
+    // The Cancel button stops the job before its next page.
+    dialog_ =
+        std::make_unique<QProgressDialog>(QString(), Q(Sid::kCancelButton), 0, total, parent_);
+    dialog_->setObjectName(QStringLiteral("print_progress"));
+    dialog_->setWindowTitle(Q(Sid::kAppName));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(300);
     dialog_->setAccessibleName(dialog_->windowTitle());
@@ -131,6 +138,17 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
               parent);
 }
 
+int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent) {
+  const QPrinterInfo info = printer_name.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                   : QPrinterInfo::printerInfo(printer_name);
+  if (info.isNull()) return 0;
+  QPrinter printer(info, QPrinter::HighResolution);
+  UseWholePage(printer);
+  printer.setDocName(Q(Sid::kAppName));
+  return RenderPages(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), IsA4(printer), 1,
+                     0, 1, progress_parent);
+}
+
 void PreviewReport(QWidget* parent, const PrintJob& job,
                    const std::function<void(bool)>& previewing) {
   QPrinter printer(QPrinter::HighResolution);
@@ -148,10 +166,18 @@ void PreviewReport(QWidget* parent, const PrintJob& job,
   if (previewing) previewing(false);
 }
 
-void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter) {
-  QString dir = job.doc ? QString::fromStdString(job.doc->data_folder) : QString();
-  QString path =
-      QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf), dir, Q(Str(Sid::kPdfFilter)));
+QString ProposedPdfPath(const PrintJob& job, const QString& title) {
+  const QString name = QString::fromStdString(ReportPdfFileName(title.toStdString(), job.today));
+  if (!job.doc) return name;
+  std::string folder = EnsureExportsFolder(job.doc->data_folder);
+  if (folder.empty()) folder = job.doc->data_folder;
+  return QDir(QString::fromStdString(folder)).filePath(name);
+}
+
+void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                     const QString& title) {
+  QString path = QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf),
+                                              ProposedPdfPath(job, title), Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   if (!WriteReportPdf(job, path, 300, parent))

@@ -51,11 +51,19 @@ bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300,
 // The print flow: no printer gives the program's message; otherwise the print dialog
 // with pages 1 to the page count, then the chosen pages and copies.
 void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter);
+// Prints the whole job on the named printer of the system (the default printer when the
+// name is empty) without asking, with the progress window. Returns the pages drawn, 0
+// when there is no such printer, -1 when the printer could not be opened.
+int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent);
 // Print preview; previewing(true/false) is called when it opens and closes.
 void PreviewReport(QWidget* parent, const PrintJob& job,
                    const std::function<void(bool)>& previewing = {});
 // Asks for a file name and writes the PDF; tells the user when it cannot be written.
-void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter);
+// The file dialog proposes "TITLE YYYY-MM-DD.pdf" in the data folder's exports folder.
+void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                     const QString& title = {});
+// The path SaveReportAsPdf proposes.
+QString ProposedPdfPath(const PrintJob& job, const QString& title);
 // The printer setup dialog of the default printer.
 void RunPrintSetup(QWidget* parent);
 

@@ -76,6 +76,20 @@ TEST_F(StatusForms, InactivePeriodButtonCyclesAndFilters) {
   EXPECT_EQ(form.period_caption(), "Last Six Months");
 }
 
+TEST_F(StatusForms, InactiveListOpensOnThePeriodThatShowsThem) {
+  {
+    InactiveForm nobody(doc, InactiveForm::Mode::kInactive);
+    EXPECT_EQ(nobody.period(), InactivePeriod::kLastSix);
+  }
+  int older = Add(12, "Olli", "Older", kInactive);
+  Rec(older).status_month = 5 << 4;
+  Rec(older).status_year = 24;
+  InactiveForm form(doc, InactiveForm::Mode::kInactive);
+  EXPECT_EQ(form.period_caption(), "Over Twelve Months");
+  ASSERT_EQ(form.left().size(), 1u);
+  EXPECT_EQ(form.left()[0].rec, older);
+}
+
 TEST_F(StatusForms, DeletedModeRestoresAndDeletes) {
   int a = Add(11, "Dora", "Deleted", kDeleted);
   Rec(a).status_stamp = static_cast<uint16_t>(((2026 - 1950) << 8) | 2);

@@ -38,6 +38,23 @@ TEST_F(ListsTest, SelectPublisherWrapsBothWays) {
   EXPECT_EQ(students.AddCaption(), "&Add");
 }
 
+TEST_F(ListsTest, SelectPublisherNamesTheGroupOfNamesakesAndFindsByAnyPartOfTheName) {
+  Add(10, "John", "Smith").group = 1;
+  Add(11, "John", "Smith").group = 2;
+  Add(12, "J\xFCrgen", "Weber").group = 1;
+  SelectPublisherForm form(doc);
+  EXPECT_EQ(form.names(),
+            (std::vector<std::string>{"John Smith (1)", "John Smith (2)", "J\xC3\xBCrgen Weber"}));
+  const struct {
+    const char* text;
+    std::vector<int> found;
+  } cases[] = {
+      {"", {0, 1, 2}},    {"  ", {0, 1, 2}}, {"smith", {0, 1}},
+      {"J\xC3\x9C", {2}}, {"(2)", {1}},      {"Nobody", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(form.Matching(c.text), c.found) << c.text;
+}
+
 TEST(StudentAddCaptionTest, BlanksStayOnlyInSwedish) {
   EXPECT_EQ(StudentAddCaption("eng"), "&Add");
   EXPECT_EQ(StudentAddCaption("swedish"), "    &Add    ");

@@ -15,25 +15,15 @@ rm -rf "$work"
 mkdir -p "$work/run"
 chmod 700 "$work/run"
 export XDG_RUNTIME_DIR="$work/run"
+export XDG_CONFIG_HOME="$work/config"
 "$demo" "$work/data" --today 2024-03-10 >/dev/null || { echo "demo generation failed"; exit 1; }
 # No start-up notice, so the main window is the first window.
 printf '[Nag]\r\nEnabled=1\r\n' > "$work/data/zarim.ini"
 
-# The server picks a free display itself and writes its number to a pipe once it listens;
-# the test then waits until the display answers, so a busy machine cannot make it flake.
-coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log"; }
-xvfb_pid=$XVFB_PID
-stop_xvfb() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-display=
-read -r -t 30 display <&"${XVFB[0]}"
-if [ -z "$display" ]; then echo "the X server did not start"; cat "$work/xvfb.log"; stop_xvfb; exit 1; fi
-export DISPLAY=":$display"
-answered=
-for _ in $(seq 1 300); do
-  if xdpyinfo >/dev/null 2>&1; then answered=1; break; fi
-  sleep 0.1
-done
-if [ -z "$answered" ]; then echo "display $DISPLAY does not answer"; stop_xvfb; exit 1; fi
+# The server picks a free display itself and says which once it listens; the test then
+# waits until the display answers, so a busy machine cannot make it flake.
+. "$(dirname "$0")/xvfb_lib.sh"
+start_xvfb "$work" || exit $?
 
 bash -c '
   zarim=$0; work=$1
@@ -44,9 +34,12 @@ bash -c '
     sleep 0.1
   done
   if [ -z "$found" ]; then echo "the main window did not appear"; kill $pid; exit 1; fi
-  timeout 10 "$zarim" --data "$work/data" --today 2024-03-10 --lang xvfbtest
+  timeout 10 "$zarim" --data "$work/data" --today 2024-03-10 --lang xvfbtest 2>"$work/second.err"
   rc=$?
   if [ $rc -ne 0 ]; then echo "the second start did not end at once (rc $rc)"; kill $pid; exit 1; fi
+  if ! grep -q "already open for the folder" "$work/second.err"; then
+    echo "the second start did not say why it ended:"; cat "$work/second.err"; kill $pid; exit 1
+  fi
   if ! kill -0 $pid 2>/dev/null; then echo "the first copy ended"; exit 1; fi
   kill $pid
   wait $pid 2>/dev/null

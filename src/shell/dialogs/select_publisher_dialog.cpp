@@ -1,9 +1,12 @@
 // The publisher and Bible-student selection dialog.
 #include "shell/dialogs/select_publisher_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,10 +25,23 @@ SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm
     : QDialog(parent), doc_(doc), form_(form), clipboard_(clipboard) {
   setWindowTitle(Q(form.Title()));
   auto* layout = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  layout->addLayout(left, 1);
+  // The search line above the list: typing a part of a name keeps only those names.
+  auto* find = new QLabel(Q(Sid::kGuideFind), this);
+  search_ = new QLineEdit(this);
+  search_->setAccessibleName(Plain(Sid::kGuideFind).remove(QLatin1Char(':')));
+  search_->setClearButtonEnabled(true);
+  search_->installEventFilter(this);
+  find->setBuddy(search_);
+  auto* search_row = new QHBoxLayout;
+  search_row->addWidget(find);
+  search_row->addWidget(search_, 1);
+  left->addLayout(search_row);
   list_ = new QListWidget(this);
   list_->setAccessibleName(Q(form.Title()));
   list_->installEventFilter(this);
-  layout->addWidget(list_, 1);
+  left->addWidget(list_, 1);
   auto* side = new QVBoxLayout;
   layout->addLayout(side);
   edit_ = new QPushButton(Q(Sid::kEditEllipsis), this);
@@ -42,7 +58,26 @@ SelectPublisherDialog::SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { EditSelected(); });
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { form_.Select(row); });
+  connect(search_, &QLineEdit::textChanged, this, &SelectPublisherDialog::ApplySearch);
+  setTabOrder(search_, list_);
+  setTabOrder(list_, edit_);
+  setTabOrder(edit_, add_);
+  setTabOrder(add_, close_);
   Fill();
+  list_->setFocus();
+}
+
+void SelectPublisherDialog::ApplySearch() {
+  const std::vector<int> shown = form_.Matching(StdStr(search_->text()));
+  std::vector<bool> keep(list_->count(), false);
+  for (int i : shown) keep[i] = true;
+  for (int i = 0; i < list_->count(); ++i) list_->item(i)->setHidden(!keep[i]);
+  // The selection stays on a shown name: the first match when it was filtered away.
+  const int row = list_->currentRow();
+  if (!shown.empty() && (row < 0 || !keep[row])) {
+    list_->setCurrentRow(shown.front());
+    form_.Select(shown.front());
+  }
 }
 
 void SelectPublisherDialog::Fill() {
@@ -50,6 +85,7 @@ void SelectPublisherDialog::Fill() {
   list_->clear();
   for (const auto& n : form_.names()) list_->addItem(Q(n));
   if (form_.selection() >= 0) list_->setCurrentRow(form_.selection());
+  ApplySearch();
   edit_->setVisible(form_.edit_shown());
   // With nothing to edit, Enter adds.
   add_->setDefault(!form_.edit_shown());
@@ -57,7 +93,18 @@ void SelectPublisherDialog::Fill() {
 }
 
 bool SelectPublisherDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_ && event->type() == QEvent::KeyPress) {
+  if (watched == search_ && event->type() == QEvent::KeyPress) {
+    // Down and Up from the search line move in the list, so Enter edits the match.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
+      list_->setFocus();
+      QCoreApplication::sendEvent(list_, event);
+      return true;
+    }
+  }
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      search_->text().trimmed().isEmpty()) {
+    // (While a search is on, the list's own keys move among the shown names.)
     auto* key = static_cast<QKeyEvent*>(event);
     int delta = key->key() == Qt::Key_Down ? 1 : key->key() == Qt::Key_Up ? -1 : 0;
     if (delta != 0 && list_->count() > 0) {

@@ -9,6 +9,7 @@
 #include "core/clipboard.h"
 #include "records/select_publisher_form.h"
 
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -21,6 +22,8 @@ class SelectPublisherDialog : public QDialog {
   SelectPublisherDialog(CZarimDoc& doc, SelectPublisherForm& form, Clipboard* clipboard,
                         QWidget* parent = nullptr);
   QListWidget* list() const { return list_; }
+  // The search line: the list shows only the names that hold its text.
+  QLineEdit* search() const { return search_; }
   QPushButton* edit_button() const { return edit_; }
   QPushButton* add_button() const { return add_; }
   QPushButton* close_button() const { return close_; }
@@ -34,10 +37,12 @@ class SelectPublisherDialog : public QDialog {
 
  private:
   void Fill();
+  void ApplySearch();
   CZarimDoc& doc_;
   SelectPublisherForm& form_;
   Clipboard* clipboard_;
   QListWidget* list_ = nullptr;
+  QLineEdit* search_ = nullptr;
   QPushButton *edit_ = nullptr, *add_ = nullptr, *close_ = nullptr;
 };
 

@@ -1,0 +1,80 @@
+// The remembered data folder and the first start's question.
+#include "shell/data_folder_choice.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "core/strings.h"
+#include "shell/dialogs/dialog_kit.h"
+
+namespace zarim {
+
+namespace {
+const char kLastFolderKey[] = "Start/LastDataFolder";
+}  // namespace
+
+QString LastFolderFile() {
+  QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  if (config.isEmpty()) config = QDir::home().filePath(QStringLiteral(".config"));
+  return QDir(config).filePath(QStringLiteral("zarim/zarim.conf"));
+}
+
+std::optional<QString> RememberedFolder() {
+  QSettings settings(LastFolderFile(), QSettings::IniFormat);
+  const QString folder = settings.value(kLastFolderKey).toString();
+  // A folder that was moved or deleted since is asked for again, never recreated.
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) return std::nullopt;
+  return folder;
+}
+
+bool RememberFolder(const QString& folder) {
+  const QString file = LastFolderFile();
+  if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+  QSettings settings(file, QSettings::IniFormat);
+  settings.setValue(kLastFolderKey, QFileInfo(folder).absoluteFilePath());
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
+QString ProposedNewFolder() {
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty()) documents = QDir::homePath();
+  return QDir(documents).filePath(QStringLiteral("ZARIM"));
+}
+
+std::optional<QString> AskForFirstFolder(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, Plain(Sid::kFirstFolderTitle), Q(Sid::kFirstFolderText),
+                  QMessageBox::NoButton, parent);
+  QPushButton* create = box.addButton(Q(Sid::kFirstFolderCreate), QMessageBox::AcceptRole);
+  QPushButton* choose = box.addButton(Q(Sid::kFirstFolderChoose), QMessageBox::ActionRole);
+  QPushButton* cancel = box.addButton(Q(Sid::kCancelButton), QMessageBox::RejectRole);
+  create->setAccessibleName(Plain(create->text()));
+  choose->setAccessibleName(Plain(choose->text()));
+  cancel->setAccessibleName(Plain(cancel->text()));
+  box.setDefaultButton(create);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == create) {
+    const QString folder = ProposedNewFolder();
+    if (!QDir().mkpath(folder)) {
+      QMessageBox::warning(parent, Q(Sid::kAppName),
+                           Q(Fill(Sid::kFolderNotCreated, folder.toStdString())));
+      return std::nullopt;
+    }
+    return folder;
+  }
+  if (box.clickedButton() == choose) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent, Plain(Sid::kFirstFolderTitle), QDir::homePath());
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+  }
+  return std::nullopt;
+}
+
+}  // namespace zarim

@@ -1,0 +1,29 @@
+// Which data folder the desktop opens when no --data is given: the folder of the last
+// run, remembered in the user's configuration folder (XDG_CONFIG_HOME, else ~/.config),
+// or on the first start one the user creates or chooses.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace zarim {
+
+// The file that remembers the last data folder: zarim/zarim.conf in the configuration
+// folder.
+QString LastFolderFile();
+// The remembered folder when it still exists as a folder.
+std::optional<QString> RememberedFolder();
+// Remembers the folder (as an absolute path) for the next start; false when the file
+// could not be written.
+bool RememberFolder(const QString& folder);
+// The folder proposed for a new congregation: "ZARIM" in the user's documents folder.
+QString ProposedNewFolder();
+
+// First start: asks whether to create a new folder (the proposed one) or to choose an
+// existing one. The folder, or nothing when the user cancels or it cannot be created
+// (the user has been told).
+std::optional<QString> AskForFirstFolder(QWidget* parent);
+
+}  // namespace zarim
