@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/congregation.h"
+#include "exchange/exports.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
       return 1;
   }
   CZarimDoc& doc = congregation.doc();
+  // What an export cut off by a crash left half-written in the exports folder.
+  TidyExportsFolder(doc.data_folder);
   SettingsFile& settings = congregation.settings();
 
   ShellServices services;
