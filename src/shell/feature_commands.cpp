@@ -12,6 +12,7 @@ void RegisterFeatureCommands(CommandTable& table) {
   RegisterPostingCommands(table);
   RegisterStatusCommands(table);
   RegisterListCommands(table);
+  RegisterExchangeCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 

@@ -12,11 +12,12 @@ void RegisterFeatureCommands(CommandTable& table);
 
 // One line per feature, e.g.:
 //   void RegisterPostingCommands(CommandTable& table);   // posting_commands.cpp
-void RegisterReportCommands(CommandTable& table);   // report_commands.cpp
-void RegisterRecordsCommands(CommandTable& table);  // records_commands.cpp
-void RegisterPostingCommands(CommandTable& table);  // posting_commands.cpp
-void RegisterMonthCommands(CommandTable& table);    // month_commands.cpp
-void RegisterStatusCommands(CommandTable& table);   // status_commands.cpp
-void RegisterListCommands(CommandTable& table);     // list_commands.cpp
+void RegisterReportCommands(CommandTable& table);    // report_commands.cpp
+void RegisterRecordsCommands(CommandTable& table);   // records_commands.cpp
+void RegisterPostingCommands(CommandTable& table);   // posting_commands.cpp
+void RegisterMonthCommands(CommandTable& table);     // month_commands.cpp
+void RegisterStatusCommands(CommandTable& table);    // status_commands.cpp
+void RegisterListCommands(CommandTable& table);      // list_commands.cpp
+void RegisterExchangeCommands(CommandTable& table);  // exchange_commands.cpp
 
 }  // namespace zarim

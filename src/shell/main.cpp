@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/congregation.h"
+#include "exchange/exports.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/main_window.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
       return 1;
   }
   CZarimDoc& doc = congregation.doc();
+  // What an export cut off by a crash left half-written in the exports folder.
+  TidyExportsFolder(doc.data_folder);
   SettingsFile& settings = congregation.settings();
 
   ShellServices services;
