@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/congregation.h"
+#include "exchange/xdg_mailer.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
 
   QtPrompter prompter;
   QtDialer dialer;
+  XdgMailer mailer;
   QtDesktopShell desktop;
   QtClipboard clipboard;
   QtPrinterQuery printers;
@@ -80,6 +82,7 @@ int main(int argc, char** argv) {
   services.prompter = &prompter;
   services.clock = clock;
   services.dialer = &dialer;
+  services.mailer = &mailer;
   services.desktop = &desktop;
   services.clipboard = &clipboard;
   services.printers = &printers;

@@ -55,6 +55,16 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kInactiveListLine, "sd"},
     {Sid::kAheadFormat, "sd"},
     {Sid::kAttendanceYearFormat, "d"},
+    {Sid::kCollBuilding, "d"},
+    {Sid::kCollMailSubject, "sss"},
+    {Sid::kCollAttachmentName, "sd"},
+    {Sid::kImportCountFormat, "sd"},
+    {Sid::kImportLateReport, "s"},
+    {Sid::kImportPostedFormat, "d"},
+    {Sid::kCsvMapNote, "ss"},
+    {Sid::kCsvAssociation, "ss"},
+    {Sid::kCsvUnidentifiedCount, "d"},
+    {Sid::kCsvMapLine, "ss"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
