@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/cli_import.h"
 #include "core/month.h"
+#include "core/strings.h"
 #include "cycle/collection_state.h"
 #include "exchange/collection_list_form.h"
 #include "exchange/report_import.h"
@@ -45,7 +46,7 @@ int PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
     ctx.out << (form.selected(i) ? "posted " : "not selected ") << in.id << " "
             << MonthName(in.month) << " " << names[static_cast<size_t>(i)] << "\n";
   }
-  form.ImportSelected();
+  ctx.out << Printf(Sid::kImportPostedFormat, form.ImportSelected()) << "\n";
   return 0;
 }
 

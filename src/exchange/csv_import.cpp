@@ -381,10 +381,38 @@ std::vector<IncomingReport> CsvImportForm::Finish() {
   return out;
 }
 
+namespace {
+// Whether bytes hold non-ASCII text in well-formed UTF-8 (a spreadsheet's "CSV UTF-8").
+bool IsUtf8Text(std::string_view s) {
+  bool high = false;
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const int n = c < 0x80             ? 0
+                  : (c & 0xE0) == 0xC0 ? 1
+                  : (c & 0xF0) == 0xE0 ? 2
+                  : (c & 0xF8) == 0xF0 ? 3
+                                       : -1;
+    if (n < 0 || (n == 1 && c < 0xC2) || i + static_cast<size_t>(n) >= s.size() + (n == 0 ? 1 : 0))
+      return false;
+    for (int k = 1; k <= n; ++k)
+      if ((static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0xC0) != 0x80) return false;
+    high = high || n > 0;
+    i += static_cast<size_t>(n) + 1;
+  }
+  return high;
+}
+}  // namespace
+
 std::optional<CsvTable> LoadCsvImport(const CZarimDoc& doc, const std::string& path) {
   if (!HasExtension(path, ".csv")) return std::nullopt;
   std::optional<CsvTable> table;
-  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile)) table = ParseCsv(*bytes);
+  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile)) {
+    std::string text(bytes->begin(), bytes->end());
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+    // Names are compared in the records' code page.
+    if (IsUtf8Text(text)) text = FromUtf8(text, doc.language_code);
+    table = ParseCsv(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  }
   if (!table) doc.prompter->Tell(Str(Sid::kCsvStructureError));
   return table;
 }

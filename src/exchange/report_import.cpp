@@ -203,7 +203,7 @@ ReportPreview ReportImportForm::Preview(int i) const {
                      in_shared ? std::string(Str(Sid::kImportYes)) : std::string(),
                      state(in_shared, (old_studies & kSharedBit) != 0)});
   p.cells.push_back({std::string(Str(Sid::kImportStudies)), Number(in_studies & kStudiesMask),
-                     state(in_studies != 0, (old_studies & kStudiesMask) != 0)});
+                     state((in_studies & kStudiesMask) != 0, (old_studies & kStudiesMask) != 0)});
   p.cells.push_back({std::string(Str(Sid::kImportHours)), Number(in.activity[kHours]),
                      state(in.activity[kHours] != 0, old_hours != 0)});
   p.cells.push_back({std::string(Str(Sid::kImportRemarks)), ToUtf8(in.remark, doc_.language_code),

@@ -13,6 +13,7 @@
 #include "core/strings.h"
 #include "cycle/congregation.h"
 #include "exchange/exports.h"
+#include "exchange/xdg_mailer.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/main_window.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
 
   QtPrompter prompter;
   QtDialer dialer;
+  XdgMailer mailer;
   QtDesktopShell desktop;
   QtClipboard clipboard;
   QtPrinterQuery printers;
@@ -111,6 +113,7 @@ int main(int argc, char** argv) {
   services.prompter = &prompter;
   services.clock = clock;
   services.dialer = &dialer;
+  services.mailer = &mailer;
   services.desktop = &desktop;
   services.clipboard = &clipboard;
   services.printers = &printers;

@@ -46,7 +46,8 @@ void ViewOldReport(CMainFrame& frame, int k) {
 void RegisterMonthCommands(CommandTable& table) {
   table.Add(kCmdReportSlips, [](CMainFrame& frame) {
     std::string status =
-        RunPostingDecisionDialog(frame.dialog_parent(), frame.doc(), frame.prompter());
+        RunPostingDecisionDialog(frame.dialog_parent(), frame.doc(), frame.prompter(),
+                                 frame.services().mailer, frame.services().desktop);
     frame.ShowStatusMessage(status);
   });
   const int items[] = {kCmdOldReport1, kCmdOldReport2, kCmdOldReport3,

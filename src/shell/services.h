@@ -7,6 +7,7 @@ namespace zarim {
 class Prompter;
 class Clock;
 class Dialer;
+class Mailer;
 class DesktopShell;
 class Clipboard;
 class PrinterQuery;
@@ -19,6 +20,8 @@ struct ShellServices {
   Prompter* prompter = nullptr;
   const Clock* clock = nullptr;
   Dialer* dialer = nullptr;
+  // The user's mail program (collection files, reminders); null where there is none.
+  Mailer* mailer = nullptr;
   DesktopShell* desktop = nullptr;
   Clipboard* clipboard = nullptr;
   PrinterQuery* printers = nullptr;

@@ -64,6 +64,16 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kEmergencyContactFormat, "ss"},
     {Sid::kLabelledNumber, "ss"},
     {Sid::kConvertedCounts, "dddddddd"},
+    {Sid::kCollBuilding, "d"},
+    {Sid::kCollMailSubject, "sss"},
+    {Sid::kCollAttachmentName, "sd"},
+    {Sid::kImportCountFormat, "sd"},
+    {Sid::kImportLateReport, "s"},
+    {Sid::kImportPostedFormat, "d"},
+    {Sid::kCsvMapNote, "ss"},
+    {Sid::kCsvAssociation, "ss"},
+    {Sid::kCsvUnidentifiedCount, "d"},
+    {Sid::kCsvMapLine, "ss"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

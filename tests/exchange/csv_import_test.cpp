@@ -115,6 +115,26 @@ TEST_F(CsvImportTest, NameInOtherLetterCaseIsFoundThroughTheNameMapOnceAssociate
   EXPECT_EQ(second.Unidentified(), 1);
 }
 
+TEST_F(CsvImportTest, SpreadsheetUtf8FileIsReadInTheRecordsCodePage) {
+  Add(100, "Andr\xE9", "Lee");  // windows-1252
+  dir.Write("r.csv",
+            "\xEF\xBB\xBF"
+            "First,Last,Hours,Studies\nAndr\xC3\xA9,Lee,0,2\n");
+  EXPECT_FALSE(LoadCsvImport(doc, dir.File("r.txt")).has_value());  // not ".csv": silently
+  EXPECT_TRUE(prompter.messages.empty());
+  auto table = LoadCsvImport(doc, dir.File("r.csv"));
+  ASSERT_TRUE(table.has_value());
+  CsvImportForm form(doc, *table);
+  form.Map(kCsvFirstName, 0);
+  form.Map(kCsvLastName, 1);
+  form.ContinueMapping();
+  EXPECT_EQ(form.rows()[0].id, 100);
+  dir.Write("bad.csv", "a,b\n");
+  EXPECT_FALSE(LoadCsvImport(doc, dir.File("bad.csv")).has_value());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0], Str(Sid::kCsvStructureError));
+}
+
 TEST(CsvMapFiles, HostileBytesAreBounded) {
   std::vector<uint8_t> map(kNameMapEntrySize * 310 + 17, 'x');  // no terminators at all
   const std::vector<NameMapEntry> entries = DecodeNameMap(map);

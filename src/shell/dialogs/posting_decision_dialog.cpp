@@ -63,7 +63,8 @@ PostingDecisionDialog::PostingDecisionDialog(PostingDecisionForm& form, Prompter
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter) {
+std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter,
+                                     Mailer* mailer, DesktopShell* desktop) {
   if (!WorkingMonthOpen(doc)) {
     PostingDecisionForm form(doc);
     PostingDecisionDialog dialog(form, prompter, parent);
@@ -73,7 +74,7 @@ std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& 
       QApplication::restoreOverrideCursor();
     }
   }
-  if (WorkingMonthOpen(doc)) RunPostingListDialog(parent, doc);
+  if (WorkingMonthOpen(doc)) RunPostingListDialog(parent, doc, mailer, desktop);
   return WorkingMonthStatusText(doc);
 }
 

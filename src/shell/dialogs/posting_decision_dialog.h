@@ -10,6 +10,8 @@ class QPushButton;
 namespace zarim {
 
 class CZarimDoc;
+class DesktopShell;
+class Mailer;
 class PostingDecisionForm;
 class Prompter;
 
@@ -37,6 +39,7 @@ class PostingDecisionDialog : public QDialog {
 
 // The "&Report Slips" entry: the decision dialog when the working month is not open, then
 // the posting list when it is. Returns the status text for the status bar.
-std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter);
+std::string RunPostingDecisionDialog(QWidget* parent, CZarimDoc& doc, Prompter& prompter,
+                                     Mailer* mailer = nullptr, DesktopShell* desktop = nullptr);
 
 }  // namespace zarim

@@ -12,8 +12,11 @@
 #include <QVBoxLayout>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "core/strings.h"
 #include "cycle/posting_list_form.h"
+#include "shell/dialogs/collection_list_dialog.h"
+#include "shell/dialogs/csv_import_dialogs.h"
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/slip_dialog.h"
 
@@ -51,8 +54,23 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   last_layout->addWidget(last_person_);
   layout->addWidget(last_box);
 
+  auto* import_row = new QHBoxLayout;
   auto* import_caption = new QLabel(Q(form.ImportCaption()), this);
-  layout->addWidget(import_caption);
+  import_row->addWidget(import_caption);
+  t19_ = MakeButton(Str(Sid::kImportFromT19), this);
+  t19_->setAccessibleName(Plain(Str(Sid::kCollImportCommand)));
+  t19_->setToolTip(Q(Sid::kCollImportCommand));
+  import_row->addWidget(t19_);
+  csv_ = MakeButton(Str(Sid::kImportFromCsv), this);
+  csv_->setAccessibleName(Plain(Fill(Sid::kCsvOpenTitle, MonthName(doc.working_month))));
+  import_row->addWidget(csv_);
+  xml_ = MakeButton(Str(Sid::kImportFromXml), this);
+  xml_->setAccessibleName(Plain(Fill(Sid::kXmlReportsOpenTitle, MonthName(doc.working_month))));
+  import_row->addWidget(xml_);
+  import_row->addStretch(1);
+  layout->addLayout(import_row);
+  collection_ = MakeButton(Str(Sid::kCollCreateCommand), this);
+  layout->addWidget(collection_);
 
   close_collection_ = new QPushButton(Q(form.CloseCaption()), this);
   close_collection_->setAccessibleName(Q(form.CloseCaption()));
@@ -75,7 +93,11 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   setTabOrder(ok_, done_);
   setTabOrder(done_, groups_);
   setTabOrder(groups_, missing_);
-  setTabOrder(missing_, close_collection_);
+  setTabOrder(missing_, t19_);
+  setTabOrder(t19_, csv_);
+  setTabOrder(csv_, xml_);
+  setTabOrder(xml_, collection_);
+  setTabOrder(collection_, close_collection_);
   list_->installEventFilter(this);
 
   connect(groups_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -90,6 +112,23 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OpenSlip(); });
   connect(ok_, &QPushButton::clicked, this, &PostingListDialog::OpenSlip);
   connect(done_, &QPushButton::clicked, this, &PostingListDialog::reject);
+  connect(t19_, &QPushButton::clicked, this, [this] {
+    RunCollectionImport(this, doc_);
+    form_.AfterSlip();
+    ShowList();
+  });
+  connect(csv_, &QPushButton::clicked, this, [this] {
+    RunCsvImport(this, doc_);
+    form_.AfterSlip();
+    ShowList();
+  });
+  connect(xml_, &QPushButton::clicked, this, [this] {
+    RunXmlReportImport(this, doc_);
+    form_.AfterSlip();
+    ShowList();
+  });
+  connect(collection_, &QPushButton::clicked, this,
+          [this] { RunCollectionListCommand(this, doc_, mailer_, desktop_); });
   connect(close_collection_, &QPushButton::clicked, this, [this] {
     if (form_.CloseCollection()) accept();
   });
@@ -128,9 +167,10 @@ bool PostingListDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void RunPostingListDialog(QWidget* parent, CZarimDoc& doc) {
+void RunPostingListDialog(QWidget* parent, CZarimDoc& doc, Mailer* mailer, DesktopShell* desktop) {
   PostingListForm form(doc);
   PostingListDialog dialog(form, doc, parent);
+  dialog.SetDesktopServices(mailer, desktop);
   dialog.exec();
 }
 

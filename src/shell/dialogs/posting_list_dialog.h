@@ -14,6 +14,8 @@ class QPushButton;
 namespace zarim {
 
 class CZarimDoc;
+class DesktopShell;
+class Mailer;
 class PostingListForm;
 
 class PostingListDialog : public QDialog {
@@ -29,6 +31,16 @@ class PostingListDialog : public QDialog {
   QPushButton* close_button() const { return close_collection_; }
   QPushButton* done_button() const { return done_; }
   QLabel* last_person() const { return last_person_; }
+  QPushButton* t19_button() const { return t19_; }
+  QPushButton* csv_button() const { return csv_; }
+  QPushButton* xml_button() const { return xml_; }
+  QPushButton* collection_button() const { return collection_; }
+
+  // The mail program and the desktop that the collection list uses; none by default.
+  void SetDesktopServices(Mailer* mailer, DesktopShell* desktop) {
+    mailer_ = mailer;
+    desktop_ = desktop;
+  }
 
   // Opens the slip of the selected publisher (OK, Enter or a double click).
   void OpenSlip();
@@ -48,10 +60,17 @@ class PostingListDialog : public QDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* close_collection_ = nullptr;
   QPushButton* done_ = nullptr;
+  QPushButton* t19_ = nullptr;
+  QPushButton* csv_ = nullptr;
+  QPushButton* xml_ = nullptr;
+  QPushButton* collection_ = nullptr;
+  Mailer* mailer_ = nullptr;
+  DesktopShell* desktop_ = nullptr;
 };
 
 // The posting list for the working month (the report collection entry calls it once the
 // month is open). Installs the cycle's hooks into the document when they are missing.
-void RunPostingListDialog(QWidget* parent, CZarimDoc& doc);
+void RunPostingListDialog(QWidget* parent, CZarimDoc& doc, Mailer* mailer = nullptr,
+                          DesktopShell* desktop = nullptr);
 
 }  // namespace zarim
