@@ -6,12 +6,13 @@
 #include "reports/branch_report.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
+#include "reports/view_list_report.h"
 
 namespace zarim {
 
 bool HasReportDrawer(int kind) {
   return kind == report_kind::kTelephoneCongregation || kind == report_kind::kTelephoneGroup ||
-         kind == kBranchReportKind;
+         kind == kBranchReportKind || kind == kViewListReportKind;
 }
 
 bool IsGroupReport(int kind) {
@@ -36,6 +37,9 @@ bool DrawReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, in
       break;
     case kBranchReportKind:
       DrawBranchReport(doc, canvas, context);
+      break;
+    case kViewListReportKind:
+      DrawViewList(doc, canvas, context, group);
       break;
     default:
       return false;

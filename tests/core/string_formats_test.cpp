@@ -55,6 +55,13 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kInactiveListLine, "sd"},
     {Sid::kAheadFormat, "sd"},
     {Sid::kAttendanceYearFormat, "d"},
+    {Sid::kViewTitleCount, "sd"},
+    {Sid::kViewLineGroupPhone, "sds"},
+    {Sid::kViewLinePhone, "ss"},
+    {Sid::kViewGroupCaption, "ss"},
+    {Sid::kViewDateFormat, "ddd"},
+    {Sid::kViewMonthYearFormat, "dd"},
+    {Sid::kHistoryYearFormat, "d"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
