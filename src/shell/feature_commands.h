@@ -17,5 +17,6 @@ void RegisterRecordsCommands(CommandTable& table);  // records_commands.cpp
 void RegisterPostingCommands(CommandTable& table);  // posting_commands.cpp
 void RegisterMonthCommands(CommandTable& table);    // month_commands.cpp
 void RegisterStatusCommands(CommandTable& table);   // status_commands.cpp
+void RegisterViewCommands(CommandTable& table);     // view_commands.cpp
 
 }  // namespace zarim

@@ -12,6 +12,7 @@ class Clipboard;
 class PrinterQuery;
 class SettingsFile;
 class PasswordRunner;
+class Mailer;
 class Profile;
 class Congregation;
 
@@ -21,6 +22,7 @@ struct ShellServices {
   Dialer* dialer = nullptr;
   DesktopShell* desktop = nullptr;
   Clipboard* clipboard = nullptr;
+  Mailer* mailer = nullptr;
   PrinterQuery* printers = nullptr;
   SettingsFile* settings = nullptr;  // null when the program runs without one (tests)
   PasswordRunner* passwords = nullptr;
