@@ -427,8 +427,7 @@ std::vector<std::string> ViewSecondEntries(const CZarimDoc& doc, ViewType type) 
       break;
     case ViewSelector::kPrivilege:
       for (int p = 0; p < 7; ++p) {
-        if (p == static_cast<int>(ViewPrivilege::kSpecialServants) &&
-            !doc.special_servants_present)
+        if (p == static_cast<int>(ViewPrivilege::kSpecialServants) && !doc.special_servants_present)
           continue;
         out.emplace_back(Str(kPrivilegeTexts[p]));
       }
