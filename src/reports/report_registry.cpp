@@ -10,6 +10,7 @@
 #include "reports/lists.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
+#include "reports/view_list_report.h"
 
 namespace zarim {
 
@@ -17,11 +18,7 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports,
-    AnalysisReports,
-    ListReports,
-    GroupListReports,
-    LabelReports,
+    BaseReports, AnalysisReports, ListReports, GroupListReports, LabelReports,
 };
 
 }  // namespace
@@ -41,6 +38,12 @@ std::vector<ReportSpec> BaseReports() {
       {kBranchReportKind, "branch", false,
        [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
          DrawBranchReport(doc, canvas, context);
+       },
+       nullptr},
+      // A printed view list: the job's group number carries the list's selection.
+      {kViewListReportKind, "view-list", true,
+       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int selection) {
+         DrawViewList(doc, canvas, context, selection);
        },
        nullptr},
   };

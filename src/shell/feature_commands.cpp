@@ -13,6 +13,7 @@ void RegisterFeatureCommands(CommandTable& table) {
   RegisterStatusCommands(table);
   RegisterListCommands(table);
   RegisterExchangeCommands(table);
+  RegisterViewCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 

@@ -19,5 +19,6 @@ void RegisterMonthCommands(CommandTable& table);     // month_commands.cpp
 void RegisterStatusCommands(CommandTable& table);    // status_commands.cpp
 void RegisterListCommands(CommandTable& table);      // list_commands.cpp
 void RegisterExchangeCommands(CommandTable& table);  // exchange_commands.cpp
+void RegisterViewCommands(CommandTable& table);      // view_commands.cpp
 
 }  // namespace zarim

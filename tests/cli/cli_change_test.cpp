@@ -200,6 +200,34 @@ TEST_F(CliChange, InitMonthNextOpensDecember) {
   EXPECT_THAT(month.out, HasSubstr("Working Month = December 2026"));
 }
 
+// "history" stores a past month through the History form (a late report joins the late
+// list); "history-totals" changes one stored row.
+TEST_F(CliChange, HistoryStoresAPastMonthAndATotalsRow) {
+  auto doc = folder.Load();
+  const int m = 9, s = doc->SlotOfMonth(9);  // October 2026, the working month is November
+  const PubRecord* pub = nullptr;
+  for (int r = 1; r < doc->count && !pub; ++r) {
+    const PubRecord& rec = doc->records[r];
+    if (rec.status == kActive && rec.activity[kBibleStudies][m][s] == 0 && rec.late[m][s] == 0)
+      pub = &rec;
+  }
+  ASSERT_NE(pub, nullptr);
+  const int id = pub->id;
+  Ok({"history", std::to_string(id), "--year", "2026", "--month", "10", "--shared", "--studies",
+      "3", "--late"});
+  Ok({"history-totals", "--row", "active", "--year", "2025", "--month", "3", "--count", "77"});
+
+  auto after = folder.Load();
+  const PubRecord& stored = *after->FindById(id);
+  EXPECT_EQ(stored.activity[kBibleStudies][m][s], 3 | kSharedBit);
+  EXPECT_EQ(stored.late[m][s], after->working_month + 1);
+  bool listed = false;
+  for (int i = 0; i < after->late_count; ++i)
+    listed |= after->late[i].id == id && after->late[i].month == m;
+  EXPECT_TRUE(listed);
+  EXPECT_EQ(after->totals.value[2][kTotalsActiveField][SlotOfYear(25)], 77);
+}
+
 // The late-report list is emptied with --yes.
 TEST_F(CliChange, EraseLateEmptiesTheList) {
   ASSERT_GT(folder.Load()->late_count, 0) << "the demo holds late reports";

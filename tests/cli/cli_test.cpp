@@ -57,7 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                       LookCase{"AttendanceShow", {"attendance", "show"}, "averages: 3 months"},
                       LookCase{"AttendanceJson", {"attendance", "show", "--json"}, "\"average_3\""},
                       LookCase{"Catalog", {"catalog"}, ""},
-                      LookCase{"ReportBranchText", {"report", "branch", "--text"}, "Totals"}),
+                      LookCase{"ReportBranchText", {"report", "branch", "--text"}, "Totals"},
+                      LookCase{"ViewNoReport",
+                               {"view", "no-report", "--month", "11"},
+                               "No Report for November  ("},
+                      LookCase{"ViewBaptizedJson",
+                               {"view", "6", "--bracket", "8", "--json"},
+                               "\"title\":\"Over 60 Yrs ( "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The usage lists every command, and needs no data folder.
@@ -106,6 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"CatalogExtra", {"catalog", "x"}, 2, "catalog takes no arguments"},
         RefusalCase{"ListsUnknown", {"lists", "everyone"}, 2, "unknown list 'everyone'"},
         RefusalCase{"ListsBadPeriod", {"lists", "inactive", "--period", "nine"}, 2, "period"},
+        RefusalCase{"ViewUnknown", {"view", "everyone"}, 2, "unknown list type 'everyone'"},
+        RefusalCase{"ViewNoSuchChoice", {"view", "aux", "--group", "1"}, 2, "no group choice"},
+        RefusalCase{"ViewBadPeriod", {"view", "inactive", "--period", "5"}, 2, "period"},
         RefusalCase{"PostNoIdentifier", {"post"}, 2, "post takes one publisher identifier"},
         RefusalCase{
             "PostUnknownPublisher", {"post", "29999"}, 2, "no publisher with identifier 29999"},

@@ -74,6 +74,13 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kCsvAssociation, "ss"},
     {Sid::kCsvUnidentifiedCount, "d"},
     {Sid::kCsvMapLine, "ss"},
+    {Sid::kViewTitleCount, "sd"},
+    {Sid::kViewLineGroupPhone, "sds"},
+    {Sid::kViewLinePhone, "ss"},
+    {Sid::kViewGroupCaption, "ss"},
+    {Sid::kViewDateFormat, "ddd"},
+    {Sid::kViewMonthYearFormat, "dd"},
+    {Sid::kHistoryYearFormat, "d"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

@@ -1,0 +1,26 @@
+// The printed View lists: the list of the View lists dialog with its title on report
+// pages, and the "Report Collection Form" with blank columns to fill in by hand.
+#pragma once
+
+#include "cycle/view_lists.h"
+#include "reports/canvas.h"
+#include "reports/page_frame.h"
+
+namespace zarim {
+
+// The report kind of a printed view list. The print job's group number carries the
+// list's selection (EncodeViewListSelection), as a group report carries its group.
+inline constexpr int kViewListReportKind = 170;
+
+struct ViewListSelection {
+  ViewType type = ViewType::kNoReport;
+  int second = 0;
+  int third = 0;
+};
+int EncodeViewListSelection(const ViewListSelection& selection);
+ViewListSelection DecodeViewListSelection(int code);
+
+// Lays out and draws the list; sets the context's page count.
+void DrawViewList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int selection);
+
+}  // namespace zarim
