@@ -13,7 +13,6 @@ class Clipboard;
 class PrinterQuery;
 class SettingsFile;
 class PasswordRunner;
-class Mailer;
 class Profile;
 class Congregation;
 
@@ -25,7 +24,6 @@ struct ShellServices {
   Mailer* mailer = nullptr;
   DesktopShell* desktop = nullptr;
   Clipboard* clipboard = nullptr;
-  Mailer* mailer = nullptr;
   PrinterQuery* printers = nullptr;
   SettingsFile* settings = nullptr;  // null when the program runs without one (tests)
   PasswordRunner* passwords = nullptr;
