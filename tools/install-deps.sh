@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libfmt-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 poppler-utils xvfb xauth xdg-utils
-          clang libclang-rt-14-dev clang-format x11-utils)
+          clang libclang-rt-14-dev clang-format x11-utils
+          fonts-crosextra-carlito)
 
 missing=()
 for p in "${packages[@]}"; do
