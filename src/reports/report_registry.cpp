@@ -7,6 +7,7 @@
 #include "reports/group_lists.h"
 #include "reports/labels.h"
 #include "reports/lists.h"
+#include "reports/record_card.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
 
@@ -16,10 +17,7 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports,
-    ListReports,
-    GroupListReports,
-    LabelReports,
+    BaseReports, ListReports, GroupListReports, LabelReports, CardReports,
 };
 
 }  // namespace

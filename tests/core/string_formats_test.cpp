@@ -58,6 +58,7 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kContactByGroupSubtitle, "sss"},
     {Sid::kEmergencyContactFormat, "ss"},
     {Sid::kLabelledNumber, "ss"},
+    {Sid::kCardYearMonth, "ds"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.
