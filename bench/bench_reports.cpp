@@ -43,5 +43,25 @@ BENCHMARK(BM_TelephoneListScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TelephoneListPrinter600)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TelephoneListGroup)->Unit(benchmark::kMillisecond);
 
+// Every list of names, the group lists and the labels at printer resolution.
+void BM_ListLayout(benchmark::State& state) {
+  Layout(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true, 600);
+}
+BENCHMARK(BM_ListLayout)
+    ->ArgNames({"kind", "group"})
+    ->Args({report_kind::kTelephoneEldersServants, 0})
+    ->Args({report_kind::kTelephonePioneers, 0})
+    ->Args({report_kind::kAddressCongregation, 0})
+    ->Args({report_kind::kAddressGroup, 1})
+    ->Args({report_kind::kAddressInactive, 0})
+    ->Args({report_kind::kContactCongregation, 0})
+    ->Args({report_kind::kContactInactiveByGroup, 1})
+    ->Args({report_kind::kEmergencyCongregation, 0})
+    ->Args({report_kind::kTelEmailCongregation, 0})
+    ->Args({report_kind::kSpecialNeedsCongregation, 0})
+    ->Args({report_kind::kGroupListAll, 0})
+    ->Args({report_kind::kLabels, 0})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zarim

@@ -10,6 +10,8 @@ packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libfmt-dev libgtest-dev 
           desktop-file-utils appstream dpkg-dev)
 # The XML engine of the exchange library.
 packages+=(libxml2-dev)
+# The metric-compatible face of the record card's "Calibri".
+packages+=(fonts-crosextra-carlito)
 
 missing=()
 for p in "${packages[@]}"; do

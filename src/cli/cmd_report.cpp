@@ -10,6 +10,10 @@
 #include "reports/report_registry.h"
 
 namespace zarim::cli {
+
+// The record cards (cmd_cards.cpp): "report card ID" and "report cards --active".
+int CardsReport(Context& ctx);
+
 namespace {
 
 constexpr const char* kUsage =
@@ -29,6 +33,7 @@ int Report(Context& ctx) {
     return 2;
   }
   if (args[0] == "list") return ListReports(ctx);
+  if (args[0] == "card" || args[0] == "cards") return CardsReport(ctx);
   const ReportSpec* spec = FindReportByName(args[0]);
   if (!spec) {
     ctx.err << "zarim-cli: no report " << args[0] << " (zarim-cli report list names them)\n";

@@ -106,7 +106,7 @@ class CliPasswords : public PasswordRunner {
 // a reader never sees a save half done; they never save, whatever loading repaired.
 bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
   static const char* const kReaders[] = {"info",   "dump",   "lists",  "late-list", "catalog",
-                                         "totals", "groups", "report", "month"};
+                                         "totals", "groups", "report", "month",     "labels"};
   for (const char* r : kReaders)
     if (name == r) return true;
   if (name == "attendance") return args.empty() || args[0] == "show";

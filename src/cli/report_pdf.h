@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "core/ports.h"
+#include "reports/page_frame.h"
 
 namespace zarim::cli {
 
@@ -14,6 +15,7 @@ namespace zarim::cli {
 // drawn per group) to path with the default report fonts. False with a message in *error
 // when the file could not be written or no PDF writer is built in.
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
-                        std::string* error, int group = 0);
+                        std::string* error, int group = 0,
+                        const ReportSelection* selection = nullptr);
 
 }  // namespace zarim::cli

@@ -4,7 +4,7 @@
 namespace zarim::cli {
 
 bool WriteReportPdfFile(const CZarimDoc&, int, const Date&, const std::string&, std::string* error,
-                        int) {
+                        int, const ReportSelection*) {
   *error = "this build has no PDF writer; use the desktop program's Save as PDF";
   return false;
 }

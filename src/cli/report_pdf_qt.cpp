@@ -9,7 +9,7 @@
 namespace zarim::cli {
 
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
-                        std::string* error, int group) {
+                        std::string* error, int group, const ReportSelection* selection) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   static int argc = 1;
@@ -26,6 +26,7 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
   job.kind = kind;
   job.group = group;
   job.today = today;
+  job.selection = selection;
   if (!RenderReportPdf(job, QString::fromStdString(path), 300, nullptr)) {
     *error = "cannot write " + path;
     return false;

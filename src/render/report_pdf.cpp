@@ -23,6 +23,7 @@ ReportContext PrintContext(const PrintJob& job, bool a4) {
   ctx.printing = true;
   ctx.today = job.today;
   ctx.fonts = job.fonts;
+  ctx.selection = job.selection;
   return ctx;
 }
 

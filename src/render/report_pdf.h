@@ -7,6 +7,7 @@
 
 #include "core/ports.h"
 #include "reports/fonts.h"
+#include "reports/page_frame.h"
 
 class QPagedPaintDevice;
 
@@ -23,6 +24,7 @@ struct PrintJob {
   Date today;
   int screen_dpi_x = 96;
   int screen_dpi_y = 96;
+  const ReportSelection* selection = nullptr;  // the chosen people, where a report has them
 };
 
 // Follows a long job page by page. Start is called once before the first page of a job

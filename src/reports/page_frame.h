@@ -21,9 +21,10 @@ inline constexpr int kPageWidthTenths = 80;          // 8 inches
 // The people a report of chosen publishers prints (labels, record cards), in printing
 // order, and the first label position on the first sheet.
 struct ReportSelection {
-  bool chosen = false;       // false: the report takes its own default people
-  std::vector<int> records;  // record numbers; chosen and empty prints nothing
-  int start_label = 1;       // 1 to 20
+  bool chosen = false;         // false: the report takes its own default people
+  std::vector<int> records;    // record numbers; chosen and empty prints nothing
+  int start_label = 1;         // 1 to 20
+  bool previous_year = false;  // record cards: one service year further back
 };
 
 // What the report view hands a drawer besides the document and the canvas.

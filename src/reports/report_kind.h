@@ -39,5 +39,7 @@ inline constexpr int kTelEmailEldersServants = 103;
 inline constexpr int kTelEmailPioneers = 104;
 inline constexpr int kSpecialNeedsCongregation = 120;
 inline constexpr int kSpecialNeedsGroup = 121;
+// The record cards of the context's selection, drawn on whole sheets.
+inline constexpr int kRecordCards = 140;
 
 }  // namespace zarim::report_kind

@@ -8,6 +8,7 @@
 #include "reports/group_lists.h"
 #include "reports/labels.h"
 #include "reports/lists.h"
+#include "reports/record_card.h"
 #include "reports/report_kind.h"
 #include "reports/telephone_list.h"
 #include "reports/view_list_report.h"
@@ -18,7 +19,7 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports, AnalysisReports, ListReports, GroupListReports, LabelReports,
+    BaseReports, AnalysisReports, ListReports, GroupListReports, LabelReports, CardReports,
 };
 
 }  // namespace

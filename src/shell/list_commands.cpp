@@ -1,11 +1,14 @@
 // The commands of the lists: address, contact, telephone (elders and ministerial
-// servants, pioneers), telephone & e-mail, emergency contact data and special needs. A
-// per-group list asks for the group first.
+// servants, pioneers), telephone & e-mail, emergency contact data, special needs, the
+// field service group lists and the labels. A per-group list asks for the group first.
+#include <utility>
+
 #include "core/command_ids.h"
 #include "records/group_picker_form.h"
 #include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/dialogs/group_picker_dialog.h"
+#include "shell/dialogs/labels_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
 #include "shell/report_view.h"
@@ -29,6 +32,17 @@ void ShowPickedGroup(CMainFrame& frame, int kind) {
 
 void AddGroupReport(CommandTable& table, int id, int kind) {
   table.Add(id, [kind](CMainFrame& frame) { ShowPickedGroup(frame, kind); });
+}
+
+// The labels: "Select Labels" (with the names to tick for the selected publishers) and
+// the starting label; nothing is shown when it is cancelled.
+void ShowLabels(CMainFrame& frame, bool choose_people) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  ReportSelection selection;
+  if (!RunLabelsDialog(frame.dialog_parent(), frame.doc(), choose_people, &selection)) return;
+  view->set_selection(std::move(selection));
+  frame.ShowReport(report_kind::kLabels);
 }
 
 }  // namespace
@@ -68,6 +82,24 @@ void RegisterListCommands(CommandTable& table) {
 
   table.AddReport(kCmdNeedsCongregation, k::kSpecialNeedsCongregation);
   AddGroupReport(table, kCmdNeedsGroup, k::kSpecialNeedsGroup);
+
+  table.AddReport(kCmdGroupListActive, k::kGroupListActive);
+  table.AddReport(kCmdGroupListStudents, k::kGroupListStudents);
+  table.AddReport(kCmdGroupListInactive, k::kGroupListInactive);
+  table.AddReport(kCmdGroupListAll, k::kGroupListAll);
+  table.AddReport(kCmdGroupListGdpr, k::kGroupListConsent);
+
+  // Until the record dialog exists, the cards of the active file are shown in the report
+  // view, where they print and save as PDF like every report.
+  table.Add(kCmdPublisherRecords, [](CMainFrame& frame) {
+    if (ReportView* view = ViewOf(frame)) {
+      view->set_selection(ReportSelection{});
+      frame.ShowReport(k::kRecordCards);
+    }
+  });
+
+  table.Add(kCmdLabelsAll, [](CMainFrame& frame) { ShowLabels(frame, false); });
+  table.Add(kCmdLabelsSelected, [](CMainFrame& frame) { ShowLabels(frame, true); });
 }
 
 }  // namespace zarim

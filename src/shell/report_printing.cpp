@@ -76,6 +76,7 @@ PrintJob JobFromView(const ReportView& view) {
   job.today = view.today();
   job.screen_dpi_x = view.screen_dpi_x();
   job.screen_dpi_y = view.screen_dpi_y();
+  job.selection = &view.selection();
   return job;
 }
 

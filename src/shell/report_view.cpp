@@ -50,6 +50,7 @@ void ReportView::Relayout() {
     ctx.screen_dpi_y = screen_dpi_y_;
     ctx.fonts = &fonts_;
     ctx.today = today_;
+    ctx.selection = &selection_;
     DrawReport(doc_, measure, ctx, kind_, group_);
     page_count_ = ctx.page_count;
   }
@@ -81,6 +82,7 @@ void ReportView::paintEvent(QPaintEvent* /*event*/) {
   ctx.screen_dpi_y = screen_dpi_y_;
   ctx.fonts = &fonts_;
   ctx.today = today_;
+  ctx.selection = &selection_;
   DrawReport(doc_, canvas, ctx, kind_, group_);
   if (ctx.page_count != page_count_) {
     page_count_ = ctx.page_count;

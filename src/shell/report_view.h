@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <utility>
 
 #include "core/ports.h"
 #include "reports/fonts.h"
@@ -31,6 +32,9 @@ class ReportView : public QAbstractScrollArea {
   int kind() const { return kind_; }
   int group() const { return group_; }
   void set_group(int group) { group_ = group; }
+  // The people of a report of chosen publishers (labels).
+  void set_selection(ReportSelection selection) { selection_ = std::move(selection); }
+  const ReportSelection& selection() const { return selection_; }
   int page_count() const { return page_count_; }
   const CZarimDoc& doc() const { return doc_; }
   ReportFonts& fonts() { return fonts_; }
@@ -60,6 +64,7 @@ class ReportView : public QAbstractScrollArea {
   int mode_ = kActionPanel;
   int kind_ = 1;
   int group_ = 0;
+  ReportSelection selection_;
   int page_count_ = 1;
   Date today_;
   int screen_dpi_x_ = 96;

@@ -81,6 +81,7 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kViewDateFormat, "ddd"},
     {Sid::kViewMonthYearFormat, "dd"},
     {Sid::kHistoryYearFormat, "d"},
+    {Sid::kCardYearMonth, "ds"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "reports/label_form.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
 
@@ -129,6 +130,32 @@ TEST_F(LabelsTest, EmptySelectionPrintsNothing) {
   EXPECT_EQ(ctx_.page_count, 1);
   RecordingCanvas all = Draw(nullptr);  // nothing chosen: every active publisher
   EXPECT_NE(all.FindText("Anna Able"), nullptr);
+}
+
+}  // namespace
+}  // namespace zarim
+
+namespace zarim {
+namespace {
+
+TEST_F(LabelsTest, FormChoosesTickedPublishersInListOrderOrEveryone) {
+  Add(10, "Anna", "Able");
+  Add(11, "Bert", "Baker");
+  PubRecord idle = testing::MakePublisher(12, "Cleo", "Idle", kInactive);
+  testing::AddRecord(doc_, idle);
+  Finish();
+  LabelForm chosen(doc_, true);
+  ASSERT_EQ(chosen.names(), (std::vector<std::string>{"Anna Able", "Bert Baker"}));
+  EXPECT_TRUE(chosen.Selection().chosen);
+  EXPECT_TRUE(chosen.Selection().records.empty());  // nothing ticked prints nothing
+  chosen.SetChecked(1, true);
+  chosen.start_label = 25;
+  ReportSelection s = chosen.Selection();
+  EXPECT_EQ(s.records, (std::vector<int>{doc_.RecordNumberById(11)}));
+  EXPECT_EQ(s.start_label, 20);
+  LabelForm everyone(doc_, false);
+  EXPECT_TRUE(everyone.names().empty());
+  EXPECT_FALSE(everyone.Selection().chosen);
 }
 
 }  // namespace

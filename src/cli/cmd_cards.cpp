@@ -1,0 +1,65 @@
+// zarim-cli report card / report cards: one publisher's record card, or every card of the
+// active or the inactive file in the stored or the alphabetic order, as text, JSON or PDF.
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/report_pdf.h"
+#include "reports/record_card.h"
+#include "reports/report_kind.h"
+#include "reports/report_registry.h"
+
+namespace zarim::cli {
+
+int CardsReport(Context& ctx) {
+  auto& args = ctx.args;
+  const bool single = args[0] == "card";
+  args.erase(args.begin());
+  ReportSelection selection;
+  selection.chosen = true;
+  selection.previous_year = TakeFlag(args, "--previous");
+  bool json = TakeFlag(args, "--json");
+  TakeFlag(args, "--text");
+  std::optional<std::string> pdf = TakeOption(args, "--pdf");
+  if (single) {
+    if (args.size() != 1) {
+      ctx.err << "zarim-cli: usage: report card ID [--previous] (--text|--json|--pdf FILE)\n";
+      return 2;
+    }
+    std::optional<int> id = ParseInt(args[0], 1, 65535, ctx.err, "identifier");
+    if (!id) return 2;
+    int rec = ctx.doc.RecordNumberById(*id);
+    if (rec <= 0) {
+      ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
+      return 1;
+    }
+    selection.records.push_back(rec);
+  } else {
+    bool active = TakeFlag(args, "--active");
+    bool inactive = TakeFlag(args, "--inactive");
+    std::optional<std::string> order = TakeOption(args, "--order");
+    if (!args.empty() || active == inactive || (order && *order != "list" && *order != "alpha")) {
+      ctx.err << "zarim-cli: usage: report cards (--active|--inactive) [--order list|alpha] "
+                 "[--previous] (--text|--json|--pdf FILE)\n";
+      return 2;
+    }
+    selection.records =
+        CardRecords(ctx.doc, active ? kActive : kInactive, order && *order == "alpha");
+  }
+  if (pdf) {
+    std::string error;
+    if (!WriteReportPdfFile(ctx.doc, report_kind::kRecordCards, ctx.clock.Today(), *pdf, &error, 0,
+                            &selection)) {
+      ctx.err << "zarim-cli: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  ReportContext context;
+  context.today = ctx.clock.Today();
+  context.selection = &selection;
+  ReportModel model = FindReport(report_kind::kRecordCards)->model(ctx.doc, context, 0);
+  ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
+  return 0;
+}
+
+}  // namespace zarim::cli

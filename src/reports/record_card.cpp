@@ -1,0 +1,488 @@
+// The publisher record card: its tables, model and drawer.
+#include "reports/record_card.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/bytes.h"
+#include "core/document.h"
+#include "core/month.h"
+#include "core/strings.h"
+#include "core/text_codec.h"
+#include "records/groups.h"
+#include "records/record_dates.h"
+#include "reports/recording_canvas.h"
+#include "reports/report_kind.h"
+
+namespace zarim {
+namespace {
+
+constexpr int kSeptember = 8;
+constexpr int kFirstNewFormYear = 2024;
+
+// Column order of the old form's five number columns.
+constexpr int kOldColumns[5] = {kPlacements, kVideos, kHours, kReturnVisits, kBibleStudies};
+
+std::string Plain(const CZarimDoc& doc, std::string_view bytes) {
+  return ToUtf8(std::string(Trim(bytes)), doc.language_code);
+}
+
+std::string Number(int v) { return v == 0 ? std::string() : Printf("%d", v); }
+
+// The month label of row i (September first): the year before the abbreviation where a
+// calendar year begins on the card (the first row and January).
+std::string MonthLabel(int service_year, int i) {
+  int month = (kSeptember + i) % 12;
+  std::string abbreviation = ShortMonthName(month);
+  if (i == 0) return Printf(Sid::kCardYearMonth, service_year - 1, abbreviation.c_str());
+  if (month == 0) return Printf(Sid::kCardYearMonth, service_year, abbreviation.c_str());
+  return abbreviation;
+}
+
+std::string DateText(const CZarimDoc& doc, const char (&field)[9], bool year_only) {
+  DateParts d = ParseRecordDate(FieldText(field, sizeof field));
+  if (d.year == 0) return {};
+  if (year_only || d.month == 0) return Printf("%d", d.year);
+  if (doc.format.alternate_date) {
+    std::string month = ShortMonthName(d.month - 1);
+    return d.day ? Printf("%02d %s %d", d.day, month.c_str(), d.year)
+                 : Printf("%s %d", month.c_str(), d.year);
+  }
+  return d.day ? Printf("%02d/%02d/%d", d.month, d.day, d.year)
+               : Printf("%02d/%d", d.month, d.year);
+}
+
+int PioneerNow(const CZarimDoc& doc, const PubRecord& r) {
+  int month = doc.working_month % 12;
+  return r.pioneer[month][doc.SlotOfMonth(month)] & 0x03;
+}
+
+// The header's check boxes: label and whether it is ticked, in the order of the layout
+// string's positions (Male, Female, Elder, Ministerial servant, Regular pioneer, Special
+// pioneer, Field missionary), with Other Sheep and Anointed under Male and Female.
+struct Box {
+  Sid label;
+  bool checked;
+};
+struct Header {
+  std::string name, group, birth, baptism;
+  Box boxes[7];
+  Box hope[2];
+};
+
+Header BuildHeader(const CZarimDoc& doc, int record) {
+  const PubRecord& r = doc.records[record];
+  Header h;
+  h.name = ToUtf8(doc.DisplayName(r), doc.language_code);
+  if (doc.options.print_group && r.group > 0) h.group = GroupLabel(doc, r.group);
+  h.birth = DateText(doc, r.birth_date, doc.options.hide_birth != 0);
+  h.baptism = DateText(doc, r.baptism_date, false);
+  const int privilege = r.flags & kPrivilegeMask;
+  const int pioneer = PioneerNow(doc, r);
+  // Only the flag that is set ticks its box; neither flag leaves both empty.
+  h.boxes[0] = {Sid::kCardMale, (r.flags & kMale) != 0 && (r.flags & kFemale) == 0};
+  h.boxes[1] = {Sid::kCardFemale, (r.flags & kFemale) != 0 && (r.flags & kMale) == 0};
+  h.boxes[2] = {Sid::kCardElder, privilege == kElder};
+  h.boxes[3] = {Sid::kCardServant, privilege == kServant};
+  h.boxes[4] = {Sid::kCardRegularPioneer, pioneer == kRegular};
+  h.boxes[5] = {Sid::kCardSpecialPioneer, pioneer == kSpecial};
+  h.boxes[6] = {Sid::kCardFieldMissionary, (r.service_flags & kFieldMissionary) != 0};
+  h.hope[0] = {Sid::kCardOtherSheep, r.hope == 'O' || r.hope == 'o'};
+  h.hope[1] = {Sid::kCardAnointed, r.hope == 'A' || r.hope == 'a'};
+  return h;
+}
+
+std::vector<Sid> Headings(bool new_form) {
+  if (new_form)
+    return {Sid::kCardServiceYear, Sid::kCardShared,       Sid::kCardStudies,
+            Sid::kCardAuxiliary,   Sid::kCardPioneerHours, Sid::kCardRemarks};
+  return {Sid::kCardServiceYear,  Sid::kCardPlacements, Sid::kCardVideos, Sid::kCardHours,
+          Sid::kCardReturnVisits, Sid::kCardStudies,    Sid::kCardRemarks};
+}
+
+// The hide flags: bit 0 averages of the first table, bit 1 of the second, bits 2 and 3
+// the totals likewise.
+bool HideAverage(const CZarimDoc& doc, int table) {
+  return (doc.options.hide_averages >> table) & 1;
+}
+bool HideTotal(const CZarimDoc& doc, int table) {
+  return (doc.options.hide_averages >> (2 + table)) & 1;
+}
+
+// The rows of one table as cell texts, the check boxes as "X" or "".
+std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, const CardYear& y, int table,
+                                                std::vector<RowKind>* kinds) {
+  std::vector<std::vector<std::string>> rows;
+  auto add = [&](RowKind k, std::vector<std::string> cells) {
+    rows.push_back(std::move(cells));
+    if (kinds) kinds->push_back(k);
+  };
+  for (int i = 0; i < 12; ++i) {
+    const CardMonth& m = y.months[i];
+    std::string label = MonthLabel(y.service_year, i);
+    if (y.new_form) {
+      add(RowKind::kPublisher, {label, m.reported ? "X" : "", Number(m.values[kBibleStudies]),
+                                m.auxiliary ? "X" : "", Number(m.values[kHours]), m.remark});
+    } else {
+      std::vector<std::string> cells{label};
+      for (int f : kOldColumns) cells.push_back(Number(m.values[f]));
+      cells.push_back(m.remark);
+      add(RowKind::kPublisher, cells);
+    }
+  }
+  if (y.new_form) {
+    add(RowKind::kTotal, {std::string(Str(Sid::kCardTotal)), "", Number(y.totals[kBibleStudies]),
+                          "", Number(y.totals[kHours]), ""});
+    return rows;
+  }
+  if (!HideTotal(doc, table)) {
+    std::vector<std::string> cells{std::string(Str(Sid::kCardTotal))};
+    for (int f : kOldColumns) cells.push_back(Number(y.totals[f]));
+    add(RowKind::kTotal, cells);
+  }
+  if (!HideAverage(doc, table)) {
+    std::vector<std::string> cells{std::string(Str(Sid::kCardAverage))};
+    for (int f : kOldColumns)
+      cells.push_back(y.totals[f] == 0 ? std::string() : Printf("%3.1f", CardAverage(y, f)));
+    add(RowKind::kTotal, cells);
+  }
+  return rows;
+}
+
+FontSpec CardFont(const CZarimDoc& doc, int tenths_of_points, int dpi_y) {
+  FontSpec f;
+  const bool calibri = doc.language_code == "urk";
+  f.face = calibri ? "Calibri" : "Times New Roman";
+  f.pitch_family = calibri ? 34 : 18;
+  f.weight = 700;
+  f.height = -(tenths_of_points * dpi_y / 720);
+  return f;
+}
+
+std::vector<std::string> WrapWords(const Canvas& canvas, const std::string& text, int room) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t end = text.find(' ', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string word = text.substr(pos, end - pos);
+    if (!lines.empty() && canvas.TextWidth(lines.back() + " " + word) <= room) {
+      lines.back() += " " + word;
+    } else {
+      lines.push_back(word);
+    }
+    pos = end + 1;
+  }
+  return lines;
+}
+
+void DrawBox(Canvas& canvas, int x, int y, int side, int pen, bool checked) {
+  canvas.SetPen(pen, PenStyle::kSolid);
+  canvas.DrawRect(x, y, x + side, y + side);
+  if (checked) {
+    canvas.DrawLine(x, y, x + side, y + side);
+    canvas.DrawLine(x, y + side, x + side, y);
+  }
+}
+
+// Draws one card with its tables at the given top-left corner; returns its height.
+int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector<int>& years,
+             int left, int top, int width) {
+  const int lx = canvas.DpiX(), ly = canvas.DpiY();
+  const int row = ly / 4;
+  const FontSpec title_font = CardFont(doc, 150, ly);
+  const FontSpec body_font = CardFont(doc, 125, ly);
+  const FontSpec heading_font = CardFont(doc, 90, ly);
+  const int side = lx / 10;
+  const int box_pen = std::max(lx / 120, 1);
+  Header h = BuildHeader(doc, record);
+  std::vector<int> boxes = LayoutNumbers(Str(Sid::kCardBoxPositions), 7);
+  if (boxes.empty()) boxes = {70, 88, 2, 14, 38, 61, 82};
+  auto box_x = [&](int i) { return left + width * boxes[i] / 100; };
+
+  canvas.SetFont(title_font);
+  canvas.SetTextAlign(align::kCenter | align::kTop);
+  canvas.DrawText(left + width / 2, top, Str(Sid::kCardTitle));
+  canvas.SetFont(body_font);
+  canvas.SetTextAlign(align::kLeft | align::kTop);
+  int y = top + row + row / 4;
+  const std::string sep(Str(Sid::kCardLabelSeparator));
+  canvas.DrawText(left, y, std::string(Str(Sid::kCardName)) + sep + h.name);
+  if (!h.group.empty()) {
+    canvas.SetTextAlign(align::kRight | align::kTop);
+    canvas.DrawText(left + width, y, h.group);
+    canvas.SetTextAlign(align::kLeft | align::kTop);
+  }
+  auto labelled_box = [&](int x, int yy, const Box& b) {
+    DrawBox(canvas, x, yy + (row - side) / 2, side, box_pen, b.checked);
+    canvas.DrawText(x + side + side / 2, yy, Str(b.label));
+  };
+  y += row;
+  canvas.DrawText(left, y, std::string(Str(Sid::kCardBirth)) + sep + h.birth);
+  labelled_box(box_x(0), y, h.boxes[0]);
+  labelled_box(box_x(1), y, h.boxes[1]);
+  y += row;
+  canvas.DrawText(left, y, std::string(Str(Sid::kCardBaptism)) + sep + h.baptism);
+  labelled_box(box_x(0), y, h.hope[0]);
+  labelled_box(box_x(1), y, h.hope[1]);
+  y += row;
+  for (int i = 2; i < 7; ++i) labelled_box(box_x(i), y, h.boxes[i]);
+  y += row + row / 2;
+
+  std::vector<int> bounds = LayoutNumbers(Str(Sid::kCardColumnBounds), 7);
+  if (bounds.empty()) bounds = {88, 165, 250, 335, 420, 505, 515};
+  const int unit = lx;
+  for (size_t t = 0; t < years.size(); ++t) {
+    CardYear cy = BuildCardYear(doc, record, years[t]);
+    std::vector<Sid> heads = Headings(cy.new_form);
+    // Column edges: the new form's six columns end at the first five boundaries, the old
+    // form's seven at the first six; the remarks run to the card's right edge.
+    std::vector<int> xs{left};
+    const size_t inner = heads.size() - 1;
+    for (size_t c = 0; c < inner; ++c) xs.push_back(left + unit * bounds[c] / 100);
+    xs.push_back(left + width);
+    std::vector<std::vector<std::string>> rows = TableRows(doc, cy, static_cast<int>(t), nullptr);
+    const int head_height = row * 2;
+    const int table_top = y;
+    const int table_bottom = table_top + head_height + row * static_cast<int>(rows.size());
+    // Headings: the year under "Service Year", the others wrapped into the cell.
+    for (size_t c = 0; c < heads.size(); ++c) {
+      std::string text(Str(heads[c]));
+      if (c == 0) text += " " + std::to_string(cy.service_year);
+      canvas.SetTextAlign(align::kCenter | align::kTop);
+      const int cx = (xs[c] + xs[c + 1]) / 2;
+      const int room = xs[c + 1] - xs[c] - lx / 20;
+      // Words fill lines as far as they fit (the no-break space keeps its neighbours
+      // together); four lines of the smaller heading font fit the heading's two rows.
+      canvas.SetFont(heading_font);
+      std::vector<std::string> lines = WrapWords(canvas, text, room);
+      const int step = row / 2;
+      const int first =
+          table_top +
+          (head_height - step * static_cast<int>(std::min<size_t>(lines.size(), 4))) / 2;
+      for (size_t l = 0; l < lines.size() && l < 4; ++l)
+        canvas.DrawText(cx, first + static_cast<int>(l) * step, lines[l]);
+      canvas.SetFont(body_font);
+    }
+    canvas.SetTextAlign(align::kLeft | align::kTop);
+    for (size_t r = 0; r < rows.size(); ++r) {
+      const int ry = table_top + head_height + row * static_cast<int>(r);
+      for (size_t c = 0; c < rows[r].size() && c + 1 < xs.size(); ++c) {
+        const std::string& cell = rows[r][c];
+        if (cell.empty()) continue;
+        const bool is_box = cy.new_form && (c == 1 || c == 3) && cell == "X";
+        if (is_box) {
+          DrawBox(canvas, (xs[c] + xs[c + 1] - side) / 2, ry + (row - side) / 2, side, box_pen,
+                  true);
+        } else if (c == 0 || c + 1 == rows[r].size()) {
+          canvas.DrawText(xs[c] + lx / 20, ry + row / 16, cell);
+        } else {
+          canvas.SetTextAlign(align::kCenter | align::kTop);
+          canvas.DrawText((xs[c] + xs[c + 1]) / 2, ry + row / 16, cell);
+          canvas.SetTextAlign(align::kLeft | align::kTop);
+        }
+      }
+    }
+    // Lines: the outer frame, the column separators and a line under every row.
+    canvas.SetPen(lx / 300 * 4, PenStyle::kSolid);
+    canvas.DrawRect(left, table_top, left + width, table_bottom);
+    canvas.SetPen(lx / 300 * 3, PenStyle::kSolid);
+    for (size_t c = 1; c + 1 < xs.size(); ++c)
+      canvas.DrawLine(xs[c], table_top, xs[c], table_bottom);
+    canvas.SetPen(std::max(lx / 300, 1), PenStyle::kSolid);
+    for (size_t r = 0; r < rows.size(); ++r) {
+      const int ly_line = table_top + head_height + row * static_cast<int>(r);
+      canvas.DrawLine(left, ly_line, left + width, ly_line);
+    }
+    y = table_bottom + row;
+  }
+  return y - top;
+}
+
+const PubRecord* RecordAt(const CZarimDoc& doc, int rec) {
+  return rec > 0 && rec < doc.count ? &doc.records[rec] : nullptr;
+}
+
+}  // namespace
+
+int WorkingServiceYear(const CZarimDoc& doc) {
+  int year = 2000 + doc.working_year;
+  return doc.working_month >= kSeptember ? year + 1 : year;
+}
+
+bool CardUsesNewForm(const CZarimDoc& doc, int service_year) {
+  if (service_year < kFirstNewFormYear) return false;
+  if (doc.history_view && doc.working_serial <= doc.switch_serial) return false;
+  return true;
+}
+
+int CardWidth(int dpi_x, bool tall_sheet) { return tall_sheet ? dpi_x * 29 / 4 : dpi_x * 15 / 2; }
+
+std::vector<int> LayoutNumbers(std::string_view text, size_t count) {
+  std::vector<int> out;
+  size_t pos = 0;
+  while (pos < text.size() && out.size() < count) {
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    size_t end = text.find(' ', pos);
+    if (end == std::string_view::npos) end = text.size();
+    int v = 0;
+    auto [p, ec] = std::from_chars(text.data() + pos, text.data() + end, v);
+    if (ec != std::errc() || p != text.data() + end) return {};
+    out.push_back(v);
+    pos = end;
+  }
+  if (out.size() != count) return {};
+  return out;
+}
+
+CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year) {
+  CardYear y;
+  y.service_year = service_year;
+  y.new_form = CardUsesNewForm(doc, service_year);
+  const PubRecord* r = RecordAt(doc, record);
+  if (!r) return y;
+  const int newest = doc.working_serial;
+  int first_reported = -1, last_held = -1;
+  for (int i = 0; i < 12; ++i) {
+    const int month = (kSeptember + i) % 12;
+    const int calendar = i < 4 ? service_year - 1 : service_year;
+    const int serial = (calendar - 2000) * 12 + month;
+    CardMonth& m = y.months[i];
+    // The record keeps the last 24 months up to the working month.
+    m.held = serial <= newest && serial > newest - 24 && calendar >= 2000;
+    if (!m.held) continue;
+    last_held = i;
+    const int slot = SlotOfYear(calendar - 2000);
+    m.reported = HasReported(*r, month, slot);
+    if (m.reported && first_reported < 0) first_reported = i;
+    m.auxiliary = (r->pioneer[month][slot] & 0x03) == kAuxiliary;
+    for (int f = 0; f < 5; ++f) {
+      int v = r->activity[f][month][slot];
+      if (f == kBibleStudies) v &= kStudiesMask;
+      m.values[f] = v;
+      y.totals[f] += v;
+    }
+    uint16_t index = r->remark[month][slot];
+    if (index != 0 && index < doc.remark_count && index < doc.remarks.size())
+      m.remark = Plain(doc, FieldText(doc.remarks[index].text));
+  }
+  if (first_reported >= 0) y.average_months = last_held - first_reported + 1;
+  return y;
+}
+
+double CardAverage(const CardYear& year, int field) {
+  if (year.average_months <= 0 || field < 0 || field > 4) return 0.0;
+  return static_cast<double>(year.totals[field]) / year.average_months;
+}
+
+std::vector<int> CardServiceYears(const CZarimDoc& doc, bool previous_year, bool one_per_page) {
+  int current = WorkingServiceYear(doc) - (previous_year ? 1 : 0);
+  if (one_per_page) return {current};
+  return {current, current - 1};
+}
+
+int CardSheetCount(int cards, bool one_per_page) {
+  if (cards <= 0) return 1;
+  return one_per_page ? (cards + 1) / 2 : cards;
+}
+
+std::vector<int> CardRecords(const CZarimDoc& doc, int status, bool alphabetic) {
+  std::vector<int> out;
+  for (int rec = 1; rec < doc.count; ++rec)
+    if (doc.records[rec].status == status) out.push_back(rec);
+  if (alphabetic) {
+    std::stable_sort(out.begin(), out.end(), [&doc](int a, int b) {
+      return doc.DisplayName(doc.records[a]) < doc.DisplayName(doc.records[b]);
+    });
+  }
+  return out;
+}
+
+ReportModel CardModel(const CZarimDoc& doc, int record, bool previous_year) {
+  ReportModel model;
+  model.kind = report_kind::kRecordCards;
+  model.title = Str(Sid::kCardTitle);
+  if (!RecordAt(doc, record)) return model;
+  Header h = BuildHeader(doc, record);
+  const std::string sep(Str(Sid::kCardLabelSeparator));
+  auto mark = [](const Box& b) {
+    return std::string(Str(b.label)) + (b.checked ? " [X]" : " [ ]");
+  };
+  model.Add(RowKind::kHeading, {std::string(Str(Sid::kCardName)) + sep + h.name, h.group});
+  model.Add(RowKind::kHeading, {std::string(Str(Sid::kCardBirth)) + sep + h.birth, mark(h.boxes[0]),
+                                mark(h.boxes[1])});
+  model.Add(RowKind::kHeading, {std::string(Str(Sid::kCardBaptism)) + sep + h.baptism,
+                                mark(h.hope[0]), mark(h.hope[1])});
+  std::vector<std::string> privileges;
+  for (int i = 2; i < 7; ++i) privileges.push_back(mark(h.boxes[i]));
+  model.Add(RowKind::kHeading, privileges);
+  const bool one = doc.options.one_per_page != 0;
+  std::vector<int> years = CardServiceYears(doc, previous_year, one);
+  for (size_t t = 0; t < years.size(); ++t) {
+    CardYear y = BuildCardYear(doc, record, years[t]);
+    std::vector<std::string> heads;
+    for (Sid s : Headings(y.new_form)) heads.emplace_back(Str(s));
+    heads[0] += " " + std::to_string(y.service_year);
+    model.Add(RowKind::kText, heads);
+    std::vector<RowKind> kinds;
+    std::vector<std::vector<std::string>> rows = TableRows(doc, y, static_cast<int>(t), &kinds);
+    for (size_t r = 0; r < rows.size(); ++r) {
+      while (!rows[r].empty() && rows[r].back().empty()) rows[r].pop_back();
+      model.Add(kinds[r], rows[r]);
+    }
+  }
+  return model;
+}
+
+void DrawRecordCards(const CZarimDoc& doc, Canvas& canvas, ReportContext& context) {
+  const ReportSelection* sel = context.selection;
+  std::vector<int> records;
+  if (sel && sel->chosen) {
+    for (int rec : sel->records)
+      if (RecordAt(doc, rec)) records.push_back(rec);
+  } else {
+    records = CardRecords(doc, kActive, false);
+  }
+  const bool one = doc.options.one_per_page != 0;
+  context.page_count = CardSheetCount(static_cast<int>(records.size()), one);
+  const int lx = std::max(canvas.DpiX(), 1), ly = std::max(canvas.DpiY(), 1);
+  const bool tall = context.printing && context.page_height_tenths == kPageHeightA4Tenths;
+  const int width = CardWidth(lx, tall);
+  const int band = PageBandHeight(context.page_height_tenths, ly);
+  std::vector<int> years = CardServiceYears(doc, sel && sel->previous_year, one);
+  for (size_t i = 0; i < records.size(); ++i) {
+    const int sheet = one ? static_cast<int>(i) / 2 : static_cast<int>(i);
+    const int k = one ? static_cast<int>(i) % 2 : 0;
+    DrawCard(doc, canvas, records[i], years, lx / 2, sheet * band + (k * 5 + 1) * ly, width);
+  }
+}
+
+namespace {
+
+ReportModel CardsModel(const CZarimDoc& doc, const ReportContext& context, int) {
+  const ReportSelection* sel = context.selection;
+  std::vector<int> records = sel && sel->chosen ? sel->records : CardRecords(doc, kActive, false);
+  ReportModel all;
+  all.kind = report_kind::kRecordCards;
+  all.title = Str(Sid::kCardTitle);
+  for (int rec : records) {
+    ReportModel one = CardModel(doc, rec, sel && sel->previous_year);
+    for (ReportRow& row : one.rows) all.rows.push_back(std::move(row));
+    all.Add(RowKind::kBlank, {});
+  }
+  if (!all.rows.empty()) all.rows.pop_back();
+  all.page_count = CardSheetCount(static_cast<int>(records.size()), doc.options.one_per_page != 0);
+  return all;
+}
+
+}  // namespace
+
+std::vector<ReportSpec> CardReports() {
+  return {{report_kind::kRecordCards, "cards", false,
+           [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
+             DrawRecordCards(doc, canvas, context);
+           },
+           CardsModel}};
+}
+
+}  // namespace zarim

@@ -1,0 +1,154 @@
+// The publisher record card: which form a service year takes, the card's width, the
+// header's check boxes, the old form's averages and how cards share sheets.
+#include "reports/record_card.h"
+
+#include <gtest/gtest.h>
+
+#include "core/bytes.h"
+#include "core/document.h"
+#include "core/strings.h"
+#include "reports/recording_canvas.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::AddRecord;
+using testing::MakePublisher;
+using testing::StartEmpty;
+using testing::TempDir;
+
+class RecordCardTest : public ::testing::Test {
+ protected:
+  void Start(Date today) { StartEmpty(doc_, today, dir_.path()); }
+  int Add(int id, const char* first, const char* last) {
+    AddRecord(doc_, MakePublisher(id, first, last, kActive));
+    doc_.SortRecords();
+    doc_.RebuildIndex();
+    return doc_.RecordNumberById(id);
+  }
+  // The header row of the card that starts with `label`.
+  std::vector<std::string> HeaderRow(int rec, Sid label) {
+    for (const ReportRow& row : CardModel(doc_, rec, false).rows)
+      if (!row.cells.empty() && row.cells[0].rfind(std::string(Str(label)), 0) == 0)
+        return row.cells;
+    return {};
+  }
+  TempDir dir_;
+  CZarimDoc doc_;
+};
+
+TEST_F(RecordCardTest, NewFormFromTheServiceYearEndingIn2024) {
+  Start(Date{2026, 12, 8});
+  EXPECT_EQ(WorkingServiceYear(doc_), 2027);  // November 2026 lies in 2027's service year
+  EXPECT_TRUE(CardUsesNewForm(doc_, 2024));
+  EXPECT_TRUE(CardUsesNewForm(doc_, 2027));
+  EXPECT_FALSE(CardUsesNewForm(doc_, 2023));
+  // old reports viewed from a month before the change keep the old form
+  doc_.history_view = 1;
+  doc_.working_serial = kReportFormSwitchSerial;
+  EXPECT_FALSE(CardUsesNewForm(doc_, 2024));
+  doc_.working_serial = kReportFormSwitchSerial + 1;
+  EXPECT_TRUE(CardUsesNewForm(doc_, 2024));
+}
+
+TEST_F(RecordCardTest, WidthOnA4AndLetterAndLayoutStrings) {
+  EXPECT_EQ(CardWidth(300, false), 2250);  // 7.5 inches on letter
+  EXPECT_EQ(CardWidth(300, true), 2175);   // 7.25 inches on the taller A4 sheet
+  EXPECT_EQ(LayoutNumbers(Str(Sid::kCardBoxPositions), 7),
+            (std::vector<int>{70, 88, 2, 14, 38, 61, 82}));
+  EXPECT_EQ(LayoutNumbers(Str(Sid::kCardColumnBounds), 7),
+            (std::vector<int>{88, 165, 250, 335, 420, 505, 515}));
+  EXPECT_TRUE(LayoutNumbers("70 88 x2 14 38 61 82", 7).empty());  // a damaged translation
+  EXPECT_TRUE(LayoutNumbers("70 88", 7).empty());
+}
+
+TEST_F(RecordCardTest, GenderBoxesFollowTheFlags) {
+  Start(Date{2026, 12, 8});
+  int rec = Add(10, "Alex", "Neither");
+  using V = std::vector<std::string>;
+  EXPECT_EQ(HeaderRow(rec, Sid::kCardBirth), (V{"Date of birth:  ", "Male [ ]", "Female [ ]"}));
+  doc_.records[rec].flags |= kFemale;
+  SetField(doc_.records[rec].birth_date, "07041980");
+  EXPECT_EQ(HeaderRow(rec, Sid::kCardBirth),
+            (V{"Date of birth:  07/04/1980", "Male [ ]", "Female [X]"}));
+  doc_.options.hide_birth = 1;
+  EXPECT_EQ(HeaderRow(rec, Sid::kCardBirth)[0], "Date of birth:  1980");
+}
+
+TEST_F(RecordCardTest, OldFormAverageCountsOnlyTheMonthsTheRecordCovers) {
+  Start(Date{2023, 9, 8});  // working month August 2023: service year 2023, old form
+  int rec = Add(10, "Sam", "Short");
+  ASSERT_EQ(WorkingServiceYear(doc_), 2023);
+  // reports from March to August 2023 only: six months, 10 hours each
+  for (int month = 2; month <= 7; ++month) doc_.records[rec].activity[kHours][month][1] = 10;
+  CardYear y = BuildCardYear(doc_, rec, 2023);
+  EXPECT_FALSE(y.new_form);
+  EXPECT_EQ(y.totals[kHours], 60);
+  EXPECT_EQ(y.average_months, 6);
+  EXPECT_DOUBLE_EQ(CardAverage(y, kHours), 10.0);
+  // on the card the average row reads 10.0 in the hours column
+  bool found = false;
+  for (const ReportRow& row : CardModel(doc_, rec, false).rows)
+    if (!row.cells.empty() && row.cells[0] == "Average") {
+      ASSERT_GE(row.cells.size(), 4u);
+      EXPECT_EQ(row.cells[3], "10.0");
+      found = true;
+      break;
+    }
+  EXPECT_TRUE(found);
+  doc_.options.hide_averages = 1;  // the working service year's averages hidden
+  for (const ReportRow& row : CardModel(doc_, rec, false).rows)
+    if (!row.cells.empty() && row.cells[0] == "Average") {
+      // only the previous year's table may still carry one
+      EXPECT_NE(row.cells.size(), 4u);
+    }
+}
+
+TEST_F(RecordCardTest, OneServiceYearPerPagePutsTwoCardsOnASheet) {
+  Start(Date{2026, 12, 8});
+  std::vector<int> recs = {Add(10, "Ann", "A"), Add(11, "Bob", "B"), Add(12, "Cy", "C")};
+  ReportSelection sel;
+  sel.chosen = true;
+  sel.records = recs;
+  ReportContext ctx;
+  ctx.selection = &sel;
+  ctx.printing = true;
+  auto titles = [](const RecordingCanvas& c) {
+    std::vector<int> ys;
+    for (const auto* op : c.Texts())
+      if (op->text == Str(Sid::kCardTitle)) ys.push_back(op->y);
+    return ys;
+  };
+  const int band = PageBandHeight(kPageHeightLetterTenths, 300);
+  doc_.options.one_per_page = 1;
+  RecordingCanvas one(300, 300);
+  DrawRecordCards(doc_, one, ctx);
+  EXPECT_EQ(ctx.page_count, 2);
+  EXPECT_EQ(titles(one), (std::vector<int>{300, 6 * 300, band + 300}));
+  int tables = 0;
+  for (const auto* op : one.Texts())
+    if (op->text.rfind("Service", 0) == 0) ++tables;  // the heading may wrap after it
+  EXPECT_EQ(tables, 3);                               // one service year each
+  doc_.options.one_per_page = 0;
+  RecordingCanvas two(300, 300);
+  DrawRecordCards(doc_, two, ctx);
+  EXPECT_EQ(ctx.page_count, 3);  // two service years fill a sheet
+  EXPECT_EQ(titles(two), (std::vector<int>{300, band + 300, 2 * band + 300}));
+}
+
+TEST_F(RecordCardTest, EmptySelectionPrintsNothing) {
+  Start(Date{2026, 12, 8});
+  Add(10, "Ann", "A");
+  ReportSelection sel;
+  sel.chosen = true;
+  ReportContext ctx;
+  ctx.selection = &sel;
+  RecordingCanvas canvas(300, 300);
+  DrawRecordCards(doc_, canvas, ctx);
+  EXPECT_TRUE(canvas.ops().empty());
+  EXPECT_EQ(ctx.page_count, 1);
+}
+
+}  // namespace
+}  // namespace zarim
