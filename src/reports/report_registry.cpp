@@ -6,6 +6,7 @@
 #include "reports/analysis.h"
 #include "reports/branch_report.h"
 #include "reports/report_kind.h"
+#include "reports/statistics.h"
 #include "reports/telephone_list.h"
 
 namespace zarim {
@@ -16,6 +17,7 @@ namespace {
 constexpr ReportFamily kFamilies[] = {
     BaseReports,
     AnalysisReports,
+    StatisticsReports,
 };
 
 }  // namespace

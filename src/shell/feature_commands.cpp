@@ -11,6 +11,7 @@ void RegisterFeatureCommands(CommandTable& table) {
   RegisterMonthCommands(table);
   RegisterPostingCommands(table);
   RegisterStatusCommands(table);
+  RegisterAnalysisCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 

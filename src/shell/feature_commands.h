@@ -18,4 +18,7 @@ void RegisterPostingCommands(CommandTable& table);  // posting_commands.cpp
 void RegisterMonthCommands(CommandTable& table);    // month_commands.cpp
 void RegisterStatusCommands(CommandTable& table);   // status_commands.cpp
 
+// analysis_commands.cpp
+void RegisterAnalysisCommands(CommandTable& table);
+
 }  // namespace zarim
