@@ -110,6 +110,7 @@ bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
   for (const char* r : kReaders)
     if (name == r) return true;
   if (name == "attendance") return args.empty() || args[0] == "show";
+  if (name == "overview" || name == "pioneer-ytd" || name == "ytd-summary") return true;
   return false;
 }
 
