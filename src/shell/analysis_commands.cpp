@@ -7,6 +7,7 @@
 #include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/dialogs/group_picker_dialog.h"
+#include "shell/dialogs/quick_overview_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
 #include "shell/report_printing.h"
@@ -61,6 +62,9 @@ void RegisterAnalysisCommands(CommandTable& table) {
   table.Add(kCmdGroupAnalysis, [](CMainFrame& frame) {
     ShowGroupReport(frame, kGroupAnalysis, GroupPickerForm::Purpose::kAnalysis);
   });
+
+  table.Add(kCmdQuickOverview,
+            [](CMainFrame& frame) { RunQuickOverviewDialog(frame.dialog_parent(), frame.doc()); });
 
   table.AddReport(kCmdAvgCongregation, kAveragesCongregation);
   table.Add(kCmdAvgGroup, [](CMainFrame& frame) {
