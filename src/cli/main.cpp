@@ -111,6 +111,7 @@ bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
     if (name == r) return true;
   if (name == "attendance") return args.empty() || args[0] == "show";
   if (name == "view") return true;
+  if (name == "overview" || name == "pioneer-ytd" || name == "ytd-summary") return true;
   return false;
 }
 

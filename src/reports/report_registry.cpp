@@ -10,6 +10,7 @@
 #include "reports/lists.h"
 #include "reports/record_card.h"
 #include "reports/report_kind.h"
+#include "reports/statistics.h"
 #include "reports/telephone_list.h"
 #include "reports/view_list_report.h"
 
@@ -19,7 +20,8 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports, AnalysisReports, ListReports, GroupListReports, LabelReports, CardReports,
+    BaseReports,      AnalysisReports, StatisticsReports, ListReports,
+    GroupListReports, LabelReports,    CardReports,
 };
 
 }  // namespace

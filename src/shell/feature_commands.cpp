@@ -14,6 +14,7 @@ void RegisterFeatureCommands(CommandTable& table) {
   RegisterListCommands(table);
   RegisterExchangeCommands(table);
   RegisterViewCommands(table);
+  RegisterAnalysisCommands(table);
   // One call per feature, e.g. RegisterPostingCommands(table);
 }
 

@@ -21,4 +21,7 @@ void RegisterListCommands(CommandTable& table);      // list_commands.cpp
 void RegisterExchangeCommands(CommandTable& table);  // exchange_commands.cpp
 void RegisterViewCommands(CommandTable& table);      // view_commands.cpp
 
+// analysis_commands.cpp
+void RegisterAnalysisCommands(CommandTable& table);
+
 }  // namespace zarim

@@ -1,0 +1,79 @@
+// The two year-to-date views: a regular pioneer's hours and credits through the service
+// year ("Pioneer Y-T-D Hours") and the activity summary of a category by month
+// ("Year-to-Date Activity Summary"), from the publisher records or from the totals
+// reported to the branch. Both are forms: the dialogs and zarim-cli show them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/document.h"
+
+namespace zarim {
+
+class PioneerYtdForm {
+ public:
+  explicit PioneerYtdForm(const CZarimDoc& doc);
+
+  std::string Title() const;
+  // The regular pioneers of the working month, by name (UTF-8), and their records.
+  const std::vector<std::string>& Names() const { return names_; }
+  const std::vector<int>& Records() const { return records_; }
+  // Selects by position in Names(); false when out of range.
+  bool Select(int index);
+  // Selects by publisher identifier; false when he is not a regular pioneer.
+  bool SelectId(int id);
+  int selection() const { return selection_; }
+  void SetPrevious(bool previous) { previous_ = previous; }
+  bool previous() const { return previous_; }
+
+  struct Line {
+    std::string month, hours, credits, totals;
+  };
+  // September through the last month counted, then the totals line.
+  std::vector<Line> Lines() const;
+  std::string SinceText() const;      // "Pioneer since %1": the start month and its year
+  std::string RemainingText() const;  // empty in August
+  std::string PerMonthText() const;   // empty in August
+  // Everything as text lines, for printing and the command line.
+  std::vector<std::string> TextLines() const;
+
+ private:
+  const CZarimDoc& doc_;
+  std::vector<std::string> names_;
+  std::vector<int> records_;
+  int selection_ = -1;
+  bool previous_ = false;
+};
+
+class YtdSummaryForm {
+ public:
+  enum Category { kPublishers = 0, kAuxiliary = 1, kRegular = 2 };
+  enum Period { kLastSix = 0, kServiceYear = 1, kLastTwelve = 2 };
+
+  explicit YtdSummaryForm(const CZarimDoc& doc) : doc_(doc) {}
+
+  std::string Title() const;
+  std::vector<std::string> CategoryNames() const;
+  std::vector<std::string> PeriodNames() const;
+  void SetCategory(int c) { category_ = c < 0 || c > 2 ? 0 : c; }
+  void SetPeriod(int p) { period_ = p < 0 || p > 2 ? 1 : p; }
+  void SetFromBranch(bool branch) { branch_ = branch; }
+  int category() const { return category_; }
+  int period() const { return period_; }
+  bool from_branch() const { return branch_; }
+
+  std::vector<std::string> Columns() const;  // "", "Shared in Ministry", "Bible Studies", "Hours"
+  // One row per month of the period (oldest first), then "Totals" and "Avgs".
+  std::vector<std::vector<std::string>> Rows() const;
+  std::string FooterText() const;  // "Tots/Avgs for %1"
+  std::vector<std::string> TextLines() const;
+
+ private:
+  const CZarimDoc& doc_;
+  int category_ = kPublishers;
+  int period_ = kServiceYear;
+  bool branch_ = false;
+};
+
+}  // namespace zarim

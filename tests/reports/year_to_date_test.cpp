@@ -1,0 +1,125 @@
+// The pioneer year-to-date view, the activity summary from either source, and the Quick
+// Overview's figures.
+#include "reports/year_to_date.h"
+
+#include <gtest/gtest.h>
+
+#include "core/bytes.h"
+#include "core/document.h"
+#include "core/month.h"
+#include "reports/overview.h"
+#include "reports/recording_canvas.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::AddRecord;
+using testing::MakePublisher;
+using testing::StartEmpty;
+using testing::TempDir;
+
+constexpr int kJan = 0, kFeb = 1, kAug = 7, kSep = 8, kOct = 9, kNov = 10, kDec = 11;
+
+class YearToDateTest : public ::testing::Test {
+ protected:
+  YearToDateTest() { StartEmpty(doc_, Date{2026, 3, 10}, dir_.path()); }  // February 2026
+  int Slot(int m) const { return doc_.SlotOfMonth(m); }
+  PubRecord& Pioneer(int id, std::string_view last) {
+    PubRecord r = MakePublisher(id, "P", last);
+    for (int m = 0; m < 12; ++m)
+      for (int s = 0; s < 2; ++s) r.pioneer[m][s] = kRegular;
+    return AddRecord(doc_, r);
+  }
+  TempDir dir_;
+  CZarimDoc doc_;
+};
+
+TEST_F(YearToDateTest, PioneerYearListsSeptemberOnWithTotalsAndRemaining) {
+  PubRecord& p = Pioneer(100, "Pio");
+  for (int m : {kSep, kOct, kNov, kDec, kJan, kFeb}) p.activity[kHours][m][Slot(m)] = 50;
+  p.credit[kJan][Slot(kJan)] = 40;
+  doc_.RebuildIndex();
+  PioneerYtdForm form(doc_);
+  ASSERT_EQ(form.Names(), std::vector<std::string>{"P Pio"});
+  auto lines = form.Lines();
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0].month, "September");
+  EXPECT_EQ(lines[4].credits, "40");
+  EXPECT_EQ(lines[4].totals, "90");
+  EXPECT_EQ(lines[6].month, "Totals");
+  EXPECT_EQ(lines[6].totals, "340");
+  EXPECT_EQ(form.SinceText(), "Pioneer since September 2025");
+  EXPECT_EQ(form.RemainingText(), "Total Hours Remaining ( 2026 ) = 260");
+  EXPECT_EQ(form.PerMonthText(), "Average Hours Remaining Each Month ( 2026 ) = 43.3");
+  // The previous service year runs to August and leaves the remaining lines empty.
+  form.SetPrevious(true);
+  lines = form.Lines();
+  EXPECT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[11].month, "August");
+  EXPECT_EQ(form.SinceText(), "Pioneer since September 2024");
+  EXPECT_EQ(form.RemainingText(), "");
+  EXPECT_EQ(form.PerMonthText(), "");
+  EXPECT_FALSE(form.SelectId(999));
+}
+
+TEST_F(YearToDateTest, SummaryFromTheRecordsOrFromTheTotalsReportedToTheBranch) {
+  PubRecord& p = Pioneer(100, "Pio");
+  p.activity[kHours][kFeb][Slot(kFeb)] = 50;
+  p.activity[kBibleStudies][kFeb][Slot(kFeb)] = static_cast<uint16_t>(3 | (3 << kQuarterShift));
+  p.activity[kHours][kJan][Slot(kJan)] = 40;
+  doc_.RebuildIndex();
+  // The branch was told other figures for January.
+  doc_.totals.value[kJan][2 * 9 + 8][Slot(kJan)] = 5;
+  doc_.totals.value[kJan][2 * 9 + kHours][Slot(kJan)] = 200;
+  YtdSummaryForm form(doc_);
+  form.SetCategory(YtdSummaryForm::kRegular);
+  form.SetPeriod(YtdSummaryForm::kLastSix);
+  auto rows = form.Rows();
+  ASSERT_EQ(rows.size(), 8u);
+  EXPECT_EQ(rows[4], (std::vector<std::string>{"Jan", "1", "0", "40"}));
+  EXPECT_EQ(rows[5], (std::vector<std::string>{"Feb", "1", "3", "51"}));
+  EXPECT_EQ(rows[6], (std::vector<std::string>{"Totals", "2", "3", "91"}));
+  EXPECT_EQ(rows[7], (std::vector<std::string>{"Avgs", " 0.3", " 0.5", "15.2"}));
+  EXPECT_EQ(form.FooterText(), "Tots/Avgs for Last Six Months");
+  form.SetFromBranch(true);
+  rows = form.Rows();
+  EXPECT_EQ(rows[4], (std::vector<std::string>{"Jan", "5", "0", "200"}));
+  form.SetPeriod(YtdSummaryForm::kServiceYear);
+  EXPECT_EQ(form.Rows().size(), 6u + 2u);
+}
+
+TEST_F(YearToDateTest, QuickOverviewCountsAndLeavesPublisherHoursBlankAfterTheSwitch) {
+  PubRecord& p = Pioneer(100, "Pio");
+  p.activity[kHours][kFeb][Slot(kFeb)] = 51;
+  p.flags = kElder | kCustomCategory;
+  p.special_circumstances = kCircumstancesSet | kDeaf;
+  PubRecord q = MakePublisher(101, "Q", "Pub");
+  q.activity[kBibleStudies][kFeb][Slot(kFeb)] = kSharedBit;
+  AddRecord(doc_, q);
+  doc_.options.custom_category_enabled = 1;
+  doc_.options.custom_category_name = "Choir";
+  doc_.totals.value[kAug][0 * 9 + 8][Slot(kAug)] = 30;
+  QuickOverview o = ComputeQuickOverview(doc_);
+  EXPECT_EQ(o.active, 2);
+  EXPECT_EQ(o.regular_pioneers, 1);
+  EXPECT_EQ(o.elders, 1);
+  EXPECT_EQ(o.deaf, 1);
+  EXPECT_EQ(o.avg_pubs, "");
+  EXPECT_EQ(o.avg_pios, "51.0");
+  EXPECT_EQ(o.months[11].month, kFeb);
+  EXPECT_EQ(o.months[5].month, kAug);
+  EXPECT_EQ(o.months[5].reports, 30);
+  auto lines = QuickOverviewLines(o);
+  bool custom = false;
+  for (const auto& [label, value] : lines) custom |= label == "Choir :" && value == "1";
+  EXPECT_TRUE(custom);
+  // The chart draws one label per month inside its rectangle.
+  RecordingCanvas canvas(96, 96);
+  DrawOverviewChart(canvas, o, 0, 0, 480, 200);
+  EXPECT_EQ(canvas.Texts().size(), 12u);
+  EXPECT_NE(canvas.FindText("Aug"), nullptr);
+}
+
+}  // namespace
+}  // namespace zarim
