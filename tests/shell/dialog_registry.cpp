@@ -4,11 +4,18 @@
 #include "backup/backup_form.h"
 #include "core/password_form.h"
 #include "cycle/attendance_form.h"
+#include "cycle/history_form.h"
 #include "cycle/posting_decision_form.h"
 #include "cycle/posting_list_form.h"
 #include "cycle/select_month_form.h"
 #include "cycle/slip_form.h"
 #include "cycle/status_forms.h"
+#include "cycle/view_lists.h"
+#include "exchange/collection_list_form.h"
+#include "exchange/csv_import.h"
+#include "exchange/exchange_forms.h"
+#include "exchange/report_import.h"
+#include "exchange/xml_publisher_file.h"
 #include "records/appointments_form.h"
 #include "records/circuit_overseer_form.h"
 #include "records/contact_info_form.h"
@@ -22,27 +29,36 @@
 #include "records/publisher_form.h"
 #include "records/select_publisher_form.h"
 #include "reports/format_options_form.h"
+#include "reports/label_form.h"
 #include "shell/dialogs/appointments_dialog.h"
 #include "shell/dialogs/attendance_dialog.h"
 #include "shell/dialogs/backup_dialog.h"
+#include "shell/dialogs/collection_list_dialog.h"
 #include "shell/dialogs/contact_info_dialog.h"
+#include "shell/dialogs/csv_import_dialogs.h"
 #include "shell/dialogs/delete_dialog.h"
 #include "shell/dialogs/emergency_dialog.h"
+#include "shell/dialogs/exchange_dialogs.h"
 #include "shell/dialogs/format_options_dialog.h"
 #include "shell/dialogs/group_picker_dialog.h"
 #include "shell/dialogs/groups_dialog.h"
+#include "shell/dialogs/history_dialog.h"
 #include "shell/dialogs/household_dialog.h"
 #include "shell/dialogs/inactive_dialog.h"
+#include "shell/dialogs/labels_dialog.h"
 #include "shell/dialogs/moveouts_dialog.h"
 #include "shell/dialogs/password_dialog.h"
 #include "shell/dialogs/posting_decision_dialog.h"
 #include "shell/dialogs/posting_list_dialog.h"
 #include "shell/dialogs/publisher_edit_dialog.h"
+#include "shell/dialogs/quick_overview_dialog.h"
 #include "shell/dialogs/records_option_dialogs.h"
+#include "shell/dialogs/report_import_dialog.h"
 #include "shell/dialogs/select_month_dialog.h"
 #include "shell/dialogs/select_publisher_dialog.h"
 #include "shell/dialogs/slip_dialog.h"
 #include "shell/dialogs/status_dialog.h"
+#include "shell/dialogs/view_list_dialog.h"
 #include "shell/guide_window.h"
 #include "shell/help.h"
 
@@ -68,6 +84,14 @@ BuiltDialog With(std::shared_ptr<Form> form, Make make) {
 }
 
 int Rec(DialogWorld& w, int id) { return w.doc.RecordNumberById(id); }
+
+// A small report file for the CSV import's dialogs: a header and two rows.
+CsvTable SampleCsv() {
+  CsvTable table;
+  table.header = {"First Name", "Last Name", "Shared", "Hours"};
+  table.rows = {{"Ann", "Berg", "1", ""}, {"Nobody", "Known", "1", "3"}};
+  return table;
+}
 
 }  // namespace
 
@@ -216,6 +240,73 @@ const std::vector<DialogEntry>& AllDialogs() {
        [](DialogWorld& w) {
          return With(std::make_shared<StatusForm>(w.doc, *w.doc.FindById(100)),
                      [](StatusForm& f) { return new StatusDialog(f); });
+       }},
+      {"CollectionListDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<CollectionListForm>(w.doc, 1), [](CollectionListForm& f) {
+           return new CollectionListDialog(f, nullptr, nullptr);
+         });
+       }},
+      {"CsvIdentifyDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<CsvImportForm>(w.doc, SampleCsv()),
+                     [](CsvImportForm& f) { return new CsvIdentifyDialog(f); });
+       }},
+      {"CsvMappingDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<CsvImportForm>(w.doc, SampleCsv()),
+                     [](CsvImportForm& f) { return new CsvMappingDialog(f); });
+       }},
+      {"ExportDataDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<ExportDataForm>(w.doc),
+                     [](ExportDataForm& f) { return new ExportDataDialog(f); });
+       }},
+      {"HistoryDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<HistoryForm>(w.doc),
+                     [](HistoryForm& f) { return new HistoryDialog(f); });
+       }},
+      {"LabelsDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<LabelForm>(w.doc, true),
+                     [](LabelForm& f) { return new LabelsDialog(f); });
+       }},
+      {"QuickOverviewDialog",
+       [](DialogWorld& w) {
+         BuiltDialog built;
+         built.dialog = std::make_unique<QuickOverviewDialog>(w.doc);
+         return built;
+       }},
+      {"ReportImportDialog",
+       [](DialogWorld& w) {
+         IncomingReport report{};
+         report.id = 100;
+         report.month = w.doc.working_month;
+         report.activity[kHours] = 5;
+         return With(std::make_shared<ReportImportForm>(w.doc, std::vector<IncomingReport>{report}),
+                     [](ReportImportForm& f) { return new ReportImportDialog(f); });
+       }},
+      {"ViewListDialog",
+       [](DialogWorld& w) {
+         return With(
+             std::make_shared<ViewListForm>(w.doc, ViewType::kNoReport),
+             [&w](ViewListForm& f) { return new ViewListDialog(f, nullptr, &w.clipboard); });
+       }},
+      {"XmlExportDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<XmlExportForm>(w.doc),
+                     [](XmlExportForm& f) { return new XmlExportDialog(f); });
+       }},
+      {"XmlImportDialog",
+       [](DialogWorld& w) {
+         auto import = std::make_shared<XmlPublisherImport>(w.doc);
+         auto form = std::make_shared<XmlImportForm>(w.doc, *import);
+         BuiltDialog built = With(form, [](XmlImportForm& f) { return new XmlImportDialog(f); });
+         built.state = std::make_shared<
+             std::pair<std::shared_ptr<XmlPublisherImport>, std::shared_ptr<XmlImportForm>>>(import,
+                                                                                             form);
+         return built;
        }},
   };
   return entries;
