@@ -65,9 +65,9 @@ expect() {
   local role=$1 name=$2
   grep -qP "^\s*${role}\t\Q${name}\E$" "$work/tree.txt" || { echo "missing: $role \"$name\""; fail=1; }
 }
-for menu in File Edit Post Reports Fonts Options Help; do expect "menu item" "$menu"; done
+for menu in File Edit View Post Reports Fonts Options Help; do expect "menu item" "$menu"; done
 for button in "Post Reports" "Meeting Attendance" "Edit Publishers" "Field Service Groups" \
-              "Telephone List" "Exit Program"; do
+              "Telephone List" "Quick Overview" "Missing Reports" "Exit Program"; do
   expect "push button" "$button"
 done
 expect "tool bar" "Toolbar"
