@@ -143,7 +143,9 @@ TEST_F(AnalysisTest, MarkersFollowTheirOrderAndTheNoReportCounters) {
       EXPECT_EQ(r.cells[2], "2");
       EXPECT_EQ(r.cells[3], "67%");
     }
-    if (r.cells[0] == "§") EXPECT_EQ(r.cells[2], "1");
+    if (r.cells[0] == "§") {
+      EXPECT_EQ(r.cells[2], "1");
+    }
   }
 }
 

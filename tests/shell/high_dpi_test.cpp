@@ -79,7 +79,9 @@ TEST(HighDpi, TheReportViewDrawsItsTextAtTheScreensFullResolution) {
   ASSERT_GT(ink_plain, 20);
   EXPECT_NEAR(double(ink_screen) / ink_plain, ratio, 0.25 * ratio)
       << "ink rows " << ink_screen << " at scale " << ratio << ", " << ink_plain << " at 1";
-  if (ratio >= 2.0) EXPECT_GT(DetailShare(screen), 0.3);
+  if (ratio >= 2.0) {
+    EXPECT_GT(DetailShare(screen), 0.3);
+  }
 }
 
 }  // namespace
