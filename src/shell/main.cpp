@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "core/document.h"
@@ -25,6 +26,14 @@
 
 int main(int argc, char** argv) {
   using namespace zarim;
+  // The version is answered before any window system is reached, so it works on a
+  // console without a display (after installing the package, over ssh).
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
+      std::printf("%s %s\n", std::string(Str(Sid::kAppName)).c_str(), ZARIM_VERSION);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(Q(Str(Sid::kAppName)));
   QApplication::setApplicationVersion(QString::fromLatin1(ZARIM_VERSION));
