@@ -20,8 +20,8 @@ constexpr const char* kUsage =
     "zarim-cli: report NAME|KIND [--group N] (--text | --json | --pdf FILE)\n";
 
 int ListReports(Context& ctx) {
-  for (const ReportSpec& spec : AllReports()) {
-    ctx.out << spec.kind << '\t' << spec.name << (spec.per_group ? "\t--group N" : "") << '\n';
+  for (const ReportEntry& entry : AllReports()) {
+    ctx.out << entry.kind << '\t' << entry.name << (entry.per_group ? "\t--group N" : "") << '\n';
   }
   return 0;
 }
@@ -34,8 +34,8 @@ int Report(Context& ctx) {
   }
   if (args[0] == "list") return ListReports(ctx);
   if (args[0] == "card" || args[0] == "cards") return CardsReport(ctx);
-  const ReportSpec* spec = FindReportByName(args[0]);
-  if (!spec) {
+  const ReportEntry* entry = FindReportByName(args[0]);
+  if (!entry) {
     ctx.err << "zarim-cli: no report " << args[0] << " (zarim-cli report list names them)\n";
     return 2;
   }
@@ -49,37 +49,37 @@ int Report(Context& ctx) {
     return 2;
   }
   int group = 0;
-  if (spec->per_group) {
+  if (entry->per_group) {
     if (!group_text) {
-      ctx.err << "zarim-cli: report " << spec->name << " needs --group N\n";
+      ctx.err << "zarim-cli: report " << entry->name << " needs --group N\n";
       return 2;
     }
     std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
     if (!g) return 2;
     group = *g;
   } else if (group_text) {
-    ctx.err << "zarim-cli: report " << spec->name << " is not drawn per group\n";
+    ctx.err << "zarim-cli: report " << entry->name << " is not drawn per group\n";
     return 2;
   }
   if (pdf) {
     std::string error;
-    if (!WriteReportPdfFile(ctx.doc, spec->kind, ctx.clock.Today(), *pdf, &error, group)) {
+    if (!WriteReportPdfFile(ctx.doc, entry->kind, ctx.clock.Today(), *pdf, &error, group)) {
       ctx.err << "zarim-cli: " << error << "\n";
       return 1;
     }
     return 0;
   }
-  if (spec->kind == kBranchReportKind && !json) {
+  if (entry->kind == kBranchReportKind && !json) {
     ctx.out << BranchReportText(ctx.doc);
     return 0;
   }
-  if (!spec->model) {
-    ctx.err << "zarim-cli: report " << spec->name << " is written only as --pdf FILE\n";
+  if (!entry->model) {
+    ctx.err << "zarim-cli: report " << entry->name << " is written only as --pdf FILE\n";
     return 2;
   }
   ReportContext context;
   context.today = ctx.clock.Today();
-  ReportModel model = spec->model(ctx.doc, context, group);
+  ReportModel model = entry->model(ctx.doc, context, group);
   if (json) {
     ctx.out << ReportModelJson(model) << '\n';
   } else {

@@ -455,13 +455,13 @@ ReportModel ModelOfKind(const CZarimDoc& doc, const ReportContext& context, int 
   return AnalysisLayout(doc, context, kKind, group).model;
 }
 template <int kKind>
-ReportSpec Spec(const char* name, bool per_group = false) {
+ReportEntry Spec(const char* name, bool per_group = false) {
   return {kKind, name, per_group, DrawKind<kKind>, ModelOfKind<kKind>};
 }
 
 }  // namespace
 
-std::vector<ReportSpec> AnalysisReports() {
+std::vector<ReportEntry> AnalysisReports() {
   using namespace report_kind;
   return {
       Spec<kCongregationAnalysis>("analysis"),

@@ -23,6 +23,6 @@ TableLayout AnalysisLayout(const CZarimDoc& doc, const ReportContext& context, i
 int AnalysisPageCount(const CZarimDoc& doc, int kind, int group, int rows_per_page);
 
 // The analyses in the report registry.
-std::vector<ReportSpec> AnalysisReports();
+std::vector<ReportEntry> AnalysisReports();
 
 }  // namespace zarim

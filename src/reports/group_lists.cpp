@@ -169,7 +169,7 @@ ReportModel GroupListModel(const CZarimDoc& doc, const ReportContext& context, i
 }
 
 template <int Kind>
-ReportSpec Spec(const char* name) {
+ReportEntry Spec(const char* name) {
   return {Kind, name, false,
           [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
             DrawGroupList(doc, canvas, context, Kind);
@@ -181,7 +181,7 @@ ReportSpec Spec(const char* name) {
 
 }  // namespace
 
-std::vector<ReportSpec> GroupListReports() {
+std::vector<ReportEntry> GroupListReports() {
   namespace k = report_kind;
   return {
       Spec<k::kGroupListActive>("groups"),

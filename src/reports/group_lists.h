@@ -41,6 +41,6 @@ std::vector<int> PlaceBlocks(const std::vector<GroupBlock>& blocks, int first_ro
 
 void DrawGroupList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int kind);
 
-std::vector<ReportSpec> GroupListReports();
+std::vector<ReportEntry> GroupListReports();
 
 }  // namespace zarim

@@ -163,7 +163,7 @@ void DrawLabels(const CZarimDoc& doc, Canvas& canvas, ReportContext& context) {
   canvas.SetTextAlign(align::kLeft | align::kTop);
 }
 
-std::vector<ReportSpec> LabelReports() {
+std::vector<ReportEntry> LabelReports() {
   return {{report_kind::kLabels, "labels", false,
            [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
              DrawLabels(doc, canvas, context);

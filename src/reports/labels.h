@@ -38,6 +38,6 @@ std::vector<std::string> LabelLines(const CZarimDoc& doc, int record);
 // nothing was chosen); sets the page count.
 void DrawLabels(const CZarimDoc& doc, Canvas& canvas, ReportContext& context);
 
-std::vector<ReportSpec> LabelReports();
+std::vector<ReportEntry> LabelReports();
 
 }  // namespace zarim

@@ -434,7 +434,7 @@ ReportModel ModelOfKind(const CZarimDoc& doc, const ReportContext& context, int 
 }
 
 template <int Kind>
-ReportSpec Spec(const char* name, bool per_group) {
+ReportEntry Spec(const char* name, bool per_group) {
   return {Kind, name, per_group,
           [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) {
             DrawListKind(doc, canvas, context, Kind, group);
@@ -446,7 +446,7 @@ ReportSpec Spec(const char* name, bool per_group) {
 
 }  // namespace
 
-std::vector<ReportSpec> ListReports() {
+std::vector<ReportEntry> ListReports() {
   namespace k = report_kind;
   return {
       Spec<k::kTelephoneEldersServants>("telephone-elders", false),

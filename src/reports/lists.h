@@ -84,6 +84,6 @@ void DrawList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
               const ListLayout& layout);
 
 // The report table of these lists.
-std::vector<ReportSpec> ListReports();
+std::vector<ReportEntry> ListReports();
 
 }  // namespace zarim

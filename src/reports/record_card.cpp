@@ -477,7 +477,7 @@ ReportModel CardsModel(const CZarimDoc& doc, const ReportContext& context, int) 
 
 }  // namespace
 
-std::vector<ReportSpec> CardReports() {
+std::vector<ReportEntry> CardReports() {
   return {{report_kind::kRecordCards, "cards", false,
            [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
              DrawRecordCards(doc, canvas, context);

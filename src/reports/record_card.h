@@ -69,6 +69,6 @@ ReportModel CardModel(const CZarimDoc& doc, int record, bool previous_year);
 // Draws the cards of the context's selection; sets the page count (sheets).
 void DrawRecordCards(const CZarimDoc& doc, Canvas& canvas, ReportContext& context);
 
-std::vector<ReportSpec> CardReports();
+std::vector<ReportEntry> CardReports();
 
 }  // namespace zarim

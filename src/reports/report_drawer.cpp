@@ -9,12 +9,12 @@
 namespace zarim {
 
 bool HasReportDrawer(int kind) {
-  const ReportSpec* spec = FindReport(kind);
-  return spec && spec->draw;
+  const ReportEntry* entry = FindReport(kind);
+  return entry && entry->draw;
 }
 
 bool IsGroupReport(int kind) {
-  if (const ReportSpec* spec = FindReport(kind)) return spec->per_group;
+  if (const ReportEntry* entry = FindReport(kind)) return entry->per_group;
   // Group reports whose drawer is not built yet still take the group picker's group.
   switch (kind) {
     case report_kind::kGroupAnalysis:
@@ -27,9 +27,9 @@ bool IsGroupReport(int kind) {
 
 bool DrawReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int kind, int group) {
   context.page_count = 1;
-  const ReportSpec* spec = FindReport(kind);
-  if (!spec || !spec->draw) return false;
-  spec->draw(doc, canvas, context, spec->per_group ? group : 0);
+  const ReportEntry* entry = FindReport(kind);
+  if (!entry || !entry->draw) return false;
+  entry->draw(doc, canvas, context, entry->per_group ? group : 0);
   context.page_count = std::max(context.page_count, 1);
   return true;
 }

@@ -26,7 +26,7 @@ constexpr ReportFamily kFamilies[] = {
 
 }  // namespace
 
-std::vector<ReportSpec> BaseReports() {
+std::vector<ReportEntry> BaseReports() {
   return {
       {report_kind::kTelephoneCongregation, "telephone", false,
        [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
@@ -52,31 +52,31 @@ std::vector<ReportSpec> BaseReports() {
   };
 }
 
-const std::vector<ReportSpec>& AllReports() {
-  static const std::vector<ReportSpec> all = [] {
-    std::vector<ReportSpec> joined;
+const std::vector<ReportEntry>& AllReports() {
+  static const std::vector<ReportEntry> all = [] {
+    std::vector<ReportEntry> joined;
     for (ReportFamily family : kFamilies) {
-      for (ReportSpec& spec : family()) joined.push_back(spec);
+      for (ReportEntry& entry : family()) joined.push_back(entry);
     }
     return joined;
   }();
   return all;
 }
 
-const ReportSpec* FindReport(int kind) {
-  for (const ReportSpec& spec : AllReports()) {
-    if (spec.kind == kind) return &spec;
+const ReportEntry* FindReport(int kind) {
+  for (const ReportEntry& entry : AllReports()) {
+    if (entry.kind == kind) return &entry;
   }
   return nullptr;
 }
 
-const ReportSpec* FindReportByName(std::string_view name_or_kind) {
+const ReportEntry* FindReportByName(std::string_view name_or_kind) {
   int kind = 0;
   const char* end = name_or_kind.data() + name_or_kind.size();
   auto [ptr, ec] = std::from_chars(name_or_kind.data(), end, kind);
   if (ec == std::errc() && ptr == end) return FindReport(kind);
-  for (const ReportSpec& spec : AllReports()) {
-    if (name_or_kind == spec.name) return &spec;
+  for (const ReportEntry& entry : AllReports()) {
+    if (name_or_kind == entry.name) return &entry;
   }
   return nullptr;
 }

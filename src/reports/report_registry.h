@@ -15,7 +15,7 @@ namespace zarim {
 
 class CZarimDoc;
 
-struct ReportSpec {
+struct ReportEntry {
   int kind = 0;
   const char* name = "";   // the command line's name, e.g. "telephone"
   bool per_group = false;  // drawn for one field service group
@@ -26,18 +26,18 @@ struct ReportSpec {
 };
 
 // A family's table of reports.
-using ReportFamily = std::vector<ReportSpec> (*)();
+using ReportFamily = std::vector<ReportEntry> (*)();
 
 // The reports of every family, in the order of the families.
-const std::vector<ReportSpec>& AllReports();
+const std::vector<ReportEntry>& AllReports();
 
 // The report of a kind, or null.
-const ReportSpec* FindReport(int kind);
+const ReportEntry* FindReport(int kind);
 
 // The report named on the command line, by its name or its kind number, or null.
-const ReportSpec* FindReportByName(std::string_view name_or_kind);
+const ReportEntry* FindReportByName(std::string_view name_or_kind);
 
 // The lists and the report to the branch office that the page engine came with.
-std::vector<ReportSpec> BaseReports();
+std::vector<ReportEntry> BaseReports();
 
 }  // namespace zarim

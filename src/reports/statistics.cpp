@@ -450,7 +450,7 @@ ReportModel ModelOfKind(const CZarimDoc& doc, const ReportContext& context, int 
   return StatisticsLayout(doc, context, kKind, group).model;
 }
 template <int kKind>
-ReportSpec Spec(const char* name, bool per_group = false) {
+ReportEntry Spec(const char* name, bool per_group = false) {
   return {kKind, name, per_group, DrawKind<kKind>, ModelOfKind<kKind>};
 }
 
@@ -482,7 +482,7 @@ TableLayout StatisticsLayout(const CZarimDoc& doc, const ReportContext& context,
   return out;
 }
 
-std::vector<ReportSpec> StatisticsReports() {
+std::vector<ReportEntry> StatisticsReports() {
   return {
       Spec<kAveragesCongregation>("averages"),
       Spec<kAveragesGroup>("averages-group", true),

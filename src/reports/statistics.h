@@ -20,6 +20,6 @@ TableLayout StatisticsLayout(const CZarimDoc& doc, const ReportContext& context,
 std::vector<int> ListedRecords(const CZarimDoc& doc, int kind, int group);
 
 // The reports of this family in the registry.
-std::vector<ReportSpec> StatisticsReports();
+std::vector<ReportEntry> StatisticsReports();
 
 }  // namespace zarim

@@ -5,6 +5,7 @@
 
 namespace zarim {
 
+class CMainFrame;
 class CommandTable;
 
 // Calls every feature's registration below.
@@ -23,5 +24,10 @@ void RegisterViewCommands(CommandTable& table);      // view_commands.cpp
 
 // analysis_commands.cpp
 void RegisterAnalysisCommands(CommandTable& table);
+
+// A per-group report: the group picker first, then the report of the chosen group;
+// nothing happens when the picker is cancelled or the group has no members
+// (report_commands.cpp).
+void ShowGroupReport(CMainFrame& frame, int kind);
 
 }  // namespace zarim

@@ -4,10 +4,8 @@
 #include <utility>
 
 #include "core/command_ids.h"
-#include "records/group_picker_form.h"
 #include "reports/report_kind.h"
 #include "shell/commands.h"
-#include "shell/dialogs/group_picker_dialog.h"
 #include "shell/dialogs/labels_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
@@ -18,20 +16,8 @@ namespace {
 
 ReportView* ViewOf(CMainFrame& frame) { return qobject_cast<ReportView*>(frame.report_view()); }
 
-// Nothing happens when the picker is cancelled or the chosen group has no members.
-void ShowPickedGroup(CMainFrame& frame, int kind) {
-  ReportView* view = ViewOf(frame);
-  if (!view) return;
-  int proposed = view->group() > 0 ? view->group() : 1;
-  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
-                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
-  if (group <= 0) return;
-  view->set_group(group);
-  frame.ShowReport(kind);
-}
-
 void AddGroupReport(CommandTable& table, int id, int kind) {
-  table.Add(id, [kind](CMainFrame& frame) { ShowPickedGroup(frame, kind); });
+  table.Add(id, [kind](CMainFrame& frame) { ShowGroupReport(frame, kind); });
 }
 
 // The labels: "Select Labels" (with the names to tick for the selected publishers) and

@@ -22,19 +22,6 @@ namespace {
 
 ReportView* ViewOf(CMainFrame& frame) { return qobject_cast<ReportView*>(frame.report_view()); }
 
-// A per-group report: the picker first; nothing happens when it is cancelled or the
-// chosen group has no members.
-void ShowGroupReport(CMainFrame& frame, int kind) {
-  ReportView* view = ViewOf(frame);
-  if (!view) return;
-  int proposed = view->group() > 0 ? view->group() : 1;
-  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
-                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
-  if (group <= 0) return;
-  view->set_group(group);
-  frame.ShowReport(kind);
-}
-
 // The font commands write the settings file at once, with the other fonts; not while an
 // old month is viewed, when nothing is written.
 void SaveFonts(CMainFrame& frame) {
@@ -56,6 +43,19 @@ void FontCommand(CMainFrame& frame, FontRole role, Sid caption) {
 }
 
 }  // namespace
+
+// A per-group report: the picker first; nothing happens when it is cancelled or the
+// chosen group has no members.
+void ShowGroupReport(CMainFrame& frame, int kind) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  int proposed = view->group() > 0 ? view->group() : 1;
+  int group = RunGroupPickerDialog(frame.dialog_parent(), frame.doc(),
+                                   GroupPickerForm::Purpose::kMembersNeeded, proposed);
+  if (group <= 0) return;
+  view->set_group(group);
+  frame.ShowReport(kind);
+}
 
 void RegisterReportCommands(CommandTable& table) {
   table.AddReport(kCmdTelephoneCongregation, report_kind::kTelephoneCongregation);

@@ -14,13 +14,13 @@ namespace {
 TEST(ReportRegistry, KindsAndNamesAreUniqueAndFoundBothWays) {
   std::set<int> kinds;
   std::set<std::string> names;
-  for (const ReportSpec& spec : AllReports()) {
-    EXPECT_TRUE(kinds.insert(spec.kind).second) << spec.kind;
-    EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-    ASSERT_NE(spec.draw, nullptr) << spec.name;
-    EXPECT_EQ(FindReportByName(spec.name), &spec);
-    EXPECT_EQ(FindReportByName(std::to_string(spec.kind)), &spec);
-    EXPECT_EQ(IsGroupReport(spec.kind), spec.per_group);
+  for (const ReportEntry& entry : AllReports()) {
+    EXPECT_TRUE(kinds.insert(entry.kind).second) << entry.kind;
+    EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+    ASSERT_NE(entry.draw, nullptr) << entry.name;
+    EXPECT_EQ(FindReportByName(entry.name), &entry);
+    EXPECT_EQ(FindReportByName(std::to_string(entry.kind)), &entry);
+    EXPECT_EQ(IsGroupReport(entry.kind), entry.per_group);
   }
   EXPECT_EQ(FindReportByName("51")->name, std::string("telephone-group"));
   EXPECT_EQ(FindReportByName("no-such-report"), nullptr);
