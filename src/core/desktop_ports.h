@@ -33,6 +33,9 @@ struct MailMessage {
   std::string subject;
   std::string text;
   std::string attachment;  // path of a file to attach, or empty
+  // The name the message is sent under. A mail program reached through xdg-email sends
+  // from the user's own account and cannot be given one; a mailer that can uses it.
+  std::string sender_name;
 };
 
 // Hands messages to the user's mail program.

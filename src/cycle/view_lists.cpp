@@ -559,6 +559,10 @@ std::optional<MailMessage> ViewListForm::MailToSend() {
   std::string month = MonthName(month_);
   m.subject = Fill(Sid::kNoReportFor, month);
   m.text = selected_ >= 0 ? Fill(Sid::kViewReminderText, month) : ClipboardText();
+  // Reminders go out under the congregation's name; a name too short to mean anything
+  // gives way to the program's.
+  std::string name = TrimRight(doc_.options.congregation_name);
+  m.sender_name = name.size() >= 4 ? ToUtf8(name, doc_.language_code) : "ZARIM";
   return m;
 }
 

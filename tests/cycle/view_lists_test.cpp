@@ -203,6 +203,12 @@ TEST_F(ViewListsTest, SelectedPublisherGetsTheReminderAddressedToHim) {
   EXPECT_EQ(mailer.sent[0].subject, "No Report for April ");
   EXPECT_EQ(mailer.sent[0].text, "Please submit your report for April. \nThank you.");
   EXPECT_TRUE(mailer.sent[0].attachment.empty());
+  // Sent under the congregation's name, or the program's when the name is under four letters.
+  for (auto [name, sender] : {std::pair{"Eastside  ", "Eastside"}, std::pair{"Abc ", "ZARIM"}}) {
+    doc.options.congregation_name = name;
+    ASSERT_TRUE(f.SendReminder(&mailer));
+    EXPECT_EQ(mailer.sent.back().sender_name, sender);
+  }
 
   mailer.result = Mailer::Result::kNoService;
   EXPECT_FALSE(f.SendReminder(&mailer));
