@@ -7,6 +7,7 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "cycle/view_lists.h"
 #include "reports/overview.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
@@ -119,6 +120,43 @@ TEST_F(YearToDateTest, QuickOverviewCountsAndLeavesPublisherHoursBlankAfterTheSw
   DrawOverviewChart(canvas, o, 0, 0, 480, 200);
   EXPECT_EQ(canvas.Texts().size(), 12u);
   EXPECT_NE(canvas.FindText("Aug"), nullptr);
+}
+
+// Received, missing and late as the missing-reports list and the late list count them: a
+// shared-only report is in, a remark excuses a publisher without counting him as received.
+TEST_F(YearToDateTest, MonthAtGlanceCountsAsTheMissingReportsListDoes) {
+  PubRecord shared = MakePublisher(100, "A", "Shared");
+  shared.activity[kBibleStudies][kFeb][Slot(kFeb)] = kSharedBit;
+  AddRecord(doc_, shared);
+  PubRecord quarters = MakePublisher(101, "B", "Quarters");
+  quarters.activity[kBibleStudies][kFeb][Slot(kFeb)] = static_cast<uint16_t>(2 << kQuarterShift);
+  AddRecord(doc_, quarters);
+  PubRecord excused = MakePublisher(102, "C", "Excused");
+  excused.remark[kFeb][Slot(kFeb)] = 1;
+  AddRecord(doc_, excused);
+  AddRecord(doc_, MakePublisher(103, "D", "Missing"));
+  AddRecord(doc_, MakePublisher(104, "E", "Gone", kInactive));
+  SetField(doc_.remarks[1].text, "In hospital");
+  doc_.remark_count = 2;
+  doc_.late[0] = LateReportEntry{U16(100), kJan, 2};
+  doc_.late[1] = LateReportEntry{U16(101), kDec, 2};
+  doc_.late_count = 2;
+  SetCollectionStateOf(doc_, kFeb, MonthCollection::kOpen);
+  doc_.RebuildIndex();
+
+  MonthAtGlance g = ComputeMonthAtGlance(doc_);
+  EXPECT_EQ(g.active, 4);
+  EXPECT_EQ(g.received, 2);
+  EXPECT_EQ(g.missing, 1);
+  EXPECT_EQ(g.missing, static_cast<int>(ViewListLines(doc_, ViewType::kNoReport, 0, kFeb).size()));
+  EXPECT_EQ(g.late, 2);
+  EXPECT_EQ(MonthAtGlanceLines(g),
+            (std::vector<std::string>{
+                "February at a glance", "Reports received: 2 of 4 active publishers",
+                "Missing reports: 1", "Late reports: 2", "Report collection is open"}));
+  SetCollectionStateOf(doc_, kFeb, MonthCollection::kClosed);
+  EXPECT_EQ(MonthAtGlanceLines(ComputeMonthAtGlance(doc_)).back(),
+            "Report collection is closed ( Reporting is complete )");
 }
 
 }  // namespace
