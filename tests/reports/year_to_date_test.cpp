@@ -10,6 +10,8 @@
 #include "cycle/view_lists.h"
 #include "reports/overview.h"
 #include "reports/recording_canvas.h"
+#include "reports/report_kind.h"
+#include "reports/report_registry.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -157,6 +159,32 @@ TEST_F(YearToDateTest, MonthAtGlanceCountsAsTheMissingReportsListDoes) {
   SetCollectionStateOf(doc_, kFeb, MonthCollection::kClosed);
   EXPECT_EQ(MonthAtGlanceLines(ComputeMonthAtGlance(doc_)).back(),
             "Report collection is closed ( Reporting is complete )");
+}
+
+// The printed summary sits in the record-form frame: title at the margin an inch down,
+// the category five inches in, the six-by-three-inch table half an inch lower and the
+// footer under it; the print code carries category, period and source.
+TEST_F(YearToDateTest, PrintedSummaryKeepsTheRecordFormFrame) {
+  YtdSummaryForm form(doc_);
+  form.SetCategory(YtdSummaryForm::kAuxiliary);
+  form.SetPeriod(YtdSummaryForm::kLastTwelve);
+  form.SetFromBranch(true);
+  const ReportEntry* entry = FindReport(report_kind::kYtdSummary);
+  ASSERT_NE(entry, nullptr);
+  RecordingCanvas canvas(300, 300);
+  ReportContext context;
+  context.printing = true;
+  entry->draw(doc_, canvas, context, form.PrintCode());
+  const auto* title = canvas.FindText("Year-to-Date Activity Summary");
+  const auto* category = canvas.FindText("Auxiliary pioneers");
+  const auto* footer = canvas.FindText("Tots/Avgs for Last Twelve Months");
+  ASSERT_TRUE(title && category && footer);
+  EXPECT_EQ(title->x, 150);
+  EXPECT_EQ(title->y, 300);
+  EXPECT_EQ(category->x, 150 + 1500);
+  EXPECT_GT(footer->y, 300 + 150 + 900);
+  EXPECT_LT(footer->y, 300 + 150 + 900 + 150);
+  EXPECT_EQ(context.page_count, 1);
 }
 
 }  // namespace
