@@ -14,6 +14,7 @@
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
 #include "cycle/status_rules.h"
+#include "cycle/view_lists.h"
 #include "reports/measures.h"
 
 namespace zarim {
@@ -149,6 +150,32 @@ void DrawOverviewChart(Canvas& canvas, const QuickOverview& o, int left, int top
     last_y = y;
   }
   canvas.SetTextAlign(align::kLeft | align::kTop);
+}
+
+MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc) {
+  MonthAtGlance g;
+  g.month = doc.working_month % 12;
+  const int slot = SlotOfYear(doc.working_year);
+  const std::vector<int> active = ActiveRecords(doc);
+  g.active = static_cast<int>(active.size());
+  for (int rec : active)
+    g.received += ReportedInMonth(doc.records[static_cast<size_t>(rec)], g.month, slot);
+  g.missing = static_cast<int>(ViewListLines(doc, ViewType::kNoReport, 0, g.month).size());
+  const int late_count = std::min<int>(doc.late_count, kMaxLateEntries);
+  for (int k = 0; k < late_count && k < static_cast<int>(doc.late.size()); ++k)
+    g.late += doc.late[static_cast<size_t>(k)].month <= 11;
+  g.collection = CollectionStateOf(doc, g.month);
+  return g;
+}
+
+std::vector<std::string> MonthAtGlanceLines(const MonthAtGlance& g) {
+  Sid state = Sid::kGlanceNotInitialized;
+  if (g.collection == MonthCollection::kOpen) state = Sid::kGlanceOpen;
+  if (g.collection == MonthCollection::kClosed) state = Sid::kGlanceClosed;
+  return {Printf(Sid::kGlanceHeading, MonthName(g.month).c_str()),
+          Printf(Sid::kGlanceReceived, g.received, g.active),
+          Printf(Sid::kGlanceMissing, g.missing), Printf(Sid::kGlanceLate, g.late),
+          std::string(Str(state))};
 }
 
 }  // namespace zarim

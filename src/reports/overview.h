@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cycle/collection_state.h"
 #include "reports/canvas.h"
 
 namespace zarim {
@@ -52,5 +53,22 @@ std::vector<std::pair<std::string, std::string>> QuickOverviewLines(const QuickO
 // drawn into the rectangle (device units) of a canvas.
 void DrawOverviewChart(Canvas& canvas, const QuickOverview& o, int left, int top, int right,
                        int bottom);
+
+// The working month at a glance: how far the month's report collection has come. The
+// received reports and the missing ones are counted as the analysis and the missing-
+// reports list count them, the late reports are those of the late-report list.
+struct MonthAtGlance {
+  int month = 0;     // month index of the working month
+  int active = 0;    // active publishers, as "Active Pubs:" of the Quick Overview
+  int received = 0;  // active publishers whose report for the month is in
+  int missing = 0;   // the missing-reports list's lines (a remark excuses a publisher)
+  int late = 0;      // late reports received this month for earlier months
+  MonthCollection collection = MonthCollection::kNotInitialized;
+};
+
+MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc);
+
+// Its lines as the action panel shows them: the heading, then one line per figure.
+std::vector<std::string> MonthAtGlanceLines(const MonthAtGlance& g);
 
 }  // namespace zarim

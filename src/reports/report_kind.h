@@ -59,5 +59,9 @@ inline constexpr int kSpecialNeedsCongregation = 120;
 inline constexpr int kSpecialNeedsGroup = 121;
 // The record cards of the context's selection, drawn on whole sheets.
 inline constexpr int kRecordCards = 140;
+// The year-to-date forms printed from their dialogs; the job's group number carries the
+// dialog's choice.
+inline constexpr int kPioneerYtd = 150;
+inline constexpr int kYtdSummary = 151;
 
 }  // namespace zarim::report_kind

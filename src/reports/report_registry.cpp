@@ -13,6 +13,7 @@
 #include "reports/statistics.h"
 #include "reports/telephone_list.h"
 #include "reports/view_list_report.h"
+#include "reports/year_to_date.h"
 
 namespace zarim {
 
@@ -21,7 +22,7 @@ namespace {
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
     BaseReports,      AnalysisReports, StatisticsReports, ListReports,
-    GroupListReports, LabelReports,    CardReports,
+    GroupListReports, LabelReports,    CardReports,       YearToDateReports,
 };
 
 }  // namespace

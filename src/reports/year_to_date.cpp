@@ -9,6 +9,9 @@
 #include "cycle/branch_totals.h"
 #include "cycle/slip_queries.h"
 #include "reports/measures.h"
+#include "reports/page_frame.h"
+#include "reports/report_kind.h"
+#include "reports/table_report.h"
 
 namespace zarim {
 
@@ -193,6 +196,144 @@ std::vector<std::string> YtdSummaryForm::TextLines() const {
   for (const auto& row : Rows()) out.push_back(join(row));
   out.push_back(FooterText());
   return out;
+}
+
+// ---- Printing --------------------------------------------------------------------------
+
+ReportModel PioneerYtdForm::Model() const {
+  ReportModel m;
+  m.kind = report_kind::kPioneerYtd;
+  m.title = Title();
+  if (selection_ < 0) return m;
+  m.subtitle = names_[static_cast<size_t>(selection_)];
+  m.columns = {S(Sid::kPytdMonth), S(Sid::kColHours), S(Sid::kColCredits), S(Sid::kColTotals)};
+  m.Add(RowKind::kText, {SinceText()});
+  m.Add(RowKind::kBlank, {});
+  const std::vector<Line> lines = Lines();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Line& l = lines[i];
+    m.Add(i + 1 == lines.size() ? RowKind::kTotal : RowKind::kText,
+          {l.month, l.hours, l.credits, l.totals});
+  }
+  if (!RemainingText().empty()) {
+    m.Add(RowKind::kBlank, {});
+    m.Add(RowKind::kText, {RemainingText()});
+    m.Add(RowKind::kText, {PerMonthText()});
+  }
+  return m;
+}
+
+int PioneerYtdForm::PrintCode() const {
+  if (selection_ < 0) return -1;
+  return records_[static_cast<size_t>(selection_)] * 2 + (previous_ ? 1 : 0);
+}
+
+bool PioneerYtdForm::SetPrintCode(int code) {
+  if (code < 0) return false;
+  const auto it = std::find(records_.begin(), records_.end(), code / 2);
+  if (it == records_.end()) return false;
+  selection_ = static_cast<int>(it - records_.begin());
+  previous_ = code % 2 != 0;
+  return true;
+}
+
+ReportModel YtdSummaryForm::Model() const {
+  ReportModel m;
+  m.kind = report_kind::kYtdSummary;
+  m.title = Title();
+  m.subtitle = CategoryNames()[static_cast<size_t>(category_)] + " - " +
+               S(branch_ ? Sid::kYtdBranch : Sid::kYtdActiveFile);
+  m.columns = Columns();
+  const auto rows = Rows();
+  for (size_t i = 0; i < rows.size(); ++i)
+    m.Add(i + 2 >= rows.size() ? RowKind::kTotal : RowKind::kText, rows[i]);
+  m.Add(RowKind::kText, {FooterText()});
+  return m;
+}
+
+void YtdSummaryForm::SetPrintCode(int code) {
+  if (code < 0) code = 0;
+  SetFromBranch(code >= 9);
+  SetPeriod(code % 9 / 3);
+  SetCategory(code % 3);
+}
+
+void DrawYtdSummary(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int code) {
+  context.page_count = 1;
+  YtdSummaryForm form(doc);
+  form.SetPrintCode(code);
+  const ReportModel m = form.Model();
+  PageFrame frame(canvas, context, doc.options.top_margin);
+  const int lx = std::max(canvas.DpiX(), 1), ly = std::max(canvas.DpiY(), 1);
+  const int left = lx / 2, top = ly;
+  frame.Select(FontRole::kTitle);
+  canvas.SetTextAlign(align::kLeft | align::kTop);
+  canvas.DrawText(left, top, m.title);
+  frame.Select(FontRole::kText);
+  canvas.DrawText(left + 5 * lx, top, form.CategoryNames()[static_cast<size_t>(form.category())]);
+
+  // The table: a frame six inches by three, the headings and one band per row inside.
+  const int table_top = top + ly / 2, width = 6 * lx, height = 3 * ly;
+  const int table_rows = static_cast<int>(m.rows.size());  // the footer row stays outside
+  const int band = height / std::max(table_rows, 1);
+  canvas.SetPen(1, PenStyle::kSolid);
+  canvas.DrawRect(left, table_top, left + width, table_top + height);
+  // The month column takes the first inch and a half; each figure column a third of the
+  // rest, its figures right-aligned a tenth of an inch inside its right edge.
+  const int first = lx * 3 / 2, column = (width - first) / 3;
+  auto right_of = [&](size_t c) { return left + first + static_cast<int>(c) * column - lx / 10; };
+  for (size_t c = 1; c < m.columns.size(); ++c) {
+    canvas.SetTextAlign(align::kRight | align::kTop);
+    canvas.DrawText(right_of(c), table_top + band / 4, m.columns[c]);
+  }
+  for (int i = 0; i + 1 < table_rows; ++i) {
+    const ReportRow& row = m.rows[static_cast<size_t>(i)];
+    const int y = table_top + (i + 1) * band;
+    if (row.kind == RowKind::kTotal && i > 0 &&
+        m.rows[static_cast<size_t>(i) - 1].kind != RowKind::kTotal)
+      canvas.DrawLine(left, y, left + width, y);
+    for (size_t c = 0; c < row.cells.size(); ++c) {
+      canvas.SetTextAlign((c == 0 ? align::kLeft : align::kRight) | align::kTop);
+      canvas.DrawText(c == 0 ? left + lx / 10 : right_of(c), y + band / 8, row.cells[c]);
+    }
+  }
+  canvas.SetTextAlign(align::kLeft | align::kTop);
+  canvas.DrawText(left, table_top + height + ly / 8, m.rows.back().cells[0]);
+}
+
+namespace {
+
+TableLayout PioneerYtdLayout(const CZarimDoc& doc, int code) {
+  PioneerYtdForm form(doc);
+  if (!form.SetPrintCode(code)) form.Select(0);
+  TableLayout layout;
+  layout.model = form.Model();
+  // The month at the margin, the figures right-aligned at 3, 4.2 and 5.4 inches.
+  layout.grids[0] = {{0, false}, {30, true}, {42, true}, {54, true}};
+  for (const ReportRow& row : layout.model.rows)
+    layout.styles.push_back(
+        {.font = row.kind == RowKind::kTotal ? FontRole::kHeading : FontRole::kText});
+  return layout;
+}
+
+}  // namespace
+
+std::vector<ReportEntry> YearToDateReports() {
+  return {
+      {report_kind::kPioneerYtd, "pioneer-ytd", false,
+       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int code) {
+         DrawTableLayout(doc, canvas, context, PioneerYtdLayout(doc, code));
+       },
+       [](const CZarimDoc& doc, const ReportContext&, int code) {
+         return PioneerYtdLayout(doc, code).model;
+       }},
+      {report_kind::kYtdSummary, "ytd-summary", false, DrawYtdSummary,
+       [](const CZarimDoc& doc, const ReportContext&, int code) {
+         YtdSummaryForm form(doc);
+         form.SetPrintCode(code);
+         return form.Model();
+       }},
+  };
 }
 
 }  // namespace zarim

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/document.h"
+#include "reports/report_model.h"
+#include "reports/report_registry.h"
 
 namespace zarim {
 
@@ -37,6 +39,14 @@ class PioneerYtdForm {
   std::string PerMonthText() const;   // empty in August
   // Everything as text lines, for printing and the command line.
   std::vector<std::string> TextLines() const;
+
+  // The printed form: title, the pioneer as subtitle, the months and the remaining lines.
+  ReportModel Model() const;
+  // The number a print job carries for the choice: the pioneer's record number twice, one
+  // more for the previous service year; -1 without a pioneer.
+  int PrintCode() const;
+  // Takes the choice from such a number; false when it names no regular pioneer.
+  bool SetPrintCode(int code);
 
  private:
   const CZarimDoc& doc_;
@@ -69,11 +79,26 @@ class YtdSummaryForm {
   std::string FooterText() const;  // "Tots/Avgs for %1"
   std::vector<std::string> TextLines() const;
 
+  // The printed form: title, category and source, the table and the footer line.
+  ReportModel Model() const;
+  // The number a print job carries for the choice: category + 3 x period, 9 more when
+  // the figures are those reported to the branch.
+  int PrintCode() const { return category_ + 3 * period_ + (branch_ ? 9 : 0); }
+  void SetPrintCode(int code);
+
  private:
   const CZarimDoc& doc_;
   int category_ = kPublishers;
   int period_ = kServiceYear;
   bool branch_ = false;
 };
+
+// Draws the year-to-date summary as a record form: the title at the left margin and the
+// category five inches in, one inch from the top; the table six inches wide and three
+// tall half an inch below; the footer line under it.
+void DrawYtdSummary(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int code);
+
+// The two forms as report kinds (printing, PDF, the command line's "report").
+std::vector<ReportEntry> YearToDateReports();
 
 }  // namespace zarim

@@ -11,6 +11,7 @@
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
+#include "reports/overview.h"
 #include "shell/main_window.h"
 
 namespace zarim {
@@ -30,6 +31,14 @@ ActionPanel::ActionPanel(CMainFrame& frame, QWidget* parent) : QWidget(parent), 
   caption->setFont(big);
   caption->setAlignment(Qt::AlignCenter);
   outer->addWidget(caption);
+  // The figures change with every posted slip, correction and month turn: each command
+  // ends in the main window's refresh, which refreshes this panel.
+  glance_ = new QLabel(this);
+  glance_->setAccessibleName(Q(Str(Sid::kAccGlance)));
+  glance_->setTextFormat(Qt::PlainText);
+  glance_->setAlignment(Qt::AlignCenter);
+  glance_->setWordWrap(true);
+  outer->addWidget(glance_);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(24);
@@ -80,6 +89,15 @@ QPushButton* ActionPanel::ButtonFor(int command) const {
 
 void ActionPanel::Refresh() {
   const CZarimDoc& doc = frame_.doc();
+  const std::vector<std::string> lines = MonthAtGlanceLines(ComputeMonthAtGlance(doc));
+  QString text;
+  for (size_t i = 0; i < lines.size(); ++i)
+    text += (i == 0   ? QString()
+             : i == 1 ? QStringLiteral("\n")
+                      : QStringLiteral("   ")) +
+            Q(lines[i]);
+  glance_->setText(text);
+  glance_->setAccessibleDescription(text);
   for (const Entry& e : entries_) e.button->setEnabled(PanelButtonEnabled(*e.button_spec, doc));
   const bool shown = HistoryReturnShown(doc) && frame_.commands().Has(kCmdHistoryReturn);
   history_return_->setVisible(shown);

@@ -25,6 +25,8 @@ class ActionPanel : public QWidget {
   // The button of a command, null when the panel has none for it.
   QPushButton* ButtonFor(int command) const;
   QPushButton* history_return_button() const { return history_return_; }
+  // The working month at a glance, above the buttons; Refresh brings it up to date.
+  QLabel* glance() const { return glance_; }
 
  private:
   struct Entry {
@@ -34,6 +36,7 @@ class ActionPanel : public QWidget {
   CMainFrame& frame_;
   std::vector<Entry> entries_;
   QPushButton* history_return_ = nullptr;
+  QLabel* glance_ = nullptr;
 };
 
 }  // namespace zarim

@@ -8,6 +8,7 @@
 #include "shell/commands.h"
 #include "shell/dialogs/group_picker_dialog.h"
 #include "shell/dialogs/quick_overview_dialog.h"
+#include "shell/dialogs/year_to_date_dialogs.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
 #include "shell/report_printing.h"
@@ -51,6 +52,28 @@ void ShowGroupReport(CMainFrame& frame, int kind, GroupPickerForm::Purpose purpo
   }
 }
 
+// A year-to-date dialog; its "&Print" prints the form's choice as a report of the kind
+// through the print dialog, with the fonts and date of the report view.
+template <typename Form, typename Dialog>
+void RunYearToDateDialog(CMainFrame& frame, int kind) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  Form form(frame.doc());
+  QWidget* owner = frame.dialog_parent();
+  Dialog dialog(
+      form,
+      [&frame, &owner, view, kind](int code) {
+        PrintJob job = JobFromView(*view);
+        job.kind = kind;
+        job.group = code;
+        job.selection = nullptr;
+        PrintReport(owner, job, frame.prompter());
+      },
+      frame.dialog_parent());
+  owner = &dialog;
+  dialog.exec();
+}
+
 }  // namespace
 
 void RegisterAnalysisCommands(CommandTable& table) {
@@ -89,6 +112,12 @@ void RegisterAnalysisCommands(CommandTable& table) {
   table.AddReport(kCmdTotalsCongregation, kServiceYearCongregation);
   table.AddReport(kCmdTotalsPioneers, kServiceYearRegular);
   table.AddReport(kCmdTotalsEldersMs, kServiceYearEldersServants);
+  table.Add(kCmdPioneerHours, [](CMainFrame& frame) {
+    RunYearToDateDialog<PioneerYtdForm, PioneerYtdDialog>(frame, kPioneerYtd);
+  });
+  table.Add(kCmdYtdSummary, [](CMainFrame& frame) {
+    RunYearToDateDialog<YtdSummaryForm, YtdSummaryDialog>(frame, kYtdSummary);
+  });
 }
 
 }  // namespace zarim

@@ -82,6 +82,10 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kViewMonthYearFormat, "dd"},
     {Sid::kHistoryYearFormat, "d"},
     {Sid::kCardYearMonth, "ds"},
+    {Sid::kGlanceHeading, "s"},
+    {Sid::kGlanceReceived, "dd"},
+    {Sid::kGlanceMissing, "d"},
+    {Sid::kGlanceLate, "d"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

@@ -7,8 +7,11 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "cycle/view_lists.h"
 #include "reports/overview.h"
 #include "reports/recording_canvas.h"
+#include "reports/report_kind.h"
+#include "reports/report_registry.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -119,6 +122,69 @@ TEST_F(YearToDateTest, QuickOverviewCountsAndLeavesPublisherHoursBlankAfterTheSw
   DrawOverviewChart(canvas, o, 0, 0, 480, 200);
   EXPECT_EQ(canvas.Texts().size(), 12u);
   EXPECT_NE(canvas.FindText("Aug"), nullptr);
+}
+
+// Received, missing and late as the missing-reports list and the late list count them: a
+// shared-only report is in, a remark excuses a publisher without counting him as received.
+TEST_F(YearToDateTest, MonthAtGlanceCountsAsTheMissingReportsListDoes) {
+  PubRecord shared = MakePublisher(100, "A", "Shared");
+  shared.activity[kBibleStudies][kFeb][Slot(kFeb)] = kSharedBit;
+  AddRecord(doc_, shared);
+  PubRecord quarters = MakePublisher(101, "B", "Quarters");
+  quarters.activity[kBibleStudies][kFeb][Slot(kFeb)] = static_cast<uint16_t>(2 << kQuarterShift);
+  AddRecord(doc_, quarters);
+  PubRecord excused = MakePublisher(102, "C", "Excused");
+  excused.remark[kFeb][Slot(kFeb)] = 1;
+  AddRecord(doc_, excused);
+  AddRecord(doc_, MakePublisher(103, "D", "Missing"));
+  AddRecord(doc_, MakePublisher(104, "E", "Gone", kInactive));
+  SetField(doc_.remarks[1].text, "In hospital");
+  doc_.remark_count = 2;
+  doc_.late[0] = LateReportEntry{U16(100), kJan, 2};
+  doc_.late[1] = LateReportEntry{U16(101), kDec, 2};
+  doc_.late_count = 2;
+  SetCollectionStateOf(doc_, kFeb, MonthCollection::kOpen);
+  doc_.RebuildIndex();
+
+  MonthAtGlance g = ComputeMonthAtGlance(doc_);
+  EXPECT_EQ(g.active, 4);
+  EXPECT_EQ(g.received, 2);
+  EXPECT_EQ(g.missing, 1);
+  EXPECT_EQ(g.missing, static_cast<int>(ViewListLines(doc_, ViewType::kNoReport, 0, kFeb).size()));
+  EXPECT_EQ(g.late, 2);
+  EXPECT_EQ(MonthAtGlanceLines(g),
+            (std::vector<std::string>{
+                "February at a glance", "Reports received: 2 of 4 active publishers",
+                "Missing reports: 1", "Late reports: 2", "Report collection is open"}));
+  SetCollectionStateOf(doc_, kFeb, MonthCollection::kClosed);
+  EXPECT_EQ(MonthAtGlanceLines(ComputeMonthAtGlance(doc_)).back(),
+            "Report collection is closed ( Reporting is complete )");
+}
+
+// The printed summary sits in the record-form frame: title at the margin an inch down,
+// the category five inches in, the six-by-three-inch table half an inch lower and the
+// footer under it; the print code carries category, period and source.
+TEST_F(YearToDateTest, PrintedSummaryKeepsTheRecordFormFrame) {
+  YtdSummaryForm form(doc_);
+  form.SetCategory(YtdSummaryForm::kAuxiliary);
+  form.SetPeriod(YtdSummaryForm::kLastTwelve);
+  form.SetFromBranch(true);
+  const ReportEntry* entry = FindReport(report_kind::kYtdSummary);
+  ASSERT_NE(entry, nullptr);
+  RecordingCanvas canvas(300, 300);
+  ReportContext context;
+  context.printing = true;
+  entry->draw(doc_, canvas, context, form.PrintCode());
+  const auto* title = canvas.FindText("Year-to-Date Activity Summary");
+  const auto* category = canvas.FindText("Auxiliary pioneers");
+  const auto* footer = canvas.FindText("Tots/Avgs for Last Twelve Months");
+  ASSERT_TRUE(title && category && footer);
+  EXPECT_EQ(title->x, 150);
+  EXPECT_EQ(title->y, 300);
+  EXPECT_EQ(category->x, 150 + 1500);
+  EXPECT_GT(footer->y, 300 + 150 + 900);
+  EXPECT_LT(footer->y, 300 + 150 + 900 + 150);
+  EXPECT_EQ(context.page_count, 1);
 }
 
 }  // namespace

@@ -59,6 +59,7 @@
 #include "shell/dialogs/slip_dialog.h"
 #include "shell/dialogs/status_dialog.h"
 #include "shell/dialogs/view_list_dialog.h"
+#include "shell/dialogs/year_to_date_dialogs.h"
 #include "shell/guide_window.h"
 #include "shell/help.h"
 
@@ -292,6 +293,19 @@ const std::vector<DialogEntry>& AllDialogs() {
          return With(
              std::make_shared<ViewListForm>(w.doc, ViewType::kNoReport),
              [&w](ViewListForm& f) { return new ViewListDialog(f, nullptr, &w.clipboard); });
+       }},
+      {"PioneerYtdDialog",
+       [](DialogWorld& w) {
+         PubRecord& r = w.doc.records[static_cast<size_t>(Rec(w, 100))];
+         r.pioneer[w.doc.working_month % 12][w.doc.SlotOfMonth(w.doc.working_month % 12)] =
+             kRegular;
+         return With(std::make_shared<PioneerYtdForm>(w.doc),
+                     [](PioneerYtdForm& f) { return new PioneerYtdDialog(f, {}); });
+       }},
+      {"YtdSummaryDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<YtdSummaryForm>(w.doc),
+                     [](YtdSummaryForm& f) { return new YtdSummaryDialog(f, {}); });
        }},
       {"XmlExportDialog",
        [](DialogWorld& w) {
