@@ -80,6 +80,12 @@ void RegisterListCommands(CommandTable& table) {
     RunRecordCardDialog(frame.dialog_parent(), frame.doc(), frame.prompter(),
                         frame.services().clipboard);
   });
+  // Options > "Publisher Records": the card preferences for all records.
+  table.Add(kCmdCardOptions, [](CMainFrame& frame) {
+    if (RunCardPreferencesDialog(frame.dialog_parent(), frame.doc(), 0)) {
+      if (ReportView* view = ViewOf(frame)) view->Relayout();
+    }
+  });
 
   table.Add(kCmdLabelsAll, [](CMainFrame& frame) { ShowLabels(frame, false); });
   table.Add(kCmdLabelsSelected, [](CMainFrame& frame) { ShowLabels(frame, true); });
