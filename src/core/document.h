@@ -64,6 +64,9 @@ struct DocOptions {
   int hide_averages = 0;          // "HideAvg"/"Enabled"
   int one_per_page = 0;           // "OnePerPage"/"Enabled"
   int hide_birth = 0;             // "HideBir"/"Enabled"
+  // The hide flags of single records: "ID:FLAGS" pairs separated by blanks, FLAGS as
+  // hide_averages ("HideAvg"/"Records").
+  std::string hide_records;
   int custom_category_enabled = 0;
   std::string custom_category_name;
   std::string secretary_email;  // "Sec"/"Email"

@@ -218,6 +218,7 @@ void ReadSettings(const IniFile& ini, CZarimDoc& doc) {
   o.hide_averages = ini.GetInt("HideAvg", kEnabled, 0);
   o.one_per_page = ini.GetInt("OnePerPage", kEnabled, 0);
   o.hide_birth = ini.GetInt("HideBir", kEnabled, 0);
+  o.hide_records = Bounded(ini.GetString("HideAvg", "Records", ""), kMaxHideRecordsText);
   o.custom_category_enabled = ini.GetInt(kCustom, kEnabled, 0);
   o.custom_category_name = Bounded(ini.GetString(kCustom, kCustom, ""), kMaxCustomCategoryName);
   o.secretary_email = Bounded(ini.GetString("Sec", "Email", ""), kMaxSettingText);
@@ -242,6 +243,8 @@ void WriteSettings(const CZarimDoc& doc, IniFile& ini) {
   ini.SetInt("HideAvg", kEnabled, o.hide_averages);
   ini.SetInt("OnePerPage", kEnabled, o.one_per_page);
   ini.SetInt("HideBir", kEnabled, o.hide_birth);
+  if (!o.hide_records.empty() || ini.Get("HideAvg", "Records"))
+    ini.SetString("HideAvg", "Records", o.hide_records);
   ini.SetInt(kCustom, kEnabled, o.custom_category_enabled);
   ini.SetString(kCustom, kCustom, o.custom_category_name);
   ini.SetString("Sec", "Email", o.secretary_email);

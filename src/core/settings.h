@@ -103,5 +103,7 @@ void AttachSettings(CZarimDoc& doc, SettingsFile& settings);
 inline constexpr size_t kMaxCustomCategoryName = 15;
 // Texts of the settings are bounded so that no file can grow them without end.
 inline constexpr size_t kMaxSettingText = 255;
+// The record cards' hide flags of single records ("ID:FLAGS" pairs) fit one line.
+inline constexpr size_t kMaxHideRecordsText = 1000;
 
 }  // namespace zarim

@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
 
 #include "core/document.h"
@@ -33,6 +34,7 @@ int PrintedPageCount(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, 
                      bool a4) {
   QtCanvas measure(nullptr, &device, dpi_x, dpi_y);
   ReportContext ctx = PrintContext(job, a4);
+  ctx.wanted_page = kPageCountOnly;
   DrawReport(*job.doc, measure, ctx, job.kind, job.group);
   return ctx.page_count;
 }
@@ -62,6 +64,7 @@ int RenderReportPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x,
       QtCanvas canvas(&painter, &device, dpi_x, dpi_y);
       SelectPrintedPage(canvas, page, band, dpi_x);
       ReportContext ctx = PrintContext(job, a4);
+      ctx.wanted_page = page;
       DrawReport(*job.doc, canvas, ctx, job.kind, job.group);
       painter.restore();
       ++drawn;
@@ -72,15 +75,55 @@ int RenderReportPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x,
   return drawn;
 }
 
-bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProgress* progress) {
+namespace {
+
+// Passes a job's progress on and remembers whether it stopped the job.
+class StopWatch : public PageProgress {
+ public:
+  explicit StopWatch(PageProgress* inner) : inner_(inner) {}
+  void Start(int total) override {
+    if (inner_) inner_->Start(total);
+  }
+  bool Step(int drawn, int page, int pages) override {
+    if (!inner_ || inner_->Step(drawn, page, pages)) return true;
+    stopped_ = true;
+    return false;
+  }
+  void Finish(int total) override {
+    if (inner_) inner_->Finish(total);
+  }
+  bool stopped() const { return stopped_; }
+
+ private:
+  PageProgress* inner_;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProgress* progress,
+                     bool* canceled) {
+  if (canceled) *canceled = false;
   if (!job.doc) return false;
-  QPdfWriter writer(path);
-  // The writer's own defaults (1200 dpi, A4, margins) would move every line.
-  writer.setResolution(dpi);
-  writer.setPageSize(QPageSize(QPageSize::Letter));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
-  writer.setCreator(QStringLiteral("ZARIM"));
-  return RenderReportPages(job, writer, dpi, dpi, false, 1, 0, 1, progress) > 0;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  StopWatch watch(progress);
+  int drawn = 0;
+  {
+    QPdfWriter writer(&file);
+    // The writer's own defaults (1200 dpi, A4, margins) would move every line.
+    writer.setResolution(dpi);
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+    writer.setCreator(QStringLiteral("ZARIM"));
+    drawn = RenderReportPages(job, writer, dpi, dpi, false, 1, 0, 1, progress ? &watch : nullptr);
+  }
+  if (watch.stopped() || drawn <= 0) {
+    file.cancelWriting();
+    if (canceled) *canceled = watch.stopped();
+    return false;
+  }
+  return file.commit();
 }
 
 }  // namespace zarim

@@ -51,7 +51,10 @@ int RenderReportPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x,
                       int from, int to, int copies, PageProgress* progress);
 
 // Writes the whole report to a PDF file at the given resolution on Letter paper; no
-// printer is involved. False when the file could not be written.
-bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProgress* progress);
+// printer is involved. The file is written under a temporary name and put in place only
+// when every page is drawn: a job stopped by its progress (canceled set) or a failure
+// leaves no file and no half file behind. False when no file was written.
+bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProgress* progress,
+                     bool* canceled = nullptr);
 
 }  // namespace zarim

@@ -37,7 +37,13 @@ struct ReportContext {
   const ReportFonts* fonts = nullptr;
   int page_count = 1;  // set by the drawer, at least 1
   const ReportSelection* selection = nullptr;
+  // The page being printed (from 1): a drawer that can may skip the work of every other
+  // page, since only this one's band is shown. 0 wants every page; kPageCountOnly wants
+  // no drawing at all, only the page count.
+  int wanted_page = 0;
 };
+
+inline constexpr int kPageCountOnly = -1;
 
 // The top offset of a page: the top margin in hundredths of an inch, but half an inch
 // when the margin is more than one inch.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 
 #include "core/bytes.h"
 #include "core/document.h"
@@ -100,18 +101,13 @@ std::vector<Sid> Headings(bool new_form) {
           Sid::kCardReturnVisits, Sid::kCardStudies,    Sid::kCardRemarks};
 }
 
-// The hide flags: bit 0 averages of the first table, bit 1 of the second, bits 2 and 3
-// the totals likewise.
-bool HideAverage(const CZarimDoc& doc, int table) {
-  return (doc.options.hide_averages >> table) & 1;
-}
-bool HideTotal(const CZarimDoc& doc, int table) {
-  return (doc.options.hide_averages >> (2 + table)) & 1;
-}
+bool HideAverage(int hide_flags, int table) { return (hide_flags >> table) & 1; }
+bool HideTotal(int hide_flags, int table) { return (hide_flags >> (2 + table)) & 1; }
 
 // The rows of one table as cell texts, the check boxes as "X" or "".
-std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, const CardYear& y, int table,
-                                                std::vector<RowKind>* kinds) {
+std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, int record, const CardYear& y,
+                                                int table, std::vector<RowKind>* kinds) {
+  const int hide = CardHideFlags(doc, record);
   std::vector<std::vector<std::string>> rows;
   auto add = [&](RowKind k, std::vector<std::string> cells) {
     rows.push_back(std::move(cells));
@@ -135,12 +131,12 @@ std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, const Card
                           "", Number(y.totals[kHours]), ""});
     return rows;
   }
-  if (!HideTotal(doc, table)) {
+  if (!HideTotal(hide, table)) {
     std::vector<std::string> cells{std::string(Str(Sid::kCardTotal))};
     for (int f : kOldColumns) cells.push_back(Number(y.totals[f]));
     add(RowKind::kTotal, cells);
   }
-  if (!HideAverage(doc, table)) {
+  if (!HideAverage(hide, table)) {
     std::vector<std::string> cells{std::string(Str(Sid::kCardAverage))};
     for (int f : kOldColumns)
       cells.push_back(y.totals[f] == 0 ? std::string() : Printf("%3.1f", CardAverage(y, f)));
@@ -241,7 +237,8 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
     const size_t inner = heads.size() - 1;
     for (size_t c = 0; c < inner; ++c) xs.push_back(left + unit * bounds[c] / 100);
     xs.push_back(left + width);
-    std::vector<std::vector<std::string>> rows = TableRows(doc, cy, static_cast<int>(t), nullptr);
+    std::vector<std::vector<std::string>> rows =
+        TableRows(doc, record, cy, static_cast<int>(t), nullptr);
     const int head_height = row * 2;
     const int table_top = y;
     const int table_bottom = table_top + head_height + row * static_cast<int>(rows.size());
@@ -314,6 +311,48 @@ bool CardUsesNewForm(const CZarimDoc& doc, int service_year) {
   if (service_year < kFirstNewFormYear) return false;
   if (doc.history_view && doc.working_serial <= doc.switch_serial) return false;
   return true;
+}
+
+std::map<int, int> ParseRecordHideFlags(std::string_view text) {
+  std::map<int, int> out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    size_t end = text.find(' ', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view pair = text.substr(pos, end - pos);
+    pos = end;
+    const size_t colon = pair.find(':');
+    if (colon == std::string_view::npos) continue;
+    int id = 0, flags = 0;
+    auto [p1, e1] = std::from_chars(pair.data(), pair.data() + colon, id);
+    auto [p2, e2] = std::from_chars(pair.data() + colon + 1, pair.data() + pair.size(), flags);
+    if (e1 != std::errc() || e2 != std::errc() || p1 != pair.data() + colon ||
+        p2 != pair.data() + pair.size() || id <= 0 || flags <= 0)
+      continue;
+    out[id] = flags & kCardHideAll;
+  }
+  return out;
+}
+
+std::string FormatRecordHideFlags(const std::map<int, int>& flags) {
+  std::string out;
+  for (const auto& [id, bits] : flags) {
+    if ((bits & kCardHideAll) == 0) continue;
+    if (!out.empty()) out += ' ';
+    out += Printf("%d:%d", id, bits & kCardHideAll);
+  }
+  return out;
+}
+
+int CardHideFlags(const CZarimDoc& doc, int record) {
+  int flags = doc.options.hide_averages & kCardHideAll;
+  if (const PubRecord* r = RecordAt(doc, record)) {
+    std::map<int, int> own = ParseRecordHideFlags(doc.options.hide_records);
+    auto it = own.find(static_cast<int>(r->id));
+    if (it != own.end()) flags |= it->second;
+  }
+  return flags;
 }
 
 int CardWidth(int dpi_x, bool tall_sheet) { return tall_sheet ? dpi_x * 29 / 4 : dpi_x * 15 / 2; }
@@ -425,7 +464,8 @@ ReportModel CardModel(const CZarimDoc& doc, int record, bool previous_year) {
     heads[0] += " " + std::to_string(y.service_year);
     model.Add(RowKind::kText, heads);
     std::vector<RowKind> kinds;
-    std::vector<std::vector<std::string>> rows = TableRows(doc, y, static_cast<int>(t), &kinds);
+    std::vector<std::vector<std::string>> rows =
+        TableRows(doc, record, y, static_cast<int>(t), &kinds);
     for (size_t r = 0; r < rows.size(); ++r) {
       while (!rows[r].empty() && rows[r].back().empty()) rows[r].pop_back();
       model.Add(kinds[r], rows[r]);
@@ -450,7 +490,16 @@ void DrawRecordCards(const CZarimDoc& doc, Canvas& canvas, ReportContext& contex
   const int width = CardWidth(lx, tall);
   const int band = PageBandHeight(context.page_height_tenths, ly);
   std::vector<int> years = CardServiceYears(doc, sel && sel->previous_year, one);
-  for (size_t i = 0; i < records.size(); ++i) {
+  // Only the cards of the wanted sheet are laid out: a whole file printed sheet by sheet
+  // stays linear in its cards.
+  size_t first = 0, end = records.size();
+  if (context.wanted_page != 0) {
+    const size_t per_sheet = one ? 2 : 1;
+    const size_t sheet = context.wanted_page > 0 ? static_cast<size_t>(context.wanted_page - 1) : 0;
+    first = context.wanted_page > 0 ? std::min(sheet * per_sheet, records.size()) : end;
+    end = std::min(first + per_sheet, records.size());
+  }
+  for (size_t i = first; i < end; ++i) {
     const int sheet = one ? static_cast<int>(i) / 2 : static_cast<int>(i);
     const int k = one ? static_cast<int>(i) % 2 : 0;
     DrawCard(doc, canvas, records[i], years, lx / 2, sheet * band + (k * 5 + 1) * ly, width);

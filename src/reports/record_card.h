@@ -4,7 +4,9 @@
 // service years fills a sheet, with one service year two cards share a sheet.
 #pragma once
 
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reports/canvas.h"
@@ -21,6 +23,21 @@ int WorkingServiceYear(const CZarimDoc& doc);
 // Whether a service year is printed in the new form: from the one ending in 2024 on,
 // unless old reports are shown from a month before the form changed.
 bool CardUsesNewForm(const CZarimDoc& doc, int service_year);
+
+// The hide flags of the cards' old-form rows: the "Average" row of the first (current)
+// and second (previous) table, then the "Total" row of each.
+inline constexpr int kCardHideAverageCurrent = 1;
+inline constexpr int kCardHideAveragePrevious = 2;
+inline constexpr int kCardHideTotalCurrent = 4;
+inline constexpr int kCardHideTotalPrevious = 8;
+inline constexpr int kCardHideAll = 15;
+
+// The flags of single records, kept in the settings as "ID:FLAGS" pairs separated by
+// blanks; malformed pairs are skipped, an empty flag set is not written.
+std::map<int, int> ParseRecordHideFlags(std::string_view text);
+std::string FormatRecordHideFlags(const std::map<int, int>& flags);
+// The flags a record's card follows: those for all records and the record's own.
+int CardHideFlags(const CZarimDoc& doc, int record);
 
 // The card's width in device units: 7.5 inches, 7.25 on sheets taller than 11.4 inches.
 int CardWidth(int dpi_x, bool tall_sheet);

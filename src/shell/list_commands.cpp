@@ -7,6 +7,7 @@
 #include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/dialogs/labels_dialog.h"
+#include "shell/dialogs/record_card_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
 #include "shell/report_view.h"
@@ -75,12 +76,14 @@ void RegisterListCommands(CommandTable& table) {
   table.AddReport(kCmdGroupListAll, k::kGroupListAll);
   table.AddReport(kCmdGroupListGdpr, k::kGroupListConsent);
 
-  // Until the record dialog exists, the cards of the active file are shown in the report
-  // view, where they print and save as PDF like every report.
   table.Add(kCmdPublisherRecords, [](CMainFrame& frame) {
-    if (ReportView* view = ViewOf(frame)) {
-      view->set_selection(ReportSelection{});
-      frame.ShowReport(k::kRecordCards);
+    RunRecordCardDialog(frame.dialog_parent(), frame.doc(), frame.prompter(),
+                        frame.services().clipboard);
+  });
+  // Options > "Publisher Records": the card preferences for all records.
+  table.Add(kCmdCardOptions, [](CMainFrame& frame) {
+    if (RunCardPreferencesDialog(frame.dialog_parent(), frame.doc(), 0)) {
+      if (ReportView* view = ViewOf(frame)) view->Relayout();
     }
   });
 

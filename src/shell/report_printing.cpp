@@ -102,9 +102,10 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
   return RenderReportPages(job, device, dpi_x, dpi_y, a4, from, to, copies, &progress);
 }
 
-bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi, QWidget* progress_parent) {
+bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi, QWidget* progress_parent,
+                    bool* canceled) {
   DialogProgress progress(progress_parent);
-  return RenderReportPdf(job, path, dpi, &progress);
+  return RenderReportPdf(job, path, dpi, &progress, canceled);
 }
 
 void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
@@ -139,13 +140,14 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
               parent);
 }
 
-int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent) {
+int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent,
+                   const QString& job_name) {
   const QPrinterInfo info = printer_name.isEmpty() ? QPrinterInfo::defaultPrinter()
                                                    : QPrinterInfo::printerInfo(printer_name);
   if (info.isNull()) return 0;
   QPrinter printer(info, QPrinter::HighResolution);
   UseWholePage(printer);
-  printer.setDocName(Q(Sid::kAppName));
+  printer.setDocName(job_name.isEmpty() ? Q(Sid::kAppName) : job_name);
   return RenderPages(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), IsA4(printer), 1,
                      0, 1, progress_parent);
 }
@@ -181,7 +183,8 @@ void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
                                               ProposedPdfPath(job, title), Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  if (!WriteReportPdf(job, path, 300, parent))
+  bool canceled = false;
+  if (!WriteReportPdf(job, path, 300, parent, &canceled) && !canceled)
     prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
 }
 

@@ -44,17 +44,20 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
                 int from, int to, int copies, QWidget* progress_parent);
 
 // Writes the whole report to a PDF file at the given resolution on Letter paper; no
-// printer is involved. False when the file could not be written.
+// printer is involved. False when the file could not be written or the user canceled
+// (canceled set); either way no file is left behind.
 bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300,
-                    QWidget* progress_parent = nullptr);
+                    QWidget* progress_parent = nullptr, bool* canceled = nullptr);
 
 // The print flow: no printer gives the program's message; otherwise the print dialog
 // with pages 1 to the page count, then the chosen pages and copies.
 void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter);
 // Prints the whole job on the named printer of the system (the default printer when the
-// name is empty) without asking, with the progress window. Returns the pages drawn, 0
-// when there is no such printer, -1 when the printer could not be opened.
-int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent);
+// name is empty) without asking, with the progress window; the print queue shows the
+// job under job_name (the program's name when empty). Returns the pages drawn, 0 when
+// there is no such printer, -1 when the printer could not be opened.
+int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent,
+                   const QString& job_name = {});
 // Print preview; previewing(true/false) is called when it opens and closes.
 void PreviewReport(QWidget* parent, const PrintJob& job,
                    const std::function<void(bool)>& previewing = {});

@@ -51,6 +51,7 @@ void ReportView::Relayout() {
     ctx.fonts = &fonts_;
     ctx.today = today_;
     ctx.selection = &selection_;
+    ctx.wanted_page = kPageCountOnly;
     DrawReport(doc_, measure, ctx, kind_, group_);
     page_count_ = ctx.page_count;
   }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/strings.h"
@@ -135,6 +137,48 @@ TEST_F(RecordCardTest, OneServiceYearPerPagePutsTwoCardsOnASheet) {
   DrawRecordCards(doc_, two, ctx);
   EXPECT_EQ(ctx.page_count, 3);  // two service years fill a sheet
   EXPECT_EQ(titles(two), (std::vector<int>{300, band + 300, 2 * band + 300}));
+}
+
+// Printing a whole file asks the drawer for one sheet at a time: that sheet must come out
+// exactly as in the drawing of every sheet, and a page count alone draws nothing.
+TEST_F(RecordCardTest, ASheetDrawnAloneEqualsItsBandOfTheWholeRun) {
+  Start(Date{2026, 12, 8});
+  ReportSelection sel;
+  sel.chosen = true;
+  sel.records = {Add(10, "Ann", "A"), Add(11, "Bob", "B"), Add(12, "Cy", "C")};
+  const int band = PageBandHeight(kPageHeightLetterTenths, 300);
+  using Op = RecordingCanvas::Op;
+  auto key = [](const Op& op) {
+    return std::make_tuple(static_cast<int>(op.kind), op.x, op.y, op.x2, op.y2, op.text,
+                           op.font.height, op.align, op.pen_width);
+  };
+  for (int one_per_page : {0, 1}) {
+    doc_.options.one_per_page = one_per_page;
+    ReportContext whole_ctx;
+    whole_ctx.selection = &sel;
+    whole_ctx.printing = true;
+    RecordingCanvas whole(300, 300);
+    DrawRecordCards(doc_, whole, whole_ctx);
+    for (int page = 1; page <= whole_ctx.page_count; ++page) {
+      std::vector<decltype(key(Op{}))> expected, alone;
+      for (const Op& op : whole.ops())
+        if (op.y >= (page - 1) * band && op.y < page * band) expected.push_back(key(op));
+      ReportContext ctx = whole_ctx;
+      ctx.wanted_page = page;
+      RecordingCanvas one(300, 300);
+      DrawRecordCards(doc_, one, ctx);
+      for (const Op& op : one.ops()) alone.push_back(key(op));
+      EXPECT_FALSE(alone.empty());
+      EXPECT_EQ(alone, expected) << "page " << page << " one per page " << one_per_page;
+      EXPECT_EQ(ctx.page_count, whole_ctx.page_count);
+    }
+    ReportContext count_ctx = whole_ctx;
+    count_ctx.wanted_page = kPageCountOnly;
+    RecordingCanvas none(300, 300);
+    DrawRecordCards(doc_, none, count_ctx);
+    EXPECT_TRUE(none.ops().empty());
+    EXPECT_EQ(count_ctx.page_count, one_per_page ? 2 : 3);
+  }
 }
 
 TEST_F(RecordCardTest, EmptySelectionPrintsNothing) {

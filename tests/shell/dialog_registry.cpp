@@ -52,6 +52,7 @@
 #include "shell/dialogs/posting_list_dialog.h"
 #include "shell/dialogs/publisher_edit_dialog.h"
 #include "shell/dialogs/quick_overview_dialog.h"
+#include "shell/dialogs/record_card_dialog.h"
 #include "shell/dialogs/records_option_dialogs.h"
 #include "shell/dialogs/report_import_dialog.h"
 #include "shell/dialogs/select_month_dialog.h"
@@ -278,6 +279,22 @@ const std::vector<DialogEntry>& AllDialogs() {
          BuiltDialog built;
          built.dialog = std::make_unique<QuickOverviewDialog>(w.doc);
          return built;
+       }},
+      {"RecordCardDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<RecordCardForm>(w.doc), [&w](RecordCardForm& f) {
+           return new RecordCardDialog(f, w.doc, w.prompter, &w.clipboard);
+         });
+       }},
+      {"SelectRecordsDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<SelectRecordsForm>(w.doc, false),
+                     [](SelectRecordsForm& f) { return new SelectRecordsDialog(f); });
+       }},
+      {"CardPreferencesDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<CardPreferencesForm>(w.doc, Rec(w, 100)),
+                     [](CardPreferencesForm& f) { return new CardPreferencesDialog(f); });
        }},
       {"ReportImportDialog",
        [](DialogWorld& w) {

@@ -2,6 +2,7 @@
 // report faces resolve to the Liberation fonts.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QPdfWriter>
@@ -144,6 +145,50 @@ TEST_F(ReportPdfTest, CopiesOfAPageRangeAreCollated) {
   EXPECT_EQ(first_name_on(pages[1]), first_name_on(pages[3]));
   EXPECT_NE(first_name_on(pages[0]), first_name_on(pages[1]));
   EXPECT_NE(first_name_on(pages[0]), QStringLiteral("Person N1000"));  // page 1 is not printed
+}
+
+// A job stopped halfway (Cancel in the progress window) leaves the file that was there
+// before, or none, never a half PDF.
+TEST_F(ReportPdfTest, CanceledPdfLeavesNoHalfFile) {
+  ReportSelection selection;
+  selection.chosen = true;
+  for (int i = 0; i < 6; ++i) {
+    AddRecord(doc_, MakePublisher(100 + i, "Person", "N" + std::to_string(i)));
+    doc_.RebuildIndex();
+    selection.records.push_back(doc_.RecordNumberById(100 + i));
+  }
+  PrintJob job = Job(report_kind::kRecordCards);
+  job.selection = &selection;
+  struct StopAtThird : PageProgress {
+    void Start(int) override {}
+    bool Step(int drawn, int, int) override { return drawn < 2; }
+    void Finish(int) override { finished = true; }
+    bool finished = false;
+  };
+  const QString fresh = QString::fromStdString(dir_.File("fresh.pdf"));
+  StopAtThird stop;
+  bool canceled = false;
+  EXPECT_FALSE(RenderReportPdf(job, fresh, 300, &stop, &canceled));
+  EXPECT_TRUE(canceled);
+  EXPECT_FALSE(stop.finished);
+  EXPECT_FALSE(QFile::exists(fresh));
+  const QString kept = QString::fromStdString(dir_.File("kept.pdf"));
+  QFile old(kept);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("the earlier file");
+  old.close();
+  StopAtThird again;
+  EXPECT_FALSE(RenderReportPdf(job, kept, 300, &again, &canceled));
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("the earlier file"));
+  const QStringList left = QDir(QString::fromStdString(dir_.path()))
+                               .entryList({QStringLiteral("*fresh*"), QStringLiteral("*kept*")},
+                                          QDir::Files | QDir::Hidden);
+  EXPECT_EQ(left, QStringList{QStringLiteral("kept.pdf")});  // no temporary file either
+  // Uncanceled, the same job writes its six sheets.
+  EXPECT_TRUE(RenderReportPdf(job, fresh, 300, nullptr, &canceled));
+  EXPECT_FALSE(canceled);
+  EXPECT_TRUE(QFile::exists(fresh));
 }
 
 TEST_F(ReportPdfTest, UnwritablePathIsReportedAsFailure) {

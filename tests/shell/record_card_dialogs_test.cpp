@@ -1,0 +1,129 @@
+// The record card dialogs from the keyboard: the publisher list drives the card shown,
+// "Inactive" switches files, "Select Records to Print" ticks with Space and takes the
+// order chosen, the preferences write the options of one record; a file PDF holds every
+// card of its file.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "core/document.h"
+#include "reports/record_card.h"
+#include "shell/dialogs/dialog_kit.h"
+#include "shell/dialogs/record_card_dialog.h"
+#include "shell/report_view.h"
+#include "support/test_support.h"
+
+namespace zarim {
+namespace {
+
+using testing::AddRecord;
+using testing::MakePublisher;
+using testing::ScriptedPrompter;
+using testing::StartEmpty;
+using testing::TempDir;
+
+class RecordCardDialogsTest : public ::testing::Test {
+ protected:
+  RecordCardDialogsTest() {
+    StartEmpty(doc_, Date{2026, 12, 8}, dir_.path());
+    // Stored order: Young, Able, Best, then the inactive Cole.
+    AddRecord(doc_, MakePublisher(10, "Zed", "Young"));
+    AddRecord(doc_, MakePublisher(11, "Ann", "Able"));
+    AddRecord(doc_, MakePublisher(12, "Bo", "Best"));
+    AddRecord(doc_, MakePublisher(13, "Cy", "Cole", kInactive));
+    doc_.RebuildIndex();
+  }
+  int Rec(int id) { return doc_.RecordNumberById(id); }
+  TempDir dir_;
+  CZarimDoc doc_;
+  ScriptedPrompter prompter_;
+};
+
+TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Congregation's Publisher Record"));
+  ASSERT_EQ(dialog.publisher_list()->count(), 3);
+  dialog.publisher_list()->setFocus();
+  QTest::keyClick(dialog.publisher_list(), Qt::Key_Down);
+  EXPECT_EQ(dialog.card_view()->selection().records, (std::vector<int>{Rec(11)}));
+  QTest::keyClick(dialog.inactive_box(), Qt::Key_Space);
+  EXPECT_TRUE(form.inactive());
+  ASSERT_EQ(dialog.publisher_list()->count(), 1);
+  EXPECT_EQ(dialog.card_view()->selection().records, (std::vector<int>{Rec(13)}));
+  // History and Edit follow the shown publisher; the totals have none.
+  EXPECT_TRUE(dialog.history_button()->isEnabled());
+  QTest::keyClick(dialog.totals_box(), Qt::Key_Space);
+  EXPECT_FALSE(dialog.history_button()->isEnabled());
+  EXPECT_FALSE(dialog.print_button()->isEnabled());
+  EXPECT_FALSE(dialog.totals_text()->isHidden());
+  QTest::keyClick(dialog.done_button(), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(RecordCardDialogsTest, FilePdfHoldsEveryCardOfTheFile) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  const QString path = QString::fromStdString(dir_.File("active.pdf"));
+  ASSERT_TRUE(dialog.WriteFilePdf(false, path));
+  EXPECT_TRUE(prompter_.messages.empty());
+  QProcess p;
+  p.start(pdftotext, {path, QStringLiteral("-")});
+  ASSERT_TRUE(p.waitForFinished(30000));
+  const QString text = QString::fromUtf8(p.readAllStandardOutput());
+  // Three cards of two service years each, a sheet each, in the stored order.
+  EXPECT_EQ(text.count(QLatin1Char('\f')), 3);
+  EXPECT_EQ(text.count(Q(Sid::kCardTitle)), 3);
+  const qsizetype young = text.indexOf(QStringLiteral("Young")),
+                  able = text.indexOf(QStringLiteral("Able"));
+  EXPECT_GE(young, 0);
+  EXPECT_LT(young, able);
+  EXPECT_LT(able, text.indexOf(QStringLiteral("Best")));
+  EXPECT_EQ(text.indexOf(QStringLiteral("Cole")), -1);  // inactive
+}
+
+TEST_F(RecordCardDialogsTest, SelectRecordsTicksWithSpaceInTheOrderChosen) {
+  SelectRecordsForm form(doc_, false);
+  SelectRecordsDialog dialog(form);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Records to Print"));
+  QListWidget* list = dialog.list();
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Space);  // Young
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Space);  // Best
+  QTest::keyClick(dialog.alphabetic_choice(), Qt::Key_Space);
+  dialog.accept();
+  EXPECT_EQ(form.Selection(false).records, (std::vector<int>{Rec(12), Rec(10)}));
+}
+
+TEST_F(RecordCardDialogsTest, PreferencesForThisRecordLeaveTheOthersAlone) {
+  doc_.options.hide_averages = kCardHideTotalCurrent;
+  CardPreferencesForm form(doc_, Rec(11));
+  CardPreferencesDialog dialog(form);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Publisher Record Preferences"));
+  EXPECT_TRUE(dialog.hide_box(2)->isChecked());  // all records: the current year's totals
+  QTest::keyClick(dialog.this_record_choice(), Qt::Key_Space);
+  EXPECT_FALSE(dialog.hide_box(2)->isChecked());  // this record: nothing of its own yet
+  QTest::keyClick(dialog.hide_box(1), Qt::Key_Space);
+  QTest::keyClick(dialog.one_per_page_box(), Qt::Key_Space);
+  dialog.accept();
+  ASSERT_TRUE(form.Accept(doc_));
+  EXPECT_EQ(doc_.options.hide_averages, kCardHideTotalCurrent);
+  EXPECT_EQ(CardHideFlags(doc_, Rec(11)), kCardHideTotalCurrent | kCardHideAveragePrevious);
+  EXPECT_EQ(CardHideFlags(doc_, Rec(12)), kCardHideTotalCurrent);
+  EXPECT_EQ(doc_.options.one_per_page, 1);
+}
+
+}  // namespace
+}  // namespace zarim
