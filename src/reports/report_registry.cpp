@@ -4,7 +4,9 @@
 #include <charconv>
 
 #include "reports/analysis.h"
+#include "reports/attendance_record.h"
 #include "reports/branch_report.h"
+#include "reports/emergency_forms.h"
 #include "reports/group_lists.h"
 #include "reports/labels.h"
 #include "reports/lists.h"
@@ -20,8 +22,8 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports,      AnalysisReports, StatisticsReports, ListReports,
-    GroupListReports, LabelReports,    CardReports,
+    BaseReports,  AnalysisReports, StatisticsReports,       ListReports,          GroupListReports,
+    LabelReports, CardReports,     AttendanceRecordReports, EmergencyFormReports,
 };
 
 }  // namespace
