@@ -13,6 +13,8 @@ namespace zarim::cli {
 
 // The record cards (cmd_cards.cpp): "report card ID" and "report cards --active".
 int CardsReport(Context& ctx);
+// The attendance record and the emergency contact forms (cmd_forms.cpp).
+int FormsReport(Context& ctx);
 
 namespace {
 
@@ -34,6 +36,9 @@ int Report(Context& ctx) {
   }
   if (args[0] == "list") return ListReports(ctx);
   if (args[0] == "card" || args[0] == "cards") return CardsReport(ctx);
+  if (args[0] == "attendance-record" || args[0] == "emergency-forms" ||
+      args[0] == "emergency-forms-group")
+    return FormsReport(ctx);
   const ReportEntry* entry = FindReportByName(args[0]);
   if (!entry) {
     ctx.err << "zarim-cli: no report " << args[0] << " (zarim-cli report list names them)\n";

@@ -196,13 +196,8 @@ void EmergencyLines(const CZarimDoc& doc, const std::vector<ListEntry>& entries,
                            {std::string(Str(Sid::kEmergencyFamilyMembers)), MemberNames(doc, e)},
                            0,
                            true});
-    // The household's contact and needs: the head's own, else the first member's.
-    uint16_t contact_key = r.emergency_key;
-    uint16_t needs_key = r.special_needs_key;
-    for (int m : e.members) {
-      if (contact_key == 0) contact_key = doc.records[m].emergency_key;
-      if (needs_key == 0) needs_key = doc.records[m].special_needs_key;
-    }
+    const uint16_t contact_key = HouseholdContactKey(doc, e);
+    const uint16_t needs_key = HouseholdNeedsKey(doc, e);
     if (auto it = contacts.find(contact_key); contact_key != 0 && it != contacts.end()) {
       const EmergencyRecord& c = it->second;
       std::string name = Text(doc, c.name);
@@ -253,6 +248,20 @@ std::vector<ListEntry> SelectListEntries(const CZarimDoc& doc, const ListSelecti
     }
   }
   return entries;
+}
+
+uint16_t HouseholdContactKey(const CZarimDoc& doc, const ListEntry& entry) {
+  uint16_t key = doc.records[entry.record].emergency_key;
+  for (size_t i = 0; key == 0 && i < entry.members.size(); ++i)
+    key = doc.records[entry.members[i]].emergency_key;
+  return key;
+}
+
+uint16_t HouseholdNeedsKey(const CZarimDoc& doc, const ListEntry& entry) {
+  uint16_t key = doc.records[entry.record].special_needs_key;
+  for (size_t i = 0; key == 0 && i < entry.members.size(); ++i)
+    key = doc.records[entry.members[i]].special_needs_key;
+  return key;
 }
 
 ListLayout BuildList(const CZarimDoc& doc, int kind, int group) {

@@ -4,6 +4,7 @@
 // drawn page by page under the list page header.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct ListEntry {
 // The entries of a selection in stored order. With households, a member whose head is
 // listed too stands on the head's entry; a member whose head is not listed keeps his own.
 std::vector<ListEntry> SelectListEntries(const CZarimDoc& doc, const ListSelection& selection);
+
+// The third-party contact and the special need of an entry's household: the head's own,
+// else the first member's that has one; 0 for none.
+uint16_t HouseholdContactKey(const CZarimDoc& doc, const ListEntry& entry);
+uint16_t HouseholdNeedsKey(const CZarimDoc& doc, const ListEntry& entry);
 
 // A column of a list: its heading and where it starts, in hundredths of an inch from the
 // left margin. Column 0 is the name at the margin.

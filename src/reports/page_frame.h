@@ -25,6 +25,8 @@ struct ReportSelection {
   std::vector<int> records;    // record numbers; chosen and empty prints nothing
   int start_label = 1;         // 1 to 20
   bool previous_year = false;  // record cards: one service year further back
+  int service_year = 0;        // attendance record: the year shown (0: the working one)
+  bool two_years = false;      // attendance record: the year before it beside it
 };
 
 // What the report view hands a drawer besides the document and the canvas.

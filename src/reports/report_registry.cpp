@@ -4,7 +4,9 @@
 #include <charconv>
 
 #include "reports/analysis.h"
+#include "reports/attendance_record.h"
 #include "reports/branch_report.h"
+#include "reports/emergency_forms.h"
 #include "reports/group_lists.h"
 #include "reports/labels.h"
 #include "reports/lists.h"
@@ -21,8 +23,10 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports,      AnalysisReports, StatisticsReports, ListReports,
-    GroupListReports, LabelReports,    CardReports,       YearToDateReports,
+    BaseReports,          AnalysisReports,   StatisticsReports,
+    ListReports,          GroupListReports,  LabelReports,
+    CardReports,          YearToDateReports, AttendanceRecordReports,
+    EmergencyFormReports,
 };
 
 }  // namespace

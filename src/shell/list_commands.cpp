@@ -6,6 +6,7 @@
 #include "core/command_ids.h"
 #include "reports/report_kind.h"
 #include "shell/commands.h"
+#include "shell/dialogs/attendance_forms_dialogs.h"
 #include "shell/dialogs/labels_dialog.h"
 #include "shell/dialogs/record_card_dialog.h"
 #include "shell/feature_commands.h"
@@ -30,6 +31,31 @@ void ShowLabels(CMainFrame& frame, bool choose_people) {
   if (!RunLabelsDialog(frame.dialog_parent(), frame.doc(), choose_people, &selection)) return;
   view->set_selection(std::move(selection));
   frame.ShowReport(report_kind::kLabels);
+}
+
+// "Select Emergency Contact Forms": the households ticked, of the congregation or of the
+// group picked in the dialog; an empty choice prints nothing, so nothing is shown.
+void ShowEmergencyForms(CMainFrame& frame) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  int kind = 0, group = 0;
+  ReportSelection selection;
+  if (!RunEmergencyFormsDialog(frame.dialog_parent(), frame.doc(), &kind, &group, &selection))
+    return;
+  if (selection.records.empty()) return;
+  view->set_selection(std::move(selection));
+  view->set_group(group);
+  frame.ShowReport(kind);
+}
+
+// The meeting attendance record of the service year chosen in its dialog.
+void ShowAttendanceRecord(CMainFrame& frame) {
+  ReportView* view = ViewOf(frame);
+  if (!view) return;
+  ReportSelection selection;
+  if (!RunAttendanceRecordDialog(frame.dialog_parent(), frame.doc(), &selection)) return;
+  view->set_selection(std::move(selection));
+  frame.ShowReport(kAttendanceRecordKind);
 }
 
 }  // namespace
@@ -66,6 +92,8 @@ void RegisterListCommands(CommandTable& table) {
 
   table.AddReport(kCmdEmergencyCongregation, k::kEmergencyCongregation);
   AddGroupReport(table, kCmdEmergencyGroup, k::kEmergencyGroup);
+  table.Add(kCmdEmergencyForms, ShowEmergencyForms);
+  table.Add(kCmdAttendanceRecord, ShowAttendanceRecord);
 
   table.AddReport(kCmdNeedsCongregation, k::kSpecialNeedsCongregation);
   AddGroupReport(table, kCmdNeedsGroup, k::kSpecialNeedsGroup);

@@ -28,10 +28,13 @@
 #include "records/pioneer_list_form.h"
 #include "records/publisher_form.h"
 #include "records/select_publisher_form.h"
+#include "reports/attendance_record.h"
+#include "reports/emergency_forms.h"
 #include "reports/format_options_form.h"
 #include "reports/label_form.h"
 #include "shell/dialogs/appointments_dialog.h"
 #include "shell/dialogs/attendance_dialog.h"
+#include "shell/dialogs/attendance_forms_dialogs.h"
 #include "shell/dialogs/backup_dialog.h"
 #include "shell/dialogs/collection_list_dialog.h"
 #include "shell/dialogs/contact_info_dialog.h"
@@ -116,6 +119,11 @@ const std::vector<DialogEntry>& AllDialogs() {
          return With(std::make_shared<AttendanceForm>(w.doc),
                      [](AttendanceForm& f) { return new AttendanceDialog(f); });
        }},
+      {"AttendanceRecordDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<AttendanceRecordForm>(w.doc),
+                     [](AttendanceRecordForm& f) { return new AttendanceRecordDialog(f); });
+       }},
       {"BackupDialog",
        [](DialogWorld& w) {
          auto form = std::make_shared<BackupForm>(w.folder.Open(BackupMode::kBackup));
@@ -145,6 +153,11 @@ const std::vector<DialogEntry>& AllDialogs() {
        [](DialogWorld& w) {
          return With(std::make_shared<EmergencyForm>(w.doc, *w.doc.FindById(100)),
                      [](EmergencyForm& f) { return new EmergencyDialog(f); });
+       }},
+      {"EmergencyFormsDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<EmergencyFormsForm>(w.doc),
+                     [&w](EmergencyFormsForm& f) { return new EmergencyFormsDialog(f, w.doc); });
        }},
       {"FormatOptionsDialog",
        [](DialogWorld& w) {

@@ -4,15 +4,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "core/command_ids.h"
 #include "core/document.h"
+#include "reports/attendance_record.h"
 #include "reports/report_kind.h"
 #include "shell/commands.h"
+#include "shell/dialogs/attendance_forms_dialogs.h"
 #include "shell/dialogs/group_picker_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
@@ -40,6 +44,7 @@ class ReportCommandsTest : public ::testing::Test {
     CommandTable table;
     RegisterFrameCommands(table);
     RegisterReportCommands(table);
+    RegisterListCommands(table);
     frame_ = std::make_unique<CMainFrame>(doc_, services_, std::move(table));
     frame_->show();
   }
@@ -93,6 +98,54 @@ TEST_F(ReportCommandsTest, CancelledPickerLeavesTheViewAlone) {
   });
   frame_->RunCommand(kCmdTelephoneGroup);
   EXPECT_FALSE(frame_->report_shown());
+}
+
+TEST_F(ReportCommandsTest, EmergencyFormsShowTheTickedHouseholdsOfThePickedGroup) {
+  // Nothing ticked prints nothing: the view stays away.
+  QTimer::singleShot(0, [] {
+    if (auto* d = qobject_cast<EmergencyFormsDialog*>(QApplication::activeModalWidget()))
+      d->accept();
+  });
+  frame_->RunCommand(kCmdEmergencyForms);
+  EXPECT_FALSE(frame_->report_shown());
+
+  bool saw_picker = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<EmergencyFormsDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    QTimer::singleShot(0, [&] {
+      auto* picker = qobject_cast<GroupPickerDialog*>(QApplication::activeModalWidget());
+      if (!picker) return;
+      saw_picker = true;
+      picker->list()->setCurrentIndex(1);
+      picker->ok_button()->click();
+    });
+    d->group_button()->click();
+    ASSERT_EQ(d->list()->count(), 1);
+    d->list()->item(0)->setCheckState(Qt::Checked);
+    d->accept();
+  });
+  frame_->RunCommand(kCmdEmergencyForms);
+  EXPECT_TRUE(saw_picker);
+  ASSERT_TRUE(frame_->report_shown());
+  EXPECT_EQ(view()->kind(), report_kind::kEmergencyFormsGroup);
+  EXPECT_EQ(view()->group(), 2);
+  EXPECT_EQ(view()->selection().records, std::vector<int>{doc_.RecordNumberById(10)});
+}
+
+TEST_F(ReportCommandsTest, AttendanceRecordShowsTheChosenServiceYear) {
+  QTimer::singleShot(0, [] {
+    auto* d = qobject_cast<AttendanceRecordDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    d->years()->setCurrentIndex(1);
+    d->two_years()->setChecked(true);
+    d->accept();
+  });
+  frame_->RunCommand(kCmdAttendanceRecord);
+  ASSERT_TRUE(frame_->report_shown());
+  EXPECT_EQ(view()->kind(), kAttendanceRecordKind);
+  EXPECT_EQ(view()->selection().service_year, AttendanceRecordYears(doc_)[1]);
+  EXPECT_TRUE(view()->selection().two_years);
 }
 
 TEST_F(ReportCommandsTest, FontAndFormatCommandsArePresent) {

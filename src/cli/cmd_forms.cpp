@@ -1,0 +1,84 @@
+// zarim-cli report attendance-record / emergency-forms: the meeting attendance record of
+// a service year (alone or with the year before it beside it), and the emergency contact
+// forms of the congregation or a group, of every household or of the households of the
+// publishers named by identifier; as text, JSON or PDF.
+#include <ostream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/report_pdf.h"
+#include "records/groups.h"
+#include "reports/attendance_record.h"
+#include "reports/report_kind.h"
+#include "reports/report_registry.h"
+
+namespace zarim::cli {
+
+int FormsReport(Context& ctx) {
+  auto& args = ctx.args;
+  const bool attendance = args[0] == "attendance-record";
+  const ReportEntry* entry = FindReportByName(args[0]);
+  args.erase(args.begin());
+  ReportSelection selection;
+  std::optional<std::string> year_text = TakeOption(args, "--year");
+  selection.two_years = TakeFlag(args, "--two");
+  std::optional<std::string> ids_text = TakeOption(args, "--ids");
+  std::optional<std::string> group_text = TakeOption(args, "--group");
+  bool json = TakeFlag(args, "--json");
+  TakeFlag(args, "--text");
+  std::optional<std::string> pdf = TakeOption(args, "--pdf");
+  const bool misplaced = attendance ? (ids_text || group_text) : (year_text || selection.two_years);
+  if (!entry || !args.empty() || misplaced || entry->per_group != group_text.has_value()) {
+    ctx.err << "zarim-cli: usage: report attendance-record [--year YYYY] [--two] "
+               "(--text|--json|--pdf FILE)\n"
+               "       report emergency-forms [--ids ID,...] (--text|--json|--pdf FILE)\n"
+               "       report emergency-forms-group --group N [--ids ID,...] "
+               "(--text|--json|--pdf FILE)\n";
+    return 2;
+  }
+  int group = 0;
+  if (group_text) {
+    std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
+    if (!g) return 2;
+    group = *g;
+  }
+  if (year_text) {
+    std::vector<int> years = AttendanceRecordYears(ctx.doc);
+    std::optional<int> y = ParseInt(*year_text, years.empty() ? 2000 : years.back(),
+                                    years.empty() ? 2000 : years.front(), ctx.err, "service year");
+    if (!y) return 2;
+    selection.service_year = *y;
+  }
+  if (ids_text) {
+    selection.chosen = true;
+    std::stringstream list(*ids_text);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+      std::optional<int> id = ParseInt(item, 1, 65535, ctx.err, "identifier");
+      if (!id) return 2;
+      int rec = ctx.doc.RecordNumberById(*id);
+      if (rec <= 0) {
+        ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
+        return 1;
+      }
+      selection.records.push_back(rec);
+    }
+  }
+  if (pdf) {
+    std::string error;
+    if (!WriteReportPdfFile(ctx.doc, entry->kind, ctx.clock.Today(), *pdf, &error, group,
+                            &selection)) {
+      ctx.err << "zarim-cli: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  ReportContext context;
+  context.today = ctx.clock.Today();
+  context.selection = &selection;
+  ReportModel model = entry->model(ctx.doc, context, group);
+  ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
+  return 0;
+}
+
+}  // namespace zarim::cli
