@@ -3,6 +3,7 @@
 // from the keyboard and print the choice; the action panel's glance follows posting.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include "shell/commands.h"
 #include "shell/dialogs/quick_overview_dialog.h"
 #include "shell/dialogs/year_to_date_dialogs.h"
+#include "shell/feature_commands.h"
 #include "shell/main_window.h"
 #include "shell/services.h"
 #include "support/test_support.h"
@@ -141,7 +143,7 @@ TEST(AnalysisDialogs, YtdSummaryFollowsCategoryPeriodAndSource) {
 }
 
 // Every command ends in the main window's refresh: a slip posted by a command shows in
-// the panel's figures at once.
+// the panel's figures at once. The year-to-date commands reach the menus.
 TEST(AnalysisDialogs, PanelGlanceFollowsAPostedSlip) {
   TempDir dir;
   ScriptedPrompter prompter;
@@ -154,12 +156,17 @@ TEST(AnalysisDialogs, PanelGlanceFollowsAPostedSlip) {
   services.prompter = &prompter;
   CommandTable table;
   RegisterFrameCommands(table);
+  RegisterAnalysisCommands(table);
   table.Add(kCmdReportSlips, [](CMainFrame& frame) {
     SlipForm slip(frame.doc(), frame.doc().RecordNumberById(101));
     slip.SetShared(true);
     slip.Save();
   });
   CMainFrame frame(doc, services, std::move(table));
+  // The year-to-date dialogs are on the menu.
+  ASSERT_NE(frame.ActionFor(kCmdPioneerHours), nullptr);
+  EXPECT_EQ(frame.ActionFor(kCmdPioneerHours)->text(), QStringLiteral("Pioneer &Hours"));
+  ASSERT_NE(frame.ActionFor(kCmdYtdSummary), nullptr);
   QLabel* glance = frame.action_panel()->glance();
   ASSERT_NE(glance, nullptr);
   EXPECT_EQ(glance->accessibleName(), QStringLiteral("The working month at a glance"));
