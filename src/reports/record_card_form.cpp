@@ -64,11 +64,19 @@ ReportSelection RecordCardForm::FileCards(bool inactive) const {
 }
 
 std::vector<std::string> RecordCardForm::TotalsLines() const {
-  YtdSummaryForm summary(doc_);
-  summary.SetCategory(YtdSummaryForm::kPublishers);
-  summary.SetPeriod(YtdSummaryForm::kServiceYear);
-  summary.SetFromBranch(totals_from_branch_);
-  return summary.TextLines();
+  // The publishers, the auxiliary and the regular pioneers, each month of the service
+  // year, a blank line between them.
+  std::vector<std::string> lines;
+  for (int category :
+       {YtdSummaryForm::kPublishers, YtdSummaryForm::kAuxiliary, YtdSummaryForm::kRegular}) {
+    YtdSummaryForm summary(doc_);
+    summary.SetCategory(category);
+    summary.SetPeriod(YtdSummaryForm::kServiceYear);
+    summary.SetFromBranch(totals_from_branch_);
+    if (!lines.empty()) lines.emplace_back();
+    for (std::string& line : summary.TextLines()) lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 SelectRecordsForm::SelectRecordsForm(const CZarimDoc& doc, bool inactive)

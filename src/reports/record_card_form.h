@@ -48,7 +48,8 @@ class RecordCardForm {
   ReportSelection ShownCard() const;
   // "&Active File (PDF)" / "&Inactive (PDF)": every card of that file in the stored order.
   ReportSelection FileCards(bool inactive) const;
-  // The congregation's totals as text lines (the year-to-date summary of the publishers).
+  // The congregation's totals as text lines: the year-to-date summary of the service year
+  // for the publishers, the auxiliary and the regular pioneers.
   std::vector<std::string> TotalsLines() const;
 
  private:

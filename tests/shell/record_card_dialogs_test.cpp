@@ -65,6 +65,9 @@ TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
   EXPECT_FALSE(dialog.history_button()->isEnabled());
   EXPECT_FALSE(dialog.print_button()->isEnabled());
   EXPECT_FALSE(dialog.totals_text()->isHidden());
+  QTest::keyClick(dialog.branch_choice(), Qt::Key_Space);
+  EXPECT_TRUE(form.totals_from_branch());
+  EXPECT_TRUE(dialog.totals_text()->toPlainText().contains(QStringLiteral("Reported to Branch")));
   QTest::keyClick(dialog.done_button(), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
