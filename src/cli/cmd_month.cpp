@@ -127,7 +127,7 @@ int CloseMonth(Context& ctx) {
 int Month(Context& ctx) {
   if (!NoArgsLeft(ctx, "month")) return 2;
   const CZarimDoc& doc = ctx.doc;
-  ctx.out << WorkingMonthStatusText(doc) << " " << 2000 + doc.working_year << "\n";
+  ctx.out << WorkingMonthStatusText(doc) << "\n";
   for (int m = 0; m < 12; ++m)
     ctx.out << "  " << MonthName(m) << ": " << StateName(CollectionStateOf(doc, m)) << "\n";
   if (!WorkingMonthOpen(doc)) {

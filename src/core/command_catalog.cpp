@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/month.h"
 #include "core/text_codec.h"
 
 namespace zarim {
@@ -13,7 +14,12 @@ namespace zarim {
 namespace {
 
 int MonthIndex(int m) { return ((m % 12) + 12) % 12; }
-std::string NameOfMonth(int m) { return std::string(StrByNumber(3 + MonthIndex(m))); }
+// The serial of the live working month: while a snapshot is viewed, the working month is
+// the viewed one and the live month lies one to six months after it.
+int LiveSerial(const CZarimDoc& doc) {
+  return Serial(doc.working_year, doc.working_month) +
+         MonthIndex(doc.live_working_month - doc.working_month);
+}
 
 // One line per command, named by its id of command_ids.h.
 // clang-format off
@@ -286,7 +292,7 @@ std::string CommandCaption(int id, const CZarimDoc& doc) {
     }
     return shown;
   }
-  if (int k = OldReportItem(id)) return NameOfMonth(OldReportMonth(doc, k));
+  if (int k = OldReportItem(id)) return MonthYearOfSerial(LiveSerial(doc) - k);
   return std::string(Str(info->caption));
 }
 
@@ -301,11 +307,11 @@ bool PanelButtonEnabled(const PanelButton& button, const CZarimDoc& doc) {
 bool HistoryReturnShown(const CZarimDoc& doc) { return doc.history_view != 0; }
 
 std::string HistoryReturnCaption(const CZarimDoc& doc) {
-  return Printf(Sid::kPanelHistoryReturn, NameOfMonth(doc.live_working_month).c_str());
+  return Printf(Sid::kPanelHistoryReturn, MonthYearOfSerial(LiveSerial(doc)).c_str());
 }
 
 std::string WorkingMonthPaneText(const CZarimDoc& doc) {
-  return Fill(Sid::kWorkingMonthStatus, NameOfMonth(doc.working_month));
+  return Fill(Sid::kWorkingMonthStatus, MonthYearName(doc.working_month, doc.working_year));
 }
 
 }  // namespace zarim

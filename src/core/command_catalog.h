@@ -65,8 +65,8 @@ bool CommandChecked(int id, const CZarimDoc& doc);
 // category, "View Old Reports" items) come from the document.
 std::string CommandCaption(int id, const CZarimDoc& doc);
 
-// "View Old Reports" item k (1 .. 6) and the month it shows: k months before the live
-// working month.
+// "View Old Reports" item k (1 .. 6) and the month it shows (named with its year): k months
+// before the live working month.
 int OldReportItem(int id);  // 0 for other commands
 int OldReportMonth(const CZarimDoc& doc, int k);
 // The submenu is shown only when some snapshot exists.
@@ -85,11 +85,11 @@ std::span<const PanelButton> PanelButtons();
 bool PanelButtonEnabled(const PanelButton& button, const CZarimDoc& doc);
 
 // The panel's extra button: shown while an old report is viewed, captioned with the live
-// working month's name and " ->".
+// working month's name and year and " ->".
 bool HistoryReturnShown(const CZarimDoc& doc);
 std::string HistoryReturnCaption(const CZarimDoc& doc);
 
-// The second status pane: "  Working Month = %1" with the working month's name.
+// The second status pane: "  Working Month = %1" with the working month's name and year.
 std::string WorkingMonthPaneText(const CZarimDoc& doc);
 
 }  // namespace zarim

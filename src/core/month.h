@@ -101,5 +101,13 @@ inline MonthCursor CursorMonthsBack(int serial, int k) {
 // Month names from the string table: "January" .. and "Jan" ..
 std::string MonthName(int month);
 std::string ShortMonthName(int month);
+// The name of a month with its calendar year, as the desktop shows a month the user
+// picks or reads: "December 2025". The year is two-digit (calendar year - 2000).
+std::string MonthYearName(int month, int two_digit_year);
+// The same for a month serial.
+std::string MonthYearOfSerial(int serial);
+// A month among the twelve that end with the working month (working_month,
+// working_year), named with the year it belongs to.
+std::string MonthInWorkingYearName(int month, int working_month, int working_year);
 
 }  // namespace zarim

@@ -8,7 +8,7 @@
 namespace zarim {
 
 std::string WorkingMonthStatusText(const CZarimDoc& doc) {
-  return Fill(Sid::kWorkingMonthStatus, MonthName(doc.working_month));
+  return Fill(Sid::kWorkingMonthStatus, MonthYearName(doc.working_month, doc.working_year));
 }
 
 void CloseCollection(CZarimDoc& doc) {

@@ -23,9 +23,8 @@ bool OldReportsViewer::MenuShown() const { return (doc_.history_month_mask & 0x7
 
 std::vector<OldReportItem> OldReportsViewer::Items() const {
   std::vector<OldReportItem> items;
-  int live_month = MonthOfSerial(live_serial_);
   for (int k = 1; k <= 6; ++k)
-    items.push_back(OldReportItem{MonthName(MonthsBefore(live_month, k)),
+    items.push_back(OldReportItem{MonthYearOfSerial(live_serial_ - k),
                                   (doc_.history_month_mask >> k & 1u) != 0});
   return items;
 }

@@ -47,18 +47,18 @@ bool PostingDecisionForm::ReopenShown() const {
   return state_[MonthOfSerial(w_)] == kClosed || reopen_serial_ != w_;
 }
 std::string PostingDecisionForm::ReopenCaption() const {
-  return Fill(Sid::kReopenCollectionFor, MonthName(MonthOfSerial(reopen_serial_)));
+  return Fill(Sid::kReopenCollectionFor, MonthYearOfSerial(reopen_serial_));
 }
 
 std::string PostingDecisionForm::InitializeCaption() const {
   Sid id = state_[MonthOfSerial(w_)] == kClosed ? Sid::kReinitializeCollectionFor
                                                 : Sid::kInitializeCollectionFor;
-  return Fill(id, MonthName(MonthOfSerial(w_)));
+  return Fill(id, MonthYearOfSerial(w_));
 }
 
 bool PostingDecisionForm::InitializeNextShown() const { return today_day_ > 24 && !early_held_; }
 std::string PostingDecisionForm::InitializeNextCaption() const {
-  return Fill(Sid::kInitializeCollectionFor, MonthName(MonthOfSerial(w_ + 1)));
+  return Fill(Sid::kInitializeCollectionFor, MonthYearOfSerial(w_ + 1));
 }
 std::string PostingDecisionForm::CancelCaption() const {
   return std::string(Str(Sid::kDecisionCancel));

@@ -24,7 +24,7 @@ PostingListForm::PostingListForm(CZarimDoc& doc) : doc_(doc) {
 }
 
 std::string PostingListForm::Title() const {
-  return Fill(Sid::kPostReportCollection, MonthName(doc_.working_month)) +
+  return Fill(Sid::kPostReportCollection, MonthYearName(doc_.working_month, doc_.working_year)) +
          Printf(Sid::kPostActiveCountFormat,
                 std::clamp(doc_.status_count[kActive], 0, kMaxStatusList)) +
          std::string(Str(Sid::kPostActivePublishers));
@@ -36,11 +36,11 @@ std::string PostingListForm::LastPersonPosted() const {
 }
 
 std::string PostingListForm::ImportCaption() const {
-  return Fill(Sid::kPostAddReportsFrom, MonthName(doc_.working_month));
+  return Fill(Sid::kPostAddReportsFrom, MonthYearName(doc_.working_month, doc_.working_year));
 }
 
 std::string PostingListForm::CloseCaption() const {
-  return Fill(Sid::kPostCloseCollection, MonthName(doc_.working_month));
+  return Fill(Sid::kPostCloseCollection, MonthYearName(doc_.working_month, doc_.working_year));
 }
 
 std::vector<std::string> PostingListForm::GroupChoices() const {
@@ -112,8 +112,9 @@ void PostingListForm::AfterSlip() {
 }
 
 bool PostingListForm::CloseCollection() {
-  if (doc_.prompter->Ask(Fill(Sid::kPostConfirmClose, MonthName(doc_.working_month)),
-                         Buttons::kYesNo, Answer::kNo) != Answer::kYes)
+  if (doc_.prompter->Ask(
+          Fill(Sid::kPostConfirmClose, MonthYearName(doc_.working_month, doc_.working_year)),
+          Buttons::kYesNo, Answer::kNo) != Answer::kYes)
     return false;
   zarim::CloseCollection(doc_);
   return true;

@@ -21,7 +21,11 @@ SelectMonthForm::SelectMonthForm(const CZarimDoc& doc, std::string prompt, bool 
 
 std::vector<std::string> SelectMonthForm::months() const {
   std::vector<std::string> out;
-  for (int m = 0; m < 12; ++m) out.push_back(MonthName(m));
+  // Without a year list the months are the twelve that end with the working month, and
+  // each names its year; with one, the year list says it.
+  for (int m = 0; m < 12; ++m)
+    out.push_back(with_years_ ? MonthName(m)
+                              : MonthInWorkingYearName(m, working_month_, working_year_ - 2000));
   return out;
 }
 

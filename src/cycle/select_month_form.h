@@ -22,7 +22,8 @@ class SelectMonthForm {
   std::string title() const { return std::string(Str(Sid::kSelectMonthTitle)); }
   const std::string& prompt() const { return prompt_; }
 
-  // Twelve month names; the working month is preselected.
+  // Twelve month names (with their year when there is no year list); the working month
+  // is preselected.
   std::vector<std::string> months() const;
   int month_index() const { return month_index_; }
   void set_month_index(int m);

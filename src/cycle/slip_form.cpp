@@ -94,7 +94,9 @@ void SlipForm::Load(int month, int slot) {
   RecomputeCredit();
 }
 
-std::string SlipForm::MonthText() const { return MonthName(month_); }
+std::string SlipForm::MonthText() const {
+  return MonthInWorkingYearName(month_, doc_.working_month, doc_.working_year);
+}
 
 std::string SlipForm::PrivilegeText() const {
   switch (copy_.flags & kPrivilegeMask) {
@@ -192,20 +194,21 @@ void SlipForm::BuildWarning(bool choosing) {
   };
   const int wm = doc_.working_month;
   const int wslot = SlotOfYear(doc_.working_year);
-  if (loaded_reported_) add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_), name_));
+  if (loaded_reported_)
+    add(Fill(Sid::kSlipAlreadyPosted, MonthForMessage(doc_, month_, true), name_));
   if (PioneerCodeOf(copy_, month_, slot_) == kSpecial ||
       PioneerCodeOf(copy_, wm, wslot) == kSpecial) {
     add(std::string(Str(Sid::kSlipSpecialNotIncluded)));
     excluded_ = true;
   } else if (late() && !choosing) {
     if (loaded_reported_ && !IsInLateList(doc_, copy_.id, month_)) {
-      add(Fill(Sid::kSlipChangesNotIncluded, MonthForMessage(doc_, wm)));
+      add(Fill(Sid::kSlipChangesNotIncluded, MonthForMessage(doc_, wm, true)));
       excluded_ = true;
     } else {
-      add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
+      add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm, true)));
     }
   } else if (!late() && loaded_reported_) {
-    add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm)));
+    add(Fill(Sid::kSlipChangesIncluded, MonthForMessage(doc_, wm, true)));
   }
 }
 
@@ -255,7 +258,8 @@ void SlipForm::BeginChangeMonth() {
 
 std::vector<std::string> SlipForm::MonthChoices() const {
   std::vector<std::string> names;
-  for (int m = 0; m < 12; ++m) names.push_back(MonthName(m));
+  for (int m = 0; m < 12; ++m)
+    names.push_back(MonthInWorkingYearName(m, doc_.working_month, doc_.working_year));
   return names;
 }
 

@@ -48,8 +48,9 @@ bool HasRemark(const CZarimDoc& doc, const PubRecord& r, int month, int slot) {
   return !Trim(RemarkText(doc, r, month, slot)).empty();
 }
 
-std::string MonthForMessage(const CZarimDoc& doc, int month) {
-  std::string name = MonthName(month);
+std::string MonthForMessage(const CZarimDoc& doc, int month, bool with_year) {
+  std::string name = with_year ? MonthInWorkingYearName(month, doc.working_month, doc.working_year)
+                               : MonthName(month);
   if (doc.language_code != "fra") return name;
   char first = name.empty() ? '\0' : name[0];
   bool vowel = first == 'a' || first == 'o' || first == 'A' || first == 'O';

@@ -25,7 +25,9 @@ std::string RemarkText(const CZarimDoc& doc, const PubRecord& r, int month, int 
 // for the missing-report filter).
 bool HasRemark(const CZarimDoc& doc, const PubRecord& r, int month, int slot);
 
-// The month's name for a message; in French preceded by "d'" or "de ".
-std::string MonthForMessage(const CZarimDoc& doc, int month);
+// The month's name for a message; in French preceded by "d'" or "de ". With
+// with_year, the name carries the year the month has among the twelve that end with the
+// working month.
+std::string MonthForMessage(const CZarimDoc& doc, int month, bool with_year = false);
 
 }  // namespace zarim

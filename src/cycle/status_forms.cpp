@@ -126,7 +126,7 @@ void InactiveForm::Refresh() {
 MoveOutsForm::MoveOutsForm(CZarimDoc& doc) : doc_(doc) { Refresh(); }
 
 std::string MoveOutsForm::right_heading() const {
-  return Fill(Sid::kNoReportFor, MonthName(doc_.working_month));
+  return Fill(Sid::kNoReportFor, MonthYearName(doc_.working_month, doc_.working_year));
 }
 
 void MoveOutsForm::SetInactive(bool on) {

@@ -237,7 +237,8 @@ std::vector<ViewType> OfferedViewTypes(const CZarimDoc& doc) {
 std::string ViewTypeText(const CZarimDoc& doc, ViewType type, int month) {
   switch (type) {
     case ViewType::kNoReport:
-      return Fill(Sid::kNoReportFor, MonthName(std::clamp(month, 0, 11)));
+      return Fill(Sid::kNoReportFor, MonthInWorkingYearName(std::clamp(month, 0, 11),
+                                                            doc.working_month, doc.working_year));
     case ViewType::kIrregular:
       return std::string(Str(Sid::kIrregularList));
     case ViewType::kNewPublishers:
@@ -448,7 +449,8 @@ std::vector<std::string> ViewListForm::SecondEntries() const {
 std::vector<std::string> ViewListForm::ThirdEntries() const {
   std::vector<std::string> out;
   if (third_kind() == ViewSelector::kMonth) {
-    for (int m = 0; m < 12; ++m) out.push_back(MonthName(m));
+    for (int m = 0; m < 12; ++m)
+      out.push_back(MonthInWorkingYearName(m, doc_.working_month, doc_.working_year));
   } else if (third_kind() == ViewSelector::kPeriod) {
     bool inactive = type_ == ViewType::kInactive;
     for (int p = 0; p < PeriodEntries(type_); ++p)

@@ -23,8 +23,8 @@ std::string CollectionListForm::GroupText() const {
 }
 
 std::vector<std::string> CollectionListForm::MonthChoices() const {
-  return {MonthName(doc_.working_month),
-          Fill(Sid::kCollMonthChoice, MonthName(MonthOfSerial(doc_.working_serial + 1)))};
+  return {MonthYearOfSerial(doc_.working_serial),
+          Fill(Sid::kCollMonthChoice, MonthYearOfSerial(doc_.working_serial + 1))};
 }
 
 std::string CollectionListForm::PrepareNewText() const {

@@ -7,13 +7,17 @@
 
 namespace zarim {
 
-ExportDataForm::ExportDataForm(const CZarimDoc& doc) : month(doc.working_month) {}
+ExportDataForm::ExportDataForm(const CZarimDoc& doc)
+    : month(doc.working_month),
+      working_month_(doc.working_month),
+      working_year_(doc.working_year) {}
 
 std::string ExportDataForm::Title() const { return std::string(Str(Sid::kExportDialogTitle)); }
 
 std::vector<std::string> ExportDataForm::Months() const {
   std::vector<std::string> out;
-  for (int m = 0; m < 12; ++m) out.push_back(MonthName(m));
+  for (int m = 0; m < 12; ++m)
+    out.push_back(MonthInWorkingYearName(m, working_month_, working_year_));
   return out;
 }
 

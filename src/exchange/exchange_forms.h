@@ -16,11 +16,16 @@ class ExportDataForm {
  public:
   explicit ExportDataForm(const CZarimDoc& doc);
   std::string Title() const;
-  std::vector<std::string> Months() const;  // the twelve month names
-  int month;                                // preset to the working month
-  bool tab = false;                         // "Comma Delimited" preset
-  bool header = false;                      // "Include Header" not ticked at first
+  // The twelve months that end with the working month, each with its year.
+  std::vector<std::string> Months() const;
+  int month;            // preset to the working month
+  bool tab = false;     // "Comma Delimited" preset
+  bool header = false;  // "Include Header" not ticked at first
   ExportOptions Options() const;
+
+ private:
+  int working_month_;
+  int working_year_;  // two-digit
 };
 
 class XmlExportForm {

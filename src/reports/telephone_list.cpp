@@ -7,6 +7,7 @@
 #include "core/document.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "reports/lists.h"
 
 namespace zarim {
 namespace {
@@ -102,8 +103,13 @@ void DrawTelephoneList(const CZarimDoc& doc, Canvas& canvas, ReportContext& cont
     lines.push_back(Line{&e, text, first});
   }
 
+  // A household's continuation lines stay on the page of its head, as on the other lists.
   const int per_page = frame.lines_per_page();
-  context.page_count = ListPageCount(static_cast<int>(lines.size()), per_page);
+  std::vector<ListLine> keep(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) keep[i].keep_with_previous = !lines[i].numbers;
+  const std::vector<size_t> starts = PageStarts(keep, per_page);
+  context.page_count = std::max(ListPageCount(static_cast<int>(lines.size()), per_page),
+                                static_cast<int>(starts.size()));
   ListHeader header;
   header.title = ListTitle(doc, Str(Sid::kTelephoneList));
   if (group > 0) header.subtitle = GroupLabel(doc, group);
@@ -118,8 +124,10 @@ void DrawTelephoneList(const CZarimDoc& doc, Canvas& canvas, ReportContext& cont
     frame.Select(FontRole::kHeading);
     canvas.SetTextAlign(align::kLeft | align::kTop);
     for (int c = 0; c < 3; ++c) canvas.DrawText(columns[c], frame.LineY(page, 0), Str(headings[c]));
-    const size_t begin = static_cast<size_t>(page) * per_page;
-    const size_t end = std::min(lines.size(), begin + per_page);
+    if (static_cast<size_t>(page) >= starts.size()) continue;
+    const size_t begin = starts[page];
+    const size_t end =
+        static_cast<size_t>(page) + 1 < starts.size() ? starts[page + 1] : lines.size();
     for (size_t i = begin; i < end; ++i) {
       const Line& line = lines[i];
       int y = frame.LineY(page, static_cast<int>(i - begin) + 1);

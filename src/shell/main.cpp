@@ -17,6 +17,7 @@
 #include "exchange/xdg_mailer.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
+#include "shell/focus_ring_style.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
 #include "shell/qt_ports.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromLatin1(ZARIM_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.zarim.Zarim"));
   InstallWindowFitter();
+  InstallFocusRingStyle();
 
   QCommandLineParser parser;
   parser.addHelpOption();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -92,10 +93,23 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
   BuildStatusBar();
 
   stack_ = new QStackedWidget(this);
-  panel_ = new ActionPanel(*this, stack_);
+  // The panel scrolls when the screen is too small for all its buttons (a small screen or
+  // a large scale factor), so the window itself always fits the screen.
+  auto* panel_page = new QScrollArea(stack_);
+  panel_page->setFrameShape(QFrame::NoFrame);
+  panel_page->setWidgetResizable(true);
+  panel_page->setFocusPolicy(Qt::NoFocus);
+  panel_ = new ActionPanel(*this, panel_page);
+  panel_page->setWidget(panel_);
+  panel_page_ = panel_page;
+  // However the focus reaches a button (Tab, an access key, a command), it is scrolled
+  // into view.
+  connect(qApp, &QApplication::focusChanged, panel_page, [panel_page](QWidget*, QWidget* now) {
+    if (now && panel_page->widget()->isAncestorOf(now)) panel_page->ensureWidgetVisible(now);
+  });
   report_view_ = CreateReportView(*this, stack_);
   report_view_->setAccessibleName(Q(Str(Sid::kAccReportView)));
-  stack_->addWidget(panel_);
+  stack_->addWidget(panel_page);
   stack_->addWidget(report_view_);
   setCentralWidget(stack_);
   // F6 and Shift+F6 move between panes; the window has one, the page shown in the
@@ -104,6 +118,7 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
     auto* shortcut = new QShortcut(key, this);
     connect(shortcut, &QShortcut::activated, this, [this] {
       QWidget* page = stack_->currentWidget();
+      if (page == panel_page_) page = panel_;
       if (!page) return;
       page->setFocus(Qt::ShortcutFocusReason);
       if (QWidget* first = page->focusWidget() ? page->focusWidget() : page->nextInFocusChain();
@@ -277,7 +292,7 @@ void CMainFrame::ShowActionPanel() {
   view_state_.report_shown = false;
   report_kind_ = 0;
   report_command_ = 0;
-  stack_->setCurrentWidget(panel_);
+  stack_->setCurrentWidget(panel_page_);
   panel_->setFocus();
   Refresh();
 }

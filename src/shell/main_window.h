@@ -89,6 +89,7 @@ class CMainFrame : public QMainWindow {
   QLabel* month_pane_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   ActionPanel* panel_ = nullptr;
+  QWidget* panel_page_ = nullptr;  // the scroll area round the panel
   QWidget* report_view_ = nullptr;
   ViewState view_state_;
   int report_kind_ = 0;

@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QHeaderView>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTreeView>
 #include <algorithm>
 
 namespace zarim {
@@ -12,11 +16,47 @@ namespace zarim {
 namespace {
 // Room in the title bar besides the text: the window's icon and its buttons.
 constexpr int kTitleBarExtra = 140;
+
+// The width a column needs to show its heading and every cell whole.
+int ColumnNeed(QAbstractItemView* view, QHeaderView* header, int column) {
+  const int heading = header->isHidden() ? 0 : header->sectionSizeHint(column);
+  return std::max(heading, view->sizeHintForColumn(column));
+}
+
+// Sizes every column of a table or tree to its contents and returns how much wider the
+// view must be to show all of them without scrolling sideways.
+int FitColumns(QAbstractItemView* view, QHeaderView* header) {
+  if (!header || !view->model()) return 0;
+  int total = 0;
+  for (int c = 0; c < header->count(); ++c) {
+    if (header->isSectionHidden(c)) continue;
+    const int need = ColumnNeed(view, header, c);
+    if (header->sectionResizeMode(c) == QHeaderView::Interactive) header->resizeSection(c, need);
+    total += std::max(need, header->minimumSectionSize());
+  }
+  int chrome = 2 * view->frameWidth();
+  if (auto* table = qobject_cast<QTableView*>(view); table && table->verticalHeader()->isVisible())
+    chrome += table->verticalHeader()->width();
+  if (view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    chrome += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+  return std::max(0, total + chrome - view->width());
+}
+
+// Widens the window by what its widest-lacking table or tree needs.
+int TableShortfall(QWidget* window) {
+  int shortfall = 0;
+  for (QTableView* table : window->findChildren<QTableView*>())
+    shortfall = std::max(shortfall, FitColumns(table, table->horizontalHeader()));
+  for (QTreeView* tree : window->findChildren<QTreeView*>())
+    shortfall = std::max(shortfall, FitColumns(tree, tree->header()));
+  return shortfall;
+}
 }  // namespace
 
 void FitWindow(QWidget* window) {
   if (!window || !window->isWindow()) return;
   QSize size = window->size();
+  size.setWidth(size.width() + TableShortfall(window));
   const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
   const int title = metrics.horizontalAdvance(window->windowTitle()) + kTitleBarExtra;
   size.setWidth(std::max(size.width(), title));

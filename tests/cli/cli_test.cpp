@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LookCase{"ReportBranchText", {"report", "branch", "--text"}, "Totals"},
                       LookCase{"ViewNoReport",
                                {"view", "no-report", "--month", "11"},
-                               "No Report for November  ("},
+                               "No Report for November 2026  ("},
                       LookCase{"ViewBaptizedJson",
                                {"view", "6", "--bracket", "8", "--json"},
                                "\"title\":\"Over 60 Yrs ( "}),

@@ -7,6 +7,7 @@
 #include "core/command_catalog.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
+#include "core/month.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -90,13 +91,13 @@ TEST_F(CommandRules, CustomCategoryItemsCarryItsNameWhileDefined) {
 }
 
 TEST_F(CommandRules, OldReportItemsNameTheirMonthAndNeedTheSnapshot) {
-  doc_.live_working_month = 1;  // February
+  doc_.SetWorkingSerial(Serial(26, 1));  // February 2026
   EXPECT_FALSE(AnyOldReport(doc_));
   doc_.history_month_mask = (1u << 1) | (1u << 3);
   EXPECT_TRUE(AnyOldReport(doc_));
-  EXPECT_EQ(CommandCaption(kCmdOldReport1, doc_), "January");
-  EXPECT_EQ(CommandCaption(kCmdOldReport3, doc_), "November");
-  EXPECT_EQ(CommandCaption(kCmdOldReport6, doc_), "August");
+  EXPECT_EQ(CommandCaption(kCmdOldReport1, doc_), "January 2026");
+  EXPECT_EQ(CommandCaption(kCmdOldReport3, doc_), "November 2025");
+  EXPECT_EQ(CommandCaption(kCmdOldReport6, doc_), "August 2025");
   EXPECT_TRUE(On(kCmdOldReport1));
   EXPECT_FALSE(On(kCmdOldReport2));
   EXPECT_TRUE(On(kCmdOldReport3));
@@ -147,11 +148,11 @@ TEST_F(CommandRules, PanelButtonsOffInTheHistoryViewAreExactlyTheEditingOnes) {
 TEST_F(CommandRules, HistoryReturnNamesTheLiveWorkingMonth) {
   EXPECT_FALSE(HistoryReturnShown(doc_));
   doc_.history_view = 1;
-  doc_.live_working_month = 1;
-  doc_.working_month = 9;  // the snapshot's month
+  doc_.SetWorkingSerial(Serial(25, 9));  // the snapshot's month, October 2025
+  doc_.live_working_month = 1;           // viewed from February 2026
   EXPECT_TRUE(HistoryReturnShown(doc_));
-  EXPECT_EQ(HistoryReturnCaption(doc_), "February ->");
-  EXPECT_EQ(WorkingMonthPaneText(doc_), "  Working Month = October");
+  EXPECT_EQ(HistoryReturnCaption(doc_), "February 2026 ->");
+  EXPECT_EQ(WorkingMonthPaneText(doc_), "  Working Month = October 2025");
 }
 
 TEST(CommandCatalogTable, NumbersAreUniqueAndCaptionsPresent) {

@@ -8,8 +8,12 @@
 
 #include "core/catalog.h"
 #include "cycle/collection.h"
+#include "cycle/posting_list_form.h"
 #include "cycle/roll.h"
+#include "cycle/select_month_form.h"
+#include "cycle/slip_form.h"
 #include "cycle/status_moves.h"
+#include "cycle/view_lists.h"
 #include "month_init_fixture.h"
 
 namespace zarim {
@@ -404,7 +408,7 @@ TEST(MonthInitQuarters, LeftoverQuartersOfThePreviousMonthAreDropped) {
 TEST(Collection, CloseReopenAndStatusText) {
   MonthFolder f({2026, 5, 10});
   f.Add(100);
-  EXPECT_EQ(WorkingMonthStatusText(f.doc), "  Working Month = April");
+  EXPECT_EQ(WorkingMonthStatusText(f.doc), "  Working Month = April 2026");
   OpenOnlyMonth(f.doc, 3);
   f.doc.modified = 0;
   CloseCollection(f.doc);
@@ -413,6 +417,29 @@ TEST(Collection, CloseReopenAndStatusText) {
   f.doc.header().other_phone[5] = 2;
   ResetMonthAfterNext(f.doc);
   EXPECT_EQ(CollectionStateOf(f.doc, 5), MonthCollection::kNotInitialized);
+}
+
+// The desktop's month lists, slips and captions name the year of each month: the twelve
+// months that end with the working month reach back into the year before.
+TEST(Collection, MonthsTheDesktopShowsNameTheirYear) {
+  MonthFolder f({2026, 2, 10});  // working January 2026
+  f.Add(100);
+  const std::vector<std::string> months = SelectMonthForm(f.doc, {}, false).months();
+  ASSERT_EQ(months.size(), 12u);
+  EXPECT_EQ(months[0], "January 2026");
+  EXPECT_EQ(months[1], "February 2025");
+  EXPECT_EQ(months[11], "December 2025");
+  // With a year list beside it, the month list names the months only.
+  EXPECT_EQ(SelectMonthForm(f.doc, {}, true).months()[1], "February");
+
+  SlipForm slip(f.doc, f.doc.RecordNumberById(100));
+  EXPECT_EQ(slip.MonthText(), "January 2026");
+  EXPECT_EQ(slip.MonthChoices()[11], "December 2025");
+  ViewListForm view(f.doc, ViewType::kNoReport);
+  EXPECT_EQ(view.ThirdEntries()[11], "December 2025");
+
+  EXPECT_EQ(WorkingMonthStatusText(f.doc), "  Working Month = January 2026");
+  EXPECT_EQ(PostingListForm(f.doc).ImportCaption(), "Add January 2026 reports from ->");
 }
 
 }  // namespace

@@ -26,26 +26,31 @@ struct CaptionCase {
 };
 
 const CaptionCase kCaptionCases[] = {
-    {3, N, O, false, false, "Reopen and continue report collection for March",
-     "Initialize and open report collection for April", nullptr},
-    {7, N, O, false, false, "Reopen and continue report collection for March",
-     "Initialize and open report collection for April", nullptr},
-    {8, N, O, false, false, nullptr, "Initialize and open report collection for April", nullptr},
-    {3, N, C, false, false, nullptr, "Initialize and open report collection for April", nullptr},
-    {3, C, O, false, false, "Reopen and continue report collection for April",
-     "Reinitialize and open report collection for April", nullptr},
-    {15, C, N, false, false, "Reopen and continue report collection for April",
-     "Reinitialize and open report collection for April", nullptr},
-    {20, N, N, false, false, nullptr, "Initialize and open report collection for April", nullptr},
-    {21, N, N, false, true, nullptr, "Initialize and open report collection for April", nullptr},
-    {24, C, N, false, true, "Reopen and continue report collection for April",
-     "Reinitialize and open report collection for April", nullptr},
-    {25, C, N, false, true, "Reopen and continue report collection for April",
-     "Reinitialize and open report collection for April",
-     "Initialize and open report collection for May"},
-    {31, N, N, false, true, nullptr, "Initialize and open report collection for April",
-     "Initialize and open report collection for May"},
-    {26, N, N, true, true, nullptr, "Initialize and open report collection for April", nullptr},
+    {3, N, O, false, false, "Reopen and continue report collection for March 2026",
+     "Initialize and open report collection for April 2026", nullptr},
+    {7, N, O, false, false, "Reopen and continue report collection for March 2026",
+     "Initialize and open report collection for April 2026", nullptr},
+    {8, N, O, false, false, nullptr, "Initialize and open report collection for April 2026",
+     nullptr},
+    {3, N, C, false, false, nullptr, "Initialize and open report collection for April 2026",
+     nullptr},
+    {3, C, O, false, false, "Reopen and continue report collection for April 2026",
+     "Reinitialize and open report collection for April 2026", nullptr},
+    {15, C, N, false, false, "Reopen and continue report collection for April 2026",
+     "Reinitialize and open report collection for April 2026", nullptr},
+    {20, N, N, false, false, nullptr, "Initialize and open report collection for April 2026",
+     nullptr},
+    {21, N, N, false, true, nullptr, "Initialize and open report collection for April 2026",
+     nullptr},
+    {24, C, N, false, true, "Reopen and continue report collection for April 2026",
+     "Reinitialize and open report collection for April 2026", nullptr},
+    {25, C, N, false, true, "Reopen and continue report collection for April 2026",
+     "Reinitialize and open report collection for April 2026",
+     "Initialize and open report collection for May 2026"},
+    {31, N, N, false, true, nullptr, "Initialize and open report collection for April 2026",
+     "Initialize and open report collection for May 2026"},
+    {26, N, N, true, true, nullptr, "Initialize and open report collection for April 2026",
+     nullptr},
 };
 
 class DecisionCaptions : public ::testing::TestWithParam<CaptionCase> {};
@@ -116,7 +121,7 @@ TEST(Decision, OpeningTheNextMonthEarlyAsksFromTheSixthOn) {
   ASSERT_EQ(f.prompter.messages.size(), 1u);
   EXPECT_NE(f.prompter.messages[0].find("month of May?"), std::string::npos);
   // Cancelling changed nothing.
-  EXPECT_EQ(form.Apply(f.doc), "  Working Month = April");
+  EXPECT_EQ(form.Apply(f.doc), "  Working Month = April 2026");
   EXPECT_EQ(f.doc.early_year, 0u);
   EXPECT_EQ(f.doc.working_serial, Serial(26, 3));
 }
@@ -148,7 +153,7 @@ TEST(Decision, ReopenThePreviousMonthEarlyInTheMonth) {
   PostingDecisionForm form(f.doc);
   ASSERT_TRUE(form.Reopen());
   EXPECT_FALSE(form.initialize_requested());
-  EXPECT_EQ(form.Apply(f.doc), "  Working Month = March");
+  EXPECT_EQ(form.Apply(f.doc), "  Working Month = March 2026");
   EXPECT_EQ(f.doc.working_serial, Serial(26, 2));
   EXPECT_EQ(CollectionStateOf(f.doc, 2), MonthCollection::kOpen);
   EXPECT_EQ(f.Rec(100).activity[kHours][2][0], 8);
@@ -163,7 +168,7 @@ TEST(Decision, ReinitializeClearsTheMonthAndOpensIt) {
   PostingDecisionForm form(f.doc);
   f.prompter.Script(Answer::kOk);
   ASSERT_TRUE(form.Initialize(f.prompter));
-  EXPECT_EQ(form.Apply(f.doc), "  Working Month = April");
+  EXPECT_EQ(form.Apply(f.doc), "  Working Month = April 2026");
   EXPECT_EQ(f.Rec(100).activity[kHours][3][0], 0);
   for (int m = 0; m < 12; ++m)
     EXPECT_EQ(CollectionStateOf(f.doc, m),
@@ -180,7 +185,7 @@ TEST(Decision, TheNextMonthOpenedEarlyBecomesTheWorkingMonthAndTheEarlyMonthIsHe
   PostingDecisionForm form(f.doc);
   f.prompter.Script(Answer::kOk);
   ASSERT_TRUE(form.InitializeNext(f.prompter));
-  EXPECT_EQ(form.Apply(f.doc), "  Working Month = December");
+  EXPECT_EQ(form.Apply(f.doc), "  Working Month = December 2026");
   EXPECT_EQ(f.doc.working_serial, Serial(26, 11));
   EXPECT_EQ(f.doc.early_year, 27u);  // the month after December 2026
   EXPECT_EQ(f.doc.early_month, 1u);

@@ -27,9 +27,10 @@ class PostingListTest : public PostingTest {
 TEST_F(PostingListTest, Captions) {
   ThreeInTwoGroups();
   PostingListForm f(doc);
-  EXPECT_EQ(f.Title(), "February Report Collection - 3 Active publishers");
-  EXPECT_EQ(f.ImportCaption(), "Add February reports from ->");
-  EXPECT_EQ(f.CloseCaption(), "Close report collection for February  ( Reporting is complete )");
+  EXPECT_EQ(f.Title(), "February 2026 Report Collection - 3 Active publishers");
+  EXPECT_EQ(f.ImportCaption(), "Add February 2026 reports from ->");
+  EXPECT_EQ(f.CloseCaption(),
+            "Close report collection for February 2026  ( Reporting is complete )");
   EXPECT_EQ(f.LastPersonPosted(), "");
   ASSERT_EQ(f.GroupChoices().size(), 3u);
   EXPECT_EQ(f.GroupChoices()[0], "Congregation");
@@ -111,9 +112,9 @@ TEST_F(PostingListTest, ClosingTheCollection) {
   doc.modified = 0;
   // One key reaches the button, so the month closes only after a Yes (No is the default).
   EXPECT_FALSE(f.CloseCollection());
-  EXPECT_EQ(
-      prompter.messages.back(),
-      "Close the report collection for February?\n\nReporting for February is then complete.");
+  EXPECT_EQ(prompter.messages.back(),
+            "Close the report collection for February 2026?\n\nReporting for February 2026 is then "
+            "complete.");
   EXPECT_EQ(prompter.buttons.back(), Buttons::kYesNo);
   EXPECT_NE(CollectionStateOf(doc, kFeb), MonthCollection::kClosed);
   EXPECT_FALSE(doc.modified);

@@ -59,7 +59,7 @@ TEST_F(SlipFormTest, ShowsNameMonthPrivilegeAndGroup) {
   R(100).flags = kElder;
   SlipForm f(doc, Rec(100));
   EXPECT_EQ(f.name(), "John Smith");
-  EXPECT_EQ(f.MonthText(), "February");
+  EXPECT_EQ(f.MonthText(), "February 2026");
   EXPECT_EQ(f.PrivilegeText(), "Elder");
   EXPECT_EQ(f.GroupText(), "Group 3");
   EXPECT_TRUE(f.AuxBoxShown());
@@ -114,8 +114,8 @@ TEST_F(SlipFormTest, StoredHoursTickSharedAndShowTheWarning) {
   EXPECT_EQ(f.hours_text(), "12");
   EXPECT_EQ(f.studies_text(), "2");
   EXPECT_EQ(f.warning(),
-            "- WARNING -   You have already posted the February report for Ann Lee.\n"
-            "Any changes WILL BE INCLUDED in the February report to the branch office.");
+            "- WARNING -   You have already posted the February 2026 report for Ann Lee.\n"
+            "Any changes WILL BE INCLUDED in the February 2026 report to the branch office.");
 }
 
 // ---- Visibility ----------------------------------------------------------------------
@@ -455,12 +455,12 @@ TEST_F(SlipFormTest, ChangingMonthUsesThePreviousYearAfterTheWorkingMonth) {
   EXPECT_FALSE(f.EntryButtonsShown());
   EXPECT_EQ(f.month_choice(), kFeb);
   ASSERT_EQ(f.MonthChoices().size(), 12u);
-  EXPECT_EQ(f.MonthChoices()[kNov], "November");
+  EXPECT_EQ(f.MonthChoices()[kNov], "November 2025");
   f.ChooseMonth(kNov);
   EXPECT_EQ(f.posting_month(), kNov);
   EXPECT_EQ(f.posting_slot(), kLastSlot);
   EXPECT_EQ(f.studies_text(), "2");
-  EXPECT_EQ(f.MonthText(), "November");
+  EXPECT_EQ(f.MonthText(), "November 2025");
   f.ChooseMonth(kJan);
   EXPECT_EQ(f.posting_slot(), kSlot);
   f.EndChangeMonth();
@@ -477,8 +477,8 @@ TEST_F(SlipFormTest, LateSlipForAMonthWithHoursWarnsAndIsNotAdded) {
   f.ChooseMonth(kJan);
   f.EndChangeMonth();
   EXPECT_EQ(f.warning(),
-            "- WARNING -   You have already posted the January report for Aux A.\n"
-            "Changes WILL NOT BE INCLUDED in the February report to the branch office.");
+            "- WARNING -   You have already posted the January 2026 report for Aux A.\n"
+            "Changes WILL NOT BE INCLUDED in the February 2026 report to the branch office.");
   EXPECT_TRUE(f.excluded());
   f.SetHoursText("25");
   ASSERT_EQ(f.Save(), SlipForm::SaveResult::kSaved);
@@ -508,7 +508,7 @@ TEST_F(SlipFormTest, LateSlipForAMonthWithoutHoursIsAdded) {
   f.ChooseMonth(kJan);
   f.EndChangeMonth();
   EXPECT_EQ(f.warning(),
-            "Any changes WILL BE INCLUDED in the February report to the branch office.");
+            "Any changes WILL BE INCLUDED in the February 2026 report to the branch office.");
   EXPECT_FALSE(f.excluded());
   f.SetShared(true);
   f.SetStudiesText("2");
@@ -559,6 +559,7 @@ TEST_F(SlipFormTest, FrenchMonthNamesTakeTheirArticle) {
   EXPECT_EQ(MonthForMessage(doc, kFeb), "de February");
   EXPECT_EQ(MonthForMessage(doc, 3), "d'April");
   EXPECT_EQ(MonthForMessage(doc, 9), "d'October");
+  EXPECT_EQ(MonthForMessage(doc, 3, true), "d'April 2025");
   doc.language_code = "eng";
   EXPECT_EQ(MonthForMessage(doc, kFeb), "February");
 }

@@ -126,7 +126,7 @@ TEST_F(StatusForms, MoveOutsDialog) {
   Rec(inactive).status_year = 25;
   MoveOutsForm form(doc);
   EXPECT_EQ(form.title(), "Move Outs");
-  EXPECT_EQ(form.right_heading(), "No Report for April ");
+  EXPECT_EQ(form.right_heading(), "No Report for April 2026 ");
   EXPECT_EQ(form.left_heading(), " Publishers who have moved ");
   ASSERT_EQ(form.right().size(), 1u);
   EXPECT_EQ(form.right()[0].rec, active);

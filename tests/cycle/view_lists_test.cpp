@@ -170,7 +170,7 @@ TEST_F(ViewListsTest, MissingReportLinesLeaveOutReportedAndRemarkedPublishers) {
 
   ViewListForm f(doc, ViewType::kNoReport);
   EXPECT_EQ(f.month(), 3);
-  EXPECT_EQ(f.Title(), "No Report for April  ( 1 )");
+  EXPECT_EQ(f.Title(), "No Report for April 2026  ( 1 )");
   EXPECT_EQ(Texts(f), (std::vector<std::string>{"Ann Missing  (2)\t555-1\t0170"}));
   f.SetSecond(2);
   EXPECT_EQ(Texts(f), (std::vector<std::string>{"Ann Missing\t555-1\t0170"}));
@@ -180,7 +180,7 @@ TEST_F(ViewListsTest, MissingReportLinesLeaveOutReportedAndRemarkedPublishers) {
   Hours(b, 11);
   f.SetSecond(0);
   f.SetThird(11);
-  EXPECT_EQ(f.Title(), "No Report for December  ( 3 )");
+  EXPECT_EQ(f.Title(), "No Report for December 2025  ( 3 )");
 
   ViewListForm form(doc, ViewType::kCollectionForm);
   EXPECT_EQ(form.lines().size(), 4u);
@@ -250,11 +250,11 @@ TEST_F(ViewListsTest, ClipboardHoldsHeadingAndLinesWithCrlf) {
   MemoryClipboard clipboard;
   f.CopyToClipboard(clipboard);
   EXPECT_EQ(clipboard.Text(),
-            "No Report for April \r\nCongregation\r\nAnn Missing  (1)\t\r\n"
+            "No Report for April 2026 \r\nCongregation\r\nAnn Missing  (1)\t\r\n"
             "Bob Missing  (1)\t0170\r\n");
   f.SetSecond(1);
   EXPECT_EQ(f.ClipboardText(),
-            "No Report for April \r\nGroup # 1  -  Overseer: Gus Overseer\r\nAnn Missing\t\r\n"
+            "No Report for April 2026 \r\nGroup # 1  -  Overseer: Gus Overseer\r\nAnn Missing\t\r\n"
             "Bob Missing\t0170\r\n");
 }
 

@@ -238,6 +238,40 @@ TEST_F(TelephoneListTest, LongHouseholdsContinueBelowTheHeadAndCount) {
   EXPECT_EQ(canvas.FindText("555-10")->y, frame.LineY(0, 1));
 }
 
+TEST_F(TelephoneListTest, AHouseholdAtThePageEndMovesWholeToTheNextPage) {
+  RecordingCanvas probe = Draw(0, true, 300);
+  const int per_page = PageFrame(probe, ctx_, doc_.options.top_margin).lines_per_page();
+  // Singles fill page 1 up to its last line, where the household's head would stand.
+  for (int i = 0; i < per_page - 1; ++i)
+    Add(10 + i, "Pat", ("A" + std::to_string(1000 + i)).c_str());
+  Add(900, "Bart", "Zeller");
+  MakeHead(900);
+  const char* kids[] = {"Alexandrina", "Maximilian", "Constantine", "Evangeline"};
+  for (int i = 0; i < 4; ++i) {
+    Add(901 + i, kids[i], "Zeller");
+    Link(901 + i, 900);
+  }
+  Finish();
+  RecordingCanvas canvas = Draw(0, true, 300);
+  PageFrame frame(canvas, ctx_, doc_.options.top_margin);
+  const auto* head = canvas.FindText("555-900");
+  ASSERT_NE(head, nullptr);
+  EXPECT_EQ(head->y, frame.LineY(1, 1));
+  EXPECT_EQ(ctx_.page_count, 2);
+  // Every line of the household stands on page 2, below its head.
+  int household_lines = 0;
+  std::string all;
+  for (const auto* op : canvas.Texts()) {
+    if (op->x != frame.left() || op->text.find("Pat ") == 0 || op->y < frame.LineY(0, 1)) continue;
+    if (op->text.find("Zeller") == std::string::npos && op->text.rfind("    ", 0) != 0) continue;
+    ++household_lines;
+    all += op->text;
+    EXPECT_GE(op->y, head->y) << op->text;
+  }
+  EXPECT_GT(household_lines, 1);
+  for (const char* kid : kids) EXPECT_NE(all.find(kid), std::string::npos) << kid;
+}
+
 TEST_F(TelephoneListTest, MoreActivePublishersThanTheActiveListHoldsAreAllListed) {
   for (int i = 0; i < kMaxStatusList + 20; ++i)
     Add(10 + i, "Pat", ("Q" + std::to_string(1000 + i)).c_str());

@@ -23,6 +23,7 @@
 #include "core/document.h"
 #include "records/select_publisher_form.h"
 #include "reports/report_kind.h"
+#include "shell/action_panel.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -243,6 +244,29 @@ TEST(MainWindowSizeTest, TheWindowNeverStartsLargerThanTheScreen) {
   const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
   EXPECT_LE(frame.width(), screen.width());
   EXPECT_LE(frame.height(), screen.height());
+}
+
+// Shown, with every panel button laid out: the window still fits the screen, and the
+// panel scrolls to the last button when the keyboard reaches it.
+TEST(MainWindowSizeTest, TheShownWindowFitsAndItsPanelScrollsToTheFocusedButton) {
+  TempDir dir;
+  ScriptedPrompter prompter;
+  CZarimDoc doc(&prompter);
+  StartEmpty(doc, Date{2024, 3, 10}, dir.path());
+  ShellServices services;
+  services.prompter = &prompter;
+  CMainFrame frame(doc, services, BuildCommandTable());
+  frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+  const QSize screen = frame.screen()->availableGeometry().size();
+  EXPECT_LE(frame.width(), screen.width());
+  EXPECT_LE(frame.height(), screen.height());
+  QPushButton* last = frame.action_panel()->ButtonFor(kCmdExit);
+  ASSERT_NE(last, nullptr);
+  last->setFocus(Qt::TabFocusReason);
+  QCoreApplication::processEvents();
+  const QRect shown(last->mapTo(&frame, QPoint(0, 0)), last->size());
+  EXPECT_TRUE(frame.rect().contains(shown.center())) << "the focused button lies outside";
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, PanelButtonsRunTheirCommandsAndFollowTheHistoryView) {
   EXPECT_TRUE(panel->ButtonFor(kCmdNoReport)->isEnabled());
   QPushButton* back = panel->history_return_button();
   EXPECT_TRUE(back->isVisibleTo(panel));
-  EXPECT_EQ(back->text(), "February ->");
+  EXPECT_EQ(back->text(), "February 2024 ->");
   back->click();
   EXPECT_EQ(ran.back(), kCmdHistoryReturn);
 }
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, StatusPaneNamesTheWorkingMonth) {
   auto frame = Frame(std::move(table));
   QList<QLabel*> labels = frame->findChildren<QLabel*>();
   bool found = false;
-  for (QLabel* l : labels) found |= l->text() == "  Working Month = February";
+  for (QLabel* l : labels) found |= l->text() == "  Working Month = February 2024";
   EXPECT_TRUE(found);
 }
 

@@ -46,11 +46,11 @@ TEST_F(DecisionDialog, EarlyInTheMonthOffersThePreviousMonth) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Report Slip Posting"));
   EXPECT_FALSE(dialog.reopen_button()->isHidden());
   EXPECT_EQ(dialog.reopen_button()->text(),
-            QStringLiteral("Reopen and continue report collection for March"));
+            QStringLiteral("Reopen and continue report collection for March 2026"));
   EXPECT_EQ(dialog.reopen_button()->accessibleName(), dialog.reopen_button()->text());
   EXPECT_TRUE(dialog.reopen_button()->isDefault());
   EXPECT_EQ(dialog.initialize_button()->text(),
-            QStringLiteral("Initialize and open report collection for April"));
+            QStringLiteral("Initialize and open report collection for April 2026"));
   EXPECT_TRUE(dialog.initialize_next_button()->isHidden());
   EXPECT_TRUE(dialog.suggestion_button()->isHidden());
   dialog.reopen_button()->click();
@@ -66,10 +66,10 @@ TEST_F(DecisionDialog, LateInTheMonthEveryChoiceAndTheQuestion) {
   EXPECT_FALSE(dialog.suggestion_button()->isHidden());
   EXPECT_EQ(dialog.suggestion_button()->text(), QStringLiteral("Suggestion !"));
   EXPECT_EQ(dialog.initialize_button()->text(),
-            QStringLiteral("Reinitialize and open report collection for April"));
+            QStringLiteral("Reinitialize and open report collection for April 2026"));
   EXPECT_FALSE(dialog.initialize_next_button()->isHidden());
   EXPECT_EQ(dialog.initialize_next_button()->text(),
-            QStringLiteral("Initialize and open report collection for May"));
+            QStringLiteral("Initialize and open report collection for May 2026"));
   dialog.suggestion_button()->click();
   ASSERT_EQ(prompter_.messages.size(), 1u);
   EXPECT_EQ(prompter_.messages[0].rfind("Suggestion:  Normally", 0), 0u);
@@ -91,7 +91,7 @@ TEST_F(DecisionDialog, CancelLeavesTheDocumentAsItWas) {
   EXPECT_EQ(dialog.cancel_button()->text(), QStringLiteral("Cancel"));
   dialog.cancel_button()->click();
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(form.Apply(doc_), "  Working Month = April");
+  EXPECT_EQ(form.Apply(doc_), "  Working Month = April 2026");
   EXPECT_EQ(CollectionStateOf(doc_, 3), MonthCollection::kNotInitialized);
 }
 

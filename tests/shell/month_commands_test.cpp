@@ -82,7 +82,7 @@ TEST_F(MonthCommandsTest, AnOldReportDisablesTheDataCommandsUntilTheReturn) {
   OpenFrame();
   ASSERT_NE(frame_->ActionFor(kCmdOldReport1), nullptr);
   EXPECT_TRUE(frame_->ActionFor(kCmdOldReport1)->isEnabled());
-  EXPECT_EQ(frame_->ActionFor(kCmdOldReport1)->text(), QStringLiteral("March"));
+  EXPECT_EQ(frame_->ActionFor(kCmdOldReport1)->text(), QStringLiteral("March 2026"));
   EXPECT_FALSE(frame_->ActionFor(kCmdOldReport2)->isEnabled());
   EXPECT_TRUE(frame_->ActionFor(kCmdBackup)->isEnabled());
 

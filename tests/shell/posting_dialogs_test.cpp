@@ -109,7 +109,7 @@ TEST_F(PostingDialogsTest, ThreeSlipsPostedByKeyboardAlone) {
   PostingListDialog list(form, doc_);
   list.show();
   ASSERT_EQ(list.list()->count(), 3);
-  EXPECT_EQ(list.windowTitle(), "February Report Collection - 3 Active publishers");
+  EXPECT_EQ(list.windowTitle(), "February 2026 Report Collection - 3 Active publishers");
   EXPECT_EQ(list.list()->currentRow(), 0);
 
   // A publisher: tick "Shared in ministry", Enter to the Bible studies, 2, Enter saves.
@@ -239,7 +239,7 @@ TEST_F(PostingDialogsTest, SlipBoxesFollowTheForm) {
   EXPECT_FALSE(dialog.month_list()->isVisible());
   EXPECT_TRUE(dialog.ok_button()->isVisible());
   EXPECT_EQ(dialog.warning_label()->text(),
-            "Any changes WILL BE INCLUDED in the February report to the branch office.");
+            "Any changes WILL BE INCLUDED in the February 2026 report to the branch office.");
   // Studies out of range keep the slip open with the message.
   QTest::keyClick(dialog.shared_box(), Qt::Key_Space);
   if (!dialog.shared_box()->isChecked()) QTest::keyClick(dialog.shared_box(), Qt::Key_Space);

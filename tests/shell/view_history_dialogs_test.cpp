@@ -64,8 +64,8 @@ TEST_F(ViewHistoryDialogsTest, ViewListRemindsAndCopiesByKeyboard) {
   MemoryClipboard clipboard;
   ViewListForm form(doc_, ViewType::kNoReport);
   ViewListDialog dialog(form, &mailer, &clipboard);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("No Report for April  ( 2 )"));
-  EXPECT_EQ(dialog.third_box()->currentText(), QStringLiteral("April"));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("No Report for April 2026  ( 2 )"));
+  EXPECT_EQ(dialog.third_box()->currentText(), QStringLiteral("April 2026"));
   EXPECT_FALSE(dialog.mail_button()->isEnabled());
   EXPECT_FALSE(dialog.type_box()->accessibleName().isEmpty());
   EXPECT_FALSE(dialog.list()->accessibleName().isEmpty());
@@ -79,12 +79,12 @@ TEST_F(ViewHistoryDialogsTest, ViewListRemindsAndCopiesByKeyboard) {
 
   QTest::keyClick(dialog.copy_button(), Qt::Key_Space);
   EXPECT_EQ(clipboard.Text(),
-            "No Report for April \r\nCongregation\r\nAnn Missing  (0)\t\r\n"
+            "No Report for April 2026 \r\nCongregation\r\nAnn Missing  (0)\t\r\n"
             "Bob Missing  (0)\t\r\n");
 
   // Another month from the keyboard: March, nobody reported either.
   QTest::keyClick(dialog.third_box(), Qt::Key_Up);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("No Report for March  ( 2 )"));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("No Report for March 2026  ( 2 )"));
 
   // The type selector: "Irregular Publishers" has a group choice and no month.
   QTest::keyClick(dialog.type_box(), Qt::Key_Down);

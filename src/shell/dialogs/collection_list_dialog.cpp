@@ -132,7 +132,8 @@ namespace zarim {
 
 int RunXmlReportImport(QWidget* parent, CZarimDoc& doc) {
   const QString path = QFileDialog::getOpenFileName(
-      parent, Q(Fill(Sid::kXmlReportsOpenTitle, MonthName(doc.working_month))),
+      parent,
+      Q(Fill(Sid::kXmlReportsOpenTitle, MonthYearName(doc.working_month, doc.working_year))),
       QString::fromStdString(doc.data_folder), Q(Sid::kXmlReportsFilter) + " (*.xml)");
   if (path.isEmpty()) return 0;
   auto reports = LoadXmlReportImport(doc, path.toStdString());

@@ -150,7 +150,7 @@ void CsvIdentifyDialog::ShowForm() {
 
 int RunCsvImport(QWidget* parent, CZarimDoc& doc) {
   const QString path = QFileDialog::getOpenFileName(
-      parent, Q(Fill(Sid::kCsvOpenTitle, MonthName(doc.working_month))),
+      parent, Q(Fill(Sid::kCsvOpenTitle, MonthYearName(doc.working_month, doc.working_year))),
       QString::fromStdString(doc.data_folder), Q(Sid::kCsvFilter) + " (*.csv)");
   if (path.isEmpty() || !HasExtension(path.toStdString(), ".csv")) return 0;
   std::optional<CsvTable> table = LoadCsvImport(doc, path.toStdString());

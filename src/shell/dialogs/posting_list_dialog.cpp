@@ -62,10 +62,12 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
   t19_->setToolTip(Q(Sid::kCollImportCommand));
   import_row->addWidget(t19_);
   csv_ = MakeButton(Str(Sid::kImportFromCsv), this);
-  csv_->setAccessibleName(Plain(Fill(Sid::kCsvOpenTitle, MonthName(doc.working_month))));
+  csv_->setAccessibleName(
+      Plain(Fill(Sid::kCsvOpenTitle, MonthYearName(doc.working_month, doc.working_year))));
   import_row->addWidget(csv_);
   xml_ = MakeButton(Str(Sid::kImportFromXml), this);
-  xml_->setAccessibleName(Plain(Fill(Sid::kXmlReportsOpenTitle, MonthName(doc.working_month))));
+  xml_->setAccessibleName(
+      Plain(Fill(Sid::kXmlReportsOpenTitle, MonthYearName(doc.working_month, doc.working_year))));
   import_row->addWidget(xml_);
   import_row->addStretch(1);
   layout->addLayout(import_row);
