@@ -231,7 +231,7 @@ TEST(DesktopPorts, MailRecipientsSplitAtSemicolonsAndFailuresAreTold) {
   EXPECT_TRUE(SplitRecipients(" ; ").empty());
   testing::ScriptedPrompter prompter;
   FakeMailer mailer;
-  MailMessage m{SplitRecipients("a@x.org"), "Subject", "Text", "/tmp/g.t09"};
+  MailMessage m{SplitRecipients("a@x.org"), "Subject", "Text", "/tmp/g.t09", ""};
   EXPECT_TRUE(SendMail(mailer, prompter, m));
   EXPECT_TRUE(prompter.messages.empty());
   mailer.answer = Mailer::Result::kNoService;

@@ -25,7 +25,7 @@ TEST(XdgMailer, HandsEachArgumentOverUnchangedAndReportsFailures) {
   const std::string recorder = Script(
       dir, "mail-ok", ("for a in \"$@\"; do echo \"[$a]\"; done > '" + args_file + "'").c_str());
   MailMessage m{SplitRecipients("-x@evil.org; b@c.de"), "A - June - $(id)", "Text; `x`",
-                dir.File("Group1.t09")};
+                dir.File("Group1.t09"), ""};
   EXPECT_EQ(XdgMailer(recorder).Send(m), Mailer::Result::kHandedOver);
   std::ifstream in(args_file);
   std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
