@@ -50,6 +50,11 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err,
                             const std::string& what);
 // Month on the command line is 1..12.
+// Appends the record numbers of the publishers a comma-separated list of identifiers
+// names to *records. 0, or the exit code after telling the user: 2 for an identifier that
+// is not a number, 1 for one that names nobody.
+int ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records);
+
 std::optional<int> ParseMonth(const std::string& text, std::ostream& err);
 // The record of a publisher identifier, or an error.
 PubRecord* RecordOrError(Context& ctx, const std::string& id_text);

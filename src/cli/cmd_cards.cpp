@@ -45,21 +45,7 @@ int CardsReport(Context& ctx) {
     selection.records =
         CardRecords(ctx.doc, active ? kActive : kInactive, order && *order == "alpha");
   }
-  if (pdf) {
-    std::string error;
-    if (!WriteReportPdfFile(ctx.doc, report_kind::kRecordCards, ctx.clock.Today(), *pdf, &error, 0,
-                            &selection)) {
-      ctx.err << "zarim-cli: " << error << "\n";
-      return 1;
-    }
-    return 0;
-  }
-  ReportContext context;
-  context.today = ctx.clock.Today();
-  context.selection = &selection;
-  ReportModel model = FindReport(report_kind::kRecordCards)->model(ctx.doc, context, 0);
-  ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
-  return 0;
+  return EmitReport(ctx, report_kind::kRecordCards, 0, selection, pdf, json);
 }
 
 }  // namespace zarim::cli

@@ -3,7 +3,6 @@
 // forms of the congregation or a group, of every household or of the households of the
 // publishers named by identifier; as text, JSON or PDF.
 #include <ostream>
-#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/report_pdf.h"
@@ -51,34 +50,9 @@ int FormsReport(Context& ctx) {
   }
   if (ids_text) {
     selection.chosen = true;
-    std::stringstream list(*ids_text);
-    std::string item;
-    while (std::getline(list, item, ',')) {
-      std::optional<int> id = ParseInt(item, 1, 65535, ctx.err, "identifier");
-      if (!id) return 2;
-      int rec = ctx.doc.RecordNumberById(*id);
-      if (rec <= 0) {
-        ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
-        return 1;
-      }
-      selection.records.push_back(rec);
-    }
+    if (int code = ParsePublisherIds(ctx, *ids_text, &selection.records)) return code;
   }
-  if (pdf) {
-    std::string error;
-    if (!WriteReportPdfFile(ctx.doc, entry->kind, ctx.clock.Today(), *pdf, &error, group,
-                            &selection)) {
-      ctx.err << "zarim-cli: " << error << "\n";
-      return 1;
-    }
-    return 0;
-  }
-  ReportContext context;
-  context.today = ctx.clock.Today();
-  context.selection = &selection;
-  ReportModel model = entry->model(ctx.doc, context, group);
-  ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
-  return 0;
+  return EmitReport(ctx, entry->kind, group, selection, pdf, json);
 }
 
 }  // namespace zarim::cli

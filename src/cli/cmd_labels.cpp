@@ -1,7 +1,6 @@
 // zarim-cli labels: the publisher labels as a PDF file, of every active publisher (by
 // category) or of the publishers named by identifier, from any starting label.
 #include <ostream>
-#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/report_pdf.h"
@@ -30,26 +29,9 @@ int Labels(Context& ctx) {
   }
   if (ids_text) {
     selection.chosen = true;
-    std::stringstream list(*ids_text);
-    std::string item;
-    while (std::getline(list, item, ',')) {
-      std::optional<int> id = ParseInt(item, 1, 65535, ctx.err, "identifier");
-      if (!id) return 2;
-      int rec = ctx.doc.RecordNumberById(*id);
-      if (rec <= 0) {
-        ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
-        return 1;
-      }
-      selection.records.push_back(rec);
-    }
+    if (int code = ParsePublisherIds(ctx, *ids_text, &selection.records)) return code;
   }
-  std::string error;
-  if (!WriteReportPdfFile(ctx.doc, report_kind::kLabels, ctx.clock.Today(), *pdf, &error, 0,
-                          &selection)) {
-    ctx.err << "zarim-cli: " << error << "\n";
-    return 1;
-  }
-  return 0;
+  return EmitReport(ctx, report_kind::kLabels, 0, selection, pdf, false);
 }
 
 ZARIM_CLI_COMMAND("labels",

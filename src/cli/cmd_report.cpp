@@ -16,6 +16,24 @@ int CardsReport(Context& ctx);
 // The attendance record and the emergency contact forms (cmd_forms.cpp).
 int FormsReport(Context& ctx);
 
+int EmitReport(Context& ctx, int kind, int group, const ReportSelection& selection,
+               const std::optional<std::string>& pdf, bool json) {
+  if (pdf) {
+    std::string error;
+    if (!WriteReportPdfFile(ctx.doc, kind, ctx.clock.Today(), *pdf, &error, group, &selection)) {
+      ctx.err << "zarim-cli: " << error << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  ReportContext context;
+  context.today = ctx.clock.Today();
+  context.selection = &selection;
+  ReportModel model = FindReport(kind)->model(ctx.doc, context, group);
+  ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
+  return 0;
+}
+
 namespace {
 
 constexpr const char* kUsage =

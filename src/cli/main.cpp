@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <sstream>
 
 #include "cli/cli.h"
 #include "core/data_files.h"
@@ -57,6 +58,22 @@ std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostrea
     return std::nullopt;
   }
   return v;
+}
+
+int ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records) {
+  std::stringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    std::optional<int> id = ParseInt(item, 1, 65535, ctx.err, "identifier");
+    if (!id) return 2;
+    int rec = ctx.doc.RecordNumberById(*id);
+    if (rec <= 0) {
+      ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
+      return 1;
+    }
+    records->push_back(rec);
+  }
+  return 0;
 }
 
 std::optional<int> ParseMonth(const std::string& text, std::ostream& err) {

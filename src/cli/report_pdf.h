@@ -3,8 +3,10 @@
 // instead.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "cli/cli.h"
 #include "core/document.h"
 #include "core/ports.h"
 #include "reports/page_frame.h"
@@ -17,5 +19,10 @@ namespace zarim::cli {
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
                         std::string* error, int group = 0,
                         const ReportSelection* selection = nullptr);
+
+// Writes report kind `kind` for `selection` to the file *pdf when one is given, else its
+// model as text or, with json, as JSON to the output; the command's exit code.
+int EmitReport(Context& ctx, int kind, int group, const ReportSelection& selection,
+               const std::optional<std::string>& pdf, bool json);
 
 }  // namespace zarim::cli
