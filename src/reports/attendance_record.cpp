@@ -7,6 +7,7 @@
 #include "core/document.h"
 #include "core/month.h"
 #include "core/strings.h"
+#include "reports/fonts.h"
 #include "reports/record_card.h"
 
 namespace zarim {
@@ -37,33 +38,6 @@ std::vector<std::string> MonthCells(const AttendanceRecordYear& y, int meeting, 
           Number(m.figures.average)};
 }
 
-FontSpec FormFont(const CZarimDoc& doc, int tenths_of_points, int weight, int dpi_y) {
-  FontSpec f;
-  const bool calibri = doc.language_code == "urk";
-  f.face = calibri ? "Calibri" : "Times New Roman";
-  f.pitch_family = calibri ? 34 : 18;
-  f.weight = weight;
-  f.height = -(tenths_of_points * dpi_y / 720);
-  return f;
-}
-
-// Words of a heading on as few lines as fit the room.
-std::vector<std::string> Wrap(const Canvas& canvas, const std::string& text, int room) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find(' ', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string word = text.substr(pos, end - pos);
-    if (!lines.empty() && canvas.TextWidth(lines.back() + " " + word) <= room)
-      lines.back() += " " + word;
-    else
-      lines.push_back(word);
-    pos = end + 1;
-  }
-  return lines;
-}
-
 // One meeting's table: a block of four columns per service year, the heading rows, the
 // twelve months and the closing average.
 void DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<AttendanceRecordYear>& years,
@@ -72,8 +46,8 @@ void DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<Attendanc
   const int head = ly * 3 / 5;
   const int row = (height - head) / 13;
   const int bottom = top + head + row * 13;
-  const FontSpec heading_font = FormFont(doc, 90, 700, ly);
-  const FontSpec cell_font = FormFont(doc, 100, 700, ly);
+  const FontSpec heading_font = FormFont(doc.language_code, 90, 700, ly);
+  const FontSpec cell_font = FormFont(doc.language_code, 100, 700, ly);
   const int block = width / static_cast<int>(years.size());
   // Column edges of a block in hundredths of its width: month, number, total, average.
   constexpr int kEdges[5] = {0, 31, 54, 74, 100};
@@ -90,8 +64,8 @@ void DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<Attendanc
     for (int c = 0; c < 4; ++c) {
       // The year stands on a line of its own under "Service Year".
       std::vector<std::string> lines =
-          Wrap(canvas, c == 0 ? std::string(Str(Sid::kCardServiceYear)) : heads[c],
-               xs[c + 1] - xs[c] - pad);
+          WrapWords(canvas, c == 0 ? std::string(Str(Sid::kCardServiceYear)) : heads[c],
+                    xs[c + 1] - xs[c] - pad);
       if (c == 0) lines.push_back(std::to_string(y.service_year));
       const int n = static_cast<int>(std::min<size_t>(lines.size(), 3));
       const int first = top + (head - step * n) / 2;
@@ -112,7 +86,7 @@ void DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<Attendanc
     // The closing row: its caption across the first three columns.
     const int last = top + head + row * 12;
     std::vector<std::string> caption =
-        Wrap(canvas, std::string(Str(Sid::kAttRecordMonthly)), xs[3] - xs[0] - pad * 2);
+        WrapWords(canvas, std::string(Str(Sid::kAttRecordMonthly)), xs[3] - xs[0] - pad * 2);
     canvas.SetTextAlign(align::kLeft | align::kTop);
     const int line = canvas.Metrics().height;
     const int caption_top = last + (row - line * static_cast<int>(caption.size())) / 2;
@@ -228,13 +202,13 @@ void DrawAttendanceRecord(const CZarimDoc& doc, Canvas& canvas, ReportContext& c
   const int top = ly;
   // The title is centered at 4.25 inches, the tables start 0.85 inch from the left and
   // are 7 inches wide and 3.5 inches tall; the weekend's stands 4.5 inches lower.
-  canvas.SetFont(FormFont(doc, 150, 700, ly));
+  canvas.SetFont(FormFont(doc.language_code, 150, 700, ly));
   canvas.SetTextAlign(align::kCenter | align::kTop);
   canvas.DrawText(lx * 17 / 4, top, Str(Sid::kAttRecordTitle));
   const int left = lx * 85 / 100;
   for (int meeting = 0; meeting < 2; ++meeting) {
     const int label_y = top + ly / 2 + meeting * ly * 9 / 2;
-    canvas.SetFont(FormFont(doc, 125, 700, ly));
+    canvas.SetFont(FormFont(doc.language_code, 125, 700, ly));
     canvas.SetTextAlign(align::kLeft | align::kTop);
     canvas.DrawText(left, label_y, Str(kMeetingNames[meeting]));
     DrawTable(doc, canvas, years, meeting, left, label_y + ly / 2, lx * 7, ly * 7 / 2);

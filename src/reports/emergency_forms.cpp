@@ -12,6 +12,7 @@
 #include "core/text_codec.h"
 #include "records/groups.h"
 #include "records/keyed_store.h"
+#include "reports/fonts.h"
 #include "reports/report_kind.h"
 
 namespace zarim {
@@ -69,16 +70,6 @@ std::vector<FormLine> FormLines(const EmergencyFormData& f) {
   return lines;
 }
 
-FontSpec FormFont(const CZarimDoc& doc, int tenths_of_points, int weight, int dpi_y) {
-  FontSpec font;
-  const bool calibri = doc.language_code == "urk";
-  font.face = calibri ? "Calibri" : "Times New Roman";
-  font.pitch_family = calibri ? 34 : 18;
-  font.weight = weight;
-  font.height = -(tenths_of_points * dpi_y / 720);
-  return font;
-}
-
 // The part of a text that fits the room, cut at a blank where one is near.
 std::string Fitting(const Canvas& canvas, const std::string& text, int room, size_t* used) {
   size_t n = text.size();
@@ -97,9 +88,9 @@ void DrawForm(const CZarimDoc& doc, Canvas& canvas, const EmergencyFormData& f, 
   const int lx = canvas.DpiX(), ly = canvas.DpiY();
   const int row = ly * 3 / 10;
   const int pad = lx / 10;
-  const FontSpec title_font = FormFont(doc, 140, 700, ly);
-  const FontSpec label_font = FormFont(doc, 100, 400, ly);
-  const FontSpec value_font = FormFont(doc, 110, 700, ly);
+  const FontSpec title_font = FormFont(doc.language_code, 140, 700, ly);
+  const FontSpec label_font = FormFont(doc.language_code, 100, 400, ly);
+  const FontSpec value_font = FormFont(doc.language_code, 110, 700, ly);
   canvas.SetFont(title_font);
   canvas.SetTextAlign(align::kCenter | align::kTop);
   canvas.DrawText(left + width / 2, top + row / 4, Str(Sid::kEmergencyContactInformation));

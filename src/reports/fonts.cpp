@@ -100,6 +100,33 @@ FontSpec StampFont(std::string_view lang) {
   return f;
 }
 
+FontSpec FormFont(std::string_view language_code, int tenths_of_points, int weight, int dpi_y) {
+  FontSpec f;
+  const bool calibri = language_code == "urk";
+  f.face = calibri ? "Calibri" : "Times New Roman";
+  f.pitch_family = calibri ? 34 : 18;
+  f.weight = weight;
+  f.height = -(tenths_of_points * dpi_y / 720);
+  return f;
+}
+
+std::vector<std::string> WrapWords(const Canvas& canvas, const std::string& text, int room) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t end = text.find(' ', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string word = text.substr(pos, end - pos);
+    if (!lines.empty() && canvas.TextWidth(lines.back() + " " + word) <= room) {
+      lines.back() += " " + word;
+    } else {
+      lines.push_back(word);
+    }
+    pos = end + 1;
+  }
+  return lines;
+}
+
 FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x, int dpi_y) {
   FontSpec f = font;
   f.height = MulDivRounded(font.height, dpi_y, screen_dpi_y);

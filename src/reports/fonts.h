@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "reports/canvas.h"
 
@@ -26,6 +28,15 @@ FontSpec DefaultFont(FontRole role, bool high_resolution, std::string_view langu
 
 // The font of the "Printed" stamp, in screen units.
 FontSpec StampFont(std::string_view language_code);
+
+// The fixed face of the printed forms (record card, attendance record, emergency contact
+// forms), which do not follow the roles: "Times New Roman", or "Calibri" for the "urk"
+// language, of a size in tenths of points on a device of dpi_y dots per inch.
+FontSpec FormFont(std::string_view language_code, int tenths_of_points, int weight, int dpi_y);
+
+// The words of a text on as few lines as fit room (a word wider than room keeps a line
+// of its own).
+std::vector<std::string> WrapWords(const Canvas& canvas, const std::string& text, int room);
 
 // A screen font made the same physical size on a device of another resolution.
 FontSpec ScaleFont(const FontSpec& font, int screen_dpi_x, int screen_dpi_y, int dpi_x, int dpi_y);

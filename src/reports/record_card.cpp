@@ -145,33 +145,6 @@ std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, int record
   return rows;
 }
 
-FontSpec CardFont(const CZarimDoc& doc, int tenths_of_points, int dpi_y) {
-  FontSpec f;
-  const bool calibri = doc.language_code == "urk";
-  f.face = calibri ? "Calibri" : "Times New Roman";
-  f.pitch_family = calibri ? 34 : 18;
-  f.weight = 700;
-  f.height = -(tenths_of_points * dpi_y / 720);
-  return f;
-}
-
-std::vector<std::string> WrapWords(const Canvas& canvas, const std::string& text, int room) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find(' ', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string word = text.substr(pos, end - pos);
-    if (!lines.empty() && canvas.TextWidth(lines.back() + " " + word) <= room) {
-      lines.back() += " " + word;
-    } else {
-      lines.push_back(word);
-    }
-    pos = end + 1;
-  }
-  return lines;
-}
-
 void DrawBox(Canvas& canvas, int x, int y, int side, int pen, bool checked) {
   canvas.SetPen(pen, PenStyle::kSolid);
   canvas.DrawRect(x, y, x + side, y + side);
@@ -186,9 +159,9 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
              int left, int top, int width) {
   const int lx = canvas.DpiX(), ly = canvas.DpiY();
   const int row = ly / 4;
-  const FontSpec title_font = CardFont(doc, 150, ly);
-  const FontSpec body_font = CardFont(doc, 125, ly);
-  const FontSpec heading_font = CardFont(doc, 90, ly);
+  const FontSpec title_font = FormFont(doc.language_code, 150, 700, ly);
+  const FontSpec body_font = FormFont(doc.language_code, 125, 700, ly);
+  const FontSpec heading_font = FormFont(doc.language_code, 90, 700, ly);
   const int side = lx / 10;
   const int box_pen = std::max(lx / 120, 1);
   Header h = BuildHeader(doc, record);
