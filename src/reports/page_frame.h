@@ -25,6 +25,11 @@ struct ReportSelection {
   std::vector<int> records;    // record numbers; chosen and empty prints nothing
   int start_label = 1;         // 1 to 20
   bool previous_year = false;  // record cards: one service year further back
+  // Record cards: the congregation's totals card of a category (publishers, auxiliary,
+  // regular pioneers) instead of publishers' cards; -1 for publishers' cards.
+  int totals_category = -1;
+  int totals_period = 1;            // last six months, service year, last twelve months
+  bool totals_from_branch = false;  // the stored branch totals, not the active file
 };
 
 // What the report view hands a drawer besides the document and the canvas.
