@@ -181,6 +181,41 @@ TEST_F(RecordCardTest, ASheetDrawnAloneEqualsItsBandOfTheWholeRun) {
   }
 }
 
+// Every text stays inside the card: a box label too long for the room right of its box
+// (Field missionary at 82 %) is set smaller, and a heading of four lines keeps the
+// padding of the rows below it.
+TEST_F(RecordCardTest, TextsStayInsideTheCardAndTheirCells) {
+  Start(Date{2026, 12, 8});
+  ReportSelection sel;
+  sel.chosen = true;
+  sel.records = {Add(10, "Ann", "A")};
+  ReportContext ctx;
+  ctx.selection = &sel;
+  ctx.printing = true;
+  RecordingCanvas canvas(300, 300);
+  DrawRecordCards(doc_, canvas, ctx);
+  const int left = 150, right = left + CardWidth(300, false), row = 300 / 4;
+  RecordingCanvas measure(300, 300);
+  int tables = 0;
+  for (const RecordingCanvas::Op& op : canvas.ops()) {
+    if (op.kind == RecordingCanvas::OpKind::kRect && op.x == left && op.x2 == right) {
+      ++tables;
+      // the headings of this table: their lines start below the padding of the cell
+      for (const auto* text : canvas.Texts())
+        if (text->y >= op.y && text->y < op.y + 2 * row) {
+          EXPECT_GE(text->y, op.y + row / 16) << text->text;
+        }
+    }
+    if (op.kind != RecordingCanvas::OpKind::kText || (op.align & align::kCenter) == align::kCenter)
+      continue;
+    measure.SetFont(op.font);
+    const int end =
+        (op.align & align::kCenter) == align::kRight ? op.x : op.x + measure.TextWidth(op.text);
+    EXPECT_LE(end, right) << op.text;
+  }
+  EXPECT_EQ(tables, 2);
+}
+
 // The totals card is titled by its period and averages each column over the period's
 // months, however few of them have reports; its rows follow the hide options for all.
 TEST_F(RecordCardTest, TotalsCardTitleAndAverageByPeriod) {
