@@ -59,6 +59,11 @@ std::optional<int> ParseMonth(const std::string& text, std::ostream& err);
 // The record of a publisher identifier, or an error.
 PubRecord* RecordOrError(Context& ctx, const std::string& id_text);
 
+// The year-to-date summary's category ("publishers", "auxiliary", "regular" or 0..2) and
+// period ("six", "year" when absent, "twelve"); -1 when not one of them.
+int YtdCategoryArg(const std::string& text);
+int YtdPeriodArg(const std::optional<std::string>& text);
+
 // Texts of records as UTF-8, for output.
 std::string Utf8(const CZarimDoc& doc, std::string_view bytes);
 

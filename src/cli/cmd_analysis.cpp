@@ -88,6 +88,21 @@ int PioneerYtd(Context& ctx) {
   return 0;
 }
 
+}  // namespace
+
+int YtdCategoryArg(const std::string& c) {
+  return c == "publishers" || c == "0"  ? 0
+         : c == "auxiliary" || c == "1" ? 1
+         : c == "regular" || c == "2"   ? 2
+                                        : -1;
+}
+
+int YtdPeriodArg(const std::optional<std::string>& period) {
+  return !period || *period == "year" ? 1 : *period == "six" ? 0 : *period == "twelve" ? 2 : -1;
+}
+
+namespace {
+
 int YtdSummary(Context& ctx) {
   const bool branch = TakeFlag(ctx.args, "--branch");
   std::optional<std::string> period = TakeOption(ctx.args, "--period");
@@ -98,15 +113,8 @@ int YtdSummary(Context& ctx) {
     ctx.err << kUsage;
     return 2;
   }
-  const std::string& c = ctx.args[0];
-  const int category = c == "publishers" || c == "0"  ? 0
-                       : c == "auxiliary" || c == "1" ? 1
-                       : c == "regular" || c == "2"   ? 2
-                                                      : -1;
-  const int p = !period || *period == "year" ? 1
-                : *period == "six"           ? 0
-                : *period == "twelve"        ? 2
-                                             : -1;
+  const int category = YtdCategoryArg(ctx.args[0]);
+  const int p = YtdPeriodArg(period);
   if (category < 0 || p < 0) {
     ctx.err << kUsage;
     return 2;

@@ -1,5 +1,6 @@
-// zarim-cli report card / report cards: one publisher's record card, or every card of the
-// active or the inactive file in the stored or the alphabetic order, as text, JSON or PDF.
+// zarim-cli report card / report cards: one publisher's record card, the congregation's
+// totals card of a category, or every card of the active or the inactive file in the
+// stored or the alphabetic order, as text, JSON or PDF.
 #include <ostream>
 
 #include "cli/cli.h"
@@ -20,7 +21,18 @@ int CardsReport(Context& ctx) {
   bool json = TakeFlag(args, "--json");
   TakeFlag(args, "--text");
   std::optional<std::string> pdf = TakeOption(args, "--pdf");
-  if (single) {
+  std::optional<std::string> totals = single ? TakeOption(args, "--totals") : std::nullopt;
+  if (totals) {
+    std::optional<std::string> period = TakeOption(args, "--period");
+    selection.totals_from_branch = TakeFlag(args, "--branch");
+    selection.totals_category = YtdCategoryArg(*totals);
+    selection.totals_period = YtdPeriodArg(period);
+    if (!args.empty() || selection.totals_category < 0 || selection.totals_period < 0) {
+      ctx.err << "zarim-cli: usage: report card --totals (publishers|auxiliary|regular) "
+                 "[--branch] [--period six|year|twelve] (--text|--json|--pdf FILE)\n";
+      return 2;
+    }
+  } else if (single) {
     if (args.size() != 1) {
       ctx.err << "zarim-cli: usage: report card ID [--previous] (--text|--json|--pdf FILE)\n";
       return 2;

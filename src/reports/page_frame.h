@@ -27,6 +27,11 @@ struct ReportSelection {
   bool previous_year = false;  // record cards: one service year further back
   int service_year = 0;        // attendance record: the year shown (0: the working one)
   bool two_years = false;      // attendance record: the year before it beside it
+  // Record cards: the congregation's totals card of a category (publishers, auxiliary,
+  // regular pioneers) instead of publishers' cards; -1 for publishers' cards.
+  int totals_category = -1;
+  int totals_period = 1;            // last six months, service year, last twelve months
+  bool totals_from_branch = false;  // the stored branch totals, not the active file
 };
 
 // What the report view hands a drawer besides the document and the canvas.

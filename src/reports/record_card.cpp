@@ -32,12 +32,15 @@ std::string Number(int v) { return v == 0 ? std::string() : Printf("%d", v); }
 
 // The month label of row i (September first): the year before the abbreviation where a
 // calendar year begins on the card (the first row and January).
-std::string MonthLabel(int service_year, int i) {
-  int month = (kSeptember + i) % 12;
+std::string MonthLabel(int month, int year, bool first) {
   std::string abbreviation = ShortMonthName(month);
-  if (i == 0) return Printf(Sid::kCardYearMonth, service_year - 1, abbreviation.c_str());
-  if (month == 0) return Printf(Sid::kCardYearMonth, service_year, abbreviation.c_str());
+  if (first || month == 0) return Printf(Sid::kCardYearMonth, year, abbreviation.c_str());
   return abbreviation;
+}
+
+std::string MonthLabel(int service_year, int i) {
+  const int month = (kSeptember + i) % 12;
+  return MonthLabel(month, i < 4 ? service_year - 1 : service_year, i == 0);
 }
 
 std::string DateText(const CZarimDoc& doc, const char (&field)[9], bool year_only) {
@@ -145,6 +148,46 @@ std::vector<std::vector<std::string>> TableRows(const CZarimDoc& doc, int record
   return rows;
 }
 
+// The totals card's table: the old form's headings with the count of reports last, a row
+// per month of the period, then "Total" and "Average" unless hidden for all records.
+std::vector<std::string> TotalsHeadings(const TotalsCard& card) {
+  std::vector<std::string> heads;
+  for (Sid id : Headings(false)) heads.emplace_back(Str(id));
+  heads[0] += " " + std::to_string(card.service_year);
+  heads.back() = Str(Sid::kCardShared);
+  return heads;
+}
+
+std::vector<std::vector<std::string>> TotalsRows(const CZarimDoc& doc, const TotalsCard& card,
+                                                 std::vector<RowKind>* kinds) {
+  std::vector<std::vector<std::string>> rows;
+  auto add = [&](RowKind k, std::vector<std::string> cells) {
+    rows.push_back(std::move(cells));
+    if (kinds) kinds->push_back(k);
+  };
+  for (size_t i = 0; i < card.months.size(); ++i) {
+    const YtdSummaryForm::Month& m = card.months[i];
+    std::vector<std::string> cells{MonthLabel(m.month, m.year, i == 0)};
+    for (int f : kOldColumns) cells.push_back(Number(m.values[f]));
+    cells.push_back(Number(m.reports));
+    add(RowKind::kPublisher, cells);
+  }
+  const int hide = CardHideFlags(doc, 0);
+  if (!HideTotal(hide, 0)) {
+    std::vector<std::string> cells{std::string(Str(Sid::kCardTotal))};
+    for (int f : kOldColumns) cells.push_back(Number(card.totals[f]));
+    cells.push_back(Number(card.reports));
+    add(RowKind::kTotal, cells);
+  }
+  if (!HideAverage(hide, 0)) {
+    std::vector<std::string> cells{std::string(Str(Sid::kCardAverage))};
+    for (int f : kOldColumns) cells.push_back(Printf("%4.1f", TotalsCardAverage(card, f)));
+    cells.push_back(Printf("%4.1f", TotalsCardAverage(card, -1)));
+    add(RowKind::kTotal, cells);
+  }
+  return rows;
+}
+
 void DrawBox(Canvas& canvas, int x, int y, int side, int pen, bool checked) {
   canvas.SetPen(pen, PenStyle::kSolid);
   canvas.DrawRect(x, y, x + side, y + side);
@@ -154,6 +197,77 @@ void DrawBox(Canvas& canvas, int x, int y, int side, int pen, bool checked) {
   }
 }
 
+// Draws a service-year table with its top at y; returns its bottom. The new form draws
+// its "X" cells as ticked boxes; the remarks (a publisher's last column) stand left, every
+// other cell but the month centered.
+int DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<std::string>& heads,
+              const std::vector<std::vector<std::string>>& rows, bool new_form, bool remarks,
+              int left, int y, int width) {
+  const int lx = canvas.DpiX(), ly = canvas.DpiY();
+  const int row = ly / 4;
+  const int side = lx / 10;
+  const int box_pen = std::max(lx / 120, 1);
+  const FontSpec body_font = FormFont(doc.language_code, 125, 700, ly);
+  std::vector<int> bounds = LayoutNumbers(Str(Sid::kCardColumnBounds), 7);
+  if (bounds.empty()) bounds = {88, 165, 250, 335, 420, 505, 515};
+  // Column edges: the new form's six columns end at the first five boundaries, the old
+  // form's seven at the first six; the last column runs to the card's right edge.
+  std::vector<int> xs{left};
+  const size_t inner = heads.size() - 1;
+  for (size_t c = 0; c < inner; ++c) xs.push_back(left + lx * bounds[c] / 100);
+  xs.push_back(left + width);
+  const int head_height = row * 2;
+  const int table_top = y;
+  const int table_bottom = table_top + head_height + row * static_cast<int>(rows.size());
+  // Headings wrapped into their cells: words fill lines as far as they fit (the no-break
+  // space keeps its neighbours together). The cell keeps the padding of the rows above and
+  // below its lines; a heading of more lines than fit at the heading font gets a font as
+  // much smaller as its lines are closer.
+  const int pad = row / 16;
+  for (size_t c = 0; c < heads.size(); ++c) {
+    const int cx = (xs[c] + xs[c + 1]) / 2;
+    const int room = xs[c + 1] - xs[c] - lx / 20;
+    canvas.SetFont(FormFont(doc.language_code, 90, 700, ly));
+    std::vector<std::string> lines = WrapWords(canvas, heads[c], room);
+    const int count = static_cast<int>(std::min<size_t>(lines.size(), 4));
+    const int step = std::min(row / 2, (head_height - 2 * pad) / std::max(count, 1));
+    if (step < row / 2) canvas.SetFont(FormFont(doc.language_code, 90 * step / (row / 2), 700, ly));
+    const int first = table_top + (head_height - step * count) / 2;
+    canvas.SetTextAlign(align::kCenter | align::kTop);
+    for (int l = 0; l < count; ++l) canvas.DrawText(cx, first + l * step, lines[l]);
+  }
+  canvas.SetFont(body_font);
+  canvas.SetTextAlign(align::kLeft | align::kTop);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const int ry = table_top + head_height + row * static_cast<int>(r);
+    for (size_t c = 0; c < rows[r].size() && c + 1 < xs.size(); ++c) {
+      const std::string& cell = rows[r][c];
+      if (cell.empty()) continue;
+      const bool is_box = new_form && (c == 1 || c == 3) && cell == "X";
+      if (is_box) {
+        DrawBox(canvas, (xs[c] + xs[c + 1] - side) / 2, ry + (row - side) / 2, side, box_pen, true);
+      } else if (c == 0 || (remarks && c + 1 == rows[r].size())) {
+        canvas.DrawText(xs[c] + lx / 20, ry + row / 16, cell);
+      } else {
+        canvas.SetTextAlign(align::kCenter | align::kTop);
+        canvas.DrawText((xs[c] + xs[c + 1]) / 2, ry + row / 16, cell);
+        canvas.SetTextAlign(align::kLeft | align::kTop);
+      }
+    }
+  }
+  // Lines: the outer frame, the column separators and a line under every row.
+  canvas.SetPen(lx / 300 * 4, PenStyle::kSolid);
+  canvas.DrawRect(left, table_top, left + width, table_bottom);
+  canvas.SetPen(lx / 300 * 3, PenStyle::kSolid);
+  for (size_t c = 1; c + 1 < xs.size(); ++c) canvas.DrawLine(xs[c], table_top, xs[c], table_bottom);
+  canvas.SetPen(std::max(lx / 300, 1), PenStyle::kSolid);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const int ly_line = table_top + head_height + row * static_cast<int>(r);
+    canvas.DrawLine(left, ly_line, left + width, ly_line);
+  }
+  return table_bottom;
+}
+
 // Draws one card with its tables at the given top-left corner; returns its height.
 int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector<int>& years,
              int left, int top, int width) {
@@ -161,7 +275,6 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
   const int row = ly / 4;
   const FontSpec title_font = FormFont(doc.language_code, 150, 700, ly);
   const FontSpec body_font = FormFont(doc.language_code, 125, 700, ly);
-  const FontSpec heading_font = FormFont(doc.language_code, 90, 700, ly);
   const int side = lx / 10;
   const int box_pen = std::max(lx / 120, 1);
   Header h = BuildHeader(doc, record);
@@ -182,9 +295,21 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
     canvas.DrawText(left + width, y, h.group);
     canvas.SetTextAlign(align::kLeft | align::kTop);
   }
+  // A box stays at its percentage; a label that would run past the card's right edge is
+  // set in a font as much smaller as it needs to end there.
   auto labelled_box = [&](int x, int yy, const Box& b) {
     DrawBox(canvas, x, yy + (row - side) / 2, side, box_pen, b.checked);
-    canvas.DrawText(x + side + side / 2, yy, Str(b.label));
+    const int text_x = x + side + side / 2;
+    const std::string label(Str(b.label));
+    const int room = left + width - text_x;
+    const int need = canvas.TextWidth(label);
+    if (need > room && room > 0) {
+      canvas.SetFont(FormFont(doc.language_code, std::max(125 * room / need, 1), 700, ly));
+      canvas.DrawText(text_x, yy, label);
+      canvas.SetFont(body_font);
+    } else {
+      canvas.DrawText(text_x, yy, label);
+    }
   };
   y += row;
   canvas.DrawText(left, y, std::string(Str(Sid::kCardBirth)) + sep + h.birth);
@@ -198,75 +323,35 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
   for (int i = 2; i < 7; ++i) labelled_box(box_x(i), y, h.boxes[i]);
   y += row + row / 2;
 
-  std::vector<int> bounds = LayoutNumbers(Str(Sid::kCardColumnBounds), 7);
-  if (bounds.empty()) bounds = {88, 165, 250, 335, 420, 505, 515};
-  const int unit = lx;
   for (size_t t = 0; t < years.size(); ++t) {
     CardYear cy = BuildCardYear(doc, record, years[t]);
-    std::vector<Sid> heads = Headings(cy.new_form);
-    // Column edges: the new form's six columns end at the first five boundaries, the old
-    // form's seven at the first six; the remarks run to the card's right edge.
-    std::vector<int> xs{left};
-    const size_t inner = heads.size() - 1;
-    for (size_t c = 0; c < inner; ++c) xs.push_back(left + unit * bounds[c] / 100);
-    xs.push_back(left + width);
+    std::vector<std::string> heads;
+    for (Sid id : Headings(cy.new_form)) heads.emplace_back(Str(id));
+    heads[0] += " " + std::to_string(cy.service_year);
     std::vector<std::vector<std::string>> rows =
         TableRows(doc, record, cy, static_cast<int>(t), nullptr);
-    const int head_height = row * 2;
-    const int table_top = y;
-    const int table_bottom = table_top + head_height + row * static_cast<int>(rows.size());
-    // Headings: the year under "Service Year", the others wrapped into the cell.
-    for (size_t c = 0; c < heads.size(); ++c) {
-      std::string text(Str(heads[c]));
-      if (c == 0) text += " " + std::to_string(cy.service_year);
-      canvas.SetTextAlign(align::kCenter | align::kTop);
-      const int cx = (xs[c] + xs[c + 1]) / 2;
-      const int room = xs[c + 1] - xs[c] - lx / 20;
-      // Words fill lines as far as they fit (the no-break space keeps its neighbours
-      // together); four lines of the smaller heading font fit the heading's two rows.
-      canvas.SetFont(heading_font);
-      std::vector<std::string> lines = WrapWords(canvas, text, room);
-      const int step = row / 2;
-      const int first =
-          table_top +
-          (head_height - step * static_cast<int>(std::min<size_t>(lines.size(), 4))) / 2;
-      for (size_t l = 0; l < lines.size() && l < 4; ++l)
-        canvas.DrawText(cx, first + static_cast<int>(l) * step, lines[l]);
-      canvas.SetFont(body_font);
-    }
-    canvas.SetTextAlign(align::kLeft | align::kTop);
-    for (size_t r = 0; r < rows.size(); ++r) {
-      const int ry = table_top + head_height + row * static_cast<int>(r);
-      for (size_t c = 0; c < rows[r].size() && c + 1 < xs.size(); ++c) {
-        const std::string& cell = rows[r][c];
-        if (cell.empty()) continue;
-        const bool is_box = cy.new_form && (c == 1 || c == 3) && cell == "X";
-        if (is_box) {
-          DrawBox(canvas, (xs[c] + xs[c + 1] - side) / 2, ry + (row - side) / 2, side, box_pen,
-                  true);
-        } else if (c == 0 || c + 1 == rows[r].size()) {
-          canvas.DrawText(xs[c] + lx / 20, ry + row / 16, cell);
-        } else {
-          canvas.SetTextAlign(align::kCenter | align::kTop);
-          canvas.DrawText((xs[c] + xs[c + 1]) / 2, ry + row / 16, cell);
-          canvas.SetTextAlign(align::kLeft | align::kTop);
-        }
-      }
-    }
-    // Lines: the outer frame, the column separators and a line under every row.
-    canvas.SetPen(lx / 300 * 4, PenStyle::kSolid);
-    canvas.DrawRect(left, table_top, left + width, table_bottom);
-    canvas.SetPen(lx / 300 * 3, PenStyle::kSolid);
-    for (size_t c = 1; c + 1 < xs.size(); ++c)
-      canvas.DrawLine(xs[c], table_top, xs[c], table_bottom);
-    canvas.SetPen(std::max(lx / 300, 1), PenStyle::kSolid);
-    for (size_t r = 0; r < rows.size(); ++r) {
-      const int ly_line = table_top + head_height + row * static_cast<int>(r);
-      canvas.DrawLine(left, ly_line, left + width, ly_line);
-    }
-    y = table_bottom + row;
+    y = DrawTable(doc, canvas, heads, rows, cy.new_form, true, left, y, width) + row;
   }
   return y - top;
+}
+
+// Draws the congregation's totals card: the period as its title, the category and the
+// source on the first row, then the table.
+void DrawTotalsCard(const CZarimDoc& doc, Canvas& canvas, const TotalsCard& card, int left, int top,
+                    int width) {
+  const int ly = canvas.DpiY();
+  const int row = ly / 4;
+  canvas.SetFont(FormFont(doc.language_code, 150, 700, ly));
+  canvas.SetTextAlign(align::kCenter | align::kTop);
+  canvas.DrawText(left + width / 2, top, card.title);
+  canvas.SetFont(FormFont(doc.language_code, 125, 700, ly));
+  const int y = top + row + row / 4;
+  canvas.SetTextAlign(align::kLeft | align::kTop);
+  canvas.DrawText(left, y, card.category);
+  canvas.SetTextAlign(align::kRight | align::kTop);
+  canvas.DrawText(left + width, y, card.source);
+  DrawTable(doc, canvas, TotalsHeadings(card), TotalsRows(doc, card, nullptr), false, false, left,
+            y + row + row / 2, width);
 }
 
 const PubRecord* RecordAt(const CZarimDoc& doc, int rec) {
@@ -387,6 +472,32 @@ double CardAverage(const CardYear& year, int field) {
   return static_cast<double>(year.totals[field]) / year.average_months;
 }
 
+TotalsCard BuildTotalsCard(const CZarimDoc& doc, int category, int period, bool from_branch) {
+  YtdSummaryForm summary(doc);
+  summary.SetCategory(category);
+  summary.SetPeriod(period);
+  summary.SetFromBranch(from_branch);
+  TotalsCard card;
+  // The title names the period the card covers, the six months included.
+  card.title = summary.PeriodNames()[static_cast<size_t>(summary.period())];
+  card.category = summary.CategoryNames()[static_cast<size_t>(summary.category())];
+  card.source = Str(from_branch ? Sid::kYtdBranch : Sid::kYtdActiveFile);
+  card.service_year = WorkingServiceYear(doc);
+  card.months = summary.Months();
+  card.average_months = summary.MonthCount();
+  for (const YtdSummaryForm::Month& m : card.months) {
+    card.reports += m.reports;
+    for (int f = 0; f < 5; ++f) card.totals[f] += m.values[f];
+  }
+  return card;
+}
+
+double TotalsCardAverage(const TotalsCard& card, int field) {
+  if (card.average_months <= 0 || field < -1 || field > 4) return 0.0;
+  const int total = field < 0 ? card.reports : card.totals[field];
+  return static_cast<double>(total) / card.average_months;
+}
+
 std::vector<int> CardServiceYears(const CZarimDoc& doc, bool previous_year, bool one_per_page) {
   int current = WorkingServiceYear(doc) - (previous_year ? 1 : 0);
   if (one_per_page) return {current};
@@ -449,6 +560,18 @@ ReportModel CardModel(const CZarimDoc& doc, int record, bool previous_year) {
 
 void DrawRecordCards(const CZarimDoc& doc, Canvas& canvas, ReportContext& context) {
   const ReportSelection* sel = context.selection;
+  if (sel && sel->totals_category >= 0) {
+    // The totals card fills the first form of one sheet.
+    context.page_count = 1;
+    if (context.wanted_page != 0 && context.wanted_page != 1) return;
+    const int lx = std::max(canvas.DpiX(), 1), ly = std::max(canvas.DpiY(), 1);
+    const bool tall = context.printing && context.page_height_tenths == kPageHeightA4Tenths;
+    DrawTotalsCard(
+        doc, canvas,
+        BuildTotalsCard(doc, sel->totals_category, sel->totals_period, sel->totals_from_branch),
+        lx / 2, ly, CardWidth(lx, tall));
+    return;
+  }
   std::vector<int> records;
   if (sel && sel->chosen) {
     for (int rec : sel->records)
@@ -481,8 +604,23 @@ void DrawRecordCards(const CZarimDoc& doc, Canvas& canvas, ReportContext& contex
 
 namespace {
 
+ReportModel TotalsModel(const CZarimDoc& doc, const ReportSelection& sel) {
+  const TotalsCard card =
+      BuildTotalsCard(doc, sel.totals_category, sel.totals_period, sel.totals_from_branch);
+  ReportModel model;
+  model.kind = report_kind::kRecordCards;
+  model.title = card.title;
+  model.Add(RowKind::kHeading, {card.category, card.source});
+  model.Add(RowKind::kText, TotalsHeadings(card));
+  std::vector<RowKind> kinds;
+  std::vector<std::vector<std::string>> rows = TotalsRows(doc, card, &kinds);
+  for (size_t r = 0; r < rows.size(); ++r) model.Add(kinds[r], rows[r]);
+  return model;
+}
+
 ReportModel CardsModel(const CZarimDoc& doc, const ReportContext& context, int) {
   const ReportSelection* sel = context.selection;
+  if (sel && sel->totals_category >= 0) return TotalsModel(doc, *sel);
   std::vector<int> records = sel && sel->chosen ? sel->records : CardRecords(doc, kActive, false);
   ReportModel all;
   all.kind = report_kind::kRecordCards;

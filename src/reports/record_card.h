@@ -13,6 +13,7 @@
 #include "reports/page_frame.h"
 #include "reports/report_model.h"
 #include "reports/report_registry.h"
+#include "reports/year_to_date.h"
 
 namespace zarim {
 
@@ -68,6 +69,24 @@ CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year);
 // The old form's average of a column: the total over the months the publisher's record
 // covers in that service year (from his first report in it to the last month held).
 double CardAverage(const CardYear& year, int field);
+
+// The congregation's totals card: the months of a period (oldest first) from the active
+// file or the stored branch totals, for one category, in the old form's columns with the
+// count of reports in the last.
+struct TotalsCard {
+  std::string title;     // the period's name
+  std::string category;  // the category's name
+  std::string source;    // "Summary of Active File" or "Reported to Branch"
+  int service_year = 0;  // of the working month
+  std::vector<YtdSummaryForm::Month> months;
+  int totals[5] = {0, 0, 0, 0, 0};
+  int reports = 0;
+  int average_months = 0;  // the months of the period, which the averages divide by
+};
+TotalsCard BuildTotalsCard(const CZarimDoc& doc, int category, int period, bool from_branch);
+// A column's average on the totals card: the column total over the period's months; the
+// count of reports with field -1.
+double TotalsCardAverage(const TotalsCard& card, int field);
 
 // The service years a card shows: the working one and the one before (one further back
 // each with previous_year), only the first with one service year per page.

@@ -51,6 +51,12 @@ ReportSelection RecordCardForm::ShownCard() const {
   ReportSelection sel;
   sel.chosen = true;
   sel.previous_year = previous_;
+  if (totals_) {
+    sel.totals_category = totals_category_;
+    sel.totals_period = totals_period_;
+    sel.totals_from_branch = totals_from_branch_;
+    return sel;
+  }
   if (const int rec = SelectedRecord()) sel.records = {rec};
   return sel;
 }
@@ -63,20 +69,24 @@ ReportSelection RecordCardForm::FileCards(bool inactive) const {
   return sel;
 }
 
-std::vector<std::string> RecordCardForm::TotalsLines() const {
-  // The publishers, the auxiliary and the regular pioneers, each month of the service
-  // year, a blank line between them.
-  std::vector<std::string> lines;
-  for (int category :
-       {YtdSummaryForm::kPublishers, YtdSummaryForm::kAuxiliary, YtdSummaryForm::kRegular}) {
-    YtdSummaryForm summary(doc_);
-    summary.SetCategory(category);
-    summary.SetPeriod(YtdSummaryForm::kServiceYear);
-    summary.SetFromBranch(totals_from_branch_);
-    if (!lines.empty()) lines.emplace_back();
-    for (std::string& line : summary.TextLines()) lines.push_back(std::move(line));
-  }
-  return lines;
+void RecordCardForm::SetTotalsCategory(int category) {
+  YtdSummaryForm summary(doc_);
+  summary.SetCategory(category);
+  totals_category_ = summary.category();
+}
+
+void RecordCardForm::SetTotalsPeriod(int period) {
+  YtdSummaryForm summary(doc_);
+  summary.SetPeriod(period);
+  totals_period_ = summary.period();
+}
+
+std::vector<std::string> RecordCardForm::TotalsCategoryNames() const {
+  return YtdSummaryForm(doc_).CategoryNames();
+}
+
+std::vector<std::string> RecordCardForm::TotalsPeriodNames() const {
+  return YtdSummaryForm(doc_).PeriodNames();
 }
 
 SelectRecordsForm::SelectRecordsForm(const CZarimDoc& doc, bool inactive)

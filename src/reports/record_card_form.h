@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "reports/page_frame.h"
+#include "reports/year_to_date.h"
 
 namespace zarim {
 
@@ -33,6 +34,13 @@ class RecordCardForm {
   bool totals() const { return totals_; }
   void SetTotalsFromBranch(bool branch) { totals_from_branch_ = branch; }
   bool totals_from_branch() const { return totals_from_branch_; }
+  // The totals card's category and period, as YtdSummaryForm numbers them.
+  void SetTotalsCategory(int category);
+  int totals_category() const { return totals_category_; }
+  void SetTotalsPeriod(int period);
+  int totals_period() const { return totals_period_; }
+  std::vector<std::string> TotalsCategoryNames() const;
+  std::vector<std::string> TotalsPeriodNames() const;
 
   // Selects by position in Names(); false (nothing selected) when out of range.
   bool Select(int index);
@@ -43,14 +51,11 @@ class RecordCardForm {
   // in the file.
   void Reload();
 
-  // The card on the screen and "&Print this Record": the shown publisher alone; an empty
-  // choice when nobody is shown.
+  // The card on the screen and "&Print this Record": the totals card with "Totals", else
+  // the shown publisher alone; an empty choice when nobody is shown.
   ReportSelection ShownCard() const;
   // "&Active File (PDF)" / "&Inactive (PDF)": every card of that file in the stored order.
   ReportSelection FileCards(bool inactive) const;
-  // The congregation's totals as text lines: the year-to-date summary of the service year
-  // for the publishers, the auxiliary and the regular pioneers.
-  std::vector<std::string> TotalsLines() const;
 
  private:
   const CZarimDoc& doc_;
@@ -61,6 +66,8 @@ class RecordCardForm {
   bool previous_ = false;
   bool totals_ = false;
   bool totals_from_branch_ = false;
+  int totals_category_ = YtdSummaryForm::kPublishers;
+  int totals_period_ = YtdSummaryForm::kServiceYear;
 };
 
 // "Select Records to Print": the file's publishers to tick and the order they print in.

@@ -138,39 +138,56 @@ std::vector<std::string> YtdSummaryForm::Columns() const {
   return {"", S(Sid::kYtdShared), S(Sid::kYtdStudies), S(Sid::kYtdHours)};
 }
 
-std::vector<std::vector<std::string>> YtdSummaryForm::Rows() const {
-  const int n = period_ == kLastSix ? 6 : period_ == kLastTwelve ? 12 : ServiceYearMonthCount(doc_);
-  std::vector<MonthCursor> months;
+int YtdSummaryForm::MonthCount() const {
+  return period_ == kLastSix ? 6 : period_ == kLastTwelve ? 12 : ServiceYearMonthCount(doc_);
+}
+
+std::vector<YtdSummaryForm::Month> YtdSummaryForm::Months() const {
+  const int n = MonthCount();
+  std::vector<MonthCursor> cursors;
   MonthCursor c = CursorAt(doc_.working_serial);
-  for (int i = 0; i < n; ++i, c.Back()) months.insert(months.begin(), c);
+  for (int i = 0; i < n; ++i, c.Back()) cursors.insert(cursors.begin(), c);
   const std::vector<int> active = ActiveRecords(doc_);
-  std::vector<std::vector<std::string>> rows;
-  int total_reports = 0, total_studies = 0, total_hours = 0;
-  for (const MonthCursor& m : months) {
-    int reports = 0, studies = 0, hours = 0;
+  std::vector<Month> months;
+  for (const MonthCursor& m : cursors) {
+    Month out;
+    out.month = m.month;
+    out.year = 2000 + m.year;
     if (branch_) {
       const WorkingTotals t = StoredTotals(doc_, m.month, m.slot);
       const auto& row = t.row[static_cast<size_t>(category_)];
-      reports = row[kTotalsReportsField];
-      studies = row[kBibleStudies];
-      hours = row[kHours] + row[kTotalsQuarterField] / 4;
+      out.reports = row[kTotalsReportsField];
+      for (int f = 0; f < 5; ++f) out.values[f] = row[static_cast<size_t>(f)];
+      out.values[kHours] += row[kTotalsQuarterField] / 4;
     } else {
       int quarters = 0;
       for (int rec : active) {
         const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
         if (PioneerCodeOf(r, m.month, m.slot) != category_) continue;
         if (!ReportedInMonth(r, m.month, m.slot)) continue;
-        ++reports;
-        studies += StudiesInMonth(r, m.month, m.slot);
-        hours += FieldValue(r, m.month, kHours, m.slot);
+        ++out.reports;
+        for (int f = 0; f < 5; ++f)
+          out.values[f] += f == kBibleStudies ? StudiesInMonth(r, m.month, m.slot)
+                                              : FieldValue(r, m.month, f, m.slot);
         quarters += QuartersIn(r, m.month, m.slot);
       }
-      hours = HoursWithQuarters(hours, quarters);
+      out.values[kHours] = HoursWithQuarters(out.values[kHours], quarters);
     }
-    total_reports += reports;
+    months.push_back(out);
+  }
+  return months;
+}
+
+std::vector<std::vector<std::string>> YtdSummaryForm::Rows() const {
+  const int n = MonthCount();
+  std::vector<std::vector<std::string>> rows;
+  int total_reports = 0, total_studies = 0, total_hours = 0;
+  for (const Month& m : Months()) {
+    const int studies = m.values[kBibleStudies], hours = m.values[kHours];
+    total_reports += m.reports;
     total_studies += studies;
     total_hours += hours;
-    rows.push_back({ShortMonthName(m.month), std::to_string(reports), std::to_string(studies),
+    rows.push_back({ShortMonthName(m.month), std::to_string(m.reports), std::to_string(studies),
                     std::to_string(hours)});
   }
   rows.push_back({S(Sid::kYtdTotals), std::to_string(total_reports), std::to_string(total_studies),

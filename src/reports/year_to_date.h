@@ -73,6 +73,19 @@ class YtdSummaryForm {
   int period() const { return period_; }
   bool from_branch() const { return branch_; }
 
+  // The congregation's figures of one month of the period: the reports counted and the
+  // five activity cells summed (hours with their quarter hours).
+  struct Month {
+    int month = 0;  // 0 = January
+    int year = 0;   // four digits
+    int reports = 0;
+    int values[5] = {0, 0, 0, 0, 0};  // by ActivityField
+  };
+  // The months of the period, oldest first.
+  std::vector<Month> Months() const;
+  // The months the averages divide by: 6, those of this service year, or 12.
+  int MonthCount() const;
+
   std::vector<std::string> Columns() const;  // "", "Shared in Ministry", "Bible Studies", "Hours"
   // One row per month of the period (oldest first), then "Totals" and "Avgs".
   std::vector<std::vector<std::string>> Rows() const;

@@ -40,6 +40,11 @@ card=$(pdftotext -layout "$work/card.pdf" -)
 grep -qF "CONGREGATION'S PUBLISHER RECORD" <<<"$card" || { echo "card title missing"; exit 1; }
 name=$(run report card "$first_id" --json | python3 -c 'import json,sys; print(json.load(sys.stdin)["rows"][0]["cells"][0].split(":  ")[1])')
 grep -qF "$name" <<<"$card" || { echo "card name '$name' missing"; echo "$card"; exit 1; }
+# The totals card is titled by its period and closes with the averages.
+run report card --totals publishers --period twelve --pdf "$work/totals.pdf"
+totals=$(pdftotext -layout "$work/totals.pdf" -)
+grep -qF "Last Twelve Months" <<<"$totals" || { echo "totals card title missing"; echo "$totals"; exit 1; }
+grep -qF "Average" <<<"$totals" || { echo "totals card averages missing"; exit 1; }
 run report cards --inactive --order alpha --pdf "$work/inactive.pdf"
 inactive=$(run dump | python3 -c 'import json,sys; print(sum(1 for r in json.load(sys.stdin)["records"] if r["id"] >= 10 and r["status"] == 1))')
 sheets=$(pdfinfo "$work/inactive.pdf" | awk '/^Pages:/ {print $2}')

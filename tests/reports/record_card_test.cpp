@@ -181,6 +181,95 @@ TEST_F(RecordCardTest, ASheetDrawnAloneEqualsItsBandOfTheWholeRun) {
   }
 }
 
+// Every text stays inside the card: a box label too long for the room right of its box
+// (Field missionary at 82 %) is set smaller, and a heading of four lines keeps the
+// padding of the rows below it.
+TEST_F(RecordCardTest, TextsStayInsideTheCardAndTheirCells) {
+  Start(Date{2026, 12, 8});
+  ReportSelection sel;
+  sel.chosen = true;
+  sel.records = {Add(10, "Ann", "A")};
+  ReportContext ctx;
+  ctx.selection = &sel;
+  ctx.printing = true;
+  RecordingCanvas canvas(300, 300);
+  DrawRecordCards(doc_, canvas, ctx);
+  const int left = 150, right = left + CardWidth(300, false), row = 300 / 4;
+  RecordingCanvas measure(300, 300);
+  int tables = 0;
+  for (const RecordingCanvas::Op& op : canvas.ops()) {
+    if (op.kind == RecordingCanvas::OpKind::kRect && op.x == left && op.x2 == right) {
+      ++tables;
+      // the headings of this table: their lines start below the padding of the cell
+      for (const auto* text : canvas.Texts())
+        if (text->y >= op.y && text->y < op.y + 2 * row) {
+          EXPECT_GE(text->y, op.y + row / 16) << text->text;
+        }
+    }
+    if (op.kind != RecordingCanvas::OpKind::kText || (op.align & align::kCenter) == align::kCenter)
+      continue;
+    measure.SetFont(op.font);
+    const int end =
+        (op.align & align::kCenter) == align::kRight ? op.x : op.x + measure.TextWidth(op.text);
+    EXPECT_LE(end, right) << op.text;
+  }
+  EXPECT_EQ(tables, 2);
+}
+
+// The totals card is titled by its period and averages each column over the period's
+// months, however few of them have reports; its rows follow the hide options for all.
+TEST_F(RecordCardTest, TotalsCardTitleAndAverageByPeriod) {
+  Start(Date{2026, 12, 8});  // November 2026: three months of the service year
+  int rec = Add(10, "Ann", "A");
+  doc_.records[rec].activity[kHours][10][0] = 30;
+  doc_.records[rec].activity[kBibleStudies][10][0] = kSharedBit | 2;
+  struct Case {
+    int period;
+    const char* title;
+    int months;
+    const char* hours_average;
+  };
+  for (const Case& c : {Case{YtdSummaryForm::kServiceYear, "Service Year", 3, "10.0"},
+                        Case{YtdSummaryForm::kLastTwelve, "Last Twelve Months", 12, " 2.5"},
+                        Case{YtdSummaryForm::kLastSix, "Last Six Months", 6, " 5.0"}}) {
+    ReportSelection sel;
+    sel.chosen = true;
+    sel.totals_category = YtdSummaryForm::kPublishers;
+    sel.totals_period = c.period;
+    ReportContext ctx;
+    ctx.selection = &sel;
+    ctx.printing = true;
+    RecordingCanvas canvas(300, 300);
+    DrawRecordCards(doc_, canvas, ctx);
+    EXPECT_EQ(ctx.page_count, 1);
+    ASSERT_FALSE(canvas.Texts().empty());
+    EXPECT_EQ(canvas.Texts()[0]->text, c.title);
+    EXPECT_EQ(canvas.Texts()[0]->y, 300);  // the first form of the sheet
+    const TotalsCard card = BuildTotalsCard(doc_, sel.totals_category, c.period, false);
+    EXPECT_EQ(card.months.size(), static_cast<size_t>(c.months));
+    EXPECT_EQ(card.totals[kHours], 30);
+    EXPECT_EQ(card.reports, 1);
+    ctx.printing = false;
+    const ReportModel model = CardReports()[0].model(doc_, ctx, 0);
+    EXPECT_EQ(model.title, c.title);
+    ASSERT_GE(model.rows.size(), 2u);
+    const std::vector<std::string>& average = model.rows.back().cells;
+    ASSERT_EQ(average.size(), 7u);
+    EXPECT_EQ(average[0], "Average");
+    EXPECT_EQ(average[3], c.hours_average);
+    EXPECT_EQ(model.rows[model.rows.size() - 2].cells[3], "30");  // the "Total" row
+  }
+  doc_.options.hide_averages = kCardHideAverageCurrent | kCardHideTotalCurrent;
+  ReportSelection sel;
+  sel.chosen = true;
+  sel.totals_category = YtdSummaryForm::kPublishers;
+  ReportContext ctx;
+  ctx.selection = &sel;
+  const ReportModel hidden = CardReports()[0].model(doc_, ctx, 0);
+  EXPECT_EQ(hidden.rows.size(), 5u);  // category and source, headings, three months
+  for (const ReportRow& row : hidden.rows) EXPECT_NE(row.kind, RowKind::kTotal);
+}
+
 TEST_F(RecordCardTest, EmptySelectionPrintsNothing) {
   Start(Date{2026, 12, 8});
   Add(10, "Ann", "A");

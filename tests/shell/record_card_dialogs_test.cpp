@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +16,7 @@
 
 #include "core/document.h"
 #include "reports/record_card.h"
+#include "reports/report_kind.h"
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/record_card_dialog.h"
 #include "shell/report_view.h"
@@ -63,11 +64,19 @@ TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
   EXPECT_TRUE(dialog.history_button()->isEnabled());
   QTest::keyClick(dialog.totals_box(), Qt::Key_Space);
   EXPECT_FALSE(dialog.history_button()->isEnabled());
-  EXPECT_FALSE(dialog.print_button()->isEnabled());
-  EXPECT_FALSE(dialog.totals_text()->isHidden());
+  // The totals are a card of their own in the card's place, printable like a publisher's.
+  EXPECT_TRUE(dialog.print_button()->isEnabled());
+  EXPECT_EQ(dialog.card_view()->kind(), report_kind::kRecordCards);
+  EXPECT_EQ(dialog.card_view()->selection().totals_category, YtdSummaryForm::kPublishers);
+  EXPECT_EQ(dialog.card_view()->selection().totals_period, YtdSummaryForm::kServiceYear);
   QTest::keyClick(dialog.branch_choice(), Qt::Key_Space);
   EXPECT_TRUE(form.totals_from_branch());
-  EXPECT_TRUE(dialog.totals_text()->toPlainText().contains(QStringLiteral("Reported to Branch")));
+  EXPECT_TRUE(dialog.card_view()->selection().totals_from_branch);
+  dialog.totals_period()->setFocus();
+  QTest::keyClick(dialog.totals_period(), Qt::Key_Down);
+  EXPECT_EQ(dialog.card_view()->selection().totals_period, YtdSummaryForm::kLastTwelve);
+  QTest::keyClick(dialog.totals_category(), Qt::Key_Down);
+  EXPECT_EQ(dialog.card_view()->selection().totals_category, YtdSummaryForm::kAuxiliary);
   QTest::keyClick(dialog.done_button(), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -2,17 +2,16 @@
 #include "shell/dialogs/record_card_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "core/document.h"
@@ -75,20 +74,24 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
   branch_ = MakeRadio(Sid::kYtdBranch, source);
   source_layout->addWidget(active_file_);
   source_layout->addWidget(branch_);
+  // The totals card's category and period.
+  auto add_choice = [&](Sid caption, const std::vector<std::string>& names) {
+    auto* label = new QLabel(Q(caption), source);
+    auto* combo = new QComboBox(source);
+    combo->setAccessibleName(Plain(caption));
+    for (const std::string& name : names) combo->addItem(Q(name));
+    label->setBuddy(combo);
+    source_layout->addWidget(label);
+    source_layout->addWidget(combo);
+    return combo;
+  };
+  category_ = add_choice(Sid::kYtdCategory, form_.TotalsCategoryNames());
+  period_ = add_choice(Sid::kYtdPeriod, form_.TotalsPeriodNames());
   left->addWidget(source);
 
-  stack_ = new QStackedWidget(this);
-  view_ = new ReportView(doc_, stack_);
+  view_ = new ReportView(doc_, this);
   view_->setAccessibleName(Plain(Sid::kCardShownCard));
   view_->setMinimumSize(view_->screen_dpi_x() * 6, view_->screen_dpi_y() * 4);
-  totals_text_ = new QPlainTextEdit(stack_);
-  totals_text_->setReadOnly(true);
-  totals_text_->setAccessibleName(Plain(Sid::kCardDialogTotals));
-  QFont fixed(QStringLiteral("Monospace"));
-  fixed.setStyleHint(QFont::TypeWriter);
-  totals_text_->setFont(fixed);
-  stack_->addWidget(view_);
-  stack_->addWidget(totals_text_);
 
   auto* buttons = new QVBoxLayout;
   print_ = MakeButton(Str(Sid::kCardPrintThis), this);
@@ -110,7 +113,7 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
 
   auto* top = new QHBoxLayout(this);
   top->addLayout(left);
-  top->addWidget(stack_, 1);
+  top->addWidget(view_, 1);
   top->addLayout(buttons);
 
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -138,6 +141,16 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
     form_.SetTotalsFromBranch(on);
     ShowForm();
   });
+  connect(category_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (showing_ || index < 0) return;
+    form_.SetTotalsCategory(index);
+    ShowForm();
+  });
+  connect(period_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (showing_ || index < 0) return;
+    form_.SetTotalsPeriod(index);
+    ShowForm();
+  });
   // Esc in the card closes the dialog as everywhere else in it.
   connect(view_, &ReportView::returnToPanelRequested, this, &QDialog::reject);
   connect(print_, &QPushButton::clicked, this, &RecordCardDialog::PrintThis);
@@ -161,22 +174,16 @@ void RecordCardDialog::ShowForm() {
   inactive_->setChecked(form_.inactive());
   totals_->setChecked(form_.totals());
   (form_.totals_from_branch() ? branch_ : active_file_)->setChecked(true);
-  active_file_->setEnabled(form_.totals());
-  branch_->setEnabled(form_.totals());
+  category_->setCurrentIndex(form_.totals_category());
+  period_->setCurrentIndex(form_.totals_period());
+  for (QWidget* w : std::initializer_list<QWidget*>{active_file_, branch_, category_, period_})
+    w->setEnabled(form_.totals());
   const bool someone = form_.SelectedRecord() > 0;
-  print_->setEnabled(someone && !form_.totals());
+  print_->setEnabled(someone || form_.totals());
   edit_->setEnabled(someone && !form_.totals());
   history_->setEnabled(someone && !form_.totals());
-  if (form_.totals()) {
-    QString text;
-    for (const std::string& line : form_.TotalsLines()) text += Q(line) + QLatin1Char('\n');
-    totals_text_->setPlainText(text);
-    stack_->setCurrentWidget(totals_text_);
-  } else {
-    view_->set_selection(form_.ShownCard());
-    view_->ShowReport(report_kind::kRecordCards);
-    stack_->setCurrentWidget(view_);
-  }
+  view_->set_selection(form_.ShownCard());
+  view_->ShowReport(report_kind::kRecordCards);
   showing_ = false;
 }
 

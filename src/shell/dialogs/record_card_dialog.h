@@ -12,12 +12,11 @@
 #endif
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QStackedWidget;
 
 namespace zarim {
 
@@ -39,7 +38,8 @@ class RecordCardDialog : public QDialog {
   QCheckBox* totals_box() const { return totals_; }
   QRadioButton* branch_choice() const { return branch_; }
   ReportView* card_view() const { return view_; }
-  QPlainTextEdit* totals_text() const { return totals_text_; }
+  QComboBox* totals_category() const { return category_; }
+  QComboBox* totals_period() const { return period_; }
   QPushButton* print_button() const { return print_; }
   QPushButton* selected_button() const { return selected_; }
   QPushButton* active_pdf_button() const { return active_pdf_; }
@@ -49,7 +49,7 @@ class RecordCardDialog : public QDialog {
   QPushButton* preferences_button() const { return preferences_; }
   QPushButton* done_button() const { return done_; }
 
-  // Shows the form again: the list, the boxes and the card or the totals.
+  // Shows the form again: the list, the boxes and the card (a publisher's or the totals).
   void ShowForm();
   // Writes every card of a file into one PDF at path, with the progress window; false
   // when nothing was written (canceled, or the file could not be written, which is told).
@@ -71,9 +71,8 @@ class RecordCardDialog : public QDialog {
   QListWidget* list_ = nullptr;
   QCheckBox *previous_ = nullptr, *inactive_ = nullptr, *totals_ = nullptr;
   QRadioButton *active_file_ = nullptr, *branch_ = nullptr;
-  QStackedWidget* stack_ = nullptr;
+  QComboBox *category_ = nullptr, *period_ = nullptr;
   ReportView* view_ = nullptr;
-  QPlainTextEdit* totals_text_ = nullptr;
   QLabel* device_ = nullptr;
   QPushButton *print_ = nullptr, *selected_ = nullptr, *active_pdf_ = nullptr,
               *inactive_pdf_ = nullptr, *edit_ = nullptr, *history_ = nullptr,
