@@ -8,9 +8,6 @@
 
 namespace zarim {
 
-namespace {
-
-// Walks a status list in its order, keeping the records of the group (0 = all).
 void ForEachOfStatus(const CZarimDoc& doc, uint8_t status, int group,
                      const std::function<void(int rec, const PubRecord& r)>& fn) {
   int n = std::min(doc.status_count[status], kMaxStatusList);
@@ -23,6 +20,8 @@ void ForEachOfStatus(const CZarimDoc& doc, uint8_t status, int group,
     fn(rec, r);
   }
 }
+
+namespace {
 
 bool HasRemarkIn(const CZarimDoc& doc, const PubRecord& r, int month, int slot) {
   int index = r.remark[month][slot];

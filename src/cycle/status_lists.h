@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,5 +59,10 @@ std::vector<StatusLine> InactiveDialogList(const CZarimDoc& doc, InactivePeriod 
 std::vector<StatusLine> DeletedList(const CZarimDoc& doc);
 // Active (or inactive) publishers by name, for the move-outs dialog; and the moved ones.
 std::vector<StatusLine> NamesOfStatus(const CZarimDoc& doc, uint8_t status);
+
+// Walks a status list in its order, keeping the records that still hold that status and
+// belong to the group (0 = all).
+void ForEachOfStatus(const CZarimDoc& doc, uint8_t status, int group,
+                     const std::function<void(int rec, const PubRecord& r)>& fn);
 
 }  // namespace zarim

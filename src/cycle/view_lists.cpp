@@ -12,6 +12,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/slip_queries.h"
+#include "cycle/status_lists.h"
 #include "records/appointments_form.h"
 #include "records/extension.h"
 #include "records/groups.h"
@@ -108,19 +109,6 @@ ViewSelector ThirdOf(ViewType type) {
   return PeriodEntries(type) > 0 ? ViewSelector::kPeriod : ViewSelector::kNone;
 }
 
-void ForEach(const CZarimDoc& doc, uint8_t status, int group,
-             const std::function<void(int rec, const PubRecord& r)>& fn) {
-  int n = std::min(doc.status_count[status], kMaxStatusList);
-  for (int i = 0; i < n; ++i) {
-    int rec = doc.lists[status][i].rec;
-    if (rec <= 0 || rec >= doc.count) continue;
-    const PubRecord& r = doc.records[rec];
-    if (r.status != status) continue;
-    if (group != 0 && r.group != group) continue;
-    fn(rec, r);
-  }
-}
-
 // A stored date as the lists show it: month/day/year, month/year without a day, empty
 // when it has no month or year.
 std::string DisplayDate(const char* field, size_t n) {
@@ -178,7 +166,7 @@ ViewPrivilege PrivilegeAt(const CZarimDoc& doc, int position) {
 std::vector<StatusLine> PrivilegeLines(const CZarimDoc& doc, ViewPrivilege privilege) {
   std::vector<StatusLine> out;
   const int working = (2000 + doc.working_year) * 12 + doc.working_month;
-  ForEach(doc, kActive, 0, [&](int rec, const PubRecord& r) {
+  ForEachOfStatus(doc, kActive, 0, [&](int rec, const PubRecord& r) {
     std::string date;
     if (privilege == ViewPrivilege::kSpecialServants) {
       if (!(r.service_flags & kSpecialServant)) return;
@@ -204,7 +192,7 @@ std::vector<StatusLine> PrivilegeLines(const CZarimDoc& doc, ViewPrivilege privi
 
 std::vector<StatusLine> ConsentLines(const CZarimDoc& doc, int group, bool with) {
   std::vector<StatusLine> out;
-  ForEach(doc, kActive, group, [&](int rec, const PubRecord& r) {
+  ForEachOfStatus(doc, kActive, group, [&](int rec, const PubRecord& r) {
     bool has = FindAppointment(doc, r.id, kApptConsent) != nullptr;
     if (has != with) return;
     out.push_back(
@@ -216,7 +204,7 @@ std::vector<StatusLine> ConsentLines(const CZarimDoc& doc, int group, bool with)
 std::vector<StatusLine> NamesWhere(const CZarimDoc& doc, uint8_t status, int group,
                                    const std::function<bool(const PubRecord&)>& test) {
   std::vector<StatusLine> out;
-  ForEach(doc, status, group, [&](int rec, const PubRecord& r) {
+  ForEachOfStatus(doc, status, group, [&](int rec, const PubRecord& r) {
     if (test(r)) out.push_back({static_cast<uint16_t>(rec), ShownName(doc, r)});
   });
   return out;
@@ -304,7 +292,7 @@ std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int s
       std::vector<StatusLine> out;
       int month = std::clamp(third, 0, 11);
       int slot = doc.SlotOfMonth(month);
-      ForEach(doc, kActive, group, [&](int rec, const PubRecord& r) {
+      ForEachOfStatus(doc, kActive, group, [&](int rec, const PubRecord& r) {
         if (type == ViewType::kNoReport &&
             (ReportedInMonth(r, month, slot) || HasRemark(doc, r, month, slot)))
           return;
@@ -325,7 +313,7 @@ std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int s
     case ViewType::kYearsBaptized: {
       const Bracket& b = kBrackets[std::clamp(second, 0, kBracketCount - 1)];
       std::vector<StatusLine> out;
-      ForEach(doc, kActive, 0, [&](int rec, const PubRecord& r) {
+      ForEachOfStatus(doc, kActive, 0, [&](int rec, const PubRecord& r) {
         auto years = YearsBaptized(FieldText(r.baptism_date), doc.today_year, doc.today_month);
         if (!years || *years < b.low || *years > b.high) return;
         std::string name = ShownName(doc, r);
@@ -342,7 +330,7 @@ std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int s
     case ViewType::kStudyConductors: {
       std::vector<StatusLine> out;
       const int wm = doc.working_month, ws = doc.SlotOfMonth(wm);
-      ForEach(doc, kActive, 0, [&](int rec, const PubRecord& r) {
+      ForEachOfStatus(doc, kActive, 0, [&](int rec, const PubRecord& r) {
         if (!AnyMonthOfPeriod(doc, third,
                               [&](int m, int s) { return StudiesInMonth(r, m, s) != 0; }))
           return;
@@ -357,7 +345,7 @@ std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int s
                         [](const PubRecord& r) { return Trim(FieldText(r.baptism_date)).empty(); });
     case ViewType::kNonPublishers: {
       std::vector<StatusLine> out;
-      ForEach(doc, kNonPublisher, group, [&](int rec, const PubRecord& r) {
+      ForEachOfStatus(doc, kNonPublisher, group, [&](int rec, const PubRecord& r) {
         std::string line = ShownName(doc, r);
         const PubRecord* conductor = r.linked_id != 0 ? doc.FindById(r.linked_id) : nullptr;
         if (conductor)
