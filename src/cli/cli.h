@@ -1,6 +1,7 @@
 // zarim-cli: the headless front end. Each command lives in its own file and registers
-// itself with ZARIM_CLI_COMMAND; main.cpp loads the folder, runs the command and saves
-// when the command changed the data.
+// itself with ZARIM_CLI_COMMAND, saying whether it reads or writes; main.cpp opens the
+// folder through its owner, runs the command, saves when a writing command changed the
+// data, and maps the command's outcome to the exit status.
 #pragma once
 
 #include <functional>
@@ -22,15 +23,43 @@ struct Context {
   std::ostream& err;
 };
 
-// Returns the exit status. A command that changes the document leaves it marked
-// modified; main() then saves the folder as the Save command does.
-using CommandFn = std::function<int(Context&)>;
+// What a command came to. main() turns it into the exit status through one table
+// (ExitStatuses), the same table that --help and the manual page show.
+enum class Outcome {
+  kDone,        // the command did what it was asked
+  kRefused,     // a rule of the program refused it; the message says which
+  kUsage,       // the command line is wrong
+  kUnknown,     // an identifier, name or folder on the command line names nothing
+  kPassword,    // the folder's password is missing or wrong
+  kInUse,       // another program holds the data folder
+  kNotWritten,  // a file could not be read or written
+};
+
+struct ExitStatusRow {
+  Outcome outcome;
+  int status;
+  const char* meaning;
+};
+
+// Every outcome with its exit status and what it means, in the order of the statuses.
+const std::vector<ExitStatusRow>& ExitStatuses();
+int ExitStatus(Outcome outcome);
+
+using CommandFn = std::function<Outcome(Context&)>;
+
+// Whether a command only reads the folder (its lock is shared with other readers and it
+// never saves) or may change it (its lock is its own; main() saves when the document was
+// changed and the command is done).
+enum class Access { kReads, kWrites };
 
 struct Command {
   std::string name;
+  Access access;
   std::string usage;
   CommandFn run;
-  bool needs_data = true;  // false: runs without loading the folder
+  // The first arguments under which a writing command only reads ("attendance show").
+  std::vector<std::string> reading_verbs = {};
+  Access AccessFor(const std::vector<std::string>& args) const;
 };
 
 std::vector<Command>& Commands();
@@ -50,14 +79,14 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostream& err,
                             const std::string& what);
 // Month on the command line is 1..12.
-// Appends the record numbers of the publishers a comma-separated list of identifiers
-// names to *records. 0, or the exit code after telling the user: 2 for an identifier that
-// is not a number, 1 for one that names nobody.
-int ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records);
-
 std::optional<int> ParseMonth(const std::string& text, std::ostream& err);
-// The record of a publisher identifier, or an error.
-PubRecord* RecordOrError(Context& ctx, const std::string& id_text);
+
+// The record number of the publisher a command-line identifier names in *rec: kDone, or
+// after telling the user kUsage for text that is not an identifier and kUnknown for an
+// identifier that names nobody. Every command reads identifiers through these two.
+Outcome FindPublisher(Context& ctx, const std::string& id_text, int* rec);
+// Appends the record numbers of a comma-separated list of identifiers to *records.
+Outcome ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records);
 
 // The year-to-date summary's category ("publishers", "auxiliary", "regular" or 0..2) and
 // period ("six", "year" when absent, "twelve"); -1 when not one of them.

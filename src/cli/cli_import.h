@@ -15,7 +15,7 @@ namespace zarim::cli {
 bool CanPost(Context& ctx);
 // Prints the counts and one line per report ("posted" or "not selected"), then posts the
 // selected ones: all of them, those of the identifiers in ids ("10,12"), or none.
-int PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
-                 const std::optional<std::string>& ids, bool credit);
+Outcome PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
+                     const std::optional<std::string>& ids, bool credit);
 
 }  // namespace zarim::cli

@@ -21,17 +21,17 @@ void Period(Json& j, const char* key, const OverviewPeriod& p) {
   j.EndObject();
 }
 
-int Overview(Context& ctx) {
+Outcome Overview(Context& ctx) {
   const bool json = TakeFlag(ctx.args, "--json");
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: overview takes only --json\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const QuickOverview o = ComputeQuickOverview(ctx.doc);
   if (!json) {
     for (const auto& [label, value] : QuickOverviewLines(o))
       ctx.out << label << '\t' << value << '\n';
-    return 0;
+    return Outcome::kDone;
   }
   Json j(ctx.out);
   j.BeginObject();
@@ -67,25 +67,25 @@ int Overview(Context& ctx) {
   }
   j.EndArray();
   j.EndObject();
-  return 0;
+  return Outcome::kDone;
 }
 
-int PioneerYtd(Context& ctx) {
+Outcome PioneerYtd(Context& ctx) {
   const bool previous = TakeFlag(ctx.args, "--previous");
   if (ctx.args.size() != 1) {
     ctx.err << "zarim-cli: pioneer-ytd ID [--previous]\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  PubRecord* r = RecordOrError(ctx, ctx.args[0]);
-  if (!r) return 2;
+  int rec = 0;
+  if (Outcome o = FindPublisher(ctx, ctx.args[0], &rec); o != Outcome::kDone) return o;
   PioneerYtdForm form(ctx.doc);
-  if (!form.SelectId(r->id)) {
+  if (!form.SelectId(ctx.doc.records[rec].id)) {
     ctx.err << "zarim-cli: " << ctx.args[0] << " is not a regular pioneer this month\n";
-    return 1;
+    return Outcome::kRefused;
   }
   form.SetPrevious(previous);
   for (const std::string& line : form.TextLines()) ctx.out << line << '\n';
-  return 0;
+  return Outcome::kDone;
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ int YtdPeriodArg(const std::optional<std::string>& period) {
 
 namespace {
 
-int YtdSummary(Context& ctx) {
+Outcome YtdSummary(Context& ctx) {
   const bool branch = TakeFlag(ctx.args, "--branch");
   std::optional<std::string> period = TakeOption(ctx.args, "--period");
   const char* kUsage =
@@ -111,31 +111,32 @@ int YtdSummary(Context& ctx) {
       "[--period six|year|twelve]\n";
   if (ctx.args.size() != 1) {
     ctx.err << kUsage;
-    return 2;
+    return Outcome::kUsage;
   }
   const int category = YtdCategoryArg(ctx.args[0]);
   const int p = YtdPeriodArg(period);
   if (category < 0 || p < 0) {
     ctx.err << kUsage;
-    return 2;
+    return Outcome::kUsage;
   }
   YtdSummaryForm form(ctx.doc);
   form.SetCategory(category);
   form.SetPeriod(p);
   form.SetFromBranch(branch);
   for (const std::string& line : form.TextLines()) ctx.out << line << '\n';
-  return 0;
+  return Outcome::kDone;
 }
 
 }  // namespace
 
-ZARIM_CLI_COMMAND("overview", "overview [--json]        the Quick Overview's figures", Overview);
+ZARIM_CLI_COMMAND("overview", Access::kReads,
+                  "overview [--json]        the Quick Overview's figures", Overview);
 ZARIM_CLI_COMMAND(
-    "pioneer-ytd",
+    "pioneer-ytd", Access::kReads,
     "pioneer-ytd ID [--previous] a regular pioneer's hours and credits this service year",
     PioneerYtd);
 ZARIM_CLI_COMMAND(
-    "ytd-summary",
+    "ytd-summary", Access::kReads,
     "ytd-summary (publishers|auxiliary|regular) [--branch] [--period six|year|twelve]", YtdSummary);
 
 }  // namespace zarim::cli

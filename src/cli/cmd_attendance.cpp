@@ -10,7 +10,7 @@
 namespace zarim::cli {
 namespace {
 
-int Set(Context& ctx) {
+Outcome Set(Context& ctx) {
   auto& args = ctx.args;
   auto meeting_text = TakeOption(args, "--meeting");
   auto month_text = TakeOption(args, "--month");
@@ -21,7 +21,7 @@ int Set(Context& ctx) {
     ctx.err << "zarim-cli: usage: attendance set --meeting (midweek|weekend) --month M --year Y W1 "
                "W2 W3 W4 W5 "
                "[--ahead]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   int meeting;
   if (*meeting_text == "midweek") {
@@ -30,15 +30,15 @@ int Set(Context& ctx) {
     meeting = kWeekendMeeting;
   } else {
     ctx.err << "zarim-cli: --meeting is midweek or weekend\n";
-    return 2;
+    return Outcome::kUsage;
   }
   auto month = ParseMonth(*month_text, ctx.err);
   auto year = ParseInt(*year_text, 2000, 2127, ctx.err, "year");
-  if (!month || !year) return 2;
+  if (!month || !year) return Outcome::kUsage;
   WeekValues weeks{};
   for (int w = 0; w < kWeeksPerMonth; ++w) {
     auto v = ParseInt(args[w], 0, kMaxWeekAttendance, ctx.err, "attendance");
-    if (!v) return 2;
+    if (!v) return Outcome::kUsage;
     weeks[w] = *v;
   }
   const CZarimDoc& doc = ctx.doc;
@@ -48,28 +48,28 @@ int Set(Context& ctx) {
     if (serial != doc.working_serial + 1) {
       ctx.err << "zarim-cli: only the month after the working month ("
               << MonthName((doc.working_month + 1) % 12) << ") can be entered ahead\n";
-      return 1;
+      return Outcome::kRefused;
     }
     slot = kAheadSlot;
   } else {
     if (serial > doc.working_serial || serial <= doc.working_serial - 24) {
       ctx.err
           << "zarim-cli: attendance is kept for the 24 months that end with the working month\n";
-      return 1;
+      return Outcome::kRefused;
     }
     slot = SlotOfSerial(serial);
   }
   StoreWeeks(ctx.doc, meeting, *month - 1, slot, weeks);
   MonthFigures f = StoredFigures(ctx.doc, meeting, *month - 1, slot);
   ctx.out << "number " << f.number << ", total " << f.total << ", average " << f.average << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int Show(Context& ctx) {
+Outcome Show(Context& ctx) {
   bool json = TakeFlag(ctx.args, "--json");
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: usage: attendance show [--json]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const CZarimDoc& doc = ctx.doc;
   const char* names[] = {"midweek", "weekend"};
@@ -105,7 +105,7 @@ int Show(Context& ctx) {
       j.EndObject();
     }
     j.EndObject();
-    return 0;
+    return Outcome::kDone;
   }
   for (int meeting = 0; meeting < 2; ++meeting) {
     ctx.out << names[meeting] << ":\n";
@@ -123,27 +123,27 @@ int Show(Context& ctx) {
             << AverageOverMonths(doc, meeting, 6) << ", service year "
             << AverageOverMonths(doc, meeting, service_months) << "\n";
   }
-  return 0;
+  return Outcome::kDone;
 }
 
-int Attendance(Context& ctx) {
+Outcome Attendance(Context& ctx) {
   if (ctx.args.empty()) {
     ctx.err << "zarim-cli: usage: attendance (set|show) ...\n";
-    return 2;
+    return Outcome::kUsage;
   }
   std::string sub = ctx.args.front();
   ctx.args.erase(ctx.args.begin());
   if (sub == "set") return Set(ctx);
   if (sub == "show") return Show(ctx);
   ctx.err << "zarim-cli: unknown attendance command '" << sub << "'\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
 ZARIM_CLI_COMMAND(
-    "attendance",
+    "attendance", Access::kWrites,
     "attendance set --meeting (midweek|weekend) --month M --year Y W1 W2 W3 W4 W5 [--ahead] | "
     "attendance show [--json]",
-    Attendance);
+    Attendance, {"", "show"});
 
 }  // namespace
 }  // namespace zarim::cli

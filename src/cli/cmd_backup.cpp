@@ -35,16 +35,16 @@ struct Services {
   BackupServices form;
 };
 
-int Backup(Context& ctx) {
+Outcome Backup(Context& ctx) {
   auto to = TakeOption(ctx.args, "--to");
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: backup [--to PATH]\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  if (ctx.doc.history_view) return 2;
+  if (ctx.doc.history_view) return Outcome::kRefused;
   if (to && !IsFolder(*to)) {
     ctx.err << "zarim-cli: " << *to << " is not a folder\n";
-    return 2;
+    return Outcome::kUnknown;
   }
   Services services(ctx);
   BackupForm form(ctx.doc, BackupMode::kBackup, services.form);
@@ -54,23 +54,23 @@ int Backup(Context& ctx) {
   if (!form.done()) {
     ctx.err << "zarim-cli: " << (form.Status().empty() ? "the backup was not made" : form.Status())
             << "\n";
-    return 1;
+    return Outcome::kRefused;
   }
   Catalog catalog = Catalog::Read(ctx.doc.data_folder);
   ctx.out << form.Status() << "\n" << catalog.entries()[0].path << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int Restore(Context& ctx) {
+Outcome Restore(Context& ctx) {
   bool latest = TakeFlag(ctx.args, "--latest");
   bool undo = TakeFlag(ctx.args, "--undo");
   auto from = TakeOption(ctx.args, "--from");
   auto set_password = TakeOption(ctx.args, "--set-password");
   if (!ctx.args.empty() || (latest + undo + (from ? 1 : 0)) != 1) {
     ctx.err << "zarim-cli: restore (--latest | --from PATH | --undo) [--set-password TEXT]\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  if (ctx.doc.history_view) return 2;
+  if (ctx.doc.history_view) return Outcome::kRefused;
   Services services(ctx);
   services.form.check_password = [&](const std::string& password) {
     if (!set_password) {
@@ -84,14 +84,14 @@ int Restore(Context& ctx) {
   if (latest) {
     if (!form.has_catalog()) {
       ctx.err << "zarim-cli: the catalog lists no backup set that can be restored\n";
-      return 1;
+      return Outcome::kRefused;
     }
     if (!form.catalog_mode()) form.SwitchList();
     form.SetUseLatest(true);
   } else if (undo) {
     if (!form.UndoShown()) {
       ctx.err << "zarim-cli: there is no restore to undo\n";
-      return 1;
+      return Outcome::kRefused;
     }
     form.SetUndo(true);
   } else {
@@ -99,7 +99,7 @@ int Restore(Context& ctx) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     if (!IsSetFolderName(path) || !IsFolder(path)) {
       ctx.err << "zarim-cli: " << path << " is not a backup set folder (Zr9_...)\n";
-      return 2;
+      return Outcome::kUnknown;
     }
     form.ChooseFolder(ParentFolder(path));
     std::string wanted =
@@ -112,18 +112,18 @@ int Restore(Context& ctx) {
   }
   if (!form.OkShown()) {
     ctx.err << "zarim-cli: no backup set to restore\n";
-    return 1;
+    return Outcome::kRefused;
   }
   std::string source = form.Source();
-  if (!form.Ok()) return 1;  // the reason has been told
+  if (!form.Ok()) return Outcome::kRefused;  // the reason has been told
   ctx.out << "Restored from " << source << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int CatalogCmd(Context& ctx) {
+Outcome CatalogCmd(Context& ctx) {
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: catalog takes no arguments\n";
-    return 2;
+    return Outcome::kUsage;
   }
   Catalog catalog = Catalog::Read(ctx.doc.data_folder);
   auto usable = catalog.Usable();
@@ -137,17 +137,17 @@ int CatalogCmd(Context& ctx) {
   std::string undo = JoinPath(ctx.doc.data_folder, kUndoFolder);
   if (HoldsBackupSet(undo))
     ctx.out << "undo\tusable\t" << Str(Sid::kUndoLastRestore) << "\t" << undo << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("backup",
+ZARIM_CLI_COMMAND("backup", Access::kWrites,
                   "backup [--to PATH]        make a backup set under the backup path (or PATH)",
                   Backup);
 ZARIM_CLI_COMMAND(
-    "restore",
+    "restore", Access::kWrites,
     "restore (--latest | --from PATH | --undo) [--set-password TEXT]  restore a backup set",
     Restore);
-ZARIM_CLI_COMMAND("catalog",
+ZARIM_CLI_COMMAND("catalog", Access::kReads,
                   "catalog                   the backup sets and monthly snapshots of the catalog",
                   CatalogCmd);
 

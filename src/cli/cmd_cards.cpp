@@ -11,7 +11,7 @@
 
 namespace zarim::cli {
 
-int CardsReport(Context& ctx) {
+Outcome CardsReport(Context& ctx) {
   auto& args = ctx.args;
   const bool single = args[0] == "card";
   args.erase(args.begin());
@@ -30,21 +30,15 @@ int CardsReport(Context& ctx) {
     if (!args.empty() || selection.totals_category < 0 || selection.totals_period < 0) {
       ctx.err << "zarim-cli: usage: report card --totals (publishers|auxiliary|regular) "
                  "[--branch] [--period six|year|twelve] (--text|--json|--pdf FILE)\n";
-      return 2;
+      return Outcome::kUsage;
     }
   } else if (single) {
     if (args.size() != 1) {
       ctx.err << "zarim-cli: usage: report card ID [--previous] (--text|--json|--pdf FILE)\n";
-      return 2;
+      return Outcome::kUsage;
     }
-    std::optional<int> id = ParseInt(args[0], 1, 65535, ctx.err, "identifier");
-    if (!id) return 2;
-    int rec = ctx.doc.RecordNumberById(*id);
-    if (rec <= 0) {
-      ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
-      return 1;
-    }
-    selection.records.push_back(rec);
+    Outcome o = ParsePublisherIds(ctx, args[0], &selection.records);
+    if (o != Outcome::kDone) return o;
   } else {
     bool active = TakeFlag(args, "--active");
     bool inactive = TakeFlag(args, "--inactive");
@@ -52,12 +46,12 @@ int CardsReport(Context& ctx) {
     if (!args.empty() || active == inactive || (order && *order != "list" && *order != "alpha")) {
       ctx.err << "zarim-cli: usage: report cards (--active|--inactive) [--order list|alpha] "
                  "[--previous] (--text|--json|--pdf FILE)\n";
-      return 2;
+      return Outcome::kUsage;
     }
     selection.records =
         CardRecords(ctx.doc, active ? kActive : kInactive, order && *order == "alpha");
   }
-  return EmitReport(ctx, report_kind::kRecordCards, 0, selection, pdf, json);
+  return EmitReport(ctx, report_kind::kRecordCards, 0, &selection, pdf, json);
 }
 
 }  // namespace zarim::cli

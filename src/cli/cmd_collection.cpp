@@ -23,8 +23,8 @@ bool CanPost(Context& ctx) {
   return true;
 }
 
-int PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
-                 const std::optional<std::string>& ids, bool credit) {
+Outcome PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
+                     const std::optional<std::string>& ids, bool credit) {
   ReportImportForm form(ctx.doc, std::move(reports));
   const std::vector<std::string> names = form.Names();
   if (ids) {
@@ -32,7 +32,7 @@ int PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
     std::string item;
     while (std::getline(list, item, ',')) {
       auto id = ParseInt(item, 1, 65535, ctx.err, "identifier");
-      if (!id) return 2;
+      if (!id) return Outcome::kUsage;
       for (int i = 0; i < form.size(); ++i)
         if (form.reports()[static_cast<size_t>(i)].id == *id) form.SetSelected(i, true);
     }
@@ -47,16 +47,16 @@ int PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all,
             << MonthName(in.month) << " " << names[static_cast<size_t>(i)] << "\n";
   }
   ctx.out << Printf(Sid::kImportPostedFormat, form.ImportSelected()) << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
 namespace {
 
-int Collection(Context& ctx) {
+Outcome Collection(Context& ctx) {
   auto& args = ctx.args;
   if (args.empty()) {
     ctx.err << "zarim-cli: collection create|import\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const std::string sub = args[0];
   args.erase(args.begin());
@@ -68,13 +68,13 @@ int Collection(Context& ctx) {
     const bool assistant = TakeFlag(args, "--assistant");
     if (!group || !args.empty()) {
       ctx.err << "zarim-cli: collection create --group N [--next-month] [--email ADDR] [--send]\n";
-      return 2;
+      return Outcome::kUsage;
     }
     auto g = ParseInt(*group, 1, std::max<int>(1, ctx.doc.groups.count), ctx.err, "group");
-    if (!g) return 2;
+    if (!g) return Outcome::kUsage;
     if (ctx.doc.history_view) {
       ctx.err << "zarim-cli: an old month is being viewed\n";
-      return 2;
+      return Outcome::kUsage;
     }
     CollectionListForm form(ctx.doc, *g);
     form.SetNextMonth(next);
@@ -83,9 +83,9 @@ int Collection(Context& ctx) {
     if (send && form.RecipientEmail().empty()) ctx.err << form.NoEmailText() << "\n";
     XdgMailer mailer;
     const std::string path = form.Create(send ? &mailer : nullptr, nullptr);
-    if (path.empty()) return 1;
+    if (path.empty()) return Outcome::kNotWritten;
     ctx.out << path << "\n";
-    return 0;
+    return Outcome::kDone;
   }
   if (sub == "import") {
     auto ids = TakeOption(args, "--ids");
@@ -93,18 +93,18 @@ int Collection(Context& ctx) {
     const bool credit = TakeFlag(args, "--credit");
     if (args.size() != 1) {
       ctx.err << "zarim-cli: collection import FILE [--all | --ids ID,...] [--credit]\n";
-      return 2;
+      return Outcome::kUsage;
     }
-    if (!CanPost(ctx)) return 2;
+    if (!CanPost(ctx)) return Outcome::kRefused;
     std::vector<IncomingReport> reports;
-    if (!LoadCollectionImport(ctx.doc, args[0], &reports)) return 1;
+    if (!LoadCollectionImport(ctx.doc, args[0], &reports)) return Outcome::kRefused;
     return PostSelected(ctx, std::move(reports), all, ids, credit);
   }
   ctx.err << "zarim-cli: collection create|import\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
-ZARIM_CLI_COMMAND("collection",
+ZARIM_CLI_COMMAND("collection", Access::kWrites,
                   "collection create --group N [--next-month] [--email ADDR] [--assistant] "
                   "[--send]\n"
                   "      prints the path of the group's collection list (.t09)\n"

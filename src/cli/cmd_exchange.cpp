@@ -1,11 +1,13 @@
 // zarim-cli export and xml: the delimited exports, the XML publisher file's export and
 // import, and a check of an XML file with the engine.
 #include <algorithm>
+#include <functional>
 #include <ostream>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "core/strings.h"
+#include "exchange/exchange_forms.h"
 #include "exchange/exports.h"
 #include "exchange/xml_document.h"
 #include "exchange/xml_publisher_file.h"
@@ -26,23 +28,24 @@ std::optional<std::vector<int>> ParseIds(const std::string& text, std::ostream& 
   return ids;
 }
 
-int Export(Context& ctx) {
+Outcome Export(Context& ctx) {
   auto& args = ctx.args;
   auto month_text = TakeOption(args, "--month");
   auto group_text = TakeOption(args, "--group");
-  ExportOptions o;
-  o.tab = TakeFlag(args, "--tab");
-  o.header = TakeFlag(args, "--header");
-  o.month = ctx.doc.working_month;
+  // The monthly report's month, separator and header are the export dialog's choices.
+  ExportDataForm form(ctx.doc);
+  form.tab = TakeFlag(args, "--tab");
+  form.header = TakeFlag(args, "--header");
   if (month_text) {
     auto m = ParseMonth(*month_text, ctx.err);
-    if (!m) return 2;
-    o.month = *m - 1;
+    if (!m) return Outcome::kUsage;
+    form.month = *m - 1;
   }
+  ExportOptions o = form.Options();
   o.group = 1;
   if (group_text) {
     auto g = ParseInt(*group_text, 0, kMaxGroups, ctx.err, "group");
-    if (!g) return 2;
+    if (!g) return Outcome::kUsage;
     o.group = *g;
   }
   static const std::pair<const char*, ExportKind> kKinds[] = {
@@ -57,18 +60,38 @@ int Export(Context& ctx) {
     for (const auto& [word, kind] : kKinds) {
       if (args[0] != word) continue;
       std::string path = WriteExport(ctx.doc, kind, o);
-      if (path.empty()) return 1;
+      if (path.empty()) return Outcome::kNotWritten;
       ctx.out << path << "\n";
-      return 0;
+      return Outcome::kDone;
     }
   }
   ctx.err << "zarim-cli: usage: export "
              "(monthly|summary|attendance|contacts|emergency|card-headers|collection-list) "
              "[--month M] [--tab] [--header] [--group N]\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
-int XmlExport(Context& ctx, const std::string& which, std::optional<std::string> ids_text) {
+// Chooses the people of ids (all when there is no list) among items whose identifiers
+// are given; every identifier must name one of them.
+Outcome ChooseByIds(Context& ctx, const std::optional<std::string>& ids_text,
+                    const std::vector<int>& item_ids,
+                    const std::function<void(int, bool)>& choose) {
+  if (!ids_text) return Outcome::kDone;
+  auto ids = ParseIds(*ids_text, ctx.err);
+  if (!ids) return Outcome::kUsage;
+  for (size_t i = 0; i < item_ids.size(); ++i) choose(static_cast<int>(i), false);
+  for (int id : *ids) {
+    auto it = std::find(item_ids.begin(), item_ids.end(), id);
+    if (it == item_ids.end()) {
+      ctx.err << "zarim-cli: no one with identifier " << id << " in that list\n";
+      return Outcome::kUnknown;
+    }
+    choose(static_cast<int>(it - item_ids.begin()), true);
+  }
+  return Outcome::kDone;
+}
+
+Outcome XmlExport(Context& ctx, const std::string& which, std::optional<std::string> ids_text) {
   XmlList list;
   if (which == "active") {
     list = XmlList::kActive;
@@ -78,53 +101,52 @@ int XmlExport(Context& ctx, const std::string& which, std::optional<std::string>
     list = XmlList::kNonPublishers;
   } else {
     ctx.err << "zarim-cli: unknown list '" << which << "'\n";
-    return 2;
+    return Outcome::kUnknown;
   }
-  const int status = XmlListStatus(list);
-  std::vector<int> recs;
-  for (int i = 0; i < ctx.doc.status_count[status]; ++i)
-    recs.push_back(ctx.doc.lists[status][i].rec);
-  if (ids_text) {
-    auto ids = ParseIds(*ids_text, ctx.err);
-    if (!ids) return 2;
-    std::vector<int> chosen;
-    for (int id : *ids) {
-      int rec = ctx.doc.RecordNumberById(id);
-      if (rec == 0 || std::find(recs.begin(), recs.end(), rec) == recs.end()) {
-        ctx.err << "zarim-cli: no one with identifier " << id << " in that list\n";
-        return 2;
-      }
-      chosen.push_back(rec);
-    }
-    recs = chosen;
+  XmlExportForm form(ctx.doc);
+  form.SelectList(list);
+  std::vector<int> ids;
+  for (int rec : form.ChosenRecords()) ids.push_back(ctx.doc.records[rec].id);
+  Outcome chosen = ChooseByIds(ctx, ids_text, ids, [&](int i, bool on) { form.Choose(i, on); });
+  if (chosen != Outcome::kDone) return chosen;
+  if (!form.IsOkEnabled()) {
+    ctx.err << "zarim-cli: nobody to export in that list\n";
+    return Outcome::kRefused;
   }
-  std::string path = ExportPublisherXml(ctx.doc, list, recs, ctx.clock.Today());
-  if (path.empty()) return 1;
+  std::string path =
+      ExportPublisherXml(ctx.doc, form.list(), form.ChosenRecords(), ctx.clock.Today());
+  if (path.empty()) return Outcome::kNotWritten;
   ctx.out << path << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int XmlImport(Context& ctx, const std::string& file, bool update,
-              std::optional<std::string> ids_text) {
+// The import dialog's form chooses the people and keeps the list within its capacity.
+Outcome XmlImport(Context& ctx, const std::string& file, bool update,
+                  std::optional<std::string> ids_text) {
   XmlPublisherImport import(ctx.doc);
-  if (!import.Open(file)) return 1;
-  std::vector<int> chosen;
-  const auto& candidates = import.candidates();
-  std::optional<std::vector<int>> ids;
-  if (ids_text && !(ids = ParseIds(*ids_text, ctx.err))) return 2;
-  for (size_t i = 0; i < candidates.size(); ++i)
-    if (!ids || std::find(ids->begin(), ids->end(), candidates[i].id) != ids->end())
-      chosen.push_back(static_cast<int>(i));
-  int changed = import.Apply(chosen, update);
-  if (changed > 0) ctx.doc.MarkModified();
-  for (int i : chosen) {
-    const XmlCandidate& c = candidates[static_cast<size_t>(i)];
+  if (!import.Open(file)) return Outcome::kRefused;
+  XmlImportForm form(ctx.doc, import);
+  form.update = update;
+  std::vector<int> ids;
+  for (const XmlCandidate& c : import.candidates()) ids.push_back(c.id);
+  Outcome chosen = ChooseByIds(ctx, ids_text, ids, [&](int i, bool on) { form.Choose(i, on); });
+  if (chosen != Outcome::kDone) return chosen;
+  if (!form.IsOkShown()) {
+    ctx.err << "zarim-cli: " << form.Counter() << ": " << XmlListCaption(import.list()) << " "
+            << XmlListLimit(import.list()) << "\n";
+    return Outcome::kRefused;
+  }
+  ctx.out << form.Counter() << "\n";
+  const std::vector<int> picked = form.Chosen();
+  if (import.Apply(picked, form.update) > 0) ctx.doc.MarkModified();
+  for (int i : picked) {
+    const XmlCandidate& c = import.candidates()[static_cast<size_t>(i)];
     ctx.out << (c.match_rec ? "*" : "") << c.id << "\t" << c.first << " " << c.last << "\n";
   }
-  return 0;
+  return Outcome::kDone;
 }
 
-int Xml(Context& ctx) {
+Outcome Xml(Context& ctx) {
   auto& args = ctx.args;
   auto ids_text = TakeOption(args, "--ids");
   bool update = TakeFlag(args, "--update");
@@ -136,24 +158,24 @@ int Xml(Context& ctx) {
     XmlDocument x(ctx.doc.language_code);
     if (x.Load(args[1])) {
       ctx.out << Str(Sid::kXmlWellFormed) << "\n";
-      return 0;
+      return Outcome::kDone;
     }
     ctx.out << x.Result() << "\n";
-    return 1;
+    return Outcome::kRefused;
   }
   ctx.err << "zarim-cli: usage: xml export (active|inactive|non-publishers) [--ids ID,...] | "
              "xml import FILE [--update|--new] [--ids ID,...] | xml check FILE\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
-ZARIM_CLI_COMMAND("export",
+ZARIM_CLI_COMMAND("export", Access::kWrites,
                   "export (monthly|summary|attendance|contacts|emergency|card-headers|"
                   "collection-list) [--month M] [--tab] [--header] [--group N]",
                   Export);
-ZARIM_CLI_COMMAND("xml",
+ZARIM_CLI_COMMAND("xml", Access::kWrites,
                   "xml export (active|inactive|non-publishers) [--ids ID,...] | xml import FILE "
                   "[--update|--new] [--ids ID,...] | xml check FILE",
-                  Xml);
+                  Xml, {"check"});
 
 }  // namespace
 }  // namespace zarim::cli

@@ -13,7 +13,7 @@
 
 namespace zarim::cli {
 
-int FormsReport(Context& ctx) {
+Outcome FormsReport(Context& ctx) {
   auto& args = ctx.args;
   const bool attendance = args[0] == "attendance-record";
   const ReportEntry* entry = FindReportByName(args[0]);
@@ -33,26 +33,27 @@ int FormsReport(Context& ctx) {
                "       report emergency-forms [--ids ID,...] (--text|--json|--pdf FILE)\n"
                "       report emergency-forms-group --group N [--ids ID,...] "
                "(--text|--json|--pdf FILE)\n";
-    return 2;
+    return Outcome::kUsage;
   }
   int group = 0;
   if (group_text) {
     std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
-    if (!g) return 2;
+    if (!g) return Outcome::kUsage;
     group = *g;
   }
   if (year_text) {
     std::vector<int> years = AttendanceRecordYears(ctx.doc);
     std::optional<int> y = ParseInt(*year_text, years.empty() ? 2000 : years.back(),
                                     years.empty() ? 2000 : years.front(), ctx.err, "service year");
-    if (!y) return 2;
+    if (!y) return Outcome::kUsage;
     selection.service_year = *y;
   }
   if (ids_text) {
     selection.chosen = true;
-    if (int code = ParsePublisherIds(ctx, *ids_text, &selection.records)) return code;
+    Outcome o = ParsePublisherIds(ctx, *ids_text, &selection.records);
+    if (o != Outcome::kDone) return o;
   }
-  return EmitReport(ctx, entry->kind, group, selection, pdf, json);
+  return EmitReport(ctx, entry->kind, group, &selection, pdf, json);
 }
 
 }  // namespace zarim::cli

@@ -8,39 +8,33 @@
 namespace zarim::cli {
 namespace {
 
-int Groups(Context& ctx) {
+Outcome Groups(Context& ctx) {
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: groups takes no arguments\n";
-    return 2;
+    return Outcome::kUsage;
   }
   for (int g = 1; g <= kMaxGroups; ++g) ctx.out << GroupListLine(ctx.doc, g) << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-// A publisher given by identifier, for --overseer-id / --assistant-id.
-int RecordOfIdOption(Context& ctx, const std::string& text) {
-  PubRecord* r = RecordOrError(ctx, text);
-  return r ? ctx.doc.RecordNumberById(r->id) : 0;
-}
-
-int Group(Context& ctx) {
+Outcome Group(Context& ctx) {
   auto& args = ctx.args;
   if (args.size() < 2 || args[0] != "set") {
     ctx.err << "zarim-cli: group set N [options]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   auto n = ParseInt(args[1], 1, kMaxGroups, ctx.err, "group number");
-  if (!n) return 2;
+  if (!n) return Outcome::kUsage;
   args.erase(args.begin(), args.begin() + 2);
   GroupDetailForm form(ctx.doc, *n);
   if (auto v = TakeOption(args, "--overseer-id")) {
-    int rec = RecordOfIdOption(ctx, *v);
-    if (!rec) return 1;
+    int rec = 0;
+    if (Outcome o = FindPublisher(ctx, *v, &rec); o != Outcome::kDone) return o;
     form.SelectOverseer(rec);
   }
   if (auto v = TakeOption(args, "--assistant-id")) {
-    int rec = RecordOfIdOption(ctx, *v);
-    if (!rec) return 1;
+    int rec = 0;
+    if (Outcome o = FindPublisher(ctx, *v, &rec); o != Outcome::kDone) return o;
     form.SelectAssistant(rec);
   }
   if (auto v = TakeOption(args, "--overseer")) form.overseer = *v;
@@ -53,7 +47,7 @@ int Group(Context& ctx) {
       if (DayName(d) == *v) day = d;
     if (day < 0) {
       auto num = ParseInt(*v, 0, 6, ctx.err, "day (0 Monday .. 6 Sunday, or the day's name)");
-      if (!num) return 2;
+      if (!num) return Outcome::kUsage;
       day = *num;
     }
     form.day = day;
@@ -64,22 +58,22 @@ int Group(Context& ctx) {
   }
   if (!args.empty()) {
     ctx.err << "zarim-cli: unknown argument '" << args.front() << "'\n";
-    return 2;
+    return Outcome::kUsage;
   }
   if (!form.Ok()) {
     ctx.err << "zarim-cli: the group could not be stored\n";
-    return 1;
+    return Outcome::kRefused;
   }
   ctx.out << GroupListLine(ctx.doc, *n) << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "groups",
+    "groups", Access::kReads,
     "groups                    the field service groups (\"*\": not in the publisher file)",
     Groups);
 ZARIM_CLI_COMMAND(
-    "group",
+    "group", Access::kWrites,
     "group set N [--overseer-id ID|--overseer T] [--assistant-id ID|--assistant T] [--location T]\n"
     "      [--day NAME|0-6] [--time T] [--name T]",
     Group);

@@ -69,7 +69,7 @@ void Show(Context& ctx, const HistoryForm& form) {
     ctx.out << kNames[b] << ": " << form.text(static_cast<HistoryBox>(b)) << "\n";
 }
 
-int History(Context& ctx) {
+Outcome History(Context& ctx) {
   auto& args = ctx.args;
   auto year = TakeOption(args, "--year");
   auto month = TakeOption(args, "--month");
@@ -88,21 +88,21 @@ int History(Context& ctx) {
   auto remark = TakeOption(args, "--remark");
   if (args.size() != 1 || (shared && no_shared) || (late && no_late)) {
     ctx.err << "zarim-cli: usage: " << kHistoryUsage << "\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  PubRecord* r = RecordOrError(ctx, args[0]);
-  if (!r) return 1;
-  HistoryForm form(ctx.doc, HistoryForm::Options{static_cast<int>(r - ctx.doc.records.data()),
-                                                 r->status == kInactive});
-  if (!ChooseMonth(ctx, form, year, month)) return 2;
+  int rec = 0;
+  if (Outcome o = FindPublisher(ctx, args[0], &rec); o != Outcome::kDone) return o;
+  const PubRecord* r = &ctx.doc.records[rec];
+  HistoryForm form(ctx.doc, HistoryForm::Options{rec, r->status == kInactive});
+  if (!ChooseMonth(ctx, form, year, month)) return Outcome::kUsage;
   if ((shared || no_shared) && !form.new_form()) {
     ctx.err << "zarim-cli: this month uses the older form without --shared\n";
-    return 2;
+    return Outcome::kUsage;
   }
   if (less && form.new_form()) {
     ctx.err << "zarim-cli: --less-than-hour belongs to months before the Shared in Ministry "
                "form\n";
-    return 2;
+    return Outcome::kUsage;
   }
   if (pioneer) {
     const char* words[] = {"none", "aux", "regular", "special"};
@@ -111,7 +111,7 @@ int History(Context& ctx) {
       if (*pioneer == words[i]) code = i;
     if (code < 0) {
       ctx.err << "zarim-cli: --pioneer takes none, aux, regular or special\n";
-      return 2;
+      return Outcome::kUsage;
     }
     form.SetTicked(HistoryTick::kAux, code == kAuxiliary);
     form.SetTicked(HistoryTick::kRegular, code == kRegular);
@@ -124,16 +124,16 @@ int History(Context& ctx) {
       !SetBox(ctx, form, HistoryBox::kVideos, videos, "videos") ||
       !SetBox(ctx, form, HistoryBox::kReturnVisits, visits, "return visits") ||
       !SetBox(ctx, form, HistoryBox::kCredit, credit, "credit"))
-    return 2;
+    return Outcome::kUsage;
   if (less) form.SetTicked(HistoryTick::kLessThanHour, true);
   if (late || no_late) form.SetTicked(HistoryTick::kLate, late);
   if (remark) form.SetRemark(*remark);
   form.Close();
   Show(ctx, form);
-  return 0;
+  return Outcome::kDone;
 }
 
-int HistoryTotals(Context& ctx) {
+Outcome HistoryTotals(Context& ctx) {
   auto& args = ctx.args;
   auto row = TakeOption(args, "--row");
   auto year = TakeOption(args, "--year");
@@ -147,7 +147,7 @@ int HistoryTotals(Context& ctx) {
   auto count = TakeOption(args, "--count");
   if (!args.empty() || !row) {
     ctx.err << "zarim-cli: usage: " << kTotalsUsage << "\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const char* rows[] = {"publishers", "auxiliary", "regular", "active", "special"};
   int entry = -1;
@@ -155,17 +155,17 @@ int HistoryTotals(Context& ctx) {
     if (*row == rows[i]) entry = i;
   if (entry < 0) {
     ctx.err << "zarim-cli: --row takes publishers, auxiliary, regular, special or active\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const bool active = entry == 3;
   if (active != static_cast<bool>(count) ||
       (active && (reports || hours || studies || placements || videos || visits))) {
     ctx.err << "zarim-cli: the active row takes only --count, the other rows no --count\n";
-    return 2;
+    return Outcome::kUsage;
   }
   HistoryForm form(ctx.doc);
   form.SetTotals(true);
-  if (!ChooseMonth(ctx, form, year, month)) return 2;
+  if (!ChooseMonth(ctx, form, year, month)) return Outcome::kUsage;
   form.SetPublisher(entry == 4 ? 2 : entry);
   if (entry >= 2 && entry != 3) form.SetSpecialRow(entry == 4);
   if (!SetBox(ctx, form, HistoryBox::kCredit, active ? count : reports, "number") ||
@@ -174,14 +174,14 @@ int HistoryTotals(Context& ctx) {
       !SetBox(ctx, form, HistoryBox::kPlacements, placements, "placements") ||
       !SetBox(ctx, form, HistoryBox::kVideos, videos, "videos") ||
       !SetBox(ctx, form, HistoryBox::kReturnVisits, visits, "return visits"))
-    return 2;
+    return Outcome::kUsage;
   Show(ctx, form);
   form.Close();
-  return 0;
+  return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("history", kHistoryUsage, History);
-ZARIM_CLI_COMMAND("history-totals", kTotalsUsage, HistoryTotals);
+ZARIM_CLI_COMMAND("history", Access::kWrites, kHistoryUsage, History);
+ZARIM_CLI_COMMAND("history-totals", Access::kWrites, kTotalsUsage, HistoryTotals);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -7,31 +7,30 @@
 namespace zarim::cli {
 namespace {
 
-int Household(Context& ctx) {
+Outcome Household(Context& ctx) {
   auto& args = ctx.args;
   if (args.size() != 3 || args[0] != "add") {
     ctx.err << "zarim-cli: household add HEAD MEMBER (publisher identifiers)\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  PubRecord* head = RecordOrError(ctx, args[1]);
-  if (!head) return 1;
-  PubRecord* member = RecordOrError(ctx, args[2]);
-  if (!member) return 1;
-  if (!(head->flags & kFamilyHead)) {
+  int head = 0, member = 0;
+  if (Outcome o = FindPublisher(ctx, args[1], &head); o != Outcome::kDone) return o;
+  if (Outcome o = FindPublisher(ctx, args[2], &member); o != Outcome::kDone) return o;
+  if (!(ctx.doc.records[head].flags & kFamilyHead)) {
     ctx.err << "zarim-cli: " << args[1] << " is not marked as family head\n";
-    return 1;
+    return Outcome::kRefused;
   }
-  HouseholdForm form(ctx.doc, ctx.doc.RecordNumberById(head->id));
-  if (!form.Add(ctx.doc.RecordNumberById(member->id))) {
+  HouseholdForm form(ctx.doc, head);
+  if (!form.Add(member)) {
     ctx.err << "zarim-cli: " << args[2] << " cannot join this household (a family head cannot)\n";
     form.Cancel();
-    return 1;
+    return Outcome::kRefused;
   }
   form.Ok();
-  return 0;
+  return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("household",
+ZARIM_CLI_COMMAND("household", Access::kWrites,
                   "household add HEAD MEMBER  link a member to the family head's household",
                   Household);
 

@@ -37,7 +37,7 @@ bool ApplyMap(CsvImportForm& form, const std::string& text, std::ostream& err) {
   return true;
 }
 
-int ImportCsv(Context& ctx) {
+Outcome ImportCsv(Context& ctx) {
   auto& args = ctx.args;
   auto map = TakeOption(args, "--map");
   const bool skip = TakeFlag(args, "--skip-unidentified");
@@ -45,20 +45,20 @@ int ImportCsv(Context& ctx) {
   const bool all = TakeFlag(args, "--all");
   if (args.size() != 1) {
     ctx.err << "zarim-cli: import csv FILE [--map MAP] [--skip-unidentified] [--all]\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  if (!CanPost(ctx)) return 2;
+  if (!CanPost(ctx)) return Outcome::kRefused;
   if (!HasExtension(args[0], ".csv")) {
     ctx.err << "zarim-cli: the file's name must end in .csv\n";
-    return 2;
+    return Outcome::kUsage;
   }
   std::optional<CsvTable> table = LoadCsvImport(ctx.doc, args[0]);
-  if (!table) return 1;
+  if (!table) return Outcome::kRefused;
   CsvImportForm form(ctx.doc, std::move(*table));
-  if (map && !ApplyMap(form, *map, ctx.err)) return 2;
+  if (map && !ApplyMap(form, *map, ctx.err)) return Outcome::kUsage;
   if (!form.CanContinueMapping()) {
     ctx.err << "zarim-cli: no column is mapped; give --map\n";
-    return 2;
+    return Outcome::kUsage;
   }
   form.ContinueMapping();
   form.SetSkipUnidentified(skip);
@@ -67,44 +67,44 @@ int ImportCsv(Context& ctx) {
     for (const CsvRow& row : form.rows())
       if (row.id == 0) ctx.err << "  " << Utf8(ctx.doc, row.name) << "\n";
     ctx.err << "zarim-cli: give --skip-unidentified to post the others\n";
-    return 1;
+    return Outcome::kRefused;
   }
   return PostSelected(ctx, form.Finish(), all, ids, false);
 }
 
-int ImportXml(Context& ctx) {
+Outcome ImportXml(Context& ctx) {
   auto& args = ctx.args;
   auto ids = TakeOption(args, "--ids");
   const bool all = TakeFlag(args, "--all");
   if (args.size() != 1) {
     ctx.err << "zarim-cli: import xml-reports FILE [--all | --ids ID,...]\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  if (!CanPost(ctx)) return 2;
+  if (!CanPost(ctx)) return Outcome::kRefused;
   if (!HasExtension(args[0], ".xml")) {
     ctx.err << "zarim-cli: the file's name must end in .xml\n";
-    return 2;
+    return Outcome::kUsage;
   }
   auto reports = LoadXmlReportImport(ctx.doc, args[0]);
-  if (!reports) return 1;
+  if (!reports) return Outcome::kRefused;
   return PostSelected(ctx, std::move(*reports), all, ids, false);
 }
 
-int Import(Context& ctx) {
+Outcome Import(Context& ctx) {
   auto& args = ctx.args;
   if (args.empty()) {
     ctx.err << "zarim-cli: import csv FILE ...\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const std::string kind = args[0];
   args.erase(args.begin());
   if (kind == "csv") return ImportCsv(ctx);
   if (kind == "xml-reports") return ImportXml(ctx);
   ctx.err << "zarim-cli: import csv FILE ...\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
-ZARIM_CLI_COMMAND("import",
+ZARIM_CLI_COMMAND("import", Access::kWrites,
                   "import csv FILE.csv [--map \"First Name=1,Last Name=2,Shared=3,...\"] "
                   "[--skip-unidentified] [--all | --ids ID,...]\n"
                   "      posts reports of the working month; without --map the mapping last "

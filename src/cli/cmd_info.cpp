@@ -17,7 +17,7 @@ const char* kStatusNames[] = {"active", "inactive", "non-publisher",
 
 std::string MonthName(int m) { return std::string(StrByNumber(3 + m)); }
 
-int Info(Context& ctx) {
+Outcome Info(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   auto& out = ctx.out;
   out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
@@ -51,7 +51,7 @@ int Info(Context& ctx) {
     out << "  " << std::left << std::setw(12) << name << std::right << std::setw(9)
         << FileLength(doc, name) << "\n";
   }
-  return 0;
+  return Outcome::kDone;
 }
 
 void Text(Json& j, const CZarimDoc& doc, std::string_view key, const char* field, size_t n) {
@@ -106,7 +106,7 @@ void DumpRecord(Json& j, const CZarimDoc& doc, const PubRecord& r) {
   j.EndObject();
 }
 
-int Dump(Context& ctx) {
+Outcome Dump(Context& ctx) {
   const CZarimDoc& doc = ctx.doc;
   Json j(ctx.out);
   j.BeginObject();
@@ -212,19 +212,21 @@ int Dump(Context& ctx) {
   j.Field("birth_baptism_stats", static_cast<int>(doc.format.birth_baptism_stats));
   j.EndObject();
   j.EndObject();
-  return 0;
+  return Outcome::kDone;
 }
 
 // The folder is saved after the command, as after every changing command.
-int Save(Context& ctx) {
+Outcome Save(Context& ctx) {
   ctx.doc.MarkModified();
-  return 0;
+  return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("info", "info                      working month, counts, groups and files",
-                  Info);
-ZARIM_CLI_COMMAND("dump", "dump                      the whole document as JSON", Dump);
-ZARIM_CLI_COMMAND("save", "save                      load and save the folder again", Save);
+ZARIM_CLI_COMMAND("info", Access::kReads,
+                  "info                      working month, counts, groups and files", Info);
+ZARIM_CLI_COMMAND("dump", Access::kReads, "dump                      the whole document as JSON",
+                  Dump);
+ZARIM_CLI_COMMAND("save", Access::kWrites,
+                  "save                      load and save the folder again", Save);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -19,7 +19,7 @@ std::optional<int> ParsePeriod(const std::string& text, bool inactive_list, std:
   return ParseInt(text, 0, positions - 1, err, "period");
 }
 
-int Lists(Context& ctx) {
+Outcome Lists(Context& ctx) {
   auto& args = ctx.args;
   auto period_text = TakeOption(args, "--period");
   auto group_text = TakeOption(args, "--group");
@@ -27,20 +27,20 @@ int Lists(Context& ctx) {
     ctx.err << "zarim-cli: usage: lists (irregular|new|reactivated|inactive|moveouts|candidates) "
                "[--period P] "
                "[--group G]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const std::string& kind = args[0];
   bool inactive_list = kind == "inactive";
   int period = 0;
   if (period_text) {
     auto p = ParsePeriod(*period_text, inactive_list, ctx.err);
-    if (!p) return 2;
+    if (!p) return Outcome::kUsage;
     period = *p;
   }
   int group = 0;
   if (group_text) {
     auto g = ParseInt(*group_text, 0, kMaxGroups, ctx.err, "group");
-    if (!g) return 2;
+    if (!g) return Outcome::kUsage;
     group = *g;
   }
   std::vector<StatusLine> lines;
@@ -58,14 +58,14 @@ int Lists(Context& ctx) {
     lines = CandidateList(ctx.doc, group);
   else {
     ctx.err << "zarim-cli: unknown list '" << kind << "'\n";
-    return 2;
+    return Outcome::kUsage;
   }
   for (const StatusLine& l : lines) ctx.out << ctx.doc.records[l.rec].id << "\t" << l.text << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "lists",
+    "lists", Access::kReads,
     "lists (irregular|new|reactivated|inactive|moveouts|candidates) [--period P] [--group G]",
     Lists);
 

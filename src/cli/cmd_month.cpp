@@ -63,69 +63,72 @@ void WriteEarlyMonth(const CZarimDoc& doc) {
   settings.WriteNow();
 }
 
-int InitMonth(Context& ctx) {
+Outcome InitMonth(Context& ctx) {
   bool next = TakeFlag(ctx.args, "--next");
   bool yes = TakeFlag(ctx.args, "--yes");
-  if (!NoArgsLeft(ctx, "init-month") || RefuseInHistory(ctx)) return 2;
+  if (!NoArgsLeft(ctx, "init-month")) return Outcome::kUsage;
+  if (RefuseInHistory(ctx)) return Outcome::kRefused;
   CZarimDoc& doc = ctx.doc;
   if (doc.count <= 1) {
     ctx.err << "zarim-cli: there are no publishers\n";
-    return 1;
+    return Outcome::kRefused;
   }
   if (WorkingMonthOpen(doc)) {
     ctx.err << "zarim-cli: the collection of " << MonthName(doc.working_month)
             << " is open; close it first (close-month)\n";
-    return 1;
+    return Outcome::kRefused;
   }
   PostingDecisionForm form(doc);
   OptionPrompter prompter(ctx.err, yes);
   if (next && !form.InitializeNextShown()) {
     ctx.err << "zarim-cli: the next month can be opened early only after the 24th, once\n";
-    return 1;
+    return Outcome::kRefused;
   }
   bool ok = next ? form.InitializeNext(prompter) : form.Initialize(prompter);
   if (!ok) {
     ctx.err << "zarim-cli: not initialized" << (prompter.asked() ? "; confirm with --yes" : "")
             << "\n";
-    return 1;
+    return Outcome::kRefused;
   }
   ctx.out << form.Apply(doc) << "\n";
   if (next) WriteEarlyMonth(doc);
-  return 0;
+  return Outcome::kDone;
 }
 
-int Reopen(Context& ctx) {
-  if (!NoArgsLeft(ctx, "reopen") || RefuseInHistory(ctx)) return 2;
+Outcome Reopen(Context& ctx) {
+  if (!NoArgsLeft(ctx, "reopen")) return Outcome::kUsage;
+  if (RefuseInHistory(ctx)) return Outcome::kRefused;
   if (WorkingMonthOpen(ctx.doc)) {
     ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month)
             << " is already open\n";
-    return 1;
+    return Outcome::kRefused;
   }
   PostingDecisionForm form(ctx.doc);
   if (!form.Reopen()) {
     ctx.err << "zarim-cli: " << MonthName(ctx.doc.working_month)
             << " is not closed; there is nothing to reopen (init-month initializes it)\n";
-    return 1;
+    return Outcome::kRefused;
   }
   ctx.out << form.Apply(ctx.doc) << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int CloseMonth(Context& ctx) {
-  if (!NoArgsLeft(ctx, "close-month") || RefuseInHistory(ctx)) return 2;
+Outcome CloseMonth(Context& ctx) {
+  if (!NoArgsLeft(ctx, "close-month")) return Outcome::kUsage;
+  if (RefuseInHistory(ctx)) return Outcome::kRefused;
   if (!WorkingMonthOpen(ctx.doc)) {
     ctx.err << "zarim-cli: the collection of " << MonthName(ctx.doc.working_month)
             << " is not open\n";
-    return 1;
+    return Outcome::kRefused;
   }
   CloseCollection(ctx.doc);
   ctx.out << WorkingMonthStatusText(ctx.doc) << " (" << StateName(MonthCollection::kClosed)
           << ")\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int Month(Context& ctx) {
-  if (!NoArgsLeft(ctx, "month")) return 2;
+Outcome Month(Context& ctx) {
+  if (!NoArgsLeft(ctx, "month")) return Outcome::kUsage;
   const CZarimDoc& doc = ctx.doc;
   ctx.out << WorkingMonthStatusText(doc) << "\n";
   for (int m = 0; m < 12; ++m)
@@ -139,23 +142,23 @@ int Month(Context& ctx) {
       ctx.out << "  init-month --next: " << form.InitializeNextCaption() << "\n";
     if (form.SuggestionShown()) ctx.out << "  " << form.SuggestionText() << "\n";
   }
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "init-month",
+    "init-month", Access::kWrites,
     "init-month [--next] [--yes] initialize the working month (--next: the month after, from the "
     "25th); --yes answers the confirmation",
     InitMonth);
-ZARIM_CLI_COMMAND("reopen",
+ZARIM_CLI_COMMAND("reopen", Access::kWrites,
                   "reopen                    reopen the report collection of the offered month",
                   Reopen);
-ZARIM_CLI_COMMAND("close-month",
+ZARIM_CLI_COMMAND("close-month", Access::kWrites,
                   "close-month               reporting is complete: close the working month",
                   CloseMonth);
 ZARIM_CLI_COMMAND(
-    "month", "month                     the working month, the collection states and the choices",
-    Month);
+    "month", Access::kReads,
+    "month                     the working month, the collection states and the choices", Month);
 
 }  // namespace
 }  // namespace zarim::cli

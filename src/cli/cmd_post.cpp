@@ -25,7 +25,7 @@ bool NumberText(const std::string& text) {
   return true;
 }
 
-int Post(Context& ctx) {
+Outcome Post(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   auto& args = ctx.args;
   auto month_text = TakeOption(args, "--month");
@@ -37,28 +37,29 @@ int Post(Context& ctx) {
   bool no_aux = TakeFlag(args, "--no-aux");
   if (args.size() != 1) {
     ctx.err << "zarim-cli: post takes one publisher identifier\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  PubRecord* r = RecordOrError(ctx, args[0]);
-  if (!r) return 2;
+  int rec = 0;
+  if (Outcome o = FindPublisher(ctx, args[0], &rec); o != Outcome::kDone) return o;
+  const PubRecord* r = &doc.records[rec];
   if (r->status != kActive) {
     ctx.err << "zarim-cli: only active publishers report\n";
-    return 2;
+    return Outcome::kRefused;
   }
   if (doc.history_view || !WorkingMonthOpen(doc)) {
     ctx.err << "zarim-cli: the report collection for " << MonthName(doc.working_month)
             << " is not open\n";
-    return 2;
+    return Outcome::kRefused;
   }
   if ((hours && !NumberText(*hours)) || (studies && !NumberText(*studies))) {
     ctx.err << "zarim-cli: --hours and --studies take digits\n";
-    return 2;
+    return Outcome::kUsage;
   }
 
-  SlipForm form(doc, static_cast<int>(r - doc.records.data()));
+  SlipForm form(doc, rec);
   if (month_text) {
     auto m = ParseMonth(*month_text, ctx.err);
-    if (!m) return 2;
+    if (!m) return Outcome::kUsage;
     form.BeginChangeMonth();
     form.ChooseMonth(*m - 1);
     form.EndChangeMonth();
@@ -66,7 +67,7 @@ int Post(Context& ctx) {
   if (aux || no_aux) {
     if (!form.AuxBoxShown()) {
       ctx.err << "zarim-cli: " << form.PioneerLabel() << ": no auxiliary pioneer box\n";
-      return 2;
+      return Outcome::kUsage;
     }
     form.SetAux(aux);
   }
@@ -74,7 +75,7 @@ int Post(Context& ctx) {
   if (hours) {
     if (!form.HoursShown()) {
       ctx.err << "zarim-cli: hours are taken only from pioneers and field missionaries\n";
-      return 2;
+      return Outcome::kUsage;
     }
     form.SetHoursText(*hours);
   }
@@ -88,7 +89,7 @@ int Post(Context& ctx) {
   if (!form.warning().empty()) ctx.out << form.warning() << "\n";
   switch (form.Save()) {
     case SlipForm::SaveResult::kRefused:
-      return 1;
+      return Outcome::kRefused;
     case SlipForm::SaveResult::kUnchanged:
       ctx.out << "unchanged\n";
       break;
@@ -97,10 +98,10 @@ int Post(Context& ctx) {
       break;
   }
   if (!form.CreditText().empty()) ctx.out << form.CreditText() << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-int LateList(Context& ctx) {
+Outcome LateList(Context& ctx) {
   const CZarimDoc& doc = ctx.doc;
   for (int i = 0; i < doc.late_count && i < kMaxLateEntries; ++i) {
     const LateReportEntry& e = doc.late[static_cast<size_t>(i)];
@@ -109,7 +110,7 @@ int LateList(Context& ctx) {
             << MonthName(e.month) << "\t"
             << (e.posted >= 1 && e.posted <= 12 ? MonthName(e.posted - 1) : std::string()) << "\n";
   }
-  return 0;
+  return Outcome::kDone;
 }
 
 // Answers the question with OK after showing it, for --yes.
@@ -125,12 +126,12 @@ class AgreeingPrompter : public Prompter {
   std::ostream& out_;
 };
 
-int EraseLate(Context& ctx) {
+Outcome EraseLate(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   bool yes = TakeFlag(ctx.args, "--yes");
   if (doc.late_count == 0) {
     ctx.out << "no late reports\n";
-    return 0;
+    return Outcome::kDone;
   }
   AgreeingPrompter agree(ctx.out);
   Prompter* before = doc.prompter;
@@ -141,20 +142,21 @@ int EraseLate(Context& ctx) {
   doc.erase_late_enabled = 0;
   if (!erased) {
     ctx.err << "zarim-cli: nothing erased (give --yes to answer OK)\n";
-    return 1;
+    return Outcome::kRefused;
   }
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "post",
+    "post", Access::kWrites,
     "post ID [--month M] [--shared] [--hours H] [--studies N] [--aux|--no-aux] [--remark TEXT]\n"
     "                            post a report slip (a late report with --month)",
     Post);
-ZARIM_CLI_COMMAND("late-list",
+ZARIM_CLI_COMMAND("late-list", Access::kReads,
                   "late-list                 the late reports posted in the working month",
                   LateList);
-ZARIM_CLI_COMMAND("erase-late", "erase-late --yes          erase the late-report list", EraseLate);
+ZARIM_CLI_COMMAND("erase-late", Access::kWrites,
+                  "erase-late --yes          erase the late-report list", EraseLate);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -136,29 +136,29 @@ bool ApplyOptions(Context& ctx, PublisherForm& form) {
   return true;
 }
 
-int Report(Context& ctx, PublisherForm& form, PublisherForm::Result r) {
+Outcome Report(Context& ctx, PublisherForm& form, PublisherForm::Result r) {
   switch (r) {
     case PublisherForm::Result::kStored:
       ctx.out << form.id() << "\t" << form.DisplayName() << "\n";
-      return 0;
+      return Outcome::kDone;
     case PublisherForm::Result::kInvalid:
       ctx.err << "zarim-cli: the publisher was not stored (check the names and lengths)\n";
-      return 1;
+      return Outcome::kRefused;
     case PublisherForm::Result::kRefused:
       ctx.err << "zarim-cli: the name is a duplicate; nothing was stored\n";
-      return 1;
+      return Outcome::kRefused;
     case PublisherForm::Result::kFailed:
       break;
   }
   ctx.err << "zarim-cli: the publisher could not be stored\n";
-  return 1;
+  return Outcome::kRefused;
 }
 
-int Publisher(Context& ctx) {
+Outcome Publisher(Context& ctx) {
   auto& args = ctx.args;
   if (args.empty()) {
     ctx.err << "zarim-cli: publisher add|edit ID|delete ID [options]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   std::string verb = args.front();
   args.erase(args.begin());
@@ -166,24 +166,24 @@ int Publisher(Context& ctx) {
   if (verb == "add") {
     PublisherForm form(ctx.doc, nullptr,
                        student ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
-    if (!ApplyOptions(ctx, form)) return 2;
+    if (!ApplyOptions(ctx, form)) return Outcome::kUsage;
     return Report(ctx, form, form.Ok());
   }
   if (args.empty()) {
     ctx.err << "zarim-cli: publisher " << verb << " needs a publisher identifier\n";
-    return 2;
+    return Outcome::kUsage;
   }
   std::string id = args.front();
   args.erase(args.begin());
-  PubRecord* r = RecordOrError(ctx, id);
-  if (!r) return 1;
-  int rec = ctx.doc.RecordNumberById(r->id);
+  int rec = 0;
+  if (Outcome o = FindPublisher(ctx, id, &rec); o != Outcome::kDone) return o;
+  const PubRecord* r = &ctx.doc.records[rec];
   if (verb == "edit") {
     PublisherForm form(
         ctx.doc, nullptr,
         r->status == kNonPublisher ? PublisherKind::kBibleStudent : PublisherKind::kPublisher);
     form.Load(rec);
-    if (!ApplyOptions(ctx, form)) return 2;
+    if (!ApplyOptions(ctx, form)) return Outcome::kUsage;
     return Report(ctx, form, form.Ok());
   }
   if (verb == "delete") {
@@ -191,36 +191,36 @@ int Publisher(Context& ctx) {
     del.temporary = TakeFlag(args, "--temporary");
     if (auto m = TakeOption(args, "--month")) {
       auto v = ParseMonth(*m, ctx.err);
-      if (!v) return 2;
+      if (!v) return Outcome::kUsage;
       del.month = *v;
     }
     if (auto y = TakeOption(args, "--year")) {
       auto v = ParseInt(*y, kFirstDeletionYear, ctx.doc.today_year, ctx.err, "year");
-      if (!v) return 2;
+      if (!v) return Outcome::kUsage;
       del.year = *v;
     }
     if (!args.empty()) {
       ctx.err << "zarim-cli: unknown argument '" << args.front() << "'\n";
-      return 2;
+      return Outcome::kUsage;
     }
     switch (del.Ok()) {
       case DeleteForm::Result::kDeleted:
-        return 0;
+        return Outcome::kDone;
       case DeleteForm::Result::kRefused:
         ctx.err << "zarim-cli: the list of temporarily deleted publishers is full\n";
-        return 1;
+        return Outcome::kRefused;
       case DeleteForm::Result::kFailed:
         break;
     }
     ctx.err << "zarim-cli: the publisher could not be deleted\n";
-    return 1;
+    return Outcome::kRefused;
   }
   ctx.err << "zarim-cli: publisher add|edit|delete, not '" << verb << "'\n";
-  return 2;
+  return Outcome::kUsage;
 }
 
 ZARIM_CLI_COMMAND(
-    "publisher",
+    "publisher", Access::kWrites,
     "publisher add|edit ID|delete ID  [--student] [--first T] [--last T] [--address T] [--home T]\n"
     "      [--mobile T] [--work T] [--email T] [--birth|--baptism|--consent-date YYYY-MM-DD|none]\n"
     "      [--group N] [--gender m|f|none] [--hope a|o] [--privilege none|servant|elder|brother]\n"

@@ -12,26 +12,36 @@
 namespace zarim::cli {
 
 // The record cards (cmd_cards.cpp): "report card ID" and "report cards --active".
-int CardsReport(Context& ctx);
+Outcome CardsReport(Context& ctx);
 // The attendance record and the emergency contact forms (cmd_forms.cpp).
-int FormsReport(Context& ctx);
+Outcome FormsReport(Context& ctx);
 
-int EmitReport(Context& ctx, int kind, int group, const ReportSelection& selection,
-               const std::optional<std::string>& pdf, bool json) {
+Outcome EmitReport(Context& ctx, int kind, int group, const ReportSelection* selection,
+                   const std::optional<std::string>& pdf, bool json) {
   if (pdf) {
     std::string error;
-    if (!WriteReportPdfFile(ctx.doc, kind, ctx.clock.Today(), *pdf, &error, group, &selection)) {
+    if (!WriteReportPdfFile(ctx.doc, kind, ctx.clock.Today(), *pdf, &error, group, selection)) {
       ctx.err << "zarim-cli: " << error << "\n";
-      return 1;
+      return Outcome::kNotWritten;
     }
-    return 0;
+    return Outcome::kDone;
+  }
+  // The report to the branch office keeps the text form of its own.
+  if (kind == kBranchReportKind && !json) {
+    ctx.out << BranchReportText(ctx.doc);
+    return Outcome::kDone;
+  }
+  const ReportEntry* entry = FindReport(kind);
+  if (!entry->model) {
+    ctx.err << "zarim-cli: report " << entry->name << " is written only as --pdf FILE\n";
+    return Outcome::kUsage;
   }
   ReportContext context;
   context.today = ctx.clock.Today();
-  context.selection = &selection;
-  ReportModel model = FindReport(kind)->model(ctx.doc, context, group);
+  context.selection = selection;
+  ReportModel model = entry->model(ctx.doc, context, group);
   ctx.out << (json ? ReportModelJson(model) + "\n" : ReportModelText(model));
-  return 0;
+  return Outcome::kDone;
 }
 
 namespace {
@@ -39,18 +49,18 @@ namespace {
 constexpr const char* kUsage =
     "zarim-cli: report NAME|KIND [--group N] (--text | --json | --pdf FILE)\n";
 
-int ListReports(Context& ctx) {
+Outcome ListReports(Context& ctx) {
   for (const ReportEntry& entry : AllReports()) {
     ctx.out << entry.kind << '\t' << entry.name << (entry.per_group ? "\t--group N" : "") << '\n';
   }
-  return 0;
+  return Outcome::kDone;
 }
 
-int Report(Context& ctx) {
+Outcome Report(Context& ctx) {
   auto& args = ctx.args;
   if (args.empty()) {
     ctx.err << kUsage;
-    return 2;
+    return Outcome::kUsage;
   }
   if (args[0] == "list") return ListReports(ctx);
   if (args[0] == "card" || args[0] == "cards") return CardsReport(ctx);
@@ -60,7 +70,7 @@ int Report(Context& ctx) {
   const ReportEntry* entry = FindReportByName(args[0]);
   if (!entry) {
     ctx.err << "zarim-cli: no report " << args[0] << " (zarim-cli report list names them)\n";
-    return 2;
+    return Outcome::kUnknown;
   }
   args.erase(args.begin());
   std::optional<std::string> group_text = TakeOption(args, "--group");
@@ -69,49 +79,25 @@ int Report(Context& ctx) {
   std::optional<std::string> pdf = TakeOption(args, "--pdf");
   if (!args.empty()) {
     ctx.err << "zarim-cli: unknown argument " << args[0] << "\n";
-    return 2;
+    return Outcome::kUsage;
   }
   int group = 0;
   if (entry->per_group) {
     if (!group_text) {
       ctx.err << "zarim-cli: report " << entry->name << " needs --group N\n";
-      return 2;
+      return Outcome::kUsage;
     }
     std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
-    if (!g) return 2;
+    if (!g) return Outcome::kUsage;
     group = *g;
   } else if (group_text) {
     ctx.err << "zarim-cli: report " << entry->name << " is not drawn per group\n";
-    return 2;
+    return Outcome::kUsage;
   }
-  if (pdf) {
-    std::string error;
-    if (!WriteReportPdfFile(ctx.doc, entry->kind, ctx.clock.Today(), *pdf, &error, group)) {
-      ctx.err << "zarim-cli: " << error << "\n";
-      return 1;
-    }
-    return 0;
-  }
-  if (entry->kind == kBranchReportKind && !json) {
-    ctx.out << BranchReportText(ctx.doc);
-    return 0;
-  }
-  if (!entry->model) {
-    ctx.err << "zarim-cli: report " << entry->name << " is written only as --pdf FILE\n";
-    return 2;
-  }
-  ReportContext context;
-  context.today = ctx.clock.Today();
-  ReportModel model = entry->model(ctx.doc, context, group);
-  if (json) {
-    ctx.out << ReportModelJson(model) << '\n';
-  } else {
-    ctx.out << ReportModelText(model);
-  }
-  return 0;
+  return EmitReport(ctx, entry->kind, group, nullptr, pdf, json);
 }
 
-ZARIM_CLI_COMMAND("report",
+ZARIM_CLI_COMMAND("report", Access::kReads,
                   "report NAME|KIND [--group N] (--text | --json | --pdf FILE)  a report; "
                   "'report list' names them",
                   Report);

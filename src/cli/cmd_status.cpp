@@ -21,7 +21,7 @@ constexpr Action kActions[] = {
     {"restore", RestoreDeleted},
 };
 
-int Status(Context& ctx) {
+Outcome Status(Context& ctx) {
   auto& args = ctx.args;
   auto month_text = TakeOption(args, "--month");
   auto year_text = TakeOption(args, "--year");
@@ -30,26 +30,25 @@ int Status(Context& ctx) {
     ctx.err << "zarim-cli: usage: status PUBLISHER-ID "
                "(inactive|reactivate|move|return|undo-move|publish|restore) "
                "--month M [--year Y] [--regular]\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const Action* action = nullptr;
   for (const Action& a : kActions)
     if (args[1] == a.name) action = &a;
   if (!action) {
     ctx.err << "zarim-cli: unknown status action '" << args[1] << "'\n";
-    return 2;
+    return Outcome::kUsage;
   }
   auto month = ParseMonth(*month_text, ctx.err);
-  if (!month) return 2;
+  if (!month) return Outcome::kUsage;
   std::optional<int> year;
   if (year_text) {
     year = ParseInt(*year_text, SelectMonthForm::kFirstYear, 2000 + ctx.doc.working_year, ctx.err,
                     "year");
-    if (!year) return 2;
+    if (!year) return Outcome::kUsage;
   }
-  PubRecord* r = RecordOrError(ctx, args[0]);
-  if (!r) return 1;
-  int rec = static_cast<int>(r - ctx.doc.records.data());
+  int rec = 0;
+  if (Outcome o = FindPublisher(ctx, args[0], &rec); o != Outcome::kDone) return o;
   bool asked = false;
   MoveResult result = action->fn(ctx.doc, rec, [&](SelectMonthForm& form) {
     asked = true;
@@ -62,22 +61,22 @@ int Status(Context& ctx) {
     ctx.err << "zarim-cli: publisher " << args[0]
             << " cannot be moved so: wrong status, or the list it would join "
             << "is full\n";
-    return 1;
+    return Outcome::kRefused;
   }
   if (result == MoveResult::kCancelled) {
     ctx.err << "zarim-cli: cancelled\n";
-    return 1;
+    return Outcome::kRefused;
   }
   const PubRecord& after = ctx.doc.records[rec];
   ctx.out << Utf8(ctx.doc, ctx.doc.DisplayName(after)) << ": status "
           << static_cast<int>(after.status) << ", status month " << (after.status_month >> 4)
           << " flags " << (after.status_month & 0x0F)
           << (asked ? "" : " (back to the inactive list with the old month)") << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "status",
+    "status", Access::kWrites,
     "status ID (inactive|reactivate|move|return|undo-move|publish|restore) --month M [--year Y] "
     "[--regular]",
     Status);

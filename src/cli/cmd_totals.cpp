@@ -40,12 +40,12 @@ void Table(std::ostream& out, const WorkingTotals& t) {
   }
 }
 
-int Totals(Context& ctx) {
+Outcome Totals(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   bool json = TakeFlag(ctx.args, "--json");
   if (!ctx.args.empty()) {
     ctx.err << "zarim-cli: totals takes only --json\n";
-    return 2;
+    return Outcome::kUsage;
   }
   // Like opening the posting list: the stored month follows the slips while it is open,
   // and nothing is saved by looking.
@@ -77,7 +77,7 @@ int Totals(Context& ctx) {
       }
     j.EndArray();
     j.EndObject();
-    return 0;
+    return Outcome::kDone;
   }
   ctx.out << "Working totals, " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
           << (WorkingMonthOpen(doc) ? " (open)" : " (not open: not stored)") << "\n";
@@ -93,12 +93,12 @@ int Totals(Context& ctx) {
       ctx.out << "\nStored " << MonthName(m) << ", slot " << s << "\n";
       Table(ctx.out, t);
     }
-  return 0;
+  return Outcome::kDone;
 }
 
 ZARIM_CLI_COMMAND(
-    "totals", "totals [--json]           the working report totals and the stored monthly totals",
-    Totals);
+    "totals", Access::kReads,
+    "totals [--json]           the working report totals and the stored monthly totals", Totals);
 
 }  // namespace
 }  // namespace zarim::cli

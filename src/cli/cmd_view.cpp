@@ -31,7 +31,7 @@ bool ApplyOption(Context& ctx, const std::optional<std::string>& text, const cha
   return true;
 }
 
-int View(Context& ctx) {
+Outcome View(Context& ctx) {
   auto& args = ctx.args;
   auto group = TakeOption(args, "--group");
   auto month = TakeOption(args, "--month");
@@ -42,17 +42,17 @@ int View(Context& ctx) {
   bool json = TakeFlag(args, "--json");
   if (args.size() != 1) {
     ctx.err << "zarim-cli: usage: " << kUsage << "\n";
-    return 2;
+    return Outcome::kUsage;
   }
   auto type = ParseViewType(args[0]);
   if (!type) {
     ctx.err << "zarim-cli: unknown list type '" << args[0] << "'\n";
-    return 2;
+    return Outcome::kUsage;
   }
   ViewListForm form(ctx.doc, *type);
   if (form.type() != *type) {
     ctx.err << "zarim-cli: this folder has no list of type '" << args[0] << "'\n";
-    return 2;
+    return Outcome::kUsage;
   }
   const int seconds = static_cast<int>(form.SecondEntries().size());
   const int thirds = static_cast<int>(form.ThirdEntries().size());
@@ -66,7 +66,7 @@ int View(Context& ctx) {
                    seconds, true, form) ||
       !ApplyOption(ctx, month, "month", third == ViewSelector::kMonth, thirds, false, form, 1) ||
       !ApplyOption(ctx, period, "period", third == ViewSelector::kPeriod, thirds, false, form))
-    return 2;
+    return Outcome::kUsage;
 
   if (json) {
     Json j(ctx.out);
@@ -83,15 +83,15 @@ int View(Context& ctx) {
     }
     j.EndArray();
     j.EndObject();
-    return 0;
+    return Outcome::kDone;
   }
   ctx.out << form.Title() << "\n";
   if (!form.GroupCaption().empty()) ctx.out << form.GroupCaption() << "\n";
   for (const StatusLine& l : form.lines()) ctx.out << l.text << "\n";
-  return 0;
+  return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("view", kUsage, View);
+ZARIM_CLI_COMMAND("view", Access::kReads, kUsage, View);
 
 }  // namespace
 }  // namespace zarim::cli

@@ -60,32 +60,57 @@ std::optional<int> ParseInt(const std::string& text, int lo, int hi, std::ostrea
   return v;
 }
 
-int ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records) {
+Outcome FindPublisher(Context& ctx, const std::string& id_text, int* rec) {
+  std::optional<int> id = ParseInt(id_text, 1, 65535, ctx.err, "publisher identifier");
+  if (!id) return Outcome::kUsage;
+  *rec = ctx.doc.RecordNumberById(*id);
+  if (*rec <= 0) {
+    ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
+    return Outcome::kUnknown;
+  }
+  return Outcome::kDone;
+}
+
+Outcome ParsePublisherIds(Context& ctx, const std::string& text, std::vector<int>* records) {
   std::stringstream list(text);
   std::string item;
   while (std::getline(list, item, ',')) {
-    std::optional<int> id = ParseInt(item, 1, 65535, ctx.err, "identifier");
-    if (!id) return 2;
-    int rec = ctx.doc.RecordNumberById(*id);
-    if (rec <= 0) {
-      ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
-      return 1;
-    }
+    int rec = 0;
+    if (Outcome o = FindPublisher(ctx, item, &rec); o != Outcome::kDone) return o;
     records->push_back(rec);
   }
-  return 0;
+  return Outcome::kDone;
 }
 
 std::optional<int> ParseMonth(const std::string& text, std::ostream& err) {
   return ParseInt(text, 1, 12, err, "month");
 }
 
-PubRecord* RecordOrError(Context& ctx, const std::string& id_text) {
-  auto id = ParseInt(id_text, 1, 65535, ctx.err, "publisher identifier");
-  if (!id) return nullptr;
-  PubRecord* r = ctx.doc.FindById(*id);
-  if (!r) ctx.err << "zarim-cli: no publisher with identifier " << *id << "\n";
-  return r;
+const std::vector<ExitStatusRow>& ExitStatuses() {
+  static const std::vector<ExitStatusRow> rows = {
+      {Outcome::kDone, 0, "done"},
+      {Outcome::kRefused, 1, "refused by a rule of the program (the message says which)"},
+      {Outcome::kUsage, 2, "wrong command line"},
+      {Outcome::kUnknown, 2, "an identifier, name or data folder that names nothing"},
+      {Outcome::kPassword, 3, "the folder's password is missing or wrong"},
+      {Outcome::kInUse, 4, "the data folder is in use by another program"},
+      {Outcome::kNotWritten, 5, "a file could not be read or written"},
+  };
+  return rows;
+}
+
+int ExitStatus(Outcome outcome) {
+  for (const ExitStatusRow& row : ExitStatuses())
+    if (row.outcome == outcome) return row.status;
+  return 1;
+}
+
+Access Command::AccessFor(const std::vector<std::string>& args) const {
+  if (access == Access::kReads) return Access::kReads;
+  const std::string verb = args.empty() ? std::string() : args.front();
+  for (const std::string& v : reading_verbs)
+    if (v == verb) return Access::kReads;
+  return Access::kWrites;
 }
 
 std::string Utf8(const CZarimDoc& doc, std::string_view bytes) {
@@ -119,30 +144,21 @@ class CliPasswords : public PasswordRunner {
   std::optional<std::string> password_;
 };
 
-// Commands that only read take the folder's lock shared, so readers run side by side and
-// a reader never sees a save half done; they never save, whatever loading repaired.
-bool ReadsOnly(const std::string& name, const std::vector<std::string>& args) {
-  static const char* const kReaders[] = {"info",   "dump",   "lists",  "late-list", "catalog",
-                                         "totals", "groups", "report", "month",     "labels"};
-  for (const char* r : kReaders)
-    if (name == r) return true;
-  if (name == "attendance") return args.empty() || args[0] == "show";
-  if (name == "view") return true;
-  if (name == "overview" || name == "pioneer-ytd" || name == "ytd-summary") return true;
-  return false;
-}
-
 void Usage(std::ostream& out) {
   out << "usage: zarim-cli [--data DIR] [--today YYYY-MM-DD] [--password TEXT] [--lang CODE] "
          "COMMAND [ARGS]\n"
+         "       zarim-cli --help | --version\n"
          "commands:\n";
   auto cmds = Commands();
   std::sort(cmds.begin(), cmds.end(),
             [](const Command& a, const Command& b) { return a.name < b.name; });
   for (const auto& c : cmds) out << "  " << c.usage << "\n";
+  out << "exit status:\n";
+  for (const ExitStatusRow& row : ExitStatuses())
+    out << "  " << row.status << "  " << row.meaning << "\n";
 }
 
-int Run(int argc, char** argv) {
+Outcome Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string data = ".";
   std::optional<std::string> password;
@@ -157,11 +173,15 @@ int Run(int argc, char** argv) {
     const std::string& opt = args[i];
     if (opt == "--help") {
       Usage(std::cout);
-      return 0;
+      return Outcome::kDone;
+    }
+    if (opt == "--version") {
+      std::cout << "zarim-cli " << ZARIM_VERSION << "\n";
+      return Outcome::kDone;
     }
     if (i + 1 >= args.size()) {
       std::cerr << "zarim-cli: " << opt << " needs a value\n";
-      return 2;
+      return Outcome::kUsage;
     }
     const std::string& value = args[i + 1];
     if (opt == "--data") {
@@ -170,7 +190,7 @@ int Run(int argc, char** argv) {
       Date d;
       if (!ParseIsoDate(value, &d)) {
         std::cerr << "zarim-cli: --today takes a date YYYY-MM-DD: '" << value << "'\n";
-        return 2;
+        return Outcome::kUsage;
       }
       fixed_clock.Set(d);
       clock = &fixed_clock;
@@ -180,12 +200,12 @@ int Run(int argc, char** argv) {
       lang = value;
     } else {
       std::cerr << "zarim-cli: unknown option " << opt << "\n";
-      return 2;
+      return Outcome::kUsage;
     }
   }
   if (i >= args.size()) {
     Usage(std::cerr);
-    return 2;
+    return Outcome::kUsage;
   }
   std::string name = args[i];
   auto& cmds = Commands();
@@ -194,22 +214,14 @@ int Run(int argc, char** argv) {
   if (it == cmds.end()) {
     std::cerr << "zarim-cli: unknown command '" << name << "'\n";
     Usage(std::cerr);
-    return 2;
+    return Outcome::kUsage;
   }
 
   ConsolePrompter prompter;
   std::vector<std::string> command_args(args.begin() + static_cast<long>(i) + 1, args.end());
-  if (!it->needs_data) {
-    CZarimDoc doc(&prompter);
-    doc.data_folder = data;
-    doc.language_code = lang;
-    Context ctx{doc, *clock, command_args, std::cout, std::cerr};
-    return it->run(ctx);
-  }
-
   if (!FileExists(data)) {
     std::cerr << "zarim-cli: the data folder " << data << " does not exist\n";
-    return 2;
+    return Outcome::kUnknown;
   }
   // Paths kept in the catalog and the settings must not depend on the working folder.
   data = AbsolutePath(data);
@@ -218,7 +230,7 @@ int Run(int argc, char** argv) {
   OpenOptions options;
   options.data_folder = data;
   options.language_code = lang;
-  options.read_only = ReadsOnly(name, command_args);
+  options.read_only = it->AccessFor(command_args) == Access::kReads;
   options.program = "zarim-cli " + name;
   Congregation congregation(&prompter);
   CliPasswords passwords(password);
@@ -232,27 +244,27 @@ int Run(int argc, char** argv) {
       std::cerr << (password
                         ? "zarim-cli: wrong password\n"
                         : "zarim-cli: this folder is protected by a password; give --password\n");
-      return 3;
+      return Outcome::kPassword;
     case Congregation::Opened::kInUse:
       std::cerr << "zarim-cli: " << congregation.failure() << "\n";
-      return 4;
+      return Outcome::kInUse;
     default:
       std::cerr << "zarim-cli: " << congregation.failure() << "\n";
-      return 1;
+      return Outcome::kNotWritten;
   }
   CZarimDoc& doc = congregation.doc();
   Context ctx{doc, *clock, command_args, std::cout, std::cerr};
-  int rc = it->run(ctx);
-  if (rc == 0 && doc.modified && !options.read_only) {
+  Outcome outcome = it->run(ctx);
+  if (outcome == Outcome::kDone && doc.modified && !options.read_only) {
     if (!congregation.Save()) {
       std::cerr << "zarim-cli: the data could not be saved\n";
-      rc = 1;
+      outcome = Outcome::kNotWritten;
     }
   }
   // Closing without saving puts back the remark file as it was at start, when its undo
   // copy is whole.
   congregation.Discard();
-  return rc;
+  return outcome;
 }
 
 }  // namespace
@@ -261,5 +273,5 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Tests that run this program as a process fail or crash it at a chosen file call.
   zarim::InstallFaultPlanFromEnvironment();
-  return zarim::cli::Run(argc, argv);
+  return zarim::cli::ExitStatus(zarim::cli::Run(argc, argv));
 }

@@ -20,9 +20,10 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
                         std::string* error, int group = 0,
                         const ReportSelection* selection = nullptr);
 
-// Writes report kind `kind` for `selection` to the file *pdf when one is given, else its
-// model as text or, with json, as JSON to the output; the command's exit code.
-int EmitReport(Context& ctx, int kind, int group, const ReportSelection& selection,
-               const std::optional<std::string>& pdf, bool json);
+// Writes report kind `kind` for `selection` (null: the report's own choice of people) to
+// the file *pdf when one is given, else its model as text or, with json, as JSON to the
+// output.
+Outcome EmitReport(Context& ctx, int kind, int group, const ReportSelection* selection,
+                   const std::optional<std::string>& pdf, bool json);
 
 }  // namespace zarim::cli

@@ -60,5 +60,22 @@ TEST(CliExchange, AnActiveListExportedAndImportedWithUpdateChangesNoDataFile) {
   EXPECT_THAT(run.out, HasSubstr("unended_start_tag"));
 }
 
+// The import goes through the import dialog's form: its counter is shown, and a file
+// that would take the list past what it may hold is refused with "Too Many", storing
+// nothing.
+TEST(CliExchange, AnImportPastTheListsLimitIsRefused) {
+  CliFolder folder;
+  ASSERT_EQ(folder.Run({"xml", "export", "active"}).status, 0);
+  const std::string file = folder.path() + "/Exports/Active.xml";
+  CliRun run = folder.Run({"xml", "import", file, "--new"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr(" 120 + 120 = 240\n"));
+  const auto before = folder.Files();
+  run = folder.Run({"xml", "import", file, "--new"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, HasSubstr("Too Many"));
+  EXPECT_EQ(folder.Files(), before);
+}
+
 }  // namespace
 }  // namespace zarim

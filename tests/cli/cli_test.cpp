@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryReadOnlyCommand, LookingCommand,
     ::testing::Values(LookCase{"Info", {"info"}, "Working month: November 2026"},
                       LookCase{"Dump", {"dump"}, "\"working_month\""},
+                      LookCase{"Version", {"--version"}, "zarim-cli 10."},
                       LookCase{"Month", {"month"}, "November: open"},
                       LookCase{"Groups", {"groups"}, "#1 \t"},
                       LookCase{"ListsInactive", {"lists", "inactive", "--period", "all"}, "\t"},
@@ -76,6 +79,27 @@ TEST(CliHelp, ListsEveryCommand) {
         "lists",      "month",  "post",      "publisher",   "reopen",     "report",
         "restore",    "save",   "status",    "totals"})
     EXPECT_THAT(run.out, HasSubstr("  " + std::string(name))) << name;
+}
+
+// --help shows the table of exit statuses, and the manual page gives each status the
+// same meaning.
+TEST(CliHelp, ExitStatusesAreTheManualPages) {
+  CliRun run = testing::RunCli({"--help"});
+  const Bytes page = ReadFile(ZARIM_SOURCE_DIR "/packaging/zarim-cli.1").value_or(Bytes{});
+  const std::string man(page.begin(), page.end());
+  const size_t table = run.out.find("exit status:\n");
+  ASSERT_NE(table, std::string::npos) << Describe(run);
+  std::istringstream rows(run.out.substr(table + 13));
+  std::set<int> statuses;
+  for (std::string row; std::getline(rows, row);) {
+    ASSERT_GT(row.size(), 5u) << row;
+    const int status = row[2] - '0';
+    statuses.insert(status);
+    const size_t entry = man.find(".B " + std::to_string(status) + "\n");
+    ASSERT_NE(entry, std::string::npos) << "the manual page has no status " << status;
+    EXPECT_THAT(man.substr(entry, man.find(".TP", entry) - entry), HasSubstr(row.substr(5)));
+  }
+  EXPECT_EQ(statuses, (std::set<int>{0, 1, 2, 3, 4, 5}));
 }
 
 // ---- Wrong arguments -------------------------------------------------------------------
@@ -128,10 +152,33 @@ INSTANTIATE_TEST_SUITE_P(
             {"publisher", "add", "--first", "Ada", "--last", "Lund", "--birth", "1990-13-40"},
             2,
             "a date is YYYY-MM-DD"},
+        // An identifier that names nobody is a usage error for every command.
         RefusalCase{"PublisherEditUnknown",
                     {"publisher", "edit", "29999", "--first", "X"},
-                    1,
+                    2,
                     "no publisher with identifier 29999"},
+        RefusalCase{"PublisherDeleteUnknown",
+                    {"publisher", "delete", "29999"},
+                    2,
+                    "no publisher with identifier 29999"},
+        RefusalCase{"PioneerYtdUnknown", {"pioneer-ytd", "29999"}, 2, "identifier 29999"},
+        RefusalCase{"StatusUnknownPublisher",
+                    {"status", "29999", "inactive", "--month", "11"},
+                    2,
+                    "identifier 29999"},
+        RefusalCase{"HistoryUnknownPublisher",
+                    {"history", "29999", "--year", "2026", "--month", "10"},
+                    2,
+                    "identifier 29999"},
+        RefusalCase{"HouseholdUnknownHead", {"household", "add", "29999", "10"}, 2, "29999"},
+        RefusalCase{
+            "GroupOverseerUnknown", {"group", "set", "1", "--overseer-id", "29999"}, 2, "29999"},
+        RefusalCase{"CardUnknown", {"report", "card", "29999", "--text"}, 2, "29999"},
+        RefusalCase{"LabelsUnknown", {"labels", "--ids", "10,29999", "--json"}, 2, "29999"},
+        RefusalCase{"PdfUnwritable",
+                    {"report", "branch", "--pdf", "/nonexistent/branch.pdf"},
+                    5,
+                    "/nonexistent/branch.pdf"},
         RefusalCase{"StatusNoMonth", {"status", "10", "inactive"}, 2, "usage: status"},
         RefusalCase{"StatusUnknownAction",
                     {"status", "10", "sideways", "--month", "11"},
