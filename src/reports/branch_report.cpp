@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
 #include "core/strings.h"
@@ -83,6 +84,22 @@ void DrawBranchReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& conte
   DrawDateStamp(canvas, frame, context, doc, frame.X(75), y);
   y += 2 * frame.line_height();
   DrawBranchTable(doc, canvas, frame, y);
+}
+
+ReportModel BranchReportModel(const CZarimDoc& doc) {
+  // The counts are padded for their columns on the page; the model keeps the figures.
+  auto figure = [](const std::string& s) { return std::string(Trim(s)); };
+  ReportModel model;
+  model.kind = kBranchReportKind;
+  model.title = BranchReportTitle(doc);
+  model.columns = {"", std::string(Str(Sid::kBranchShared)), std::string(Str(Sid::kBranchHours)),
+                   std::string(Str(Sid::kBranchStudies))};
+  const auto lines = BranchReportLines(ComputeWorkingTotals(doc));
+  for (size_t i = 0; i < lines.size(); ++i)
+    model.Add(i + 1 < lines.size() ? RowKind::kText : RowKind::kTotal,
+              {lines[i].label, figure(lines[i].shared), figure(lines[i].hours),
+               figure(lines[i].studies)});
+  return model;
 }
 
 std::string BranchReportText(const CZarimDoc& doc) {

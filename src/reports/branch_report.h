@@ -8,6 +8,7 @@
 
 #include "reports/canvas.h"
 #include "reports/page_frame.h"
+#include "reports/report_model.h"
 
 namespace zarim {
 
@@ -33,6 +34,9 @@ std::array<BranchReportLine, 4> BranchReportLines(const WorkingTotals& totals);
 int DrawBranchTable(const CZarimDoc& doc, Canvas& canvas, const PageFrame& frame, int y);
 // The whole page: title, date stamp and table. One page.
 void DrawBranchReport(const CZarimDoc& doc, Canvas& canvas, ReportContext& context);
+
+// The page's model: the four lines under the three headings. One page.
+ReportModel BranchReportModel(const CZarimDoc& doc);
 
 // The page as text for the command line: the title, a heading line and the four lines.
 std::string BranchReportText(const CZarimDoc& doc);

@@ -130,15 +130,34 @@ std::vector<std::string> LabelLines(const CZarimDoc& doc, int record) {
   return lines;
 }
 
+namespace {
+
+// The records of the context's selection, or every active publisher by category.
+std::vector<int> LabelRecords(const CZarimDoc& doc, const ReportSelection* sel) {
+  if (!(sel && sel->chosen)) return LabelRecordsByCategory(doc);
+  std::vector<int> records;
+  for (int rec : sel->records)
+    if (rec > 0 && rec < doc.count) records.push_back(rec);
+  return records;
+}
+
+}  // namespace
+
+ReportModel LabelsModel(const CZarimDoc& doc, const ReportContext& context) {
+  const ReportSelection* sel = context.selection;
+  const std::vector<int> records = LabelRecords(doc, sel);
+  const int start = sel ? std::clamp(sel->start_label, 1, kLabelsPerSheet) : 1;
+  ReportModel model;
+  model.kind = report_kind::kLabels;
+  model.title = std::string(Str(Sid::kLabelsTitle));
+  for (int rec : records) model.Add(RowKind::kPublisher, LabelLines(doc, rec));
+  model.page_count = LabelSheetCount(start, static_cast<int>(records.size()));
+  return model;
+}
+
 void DrawLabels(const CZarimDoc& doc, Canvas& canvas, ReportContext& context) {
   const ReportSelection* sel = context.selection;
-  std::vector<int> records;
-  if (sel && sel->chosen) {
-    for (int rec : sel->records)
-      if (rec > 0 && rec < doc.count) records.push_back(rec);
-  } else {
-    records = LabelRecordsByCategory(doc);
-  }
+  const std::vector<int> records = LabelRecords(doc, sel);
   const int start = sel ? std::clamp(sel->start_label, 1, kLabelsPerSheet) : 1;
   context.page_count = LabelSheetCount(start, static_cast<int>(records.size()));
 
@@ -168,7 +187,9 @@ std::vector<ReportEntry> LabelReports() {
            [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
              DrawLabels(doc, canvas, context);
            },
-           nullptr}};
+           [](const CZarimDoc& doc, const ReportContext& context, int) {
+             return LabelsModel(doc, context);
+           }}};
 }
 
 }  // namespace zarim

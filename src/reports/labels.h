@@ -38,6 +38,10 @@ std::vector<std::string> LabelLines(const CZarimDoc& doc, int record);
 // nothing was chosen); sets the page count.
 void DrawLabels(const CZarimDoc& doc, Canvas& canvas, ReportContext& context);
 
+// The labels' model: a row per label with its lines as cells, in the order they are
+// placed; one page per sheet.
+ReportModel LabelsModel(const CZarimDoc& doc, const ReportContext& context);
+
 std::vector<ReportEntry> LabelReports();
 
 }  // namespace zarim

@@ -11,6 +11,7 @@
 #include "reports/labels.h"
 #include "reports/lists.h"
 #include "reports/record_card.h"
+#include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
 #include "reports/statistics.h"
 #include "reports/telephone_list.h"
@@ -31,29 +32,36 @@ constexpr ReportFamily kFamilies[] = {
 
 }  // namespace
 
+int ScreenPageCount(ReportDraw draw, const CZarimDoc& doc, const ReportContext& context,
+                    int group) {
+  RecordingCanvas measure(context.screen_dpi_x, context.screen_dpi_y);
+  ReportContext screen = context;
+  screen.printing = false;
+  draw(doc, measure, screen, group);
+  return screen.page_count;
+}
+
 std::vector<ReportEntry> BaseReports() {
   return {
       {report_kind::kTelephoneCongregation, "telephone", false,
        [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
          DrawTelephoneList(doc, canvas, context, 0);
        },
-       nullptr},
+       [](const CZarimDoc& doc, const ReportContext& context, int) {
+         return TelephoneListModel(doc, context, 0);
+       }},
       {report_kind::kTelephoneGroup, "telephone-group", true,
        [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) {
          DrawTelephoneList(doc, canvas, context, group);
        },
-       nullptr},
+       TelephoneListModel},
       {kBranchReportKind, "branch", false,
        [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int) {
          DrawBranchReport(doc, canvas, context);
        },
-       nullptr},
+       [](const CZarimDoc& doc, const ReportContext&, int) { return BranchReportModel(doc); }},
       // A printed view list: the job's group number carries the list's selection.
-      {kViewListReportKind, "view-list", true,
-       [](const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int selection) {
-         DrawViewList(doc, canvas, context, selection);
-       },
-       nullptr},
+      {kViewListReportKind, "view-list", true, DrawViewList, ViewListModel},
   };
 }
 

@@ -15,15 +15,24 @@ namespace zarim {
 
 class CZarimDoc;
 
+// Lays out and draws a report; sets the context's page count.
+using ReportDraw = void (*)(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
+                            int group);
+// What a report shows, on the context's paper.
+using ReportModelFn = ReportModel (*)(const CZarimDoc& doc, const ReportContext& context,
+                                      int group);
+
+// Every report has both: the command line prints any report as text or JSON from its model.
 struct ReportEntry {
   int kind = 0;
   const char* name = "";   // the command line's name, e.g. "telephone"
   bool per_group = false;  // drawn for one field service group
-  // Lays out and draws the report; sets the context's page count.
-  void (*draw)(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) = nullptr;
-  // The report's model on the context's paper; null for a report drawn without one.
-  ReportModel (*model)(const CZarimDoc& doc, const ReportContext& context, int group) = nullptr;
+  ReportDraw draw = nullptr;
+  ReportModelFn model = nullptr;
 };
+
+// The number of pages a report takes in the report view (laid out on the screen).
+int ScreenPageCount(ReportDraw draw, const CZarimDoc& doc, const ReportContext& context, int group);
 
 // A family's table of reports.
 using ReportFamily = std::vector<ReportEntry> (*)();

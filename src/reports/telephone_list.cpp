@@ -8,6 +8,8 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "reports/lists.h"
+#include "reports/report_kind.h"
+#include "reports/report_registry.h"
 
 namespace zarim {
 namespace {
@@ -73,6 +75,28 @@ std::vector<PhoneListEntry> TelephoneListEntries(const CZarimDoc& doc, int group
     }
   }
   return entries;
+}
+
+ReportModel TelephoneListModel(const CZarimDoc& doc, const ReportContext& context, int group) {
+  const std::string& lang = doc.language_code;
+  ReportModel model;
+  model.kind = group > 0 ? report_kind::kTelephoneGroup : report_kind::kTelephoneCongregation;
+  model.title = ListTitle(doc, Str(Sid::kTelephoneList));
+  if (group > 0) model.subtitle = GroupLabel(doc, group);
+  model.columns = {"", std::string(Str(Sid::kPhoneColumnHome)),
+                   std::string(Str(Sid::kPhoneColumnMobile)),
+                   std::string(Str(Sid::kPhoneColumnWork))};
+  for (const PhoneListEntry& e : TelephoneListEntries(doc, group)) {
+    std::string name = ToUtf8(e.name, lang);
+    for (const std::string& member : e.members)
+      name += std::string(Str(Sid::kMemberSeparator)) + ToUtf8(member, lang);
+    model.Add(RowKind::kPublisher,
+              {name, ToUtf8(e.home, lang), ToUtf8(e.mobile, lang), ToUtf8(e.work, lang)});
+  }
+  model.page_count = ScreenPageCount([](const CZarimDoc& d, Canvas& canvas, ReportContext& c,
+                                        int g) { DrawTelephoneList(d, canvas, c, g); },
+                                     doc, context, group);
+  return model;
 }
 
 void DrawTelephoneList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) {

@@ -8,6 +8,7 @@
 #include "records/groups.h"
 #include "reports/canvas.h"
 #include "reports/page_frame.h"
+#include "reports/report_model.h"
 
 namespace zarim {
 
@@ -25,6 +26,10 @@ struct PhoneListEntry {
 // group when group > 0. On the congregation list a household member stands on the
 // head's entry; a member whose head is not listed keeps a line of his own.
 std::vector<PhoneListEntry> TelephoneListEntries(const CZarimDoc& doc, int group);
+
+// The list's model: one row per entry (the name with the household's first names, then
+// the three numbers), with the page count of the report view.
+ReportModel TelephoneListModel(const CZarimDoc& doc, const ReportContext& context, int group);
 
 // Lays out and draws the list (report kind 50 for group 0, 51 for a group); sets the
 // context's page count.

@@ -8,6 +8,7 @@
 #include "core/document.h"
 #include "core/strings.h"
 #include "records/groups.h"
+#include "reports/report_registry.h"
 
 namespace zarim {
 
@@ -32,6 +33,18 @@ std::vector<std::string> SplitTabs(const std::string& text) {
   return parts;
 }
 
+std::string ViewListTitle(const CZarimDoc& doc, const ViewListSelection& sel, int lines) {
+  return ListTitle(doc, ViewTitle(doc, sel.type, sel.second, sel.third, lines));
+}
+
+std::string FormHeading(int column) {
+  const Sid headings[] = {Sid::kBranchShared, Sid::kBranchHours, Sid::kBranchStudies,
+                          Sid::kHistoryRemark};
+  std::string heading(Str(headings[column]));
+  heading.erase(std::remove(heading.begin(), heading.end(), '&'), heading.end());
+  return heading;
+}
+
 }  // namespace
 
 int EncodeViewListSelection(const ViewListSelection& s) {
@@ -48,6 +61,21 @@ ViewListSelection DecodeViewListSelection(int code) {
   return s;
 }
 
+ReportModel ViewListModel(const CZarimDoc& doc, const ReportContext& context, int selection) {
+  const ViewListSelection sel = DecodeViewListSelection(selection);
+  const std::vector<StatusLine> lines = ViewListLines(doc, sel.type, sel.second, sel.third);
+  ReportModel model;
+  model.kind = kViewListReportKind;
+  model.title = ViewListTitle(doc, sel, static_cast<int>(lines.size()));
+  if (sel.type == ViewType::kCollectionForm) {
+    if (sel.second > 0) model.subtitle = GroupLabel(doc, sel.second);
+    model.columns = {"", FormHeading(0), FormHeading(1), FormHeading(2), FormHeading(3)};
+  }
+  for (const StatusLine& line : lines) model.Add(RowKind::kPublisher, SplitTabs(line.text));
+  model.page_count = ScreenPageCount(DrawViewList, doc, context, selection);
+  return model;
+}
+
 void DrawViewList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int selection) {
   const ViewListSelection sel = DecodeViewListSelection(selection);
   const std::vector<StatusLine> lines = ViewListLines(doc, sel.type, sel.second, sel.third);
@@ -55,25 +83,19 @@ void DrawViewList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, 
   PageFrame frame(canvas, context, doc.options.top_margin);
 
   ListHeader header;
-  header.title = ListTitle(
-      doc, ViewTitle(doc, sel.type, sel.second, sel.third, static_cast<int>(lines.size())));
+  header.title = ViewListTitle(doc, sel, static_cast<int>(lines.size()));
   if (form && sel.second > 0) header.subtitle = GroupLabel(doc, sel.second);
   const int per_page = std::max(frame.lines_per_page() - 1, 1);  // one line for headings
   context.page_count = ListPageCount(static_cast<int>(lines.size()), per_page);
 
-  const Sid form_headings[] = {Sid::kBranchShared, Sid::kBranchHours, Sid::kBranchStudies,
-                               Sid::kHistoryRemark};
   for (int page = 0; page < context.page_count; ++page) {
     DrawListHeader(canvas, frame, context, doc, page, header);
     canvas.SetTextAlign(align::kLeft | align::kTop);
     if (form) {
       frame.Select(FontRole::kHeading);
-      for (int c = 0; c < 4; ++c) {
-        std::string heading(Str(form_headings[c]));
-        heading.erase(std::remove(heading.begin(), heading.end(), '&'), heading.end());
+      for (int c = 0; c < 4; ++c)
         canvas.DrawText(frame.X(kFormColumnTenths[c]) + frame.unit() / 20, frame.LineY(page, 0),
-                        heading);
-      }
+                        FormHeading(c));
     }
     const size_t begin = static_cast<size_t>(page) * per_page;
     const size_t end = std::min(lines.size(), begin + per_page);

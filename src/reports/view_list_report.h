@@ -5,6 +5,7 @@
 #include "cycle/view_lists.h"
 #include "reports/canvas.h"
 #include "reports/page_frame.h"
+#include "reports/report_model.h"
 
 namespace zarim {
 
@@ -19,6 +20,10 @@ struct ViewListSelection {
 };
 int EncodeViewListSelection(const ViewListSelection& selection);
 ViewListSelection DecodeViewListSelection(int code);
+
+// The list's model: a row per line with its tab-separated parts as cells (the form's
+// headings as columns), with the page count of the report view.
+ReportModel ViewListModel(const CZarimDoc& doc, const ReportContext& context, int selection);
 
 // Lays out and draws the list; sets the context's page count.
 void DrawViewList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int selection);

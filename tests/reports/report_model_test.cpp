@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "core/document.h"
+#include "demo_congregation.h"
 #include "reports/report_drawer.h"
 #include "reports/report_registry.h"
 
@@ -25,6 +27,23 @@ TEST(ReportRegistry, KindsAndNamesAreUniqueAndFoundBothWays) {
   EXPECT_EQ(FindReportByName("51")->name, std::string("telephone-group"));
   EXPECT_EQ(FindReportByName("no-such-report"), nullptr);
   EXPECT_EQ(FindReportByName("51x"), nullptr);
+}
+
+// Every registered report has a model (the command line's --text and --json), of its
+// own kind and with as many pages as the report view draws.
+TEST(ReportRegistry, EveryReportHasAModelOfItsKindAndPages) {
+  SilentPrompter silent;
+  CZarimDoc doc(&silent);
+  demo::BuildDemo(doc, {});
+  ReportContext context;
+  context.today = Date{2026, 12, 8};
+  for (const ReportEntry& entry : AllReports()) {
+    ASSERT_NE(entry.model, nullptr) << entry.name;
+    const int group = entry.per_group ? 1 : 0;
+    ReportModel model = entry.model(doc, context, group);
+    EXPECT_EQ(model.kind, entry.kind) << entry.name;
+    EXPECT_EQ(model.page_count, ScreenPageCount(entry.draw, doc, context, group)) << entry.name;
+  }
 }
 
 TEST(ReportModel, TextDropsTrailingEmptyCellsAndJsonEscapes) {
