@@ -6,10 +6,15 @@ set -euo pipefail
 build=${1:-build/release}
 full=${2:-build/full}
 for b in "$build"/bench/bench_*; do
-  [[ -x "$b" ]] || continue
+  [[ -x "$b" && "$(basename "$b")" != bench_cli_startup ]] || continue
   echo "== $(basename "$b")"
   ZARIM_FULL_DEMO="$full" "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 done
+# zarim-cli info and --version as whole processes against cat of the same data files.
+if [[ -x "$build/bench/bench_cli_startup" ]]; then
+  echo "== bench_cli_startup"
+  ZARIM_FULL_DEMO="$full" "$build/bench/bench_cli_startup"
+fi
 # Peak memory of loading the full folder with the command-line program.
 if [[ -x "$build/src/cli/zarim-cli" ]]; then
   echo "== peak memory of 'zarim-cli info' on the full folder"
@@ -28,6 +33,7 @@ fi
 if [[ -x "$build/tests/test_backup" ]]; then
   ZARIM_TX_TRIALS=$ZARIM_TX_TRIALS "$build/tests/test_backup" \
     --gtest_filter='RestoreCase.Kills*:BackupSet.EveryFailurePointAndKill*'
+fi
 if [[ -x "$build/tests/test_cli" ]]; then
   echo "== zarim-cli processes: ${ZARIM_CONCURRENT_POSTS:=60} concurrent posts, ${ZARIM_FREE_LEVELS:=80} free-space levels"
   ZARIM_CONCURRENT_POSTS=$ZARIM_CONCURRENT_POSTS ZARIM_FREE_LEVELS=$ZARIM_FREE_LEVELS \

@@ -1,6 +1,6 @@
 // A report written as a PDF file by the command line, through the PDF writer of the
-// rendering library (offscreen, no window and no printer). Builds without Qt say so
-// instead.
+// rendering library (offscreen, no window and no printer) in a module loaded on demand.
+// Builds without Qt say so instead.
 #pragma once
 
 #include <optional>
@@ -13,9 +13,19 @@
 
 namespace zarim::cli {
 
+// What the PDF writer module is asked to write.
+struct PdfRequest {
+  const CZarimDoc* doc;
+  int kind;
+  Date today;
+  std::string path;
+  int group;
+  const ReportSelection* selection;
+};
+
 // Writes report kind `kind` of doc (for field service group `group` where the report is
 // drawn per group) to path with the default report fonts. False with a message in *error
-// when the file could not be written or no PDF writer is built in.
+// when the file could not be written or the PDF writer could not be loaded.
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
                         std::string* error, int group = 0,
                         const ReportSelection* selection = nullptr);
