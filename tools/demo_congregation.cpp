@@ -16,6 +16,9 @@
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/attendance.h"
+#include "cycle/branch_totals.h"
+#include "cycle/late_reports.h"
 #include "cycle/roll.h"
 
 namespace zarim::demo {
@@ -168,6 +171,8 @@ class Builder {
   void Build() {
     doc_.ClearTables();
     doc_.ResetHeader();
+    // Loading marks every record's circumstances as set, the header's too.
+    doc_.header().special_circumstances = kCircumstancesSet;
     doc_.SetToday(opt_.today);
     doc_.count = 1;
     MakeGroups();
@@ -182,13 +187,17 @@ class Builder {
     MakeAppointments();
     doc_.SortRecords();
     doc_.RebuildIndex();
+    // The open month's stored totals are the program's own: the working month's slips and
+    // the late reports posted in it, over the active list.
+    RecomputeTotals(doc_);
     doc_.MarkModified();
   }
 
   // Side files the save does not write: extension records, emergency contacts, needs.
   bool WriteSideFiles(std::string* error) {
     int ext = opt_.full ? 600 : 25;
-    int emerg = opt_.full ? 1300 : 20;
+    // A writable load keeps the first 1000 emergency contacts.
+    int emerg = opt_.full ? 1000 : 20;
     int needs = opt_.full ? 1300 : 8;
     std::vector<int> recs;
     for (int r = 1; r < doc_.count; ++r)
@@ -307,7 +316,9 @@ class Builder {
   void MakeGroups() { doc_.groups.count = static_cast<uint8_t>(opt_.full ? kMaxGroups : 8); }
 
   void MakePeople() {
-    const int active_target = opt_.full ? 310 : 120;
+    // The full folder fills the active list; with the other lists full too, the records
+    // stay within the index.
+    const int active_target = opt_.full ? kMaxStatusList : 120;
     const int groups = doc_.groups.count;
     int made = 0;
     // Families: a head with spouse and children, sharing last name, address and phone.
@@ -393,16 +404,6 @@ class Builder {
     others(moved, kMoved);
     others(students, kNonPublisher);
     others(deleted, kDeleted);
-    if (opt_.full) {
-      // Fill the table to its capacity with further active publishers.
-      while (doc_.count < kMaxRecords - 1) {
-        bool male = rng_.Chance(50);
-        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames),
-                                 male, kActive);
-        r.group = static_cast<int8_t>(1 + doc_.count % doc_.groups.count);
-        active_.push_back({doc_.count - 1, male});
-      }
-    }
     PubRecord& co = NewRecord("Samuel", "Whitfield", true, kCircuitOverseer);
     co.id = kCircuitOverseerId;
     --next_id_;
@@ -524,8 +525,8 @@ class Builder {
       if (r.service_flags & kSpecialServant) continue;
       for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
       Report(r, prev, PioneerFor(active_[i].rec, prev));
-      doc_.late[doc_.late_count++] = LateReportEntry{r.id, static_cast<uint8_t>(m),
-                                                     static_cast<uint8_t>(doc_.working_month + 1)};
+      AddLateReport(doc_, r.id, m);
+      late_.insert({active_[i].rec, prev});
       ++added;
     }
   }
@@ -549,38 +550,37 @@ class Builder {
     }
   }
 
+  // The weeks of each month go in as the attendance dialog stores them; the blocks carry
+  // the names that loading gives them.
   void MakeAttendance() {
     const int w = doc_.working_serial;
+    const Sid names[2] = {Sid::kMidweekMeeting, Sid::kWeekendMeeting};
     for (int b = 0; b < 2; ++b) {
-      AttendanceBlock& a = doc_.attendance[b];
+      SetField(doc_.attendance[b].name, FromUtf8(Str(names[b]), doc_.language_code));
       for (int serial = w - 23; serial <= w; ++serial) {
-        int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
         int weeks = serial == w ? 1 : (rng_.Chance(30) ? 5 : 4);
-        int total = 0;
-        for (int k = 0; k < weeks; ++k) {
-          int v = b == 0 ? rng_.Range(85, 112) : rng_.Range(95, 130);
-          a.week[k][m][s] = static_cast<uint16_t>(v);
-          total += v;
-        }
-        a.meetings[m][s] = static_cast<uint16_t>(weeks);
-        a.total[m][s] = static_cast<uint16_t>(total);
-        a.average[m][s] = static_cast<uint16_t>((total * 2 + weeks) / (weeks * 2));
+        WeekValues values{};
+        for (int k = 0; k < weeks; ++k)
+          values[static_cast<size_t>(k)] = b == 0 ? rng_.Range(85, 112) : rng_.Range(95, 130);
+        StoreWeeks(doc_, b, MonthOfSerial(serial), SlotOfSerial(serial), values);
       }
     }
   }
 
+  // The totals stored when each past month was closed: its slips then, without the late
+  // reports posted afterwards. The open month's are the program's (Build).
   void MakeTotals() {
     const int w = doc_.working_serial;
     int active = 0;
     for (int r = 1; r < doc_.count; ++r) active += doc_.records[r].status == kActive;
-    for (int serial = w - 23; serial <= w; ++serial) {
+    for (int serial = w - 23; serial < w; ++serial) {
       int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
       uint32_t sums[4][9] = {};
       for (int r = 1; r < doc_.count; ++r) {
         const PubRecord& rec = doc_.records[r];
         if (rec.status != kActive || (rec.service_flags & (kSpecialServant | kFieldMissionary)))
           continue;
-        if (!HasReported(rec, m, s)) continue;
+        if (!HasReported(rec, m, s) || late_.count({r, serial})) continue;
         int row = rec.pioneer[m][s] & 3;
         for (int f = 0; f < 5; ++f)
           sums[row][f] += static_cast<uint16_t>(doc_.ActivityValue(r, m, f, s));
@@ -627,7 +627,8 @@ class Builder {
   std::vector<Person> active_;
   std::vector<int> elders_, servants_, regulars_;
   std::vector<std::pair<int, int>> event_serial_;
-  std::set<std::string> used_names_;  // "first\tlast" of every record made
+  std::set<std::pair<int, int>> late_;  // (record, serial) of the late reports
+  std::set<std::string> used_names_;    // "first\tlast" of every record made
   int special_ = 0, continuous_aux_ = 0;
 };
 

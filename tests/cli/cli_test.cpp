@@ -13,6 +13,7 @@
 
 #include "cli/cli_support.h"
 #include "core/file_io.h"
+#include "demo_congregation.h"
 #include "support/older_folder.h"
 
 namespace zarim {
@@ -225,6 +226,28 @@ TEST(CliFolderMissing, IsReportedAndNotCreated) {
   EXPECT_EQ(run.status, 2);
   EXPECT_THAT(run.err, HasSubstr("does not exist"));
   EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// A fresh demo folder holds what the program writes: saved unchanged, every data file
+// keeps its bytes (the open month's totals are the program's, late reports included).
+TEST(CliDemoFolder, SavedUnchangedKeepsEveryByte) {
+  CliFolder folder;
+  auto before = folder.Files();
+  ASSERT_EQ(folder.Run({"save"}).status, 0);
+  auto after = folder.Files();
+  if (!before.count("zarim.ini")) after.erase("zarim.ini");  // the settings of the program
+  EXPECT_EQ(after, before);
+}
+
+// The full demo folder fills the active list and stays within the index.
+TEST(CliDemoFolder, FullStaysWithinTheCapacities) {
+  SilentPrompter silent;
+  CZarimDoc doc(&silent);
+  demo::DemoOptions options;
+  options.full = true;
+  demo::BuildDemo(doc, options);
+  EXPECT_EQ(doc.CountStatus(kActive), kMaxStatusList);
+  EXPECT_LE(doc.count - 1, kMaxIndex);
 }
 
 // A folder of the earlier version: "info" says it is converted and writes nothing; "save"
