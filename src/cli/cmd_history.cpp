@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "core/strings.h"
 #include "cycle/history_form.h"
 
 namespace zarim::cli {
@@ -92,6 +93,10 @@ int History(Context& ctx) {
   }
   PubRecord* r = RecordOrError(ctx, args[0]);
   if (!r) return 1;
+  if (!HistoryForm::Offers(*r)) {
+    ctx.err << "zarim-cli: " << Fill(Sid::kHistoryNotOffered, args[0]) << "\n";
+    return 2;
+  }
   HistoryForm form(ctx.doc, HistoryForm::Options{static_cast<int>(r - ctx.doc.records.data()),
                                                  r->status == kInactive});
   if (!ChooseMonth(ctx, form, year, month)) return 2;
