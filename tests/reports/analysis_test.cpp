@@ -122,23 +122,6 @@ TEST_F(AnalysisTest, MissionaryIsShownButNotSummedAndCountsInTotalPublishers) {
   EXPECT_EQ(total->cells[2], "2");
 }
 
-TEST_F(AnalysisTest, PubsRowCountsTheReportsOfThePublishersItAverages) {
-  // A special servant or missionary without a report is neither among the publishers
-  // of the row nor subtracted from them.
-  Add(100, "A");
-  Add(101, "B");
-  Add(102, "Servant").service_flags = kSpecialServant;
-  Add(103, "Missionary").service_flags = kFieldMissionary;
-  ReportedBefore();
-  Report(1, 0, 2);
-  Report(2, 0, 4);
-  const ReportModel m = Model(report_kind::kCongregationAnalysisAlpha);
-  const ReportRow* pubs = TotalRow(m, "Pubs");
-  ASSERT_NE(pubs, nullptr);
-  EXPECT_EQ(pubs->cells[2], "   2");
-  EXPECT_EQ(pubs->cells[3], "   3.0");
-}
-
 TEST_F(AnalysisTest, MarkersFollowTheirOrderAndTheNoReportCounters) {
   Add(100, "Regular", kRegular);  // no report
   PubRecord& u = Add(101, "Unbaptized", kSpecial);
