@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "core/strings.h"
 #include "cycle/history_form.h"
 
 namespace zarim::cli {
@@ -93,6 +94,10 @@ Outcome History(Context& ctx) {
   int rec = 0;
   if (Outcome o = FindPublisher(ctx, args[0], &rec); o != Outcome::kDone) return o;
   const PubRecord* r = &ctx.doc.records[rec];
+  if (!HistoryForm::Offers(*r)) {
+    ctx.err << "zarim-cli: " << Fill(Sid::kHistoryNotOffered, args[0]) << "\n";
+    return Outcome::kRefused;
+  }
   HistoryForm form(ctx.doc, HistoryForm::Options{rec, r->status == kInactive});
   if (!ChooseMonth(ctx, form, year, month)) return Outcome::kUsage;
   if ((shared || no_shared) && !form.new_form()) {

@@ -259,7 +259,11 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
       ok = false;
       continue;
     }
-    ok = CopySetBetween(source, target, restoring) && ok;
+    // A snapshot counts as whole only with its marker, so the marker travels too, after
+    // the files: the copy is offered for restoring exactly when the original was.
+    const std::string marker(Str(Sid::kSetMarkerFile));
+    const bool copied = CopySetBetween(source, target, restoring);
+    ok = copied && CopyOne(source, target, marker) && Flush(target) && ok;
   }
   return ok;
 }
@@ -290,6 +294,9 @@ bool FileCopier::DeleteArchives(const std::string& folder) {
   for (int n = 1; n <= 12; ++n) {
     std::string month = ArchiveFolderOf(folder, n);
     if (!IsFolder(month)) continue;
+    // The marker goes first: a month half deleted is never taken for whole.
+    const std::string marker = JoinPath(month, Str(Sid::kSetMarkerFile));
+    if (FileExists(marker) && !RemoveTree(marker)) ok = false;
     ok = DeleteFileSet(month) && ok;
     RemoveFolder(month);  // a folder holding other files stays
   }

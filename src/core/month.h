@@ -68,6 +68,12 @@ struct MonthCursor {
 inline MonthCursor CursorAt(int serial) {
   return MonthCursor{MonthOfSerial(serial), SlotOfSerial(serial), YearOfSerial(serial)};
 }
+// The August that ended the service year before the one containing c.
+inline MonthCursor EndOfPreviousServiceYear(MonthCursor c) {
+  do c.Back();
+  while (c.month != 7);
+  return c;
+}
 
 // The month `k` months before month index `month` (0-based, wrapping round the year).
 inline constexpr int MonthsBefore(int month, int k) { return (((month - k) % 12) + 12) % 12; }

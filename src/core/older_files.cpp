@@ -201,7 +201,7 @@ void ConvertOlderRemarks(CZarimDoc& doc) {
     const int month = p[older::kRemarkMonth];
     const uint16_t id = GetU16(p + older::kRemarkId);
     // The same records the current remark file never loads.
-    if (text.empty() || month == 0 || month > 12 || id < 11) continue;
+    if (text.empty() || month == 0 || month > 12 || id < kFirstValidId) continue;
     if (month == doc.working_month + 1 && other_parity) continue;
     const int s = month > doc.today_month ? Mod2(doc.working_year + 1) : Mod2(doc.working_year);
     PubRecord* rec = doc.FindById(id);

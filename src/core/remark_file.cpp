@@ -106,16 +106,16 @@ std::optional<Bytes> CompactedRemarks(const Bytes& in) {
   std::vector<RemarkEntry> kept;
   for (size_t i = 0; i < n; ++i) {
     RemarkEntry e = EntryAt(*file, i);
-    if (e.month != 0 && e.id >= 11) kept.push_back(e);
+    if (e.month != 0 && e.id >= kFirstValidId) kept.push_back(e);
   }
   // An entry is dropped when a later entry of the same publisher, month and slot has a
   // text: only the last remark of a cell counts.
   std::map<std::tuple<uint8_t, uint8_t, uint16_t>, size_t> last_with_text;
   for (size_t j = 0; j < kept.size(); ++j)
-    if (kept[j].id >= 12 && kept[j].text[0] != 0)
+    if (kept[j].id >= kFirstValidId && kept[j].text[0] != 0)
       last_with_text[{kept[j].month, kept[j].slot, kept[j].id}] = j;
   for (size_t i = 0; i < kept.size(); ++i) {
-    if (kept[i].id < 12) continue;
+    if (kept[i].id < kFirstValidId) continue;
     auto it = last_with_text.find({kept[i].month, kept[i].slot, kept[i].id});
     if (it != last_with_text.end() && it->second > i) {
       kept[i].month = 0;
@@ -145,7 +145,8 @@ void LoadRemarks(CZarimDoc& doc, const Bytes* file) {
     size_t n = file->size() / kRec;
     for (size_t i = 1; i < n && doc.remark_count < kRemarkLoadLimit; ++i) {
       RemarkEntry e = EntryAt(*file, i);
-      if (e.month == 0 || e.month > 12 || e.id < 11) continue;
+      // Identifier 10 is the first publisher of every congregation: his remarks load too.
+      if (e.month == 0 || e.month > 12 || e.id < kFirstValidId) continue;
       e.text[43] = 0;
       std::string text(Trim(FieldText(e.text, sizeof e.text)));
       if (text.empty()) continue;

@@ -3,6 +3,7 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
+#include <unicode/unorm2.h>
 
 #include <map>
 #include <mutex>
@@ -84,6 +85,24 @@ std::u16string BytesToUtf16(std::string_view bytes, std::string_view lang) {
   out.resize(U_SUCCESS(status) ? static_cast<size_t>(n) : 0);
   return out;
 }
+
+}  // namespace
+
+char PlainLetter(unsigned char byte, std::string_view language_code) {
+  if (byte < 0x80) return static_cast<char>(byte);
+  const char one = static_cast<char>(byte);
+  const std::u16string text = BytesToUtf16(std::string_view(&one, 1), language_code);
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  if (text.size() != 1 || !nfd || U_FAILURE(status)) return 0;
+  UChar parts[8];
+  const int32_t n = unorm2_getDecomposition(nfd, text[0], parts, 8, &status);
+  // The first part of the decomposition is the base letter; what follows are accents.
+  if (n <= 0 || U_FAILURE(status) || parts[0] >= 0x80 || parts[0] < 0x20) return 0;
+  return static_cast<char>(parts[0]);
+}
+
+namespace {
 
 std::string Utf16ToUtf8(const std::u16string& s) {
   std::string out;

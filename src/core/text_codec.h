@@ -18,6 +18,10 @@ std::string CollationLocaleForLanguage(std::string_view language_code);
 std::string ToUtf8(std::string_view bytes, std::string_view language_code = "eng");
 std::string FromUtf8(std::string_view utf8, std::string_view language_code = "eng");
 
+// The plain ASCII letter of a record byte: the character without its accents ('O' for
+// "Ó"), or 0 when it has none (a symbol, "Æ").
+char PlainLetter(unsigned char byte, std::string_view language_code = "eng");
+
 // Case-insensitive, locale-aware comparison of record texts at secondary strength
 // (accents count, letter case does not), after trimming.
 class NameCollator {

@@ -93,10 +93,14 @@ HistoryForm::HistoryForm(CZarimDoc& doc, Options options) : doc_(doc), options_(
   Load();
 }
 
+bool HistoryForm::Offers(const PubRecord& r) {
+  return (r.status == kActive || r.status == kInactive) && r.id != kCircuitOverseerId;
+}
+
 void HistoryForm::FillPublishers() {
   records_.clear();
   if (options_.record > 0 && options_.record < doc_.count) {
-    records_.push_back(options_.record);
+    if (Offers(doc_.records[options_.record])) records_.push_back(options_.record);
     return;
   }
   const uint8_t status = options_.inactive ? kInactive : kActive;
@@ -121,17 +125,23 @@ std::vector<std::string> HistoryForm::PublisherEntries() const {
 
 int HistoryForm::record() const { return totals_ ? 0 : copy_rec_; }
 
-int HistoryForm::WorkingMonthFor() const {
+int HistoryForm::InactiveMonth() const {
   if (options_.inactive && copy_rec_ > 0) {
     int became = copy_.status_month >> 4;
     if (became >= 1 && became <= 12) return became - 1;
   }
-  return doc_.working_month;
+  return -1;
 }
 
 void HistoryForm::RefillMonths() {
-  int w = WorkingMonthFor();
+  // Which year a slot's cells hold is fixed by the working month alone. The month an
+  // inactive publisher stopped only shortens the working year's list: a later month of
+  // that year has not come yet, its cells still hold the month two years earlier.
+  const int w = doc_.working_month;
   months_ = HistoryMonths(year_, w, CollectionStateOf(doc_, w) != MonthCollection::kNotInitialized);
+  const int inactive = InactiveMonth();
+  if (year_ == 2 && inactive >= 0)
+    std::erase_if(months_, [inactive](int m) { return m >= inactive; });
   int n = static_cast<int>(months_.size());
   if (n == 0)
     month_pos_ = -1;

@@ -44,8 +44,9 @@ HoursValue ParseHoursText(std::string_view text);
 std::string HoursText(int hours, int quarter);
 
 // The months the month list offers for a year entry (0 two years back, 1 last year, 2 the
-// working year) when w is the working month (or, in inactive mode, the month in which the
-// publisher became inactive); w_initialized says whether w's collection state is set.
+// working year) when w is the working month; w_initialized says whether w's collection
+// state is set. In inactive mode the working year ends before the month in which the
+// publisher became inactive as well.
 std::vector<int> HistoryMonths(int year_entry, int w, bool w_initialized);
 
 class HistoryForm {
@@ -58,6 +59,9 @@ class HistoryForm {
   // month shows whether it is a late report of the working month.
   HistoryForm(CZarimDoc& doc, Options options);
   explicit HistoryForm(CZarimDoc& doc) : HistoryForm(doc, Options{}) {}
+  // The records whose past months the dialog edits: active and inactive publishers, not
+  // the circuit overseer, Bible students, moved or deleted records.
+  static bool Offers(const PubRecord& r);
 
   // ---- Lists --------------------------------------------------------------------------
   std::vector<std::string> PublisherEntries() const;  // UTF-8; the four rows in totals mode
@@ -112,7 +116,8 @@ class HistoryForm {
  private:
   void FillPublishers();
   void RefillMonths();
-  int WorkingMonthFor() const;
+  // The month an inactive publisher became inactive in inactive mode, else -1.
+  int InactiveMonth() const;
   void Load();
   void Store();
   void WriteBack();

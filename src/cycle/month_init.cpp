@@ -83,7 +83,18 @@ struct InitMonth {
   int prev;
   int pp;
   int s6;  // 1-based number of the month six months before m
+  // The slot holds this month's own cells, not those of two years ago: it was never
+  // initialized, or it was for this very month. A pioneer code found there was set for
+  // the month (a newcomer ticks "Regular pioneer" before the first posting).
+  bool own_cells;
 };
+
+// The two-digit year stamped on the slot of month m when it is initialized: the year of
+// the month's data (a December initialized in January or February is last year's).
+int SlotYearMarker(const CZarimDoc& doc, int m) {
+  return doc.today_short_year -
+         ((m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
+}
 
 // An active publisher: statuses age, pioneers carry forward, the month's cells start
 // empty.
@@ -95,8 +106,11 @@ void StartActivePublisherMonth(CZarimDoc& doc, PubRecord& rec, const InitMonth& 
     rec.status_stamp = 0;
     rec.status_year = 0;
   }
-  uint8_t carried = rec.pioneer[im.prev][im.pp] & 0x03;
-  if (rec.flags & kContinuousAux) {
+  const uint8_t set_here = im.own_cells ? rec.pioneer[m][p] & 0x03 : kPublisher;
+  const uint8_t carried = rec.pioneer[im.prev][im.pp] & 0x03;
+  if (set_here != kPublisher) {
+    rec.pioneer[m][p] = set_here;
+  } else if (rec.flags & kContinuousAux) {
     rec.pioneer[m][p] = kAuxiliary;
   } else if (carried == kRegular || carried == kSpecial) {
     rec.pioneer[m][p] = carried;
@@ -143,9 +157,7 @@ void StartEveryPublisherMonth(CZarimDoc& doc, const InitMonth& im) {
 // The resume identifier, the slot's year marker and the late-report list start afresh.
 void StartPostingState(CZarimDoc& doc, const InitMonth& im) {
   doc.resume_id = 0;
-  int marker = doc.today_short_year -
-               ((im.m == 11 && (doc.today_month == 1 || doc.today_month == 2)) ? 1 : 0);
-  doc.header().remark[im.m][im.p] = static_cast<uint16_t>(marker);
+  doc.header().remark[im.m][im.p] = static_cast<uint16_t>(SlotYearMarker(doc, im.m));
   doc.late_count = 0;
 }
 
@@ -244,7 +256,13 @@ void OpenOnlyThisMonth(CZarimDoc& doc, const InitMonth& im) {
 // initialized, never remarks gone with the reports kept.
 void InitializeMonth(CZarimDoc& doc, int m, int p, const MonthInitOptions& options) {
   if (m < 0 || m > 11 || p < 0 || p > 1 || doc.count < 1) return;
-  const InitMonth im{m, p, PreviousMonth(m), PreviousMonthSlot(m, p), SixMonthsBefore(m)};
+  const int marker = doc.header().remark[m][p];
+  const InitMonth im{m,
+                     p,
+                     PreviousMonth(m),
+                     PreviousMonthSlot(m, p),
+                     SixMonthsBefore(m),
+                     marker == 0 || marker == SlotYearMarker(doc, m)};
   if (options.take_snapshot) TakeRollSnapshot(doc, m);
   StartEveryPublisherMonth(doc, im);
   StartPostingState(doc, im);

@@ -8,6 +8,7 @@
 #include "core/month.h"
 #include "core/scramble.h"
 #include "core/strings.h"
+#include "core/text_codec.h"
 #include "records/extension.h"
 
 namespace zarim {
@@ -32,7 +33,40 @@ bool RemarkExists(const CZarimDoc& doc, uint16_t index) {
          !Trim(FieldText(doc.remarks[index].text)).empty();
 }
 
+// Whether the companion program reads byte b at position i of a field back as b: the
+// scrambled byte must not be 0 (the end of the text) nor, where 0xCC is left as it is,
+// 0xCC. The offset is fixed by the format, so no other byte can stand for such a one.
+bool Travels(uint8_t b, size_t i, size_t cc_limit) {
+  if (i < cc_limit && b == 0xCC) return true;
+  const auto s = static_cast<uint8_t>(b + i + kCollectionScrambleOffset);
+  return s != 0 && !(i < cc_limit && s == 0xCC);
+}
+
+// Puts the plain letter (or '?') in the place of each character of a field that cannot
+// travel; true when one was replaced.
+bool CarryField(char* field, size_t size, size_t cc_limit, std::string_view language) {
+  bool changed = false;
+  const size_t len = FieldLength(field, size);
+  for (size_t i = 0; i < len; ++i) {
+    if (Travels(static_cast<uint8_t>(field[i]), i, cc_limit)) continue;
+    char plain = PlainLetter(static_cast<unsigned char>(field[i]), language);
+    if (plain == 0 || !Travels(static_cast<uint8_t>(plain), i, cc_limit)) plain = '?';
+    field[i] = plain;
+    changed = true;
+  }
+  return changed;
+}
+
 }  // namespace
+
+bool CarryCollectionTexts(PubRecord& b, std::string_view language) {
+  bool changed = CarryField(b.first_name, sizeof b.first_name, sizeof b.first_name, language);
+  changed = CarryField(b.last_name, sizeof b.last_name, sizeof b.last_name, language) || changed;
+  changed = CarryField(b.address, sizeof b.address, 30, language) || changed;
+  for (char* phone : {b.home_phone, b.mobile_phone, b.other_phone})
+    changed = CarryField(phone, sizeof b.home_phone, 0, language) || changed;
+  return changed;
+}
 
 std::string CleanSecretaryEmail(std::string_view typed) {
   std::string text(typed.substr(0, std::min(typed.size(), kMaxSecretaryEmail)));
@@ -67,7 +101,8 @@ std::vector<int> CollectionMembers(const CZarimDoc& doc, int group) {
   return out;
 }
 
-std::vector<uint8_t> BuildCollectionList(CZarimDoc& doc, int group, bool next_month) {
+std::vector<uint8_t> BuildCollectionList(CZarimDoc& doc, int group, bool next_month,
+                                         std::vector<std::string>* altered) {
   const int serial = doc.working_serial + (next_month ? 1 : 0);
   const int coll_month = MonthOfSerial(serial);
   const int coll_slot = SlotOfSerial(serial);
@@ -113,6 +148,10 @@ std::vector<uint8_t> BuildCollectionList(CZarimDoc& doc, int group, bool next_mo
       }
       b.remark[m][s] = found->second;
     }
+    const std::string name = doc.DisplayName(b);
+    if (CarryCollectionTexts(b, doc.language_code) && altered)
+      altered->push_back(ToUtf8(name, doc.language_code) + " -> " +
+                         ToUtf8(doc.DisplayName(b), doc.language_code));
     ScrambleRecord(b, Direction::kScramble, kCollectionScrambleOffset, false);
     blocks.push_back(b);
   }

@@ -16,9 +16,11 @@
 namespace zarim {
 
 // The scrambling offset of the collection files, shared with the companion program.
-// With 45 a text byte becomes 0 (which would end the text) only when it is 211 - i at
-// position i, and 0xCC (kept as it is in the names) only when it is 159 - i: symbols and
-// capital accented letters that names hardly hold at those positions.
+// With 45 a text byte becomes 0 (which would end the text) when it is 211 - i at
+// position i, and 0xCC (kept as it is in the names and the address's first 30 bytes)
+// when it is 159 - i: "Ó" at the start of a name, "š" at position 5 and the like. Such a
+// character is written as its plain letter, and the user is told first (see
+// CarryCollectionTexts).
 inline constexpr uint8_t kCollectionScrambleOffset = 45;
 inline constexpr size_t kCollectionBlockSize = sizeof(PubRecord);
 inline constexpr size_t kCollectionRemarkSize = sizeof(RemarkEntry);
@@ -51,9 +53,16 @@ int SlotEndingAt(int serial, int month);
 // 255.
 std::vector<int> CollectionMembers(const CZarimDoc& doc, int group);
 
+// A character the companion program cannot read back at its place (it would end the text
+// or stay scrambled) is written as its plain letter ("Ó" as "O"), or as '?' when it has
+// none. True when a text of the block was changed so.
+bool CarryCollectionTexts(PubRecord& block, std::string_view language_code);
+
 // The bytes of the collection list of group 1..20 for the working month, or for the
-// month after it (a new, empty list).
-std::vector<uint8_t> BuildCollectionList(CZarimDoc& doc, int group, bool next_month);
+// month after it (a new, empty list). *altered (when given) receives "name -> name as
+// written" for each publisher whose texts had to be changed to travel.
+std::vector<uint8_t> BuildCollectionList(CZarimDoc& doc, int group, bool next_month,
+                                         std::vector<std::string>* altered = nullptr);
 
 // The "Email the file to assistant" choice of a group (kept in its assistant field).
 bool MailToAssistant(const CZarimDoc& doc, int group);

@@ -98,10 +98,19 @@ std::string CollectionListForm::Create(Mailer* mailer, DesktopShell* desktop) {
   }
   SetMailToAssistant(doc_, group_, to_assistant_);
   doc_.prompter->BeginBusy({}, Printf(Sid::kCollBuilding, group_));
-  const std::vector<uint8_t> bytes = BuildCollectionList(doc_, group_, next_month_);
+  std::vector<std::string> altered;
+  const std::vector<uint8_t> bytes = BuildCollectionList(doc_, group_, next_month_, &altered);
+  doc_.prompter->EndBusy();
+  // The names that cannot travel as they are: said before the file is made.
+  if (!altered.empty()) {
+    std::string list;
+    for (const std::string& line : altered) list += line + "\n";
+    if (doc_.prompter->Ask(Fill(Sid::kCollNamesAltered, list), Buttons::kOkCancel, Answer::kOk) !=
+        Answer::kOk)
+      return {};
+  }
   const std::string path = JoinPath(doc_.data_folder, CollectionFileName(group_));
   const bool written = WriteFileAtomic(path, bytes.data(), bytes.size());
-  doc_.prompter->EndBusy();
   if (!written) {
     doc_.prompter->Tell(Fill(Sid::kCollNotWritten, path));
     return {};

@@ -91,16 +91,20 @@ std::vector<std::string> SplitCsvLine(std::string_view line) {
   return fields;
 }
 
-std::optional<CsvTable> ParseCsv(std::span<const uint8_t> bytes) {
+std::optional<CsvTable> ParseCsv(std::span<const uint8_t> bytes, size_t* long_line) {
   CsvTable table;
-  size_t pos = 0;
+  size_t pos = 0, line_number = 0;
   bool have_header = false;
   while (pos < bytes.size()) {
+    ++line_number;
     size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\n') ++end;
     size_t stop = end;
     if (stop > pos && bytes[stop - 1] == '\r') --stop;
-    if (stop - pos > kMaxCsvLine) return std::nullopt;
+    if (stop - pos > kMaxCsvLine) {
+      if (long_line) *long_line = line_number;
+      return std::nullopt;
+    }
     const std::string_view line(reinterpret_cast<const char*>(bytes.data()) + pos, stop - pos);
     pos = end + 1;
     if (Trim(line).empty()) continue;
@@ -406,15 +410,36 @@ bool IsUtf8Text(std::string_view s) {
 std::optional<CsvTable> LoadCsvImport(const CZarimDoc& doc, const std::string& path) {
   if (!HasExtension(path, ".csv")) return std::nullopt;
   std::optional<CsvTable> table;
-  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile)) {
+  ImportFileError why = ImportFileError::kNone;
+  size_t long_line = 0;
+  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile, &why)) {
     std::string text(bytes->begin(), bytes->end());
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     // Names are compared in the records' code page.
     if (IsUtf8Text(text)) text = FromUtf8(text, doc.language_code);
-    table = ParseCsv(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    table =
+        ParseCsv(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), &long_line);
   }
-  if (!table) doc.prompter->Tell(Str(Sid::kCsvStructureError));
-  return table;
+  if (table) return table;
+  // A file the reader refused is named with the reason, not taken for one that lacks
+  // headers.
+  switch (why) {
+    case ImportFileError::kTooLarge:
+      doc.prompter->Tell(Fill(Sid::kImportTooLarge, path, std::to_string(kMaxCsvFile / 1024)));
+      break;
+    case ImportFileError::kNotRegular:
+      doc.prompter->Tell(Fill(Sid::kImportNotRegular, path));
+      break;
+    case ImportFileError::kCannotOpen:
+      doc.prompter->Tell(Fill(Sid::kImportCannotOpen, path));
+      break;
+    case ImportFileError::kNone:
+      doc.prompter->Tell(long_line == 0 ? std::string(Str(Sid::kCsvStructureError))
+                                        : Fill(Sid::kCsvLineTooLong, std::to_string(long_line),
+                                               std::to_string(kMaxCsvLine)));
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace zarim

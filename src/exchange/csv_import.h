@@ -48,8 +48,9 @@ struct CsvTable {
 // commas and "" for a quote.
 std::vector<std::string> SplitCsvLine(std::string_view line);
 // The file's table; empty when the structure check fails (a header of fewer than 4
-// fields, a line with another number of fields, a line longer than kMaxCsvLine).
-std::optional<CsvTable> ParseCsv(std::span<const uint8_t> bytes);
+// fields, a line with another number of fields, a line longer than kMaxCsvLine; the
+// 1-based number of such a long line goes to *long_line when given).
+std::optional<CsvTable> ParseCsv(std::span<const uint8_t> bytes, size_t* long_line = nullptr);
 
 // Source column of each target, -1 when not mapped.
 using CsvMapping = std::array<int, kCsvTargetCount>;

@@ -5,6 +5,8 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -430,12 +432,20 @@ std::string ExportBytes(CZarimDoc& doc, ExportKind kind, const ExportOptions& o)
 
 std::string WriteExport(CZarimDoc& doc, ExportKind kind, const ExportOptions& o) {
   const std::string name = ExportFileName(kind, o);
-  const std::string folder = EnsureExportsFolder(doc.data_folder);
+  int error = 0;
+  const std::string folder = EnsureExportsFolder(doc.data_folder, &error);
   const std::string path = ExportPath(doc.data_folder, name);
-  const std::string bytes = folder.empty() ? std::string() : ExportBytes(doc, kind, o);
-  if (folder.empty() || !WriteFileAtomic(path, bytes.data(), bytes.size())) {
-    // Every export says so when its file cannot be written, not only some of them.
-    doc.prompter->Tell(Fill(Sid::kUnableToCreateFile, path));
+  // Every export names the file or folder it could not write and what the system said.
+  if (folder.empty()) {
+    doc.prompter->Tell(
+        Fill(Sid::kExportFolderNotMade, ExportsFolderPath(doc.data_folder), std::strerror(error)));
+    return {};
+  }
+  const std::string bytes = ExportBytes(doc, kind, o);
+  errno = 0;
+  if (!WriteFileAtomic(path, bytes.data(), bytes.size())) {
+    error = errno != 0 ? errno : EIO;
+    doc.prompter->Tell(Fill(Sid::kExportNotWritten, path, std::strerror(error)));
     return {};
   }
   return path;

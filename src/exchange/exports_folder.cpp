@@ -1,6 +1,7 @@
 // The exports folder of a data folder.
 #include "exchange/exports_folder.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -12,13 +13,21 @@ std::string ExportsFolderPath(const std::string& data_folder) {
   return (fs::path(data_folder) / kExportsFolderName).string();
 }
 
-std::string EnsureExportsFolder(const std::string& data_folder) {
+std::string EnsureExportsFolder(const std::string& data_folder, int* error) {
+  int ignored = 0;
+  if (!error) error = &ignored;
   const fs::path path = fs::path(data_folder) / kExportsFolderName;
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(path, ec);
   if (!ec && fs::is_directory(st)) return path.string();
-  if (fs::exists(st)) return {};
-  if (!fs::create_directory(path, ec) || ec) return {};
+  if (fs::exists(st)) {
+    *error = ENOTDIR;
+    return {};
+  }
+  if (!fs::create_directory(path, ec) || ec) {
+    *error = ec ? ec.value() : EEXIST;
+    return {};
+  }
   return path.string();
 }
 

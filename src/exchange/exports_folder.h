@@ -13,8 +13,8 @@ std::string ExportsFolderPath(const std::string& data_folder);
 
 // The exports folder of data_folder, created when it does not exist. Empty when it
 // cannot be created (or a file or a link stands in its place), so a caller never writes
-// through a link out of the data folder.
-std::string EnsureExportsFolder(const std::string& data_folder);
+// through a link out of the data folder; the reason (an errno value) in *error when given.
+std::string EnsureExportsFolder(const std::string& data_folder, int* error = nullptr);
 
 // The path of file name inside the exports folder (name holds no folder part).
 std::string ExportPath(const std::string& data_folder, const std::string& name);

@@ -10,14 +10,21 @@
 
 namespace zarim {
 
-std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit) {
+std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit, ImportFileError* why) {
+  ImportFileError ignored;
+  if (!why) why = &ignored;
+  *why = ImportFileError::kCannotOpen;
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > limit) {
+  const bool stated = ::fstat(fd, &st) == 0;
+  if (!stated || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > limit) {
+    if (stated)
+      *why = !S_ISREG(st.st_mode) ? ImportFileError::kNotRegular : ImportFileError::kTooLarge;
     ::close(fd);
     return std::nullopt;
   }
+  *why = ImportFileError::kNone;
   Bytes data(static_cast<size_t>(st.st_size));
   size_t got = 0;
   while (got < data.size()) {

@@ -10,9 +10,13 @@
 
 namespace zarim {
 
+// Why ReadImportFile gave nothing.
+enum class ImportFileError { kNone, kCannotOpen, kNotRegular, kTooLarge };
+
 // The file's bytes; empty when it is not a regular file, cannot be read, or is longer
-// than limit.
-std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit);
+// than limit (the reason in *why when given).
+std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit,
+                                    ImportFileError* why = nullptr);
 
 // Whether name ends in ext (".csv"), compared without regard to letter case.
 bool HasExtension(const std::string& name, const char* ext);

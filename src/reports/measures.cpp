@@ -148,13 +148,7 @@ double CongregationAverage(const CZarimDoc& doc, int pioneer_code, int n, int fi
 PioneerYear ComputePioneerYear(const CZarimDoc& doc, const PubRecord& r, bool previous_year) {
   PioneerYear p;
   MonthCursor end = WorkingCursor(doc);
-  if (previous_year) {
-    // August that ended the service year before the working month's.
-    while (end.month != 7) end.Back();
-    if (doc.working_month % 12 <= 7) {
-      for (int i = 0; i < 12; ++i) end.Back();
-    }
-  }
+  if (previous_year) end = EndOfPreviousServiceYear(end);
   // The service year ends in the year of its August.
   const int ends_in = end.month <= 7 ? end.year : end.year + 1;
   p.requirement = 2000 + ends_in < 2023 ? 70 : 50;

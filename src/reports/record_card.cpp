@@ -12,6 +12,7 @@
 #include "core/text_codec.h"
 #include "records/groups.h"
 #include "records/record_dates.h"
+#include "reports/measures.h"
 #include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
 
@@ -439,7 +440,7 @@ CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year) {
   const PubRecord* r = RecordAt(doc, record);
   if (!r) return y;
   const int newest = doc.working_serial;
-  int first_reported = -1, last_held = -1;
+  int quarters = 0;
   for (int i = 0; i < 12; ++i) {
     const int month = (kSeptember + i) % 12;
     const int calendar = i < 4 ? service_year - 1 : service_year;
@@ -448,10 +449,10 @@ CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year) {
     // The record keeps the last 24 months up to the working month.
     m.held = serial <= newest && serial > newest - 24 && calendar >= 2000;
     if (!m.held) continue;
-    last_held = i;
+    ++y.average_months;
     const int slot = SlotOfYear(calendar - 2000);
     m.reported = HasReported(*r, month, slot);
-    if (m.reported && first_reported < 0) first_reported = i;
+    quarters += QuartersIn(*r, month, slot);
     m.auxiliary = (r->pioneer[month][slot] & 0x03) == kAuxiliary;
     for (int f = 0; f < 5; ++f) {
       int v = r->activity[f][month][slot];
@@ -463,7 +464,8 @@ CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year) {
     if (index != 0 && index < doc.remark_count && index < doc.remarks.size())
       m.remark = Plain(doc, FieldText(doc.remarks[index].text));
   }
-  if (first_reported >= 0) y.average_months = last_held - first_reported + 1;
+  // Four quarter hours carry into an hour, as in the service-year totals.
+  y.totals[kHours] += quarters / 4;
   return y;
 }
 

@@ -60,14 +60,17 @@ struct CardYear {
   bool new_form = true;
   CardMonth months[12];  // September to August
   int totals[5] = {0, 0, 0, 0, 0};
-  int average_months = 0;  // the months the old form's averages divide by
+  // The months the old form's averages divide by: the months of the service year up to
+  // the working month that the record still keeps.
+  int average_months = 0;
 };
 
 // The table of a publisher's service year.
 CardYear BuildCardYear(const CZarimDoc& doc, int record, int service_year);
 
 // The old form's average of a column: the total over the months the publisher's record
-// covers in that service year (from his first report in it to the last month held).
+// covers in that service year (from September, or the first month it keeps, to the
+// working month), whether he reported in them or not.
 double CardAverage(const CardYear& year, int field);
 
 // The congregation's totals card: the months of a period (oldest first) from the active

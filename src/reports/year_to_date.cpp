@@ -58,11 +58,7 @@ std::vector<PioneerYtdForm::Line> PioneerYtdForm::Lines() const {
   const PubRecord& r = doc_.records[static_cast<size_t>(records_[static_cast<size_t>(selection_)])];
   // The months from September to the last one counted, each in its slot.
   MonthCursor end = CursorAt(doc_.working_serial);
-  if (previous_) {
-    while (end.month != 7) end.Back();
-    if (doc_.working_month % 12 <= 7)
-      for (int i = 0; i < 12; ++i) end.Back();
-  }
+  if (previous_) end = EndOfPreviousServiceYear(end);
   std::vector<MonthCursor> months;
   for (MonthCursor c = end;; c.Back()) {
     months.insert(months.begin(), c);

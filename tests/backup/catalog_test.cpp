@@ -117,14 +117,21 @@ TEST_F(Copier, ArchivesAreCopiedWithTheirRollFoldersAndDeleted) {
   std::filesystem::create_directories(data.path() + "/Roll/Zr9_4");  // no tdat9.bin: skipped
   data.Write("Roll/Zr9_3/tdat9.bin", Bytes(820, 4));
   data.Write("Roll/Zr9_3/remark9.dat", Bytes(96, 0));
+  ASSERT_TRUE(WriteSetMarker(data.path() + "/Roll/Zr9_3"));
+  std::filesystem::create_directories(data.path() + "/Roll/Zr9_5");  // cut off: no marker
+  data.Write("Roll/Zr9_5/tdat9.bin", Bytes(820, 4));
   FileCopier copier(data.path());
   EXPECT_TRUE(copier.CopyArchives(target.path(), CopyDirection::kToFolder));
   EXPECT_EQ(target.Read("Roll/Zr9_3/tdat9.bin"), Bytes(820, 4));
   EXPECT_EQ(target.Read("Roll/Zr9_3/remark9.dat").size(), 96u);
+  EXPECT_EQ(target.Read("Roll/Zr9_3/zset.done"), data.Read("Roll/Zr9_3/zset.done"));
+  EXPECT_TRUE(SetIsComplete(target.path() + "/Roll/Zr9_3"));
+  EXPECT_FALSE(SetIsComplete(target.path() + "/Roll/Zr9_5"));
   EXPECT_FALSE(std::filesystem::exists(target.path() + "/Roll/Zr9_4"));
 
   EXPECT_TRUE(copier.DeleteArchives(target.path()));
   EXPECT_FALSE(std::filesystem::exists(target.path() + "/Roll/Zr9_3"));
+  EXPECT_FALSE(std::filesystem::exists(target.path() + "/Roll"));
   EXPECT_TRUE(copier.DeleteFileSet(data.path()));
   EXPECT_FALSE(std::filesystem::exists(data.File("tdat7.bin")));
   EXPECT_FALSE(std::filesystem::exists(data.File("zarim.ini")));

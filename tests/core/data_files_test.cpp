@@ -169,7 +169,8 @@ TEST_F(DataFilesTest, GroupsAreScrambledOnDiskAndDeletedWhenNone) {
 
 TEST_F(DataFilesTest, DuplicateRemarksAreCompactedAtStart) {
   auto doc = Empty();
-  AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
+  AddRecord(*doc, MakePublisher(10, "Ann", "Lee"));  // the first identifier handed out
+  AddRecord(*doc, MakePublisher(20, "Bob", "Lee"));
   ASSERT_TRUE(SaveAll(*doc));
   auto remark = [](const char* text, int id) {
     RemarkEntry e{};
@@ -180,21 +181,24 @@ TEST_F(DataFilesTest, DuplicateRemarksAreCompactedAtStart) {
     return e;
   };
   Bytes file(48, 0);
-  for (const RemarkEntry& e : {remark("first", 20), remark("second", 20), remark("other", 99)}) {
+  for (const RemarkEntry& e : {remark("first", 20), remark("second", 20), remark("other", 99),
+                               remark("old", 10), remark("new", 10)}) {
     const auto* p = reinterpret_cast<const uint8_t*>(&e);
     file.insert(file.end(), p, p + 48);
   }
   dir.Write("remark9.dat", file);
   auto again = Load();
-  ASSERT_EQ(again->remark_count, 2);  // "other" belongs to nobody
+  ASSERT_EQ(again->remark_count, 3);  // "other" belongs to nobody
   EXPECT_EQ(FieldText(again->remarks[1].text), "second");
   EXPECT_EQ(again->FindById(20)->remark[1][1], 1);
+  EXPECT_EQ(FieldText(again->remarks[2].text), "new");
+  EXPECT_EQ(again->FindById(10)->remark[1][1], 2);
   // Loading compacts in memory; the compacted file is written by the next save.
   EXPECT_EQ(dir.Read("remark9.dat"), file);
   EXPECT_EQ(dir.Read("rmkundo.dat"), file);
   again->MarkModified();
   ASSERT_TRUE(SaveAll(*again));
-  EXPECT_EQ(dir.Read("remark9.dat").size(), 3u * 48u);  // header, second, other
+  EXPECT_EQ(dir.Read("remark9.dat").size(), 4u * 48u);  // header, second, other, new
 }
 
 TEST_F(DataFilesTest, WriteRemarkReplacesReusesOrAppends) {

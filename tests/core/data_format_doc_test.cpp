@@ -13,6 +13,8 @@
 #include "core/file_copier.h"
 #include "core/older_files.h"
 #include "core/scramble.h"
+#include "exchange/collection_file.h"
+#include "exchange/csv_import.h"
 
 namespace zarim {
 namespace {
@@ -176,6 +178,11 @@ TEST(DataFormatDocument, FileSizesCapacitiesAndKeysAreTheCodes) {
                            std::to_string(kOlderLateMarkLimit) + " |"},
       {"`meeting.dat`", "| " + std::to_string(kOlderMeetingRecordSize) + " | first " +
                             std::to_string(kOlderMeetingRecords) + " |"},
+      {"`zrmap.dat`", "| " + std::to_string(kCsvMapFileSize) + " (one block) |"},
+      {"`tpmap.dat`", "| " + std::to_string(kNameMapEntrySize) + " | " +
+                          std::to_string(kMaxNameMapEntries) + " |"},
+      {"`Group`n`.t09`", "| " + std::to_string(kCollectionBlockSize) + " | " +
+                             std::to_string(kMaxCollectionBlocks) + " blocks |"},
       {"`bkstudy.dat` of 1881 bytes",
        "| " + std::to_string(kOlderGroupTableSize) + " | one block |"},
   };
@@ -187,6 +194,8 @@ TEST(DataFormatDocument, FileSizesCapacitiesAndKeysAreTheCodes) {
   }
   EXPECT_NE(doc.find("**B = " + std::to_string(kScrambleBase) + "**"), std::string::npos);
   EXPECT_NE(doc.find("**`" + std::string(kGroupKey) + "`**"), std::string::npos);
+  EXPECT_NE(doc.find("**K = " + std::to_string(kCollectionScrambleOffset) + "**"),
+            std::string::npos);
   EXPECT_NE(doc.find("0xCC"), std::string::npos);
   EXPECT_NE(doc.find("shorter than " + std::to_string(kMinCurrentPublisherFile) + " bytes"),
             std::string::npos);

@@ -219,13 +219,41 @@ TEST_F(HistoryFormTest, TotalsModeWritesOnlyOnChange) {
 }
 
 TEST_F(HistoryFormTest, InactiveModeOffersMonthsBeforeBecomingInactive) {
+  // Working month April 2026: a later month of 2026 is never offered under 2026, and two
+  // years back starts at the working month whatever month he stopped in.
   int ines = Add(12, "Ines", "Inactive", kInactive);
-  Rec(ines).status_month = 2 << 4;  // February
-  HistoryForm f(doc, HistoryForm::Options{0, true});
-  EXPECT_EQ(f.record(), ines);
-  EXPECT_EQ(f.months(), (std::vector<int>{0}));
+  const std::pair<int, std::vector<int>> cases[] = {
+      {2, {0}}, {4, {0, 1, 2}}, {10, {0, 1, 2}}};  // February, April, October
+  for (const auto& [became, working_year] : cases) {
+    Rec(ines).status_month = static_cast<uint8_t>(became << 4);
+    HistoryForm f(doc, HistoryForm::Options{0, true});
+    EXPECT_EQ(f.record(), ines);
+    EXPECT_EQ(f.months(), working_year) << became;
+    f.SetYear(0);
+    ASSERT_FALSE(f.months().empty());
+    EXPECT_GE(f.months().front(), 3) << became;
+  }
   HistoryForm one(doc, HistoryForm::Options{pub, false});
   EXPECT_EQ(one.PublisherEntries(), (std::vector<std::string>{"Paul Pioneer"}));
+}
+
+TEST_F(HistoryFormTest, OnlyActiveAndInactivePublishersAreOffered) {
+  const std::pair<uint8_t, bool> cases[] = {{kActive, true},
+                                            {kInactive, true},
+                                            {kMoved, false},
+                                            {kDeleted, false},
+                                            {kNonPublisher, false}};
+  int id = 40;
+  for (const auto& [status, offered] : cases) {
+    const int rec = Add(id++, "X", "Y", status);
+    EXPECT_EQ(HistoryForm::Offers(Rec(rec)), offered) << int{status};
+    HistoryForm f(doc, HistoryForm::Options{rec, status == kInactive});
+    EXPECT_EQ(f.record(), offered ? rec : 0) << int{status};
+  }
+  PubRecord co = Rec(pub);
+  co.id = kCircuitOverseerId;
+  co.status = kCircuitOverseer;
+  EXPECT_FALSE(HistoryForm::Offers(co));
 }
 
 }  // namespace

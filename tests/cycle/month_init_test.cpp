@@ -159,11 +159,34 @@ TEST_F(MonthInit, PioneersOfDecemberCarryIntoJanuary) {
     PubRecord& r = f.Add(c.id);
     r.pioneer[11][0] = c.december;  // December 2026
     r.pioneer[11][1] = kRegular;    // December 2025 must not count
-    r.pioneer[0][1] = kRegular;     // a year-old January value is overwritten
+    r.pioneer[0][1] = kRegular;     // January 2025's value is overwritten
     if (c.continuous) r.flags |= kContinuousAux;
   }
+  f.doc.header().remark[0][1] = 25;  // the slot was last initialized for January 2025
   InitJanuary();
   for (const Case& c : cases) EXPECT_EQ(f.Rec(c.id).pioneer[0][1], c.january) << c.id;
+}
+
+TEST(MonthInitPioneers, ACodeSetForTheMonthBeingInitializedIsKept) {
+  struct Case {
+    int marker;  // the slot's year marker: 0 never initialized, 25 two years old
+    uint8_t january, december, expected;
+  };
+  const Case cases[] = {
+      {0, kRegular, kPublisher, kRegular},    {0, kAuxiliary, kPublisher, kAuxiliary},
+      {27, kAuxiliary, kRegular, kAuxiliary}, {0, kPublisher, kRegular, kRegular},
+      {25, kRegular, kPublisher, kPublisher},
+  };
+  for (const Case& c : cases) {
+    MonthFolder f({2027, 2, 10});  // working month January 2027
+    PubRecord& r = f.Add(100);
+    r.pioneer[0][1] = c.january;
+    r.pioneer[11][0] = c.december;
+    f.doc.header().remark[0][1] = static_cast<uint16_t>(c.marker);
+    InitializeMonth(f.doc, 0, 1, MonthInitOptions{false});
+    EXPECT_EQ(f.Rec(100).pioneer[0][1], c.expected) << c.marker << " " << int{c.january};
+    EXPECT_EQ(f.doc.header().remark[0][1], 27);
+  }
 }
 
 TEST_F(MonthInit, InAnyOtherMonthThePreviousMonthIsInTheSameSlot) {

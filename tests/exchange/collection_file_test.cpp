@@ -78,6 +78,33 @@ TEST_F(CollectionFileTest, BlocksCarryTheEmailLateFlagsAndRenumberedRemarks) {
   EXPECT_EQ(BlockRemark(f, f.blocks[1], 3, 0), "ill");
 }
 
+TEST_F(CollectionFileTest, LettersThatCannotTravelAreWrittenPlainAndNamedFirst) {
+  // With the offset 45, "\xD3" at position 0 and "\xC6" at 13 scramble to the end of
+  // the text, "\x9A" at 5 to the kept byte 0xCC.
+  struct Case {
+    const char *first, *last, *first_read, *last_read;
+  };
+  const Case cases[] = {
+      {"\xD3scar", "Barto\x9A", "Oscar", "Bartos"},
+      {"Ana", "Abcdefghijklm\xC6", "Ana", "Abcdefghijklm?"},  // no plain letter
+      {"Zo\xEB", "M\xFCller", "Zo\xEB", "M\xFCller"},         // travel as they are
+  };
+  int id = 100;
+  for (const Case& c : cases) Add(id++, c.first, c.last);
+  std::vector<std::string> altered;
+  const CollectionFile f = Read(BuildCollectionList(doc, 1, false, &altered));
+  ASSERT_EQ(f.blocks.size(), 3u);
+  for (const PubRecord& b : f.blocks) {
+    const Case& c = cases[b.id - 100];
+    EXPECT_EQ(FieldText(b.first_name), c.first_read);
+    EXPECT_EQ(FieldText(b.last_name), c.last_read);
+  }
+  ASSERT_EQ(altered.size(), 2u);
+  const std::string both = altered[0] + altered[1];
+  EXPECT_NE(both.find("Oscar"), std::string::npos) << both;
+  EXPECT_NE(both.find("Abcdefghijklm?"), std::string::npos) << both;
+}
+
 TEST_F(CollectionFileTest, SecretaryAddressRules) {
   EXPECT_EQ(CleanSecretaryEmail("@example.org"), "");
   EXPECT_EQ(CleanSecretaryEmail("no-at-sign"), "");

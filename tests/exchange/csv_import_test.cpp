@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "collection_support.h"
 #include "core/strings.h"
 
@@ -133,6 +135,25 @@ TEST_F(CsvImportTest, SpreadsheetUtf8FileIsReadInTheRecordsCodePage) {
   EXPECT_FALSE(LoadCsvImport(doc, dir.File("bad.csv")).has_value());
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], Str(Sid::kCsvStructureError));
+}
+
+TEST_F(CsvImportTest, AFileThatIsNotReadSaysWhy) {
+  const std::string header = "First,Last,Hours,Studies\n";
+  dir.Write("big.csv", header + std::string(kMaxCsvFile, '\n'));
+  dir.Write("long.csv", header + "Ann," + std::string(kMaxCsvLine, 'x') + ",1,2\n");
+  std::filesystem::create_directory(dir.File("folder.csv"));
+  const std::pair<const char*, std::string> cases[] = {
+      {"big.csv", dir.File("big.csv") + " is larger than 1024 KB. "},
+      {"long.csv", "Line 2 of the CSV file is longer than 4096 characters. "},
+      {"folder.csv", dir.File("folder.csv") + " is not an ordinary file "},
+      {"missing.csv", dir.File("missing.csv") + " could not be opened for reading."},
+  };
+  for (const auto& [name, start] : cases) {
+    prompter.messages.clear();
+    EXPECT_FALSE(LoadCsvImport(doc, dir.File(name)).has_value()) << name;
+    ASSERT_EQ(prompter.messages.size(), 1u) << name;
+    EXPECT_EQ(prompter.messages[0].rfind(start, 0), 0u) << prompter.messages[0];
+  }
 }
 
 TEST(CsvMapFiles, HostileBytesAreBounded) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -190,14 +192,27 @@ TEST_F(ExportsTest, WritingOverwritesAndOffersTheFolder) {
 }
 
 TEST_F(ExportsTest, EveryExportReportsAFileItCannotWrite) {
+  // A folder in the way of each file: the message names the file and the reason.
   std::filesystem::create_directory(ExportsFolderPath(dir.path()));
-  std::filesystem::create_directory(ExportPath(dir.path(), "3rdparty.tsv"));  // in the way
-  EXPECT_EQ(WriteExport(doc, ExportKind::kEmergency, {}), "");
+  for (int k = 0; k <= static_cast<int>(ExportKind::kCollectionList); ++k) {
+    const auto kind = static_cast<ExportKind>(k);
+    const std::string path = ExportPath(dir.path(), ExportFileName(kind, {}));
+    std::filesystem::create_directory(path);
+    prompter.messages.clear();
+    EXPECT_EQ(WriteExport(doc, kind, {}), "") << k;
+    ASSERT_EQ(prompter.messages.size(), 1u) << k;
+    EXPECT_EQ(prompter.messages[0],
+              "The export could not be written: " + path + "\n" + std::strerror(EISDIR));
+  }
+  // A file in the place of the exports folder.
+  std::filesystem::remove_all(ExportsFolderPath(dir.path()));
+  std::ofstream(ExportsFolderPath(dir.path())) << "in the way";
+  prompter.messages.clear();
+  EXPECT_EQ(WriteExport(doc, ExportKind::kMonthly, {}), "");
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].rfind(
-                "Unable to create new file: " + ExportPath(dir.path(), "3rdparty.tsv") + ".\n", 0),
-            0u)
-      << prompter.messages[0];
+  EXPECT_EQ(prompter.messages[0],
+            "The folder for exports could not be made: " + ExportsFolderPath(dir.path()) + "\n" +
+                std::strerror(ENOTDIR));
 }
 
 TEST_F(ExportsTest, TidyingRemovesOnlyHalfWrittenFiles) {

@@ -78,18 +78,49 @@ TEST_F(RecordCardTest, GenderBoxesFollowTheFlags) {
   EXPECT_EQ(HeaderRow(rec, Sid::kCardBirth)[0], "Date of birth:  1980");
 }
 
-TEST_F(RecordCardTest, OldFormAverageCountsOnlyTheMonthsTheRecordCovers) {
+TEST_F(RecordCardTest, OldFormTotalCarriesQuartersAndAverageCountsTheMonthsKept) {
+  // Each case fills 10 hours (and a quarter where asked) into calendar months
+  // [first, last] of the service year's calendar; the average divides by the months of
+  // the service year that the record keeps up to the working month, reports or not.
+  struct Case {
+    Date today;
+    int service_year, first, last, quarters_each;
+    int total, months;
+    const char* average;
+  };
+  const Case cases[] = {
+      {{2023, 9, 8}, 2023, 2, 7, 0, 60, 12, "5.0"},   // reports from March only
+      {{2023, 9, 8}, 2023, 0, 7, 1, 82, 12, "6.8"},   // 8 quarters carry 2 hours
+      {{2023, 9, 8}, 2023, 0, 4, 3, 53, 12, "4.4"},   // 15 quarters: 3 hours, 3 dropped
+      {{2022, 12, 8}, 2023, 9, 10, 0, 20, 3, "6.7"},  // September to November held
+      {{2023, 2, 8}, 2021, 1, 7, 0, 70, 7, "10.0"},   // kept from February 2021 only
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.total);
+    TempDir dir;
+    CZarimDoc doc;
+    StartEmpty(doc, c.today, dir.path());
+    PubRecord& r = AddRecord(doc, MakePublisher(10, "Sam", "Short", kActive));
+    const int calendar = c.first >= 8 ? c.service_year - 1 : c.service_year;
+    for (int month = c.first; month <= c.last; ++month) {
+      r.activity[kHours][month][calendar % 2] = 10;
+      r.activity[kBibleStudies][month][calendar % 2] =
+          static_cast<uint16_t>(c.quarters_each << kQuarterShift);
+    }
+    doc.RebuildIndex();
+    CardYear y = BuildCardYear(doc, doc.RecordNumberById(10), c.service_year);
+    EXPECT_FALSE(y.new_form);
+    EXPECT_EQ(y.totals[kHours], c.total);
+    EXPECT_EQ(y.average_months, c.months);
+    EXPECT_EQ(Printf("%3.1f", CardAverage(y, kHours)), c.average);
+  }
+}
+
+TEST_F(RecordCardTest, AverageRowFollowsItsHideOption) {
   Start(Date{2023, 9, 8});  // working month August 2023: service year 2023, old form
   int rec = Add(10, "Sam", "Short");
-  ASSERT_EQ(WorkingServiceYear(doc_), 2023);
-  // reports from March to August 2023 only: six months, 10 hours each
-  for (int month = 2; month <= 7; ++month) doc_.records[rec].activity[kHours][month][1] = 10;
-  CardYear y = BuildCardYear(doc_, rec, 2023);
-  EXPECT_FALSE(y.new_form);
-  EXPECT_EQ(y.totals[kHours], 60);
-  EXPECT_EQ(y.average_months, 6);
-  EXPECT_DOUBLE_EQ(CardAverage(y, kHours), 10.0);
-  // on the card the average row reads 10.0 in the hours column
+  for (int month = 0; month <= 7; ++month) doc_.records[rec].activity[kHours][month][1] = 15;
+  // on the card the average row reads 10.0 in the hours column (120 hours over 12 months)
   bool found = false;
   for (const ReportRow& row : CardModel(doc_, rec, false).rows)
     if (!row.cells.empty() && row.cells[0] == "Average") {

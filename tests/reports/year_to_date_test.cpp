@@ -8,6 +8,7 @@
 #include "core/document.h"
 #include "core/month.h"
 #include "cycle/view_lists.h"
+#include "reports/measures.h"
 #include "reports/overview.h"
 #include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
@@ -64,6 +65,32 @@ TEST_F(YearToDateTest, PioneerYearListsSeptemberOnWithTotalsAndRemaining) {
   EXPECT_EQ(form.RemainingText(), "");
   EXPECT_EQ(form.PerMonthText(), "");
   EXPECT_FALSE(form.SelectId(999));
+}
+
+TEST(PioneerYtdPrevious, ShowsTheServiceYearJustBeforeTheWorkingOne) {
+  // Hours 1 in each month of the previous service year, 100 in the working one and 1000
+  // in the older months the record still holds: the previous year totals 12.
+  for (const int today_month : {2, 9, 10}) {  // working January, August, September
+    SCOPED_TRACE(today_month);
+    TempDir dir;
+    CZarimDoc doc;
+    StartEmpty(doc, Date{2026, today_month, 10}, dir.path());
+    PubRecord r = MakePublisher(100, "P", "Pio");
+    MonthCursor c = CursorAt(doc.working_serial);
+    for (int i = 0, sy = 0; i < 24; ++i, c.Back()) {
+      r.pioneer[c.month][c.slot] = kRegular;
+      r.activity[kHours][c.month][c.slot] = sy == 0 ? 100 : sy == 1 ? 1 : 1000;
+      if (c.month == 8) ++sy;
+    }
+    AddRecord(doc, r);
+    doc.RebuildIndex();
+    PioneerYtdForm form(doc);
+    form.SetPrevious(true);
+    const auto lines = form.Lines();
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[12].hours, "12");
+    EXPECT_EQ(ComputePioneerYear(doc, doc.records[1], true).hours, 12);
+  }
 }
 
 TEST_F(YearToDateTest, SummaryFromTheRecordsOrFromTheTotalsReportedToTheBranch) {
