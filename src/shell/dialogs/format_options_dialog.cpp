@@ -18,6 +18,10 @@ QLineEdit* AddNameField(FormatOptionsForm& form, const QString& caption, QFormLa
                         QWidget* parent) {
   auto* name = new QLineEdit(Q(form.congregation_name()), parent);
   name->setAccessibleName(Plain(caption));
+  // Wide enough to show a whole name at any scale.
+  name->setMinimumWidth(name->fontMetrics().horizontalAdvance(
+                            QString(FormatOptionsForm::kMaxCongregationName, QLatin1Char('n'))) +
+                        name->fontMetrics().height());
   auto* label = new QLabel(caption, parent);
   label->setBuddy(name);
   fields->addRow(label, name);
