@@ -32,23 +32,26 @@ std::string StartupNoticeText() {
   return text;
 }
 
-std::string AboutText(const CZarimDoc& doc) {
+std::string AboutText(const CZarimDoc& doc, std::string_view version) {
   std::string text(Str(Sid::kAppName));
   text += " - ";
   text += Str(Sid::kAppTitle);
   text += "\n";
-  text += Str(Sid::kAboutVersion);
+  text += Fill(Sid::kAboutVersion, version);
   text += "\n\n";
   text += Str(Sid::kAboutDirectory);
   text += "\n";
-  // The folder as the user finds it in a file manager, not as given on the command line.
-  std::error_code ec;
-  std::filesystem::path folder = std::filesystem::absolute(doc.data_folder, ec);
-  if (ec) folder = doc.data_folder;
-  std::string shown = folder.lexically_normal().string();
-  while (shown.size() > 1 && shown.back() == '/') shown.pop_back();
-  text += shown;
+  text += AbsoluteFolder(doc.data_folder);
   return text;
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::path path = std::filesystem::absolute(folder, ec);
+  if (ec) path = folder;
+  std::string shown = path.lexically_normal().string();
+  while (shown.size() > 1 && shown.back() == '/') shown.pop_back();
+  return shown;
 }
 
 }  // namespace zarim

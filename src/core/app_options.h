@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zarim {
 
@@ -19,8 +20,12 @@ void ToggleSortOrder(CZarimDoc& doc);
 // The start-up notice: strings 1235, 1236 and 1237 joined by two blanks.
 std::string StartupNoticeText();
 
-// The About box: the program's name, its version and the absolute data folder under
-// " Directory ".
-std::string AboutText(const CZarimDoc& doc);
+// The About box: the program's name, its version (the one "--version" prints) and the
+// absolute data folder under " Directory ".
+std::string AboutText(const CZarimDoc& doc, std::string_view version);
+
+// A folder as the user finds it in a file manager, not as given on the command line:
+// absolute, without "." and ".." steps or a closing "/".
+std::string AbsoluteFolder(const std::string& folder);
 
 }  // namespace zarim

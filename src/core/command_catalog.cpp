@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/app_options.h"
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
@@ -312,6 +313,17 @@ std::string HistoryReturnCaption(const CZarimDoc& doc) {
 
 std::string WorkingMonthPaneText(const CZarimDoc& doc) {
   return Fill(Sid::kWorkingMonthStatus, MonthYearName(doc.working_month, doc.working_year));
+}
+
+std::string MainWindowTitle(const CZarimDoc& doc) {
+  std::string name = ToUtf8(TrimRight(doc.options.congregation_name), doc.language_code);
+  if (name.empty()) {
+    // "." or "data/" names the folder by its own name, as the file manager shows it.
+    const std::string folder = AbsoluteFolder(doc.data_folder);
+    name = folder.substr(folder.rfind('/') + 1);
+    if (name.empty()) return std::string(Str(Sid::kAppName));
+  }
+  return Fill(Sid::kMainWindowTitle, Str(Sid::kAppName), name);
 }
 
 }  // namespace zarim

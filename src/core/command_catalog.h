@@ -92,4 +92,9 @@ std::string HistoryReturnCaption(const CZarimDoc& doc);
 // The second status pane: "  Working Month = %1" with the working month's name and year.
 std::string WorkingMonthPaneText(const CZarimDoc& doc);
 
+// The main window's title: the program's name and the open congregation's name, or the
+// data folder's own name while the congregation has none, so two open copies are told
+// apart.
+std::string MainWindowTitle(const CZarimDoc& doc);
+
 }  // namespace zarim

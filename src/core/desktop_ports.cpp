@@ -6,6 +6,10 @@
 
 namespace zarim {
 
+void OpenFolderOrSay(DesktopShell& shell, Prompter& prompter, const std::string& folder) {
+  if (!shell.Open(folder)) prompter.Tell(Fill(Sid::kNoFileManager, folder));
+}
+
 std::vector<std::string> SplitRecipients(std::string_view addresses) {
   std::vector<std::string> out;
   size_t start = 0;

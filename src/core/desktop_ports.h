@@ -27,6 +27,10 @@ class DesktopShell {
   virtual bool Open(const std::string& path) = 0;
 };
 
+// Opens the folder in the file manager; where there is none, tells the user the folder
+// instead, so the file can still be found.
+void OpenFolderOrSay(DesktopShell& shell, Prompter& prompter, const std::string& folder);
+
 // A message handed to the user's mail program, which shows it for sending.
 struct MailMessage {
   std::vector<std::string> to;  // addresses, one each

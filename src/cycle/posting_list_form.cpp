@@ -16,6 +16,9 @@ PostingListForm::PostingListForm(CZarimDoc& doc) : doc_(doc) {
   ResetMonthAfterNext(doc_);
   RecomputeTotals(doc_);
   Refill();
+  for (int rec : rows_)
+    if (Posted(rec)) missing_only_ = true;
+  if (missing_only_) Refill();
   const PubRecord* last = doc_.resume_id ? doc_.FindById(doc_.resume_id) : nullptr;
   if (last) {
     auto it = std::find(rows_.begin(), rows_.end(), static_cast<int>(last - doc_.records.data()));
@@ -69,18 +72,22 @@ void PostingListForm::SetMissingOnly(bool on) {
   Refill();
 }
 
-void PostingListForm::Refill() {
-  rows_.clear();
+bool PostingListForm::Posted(int rec) const {
+  const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
   const int month = doc_.working_month;
   const int slot = SlotOfYear(doc_.working_year);
+  return ReportedInMonth(r, month, slot) || HasRemark(doc_, r, month, slot);
+}
+
+void PostingListForm::Refill() {
+  rows_.clear();
   const int active = std::clamp(doc_.status_count[kActive], 0, kMaxStatusList);
   for (int i = 0; i < active; ++i) {
     int rec = doc_.lists[kActive][static_cast<size_t>(i)].rec;
     if (rec <= 0 || rec >= doc_.count) continue;
     const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
     if (group_ > 0 && r.group != group_) continue;
-    if (missing_only_ && (ReportedInMonth(r, month, slot) || HasRemark(doc_, r, month, slot)))
-      continue;
+    if (missing_only_ && Posted(rec)) continue;
     rows_.push_back(rec);
   }
   // The selection keeps its position; beyond the end it goes to the first name.
@@ -94,6 +101,13 @@ std::vector<std::string> PostingListForm::Names() const {
     names.push_back(
         ToUtf8(doc_.DisplayName(doc_.records[static_cast<size_t>(rec)]), doc_.language_code));
   return names;
+}
+
+std::vector<std::string> PostingListForm::RowCaptions() const {
+  std::vector<std::string> captions = Names();
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (Posted(rows_[i])) captions[i] = Fill(Sid::kPostReportedMark, captions[i]);
+  return captions;
 }
 
 void PostingListForm::Select(int row) {

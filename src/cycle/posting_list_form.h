@@ -13,7 +13,8 @@ namespace zarim {
 class PostingListForm {
  public:
   // Opening the list resets the month two after the working month and recomputes the
-  // working totals; the selection starts at the last person posted.
+  // working totals; the selection starts at the last person posted. Once the month holds
+  // reports the list starts limited to the missing ones, where the work is left.
   explicit PostingListForm(CZarimDoc& doc);
 
   // ---- Captions (UTF-8) -------------------------------------------------------------
@@ -34,6 +35,8 @@ class PostingListForm {
   // Record numbers of the listed publishers, in the active list's order.
   const std::vector<int>& rows() const { return rows_; }
   std::vector<std::string> Names() const;
+  // The names as the list shows them: a report already in is marked after the name.
+  std::vector<std::string> RowCaptions() const;
   int selection() const { return selection_; }
   void Select(int row);
   // Record number of the selected publisher; 0 when the list is empty.
@@ -48,6 +51,8 @@ class PostingListForm {
 
  private:
   void Refill();
+  // Whether the working month of the record holds a report or a remark.
+  bool Posted(int rec) const;
 
   CZarimDoc& doc_;
   int group_ = 0;

@@ -133,6 +133,10 @@ std::string SlipForm::CreditText() const {
          std::string(Str(Sid::kSlipCreditLabelEnd));
 }
 
+std::string SlipForm::CreditHint() const {
+  return CreditShown() ? std::string(Str(Sid::kSlipCreditHint)) : std::string();
+}
+
 bool SlipForm::HoursShown() const {
   if (!shared_) return false;
   bool missionary = (copy_.service_flags & kFieldMissionary) != 0;
@@ -166,7 +170,7 @@ void SlipForm::SetHoursText(std::string_view text) {
 
 void SlipForm::SetStudiesText(std::string_view text) { studies_text_ = std::string(text); }
 
-int SlipForm::HoursValue() const { return LeadingNumber(hours_text_); }
+int SlipForm::HoursValue() const { return LeadingNumber(Trim(hours_text_)); }
 
 std::string SlipForm::RemarkBytes() const {
   std::string bytes = FromUtf8(remark_, doc_.language_code);
@@ -308,11 +312,20 @@ SlipForm::SaveResult SlipForm::Save() {
     EndRemark();
     enter_returns_to_entry_ = false;
   }
+  // The slip takes whole hours; a fraction ("30.5", "30,5") is refused with a word
+  // rather than cut to the whole hours before it.
+  std::string_view ht = Trim(hours_text_);
+  if (!std::all_of(ht.begin(), ht.end(), IsDigit)) {
+    refused_box_ = NumberBox::kHours;
+    doc_.prompter->Tell(Fill(Sid::kSlipHoursWhole, ht));
+    return SaveResult::kRefused;
+  }
   int studies = -1;
   std::string_view st = Trim(studies_text_);
   if (!st.empty() && st.size() <= 4 && std::all_of(st.begin(), st.end(), IsDigit))
     studies = LeadingNumber(st);
   if (studies < 0 || studies > kMaxStudies) {
+    refused_box_ = NumberBox::kStudies;
     doc_.prompter->Tell(Fill(Sid::kSlipEnterInteger, "0", std::to_string(kMaxStudies)));
     return SaveResult::kRefused;
   }

@@ -54,6 +54,8 @@ class SlipForm {
   bool AuxBoxShown() const;
   std::string PioneerLabel() const;
   std::string CreditText() const;
+  // Where a regular pioneer's credit comes from, shown beside the hours.
+  std::string CreditHint() const;
   const std::string& warning() const { return warning_; }
 
   // ---- Controls -----------------------------------------------------------------------
@@ -103,8 +105,10 @@ class SlipForm {
   const PubRecord& copy() const { return copy_; }
 
   // Reads the boxes into the copy and writes it back when anything differs. kRefused
-  // (after the message) when the Bible studies are not 0 to 63; the slip stays open.
+  // (after the message) when the hours are not a whole number or the Bible studies are
+  // not 0 to 63; the slip stays open and refused_box() names the box to correct.
   SaveResult Save();
+  NumberBox refused_box() const { return refused_box_; }
 
  private:
   void Load(int month, int slot);
@@ -129,6 +133,7 @@ class SlipForm {
   std::string hours_text_;
   std::string studies_text_;
   int credit_ = 0;
+  NumberBox refused_box_ = NumberBox::kStudies;
   std::string remark_;         // as typed (UTF-8)
   std::string stored_remark_;  // record bytes of the remark table entry
   int remark_entry_ = 0;

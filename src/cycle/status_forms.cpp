@@ -184,7 +184,7 @@ void MoveOutsForm::Refresh() {
 
 // ---- StatusForm -------------------------------------------------------------------------
 
-StatusForm::StatusForm(const CZarimDoc& doc, const PubRecord& record)
+StatusForm::StatusForm(const CZarimDoc& doc, const PubRecord& record, bool adding)
     : working_month_(doc.working_month % 12),
       working_year_(doc.working_year),
       working_serial_(Serial(doc.working_year, doc.working_month % 12)),
@@ -196,6 +196,8 @@ StatusForm::StatusForm(const CZarimDoc& doc, const PubRecord& record)
     choice_ = kRegularTransfer;
   else if (flags & kStatusReactivated)
     choice_ = kReactivated;
+  else if (adding)
+    choice_ = kClear;
   int age = working_serial_ - record.status_stamp;
   int offered = record.status_stamp != 0 && age >= 0 && age < 24
                     ? static_cast<int>(record.status_stamp)

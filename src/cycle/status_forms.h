@@ -117,7 +117,10 @@ class StatusForm {
   };
   static constexpr int kChoices = 5;
 
-  StatusForm(const CZarimDoc& doc, const PubRecord& record);
+  // adding: the record is being added. Most people added are already serving in this
+  // congregation (the secretary is entering its publishers), so the choice that records
+  // no event is offered first; a record with a status keeps its own.
+  StatusForm(const CZarimDoc& doc, const PubRecord& record, bool adding = false);
 
   std::string title() const { return std::string(Str(Sid::kStatusTitle)); }
   static std::string ChoiceCaption(int choice);
@@ -138,6 +141,8 @@ class StatusForm {
     return choice_ == kNew || choice_ == kRegularTransfer || choice_ == kReactivated;
   }
   std::string note() const { return std::string(Str(Sid::kStatusNote)); }
+  // One line on what the choices mean, always shown above them.
+  std::string explanation() const { return std::string(Str(Sid::kStatusChoicesMeaning)); }
 
   // The month serial the choice stands for.
   int ChosenSerial() const;

@@ -120,7 +120,7 @@ std::string CollectionListForm::Create(Mailer* mailer, DesktopShell* desktop) {
       desktop &&
       doc_.prompter->Ask(Fill(Sid::kCollShowFolder, path), Buttons::kYesNo, Answer::kYes) ==
           Answer::kYes)
-    desktop->Open(doc_.data_folder);
+    OpenFolderOrSay(*desktop, *doc_.prompter, doc_.data_folder);
   return path;
 }
 

@@ -461,8 +461,9 @@ void OfferExportsFolder(CZarimDoc& doc, DesktopShell& shell, ExportKind kind,
     if (slash != std::string::npos) shown = path.substr(slash + 1);
   }
   if (doc.prompter->Ask(Fill(Sid::kExportedShowInFolder, shown), Buttons::kYesNo, Answer::kYes) ==
-      Answer::kYes)
-    shell.Open(ExportsFolderPath(doc.data_folder));
+      Answer::kYes) {
+    OpenFolderOrSay(shell, *doc.prompter, ExportsFolderPath(doc.data_folder));
+  }
 }
 
 int TidyExportsFolder(const std::string& data_folder) {

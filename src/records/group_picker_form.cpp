@@ -30,6 +30,10 @@ bool GroupPickerForm::GroupHasMembers(const CZarimDoc& doc, int group) {
   return false;
 }
 
+std::string GroupPickerForm::NoGroupsNote() const {
+  return items_.empty() ? std::string(Str(Sid::kNoGroupsYet)) : std::string();
+}
+
 bool GroupPickerForm::IsOkEnabled() const {
   if (selection_ < 0) return false;
   return purpose_ == Purpose::kChoose || GroupHasMembers(doc_, group());

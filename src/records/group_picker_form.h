@@ -32,6 +32,8 @@ class GroupPickerForm {
   int group() const { return selection_ + 1; }
 
   bool IsOkShown() const { return !items_.empty(); }
+  // Without any group: how to make one, shown instead of the empty list (else empty).
+  std::string NoGroupsNote() const;
   // OK takes the selection only when some publisher record carries the group number.
   bool IsOkEnabled() const;
   bool ArePrintButtonsShown() const;

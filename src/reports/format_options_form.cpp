@@ -82,6 +82,12 @@ void FormatOptionsForm::SetLeftMargin(int v) { left_margin_ = std::clamp(v, 0, k
 
 void FormatOptionsForm::SetCongregationName(const std::string& utf8) {
   congregation_name_ = CutCharacters(utf8, kMaxCongregationName);
+  name_cut_ = congregation_name_.size() != utf8.size();
+}
+
+std::string FormatOptionsForm::NameCutNote() const {
+  if (!name_cut_) return {};
+  return Fill(Sid::kCongNameCut, std::to_string(kMaxCongregationName), congregation_name_);
 }
 
 bool FormatOptionsForm::Accept(CZarimDoc& doc) const {

@@ -51,6 +51,8 @@ class FormatOptionsForm {
   // The congregation name, UTF-8 as typed; kept to 25 characters.
   const std::string& congregation_name() const { return congregation_name_; }
   void SetCongregationName(const std::string& utf8);
+  // Said under the name while the last name typed was cut to fit, else empty.
+  std::string NameCutNote() const;
 
   // Writes the options into the document; marks it modified when anything changed.
   // Returns whether something changed.
@@ -62,6 +64,7 @@ class FormatOptionsForm {
   int top_margin_ = 0;
   int left_margin_ = 0;
   std::string congregation_name_;
+  bool name_cut_ = false;
   std::string language_;
 };
 

@@ -37,7 +37,8 @@ void ShowGroupReport(CMainFrame& frame, int kind, GroupPickerForm::Purpose purpo
       break;
     case GroupPickerForm::Result::kPrintSelected:
       show(form.group());
-      PrintReport(frame.dialog_parent(), JobFromView(*view), frame.prompter());
+      frame.ShowStatusMessage(
+          PrintReport(frame.dialog_parent(), JobFromView(*view), frame.prompter()).toStdString());
       break;
     case GroupPickerForm::Result::kPrintAll:
       for (int g = 1; g <= static_cast<int>(form.Items().size()); ++g) {
@@ -67,7 +68,7 @@ void RunYearToDateDialog(CMainFrame& frame, int kind) {
         job.kind = kind;
         job.group = code;
         job.selection = nullptr;
-        PrintReport(owner, job, frame.prompter());
+        frame.ShowStatusMessage(PrintReport(owner, job, frame.prompter()).toStdString());
       },
       frame.dialog_parent());
   owner = &dialog;

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "core/first_start_form.h"
 #include "core/strings.h"
 #include "shell/dialogs/dialog_kit.h"
 
@@ -41,40 +42,42 @@ bool RememberFolder(const QString& folder) {
   return settings.status() == QSettings::NoError;
 }
 
-QString ProposedNewFolder() {
+QString DocumentsFolder() {
   QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) documents = QDir::homePath();
-  return QDir(documents).filePath(QStringLiteral("ZARIM"));
+  return documents;
 }
 
 std::optional<QString> AskForFirstFolder(QWidget* parent) {
-  QMessageBox box(QMessageBox::Question, Plain(Sid::kFirstFolderTitle), Q(Sid::kFirstFolderText),
-                  QMessageBox::NoButton, parent);
-  QPushButton* create = box.addButton(Q(Sid::kFirstFolderCreate), QMessageBox::AcceptRole);
-  QPushButton* choose = box.addButton(Q(Sid::kFirstFolderChoose), QMessageBox::ActionRole);
-  QPushButton* cancel = box.addButton(Q(Sid::kCancelButton), QMessageBox::RejectRole);
-  create->setAccessibleName(Plain(create->text()));
-  choose->setAccessibleName(Plain(choose->text()));
-  cancel->setAccessibleName(Plain(cancel->text()));
-  box.setDefaultButton(create);
-  box.setEscapeButton(cancel);
-  box.exec();
-  if (box.clickedButton() == create) {
-    const QString folder = ProposedNewFolder();
-    if (!QDir().mkpath(folder)) {
-      QMessageBox::warning(parent, Q(Sid::kAppName),
-                           Q(Fill(Sid::kFolderNotCreated, folder.toStdString())));
-      return std::nullopt;
+  // Asked again after a refusal (a congregation turned up in the new folder, or it could
+  // not be made), so the user is never left without a way on.
+  for (;;) {
+    const FirstStartForm form(DocumentsFolder().toStdString());
+    QMessageBox box(QMessageBox::Question, Plain(Sid::kFirstFolderTitle), Q(form.Text()),
+                    QMessageBox::NoButton, parent);
+    QPushButton* create = box.addButton(Q(Sid::kFirstFolderCreate), QMessageBox::AcceptRole);
+    QPushButton* choose = box.addButton(Q(Sid::kFirstFolderChoose), QMessageBox::ActionRole);
+    QPushButton* cancel = box.addButton(Q(Sid::kCancelButton), QMessageBox::RejectRole);
+    create->setAccessibleName(Plain(create->text()));
+    choose->setAccessibleName(Plain(choose->text()));
+    cancel->setAccessibleName(Plain(cancel->text()));
+    box.setDefaultButton(create);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == create) {
+      const std::string refused = form.CreateNewFolder();
+      if (refused.empty()) return Q(form.new_folder());
+      QMessageBox::warning(parent, Q(Sid::kAppName), Q(refused));
+      continue;
     }
-    return folder;
+    if (box.clickedButton() == choose) {
+      const QString folder = QFileDialog::getExistingDirectory(
+          parent, Plain(Sid::kFirstFolderTitle), DocumentsFolder());
+      if (folder.isEmpty()) continue;
+      return folder;
+    }
+    return std::nullopt;
   }
-  if (box.clickedButton() == choose) {
-    const QString folder =
-        QFileDialog::getExistingDirectory(parent, Plain(Sid::kFirstFolderTitle), QDir::homePath());
-    if (folder.isEmpty()) return std::nullopt;
-    return folder;
-  }
-  return std::nullopt;
 }
 
 }  // namespace zarim

@@ -18,12 +18,12 @@ std::optional<QString> RememberedFolder();
 // Remembers the folder (as an absolute path) for the next start; false when the file
 // could not be written.
 bool RememberFolder(const QString& folder);
-// The folder proposed for a new congregation: "ZARIM" in the user's documents folder.
-QString ProposedNewFolder();
+// The user's documents folder, where a new congregation's folder goes (the home folder
+// where there is none).
+QString DocumentsFolder();
 
-// First start: asks whether to create a new folder (the proposed one) or to choose an
-// existing one. The folder, or nothing when the user cancels or it cannot be created
-// (the user has been told).
+// First start: asks whether to create a new folder (the question names it) or to choose
+// an existing one. The folder, or nothing when the user cancels.
 std::optional<QString> AskForFirstFolder(QWidget* parent);
 
 }  // namespace zarim

@@ -1,5 +1,6 @@
 // The commands of the main window itself: Save, Exit, Return to Action Panel, help and
 // About, the password and the start-up options.
+#include <QApplication>
 #include <QMessageBox>
 #include <QWhatsThis>
 
@@ -23,7 +24,8 @@ namespace {
 void ShowAbout(CMainFrame& frame) {
   QString title = Plain(Sid::kMenuAbout);
   if (title.endsWith("...")) title.chop(3);
-  QMessageBox::about(frame.dialog_parent(), title, Q(AboutText(frame.doc())));
+  QMessageBox::about(frame.dialog_parent(), title,
+                     Q(AboutText(frame.doc(), QApplication::applicationVersion().toStdString())));
 }
 
 // "&Summary" and "&Index" both open the guide in the program's own window; its first
@@ -42,10 +44,11 @@ void OpenHelp(CMainFrame& frame) {
 void RegisterFrameCommands(CommandTable& table) {
   table.Add(kCmdSave, [](CMainFrame& frame) {
     if (Congregation* owner = frame.services().congregation) {
-      owner->Save();
+      if (!owner->Save()) return;  // the user has been told why
     } else {
       SaveAll(frame.doc(), true);
     }
+    frame.ShowStatusMessage(Fill(Sid::kStatusSaved, AbsoluteFolder(frame.doc().data_folder)));
   });
   table.Add(kCmdExit, [](CMainFrame& frame) { frame.close(); });
   table.Add(kCmdReturnToPanel, [](CMainFrame& frame) { frame.ShowActionPanel(); });

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 
+#include "core/bytes.h"
 #include "core/document.h"
 #include "core/ports.h"
 #include "core/settings.h"
@@ -17,6 +18,7 @@
 #include "exchange/xdg_mailer.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
+#include "shell/dialogs/format_options_dialog.h"
 #include "shell/focus_ring_style.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
@@ -68,12 +70,14 @@ int main(int argc, char** argv) {
   }
   // Without --data the folder of the last run opens; the first start asks for one.
   QString folder;
+  bool first_start = false;
   if (parser.isSet(data_option)) {
     folder = parser.value(data_option);
   } else if (std::optional<QString> remembered = RememberedFolder()) {
     folder = *remembered;
   } else if (std::optional<QString> chosen = AskForFirstFolder(nullptr)) {
     folder = *chosen;
+    first_start = true;
   } else {
     return 0;
   }
@@ -116,6 +120,10 @@ int main(int argc, char** argv) {
       return 1;
   }
   CZarimDoc& doc = congregation.doc();
+  // The reports and the window's title carry the congregation's name, so a congregation
+  // begun on the first start is asked for it at once.
+  if (first_start && TrimRight(doc.options.congregation_name).empty())
+    AskCongregationName(nullptr, doc);
   // What an export cut off by a crash left half-written in the exports folder.
   TidyExportsFolder(doc.data_folder);
   SettingsFile& settings = congregation.settings();

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "core/access_keys.h"
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/ports.h"
@@ -85,7 +86,6 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
   RegisterIconResources();
   setWindowIcon(QIcon::fromTheme(QStringLiteral("org.zarim.Zarim"),
                                  QIcon(QStringLiteral(":/icons/zarim.svg"))));
-  setWindowTitle(Q(Str(Sid::kAppName)) + " - " + Q(Str(Sid::kAppTitle)));
   setObjectName(Q("ZARIM_9_") + Q(doc_.language_code));
   BuildActions();
   BuildMenus();
@@ -183,7 +183,22 @@ void CMainFrame::BuildMenus() {
       }
       target->addAction(action);
     }
+    if (menu) GiveAccessKeys(menu);
   }
+}
+
+void CMainFrame::GiveAccessKeys(QMenu* menu) {
+  QList<QAction*> entries;
+  std::vector<std::string> captions;
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator()) continue;
+    entries << a;
+    captions.push_back(a->text().toStdString());
+    if (a->menu()) GiveAccessKeys(a->menu());
+  }
+  captions = WithAccessKeys(std::move(captions));
+  for (qsizetype i = 0; i < entries.size(); ++i)
+    entries[i]->setText(Q(captions[static_cast<size_t>(i)]));
 }
 
 void CMainFrame::BuildToolbar() {
@@ -256,9 +271,12 @@ void CMainFrame::RefreshMenu(QMenu* menu) {
     for (const auto& [id, a] : actions_)
       if (a == action) RefreshAction(id, a);
   }
+  // A caption renewed at run time gets its access key again.
+  GiveAccessKeys(menu);
 }
 
 void CMainFrame::Refresh() {
+  setWindowTitle(Q(MainWindowTitle(doc_)));
   for (const auto& [id, action] : actions_) RefreshAction(id, action);
   if (old_reports_menu_) old_reports_menu_->menuAction()->setVisible(AnyOldReport(doc_));
   if (panel_) panel_->Refresh();

@@ -72,6 +72,8 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Gives every entry of the menu and its submenus an access key.
+  void GiveAccessKeys(QMenu* menu);
   void BuildActions();
   void BuildMenus();
   void BuildToolbar();

@@ -64,7 +64,9 @@ void RegisterReportCommands(CommandTable& table) {
 
   table.Add(kCmdPrint, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame); view && frame.report_shown())
-      PrintReport(frame.dialog_parent(), JobFromView(*view), frame.prompter());
+      frame.ShowStatusMessage(PrintReport(frame.dialog_parent(), JobFromView(*view),
+                                          frame.prompter(), frame.ReportTitle())
+                                  .toStdString());
   });
   table.Add(kCmdPrintPreview, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame); view && frame.report_shown())
@@ -74,8 +76,9 @@ void RegisterReportCommands(CommandTable& table) {
   table.Add(kCmdPrintSetup, [](CMainFrame& frame) { RunPrintSetup(frame.dialog_parent()); });
   table.Add(kCmdSaveAsPdf, [](CMainFrame& frame) {
     if (ReportView* view = ViewOf(frame); view && frame.report_shown())
-      SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view), frame.prompter(),
-                      frame.ReportTitle());
+      frame.ShowStatusMessage(SaveReportAsPdf(frame.dialog_parent(), JobFromView(*view),
+                                              frame.prompter(), frame.ReportTitle())
+                                  .toStdString());
   });
 
   table.Add(kCmdFontTitles,

@@ -108,10 +108,13 @@ bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi, QWidget* 
   return RenderReportPdf(job, path, dpi, &progress, canceled);
 }
 
-void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
+QString PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                    const QString& title) {
   if (QPrinterInfo::availablePrinters().isEmpty()) {
-    prompter.Tell(Str(Sid::kNoPrinter));
-    return;
+    // Without a printer the report can still leave the program, as a PDF file.
+    if (prompter.Ask(Str(Sid::kNoPrinterSavePdf), Buttons::kYesNo, Answer::kYes) != Answer::kYes)
+      return {};
+    return SaveReportAsPdf(parent, job, prompter, title);
   }
   QPrinter printer(QPrinter::HighResolution);
   UseWholePage(printer);
@@ -123,7 +126,7 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
   printer.setCollateCopies(true);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.exec() != QDialog::Accepted) return {};
   const bool a4_now = IsA4(printer);
   int from = 1, to = pages;
   if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
@@ -136,8 +139,14 @@ void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter) {
     copies = printer.copyCount();
     printer.setCopyCount(1);
   }
-  RenderPages(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4_now, from, to, copies,
-              parent);
+  const int drawn = RenderPages(job, printer, printer.logicalDpiX(), printer.logicalDpiY(), a4_now,
+                                from, to, copies, parent);
+  return PrintedStatus(drawn, printer.printerName());
+}
+
+QString PrintedStatus(int pages, const QString& printer) {
+  if (pages <= 0) return {};
+  return Q(Fill(Sid::kStatusPrinted, std::to_string(pages), printer.toStdString()));
 }
 
 int PrintOnPrinter(const PrintJob& job, const QString& printer_name, QWidget* progress_parent,
@@ -177,15 +186,17 @@ QString ProposedPdfPath(const PrintJob& job, const QString& title) {
   return QDir(QString::fromStdString(folder)).filePath(name);
 }
 
-void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
-                     const QString& title) {
+QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                        const QString& title) {
   QString path = QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf),
                                               ProposedPdfPath(job, title), Q(Str(Sid::kPdfFilter)));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return {};
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   bool canceled = false;
-  if (!WriteReportPdf(job, path, 300, parent, &canceled) && !canceled)
-    prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
+  if (WriteReportPdf(job, path, 300, parent, &canceled))
+    return Q(Fill(Sid::kStatusSavedPdf, path.toStdString()));
+  if (!canceled) prompter.Tell(Fill(Sid::kUnableToCreateFile, path.toStdString()));
+  return {};
 }
 
 void RunPrintSetup(QWidget* parent) {

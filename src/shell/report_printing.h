@@ -49,9 +49,13 @@ int RenderPages(const PrintJob& job, QPagedPaintDevice& device, int dpi_x, int d
 bool WriteReportPdf(const PrintJob& job, const QString& path, int dpi = 300,
                     QWidget* progress_parent = nullptr, bool* canceled = nullptr);
 
-// The print flow: no printer gives the program's message; otherwise the print dialog
-// with pages 1 to the page count, then the chosen pages and copies.
-void PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter);
+// The print flow: without a printer, the offer to save a PDF file instead (title names
+// the file); otherwise the print dialog with pages 1 to the page count, then the chosen
+// pages and copies. Returns what happened, for the status bar (empty when nothing did).
+QString PrintReport(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                    const QString& title = {});
+// "Sent N page(s) to the printer P." (empty when nothing was drawn).
+QString PrintedStatus(int pages, const QString& printer);
 // Prints the whole job on the named printer of the system (the default printer when the
 // name is empty) without asking, with the progress window; the print queue shows the
 // job under job_name (the program's name when empty). Returns the pages drawn, 0 when
@@ -63,8 +67,9 @@ void PreviewReport(QWidget* parent, const PrintJob& job,
                    const std::function<void(bool)>& previewing = {});
 // Asks for a file name and writes the PDF; tells the user when it cannot be written.
 // The file dialog proposes "TITLE YYYY-MM-DD.pdf" in the data folder's exports folder.
-void SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
-                     const QString& title = {});
+// Returns "Saved as PDF: PATH" for the status bar, empty when nothing was written.
+QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                        const QString& title = {});
 // The path SaveReportAsPdf proposes.
 QString ProposedPdfPath(const PrintJob& job, const QString& title);
 // The printer setup dialog of the default printer.

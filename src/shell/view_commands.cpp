@@ -24,7 +24,7 @@ void PrintList(CMainFrame& frame, const ViewListForm& form) {
   PrintJob job = JobFromView(*view);
   job.kind = kViewListReportKind;
   job.group = EncodeViewListSelection({form.type(), form.second(), form.third()});
-  PrintReport(frame.dialog_parent(), job, frame.prompter());
+  frame.ShowStatusMessage(PrintReport(frame.dialog_parent(), job, frame.prompter()).toStdString());
 }
 
 void OpenList(CMainFrame& frame, ViewType type) {

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "core/access_keys.h"
 #include "core/command_catalog.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
@@ -153,6 +154,31 @@ TEST_F(CommandRules, HistoryReturnNamesTheLiveWorkingMonth) {
   EXPECT_TRUE(HistoryReturnShown(doc_));
   EXPECT_EQ(HistoryReturnCaption(doc_), "February 2026 ->");
   EXPECT_EQ(WorkingMonthPaneText(doc_), "  Working Month = October 2025");
+}
+
+TEST_F(CommandRules, WindowTitleNamesTheCongregationElseItsFolder) {
+  const struct {
+    const char* name;
+    const char* folder;
+    const char* title;
+  } cases[] = {
+      {"Eastside   ", "/tmp/x/ZARIM", "ZARIM - Eastside"},
+      {"", "/tmp/x/Hill Street/", "ZARIM - Hill Street"},
+      {"  ", "/tmp/x/ZARIM 2", "ZARIM - ZARIM 2"},
+      {"", "/", "ZARIM"},
+  };
+  for (const auto& c : cases) {
+    doc_.options.congregation_name = c.name;
+    doc_.data_folder = c.folder;
+    EXPECT_EQ(MainWindowTitle(doc_), c.title) << c.folder;
+  }
+}
+
+TEST(AccessKeys, EveryEntryGetsAFreeKeyAndGivenKeysStay) {
+  EXPECT_EQ(WithAccessKeys({"Backup and Restore", "Export or Import", "&Save", "E&xit",
+                            "Telephone && E-mail", "Backup", "?!"}),
+            (std::vector<std::string>{"&Backup and Restore", "&Export or Import", "&Save", "E&xit",
+                                      "&Telephone && E-mail", "B&ackup", "?!"}));
 }
 
 TEST(CommandCatalogTable, NumbersAreUniqueAndCaptionsPresent) {

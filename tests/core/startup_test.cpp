@@ -257,13 +257,14 @@ TEST(AppOptions, SortOrderSwitchesLastNameFirstOffAndSortsEveryRecord) {
 TEST(AppOptions, AboutNamesProgramVersionAndDataFolder) {
   CZarimDoc doc;
   doc.data_folder = "/home/sec/congregation";
-  EXPECT_EQ(AboutText(doc),
-            "ZARIM - Service Report Accounting System\nVersion 10c\n\n Directory "
+  EXPECT_EQ(AboutText(doc, "10.3"),
+            "ZARIM - Service Report Accounting System\nVersion 10.3\n\n Directory "
             "\n/home/sec/congregation");
   // The current folder given as "." is shown as the absolute folder it stands for.
   doc.data_folder = ".";
   std::string cwd = std::filesystem::current_path().string();
-  EXPECT_EQ(AboutText(doc).substr(AboutText(doc).rfind('\n') + 1), cwd);
+  const std::string about = AboutText(doc, "10.3");
+  EXPECT_EQ(about.substr(about.rfind('\n') + 1), cwd);
 }
 
 }  // namespace

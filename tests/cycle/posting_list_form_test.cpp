@@ -68,6 +68,18 @@ TEST_F(PostingListTest, MissingReportsLeaveOutReportedAndRemarked) {
   EXPECT_EQ(f.SelectedRecord(), 0);
 }
 
+TEST_F(PostingListTest, AMonthWithReportsOpensOnTheMissingOnesAndMarksTheReported) {
+  ThreeInTwoGroups();
+  EXPECT_FALSE(PostingListForm(doc).missing_only());  // nothing in yet: everyone is listed
+  SetReport(101, kFeb, kSlot, 0, 0);
+  PostingListForm f(doc);
+  EXPECT_TRUE(f.missing_only());
+  EXPECT_EQ(f.Names(), (std::vector<std::string>{"Adam Able", "Cid Cole"}));
+  f.SetMissingOnly(false);
+  EXPECT_EQ(f.RowCaptions(),
+            (std::vector<std::string>{"Adam Able", "Bea Baker   \u2014 reported", "Cid Cole"}));
+}
+
 TEST_F(PostingListTest, SelectionKeptByPositionOrMovedToTheFirst) {
   ThreeInTwoGroups();
   PostingListForm f(doc);

@@ -293,6 +293,28 @@ TEST_F(SlipFormTest, StudiesBeyondSixtyThreeAreRefused) {
   EXPECT_EQ(StudiesInMonth(R(100), kFeb, kSlot), 63);
 }
 
+TEST_F(SlipFormTest, HoursWithAFractionAreRefusedNotCut) {
+  Add(100, "Pub", "A");
+  SlipForm f(doc, Rec(100));
+  f.SetShared(true);
+  f.SetAux(true);
+  f.SetStudiesText("0");
+  for (const char* bad : {"30.5", "30,5", "3x", "-2"}) {
+    prompter.messages.clear();
+    f.SetHoursText(bad);
+    EXPECT_EQ(f.Save(), SlipForm::SaveResult::kRefused) << bad;
+    EXPECT_EQ(f.refused_box(), NumberBox::kHours);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], std::string("The hours \"") + bad +
+                                        "\" are not a whole number. The slip takes whole hours "
+                                        "only: type them without a fraction, for example 30.");
+  }
+  EXPECT_FALSE(ReportedInMonth(R(100), kFeb, kSlot));
+  f.SetHoursText(" 30 ");
+  EXPECT_EQ(f.Save(), SlipForm::SaveResult::kSaved);
+  EXPECT_EQ(R(100).activity[kHours][kFeb][kSlot], 30);
+}
+
 TEST_F(SlipFormTest, UnchangedSlipStoresNothingAndKeepsTheResumeIdentifier) {
   Add(100, "Pub", "A");
   Add(101, "Pub", "B");

@@ -200,6 +200,15 @@ struct StatusApplyCase {
   uint16_t want_stamp;
 };
 
+TEST_F(StatusForms, AddingOffersClearStatusUnlessTheRecordHasOne) {
+  PubRecord r = MakePublisher(11, "S", "T");
+  EXPECT_EQ(StatusForm(doc, r).choice(), StatusForm::kNone);  // editing asks for a choice
+  EXPECT_EQ(StatusForm(doc, r, true).choice(), StatusForm::kClear);
+  r.status_month = 0x31;  // new publisher, from a transfer file
+  EXPECT_EQ(StatusForm(doc, r, true).choice(), StatusForm::kNew);
+  EXPECT_NE(StatusForm(doc, r).explanation().find("Clear Status"), std::string::npos);
+}
+
 class StatusApply : public StatusFixture, public ::testing::WithParamInterface<StatusApplyCase> {};
 
 TEST_P(StatusApply, WritesTheFields) {

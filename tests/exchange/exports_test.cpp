@@ -23,9 +23,10 @@ class RecordingShell : public DesktopShell {
  public:
   bool Open(const std::string& path) override {
     opened.push_back(path);
-    return true;
+    return has_file_manager;
   }
   std::vector<std::string> opened;
+  bool has_file_manager = true;
 };
 
 // Working month March 2025 (slot 1); February 2024 and December 2024 lie in slot 0.
@@ -189,6 +190,13 @@ TEST_F(ExportsTest, WritingOverwritesAndOffersTheFolder) {
   EXPECT_EQ(prompter.messages[1],
             "Exported " + ExportPath(dir.path(), "Summary.csv") + "\nShow in Folder?");
   EXPECT_EQ(shell.opened, std::vector<std::string>{ExportsFolderPath(dir.path())});
+  // Without a file manager the folder is named instead.
+  shell.has_file_manager = false;
+  prompter.Script(Answer::kYes);
+  OfferExportsFolder(doc, shell, ExportKind::kCollectionList, path);
+  EXPECT_EQ(prompter.messages.back(),
+            "No file manager could be opened. The file is in the folder " +
+                ExportsFolderPath(dir.path()));
 }
 
 TEST_F(ExportsTest, EveryExportReportsAFileItCannotWrite) {

@@ -24,7 +24,9 @@ expected=(
   share/icons/hicolor/scalable/apps/org.zarim.Zarim.svg
   share/icons/hicolor/48x48/apps/org.zarim.Zarim.png
   share/icons/hicolor/256x256/apps/org.zarim.Zarim.png
+  share/man/man1/zarim.1
   share/man/man1/zarim-cli.1
+  share/man/man1/zarim-demo.1
 )
 [ -f "$build/src/shell/zarim" ] && expected+=(bin/zarim)
 for f in "${expected[@]}"; do

@@ -67,6 +67,10 @@ TEST_F(GroupPickerFormTest, NoGroupsHidesOk) {
   EXPECT_FALSE(picker.Ok());
   EXPECT_EQ(picker.result(), Picker::Result::kNone);
   EXPECT_EQ(picker.group(), 0);
+  EXPECT_NE(picker.NoGroupsNote().find("\"Field Service Groups\" on the main window"),
+            std::string::npos);
+  Groups(1);
+  EXPECT_EQ(Picker(doc_, Picker::Purpose::kChoose).NoGroupsNote(), "");
 }
 
 TEST_F(GroupPickerFormTest, GroupWithoutMembersIsRefusedForLists) {

@@ -123,8 +123,13 @@ TEST_F(FormatOptionsFormTest, MarginsAndNameAreBounded) {
   EXPECT_EQ(form.left_margin(), 99);
   form.SetCongregationName("Abcdefghijklmnopqrstuvwxyz0123");
   EXPECT_EQ(form.congregation_name(), "Abcdefghijklmnopqrstuvwxy");
+  EXPECT_EQ(
+      form.NameCutNote(),
+      "Only 25 characters fit on the reports; the name was cut to \"Abcdefghijklmnopqrstuvwxy\".");
   form.SetCongregationName("\xC3\xA9glise Saint-\xC3\x89tienne du Mont");  // counts characters
   EXPECT_EQ(form.congregation_name(), "\xC3\xA9glise Saint-\xC3\x89tienne du M");
+  form.SetCongregationName("Abcdefghijklmnopqrstuvwxy");  // exactly 25: nothing to say
+  EXPECT_EQ(form.NameCutNote(), "");
 }
 
 TEST_F(FormatOptionsFormTest, OkWritesBackAndMarksModifiedOnlyOnChange) {

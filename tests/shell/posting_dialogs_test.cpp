@@ -208,6 +208,26 @@ TEST_F(PostingDialogsTest, MissingFilterMovesTheSelectionToTheNextName) {
   EXPECT_EQ(list.list()->currentItem()->text(), "Ben Baker");
 }
 
+TEST_F(PostingDialogsTest, SlipLabelsInWordsAndAFractionOfAnHourIsRefusedByKeyboard) {
+  SlipForm form(doc_, doc_.RecordNumberById(101));
+  SlipDialog dialog(form);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  EXPECT_EQ(dialog.studies_edit()->accessibleName(), "Bible Studies");
+  QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);  // "&Shared in ministry"
+  ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.hours_edit()->isVisible(); }));
+  QTest::keyClick(&dialog, Qt::Key_H, Qt::AltModifier);  // "&Hours"
+  ASSERT_EQ(QApplication::focusWidget(), dialog.hours_edit());
+  QTest::keyClicks(dialog.hours_edit(), "30.5");
+  QTest::keyClick(&dialog, Qt::Key_B, Qt::AltModifier);  // "&Bible Studies"
+  ASSERT_EQ(QApplication::focusWidget(), dialog.studies_edit());
+  QTest::keyClick(dialog.studies_edit(), Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), dialog.hours_edit());
+  ASSERT_FALSE(prompter_.messages.empty());
+  EXPECT_TRUE(QString::fromStdString(prompter_.messages.back()).startsWith("The hours \"30.5\""));
+}
+
 TEST_F(PostingDialogsTest, SlipBoxesFollowTheForm) {
   SlipForm form(doc_, doc_.RecordNumberById(101));
   SlipDialog dialog(form);

@@ -2,6 +2,7 @@
 // forms: couplings show, OK writes back, refused groups keep OK off.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -67,7 +68,22 @@ TEST_F(ReportDialogsTest, FormatOptionsControlsAreNamedAndTheHiddenBoxStaysHidde
     EXPECT_FALSE(dialog.check(static_cast<Form::Check>(c))->accessibleName().isEmpty()) << c;
   EXPECT_FALSE(dialog.top_margin()->accessibleName().isEmpty());
   EXPECT_FALSE(dialog.congregation_name()->accessibleName().isEmpty());
-  EXPECT_EQ(dialog.congregation_name()->maxLength(), 25);
+}
+
+TEST_F(ReportDialogsTest, CongregationNameIsTypedCutWithANoteAndTakenWithEnter) {
+  Form form(doc_);
+  CongregationNameDialog dialog(form);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);  // "Congregation &Name:"
+  ASSERT_EQ(QApplication::focusWidget(), dialog.congregation_name());
+  QTest::keyClicks(dialog.congregation_name(), QStringLiteral("Abcdefghijklmnopqrstuvwxyz0123"));
+  EXPECT_EQ(dialog.congregation_name()->text(), QStringLiteral("Abcdefghijklmnopqrstuvwxy"));
+  EXPECT_TRUE(dialog.congregation_name()->accessibleDescription().startsWith("Only 25 characters"));
+  QTest::keyClick(dialog.congregation_name(), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(form.Accept(doc_));
+  EXPECT_EQ(doc_.options.congregation_name, "Abcdefghijklmnopqrstuvwxy");
 }
 
 TEST_F(ReportDialogsTest, GroupPickerKeepsOkOffForAGroupWithoutMembers) {

@@ -30,7 +30,7 @@ bash -c '
   "$zarim" --data "$work/data" --today 2024-03-10 --lang xvfbtest & pid=$!
   found=
   for _ in $(seq 1 300); do
-    if xwininfo -root -tree | grep -q "ZARIM - Service Report Accounting System"; then found=1; break; fi
+    if xwininfo -root -tree | grep -q "ZARIM - data"; then found=1; break; fi
     sleep 0.1
   done
   if [ -z "$found" ]; then echo "the main window did not appear"; kill $pid; exit 1; fi

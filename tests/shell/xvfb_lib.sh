@@ -1,12 +1,12 @@
-# Sourced by the tests that need a real X display. start_xvfb WORK_DIR starts a virtual
-# X server that picks a free display itself (-displayfd), waits until the display answers
+# Sourced by the tests that need a real X display. start_xvfb WORK_DIR [WxHxD] starts a
+# virtual X server (1280x1024x24 unless given) that picks a free display itself (-displayfd), waits until the display answers
 # and exports DISPLAY; stop_xvfb stops that server by its process id. Returns 77 when
 # Xvfb or xdpyinfo is missing.
 start_xvfb() {
-  local work=$1
+  local work=$1 screen=${2:-1280x1024x24}
   command -v Xvfb >/dev/null || return 77
   command -v xdpyinfo >/dev/null || return 77
-  coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log"; }
+  coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "$screen" -nolisten tcp 2>"$work/xvfb.log"; }
   xvfb_pid=$XVFB_PID
   local display=
   read -r -t 30 display <&"${XVFB[0]}"

@@ -13,6 +13,36 @@
 #include "shell/dialogs/dialog_kit.h"
 
 namespace zarim {
+
+QLineEdit* AddNameField(FormatOptionsForm& form, const QString& caption, QFormLayout* fields,
+                        QWidget* parent) {
+  auto* name = new QLineEdit(Q(form.congregation_name()), parent);
+  name->setAccessibleName(Plain(caption));
+  // Wide enough to show a whole name at any scale.
+  name->setMinimumWidth(name->fontMetrics().horizontalAdvance(
+                            QString(FormatOptionsForm::kMaxCongregationName, QLatin1Char('n'))) +
+                        name->fontMetrics().height());
+  auto* label = new QLabel(caption, parent);
+  label->setBuddy(name);
+  fields->addRow(label, name);
+  // A name too long for the reports is cut where it is typed or pasted, and the line
+  // under it says so.
+  auto* note = new QLabel(parent);
+  note->setWordWrap(true);
+  note->setVisible(false);
+  fields->addRow(note);
+  FormatOptionsForm* kept = &form;
+  QObject::connect(name, &QLineEdit::textEdited, parent, [kept, name, note](const QString& text) {
+    kept->SetCongregationName(text.toStdString());
+    if (Q(kept->congregation_name()) != text) name->setText(Q(kept->congregation_name()));
+    const QString said = Q(kept->NameCutNote());
+    note->setText(said);
+    note->setVisible(!said.isEmpty());
+    name->setAccessibleDescription(said);
+  });
+  return name;
+}
+
 FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* parent)
     : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.Title()));
@@ -43,12 +73,7 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   };
   top_margin_ = make_list(form.TopMarginCaption());
   left_margin_ = make_list(form.LeftMarginCaption());
-  name_ = new QLineEdit(this);
-  name_->setMaxLength(FormatOptionsForm::kMaxCongregationName);
-  name_->setAccessibleName(Plain(form.CongregationNameCaption()));
-  auto* name_label = new QLabel(Q(form.CongregationNameCaption()), this);
-  name_label->setBuddy(name_);
-  fields->addRow(name_label, name_);
+  name_ = AddNameField(form_, Q(form.CongregationNameCaption()), fields, this);
   layout->addLayout(fields);
   connect(top_margin_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!showing_) form_.SetTopMargin(i);
@@ -56,12 +81,8 @@ FormatOptionsDialog::FormatOptionsDialog(FormatOptionsForm& form, QWidget* paren
   connect(left_margin_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (!showing_) form_.SetLeftMargin(i);
   });
-  connect(name_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { form_.SetCongregationName(text.toStdString()); });
-
   layout->addWidget(MakeOkCancel(this).box);
   ShowForm();
-  name_->setText(Q(form.congregation_name()));
 }
 
 void FormatOptionsDialog::ShowForm() {
@@ -76,6 +97,31 @@ void FormatOptionsDialog::ShowForm() {
 void FormatOptionsDialog::accept() {
   form_.SetCongregationName(name_->text().toStdString());
   QDialog::accept();
+}
+
+CongregationNameDialog::CongregationNameDialog(FormatOptionsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form) {
+  setWindowTitle(Q(Sid::kCongNameTitle));
+  auto* layout = new QVBoxLayout(this);
+  auto* text = new QLabel(Q(Sid::kCongNameText), this);
+  text->setWordWrap(true);
+  layout->addWidget(text);
+  auto* fields = new QFormLayout;
+  name_ = AddNameField(form_, Q(Sid::kCongNameLabel), fields, this);
+  layout->addLayout(fields);
+  layout->addWidget(MakeOkCancel(this).box);
+}
+
+void CongregationNameDialog::accept() {
+  form_.SetCongregationName(name_->text().toStdString());
+  QDialog::accept();
+}
+
+bool AskCongregationName(QWidget* parent, CZarimDoc& doc) {
+  FormatOptionsForm form(doc);
+  CongregationNameDialog dialog(form, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  return form.Accept(doc);
 }
 
 bool RunFormatOptionsDialog(QWidget* parent, CZarimDoc& doc) {

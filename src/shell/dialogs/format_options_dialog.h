@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 
 namespace zarim {
@@ -39,5 +40,27 @@ class FormatOptionsDialog : public QDialog {
 
 // Runs the dialog on the document; true when OK changed something.
 bool RunFormatOptionsDialog(QWidget* parent, CZarimDoc& doc);
+
+// The first start's question for the congregation's name: the name field of the
+// formatting options on its own.
+class CongregationNameDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  CongregationNameDialog(FormatOptionsForm& form, QWidget* parent = nullptr);
+  QLineEdit* congregation_name() const { return name_; }
+  void accept() override;
+
+ private:
+  FormatOptionsForm& form_;
+  QLineEdit* name_ = nullptr;
+};
+
+// Asks for the name and writes it into the document; true when a name was given.
+bool AskCongregationName(QWidget* parent, CZarimDoc& doc);
+
+// The congregation name's field and the line under it that says when the name was cut.
+QLineEdit* AddNameField(FormatOptionsForm& form, const QString& caption, QFormLayout* fields,
+                        QWidget* parent);
 
 }  // namespace zarim

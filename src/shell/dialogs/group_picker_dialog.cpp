@@ -22,6 +22,14 @@ GroupPickerDialog::GroupPickerDialog(GroupPickerForm& form, QWidget* parent)
   for (const auto& item : form.Items()) list_->addItem(Q(item));
   layout->addWidget(label);
   layout->addWidget(list_);
+  if (!form.NoGroupsNote().empty()) {
+    auto* note = new QLabel(Q(form.NoGroupsNote()), this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    label->hide();
+    list_->hide();
+    setAccessibleDescription(note->text());
+  }
 
   const OkCancelRow row = MakeOkCancel(this, Sid::kOkButton, Sid::kCancelButton, false);
   QDialogButtonBox* buttons = row.box;

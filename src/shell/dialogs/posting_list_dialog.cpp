@@ -106,6 +106,7 @@ PostingListDialog::PostingListDialog(PostingListForm& form, CZarimDoc& doc, QWid
     form_.SetGroup(i);
     ShowList();
   });
+  missing_->setChecked(form_.missing_only());
   connect(missing_, &QCheckBox::toggled, this, [this](bool on) {
     form_.SetMissingOnly(on);
     ShowList();
@@ -143,7 +144,7 @@ void PostingListDialog::ShowList() {
   const int selection = form_.selection();
   QSignalBlocker block(list_);
   list_->clear();
-  for (const std::string& name : form_.Names()) list_->addItem(Q(name));
+  for (const std::string& name : form_.RowCaptions()) list_->addItem(Q(name));
   if (list_->count() > 0) list_->setCurrentRow(selection);
   last_person_->setText(Q(form_.LastPersonPosted()));
   ok_->setEnabled(list_->count() > 0);

@@ -379,7 +379,9 @@ int RunPublisherEditDialog(QWidget* parent, CZarimDoc& doc, Clipboard* clipboard
   if (rec > 0) form.Load(rec);
   PublisherEditDialog dialog(doc, form, parent);
   // When adding, the status of the new publisher before it is saved.
-  form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) { RunStatusDialogOn(&dialog, d, r); };
+  form.status_dialog = [&dialog](CZarimDoc& d, PubRecord& r) {
+    RunStatusDialogOn(&dialog, d, r, true);
+  };
   dialog.Refresh();
   if (dialog.exec() != QDialog::Accepted) return 0;
   return doc.RecordNumberById(form.id());

@@ -96,20 +96,27 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
   auto* buttons = new QVBoxLayout;
   print_ = MakeButton(Str(Sid::kCardPrintThis), this);
   selected_ = MakeButton(Str(Sid::kCardPrintSelected), this);
+  save_pdf_ = MakeButton(Str(Sid::kCardSavePdf), this);
+  selected_pdf_ = MakeButton(Str(Sid::kCardSelectedPdf), this);
   active_pdf_ = MakeButton(Str(Sid::kCardActivePdf), this);
   inactive_pdf_ = MakeButton(Str(Sid::kCardInactivePdf), this);
   edit_ = MakeButton(Str(Sid::kCardEdit), this);
   history_ = MakeButton(Str(Sid::kCardHistory), this);
   preferences_ = MakeButton(Str(Sid::kCardPreferencesButton), this);
   done_ = MakeButton(Str(Sid::kPytdDone), this);
-  for (QPushButton* b :
-       {print_, selected_, active_pdf_, inactive_pdf_, edit_, history_, preferences_, done_})
+  for (QPushButton* b : {print_, selected_, save_pdf_, selected_pdf_, active_pdf_, inactive_pdf_,
+                         edit_, history_, preferences_, done_})
     buttons->addWidget(b);
   buttons->addStretch(1);
-  const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-  device_ =
-      new QLabel(Q(Sid::kCardOutputDevice) + QStringLiteral(" ") + printer.printerName(), this);
+  // The printer the cards go to, and after printing or saving, where they went; nothing
+  // while there is no printer and nothing was done yet.
+  const QString printer = QPrinterInfo::defaultPrinter().printerName();
+  device_ = new QLabel(this);
+  device_->setWordWrap(true);
+  device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   buttons->addWidget(device_);
+  SayWhere(printer.isEmpty() ? QString()
+                             : Q(Sid::kCardOutputDevice) + QStringLiteral(" ") + printer);
 
   auto* top = new QHBoxLayout(this);
   top->addLayout(left);
@@ -155,6 +162,10 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
   connect(view_, &ReportView::returnToPanelRequested, this, &QDialog::reject);
   connect(print_, &QPushButton::clicked, this, &RecordCardDialog::PrintThis);
   connect(selected_, &QPushButton::clicked, this, &RecordCardDialog::PrintSelected);
+  connect(save_pdf_, &QPushButton::clicked, this, [this] { SaveCards(form_.ShownCard()); });
+  connect(selected_pdf_, &QPushButton::clicked, this, [this] {
+    if (const std::optional<ReportSelection> chosen = ChooseRecords()) SaveCards(*chosen);
+  });
   connect(active_pdf_, &QPushButton::clicked, this, [this] { FilePdf(false); });
   connect(inactive_pdf_, &QPushButton::clicked, this, [this] { FilePdf(true); });
   connect(edit_, &QPushButton::clicked, this, &RecordCardDialog::Edit);
@@ -180,6 +191,7 @@ void RecordCardDialog::ShowForm() {
     w->setEnabled(form_.totals());
   const bool someone = form_.SelectedRecord() > 0;
   print_->setEnabled(someone || form_.totals());
+  save_pdf_->setEnabled(someone || form_.totals());
   edit_->setEnabled(someone && !form_.totals());
   history_->setEnabled(someone && !form_.totals());
   view_->set_selection(form_.ShownCard());
@@ -187,26 +199,43 @@ void RecordCardDialog::ShowForm() {
   showing_ = false;
 }
 
-void RecordCardDialog::PrintThis() {
-  if (QPrinterInfo::availablePrinters().isEmpty()) {
-    prompter_.Tell(Str(Sid::kNoPrinter));
-    return;
-  }
-  const ReportSelection selection = form_.ShownCard();
-  PrintOnPrinter(CardJob(doc_, *view_, selection), {}, this, Q(Sid::kCardJobName));
+void RecordCardDialog::SayWhere(const QString& text) {
+  device_->setText(text);
+  device_->setAccessibleName(text);
+  device_->setVisible(!text.isEmpty());
 }
 
-void RecordCardDialog::PrintSelected() {
-  SelectRecordsForm select(doc_, form_.inactive());
-  SelectRecordsDialog dialog(select, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const ReportSelection selection = select.Selection(form_.previous());
-  if (selection.records.empty()) return;  // an empty selection prints nothing
+void RecordCardDialog::PrintCards(const ReportSelection& selection) {
   if (QPrinterInfo::availablePrinters().isEmpty()) {
-    prompter_.Tell(Str(Sid::kNoPrinter));
+    // Without a printer the cards can still leave the program, as a PDF file.
+    if (prompter_.Ask(Str(Sid::kNoPrinterSavePdf), Buttons::kYesNo, Answer::kYes) == Answer::kYes)
+      SaveCards(selection);
     return;
   }
-  PrintOnPrinter(CardJob(doc_, *view_, selection), {}, this, Q(Sid::kCardJobName));
+  const int drawn =
+      PrintOnPrinter(CardJob(doc_, *view_, selection), {}, this, Q(Sid::kCardJobName));
+  SayWhere(PrintedStatus(drawn, QPrinterInfo::defaultPrinter().printerName()));
+}
+
+void RecordCardDialog::SaveCards(const ReportSelection& selection) {
+  const QString said = SaveReportAsPdf(this, CardJob(doc_, *view_, selection), prompter_,
+                                       Q(Sid::kCardPdfTitleActive));
+  if (!said.isEmpty()) SayWhere(said);
+}
+
+std::optional<ReportSelection> RecordCardDialog::ChooseRecords() {
+  SelectRecordsForm select(doc_, form_.inactive());
+  SelectRecordsDialog dialog(select, this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  ReportSelection selection = select.Selection(form_.previous());
+  if (selection.records.empty()) return std::nullopt;  // an empty selection prints nothing
+  return selection;
+}
+
+void RecordCardDialog::PrintThis() { PrintCards(form_.ShownCard()); }
+
+void RecordCardDialog::PrintSelected() {
+  if (const std::optional<ReportSelection> chosen = ChooseRecords()) PrintCards(*chosen);
 }
 
 bool RecordCardDialog::WriteFilePdf(bool inactive, const QString& path) {

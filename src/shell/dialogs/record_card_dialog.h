@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
 #ifndef Q_MOC_RUN
 #include "reports/record_card_form.h"
@@ -42,6 +43,9 @@ class RecordCardDialog : public QDialog {
   QComboBox* totals_period() const { return period_; }
   QPushButton* print_button() const { return print_; }
   QPushButton* selected_button() const { return selected_; }
+  QPushButton* save_pdf_button() const { return save_pdf_; }
+  QPushButton* selected_pdf_button() const { return selected_pdf_; }
+  QLabel* where_label() const { return device_; }
   QPushButton* active_pdf_button() const { return active_pdf_; }
   QPushButton* inactive_pdf_button() const { return inactive_pdf_; }
   QPushButton* edit_button() const { return edit_; }
@@ -58,6 +62,13 @@ class RecordCardDialog : public QDialog {
  private:
   void PrintThis();
   void PrintSelected();
+  // Prints the cards on the default printer, or offers a PDF file when there is none;
+  // the line under the buttons then says where they went.
+  void PrintCards(const ReportSelection& selection);
+  void SaveCards(const ReportSelection& selection);
+  // The "Select Records to Print" dialog; nothing when canceled or nothing was chosen.
+  std::optional<ReportSelection> ChooseRecords();
+  void SayWhere(const QString& text);
   void FilePdf(bool inactive);
   void Edit();
   void History();
@@ -76,7 +87,8 @@ class RecordCardDialog : public QDialog {
   QLabel* device_ = nullptr;
   QPushButton *print_ = nullptr, *selected_ = nullptr, *active_pdf_ = nullptr,
               *inactive_pdf_ = nullptr, *edit_ = nullptr, *history_ = nullptr,
-              *preferences_ = nullptr, *done_ = nullptr;
+              *preferences_ = nullptr, *done_ = nullptr, *save_pdf_ = nullptr,
+              *selected_pdf_ = nullptr;
 };
 
 class SelectRecordsDialog : public QDialog {

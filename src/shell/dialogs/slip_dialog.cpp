@@ -58,23 +58,27 @@ SlipDialog::SlipDialog(SlipForm& form, QWidget* parent) : QDialog(parent), form_
   layout->addWidget(shared_);
 
   auto* numbers = new QGridLayout;
-  hours_label_ = new QLabel(Q(Str(Sid::kSlipHours)), this);
+  hours_label_ = new QLabel(Q(Str(Sid::kSlipHoursLabel)), this);
   hours_ = new QLineEdit(this);
   hours_->setMaxLength(kNumberLength);
-  hours_->setAccessibleName(Plain(Str(Sid::kSlipHours)));
+  hours_->setAccessibleName(Plain(Str(Sid::kSlipHoursLabel)));
   hours_label_->setBuddy(hours_);
-  studies_label_ = new QLabel(Q(Str(Sid::kSlipStudies)), this);
+  studies_label_ = new QLabel(Q(Str(Sid::kSlipStudiesLabel)), this);
   studies_ = new QLineEdit(this);
   studies_->setMaxLength(kNumberLength);
-  studies_->setAccessibleName(Plain(Str(Sid::kSlipStudies)));
+  studies_->setAccessibleName(Plain(Str(Sid::kSlipStudiesLabel)));
   studies_label_->setBuddy(studies_);
   credit_ = new QLabel(this);
+  credit_->setToolTip(Q(form.CreditHint()));
+  credit_hint_ = new QLabel(Q(form.CreditHint()), this);
+  credit_hint_->setWordWrap(true);
   numbers->addWidget(hours_label_, 0, 0);
   numbers->addWidget(hours_, 0, 1);
   numbers->addWidget(credit_, 0, 2);
   numbers->addWidget(studies_label_, 1, 0);
   numbers->addWidget(studies_, 1, 1);
   layout->addLayout(numbers);
+  layout->addWidget(credit_hint_);
 
   warning_ = new QLabel(this);
   warning_->setWordWrap(true);
@@ -193,6 +197,7 @@ void SlipDialog::ShowForm() {
   studies_label_->setVisible(form_.StudiesShown());
   studies_->setVisible(form_.StudiesShown());
   credit_->setVisible(form_.CreditShown());
+  credit_hint_->setVisible(form_.CreditShown() && form_.credit() <= 0);
   credit_->setText(Q(form_.CreditText()));
   warning_->setText(Q(form_.warning()));
   if (!remarking) remark_->setText(Q(form_.remark()));
@@ -326,8 +331,9 @@ void SlipDialog::accept() {
   saved_ = result == SlipForm::SaveResult::kSaved;
   if (result == SlipForm::SaveResult::kRefused) {
     ShowForm();
-    studies_->setFocus();
-    studies_->selectAll();
+    QLineEdit* box = form_.refused_box() == NumberBox::kHours ? hours_ : studies_;
+    box->setFocus();
+    box->selectAll();
     return;
   }
   QDialog::accept();

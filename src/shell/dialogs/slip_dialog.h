@@ -60,6 +60,7 @@ class SlipDialog : public QDialog {
   QLabel* studies_label_ = nullptr;
   QLineEdit* studies_ = nullptr;
   QLabel* credit_ = nullptr;
+  QLabel* credit_hint_ = nullptr;
   QLabel* warning_ = nullptr;
   QLabel* remark_label_ = nullptr;
   QLineEdit* remark_ = nullptr;

@@ -18,6 +18,9 @@ namespace zarim {
 StatusDialog::StatusDialog(StatusForm& form, QWidget* parent) : QDialog(parent), form_(form) {
   setWindowTitle(Q(form.title()));
   auto* layout = new QVBoxLayout(this);
+  auto* explanation = new QLabel(Q(form.explanation()), this);
+  explanation->setWordWrap(true);
+  layout->addWidget(explanation);
   auto* group = new QButtonGroup(this);
   for (int c = 0; c < StatusForm::kChoices; ++c) {
     std::string caption = StatusForm::ChoiceCaption(c);
@@ -74,8 +77,8 @@ void StatusDialog::accept() {
   QDialog::accept();
 }
 
-bool RunStatusDialogOn(QWidget* parent, const CZarimDoc& doc, PubRecord& record) {
-  StatusForm form(doc, record);
+bool RunStatusDialogOn(QWidget* parent, const CZarimDoc& doc, PubRecord& record, bool adding) {
+  StatusForm form(doc, record, adding);
   StatusDialog dialog(form, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   PubRecord changed = record;

@@ -1,0 +1,131 @@
+// zarim-screenshots: pictures of the program's own windows, for the user guide and for
+// checking the layout at a scale factor. Run under an X server (QT_QPA_PLATFORM=xcb) on a
+// demo congregation folder; writes PNG files into the output folder. Nothing is saved.
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "core/document.h"
+#include "core/ports.h"
+#include "cycle/congregation.h"
+#include "cycle/slip_form.h"
+#include "reports/format_options_form.h"
+#include "reports/report_kind.h"
+#include "shell/commands.h"
+#include "shell/data_folder_choice.h"
+#include "shell/dialogs/format_options_dialog.h"
+#include "shell/dialogs/slip_dialog.h"
+#include "shell/main_window.h"
+#include "shell/qt_password_runner.h"
+#include "shell/qt_ports.h"
+#include "shell/window_fit.h"
+
+namespace {
+
+QString out_dir;
+
+void Grab(QWidget* window, const char* name) {
+  QApplication::processEvents();
+  const QPixmap shot = window->screen()->grabWindow(window->winId());
+  const QString file = QDir(out_dir).filePath(QString::fromLatin1(name) + ".png");
+  if (!shot.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+}
+
+// Grabs the modal window the program shows next, then answers it: its default button
+// when answer is set (the question's "Yes"), else Esc.
+void GrabNextModal(const char* name, bool answer, std::function<void()> then = {}) {
+  QTimer::singleShot(600, [name, answer, then] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    Grab(modal, name);
+    if (then) then();
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (answer && box && box->defaultButton())
+      box->defaultButton()->click();
+    else if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+  });
+}
+
+void Show(QWidget& window, const char* name) {
+  window.show();
+  window.activateWindow();
+  QTimer pause;
+  pause.setSingleShot(true);
+  pause.start(600);
+  while (pause.isActive()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  Grab(&window, name);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace zarim;
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: zarim-screenshots DATA_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  out_dir = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out_dir);
+  InstallWindowFitter();
+
+  // The first start's question (answered with Esc, so no folder is made).
+  GrabNextModal("first-start", false);
+  AskForFirstFolder(nullptr);
+
+  QtPrompter prompter;
+  QtPasswordRunner passwords;
+  FixedClock clock(Date{2024, 3, 10});
+  Congregation congregation(&prompter);
+  OpenOptions options;
+  options.data_folder = argv[1];
+  if (congregation.Open(options, clock, passwords) != Congregation::Opened::kOk) return 1;
+  CZarimDoc& doc = congregation.doc();
+
+  // The congregation's name, typed too long: the field keeps what fits and says so.
+  {
+    FormatOptionsForm form(doc);
+    CongregationNameDialog dialog(form);
+    emit dialog.congregation_name()->textEdited(
+        QStringLiteral("Riverside North Congregation of Eastfield"));
+    Show(dialog, "congregation-name");
+    form.SetCongregationName("Riverside North");
+    form.Accept(doc);
+  }
+
+  QtDesktopShell desktop;
+  QtPrinterQuery printers;
+  ShellServices services;
+  services.prompter = &prompter;
+  services.clock = &clock;
+  services.desktop = &desktop;
+  services.printers = &printers;
+  services.passwords = &passwords;
+  services.congregation = &congregation;
+  CMainFrame frame(doc, services, BuildCommandTable());
+  frame.Refresh();
+  Show(frame, "main-window");
+
+  // A report slip of the first active publisher.
+  {
+    SlipForm form(doc, doc.lists[kActive][0].rec);
+    SlipDialog slip(form, &frame);
+    Show(slip, "slip");
+  }
+
+  // Printing without a printer: the offer of a PDF file, then the file dialog it opens.
+  frame.ShowReport(report_kind::kTelephoneCongregation);
+  GrabNextModal("no-printer", true, [] { GrabNextModal("no-printer-save-pdf", false); });
+  frame.RunCommand(kCmdPrint);
+
+  congregation.Discard();
+  return 0;
+}
