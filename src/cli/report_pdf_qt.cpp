@@ -4,12 +4,19 @@
 #include <QGuiApplication>
 
 #include "cli/report_pdf.h"
+#include "core/file_io.h"
+#include "core/strings.h"
 #include "render/report_pdf.h"
 
 namespace zarim::cli {
 
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
                         std::string* error, int group, const ReportSelection* selection) {
+  // A read command never writes into the data folder, not even when told to.
+  if (IsInsideDataFolder(doc.data_folder, path)) {
+    *error = Fill(Sid::kOutputInsideDataFolder, path, doc.data_folder);
+    return false;
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   static int argc = 1;

@@ -406,14 +406,16 @@ bool IsUtf8Text(std::string_view s) {
 std::optional<CsvTable> LoadCsvImport(const CZarimDoc& doc, const std::string& path) {
   if (!HasExtension(path, ".csv")) return std::nullopt;
   std::optional<CsvTable> table;
-  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile)) {
+  std::string refusal;
+  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile, &refusal)) {
     std::string text(bytes->begin(), bytes->end());
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     // Names are compared in the records' code page.
     if (IsUtf8Text(text)) text = FromUtf8(text, doc.language_code);
     table = ParseCsv(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   }
-  if (!table) doc.prompter->Tell(Str(Sid::kCsvStructureError));
+  if (!table)
+    doc.prompter->Tell(refusal.empty() ? std::string(Str(Sid::kCsvStructureError)) : refusal);
   return table;
 }
 

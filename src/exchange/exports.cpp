@@ -435,7 +435,7 @@ std::string WriteExport(CZarimDoc& doc, ExportKind kind, const ExportOptions& o)
   const std::string bytes = folder.empty() ? std::string() : ExportBytes(doc, kind, o);
   if (folder.empty() || !WriteFileAtomic(path, bytes.data(), bytes.size())) {
     // Every export says so when its file cannot be written, not only some of them.
-    doc.prompter->Tell(Fill(Sid::kUnableToCreateFile, path));
+    doc.prompter->Tell(ExportFailureText(doc.data_folder, path));
     return {};
   }
   return path;
