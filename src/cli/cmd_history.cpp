@@ -128,6 +128,11 @@ int History(Context& ctx) {
   if (less) form.SetTicked(HistoryTick::kLessThanHour, true);
   if (late || no_late) form.SetTicked(HistoryTick::kLate, late);
   if (remark) form.SetRemark(*remark);
+  // A value the month's cells cannot hold is refused, never cut or wrapped in silence.
+  if (std::string why = form.Refusal(); !why.empty()) {
+    ctx.err << "zarim-cli: " << why << "\n";
+    return 1;
+  }
   form.Close();
   Show(ctx, form);
   return 0;
@@ -175,6 +180,10 @@ int HistoryTotals(Context& ctx) {
       !SetBox(ctx, form, HistoryBox::kVideos, videos, "videos") ||
       !SetBox(ctx, form, HistoryBox::kReturnVisits, visits, "return visits"))
     return 2;
+  if (std::string why = form.Refusal(); !why.empty()) {
+    ctx.err << "zarim-cli: " << why << "\n";
+    return 1;
+  }
   Show(ctx, form);
   form.Close();
   return 0;
