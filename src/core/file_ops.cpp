@@ -125,14 +125,24 @@ int OpenAt(int folder_fd, const std::string& name, int flags, mode_t mode) {
   return ::openat(folder_fd, name.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, mode);
 }
 
+// A folder that stood in the way is the reason, not the name being taken.
+int FolderInTheWay(int fd, int folder_fd, const std::string& name) {
+  struct stat st;
+  if (fd < 0 && errno == EEXIST &&
+      ::fstatat(folder_fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode))
+    errno = EISDIR;
+  return fd;
+}
+
 int CreateFreshAt(int folder_fd, const std::string& name, mode_t mode) {
   ::unlinkat(folder_fd, name.c_str(), 0);
-  return OpenAt(folder_fd, name, O_WRONLY | O_CREAT | O_EXCL, mode);
+  return FolderInTheWay(OpenAt(folder_fd, name, O_WRONLY | O_CREAT | O_EXCL, mode), folder_fd,
+                        name);
 }
 
 int CreateFresh(const std::string& path, mode_t mode) {
   ::unlink(path.c_str());
-  return Open(path, O_WRONLY | O_CREAT | O_EXCL, mode);
+  return FolderInTheWay(Open(path, O_WRONLY | O_CREAT | O_EXCL, mode), AT_FDCWD, path);
 }
 
 int RenameAt(int folder_fd, const std::string& from, const std::string& to) {
