@@ -309,6 +309,16 @@ bool BackupForm::RunBackup() {
 
   LocalTime now = services_.time ? services_.time->Now() : SystemTimeSource().Now();
   const std::string base = AbsolutePath(path_);
+  // A restore replaces these folders whole: a set kept in one of them would be deleted by
+  // the next restore.
+  for (std::string_view work :
+       {kRollFolder, kUndoFolder, kRestoreStagingFolder, Str(Sid::kRestoreTrashFolder)}) {
+    const std::string replaced = JoinPath(doc_.data_folder, work);
+    if (!LiesInside(base, replaced)) continue;
+    doc_.prompter->Tell(Fill(Sid::kBackupInReplacedFolder, base, replaced));
+    SetStatus(std::string());
+    return false;
+  }
   std::string set = JoinPath(base, SetName(now));
   if (set.size() >= kCatalogPathSize) {
     doc_.prompter->Tell(Fill(Sid::kPathTooLong, set));
@@ -333,7 +343,9 @@ bool BackupForm::RunBackup() {
           ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey))
           : std::string();
   if (services_.write_setting) {
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), path_);
+    // Stored absolute: a path relative to the folder a command was started in would name
+    // another folder at the next start.
+    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), WithSlash(base));
     services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
                             FormatTime(Str(Sid::kLastBackupDateFormat), now));
   }

@@ -46,6 +46,11 @@ Outcome PostSelected(Context& ctx, std::vector<IncomingReport> reports, bool all
     ctx.out << (form.selected(i) ? "posted " : "not selected ") << in.id << " "
             << MonthName(in.month) << " " << names[static_cast<size_t>(i)] << "\n";
   }
+  // A value beyond the slip's refuses the import whole, before anything is posted.
+  if (std::string why = form.Refusal(); !why.empty()) {
+    ctx.err << "zarim-cli: " << why << "\n";
+    return Outcome::kRefused;
+  }
   ctx.out << Printf(Sid::kImportPostedFormat, form.ImportSelected()) << "\n";
   return Outcome::kDone;
 }

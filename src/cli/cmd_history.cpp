@@ -133,6 +133,11 @@ Outcome History(Context& ctx) {
   if (less) form.SetTicked(HistoryTick::kLessThanHour, true);
   if (late || no_late) form.SetTicked(HistoryTick::kLate, late);
   if (remark) form.SetRemark(*remark);
+  // A value the month's cells cannot hold is refused, never cut or wrapped in silence.
+  if (std::string why = form.Refusal(); !why.empty()) {
+    ctx.err << "zarim-cli: " << why << "\n";
+    return Outcome::kRefused;
+  }
   form.Close();
   Show(ctx, form);
   return Outcome::kDone;
@@ -180,6 +185,10 @@ Outcome HistoryTotals(Context& ctx) {
       !SetBox(ctx, form, HistoryBox::kVideos, videos, "videos") ||
       !SetBox(ctx, form, HistoryBox::kReturnVisits, visits, "return visits"))
     return Outcome::kUsage;
+  if (std::string why = form.Refusal(); !why.empty()) {
+    ctx.err << "zarim-cli: " << why << "\n";
+    return Outcome::kRefused;
+  }
   Show(ctx, form);
   form.Close();
   return Outcome::kDone;

@@ -8,6 +8,7 @@
 
 #include "cli/report_pdf.h"
 #include "core/file_io.h"
+#include "core/strings.h"
 
 namespace zarim::cli {
 namespace {
@@ -55,6 +56,11 @@ WriteFn LoadWriter(std::string* error) {
 
 bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const std::string& path,
                         std::string* error, int group, const ReportSelection* selection) {
+  // A read command never writes into the data folder, not even when told to.
+  if (IsInsideDataFolder(doc.data_folder, path)) {
+    *error = Fill(Sid::kOutputInsideDataFolder, path, doc.data_folder);
+    return false;
+  }
   WriteFn writer = LoadWriter(error);
   if (!writer) return false;
   PdfRequest request{&doc, kind, today, path, group, selection};

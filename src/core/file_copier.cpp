@@ -21,16 +21,44 @@ namespace {
 
 enum class ReadResult { kRead, kMissing, kFailed, kNotRegular };
 
-// Reads a whole regular file. A link, a pipe or a device is never opened for reading (a
-// pipe would block, a link could lead outside the folder); a short read or an error is a
-// failure, not a shorter file.
-ReadResult ReadWhole(const std::string& path, Bytes* out) {
+std::string ParentOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string BaseName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A folder descriptor closed at the end of its scope.
+struct FolderFd {
+  int fd;
+  explicit FolderFd(int f) : fd(f) {}
+  ~FolderFd() {
+    if (fd >= 0) ::close(fd);
+  }
+  FolderFd(const FolderFd&) = delete;
+  FolderFd& operator=(const FolderFd&) = delete;
+};
+
+// Reads a whole regular file, reached from `root` without following a link on the way
+// (a "Roll" link must not bring outside files into a set). A link, a pipe or a device is
+// never opened for reading (a pipe would block, a link could lead outside the folder); a
+// short read or an error is a failure, not a shorter file.
+ReadResult ReadWhole(const std::string& root, const std::string& path, Bytes* out) {
+  FolderFd dir(fileops::OpenFolderBelow(root, ParentOf(path)));
+  if (dir.fd < 0)
+    return errno == ENOENT ? ReadResult::kMissing
+                           : (errno == ELOOP || errno == ENOTDIR ? ReadResult::kNotRegular
+                                                                 : ReadResult::kFailed);
+  const std::string name = BaseName(path);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0)
+  if (::fstatat(dir.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
     return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kFailed;
   if (S_ISDIR(st.st_mode)) return ReadResult::kFailed;
   if (!S_ISREG(st.st_mode)) return ReadResult::kNotRegular;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  int fd = fileops::OpenAt(dir.fd, name, O_RDONLY | O_NONBLOCK);
   if (fd < 0) return ReadResult::kFailed;
   // The name may have been replaced between the two looks.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -54,18 +82,21 @@ ReadResult ReadWhole(const std::string& path, Bytes* out) {
 }
 
 // Writes a file completely under a temporary name, flushes it and renames it into place,
-// so that a target is either the old file or the whole new one. The temporary is created
-// fresh (O_EXCL after removing a leftover), so a link planted under its name is never
-// written through; the rename replaces a link at the target itself, not what it names.
-bool WriteWhole(const std::string& path, const Bytes& data) {
-  std::string tmp = path + std::string(kTempSuffix);
-  ::unlink(tmp.c_str());
-  int fd = fileops::Open(tmp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
+// so that a target is either the old file or the whole new one. The folder is reached
+// from `root` without following links, the temporary is created fresh (O_EXCL after
+// removing a leftover), so a link planted under its name is never written through; the
+// rename replaces a link at the target itself, not what it names.
+bool WriteWhole(const std::string& root, const std::string& path, const Bytes& data) {
+  FolderFd dir(fileops::OpenFolderBelow(root, ParentOf(path)));
+  if (dir.fd < 0) return false;
+  const std::string name = BaseName(path);
+  const std::string tmp = name + std::string(kTempSuffix);
+  int fd = fileops::CreateFreshAt(dir.fd, tmp);
   if (fd < 0) return false;
   bool ok = fileops::WriteAll(fd, data.data(), data.size()) && fileops::Flush(fd) == 0;
   ok = ::close(fd) == 0 && ok;
-  if (ok && fileops::Rename(tmp, path) == 0) return true;
-  ::unlink(tmp.c_str());
+  if (ok && fileops::RenameAt(dir.fd, tmp, name) == 0) return true;
+  ::unlinkat(dir.fd, tmp.c_str(), 0);
   return false;
 }
 
@@ -105,6 +136,16 @@ bool HoldsOlderDataOnly(const std::string& folder) {
          FileExists(ResolvePath(folder, kOldFilePublishers7));
 }
 
+std::string FirstIrregularDataFile(const std::string& folder) {
+  for (const auto* names : {&FileSetNames(), &OlderFileNames()})
+    for (const std::string& name : *names) {
+      std::string path = ResolvePath(folder, name);
+      struct stat st;
+      if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return path;
+    }
+  return {};
+}
+
 const std::vector<std::string>& DeleteSetNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
@@ -135,6 +176,11 @@ bool IsFolder(const std::string& path) {
 bool IsRealFolder(const std::string& path) {
   struct stat st;
   return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool MakeFolder(const std::string& path, bool fresh) {
@@ -174,14 +220,15 @@ bool WriteSetMarker(const std::string& folder) {
       text += name + "\t" + std::to_string(st.st_size) + "\n";
   }
   text += "END\n";
-  return WriteWhole(JoinPath(folder, Str(Sid::kSetMarkerFile)), Bytes(text.begin(), text.end())) &&
+  return WriteWhole(folder, JoinPath(folder, Str(Sid::kSetMarkerFile)),
+                    Bytes(text.begin(), text.end())) &&
          FileCopier::Flush(folder);
 }
 
 std::optional<std::map<std::string, uint64_t>> ReadSetMarker(const std::string& folder) {
   if (!IsRealFolder(folder)) return std::nullopt;
   Bytes marker;
-  if (ReadWhole(JoinPath(folder, Str(Sid::kSetMarkerFile)), &marker) != ReadResult::kRead)
+  if (ReadWhole(folder, JoinPath(folder, Str(Sid::kSetMarkerFile)), &marker) != ReadResult::kRead)
     return std::nullopt;
   std::string text(marker.begin(), marker.end());
   std::map<std::string, uint64_t> files;
@@ -206,11 +253,10 @@ bool SetIsComplete(const std::string& folder) { return ReadSetMarker(folder).has
 FileCopier::FileCopier(std::string data_folder, Prompter* prompter)
     : data_folder_(std::move(data_folder)), prompter_(prompter) {}
 
-bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_folder,
-                         const std::string& name) {
+bool FileCopier::CopyOne(const Side& from, const Side& to, const std::string& name) {
   Bytes data;
-  std::string source = ResolvePath(from_folder, name);
-  switch (ReadWhole(source, &data)) {
+  std::string source = ResolvePath(from.folder, name);
+  switch (ReadWhole(from.root, source, &data)) {
     case ReadResult::kMissing:
       return true;
     case ReadResult::kFailed:
@@ -223,8 +269,8 @@ bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_f
     case ReadResult::kRead:
       break;
   }
-  std::string target = JoinPath(to_folder, name);
-  if (!WriteWhole(target, data)) {
+  std::string target = JoinPath(to.folder, name);
+  if (!WriteWhole(to.root, target, data)) {
     failures_.push_back(target);
     return false;
   }
@@ -233,9 +279,13 @@ bool FileCopier::CopyOne(const std::string& from_folder, const std::string& to_f
 }
 
 bool FileCopier::CopySetBetween(const std::string& from, const std::string& to, bool restoring) {
+  return CopySet({from, from}, {to, to}, restoring);
+}
+
+bool FileCopier::CopySet(const Side& from, const Side& to, bool restoring) {
   std::vector<std::string> names = FileSetNames();
   // A folder not converted yet carries its older files: they are its data.
-  if (HoldsOlderDataOnly(from))
+  if (HoldsOlderDataOnly(from.folder))
     names.insert(names.end(), OlderFileNames().begin(), OlderFileNames().end());
   bool ok = true;
   int done = 0;
@@ -250,6 +300,15 @@ bool FileCopier::CopySetBetween(const std::string& from, const std::string& to, 
 bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string& to,
                                      bool restoring) {
   bool ok = true;
+  // A "Roll" that is a link is not the folder's own: nothing is read through it.
+  if (!IsRealFolder(RollFolderOf(from))) {
+    if (IsLink(RollFolderOf(from))) {
+      failures_.push_back(RollFolderOf(from));
+      not_regular_.push_back(RollFolderOf(from));
+      return false;
+    }
+    return true;
+  }
   for (int n = 1; n <= 12; ++n) {
     std::string source = ArchiveFolderOf(from, n);
     if (!IsRealFolder(source) || !FileExists(ResolvePath(source, kFilePublishers))) continue;
@@ -262,15 +321,20 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
     // A snapshot counts as whole only with its marker, so the marker travels too, after
     // the files: the copy is offered for restoring exactly when the original was.
     const std::string marker(Str(Sid::kSetMarkerFile));
-    const bool copied = CopySetBetween(source, target, restoring);
-    ok = copied && CopyOne(source, target, marker) && Flush(target) && ok;
+    const bool copied = CopySet({from, source}, {to, target}, restoring);
+    ok = copied && CopyOne({from, source}, {to, target}, marker) && Flush(target) && ok;
   }
   return ok;
 }
 
 bool FileCopier::CopyFileSet(const std::string& folder, CopyDirection direction) {
-  return direction == CopyDirection::kToFolder ? CopySetBetween(data_folder_, folder, false)
-                                               : CopySetBetween(folder, data_folder_, true);
+  // A set folder inside the data folder (a snapshot being built under "Roll") is reached
+  // from the data folder, so a link on the way is never followed.
+  const std::string inside = data_folder_.empty() ? std::string() : data_folder_ + "/";
+  const Side set{!inside.empty() && folder.rfind(inside, 0) == 0 ? data_folder_ : folder, folder};
+  const Side data{data_folder_, data_folder_};
+  return direction == CopyDirection::kToFolder ? CopySet(data, set, false)
+                                               : CopySet(set, data, true);
 }
 
 bool FileCopier::CopyArchives(const std::string& folder, CopyDirection direction) {
@@ -291,9 +355,11 @@ bool FileCopier::DeleteFileSet(const std::string& folder) {
 
 bool FileCopier::DeleteArchives(const std::string& folder) {
   bool ok = true;
+  // Through a "Roll" link the month folders are another folder's: only the link goes.
+  if (!IsRealFolder(RollFolderOf(folder))) return RemoveTree(RollFolderOf(folder));
   for (int n = 1; n <= 12; ++n) {
     std::string month = ArchiveFolderOf(folder, n);
-    if (!IsFolder(month)) continue;
+    if (!IsRealFolder(month)) continue;
     // The marker goes first: a month half deleted is never taken for whole.
     const std::string marker = JoinPath(month, Str(Sid::kSetMarkerFile));
     if (FileExists(marker) && !RemoveTree(marker)) ok = false;

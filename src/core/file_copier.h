@@ -26,6 +26,10 @@ const std::vector<std::string>& DeleteSetNames();
 // publisher table) copies them with its set, so that its backup set brings them back.
 const std::vector<std::string>& OlderFileNames();
 inline constexpr uint64_t kMinCurrentPublisherFile = 401;
+// The path of the first file of the data set (or of the older version's files) in
+// folder that is there but not a regular file (a link, a pipe, a device, a folder);
+// empty when there is none.
+std::string FirstIrregularDataFile(const std::string& folder);
 bool HoldsOlderDataOnly(const std::string& folder);
 
 // "<folder>/Roll" and the month folder "<folder>/Roll/Zr9_n" (n = 1..12).
@@ -38,6 +42,7 @@ bool MakeFolder(const std::string& path, bool fresh = false);
 bool IsFolder(const std::string& path);
 // A folder that is not a link to one.
 bool IsRealFolder(const std::string& path);
+bool IsLink(const std::string& path);
 // Removes an empty folder; true when it is gone.
 bool RemoveFolder(const std::string& path);
 // Renames a file or folder.
@@ -93,8 +98,14 @@ class FileCopier {
   const std::string& data_folder() const { return data_folder_; }
 
  private:
-  bool CopyOne(const std::string& from_folder, const std::string& to_folder,
-               const std::string& name);
+  // One side of a copy: the folder of the files, reached from root without following a
+  // link below root (root is the data folder or the set folder as the user named it).
+  struct Side {
+    std::string root;
+    std::string folder;
+  };
+  bool CopySet(const Side& from, const Side& to, bool restoring);
+  bool CopyOne(const Side& from, const Side& to, const std::string& name);
 
   std::string data_folder_;
   Prompter* prompter_;

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
+#include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/folder_lock.h"
 
@@ -54,7 +56,10 @@ std::optional<Bytes> ReadFile(const std::string& path) {
     ::close(fd);
     return std::nullopt;
   }
-  Bytes data(static_cast<size_t>(st.st_size));
+  // No file of a data folder comes near this at full capacity: a larger one is damaged,
+  // and only its start is read, so memory stays bounded whatever the disk holds.
+  constexpr uint64_t kMaxRead = 64u << 20;
+  Bytes data(static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(st.st_size), kMaxRead)));
   size_t got = 0;
   while (got < data.size()) {
     ssize_t n = ::read(fd, data.data() + got, data.size() - got);
@@ -69,7 +74,7 @@ std::optional<Bytes> ReadFile(const std::string& path) {
 
 uint64_t FileSize(const std::string& path) {
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
   return static_cast<uint64_t>(st.st_size);
 }
 
@@ -85,8 +90,10 @@ namespace {
 using fileops::WriteAll;
 
 // Writes and flushes a new file; false (and no file left behind) on any failure.
+// The file is created fresh: a link planted under its name is replaced, never written
+// through.
 bool WriteDurable(const std::string& path, const void* data, size_t size) {
-  int fd = fileops::Open(path, O_WRONLY | O_CREAT | O_TRUNC);
+  int fd = fileops::CreateFresh(path);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, data, size) && fileops::Flush(fd) == 0;
   ok = ::close(fd) == 0 && ok;
@@ -124,6 +131,24 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
     return false;
   }
   return SyncFolder(FolderOf(path));
+}
+
+bool IsInsideDataFolder(const std::string& data_folder, const std::string& path) {
+  auto real = [](const std::string& p) -> std::string {
+    char* r = ::realpath(p.empty() ? "." : p.c_str(), nullptr);
+    if (!r) return {};
+    std::string out = r;
+    std::free(r);
+    return out;
+  };
+  const std::string folder = real(data_folder);
+  const std::string parent = real(FolderOf(path));
+  if (folder.empty() || parent.empty()) return false;
+  if (parent == folder) return true;
+  const std::string below = folder == "/" ? folder : folder + "/";
+  if (parent.compare(0, below.size(), below) != 0) return false;
+  const std::string rest = parent.substr(below.size());
+  return rest != kExportsFolder && rest.rfind(std::string(kExportsFolder) + "/", 0) != 0;
 }
 
 std::string ErrorText(std::string_view name, int err) {
@@ -164,7 +189,7 @@ bool SaveTransaction::Stage(std::string_view wanted, const void* data, size_t si
     return true;
   }
   std::string tmp = target + std::string(kTempSuffix);
-  int fd = fileops::Open(tmp, O_WRONLY | O_CREAT | O_TRUNC);
+  int fd = fileops::CreateFresh(tmp);
   if (fd < 0) {
     Fail(name);
     spoiled_ = true;

@@ -98,6 +98,10 @@ class SaveTransaction {
 inline constexpr std::string_view kTempSuffix = ".zsave-tmp";
 inline constexpr std::string_view kJournalName = "zsave.journal";
 
+// Whether an output file at path would land in data_folder or a folder below it other
+// than the exports folder (links resolved), where it could replace a data file.
+bool IsInsideDataFolder(const std::string& data_folder, const std::string& path);
+
 // "name: reason" with the system's text for errno.
 std::string ErrorText(std::string_view name, int err);
 

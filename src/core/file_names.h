@@ -49,4 +49,8 @@ inline constexpr std::string_view kOldRollFolder7 = "Zr7_8";
 inline constexpr std::string_view kRollFolder = "Roll";
 inline constexpr std::string_view kRollMonthFolderPrefix = "Zr9_";
 
+// Exports, XML files and collection files: the one folder below the data folder that
+// holds the program's output rather than data.
+inline constexpr std::string_view kExportsFolder = "Exports";
+
 }  // namespace zarim

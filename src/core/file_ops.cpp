@@ -85,7 +85,69 @@ namespace fileops {
 
 int Open(const std::string& path, int flags, mode_t mode) {
   if ((flags & O_CREAT) && !Step()) return -1;
-  return ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  return ::open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, mode);
+}
+
+int OpenFolderBelow(const std::string& root, const std::string& path) {
+  std::string base = root.empty() ? std::string(".") : root;
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  std::string rest;
+  if (path == base || path == root) {
+    rest.clear();
+  } else if (path.size() > base.size() && path.compare(0, base.size(), base) == 0 &&
+             (base == "/" || path[base.size()] == '/')) {
+    rest = path.substr(base == "/" ? 1 : base.size() + 1);
+  } else {
+    // Not below root: the parent as named, the last component not followed.
+    size_t slash = path.find_last_of('/');
+    base = slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    rest = slash == std::string::npos ? path : path.substr(slash + 1);
+  }
+  int fd = ::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  size_t pos = 0;
+  while (fd >= 0 && pos < rest.size()) {
+    size_t slash = rest.find('/', pos);
+    std::string part =
+        rest.substr(pos, slash == std::string::npos ? std::string::npos : slash - pos);
+    pos = slash == std::string::npos ? rest.size() : slash + 1;
+    if (part.empty() || part == ".") continue;
+    int next = ::openat(fd, part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int err = errno;
+    ::close(fd);
+    errno = err;
+    fd = next;
+  }
+  return fd;
+}
+
+int OpenAt(int folder_fd, const std::string& name, int flags, mode_t mode) {
+  if ((flags & O_CREAT) && !Step()) return -1;
+  return ::openat(folder_fd, name.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, mode);
+}
+
+// A folder that stood in the way is the reason, not the name being taken.
+int FolderInTheWay(int fd, int folder_fd, const std::string& name) {
+  struct stat st;
+  if (fd < 0 && errno == EEXIST &&
+      ::fstatat(folder_fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode))
+    errno = EISDIR;
+  return fd;
+}
+
+int CreateFreshAt(int folder_fd, const std::string& name, mode_t mode) {
+  ::unlinkat(folder_fd, name.c_str(), 0);
+  return FolderInTheWay(OpenAt(folder_fd, name, O_WRONLY | O_CREAT | O_EXCL, mode), folder_fd,
+                        name);
+}
+
+int CreateFresh(const std::string& path, mode_t mode) {
+  ::unlink(path.c_str());
+  return FolderInTheWay(Open(path, O_WRONLY | O_CREAT | O_EXCL, mode), AT_FDCWD, path);
+}
+
+int RenameAt(int folder_fd, const std::string& from, const std::string& to) {
+  if (!Step()) return -1;
+  return ::renameat(folder_fd, from.c_str(), folder_fd, to.c_str());
 }
 
 ssize_t Write(int fd, const void* data, size_t size) {

@@ -45,7 +45,21 @@ namespace fileops {
 
 // Thin wrappers over the POSIX calls, each counted and failed by the active plan.
 // They return what the system call returns and leave errno set as it would.
+// Open never follows a link in the file's own place (O_NOFOLLOW): a link planted under
+// a name of the program's folders fails with ELOOP instead of being written through.
 int Open(const std::string& path, int flags, mode_t mode = 0644);  // counts kCreate when O_CREAT
+// The folder `path` opened as a descriptor (O_PATH) without following a link at any
+// component below `root`; root itself is opened as it is named (the user chose it). A
+// path that does not lie below root is opened with only its last component guarded.
+// -1 (errno ELOOP or ENOTDIR for a link or a file on the way) when it cannot be opened.
+int OpenFolderBelow(const std::string& root, const std::string& path);
+// openat(2) relative to a folder descriptor, never following a link at name.
+int OpenAt(int folder_fd, const std::string& name, int flags, mode_t mode = 0644);
+// Creates name fresh in the folder (a leftover file or a link of that name is removed
+// first, the file is created with O_EXCL): no temporary is ever written through a link.
+int CreateFreshAt(int folder_fd, const std::string& name, mode_t mode = 0644);
+int CreateFresh(const std::string& path, mode_t mode = 0644);
+int RenameAt(int folder_fd, const std::string& from, const std::string& to);
 ssize_t Write(int fd, const void* data, size_t size);
 int Flush(int fd);  // fdatasync, or nothing while flushing is off (see SetFlushToDisk)
 int FlushFolder(const std::string& folder);

@@ -91,7 +91,9 @@ bool RunSteps(const std::string& folder, const std::vector<JournalStep>& steps) 
     }
     if (!Exists(from)) continue;  // moved before the cut
     std::string to = JoinPath(folder, step.to);
-    if (IsDir(to) && !RemoveTree(to)) return false;
+    // A link in the place of a folder (a planted "Roll") goes itself; a rename of a
+    // folder over it would fail, and nothing is ever moved into what it names.
+    if ((IsDir(to) || (IsDir(from) && Exists(to))) && !RemoveTree(to)) return false;
     if (fileops::Rename(from, to) != 0) return false;
   }
   return true;

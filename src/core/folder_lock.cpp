@@ -4,10 +4,13 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -50,9 +53,27 @@ bool TryLock(int fd, FolderLock::Mode mode) {
   return true;
 }
 
+// Whether the process a holder's line names still runs: the line stays in the file after
+// its writer ended, and readers (who hold the lock shared) write none, so a line of a
+// process that is gone does not name the holder.
+bool HolderAlive(const std::string& line) {
+  const std::string process = ", process ";
+  size_t at = line.find(process);
+  if (at == std::string::npos) return false;
+  const long pid = std::strtol(line.c_str() + at + process.size(), nullptr, 10);
+  if (pid <= 0) return false;
+  size_t on = line.find(" on ", at);
+  size_t since = line.find(", since ", at);
+  // A holder on another machine (a shared folder) cannot be asked; its word stands.
+  if (on != std::string::npos && since != std::string::npos && since > on &&
+      line.substr(on + 4, since - on - 4) != HostName())
+    return true;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 std::string HolderOrReaders(const std::string& folder) {
   std::string h = FolderLock::Holder(folder);
-  return h.empty() ? std::string("another program that is reading it") : h;
+  return HolderAlive(h) ? h : std::string("another program that is reading it");
 }
 
 }  // namespace
@@ -60,7 +81,9 @@ std::string HolderOrReaders(const std::string& folder) {
 FolderLock::FolderLock(std::string folder, int fd, Mode mode, std::string program)
     : folder_(std::move(folder)), fd_(fd), mode_(mode), program_(std::move(program)) {}
 
-FolderLock::~FolderLock() { ::close(fd_); }
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
 std::unique_ptr<FolderLock> FolderLock::Take(const std::string& folder, Mode mode,
                                              std::string_view program, std::string* why,
@@ -68,11 +91,23 @@ std::unique_ptr<FolderLock> FolderLock::Take(const std::string& folder, Mode mod
   if (held_by_other) *held_by_other = false;
   std::string path = JoinPath(folder, kLockFileName);
   // An existing lock file is opened without changing anything; only the first program
-  // in a folder creates it.
-  int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) fd = fileops::Open(path, O_RDWR | O_CREAT, 0644);
-  if (fd < 0 && (errno == EACCES || errno == EROFS) && mode == Mode::kShared)
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // in a folder creates it. A link or a pipe in its place is never opened through.
+  constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+  int fd = ::open(path.c_str(), O_RDWR | kFlags);
+  if (fd < 0 && errno == ENOENT) fd = fileops::Open(path, O_RDWR | O_CREAT | O_EXCL | kFlags, 0644);
+  if (fd < 0 && (errno == EACCES || errno == EROFS) && mode == Mode::kShared) {
+    fd = ::open(path.c_str(), O_RDONLY | kFlags);
+    // A folder no one can write to (a read-only copy, a CD) has no writer to keep out:
+    // a reader reads it without a lock file.
+    if (fd < 0 && errno == ENOENT && ::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+      return std::unique_ptr<FolderLock>(new FolderLock(folder, -1, mode, std::string(program)));
+  }
+  struct stat st;
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd);
+    fd = -1;
+    errno = EINVAL;
+  }
   if (fd < 0) {
     if (why) *why = ErrorText(path, errno);
     return nullptr;
@@ -88,23 +123,23 @@ std::unique_ptr<FolderLock> FolderLock::Take(const std::string& folder, Mode mod
     }
     return nullptr;
   }
-  std::unique_ptr<FolderLock> lock(new FolderLock(folder, fd, mode, std::string(program)));
-  if (mode == Mode::kExclusive) lock->WriteHolder();
-  return lock;
+  return std::unique_ptr<FolderLock>(new FolderLock(folder, fd, mode, std::string(program)));
 }
 
 bool FolderLock::MakeExclusive(std::string* why) {
   if (mode_ == Mode::kExclusive) return true;
-  if (!TryLock(fd_, Mode::kExclusive)) {
-    if (why) *why = HolderOrReaders(folder_);
+  if (fd_ < 0 || !TryLock(fd_, Mode::kExclusive)) {
+    if (why)
+      *why =
+          fd_ < 0 ? ErrorText(JoinPath(folder_, kLockFileName), EROFS) : HolderOrReaders(folder_);
     return false;
   }
   mode_ = Mode::kExclusive;
-  WriteHolder();
   return true;
 }
 
 void FolderLock::WriteHolder() {
+  if (mode_ != Mode::kExclusive || fd_ < 0) return;
   std::string line = program_ + ", process " + std::to_string(::getpid()) + ", user " + UserName() +
                      " on " + HostName() + ", since " + Now();
   if (line.size() > kHolderWidth - 1) line.resize(kHolderWidth - 1);

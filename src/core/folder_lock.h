@@ -30,6 +30,10 @@ class FolderLock {
   // A shared lock becomes exclusive (for recovering an interrupted save); false with the
   // holder in *why when a writer or another reader is there.
   bool MakeExclusive(std::string* why);
+  // Writes who holds the folder into the lock file, for a program that is refused. Only
+  // an exclusive holder writes, and only once the password is accepted: before that the
+  // folder is not written at all (the lock file is only created when it is missing).
+  void WriteHolder();
 
   const std::string& folder() const { return folder_; }
   Mode mode() const { return mode_; }
@@ -39,7 +43,6 @@ class FolderLock {
 
  private:
   FolderLock(std::string folder, int fd, Mode mode, std::string program);
-  void WriteHolder();
   std::string folder_;
   int fd_;
   Mode mode_;

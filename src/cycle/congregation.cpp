@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "core/data_files.h"
+#include "core/file_copier.h"
 #include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/folder_files.h"
@@ -38,6 +39,14 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     return held ? Opened::kInUse : Opened::kNoLock;
   }
 
+  // A data file that is a link, a pipe or a device is refused by name: read as missing,
+  // the next save would write an empty table over what it stands for.
+  if (std::string odd = FirstIrregularDataFile(options.data_folder); !odd.empty()) {
+    failure_ = Fill(Sid::kDataFileNotRegular, odd);
+    lock_.reset();
+    return Opened::kNotRecovered;
+  }
+
   settings_ = std::make_unique<SettingsFile>(options.data_folder);
   StartupOptions start;
   start.data_folder = options.data_folder;
@@ -49,6 +58,8 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   // a reader touches the folder only for a save that had committed, and takes the lock
   // exclusively for that.
   start.after_password = [&](CZarimDoc& d) {
+    // Only now, with the password accepted, is anything written: who holds the folder.
+    if (!options.read_only) lock_->WriteHolder();
     // A restore or an undo that was cut off is journaled too; it is finished before the
     // folder is read again, so the folder is never read half restored.
     const bool restore_pending = FileExists(JoinPath(d.data_folder, Str(Sid::kRestoreJournal)));

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/fill_args.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -451,6 +452,40 @@ void HistoryForm::Enter() {
   }
   if (ticked(HistoryTick::kNextPublisher) && !totals_ && !records_.empty())
     SetPublisher((publisher_ + 1) % static_cast<int>(records_.size()));
+}
+
+std::string HistoryForm::Refusal() const {
+  if (month() < 0) return {};
+  static constexpr struct {
+    HistoryBox box;
+    Sid caption;
+  } kBoxes[] = {{HistoryBox::kPlacements, Sid::kHistoryPlacements},
+                {HistoryBox::kVideos, Sid::kHistoryVideos},
+                {HistoryBox::kHours, Sid::kHistoryHours},
+                {HistoryBox::kReturnVisits, Sid::kHistoryReturnVisits},
+                {HistoryBox::kStudies, Sid::kHistoryStudies},
+                {HistoryBox::kCredit, Sid::kHistoryCredit}};
+  const std::string who = totals_ ? std::string(Str(Sid::kHistoryTitle))
+                                  : ToUtf8(doc_.DisplayName(copy_), doc_.language_code);
+  for (const auto& b : kBoxes) {
+    std::string_view t = text(b.box);
+    if (b.box == HistoryBox::kHours) t = t.substr(0, t.find('.'));
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    const int max = b.box == HistoryBox::kStudies && !totals_ ? kMaxStudyCount : kMaxCell;
+    unsigned long long value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec == std::errc::invalid_argument ||
+        (ec == std::errc() && value <= static_cast<unsigned>(max)))
+      continue;
+    return FillArgs(Str(Sid::kValueOutOfRange), {who, Str(b.caption), std::string(t),
+                                                 Str(Sid::kHistoryTitle), std::to_string(max)});
+  }
+  if (!totals_ && !new_form() && ticked(HistoryTick::kLessThanHour)) {
+    const HoursValue hours = ParseHoursText(text(HistoryBox::kHours));
+    if (hours.hours != 0 || hours.quarter != 0)
+      return std::string(Str(Sid::kLessThanHourWithHours));
+  }
+  return {};
 }
 
 void HistoryForm::Close() {

@@ -110,6 +110,10 @@ class HistoryForm {
   // Closing: stores the month, writes the record (or the totals) back when it changed,
   // rebuilds the late-report list and the working totals.
   void Close();
+  // Why the boxes cannot be stored as typed, in the program's words: a value beyond what
+  // its cell holds (it would be cut or wrap), or "Less than 1 hour" beside hours (the
+  // load would drop it). Empty when they can.
+  std::string Refusal() const;
 
   const PubRecord& copy() const { return copy_; }
 

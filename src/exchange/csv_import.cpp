@@ -410,9 +410,9 @@ bool IsUtf8Text(std::string_view s) {
 std::optional<CsvTable> LoadCsvImport(const CZarimDoc& doc, const std::string& path) {
   if (!HasExtension(path, ".csv")) return std::nullopt;
   std::optional<CsvTable> table;
-  ImportFileError why = ImportFileError::kNone;
+  std::string refusal;
   size_t long_line = 0;
-  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile, &why)) {
+  if (std::optional<Bytes> bytes = ReadImportFile(path, kMaxCsvFile, &refusal)) {
     std::string text(bytes->begin(), bytes->end());
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     // Names are compared in the records' code page.
@@ -423,22 +423,12 @@ std::optional<CsvTable> LoadCsvImport(const CZarimDoc& doc, const std::string& p
   if (table) return table;
   // A file the reader refused is named with the reason, not taken for one that lacks
   // headers.
-  switch (why) {
-    case ImportFileError::kTooLarge:
-      doc.prompter->Tell(Fill(Sid::kImportTooLarge, path, std::to_string(kMaxCsvFile / 1024)));
-      break;
-    case ImportFileError::kNotRegular:
-      doc.prompter->Tell(Fill(Sid::kImportNotRegular, path));
-      break;
-    case ImportFileError::kCannotOpen:
-      doc.prompter->Tell(Fill(Sid::kImportCannotOpen, path));
-      break;
-    case ImportFileError::kNone:
-      doc.prompter->Tell(long_line == 0 ? std::string(Str(Sid::kCsvStructureError))
-                                        : Fill(Sid::kCsvLineTooLong, std::to_string(long_line),
-                                               std::to_string(kMaxCsvLine)));
-      break;
-  }
+  if (!refusal.empty())
+    doc.prompter->Tell(refusal);
+  else
+    doc.prompter->Tell(long_line == 0 ? std::string(Str(Sid::kCsvStructureError))
+                                      : Fill(Sid::kCsvLineTooLong, std::to_string(long_line),
+                                             std::to_string(kMaxCsvLine)));
   return std::nullopt;
 }
 

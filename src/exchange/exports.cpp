@@ -435,10 +435,14 @@ std::string WriteExport(CZarimDoc& doc, ExportKind kind, const ExportOptions& o)
   int error = 0;
   const std::string folder = EnsureExportsFolder(doc.data_folder, &error);
   const std::string path = ExportPath(doc.data_folder, name);
-  // Every export names the file or folder it could not write and what the system said.
+  // Every export names the file or folder it could not write and what the system said;
+  // a link or a file standing in the exports folder's place is named as such.
   if (folder.empty()) {
-    doc.prompter->Tell(
-        Fill(Sid::kExportFolderNotMade, ExportsFolderPath(doc.data_folder), std::strerror(error)));
+    const std::string why = ExportFailureText(doc.data_folder, path);
+    doc.prompter->Tell(why != Fill(Sid::kUnableToCreateFile, path)
+                           ? why
+                           : Fill(Sid::kExportFolderNotMade, ExportsFolderPath(doc.data_folder),
+                                  std::strerror(error)));
     return {};
   }
   const std::string bytes = ExportBytes(doc, kind, o);

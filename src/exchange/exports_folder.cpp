@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/strings.h"
+
 namespace zarim {
 
 namespace fs = std::filesystem;
@@ -29,6 +31,15 @@ std::string EnsureExportsFolder(const std::string& data_folder, int* error) {
     return {};
   }
   return path.string();
+}
+
+std::string ExportFailureText(const std::string& data_folder, const std::string& path) {
+  const fs::path folder = fs::path(data_folder) / kExportsFolderName;
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(folder, ec);
+  if (!ec && fs::exists(st) && !fs::is_directory(st))
+    return Fill(Sid::kFolderIsLink, folder.string());
+  return Fill(Sid::kUnableToCreateFile, path);
 }
 
 std::string ExportPath(const std::string& data_folder, const std::string& name) {

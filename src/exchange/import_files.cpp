@@ -6,31 +6,40 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+
+#include "core/strings.h"
 
 namespace zarim {
 
-std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit, ImportFileError* why) {
-  ImportFileError ignored;
-  if (!why) why = &ignored;
-  *why = ImportFileError::kCannotOpen;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  const bool stated = ::fstat(fd, &st) == 0;
-  if (!stated || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > limit) {
-    if (stated)
-      *why = !S_ISREG(st.st_mode) ? ImportFileError::kNotRegular : ImportFileError::kTooLarge;
-    ::close(fd);
+std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit, std::string* refusal) {
+  auto refuse = [&](std::string text) -> std::optional<Bytes> {
+    if (refusal) *refusal = std::move(text);
     return std::nullopt;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return refuse(Fill(Sid::kImportUnreadable, path, std::strerror(errno)));
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return refuse(Fill(Sid::kImportNotRegular, path));
   }
-  *why = ImportFileError::kNone;
+  if (static_cast<uint64_t>(st.st_size) > limit) {
+    ::close(fd);
+    return refuse(Fill(Sid::kImportTooLarge, path, std::to_string(limit / 1024) + " KB"));
+  }
   Bytes data(static_cast<size_t>(st.st_size));
   size_t got = 0;
   while (got < data.size()) {
     const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n < 0) {
+      const int err = errno;
+      ::close(fd);
+      return refuse(Fill(Sid::kImportUnreadable, path, std::strerror(err)));
+    }
+    if (n == 0) break;
     got += static_cast<size_t>(n);
   }
   ::close(fd);

@@ -10,13 +10,11 @@
 
 namespace zarim {
 
-// Why ReadImportFile gave nothing.
-enum class ImportFileError { kNone, kCannotOpen, kNotRegular, kTooLarge };
-
 // The file's bytes; empty when it is not a regular file, cannot be read, or is longer
-// than limit (the reason in *why when given).
+// than limit. *refusal (when given) then receives why, in the program's words, so that a
+// pipe or a file too large is not reported as a file of the wrong content.
 std::optional<Bytes> ReadImportFile(const std::string& path, size_t limit,
-                                    ImportFileError* why = nullptr);
+                                    std::string* refusal = nullptr);
 
 // Whether name ends in ext (".csv"), compared without regard to letter case.
 bool HasExtension(const std::string& name, const char* ext);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/fill_args.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -107,11 +108,12 @@ std::string WrongMonthMessage(const CZarimDoc& doc, int file_month) {
 bool LoadCollectionImport(const CZarimDoc& doc, const std::string& path,
                           std::vector<IncomingReport>* reports) {
   reports->clear();
-  std::optional<Bytes> bytes = ReadImportFile(path, kMaxCollectionFile);
+  std::string refusal;
+  std::optional<Bytes> bytes = ReadImportFile(path, kMaxCollectionFile, &refusal);
   std::optional<CollectionFile> file;
   if (bytes) file = ReadCollectionFile(*bytes);
   if (!file) {
-    doc.prompter->Tell(Fill(Sid::kCollUnreadable, path));
+    doc.prompter->Tell(refusal.empty() ? Fill(Sid::kCollUnreadable, path) : refusal);
     return false;
   }
   if (std::string wrong = WrongMonthMessage(doc, file->month); !wrong.empty()) {
@@ -211,7 +213,50 @@ ReportPreview ReportImportForm::Preview(int i) const {
   return p;
 }
 
+namespace {
+// What a report slip takes: four digits of hours, its studies box, a quarter-hour code,
+// a pioneer code, a credit the remark can give.
+constexpr int kSlipMaxHours = 9999;
+constexpr int kSlipMaxStudies = 63;
+constexpr int kMaxQuarterCode = 3;
+constexpr int kMaxPioneerByte = kSpecial;
+constexpr int kMaxCreditValue = 255;
+}  // namespace
+
+std::string ReportImportForm::Refusal() const {
+  for (size_t i = 0; i < reports_.size(); ++i) {
+    if (!selected_[i]) continue;
+    const IncomingReport& in = reports_[i];
+    const uint16_t word = in.activity[kBibleStudies];
+    const struct {
+      Sid field;
+      int value;
+      int max;
+    } checks[] = {
+        {Sid::kHistoryHours, in.activity[kHours], kSlipMaxHours},
+        {Sid::kHistoryStudies, word & kStudiesMask, kSlipMaxStudies},
+        {Sid::kHistoryHours, word >> kQuarterShift, kMaxQuarterCode},
+        {Sid::kHistoryRegular, in.pioneer, kMaxPioneerByte},
+        {Sid::kHistoryCredit, in.credit, kMaxCreditValue},
+    };
+    for (const auto& c : checks) {
+      if (c.value <= c.max) continue;
+      const PubRecord* r = doc_.FindById(in.id);
+      const std::string who = r ? ToUtf8(doc_.DisplayName(*r), doc_.language_code) : Number(in.id);
+      return FillArgs(
+          Str(Sid::kValueOutOfRange),
+          {who, Str(c.field), std::to_string(c.value),
+           Fill(Sid::kPostReportCollection, MonthName(in.month)), std::to_string(c.max)});
+    }
+  }
+  return {};
+}
+
 int ReportImportForm::ImportSelected() {
+  if (std::string why = Refusal(); !why.empty()) {
+    doc_.prompter->Tell(why);
+    return 0;
+  }
   std::vector<IncomingReport> chosen;
   for (size_t i = 0; i < reports_.size(); ++i)
     if (selected_[i]) chosen.push_back(reports_[i]);

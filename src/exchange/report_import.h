@@ -80,7 +80,12 @@ class ReportImportForm {
   bool credit_from_remark() const { return credit_from_remark_; }
   void SetCreditFromRemark(bool on) { credit_from_remark_ = on; }
 
-  // "Import Selected Data": merges the selected reports; the number posted.
+  // Why the selected reports cannot be posted: the first value beyond what a report slip
+  // takes (studies, quarter hours, hours, pioneer byte, credit), in the program's words;
+  // empty when every value is within.
+  std::string Refusal() const;
+  // "Import Selected Data": merges the selected reports; the number posted. A selection
+  // with a value beyond the slip's is refused whole (the user is told, nothing changes).
   int ImportSelected();
 
   const std::vector<IncomingReport>& reports() const { return reports_; }

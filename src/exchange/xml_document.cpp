@@ -15,7 +15,9 @@
 #include <mutex>
 
 #include "core/file_io.h"
+#include "core/strings.h"
 #include "core/text_codec.h"
+#include "exchange/import_files.h"
 
 namespace zarim {
 
@@ -218,10 +220,14 @@ std::string DeclaredEncoding(std::string_view text) {
 
 // Named references of HTML 4 ("&frac14;", "&hearts;") become numeric ones before the text
 // reaches the parser, which knows only XML's five. Comments, CDATA sections, processing
-// instructions and the document type declaration are left as they are, and so is a
-// name the document declares itself.
-std::string ResolveHtmlReferences(const std::string& text) {
-  if (text.find('&') == std::string::npos) return text;
+// instructions and the document type declaration are left as they are. One pass, each
+// reference looked up once: the cost is linear in the text. *entities is set when the
+// document type declares an entity (such a document is refused, so no declared name
+// needs to be told from an HTML one).
+std::string ResolveHtmlReferences(const std::string& text, bool* entities) {
+  *entities = false;
+  if (text.find('&') == std::string::npos && text.find("<!DOCTYPE") == std::string::npos)
+    return text;
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -259,6 +265,8 @@ std::string ResolveHtmlReferences(const std::string& text) {
         }
       }
       size_t stop = j < text.size() ? j + 1 : text.size();
+      if (std::string_view(text).substr(i, stop - i).find("<!ENTITY") != std::string_view::npos)
+        *entities = true;
       out.append(text, i, stop - i);
       i = stop;
     } else if (c == '&') {
@@ -270,8 +278,7 @@ std::string ResolveHtmlReferences(const std::string& text) {
             (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos")
                 ? nullptr
                 : htmlEntityLookup(X(name));
-        bool declared = text.find("<!ENTITY " + name) != std::string::npos;
-        if (entity && !declared) {
+        if (entity) {
           out += "&#" + std::to_string(entity->value) + ";";
           i = j + 1;
           continue;
@@ -432,7 +439,13 @@ bool XmlResultHas(std::string_view result, std::string_view event) {
 
 bool XmlDocument::Parse(std::string utf8) {
   Clear();
-  std::string text = ResolveHtmlReferences(utf8);
+  bool entities = false;
+  std::string text = ResolveHtmlReferences(utf8, &entities);
+  if (entities) {
+    Event("entities_declared");
+    refusal_ = Fill(Sid::kXmlEntitiesRefused, loading_.empty() ? std::string("XML") : loading_);
+    return false;
+  }
   xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
   if (!ctxt) {
     Event("file_error", {{"msg", "out of memory"}});
@@ -460,6 +473,8 @@ bool XmlDocument::Parse(std::string utf8) {
 
 bool XmlDocument::SetDoc(std::string_view utf8_text) {
   result_.clear();
+  refusal_.clear();
+  loading_.clear();
   encoding_ = "UTF-8";
   if (utf8_text.size() > static_cast<size_t>(INT32_MAX / 4)) {
     Clear();
@@ -471,14 +486,13 @@ bool XmlDocument::SetDoc(std::string_view utf8_text) {
 
 bool XmlDocument::Load(const std::string& path) {
   result_.clear();
+  refusal_.clear();
+  loading_ = path;
   Clear();
-  std::optional<Bytes> bytes = ReadFile(path);
+  // Bounded before a byte is read: a pipe or a huge file never reaches memory.
+  std::optional<Bytes> bytes = ReadImportFile(path, kMaxXmlFile, &refusal_);
   if (!bytes) {
     Event("file_error", {{"msg", "cannot read " + path}});
-    return false;
-  }
-  if (bytes->size() > static_cast<size_t>(INT32_MAX / 8)) {
-    Event("file_error", {{"msg", "too large"}, {"length", std::to_string(bytes->size())}});
     return false;
   }
   Event("read", {{"length", std::to_string(bytes->size())}});

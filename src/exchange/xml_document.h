@@ -3,6 +3,7 @@
 // navigation, the encoding rules of the data folder's files and the report of events.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ struct XmlPosition {
   void* child = nullptr;
 };
 
+// The largest XML file read: many times a full congregation's publisher list.
+inline constexpr size_t kMaxXmlFile = 16u << 20;
+
 class XmlDocument {
  public:
   // language_code picks the code page that the encoding name "ANSI" stands for.
@@ -29,7 +33,13 @@ class XmlDocument {
   // Reads the file, finds its encoding (byte-order mark, the XML declaration, a check for
   // valid UTF-8), converts it and parses it. A file that is not well formed is refused
   // whole: the document is left empty and false returned, with the events in Result().
+  // A file that is not a regular file or is larger than kMaxXmlFile is not read, and a
+  // document type that declares entities is refused once the text is decoded (an entity
+  // can hide text or multiply it far beyond the file): Refusal() then says why.
   bool Load(const std::string& path);
+  // Why the last Load refused the file before parsing it, in the program's words; empty
+  // when it was read (a file that is not well formed has only its events).
+  const std::string& Refusal() const { return refusal_; }
   // Writes the document in its encoding (UTF-8 unless it was loaded from a file in
   // another); false on a file error. The file is replaced whole or not at all.
   bool Save(const std::string& path);
@@ -92,6 +102,8 @@ class XmlDocument {
   std::string language_code_;
   std::string encoding_ = "UTF-8";
   std::string result_;
+  std::string refusal_;
+  std::string loading_;  // the path of the file being loaded, for Refusal()
   friend struct XmlParseHooks;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/fill_args.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -258,7 +259,7 @@ std::string ExportPublisherXml(CZarimDoc& doc, XmlList list, const std::vector<i
   XmlDocument x(doc.language_code);
   BuildPublisherXml(doc, list, recs, today, x);
   if (EnsureExportsFolder(doc.data_folder).empty() || !x.Save(path)) {
-    doc.prompter->Tell(Fill(Sid::kUnableToCreateFile, path));
+    doc.prompter->Tell(ExportFailureText(doc.data_folder, path));
     return {};
   }
   doc.prompter->Tell(Fill(Sid::kXmlCreated, name));
@@ -291,7 +292,11 @@ bool XmlPublisherImport::Open(const std::string& path) {
     doc_.prompter->Tell(Str(Sid::kXmlRequiredTags));
     return false;
   };
-  if (!xml_.Load(path)) return refuse();
+  if (!xml_.Load(path)) {
+    if (xml_.Refusal().empty()) return refuse();
+    doc_.prompter->Tell(xml_.Refusal());
+    return false;
+  }
   xml_.ResetPos();
   if (!xml_.FindElem("PUBLIST")) return refuse();
   version_ = 0;
@@ -327,10 +332,13 @@ bool XmlPublisherImport::Open(const std::string& path) {
 void XmlPublisherImport::TakeOver(const XmlCandidate& c, PubRecord& r, bool existing) {
   XmlDocument& x = xml_;
   x.RestorePos(c.pos);
+  std::vector<std::string> lossy;
   auto child = [&](const char* name, std::string* out) {
     x.ResetChildPos();
     if (!x.FindChildElem(name)) return false;
     *out = x.GetChildData();
+    // A character the code page has no letter for becomes "?": the user is told where.
+    if (ToUtf8(Bytes(doc_, *out), doc_.language_code) != *out) lossy.emplace_back(name);
     return true;
   };
   std::string v;
@@ -484,6 +492,10 @@ void XmlPublisherImport::TakeOver(const XmlCandidate& c, PubRecord& r, bool exis
       }
     }
   }
+  const std::string who = ToUtf8(doc_.DisplayName(r), doc_.language_code);
+  for (const std::string& name : lossy)
+    doc_.prompter->Tell(FillArgs(Str(Sid::kXmlCharactersReplaced),
+                                 {who, name, CodePageForLanguage(doc_.language_code)}));
 }
 
 int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {

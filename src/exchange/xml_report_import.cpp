@@ -154,17 +154,13 @@ std::optional<std::vector<IncomingReport>> LoadXmlReportImport(const CZarimDoc& 
                                                                const std::string& path) {
   if (!HasExtension(path, ".xml")) return std::nullopt;
   std::optional<std::vector<IncomingReport>> reports;
-  // The export never declares a document type or an entity; a file that does is refused
-  // before parsing, so no entity can expand the text beyond its bound.
-  const std::optional<Bytes> bytes = ReadImportFile(path, kMaxXmlReportFile);
-  const std::string_view text =
-      bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())
-            : std::string_view();
+  // The engine reads the file bounded and refuses a document type with entities once the
+  // text is decoded, whatever its encoding.
   XmlDocument xml(doc.language_code);
-  if (bytes && text.find("<!DOCTYPE") == std::string_view::npos &&
-      text.find("<!ENTITY") == std::string_view::npos && xml.Load(path))
-    reports = XmlReports(doc, xml);
-  if (!reports) doc.prompter->Tell(Str(Sid::kXmlReportsRequiredTags));
+  if (xml.Load(path)) reports = XmlReports(doc, xml);
+  if (!reports)
+    doc.prompter->Tell(xml.Refusal().empty() ? std::string(Str(Sid::kXmlReportsRequiredTags))
+                                             : xml.Refusal());
   return reports;
 }
 

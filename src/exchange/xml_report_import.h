@@ -14,9 +14,6 @@ namespace zarim {
 
 class XmlDocument;
 
-// The largest XML file read: far beyond a congregation's publisher file.
-inline constexpr size_t kMaxXmlReportFile = 16u << 20;
-
 // The reports of the working month in a loaded document; nothing when it lacks PUBLIST,
 // a Count of 1 to 299 or an Active list with Pub elements.
 std::optional<std::vector<IncomingReport>> XmlReports(const CZarimDoc& doc, XmlDocument& xml);

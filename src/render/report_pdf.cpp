@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "core/document.h"
+#include "core/file_io.h"
 #include "render/qt_canvas.h"
 #include "reports/page_frame.h"
 #include "reports/report_drawer.h"
@@ -105,6 +106,8 @@ bool RenderReportPdf(const PrintJob& job, const QString& path, int dpi, PageProg
                      bool* canceled) {
   if (canceled) *canceled = false;
   if (!job.doc) return false;
+  // Only the save writes into the data folder; a PDF there could replace a data file.
+  if (IsInsideDataFolder(job.doc->data_folder, path.toStdString())) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
   StopWatch watch(progress);

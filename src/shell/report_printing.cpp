@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "core/document.h"
+#include "core/file_io.h"
 #include "core/strings.h"
 #include "exchange/exports_folder.h"
 #include "exchange/report_file_name.h"
@@ -182,7 +183,7 @@ QString ProposedPdfPath(const PrintJob& job, const QString& title) {
   const QString name = QString::fromStdString(ReportPdfFileName(title.toStdString(), job.today));
   if (!job.doc) return name;
   std::string folder = EnsureExportsFolder(job.doc->data_folder);
-  if (folder.empty()) folder = job.doc->data_folder;
+  if (folder.empty()) folder = QDir::homePath().toStdString();
   return QDir(QString::fromStdString(folder)).filePath(name);
 }
 
@@ -192,6 +193,10 @@ QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter
                                               ProposedPdfPath(job, title), Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return {};
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  if (job.doc && IsInsideDataFolder(job.doc->data_folder, path.toStdString())) {
+    prompter.Tell(Fill(Sid::kOutputInsideDataFolder, path.toStdString(), job.doc->data_folder));
+    return;
+  }
   bool canceled = false;
   if (WriteReportPdf(job, path, 300, parent, &canceled))
     return Q(Fill(Sid::kStatusSavedPdf, path.toStdString()));

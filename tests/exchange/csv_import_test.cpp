@@ -143,10 +143,10 @@ TEST_F(CsvImportTest, AFileThatIsNotReadSaysWhy) {
   dir.Write("long.csv", header + "Ann," + std::string(kMaxCsvLine, 'x') + ",1,2\n");
   std::filesystem::create_directory(dir.File("folder.csv"));
   const std::pair<const char*, std::string> cases[] = {
-      {"big.csv", dir.File("big.csv") + " is larger than 1024 KB. "},
+      {"big.csv", dir.File("big.csv") + " is larger than 1024 KB, "},
       {"long.csv", "Line 2 of the CSV file is longer than 4096 characters. "},
       {"folder.csv", dir.File("folder.csv") + " is not an ordinary file "},
-      {"missing.csv", dir.File("missing.csv") + " could not be opened for reading."},
+      {"missing.csv", dir.File("missing.csv") + " could not be read: "},
   };
   for (const auto& [name, start] : cases) {
     prompter.messages.clear();

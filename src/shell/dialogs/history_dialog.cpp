@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -221,6 +222,13 @@ void HistoryDialog::ShowShown() {
 }
 
 void HistoryDialog::done(int result) {
+  // A value its cell cannot hold keeps the dialog open with the reason.
+  if (!closed_) {
+    if (const std::string why = form_.Refusal(); !why.empty()) {
+      QMessageBox::warning(this, Q(Sid::kHistoryTitle), Q(why));
+      return;
+    }
+  }
   if (!closed_) {
     closed_ = true;
     form_.Close();
