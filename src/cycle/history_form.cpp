@@ -12,6 +12,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
+#include "cycle/plausible_figures.h"
 #include "cycle/slip_queries.h"
 #include "cycle/slip_remarks.h"
 #include "cycle/status_lists.h"
@@ -331,6 +332,7 @@ void HistoryForm::Store() {
     late = loaded_late_ != 0 ? loaded_late_ : static_cast<uint8_t>(doc_.working_month + 1);
   copy_.late[m][s] = late;
   copy_.credit[m][s] = static_cast<uint16_t>(ParseCount(texts_[5], kMaxCell));
+  AskAboutFigures(m, s);
   if (remark_ != loaded_remark_) {
     RemarkSlot r = GetRemark(doc_, copy_, m, s);
     std::string bytes = FromUtf8(remark_, doc_.language_code);
@@ -340,6 +342,33 @@ void HistoryForm::Store() {
       doc_.MarkModified();
     }
   }
+}
+
+// A changed month whose figures stand far from the publisher's own months, or beyond the
+// slip's limits, is asked about once: No puts the month's figures back as they were.
+void HistoryForm::AskAboutFigures(int m, int s) {
+  const PubRecord& stored = doc_.records[copy_rec_];
+  bool changed =
+      stored.credit[m][s] != copy_.credit[m][s] || stored.pioneer[m][s] != copy_.pioneer[m][s];
+  for (int f = 0; f < 5 && !changed; ++f)
+    changed = stored.activity[f][m][s] != copy_.activity[f][m][s];
+  if (!changed) return;
+  const std::array<int, 5> figures{copy_.id, m, s, copy_.activity[kHours][m][s],
+                                   copy_.activity[kBibleStudies][m][s] << 16 | copy_.credit[m][s]};
+  if (std::find(accepted_.begin(), accepted_.end(), figures) != accepted_.end()) return;
+  std::string list;
+  for (const FigureWarning& w : CheckReport(doc_, copy_, m, doc_.working_year - 2 + year_))
+    list += (list.empty() ? "" : "\n") + w.text;
+  if (list.empty()) return;
+  if (doc_.prompter->Ask(Fill(Sid::kFigAcceptQuestion, list), Buttons::kYesNo, Answer::kYes) !=
+      Answer::kNo) {
+    accepted_.push_back(figures);
+    return;
+  }
+  for (int f = 0; f < 5; ++f) copy_.activity[f][m][s] = stored.activity[f][m][s];
+  copy_.pioneer[m][s] = stored.pioneer[m][s];
+  copy_.credit[m][s] = stored.credit[m][s];
+  copy_.late[m][s] = stored.late[m][s];
 }
 
 void HistoryForm::WriteBack() {

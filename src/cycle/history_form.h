@@ -125,6 +125,7 @@ class HistoryForm {
   void Load();
   void Store();
   void WriteBack();
+  void AskAboutFigures(int m, int s);
   void LoadTotals();
   void StoreTotals();
   int TotalsRow() const;
@@ -139,6 +140,8 @@ class HistoryForm {
   int month_pos_ = -1;
   PubRecord copy_{};
   int copy_rec_ = 0;
+  // The figures of months already accepted after a warning, so that one is asked once.
+  std::vector<std::array<int, 5>> accepted_;
   std::array<std::string, kHistoryBoxCount> texts_;
   std::array<bool, kHistoryTickCount> ticks_{};
   std::string remark_;

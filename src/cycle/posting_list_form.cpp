@@ -8,6 +8,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
+#include "cycle/plausible_figures.h"
 #include "cycle/slip_queries.h"
 
 namespace zarim {
@@ -126,10 +127,15 @@ void PostingListForm::AfterSlip() {
 }
 
 bool PostingListForm::CloseCollection() {
-  if (doc_.prompter->Ask(
-          Fill(Sid::kPostConfirmClose, MonthYearName(doc_.working_month, doc_.working_year)),
-          Buttons::kYesNo, Answer::kNo) != Answer::kYes)
-    return false;
+  const std::string month = MonthYearName(doc_.working_month, doc_.working_year);
+  std::string question = Fill(Sid::kPostConfirmClose, month);
+  // Check Figures: what was kept after a warning is shown once more before the month
+  // is sent.
+  std::string list;
+  for (const FigureWarning& w : CheckWorkingMonth(doc_))
+    list += (list.empty() ? "" : "\n") + w.text;
+  if (!list.empty()) question = Fill(Sid::kFigAccepted, month, list) + "\n\n" + question;
+  if (doc_.prompter->Ask(question, Buttons::kYesNo, Answer::kNo) != Answer::kYes) return false;
   zarim::CloseCollection(doc_);
   return true;
 }

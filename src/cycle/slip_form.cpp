@@ -10,6 +10,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
+#include "cycle/plausible_figures.h"
 #include "cycle/slip_queries.h"
 #include "cycle/slip_remarks.h"
 
@@ -352,6 +353,17 @@ SlipForm::SaveResult SlipForm::Save() {
     differs = stored.activity[f][m][s] != copy_.activity[f][m][s];
   if (!differs) return SaveResult::kUnchanged;
 
+  // A figure far from the publisher's own, or outside the slip's limits, is asked about
+  // once: Yes (the default) keeps it, No leaves the slip open for a correction.
+  std::vector<FigureWarning> warnings =
+      CheckReport(doc_, copy_, m, YearInWorkingYear(m, doc_.working_month, doc_.working_year));
+  if (!warnings.empty()) {
+    std::string list;
+    for (const FigureWarning& w : warnings) list += (list.empty() ? "" : "\n") + w.text;
+    if (doc_.prompter->Ask(Fill(Sid::kFigAcceptQuestion, list), Buttons::kYesNo, Answer::kYes) ==
+        Answer::kNo)
+      return SaveResult::kRefused;
+  }
   doc_.records[static_cast<size_t>(record_)] = copy_;
   if (late() && !excluded_) AddLateReport(doc_, copy_.id, m);
   doc_.MarkModified();

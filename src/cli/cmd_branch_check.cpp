@@ -1,0 +1,66 @@
+// zarim-cli branch-check: each of the last twelve months' reports to the branch as sent,
+// against the same figures counted from the records now.
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "core/month.h"
+#include "core/strings.h"
+#include "cycle/branch_check.h"
+
+namespace zarim::cli {
+namespace {
+
+const char* kRows[kTotalsRows] = {"publishers", "auxiliary", "regular", "special"};
+const char* kFields[kTotalsFields] = {"placements",    "videos",        "hours",
+                                      "return_visits", "studies",       "active",
+                                      "unused",        "quarter_hours", "reports"};
+
+Outcome BranchCheck(Context& ctx) {
+  bool json = TakeFlag(ctx.args, "--json");
+  if (!ctx.args.empty()) {
+    ctx.err << "zarim-cli: branch-check takes only --json\n";
+    return Outcome::kUsage;
+  }
+  std::vector<BranchCheckMonth> months = CheckBranchReports(ctx.doc);
+  if (json) {
+    Json j(ctx.out);
+    j.BeginObject().Key("months").BeginArray();
+    for (const BranchCheckMonth& m : months) {
+      j.BeginObject().Field("month", m.month + 1).Field("year", 2000 + m.year);
+      j.Field("differs", !m.differences.empty());
+      j.Key("differences").BeginArray();
+      for (auto [row, f] : m.differences)
+        j.BeginObject()
+            .Field("row", kRows[row])
+            .Field("field", kFields[f])
+            .Field("sent", static_cast<int>(m.sent.row[row][f]))
+            .Field("now", static_cast<int>(m.now.row[row][f]))
+            .EndObject();
+      j.EndArray().EndObject();
+    }
+    j.EndArray().EndObject();
+    return Outcome::kDone;
+  }
+  for (const BranchCheckMonth& m : months) {
+    const std::string name = MonthYearName(m.month, m.year);
+    if (m.differences.empty()) {
+      ctx.out << Fill(Sid::kBranchCheckSame, name) << "\n";
+      continue;
+    }
+    ctx.out << Fill(Sid::kBranchCheckDiffers, name) << "\n";
+    for (auto [row, f] : m.differences)
+      ctx.out << Printf(Sid::kBranchCheckLine, kRows[row], kFields[f],
+                        static_cast<int>(m.sent.row[row][f]), static_cast<int>(m.now.row[row][f]))
+              << "\n";
+  }
+  return Outcome::kDone;
+}
+
+}  // namespace
+
+ZARIM_CLI_COMMAND("branch-check", Access::kReads,
+                  "branch-check [--json]   the last twelve branch reports as sent and as now",
+                  BranchCheck);
+
+}  // namespace zarim::cli

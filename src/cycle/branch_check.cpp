@@ -1,0 +1,79 @@
+// Sent versus now: the stored monthly totals against a recount from the records.
+#include "cycle/branch_check.h"
+
+#include "core/month.h"
+#include "cycle/slip_queries.h"
+
+namespace zarim {
+namespace {
+
+// One report, counted as the working totals count it.
+void Count(WorkingTotals& t, const PubRecord& r, int month, int slot, int code) {
+  auto& row = t.row[static_cast<size_t>(code)];
+  row[kTotalsReportsField] = static_cast<uint16_t>(row[kTotalsReportsField] + 1);
+  if (code == kPublisher) {
+    row[kBibleStudies] = static_cast<uint16_t>(row[kBibleStudies] + StudiesInMonth(r, month, slot));
+    return;
+  }
+  for (int f = kPlacements; f <= kBibleStudies; ++f)
+    row[static_cast<size_t>(f)] =
+        static_cast<uint16_t>(row[static_cast<size_t>(f)] + FieldValue(r, month, f, slot));
+}
+
+bool Counted(const PubRecord& r) {
+  if (r.status != kActive && r.status != kInactive && r.status != kMoved) return false;
+  return (r.service_flags & (kSpecialServant | kFieldMissionary)) == 0;
+}
+
+bool Empty(const WorkingTotals& t) {
+  for (int row = 0; row < kTotalsRows; ++row)
+    for (int f = 0; f < kTotalsFields; ++f)
+      if (f != kTotalsActiveField && t.row[row][f] != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
+  WorkingTotals t;
+  if (month < 0 || month > 11) return t;
+  const int slot = SlotOfYear(year);
+  for (int rec = 1; rec < doc.count && rec < static_cast<int>(doc.records.size()); ++rec) {
+    const PubRecord& r = doc.records[static_cast<size_t>(rec)];
+    if (!Counted(r)) continue;
+    // Late reports posted in the month: a marker names the month it was posted in, and
+    // the first such month after the report's own month is this one.
+    MonthCursor c{month, slot, year};
+    for (int k = 1; k < 12; ++k) {
+      c.Back();
+      if (r.late[c.month][c.slot] != month + 1) continue;
+      int code = PioneerCodeOf(r, c.month, c.slot);
+      if (ReportedInMonth(r, c.month, c.slot) && code < kSpecial)
+        Count(t, r, c.month, c.slot, code);
+    }
+    if (ReportedInMonth(r, month, slot)) Count(t, r, month, slot, PioneerCodeOf(r, month, slot));
+  }
+  return t;
+}
+
+std::vector<BranchCheckMonth> CheckBranchReports(const CZarimDoc& doc) {
+  std::vector<BranchCheckMonth> out;
+  MonthCursor c{doc.working_month, SlotOfYear(doc.working_year), doc.working_year};
+  for (int k = 0; k < 12; ++k) {
+    c.Back();
+    BranchCheckMonth m;
+    m.month = c.month;
+    m.year = c.year;
+    m.sent = StoredTotals(doc, c.month, c.slot);
+    if (Empty(m.sent)) continue;
+    m.now = RecountMonthTotals(doc, c.month, c.year);
+    for (int row = 0; row < kTotalsRows; ++row)
+      for (int f = 0; f < kTotalsFields; ++f)
+        if (f != kTotalsActiveField && m.sent.row[row][f] != m.now.row[row][f])
+          m.differences.emplace_back(row, f);
+    out.push_back(std::move(m));
+  }
+  return out;
+}
+
+}  // namespace zarim
