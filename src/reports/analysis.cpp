@@ -95,8 +95,8 @@ class Builder {
     }
     MeetingBlock();
     if (kind_ == report_kind::kMeetingReport) SixMonthTable();
-    out_.model.page_count = AnalysisPageCount(
-        doc_, kind_, group_, EstimatedRowsPerPage(context, doc_.options.show_grid));
+    out_.model.page_count =
+        TablePageCount(out_, EstimatedRowsPerPage(context, doc_.options.show_grid != 0), true);
     return std::move(out_);
   }
 
@@ -399,49 +399,6 @@ class Builder {
 TableLayout AnalysisLayout(const CZarimDoc& doc, const ReportContext& context, int kind,
                            int group) {
   return Builder(doc, kind, group).Build(context);
-}
-
-int AnalysisPageCount(const CZarimDoc& doc, int kind, int group, int rows_per_page) {
-  const std::vector<int> active = ActiveRecords(doc);
-  if (active.empty() || kind == report_kind::kMeetingReport) return 1;
-  const int L = std::max(rows_per_page, 1);
-  const bool for_group = kind == report_kind::kGroupAnalysis;
-  const int wm = doc.working_month % 12, ws = SlotOfYear(doc.working_year);
-  int pages = 1;
-  int rows = for_group ? 1 : 5;
-  if (kind != report_kind::kCongregationSummary) {
-    for (int rec : active) {
-      const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-      if (for_group && r.group != group) continue;
-      rows += 1;
-      if (!Trim(RemarkText(doc, r, wm, ws)).empty()) rows += 1;
-      const int late_count = std::min<int>(doc.late_count, kMaxLateEntries);
-      for (int k = 0; k < late_count; ++k)
-        if (doc.late[static_cast<size_t>(k)].id == r.id &&
-            doc.late[static_cast<size_t>(k)].month <= 11)
-          rows += 1;
-      if (rows > L) {
-        ++pages;
-        rows = 1;
-      }
-    }
-  }
-  if (for_group) {
-    int inactive = 0;
-    for (int rec = 1; rec < doc.count; ++rec) {
-      const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-      inactive += r.status == kInactive && r.group == group;
-    }
-    if (inactive > 0) rows += inactive / 3 + 2 - (inactive % 3 == 0 ? 1 : 0);
-  }
-  if (rows > L - 15) {
-    ++pages;
-    rows = 1;
-  }
-  rows += 8;
-  if (rows > L - 11) return pages + 1;
-  if (!for_group) ++pages;
-  return pages;
 }
 
 namespace {

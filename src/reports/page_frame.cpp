@@ -18,7 +18,7 @@ int TopOffset(int top_margin_hundredths, int dpi_y) {
 
 int ListPageCount(int entries, int lines_per_page) {
   if (lines_per_page < 1) lines_per_page = 1;
-  return (std::max(entries, 0) + 10) / lines_per_page + 1;
+  return std::max((std::max(entries, 0) + lines_per_page - 1) / lines_per_page, 1);
 }
 
 int PageBandHeight(int page_height_tenths, int dpi_y) { return (page_height_tenths / 10) * dpi_y; }

@@ -55,7 +55,8 @@ inline constexpr int kPageCountOnly = -1;
 // The top offset of a page: the top margin in hundredths of an inch, but half an inch
 // when the margin is more than one inch.
 int TopOffset(int top_margin_hundredths, int dpi_y);
-// Page count of a one-line-per-entry list.
+// Page count of a one-line-per-entry list: the pages its entries fill, at least 1 (a
+// list without entries still shows its header).
 int ListPageCount(int entries, int lines_per_page);
 // Height of one page band in device units.
 int PageBandHeight(int page_height_tenths, int dpi_y);

@@ -241,17 +241,23 @@ TEST_F(AnalysisTest, NoActivePublishersDrawsNothingOnOnePage) {
   }
 }
 
-TEST_F(AnalysisTest, PageCountFollowsRowsRemarksAndTheTail) {
-  // Five rows to start; 40 publishers on 54 rows a page: 45 rows pass L - 15 = 39, so
-  // the totals take a second page, then the branch page a third.
-  for (int i = 0; i < 40; ++i) Add(100 + i, std::to_string(i));
-  doc_.RebuildIndex();
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kCongregationAnalysis, 0, 54), 3);
-  // On 100 rows the 45 rows and the 8 of the tail fit; the branch page is one more.
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kCongregationAnalysis, 0, 100), 2);
-  // A group has no branch page: 1 + 40 rows and 8 more fit one page of 100.
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kGroupAnalysis, 1, 100), 1);
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kMeetingReport, 0, 54), 1);
+TEST_F(AnalysisTest, PagesAreThoseTheRowsFillAndTheScreenHasNoWhitePage) {
+  // Three heading rows, two section headings, 40 publishers who shared, then the tail.
+  for (int i = 0; i < 40; ++i) {
+    Add(100 + i, std::to_string(i));
+    Report(doc_.count - 1, 0, 0);
+  }
+  const TableLayout layout = AnalysisLayout(doc_, context_, report_kind::kCongregationAnalysis, 0);
+  // 54 rows: the totals need 15 rows and take the second page, the branch table follows
+  // them there; no page is left for it alone.
+  EXPECT_EQ(TablePageCount(layout, 54, true), 2);
+  // 100 rows: the branch report begins a page of its own on paper once the first holds
+  // more than 18 rows; the screen's one tall sheet goes straight on.
+  EXPECT_EQ(TablePageCount(layout, 100, true), 2);
+  EXPECT_EQ(TablePageCount(layout, 100, false), 1);
+  EXPECT_EQ(
+      TablePageCount(AnalysisLayout(doc_, context_, report_kind::kGroupAnalysis, 1), 100, true), 1);
+  EXPECT_EQ(layout.model.page_count, TablePageCount(layout, 54, true));  // 96 dpi: 54 rows
 }
 
 TEST_F(AnalysisTest, DrawnRowsRepeatTheHeaderOnEveryPage) {
