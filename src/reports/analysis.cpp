@@ -325,17 +325,29 @@ class Builder {
     }
   }
 
+  // The report to the branch office under the analysis: its figures stand in the
+  // analysis' own columns ("Shared", "Bi.St.", "Hours"), so that the headings repeated at
+  // the top of a page name them rightly.
   void BranchTail() {
     const bool lists = kind_ != report_kind::kCongregationSummary;
+    const size_t hours_column = summary_ ? 4 : 5;
+    auto row = [&](std::string label, std::string shared, std::string hours, std::string studies) {
+      std::vector<std::string> cells(hours_column + 1);
+      cells[0] = std::move(label);
+      cells[2] = std::move(shared);
+      cells[3] = std::move(studies);
+      cells[hours_column] = std::move(hours);
+      return cells;
+    };
     TableRowStyle first{.grid = kMain, .font = FontRole::kSubtitle};
     if (lists) first.first_page_limit = 18;
     out_.Add(RowKind::kBlank, {}, {.grid = kMain});
     out_.Add(RowKind::kText, {BranchReportTitle(doc_)}, first);
     out_.Add(RowKind::kHeading,
-             {"", "", S(Sid::kBranchShared), S(Sid::kBranchHours), S(Sid::kBranchStudies)},
+             row("", S(Sid::kBranchShared), S(Sid::kBranchHours), S(Sid::kBranchStudies)),
              {.grid = kMain, .font = FontRole::kHeading});
     for (const BranchReportLine& l : BranchReportLines(ComputeWorkingTotals(doc_)))
-      out_.Add(RowKind::kTotal, {l.label, "", l.shared, l.hours, l.studies}, {.grid = kMain});
+      out_.Add(RowKind::kTotal, row(l.label, l.shared, l.hours, l.studies), {.grid = kMain});
   }
 
   std::string MeetingName(int meeting) const {

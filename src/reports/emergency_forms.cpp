@@ -171,8 +171,7 @@ void DrawForm(const CZarimDoc& doc, Canvas& canvas, const EmergencyFormData& f, 
       writing_line(y, rest);
     }
   }
-  canvas.SetPen(std::max(lx / 300 * 3, 1), PenStyle::kSolid);
-  canvas.DrawRect(left, top, left + width, y + row / 2);
+  DrawInsideFrame(canvas, left, top, left + width, y + row / 2, lx / 300 * 3);
 }
 
 }  // namespace

@@ -104,6 +104,13 @@ void DrawListHeader(Canvas& canvas, const PageFrame& frame, const ReportContext&
   }
 }
 
+void DrawInsideFrame(Canvas& canvas, int left, int top, int right, int bottom, int pen) {
+  pen = std::max(pen, 1);
+  const int half = (pen + 1) / 2;
+  canvas.SetPen(pen, PenStyle::kSolid);
+  canvas.DrawRect(left + half, top + half, right - half, bottom - half);
+}
+
 void SelectPrintedPage(Canvas& canvas, int page_number, int band_height, int dpi_x) {
   int top = (page_number - 1) * band_height;
   canvas.SetOrigin(0, top);

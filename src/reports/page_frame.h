@@ -113,6 +113,10 @@ struct ListHeader {
 void DrawListHeader(Canvas& canvas, const PageFrame& frame, const ReportContext& context,
                     const CZarimDoc& doc, int page, const ListHeader& header);
 
+// A frame whose line, pen wide, lies wholly inside the rectangle: a form as wide as the
+// printed band keeps its right edge on paper.
+void DrawInsideFrame(Canvas& canvas, int left, int top, int right, int bottom, int pen);
+
 // Prepares a canvas for printing page n (from 1): clipped to that page's band and the
 // band moved to the top of the paper.
 void SelectPrintedPage(Canvas& canvas, int page_number, int band_height, int dpi_x);

@@ -256,8 +256,7 @@ int DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<std::strin
     }
   }
   // Lines: the outer frame, the column separators and a line under every row.
-  canvas.SetPen(lx / 300 * 4, PenStyle::kSolid);
-  canvas.DrawRect(left, table_top, left + width, table_bottom);
+  DrawInsideFrame(canvas, left, table_top, left + width, table_bottom, lx / 300 * 4);
   canvas.SetPen(lx / 300 * 3, PenStyle::kSolid);
   for (size_t c = 1; c + 1 < xs.size(); ++c) canvas.DrawLine(xs[c], table_top, xs[c], table_bottom);
   canvas.SetPen(std::max(lx / 300, 1), PenStyle::kSolid);

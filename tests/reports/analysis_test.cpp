@@ -260,6 +260,28 @@ TEST_F(AnalysisTest, PagesAreThoseTheRowsFillAndTheScreenHasNoWhitePage) {
   EXPECT_EQ(layout.model.page_count, TablePageCount(layout, 54, true));  // 96 dpi: 54 rows
 }
 
+// The report to the branch office under the analysis and the summary: each figure stands
+// in the column whose heading names it, on the page that repeats those headings.
+TEST_F(AnalysisTest, BranchTableFiguresStandUnderTheHeadingsOfTheirNames) {
+  Add(10, "Pio", kRegular);
+  Report(1, 50, 3);
+  for (int kind : {report_kind::kCongregationAnalysis, report_kind::kCongregationSummary}) {
+    const ReportModel m = Model(kind);
+    const ReportRow* heading = nullptr;
+    for (const ReportRow& r : m.rows)
+      if (r.kind == RowKind::kHeading && r.cells.size() > 2 && r.cells[2] == "Shared") heading = &r;
+    ASSERT_NE(heading, nullptr) << kind;
+    int named = 0;
+    for (size_t c = 0; c < heading->cells.size(); ++c) {
+      if (heading->cells[c].empty()) continue;
+      ASSERT_LT(c, m.columns.size()) << kind;
+      EXPECT_EQ(heading->cells[c], m.columns[c]) << kind;
+      ++named;
+    }
+    EXPECT_EQ(named, 3) << kind;
+  }
+}
+
 TEST_F(AnalysisTest, DrawnRowsRepeatTheHeaderOnEveryPage) {
   for (int i = 0; i < 80; ++i) Add(100 + i, std::to_string(i));
   doc_.RebuildIndex();

@@ -1,6 +1,6 @@
 // Every report of the registry, on the demo congregation and on the full one, on the
 // screen and on paper: the last page draws something besides what every page repeats,
-// and nothing is drawn below it.
+// nothing is drawn below it, and no line reaches past the eight inches paper shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,6 +72,10 @@ TEST_P(LastPageTest, TheLastPageDrawsMoreThanTheRepeatedHeaderAndNothingFollowsI
         return op.kind == OpKind::kText && op.y >= (last + 1) * band;
       });
       EXPECT_FALSE(past) << where << ": drawn past the last page";
+      // Paper shows eight inches of the band: no line reaches past them, not by half its pen.
+      for (const Op& op : canvas.ops())
+        if (paper && (op.kind == OpKind::kLine || op.kind == OpKind::kRect))
+          ASSERT_LE(std::max(op.x, op.x2) + op.pen_width / 2, 8 * dpi) << where;
     }
   }
 }
