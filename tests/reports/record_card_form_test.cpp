@@ -81,6 +81,18 @@ TEST_F(RecordCardFormTest, SelectedRecordsPrintInTheChosenOrder) {
   EXPECT_TRUE(alpha.previous_year);
 }
 
+// The alphabetic order follows the language's collation: accented initials (bytes of
+// the code page above "Z") stand with their letters.
+TEST_F(RecordCardFormTest, AlphabeticOrderCollatesAccentedInitials) {
+  Start(Date{2026, 12, 8});
+  const int zoe = Add(10, "Zoe", "Young");
+  const int ida = Add(11, "\314da", "Ward");   // "Ìda" in windows-1252
+  const int eva = Add(12, "\311va", "Stone");  // "Éva"
+  const int ann = Add(13, "ann", "Able");
+  const int igor = Add(14, "Igor", "Bell");
+  EXPECT_EQ(CardRecords(doc_, kActive, true), (std::vector<int>{ann, eva, ida, igor, zoe}));
+}
+
 TEST_F(RecordCardFormTest, ThisRecordHidesOnlyThatCardsRowsAndSurvivesTheSettingsFile) {
   Start(Date{2024, 1, 10});  // the previous service year still has the old form
   const int ann = Add(11, "Ann", "Able");
