@@ -37,9 +37,7 @@ int FormsReport(Context& ctx) {
   }
   int group = 0;
   if (group_text) {
-    std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
-    if (!g) return 2;
-    group = *g;
+    if (int code = ReadReportGroup(ctx, *group_text, &group)) return code;
   }
   if (year_text) {
     std::vector<int> years = AttendanceRecordYears(ctx.doc);

@@ -20,6 +20,10 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
                         std::string* error, int group = 0,
                         const ReportSelection* selection = nullptr);
 
+// Reads the --group of a report drawn per group into *group: 0, or the exit code after
+// telling the user (2 for no number, 1 for a group that is not defined or has nobody).
+int ReadReportGroup(Context& ctx, const std::string& text, int* group);
+
 // Writes report kind `kind` for `selection` to the file *pdf when one is given, else its
 // model as text or, with json, as JSON to the output; the command's exit code.
 int EmitReport(Context& ctx, int kind, int group, const ReportSelection& selection,

@@ -2,7 +2,8 @@
 # zarim-cli writes a list, the labels and record cards as PDF files that hold what their
 # models and selections say: the address list's title and first entry; labels on the
 # sheets the starting label asks for, and none for an empty choice of publishers; a
-# publisher's card with its title and name, and a file's cards on one sheet each.
+# publisher's card with its title and name, and a file's cards on one sheet each; every
+# View list type printed under the title its text form shows.
 # usage: lists_labels_pdf.sh ZARIM_CLI ZARIM_DEMO WORKDIR
 set -euo pipefail
 cli=$1 demo=$2 work=$3
@@ -50,3 +51,13 @@ inactive=$(run dump | python3 -c 'import json,sys; print(sum(1 for r in json.loa
 sheets=$(pdfinfo "$work/inactive.pdf" | awk '/^Pages:/ {print $2}')
 [[ "$sheets" == "$(( inactive > 0 ? inactive : 1 ))" ]] || { echo "$sheets sheets for $inactive inactive cards"; exit 1; }
 echo "lists, labels and card PDFs hold their texts ($pages label sheets for 20 from label 2)"
+
+# Every View list type prints, by `view TYPE --pdf` as by `report view-list TYPE --pdf`.
+squeeze() { tr -s ' \n' ' '; }
+for type in $(seq 0 14); do
+  title=$(run view "$type" | head -1 | squeeze)
+  run view "$type" --pdf "$work/view$type.pdf"
+  pdftotext "$work/view$type.pdf" - | squeeze | grep -qF "$title" || { echo "view $type: '$title' missing"; exit 1; }
+done
+run report view-list 1 --pdf "$work/irregular.pdf"
+[[ "$(pdftotext "$work/irregular.pdf" -)" == "$(pdftotext "$work/view1.pdf" -)" ]] || { echo "report view-list 1 differs from view 1"; exit 1; }
