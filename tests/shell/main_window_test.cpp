@@ -18,8 +18,10 @@
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
+#include "reports/branch_report.h"
 #include "shell/action_panel.h"
 #include "shell/commands.h"
+#include "shell/feature_commands.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -143,6 +145,26 @@ TEST_F(MainWindowTest, PanelButtonsRunTheirCommandsAndFollowTheHistoryView) {
   EXPECT_EQ(back->text(), "February 2024 ->");
   back->click();
   EXPECT_EQ(ran.back(), kCmdHistoryReturn);
+}
+
+// The report to the branch office has its own panel button, named for screen readers and
+// pressed from the keyboard by its access key as the other buttons are.
+TEST_F(MainWindowTest, PanelBranchReportButtonShowsTheReportFromTheKeyboard) {
+  CommandTable table;
+  RegisterFrameCommands(table);
+  RegisterPostingCommands(table);
+  auto frame = Frame(std::move(table));
+  frame->show();
+  QApplication::setActiveWindow(frame.get());
+  QPushButton* branch = frame->action_panel()->ButtonFor(kCmdBranchReport);
+  ASSERT_NE(branch, nullptr);
+  EXPECT_EQ(branch->accessibleName(), "Report to the Branch Office");
+  EXPECT_FALSE(branch->toolTip().isEmpty());
+  EXPECT_EQ(branch->whatsThis(), branch->toolTip());
+  QTest::keyClick(frame.get(), Qt::Key_B, Qt::AltModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(frame->report_shown());
+  EXPECT_EQ(frame->report_kind(), kBranchReportKind);
 }
 
 TEST_F(MainWindowTest, PanelLeavesNoGapWhereATaskHasNoCommand) {
