@@ -37,9 +37,7 @@ Outcome FormsReport(Context& ctx) {
   }
   int group = 0;
   if (group_text) {
-    std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
-    if (!g) return Outcome::kUsage;
-    group = *g;
+    if (Outcome o = ReadReportGroup(ctx, *group_text, &group); o != Outcome::kDone) return o;
   }
   if (year_text) {
     std::vector<int> years = AttendanceRecordYears(ctx.doc);

@@ -5,9 +5,11 @@
 
 #include "cli/cli.h"
 #include "cli/report_pdf.h"
+#include "records/group_picker_form.h"
 #include "records/groups.h"
 #include "reports/branch_report.h"
 #include "reports/report_registry.h"
+#include "reports/view_list_report.h"
 
 namespace zarim::cli {
 
@@ -15,6 +17,19 @@ namespace zarim::cli {
 Outcome CardsReport(Context& ctx);
 // The attendance record and the emergency contact forms (cmd_forms.cpp).
 Outcome FormsReport(Context& ctx);
+// A View list with its selections (cmd_view.cpp): "report view-list TYPE ...".
+Outcome ViewList(Context& ctx);
+
+Outcome ReadReportGroup(Context& ctx, const std::string& text, int* group) {
+  std::optional<int> g = ParseInt(text, 1, kMaxGroups, ctx.err, "group");
+  if (!g) return Outcome::kUsage;
+  if (std::string refusal = GroupPickerForm::GroupRefusal(ctx.doc, *g); !refusal.empty()) {
+    ctx.err << "zarim-cli: " << refusal << "\n";
+    return Outcome::kRefused;
+  }
+  *group = *g;
+  return Outcome::kDone;
+}
 
 Outcome EmitReport(Context& ctx, int kind, int group, const ReportSelection* selection,
                    const std::optional<std::string>& pdf, bool json) {
@@ -51,7 +66,10 @@ constexpr const char* kUsage =
 
 Outcome ListReports(Context& ctx) {
   for (const ReportEntry& entry : AllReports()) {
-    ctx.out << entry.kind << '\t' << entry.name << (entry.per_group ? "\t--group N" : "") << '\n';
+    const char* arguments = entry.kind == kViewListReportKind ? "\tTYPE [view options]"
+                            : entry.per_group                 ? "\t--group N"
+                                                              : "";
+    ctx.out << entry.kind << '\t' << entry.name << arguments << '\n';
   }
   return Outcome::kDone;
 }
@@ -73,6 +91,7 @@ Outcome Report(Context& ctx) {
     return Outcome::kUnknown;
   }
   args.erase(args.begin());
+  if (entry->kind == kViewListReportKind) return ViewList(ctx);
   std::optional<std::string> group_text = TakeOption(args, "--group");
   bool json = TakeFlag(args, "--json");
   TakeFlag(args, "--text");
@@ -87,9 +106,7 @@ Outcome Report(Context& ctx) {
       ctx.err << "zarim-cli: report " << entry->name << " needs --group N\n";
       return Outcome::kUsage;
     }
-    std::optional<int> g = ParseInt(*group_text, 1, kMaxGroups, ctx.err, "group");
-    if (!g) return Outcome::kUsage;
-    group = *g;
+    if (Outcome o = ReadReportGroup(ctx, *group_text, &group); o != Outcome::kDone) return o;
   } else if (group_text) {
     ctx.err << "zarim-cli: report " << entry->name << " is not drawn per group\n";
     return Outcome::kUsage;

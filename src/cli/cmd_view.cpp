@@ -1,17 +1,20 @@
 // zarim-cli view: one list of the View lists dialog with its selections, the title and
-// the lines as the dialog shows them.
+// the lines as the dialog shows them, or the list printed to a PDF file as its Print
+// button prints it. "report view-list TYPE ..." is the same command.
 #include <ostream>
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/report_pdf.h"
 #include "cycle/view_lists.h"
+#include "reports/view_list_report.h"
 
 namespace zarim::cli {
 namespace {
 
 constexpr const char* kUsage =
     "view TYPE [--group N] [--month M] [--period P] [--bracket B] [--privilege P] "
-    "[--circumstance C] [--json]";
+    "[--circumstance C] [--json | --pdf FILE]";
 
 // Sets a selector from an option when given; false (with the message) when the list type
 // has no such selector or the value is out of range.
@@ -31,7 +34,9 @@ bool ApplyOption(Context& ctx, const std::optional<std::string>& text, const cha
   return true;
 }
 
-Outcome View(Context& ctx) {
+}  // namespace
+
+Outcome ViewList(Context& ctx) {
   auto& args = ctx.args;
   auto group = TakeOption(args, "--group");
   auto month = TakeOption(args, "--month");
@@ -40,7 +45,9 @@ Outcome View(Context& ctx) {
   auto privilege = TakeOption(args, "--privilege");
   auto circumstance = TakeOption(args, "--circumstance");
   bool json = TakeFlag(args, "--json");
-  if (args.size() != 1) {
+  TakeFlag(args, "--text");
+  std::optional<std::string> pdf = TakeOption(args, "--pdf");
+  if (args.size() != 1 || (json && pdf)) {
     ctx.err << "zarim-cli: usage: " << kUsage << "\n";
     return Outcome::kUsage;
   }
@@ -68,6 +75,16 @@ Outcome View(Context& ctx) {
       !ApplyOption(ctx, period, "period", third == ViewSelector::kPeriod, thirds, false, form))
     return Outcome::kUsage;
 
+  if (pdf) {
+    std::string error;
+    const int selection = EncodeViewListSelection({form.type(), form.second(), form.third()});
+    if (!WriteReportPdfFile(ctx.doc, kViewListReportKind, ctx.clock.Today(), *pdf, &error,
+                            selection)) {
+      ctx.err << "zarim-cli: " << error << "\n";
+      return Outcome::kNotWritten;
+    }
+    return Outcome::kDone;
+  }
   if (json) {
     Json j(ctx.out);
     j.BeginObject();
@@ -91,7 +108,9 @@ Outcome View(Context& ctx) {
   return Outcome::kDone;
 }
 
-ZARIM_CLI_COMMAND("view", Access::kReads, kUsage, View);
+namespace {
+
+ZARIM_CLI_COMMAND("view", Access::kReads, kUsage, ViewList);
 
 }  // namespace
 }  // namespace zarim::cli

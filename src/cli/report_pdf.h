@@ -30,6 +30,10 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
                         std::string* error, int group = 0,
                         const ReportSelection* selection = nullptr);
 
+// Reads the --group of a report drawn per group into *group: kDone, or after telling the
+// user kUsage for no number and kRefused for a group that is not defined or has nobody.
+Outcome ReadReportGroup(Context& ctx, const std::string& text, int* group);
+
 // Writes report kind `kind` for `selection` (null: the report's own choice of people) to
 // the file *pdf when one is given, else its model as text or, with json, as JSON to the
 // output.

@@ -199,6 +199,7 @@ constexpr PanelButton kPanel[] = {
     {Sid::kPanelStatistics, kCmdStatistics, false},
     {Sid::kPanelGroupAnalysis, kCmdGroupAnalysis, false},
     {Sid::kPanelSummary, kCmdCongSummary, false},
+    {Sid::kPostBranchReportMenu, kCmdBranchReport, false},
     {Sid::kPanelInactive, kCmdEditInactive, true},
     {Sid::kPanelMoveouts, kCmdMoveOuts, true},
     {Sid::kPanelPublisherRecords, kCmdPublisherRecords, false},

@@ -34,6 +34,13 @@ std::string GroupPickerForm::NoGroupsNote() const {
   return items_.empty() ? std::string(Str(Sid::kNoGroupsYet)) : std::string();
 }
 
+std::string GroupPickerForm::GroupRefusal(const CZarimDoc& doc, int group) {
+  if (group < 1 || group > std::min<int>(doc.groups.count, kMaxGroups))
+    return Printf(Sid::kNoSuchGroup, group);
+  if (!GroupHasMembers(doc, group)) return Printf(Sid::kGroupWithoutMembers, group);
+  return {};
+}
+
 bool GroupPickerForm::IsOkEnabled() const {
   if (selection_ < 0) return false;
   return purpose_ == Purpose::kChoose || GroupHasMembers(doc_, group());

@@ -49,6 +49,9 @@ class GroupPickerForm {
 
   // True when at least one publisher record carries the group number.
   static bool GroupHasMembers(const CZarimDoc& doc, int group);
+  // Why a report cannot be drawn for a group: a number past the groups in use, or a group
+  // that no publisher record carries; empty when it can.
+  static std::string GroupRefusal(const CZarimDoc& doc, int group);
 
  private:
   const CZarimDoc& doc_;

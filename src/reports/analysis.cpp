@@ -95,8 +95,8 @@ class Builder {
     }
     MeetingBlock();
     if (kind_ == report_kind::kMeetingReport) SixMonthTable();
-    out_.model.page_count = AnalysisPageCount(
-        doc_, kind_, group_, EstimatedRowsPerPage(context, doc_.options.show_grid));
+    out_.model.page_count =
+        TablePageCount(out_, EstimatedRowsPerPage(context, doc_.options.show_grid != 0), true);
     return std::move(out_);
   }
 
@@ -325,17 +325,29 @@ class Builder {
     }
   }
 
+  // The report to the branch office under the analysis: its figures stand in the
+  // analysis' own columns ("Shared", "Bi.St.", "Hours"), so that the headings repeated at
+  // the top of a page name them rightly.
   void BranchTail() {
     const bool lists = kind_ != report_kind::kCongregationSummary;
+    const size_t hours_column = summary_ ? 4 : 5;
+    auto row = [&](std::string label, std::string shared, std::string hours, std::string studies) {
+      std::vector<std::string> cells(hours_column + 1);
+      cells[0] = std::move(label);
+      cells[2] = std::move(shared);
+      cells[3] = std::move(studies);
+      cells[hours_column] = std::move(hours);
+      return cells;
+    };
     TableRowStyle first{.grid = kMain, .font = FontRole::kSubtitle};
     if (lists) first.first_page_limit = 18;
     out_.Add(RowKind::kBlank, {}, {.grid = kMain});
     out_.Add(RowKind::kText, {BranchReportTitle(doc_)}, first);
     out_.Add(RowKind::kHeading,
-             {"", "", S(Sid::kBranchShared), S(Sid::kBranchHours), S(Sid::kBranchStudies)},
+             row("", S(Sid::kBranchShared), S(Sid::kBranchHours), S(Sid::kBranchStudies)),
              {.grid = kMain, .font = FontRole::kHeading});
     for (const BranchReportLine& l : BranchReportLines(ComputeWorkingTotals(doc_)))
-      out_.Add(RowKind::kTotal, {l.label, "", l.shared, l.hours, l.studies}, {.grid = kMain});
+      out_.Add(RowKind::kTotal, row(l.label, l.shared, l.hours, l.studies), {.grid = kMain});
   }
 
   std::string MeetingName(int meeting) const {
@@ -399,49 +411,6 @@ class Builder {
 TableLayout AnalysisLayout(const CZarimDoc& doc, const ReportContext& context, int kind,
                            int group) {
   return Builder(doc, kind, group).Build(context);
-}
-
-int AnalysisPageCount(const CZarimDoc& doc, int kind, int group, int rows_per_page) {
-  const std::vector<int> active = ActiveRecords(doc);
-  if (active.empty() || kind == report_kind::kMeetingReport) return 1;
-  const int L = std::max(rows_per_page, 1);
-  const bool for_group = kind == report_kind::kGroupAnalysis;
-  const int wm = doc.working_month % 12, ws = SlotOfYear(doc.working_year);
-  int pages = 1;
-  int rows = for_group ? 1 : 5;
-  if (kind != report_kind::kCongregationSummary) {
-    for (int rec : active) {
-      const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-      if (for_group && r.group != group) continue;
-      rows += 1;
-      if (!Trim(RemarkText(doc, r, wm, ws)).empty()) rows += 1;
-      const int late_count = std::min<int>(doc.late_count, kMaxLateEntries);
-      for (int k = 0; k < late_count; ++k)
-        if (doc.late[static_cast<size_t>(k)].id == r.id &&
-            doc.late[static_cast<size_t>(k)].month <= 11)
-          rows += 1;
-      if (rows > L) {
-        ++pages;
-        rows = 1;
-      }
-    }
-  }
-  if (for_group) {
-    int inactive = 0;
-    for (int rec = 1; rec < doc.count; ++rec) {
-      const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-      inactive += r.status == kInactive && r.group == group;
-    }
-    if (inactive > 0) rows += inactive / 3 + 2 - (inactive % 3 == 0 ? 1 : 0);
-  }
-  if (rows > L - 15) {
-    ++pages;
-    rows = 1;
-  }
-  rows += 8;
-  if (rows > L - 11) return pages + 1;
-  if (!for_group) ++pages;
-  return pages;
 }
 
 namespace {

@@ -17,11 +17,6 @@ class CZarimDoc;
 // is empty: no title, no rows, one page.
 TableLayout AnalysisLayout(const CZarimDoc& doc, const ReportContext& context, int kind, int group);
 
-// The page count of the analysis before drawing, L rows per page: five rows to start
-// (one for a group), publishers with their remark and late rows, the group's inactive
-// publishers in three columns, the totals and the branch page.
-int AnalysisPageCount(const CZarimDoc& doc, int kind, int group, int rows_per_page);
-
 // The analyses in the report registry.
 std::vector<ReportEntry> AnalysisReports();
 

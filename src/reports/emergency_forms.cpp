@@ -171,8 +171,7 @@ void DrawForm(const CZarimDoc& doc, Canvas& canvas, const EmergencyFormData& f, 
       writing_line(y, rest);
     }
   }
-  canvas.SetPen(std::max(lx / 300 * 3, 1), PenStyle::kSolid);
-  canvas.DrawRect(left, top, left + width, y + row / 2);
+  DrawInsideFrame(canvas, left, top, left + width, y + row / 2, lx / 300 * 3);
 }
 
 }  // namespace
@@ -184,8 +183,12 @@ std::vector<ListEntry> EmergencyFormHouseholds(const CZarimDoc& doc, int group) 
   return SelectListEntries(doc, selection);
 }
 
-std::vector<EmergencyFormData> EmergencyForms(const CZarimDoc& doc, int group,
-                                              const ReportSelection* selection) {
+namespace {
+
+// The households whose forms are printed: every household of the group, or those of the
+// chosen publishers.
+std::vector<ListEntry> ChosenHouseholds(const CZarimDoc& doc, int group,
+                                        const ReportSelection* selection) {
   std::vector<ListEntry> households = EmergencyFormHouseholds(doc, group);
   if (selection && selection->chosen) {
     // A chosen publisher stands for his household, whether head or member.
@@ -197,6 +200,12 @@ std::vector<EmergencyFormData> EmergencyForms(const CZarimDoc& doc, int group,
       return !chosen(e.record) && std::none_of(e.members.begin(), e.members.end(), chosen);
     });
   }
+  return households;
+}
+
+// The forms of some households, with their numbers, contact and needs.
+std::vector<EmergencyFormData> FormsOf(const CZarimDoc& doc,
+                                       const std::vector<ListEntry>& households) {
   std::vector<EmergencyFormData> forms;
   if (households.empty()) return forms;
   std::map<uint16_t, EmergencyRecord> contacts;
@@ -237,6 +246,13 @@ std::vector<EmergencyFormData> EmergencyForms(const CZarimDoc& doc, int group,
   return forms;
 }
 
+}  // namespace
+
+std::vector<EmergencyFormData> EmergencyForms(const CZarimDoc& doc, int group,
+                                              const ReportSelection* selection) {
+  return FormsOf(doc, ChosenHouseholds(doc, group, selection));
+}
+
 int EmergencyFormSheets(int forms) {
   return forms <= 0 ? 1 : (forms + kEmergencyFormsPerSheet - 1) / kEmergencyFormsPerSheet;
 }
@@ -269,15 +285,28 @@ ReportModel EmergencyFormsModel(const CZarimDoc& doc, const ReportContext& conte
 }
 
 void DrawEmergencyForms(const CZarimDoc& doc, Canvas& canvas, ReportContext& context, int group) {
-  std::vector<EmergencyFormData> forms = EmergencyForms(doc, group, context.selection);
-  context.page_count = EmergencyFormSheets(static_cast<int>(forms.size()));
+  std::vector<ListEntry> households = ChosenHouseholds(doc, group, context.selection);
+  const int count = static_cast<int>(households.size());
+  context.page_count = EmergencyFormSheets(count);
+  // Only the households of the wanted sheet are read and drawn: printed sheet by sheet,
+  // the forms stay linear in their number.
+  int first = 0, end = count;
+  if (context.wanted_page != 0) {
+    first = context.wanted_page > 0
+                ? std::min((context.wanted_page - 1) * kEmergencyFormsPerSheet, count)
+                : count;
+    end = std::min(first + kEmergencyFormsPerSheet, count);
+  }
+  households = std::vector<ListEntry>(households.begin() + first, households.begin() + end);
+  const std::vector<EmergencyFormData> forms = FormsOf(doc, households);
   const int lx = std::max(canvas.DpiX(), 1), ly = std::max(canvas.DpiY(), 1);
   const int band = PageBandHeight(context.page_height_tenths, ly);
-  for (size_t i = 0; i < forms.size(); ++i) {
-    const int sheet = static_cast<int>(i) / kEmergencyFormsPerSheet;
-    const int k = static_cast<int>(i) % kEmergencyFormsPerSheet;
+  for (int i = first; i < end; ++i) {
+    const int sheet = i / kEmergencyFormsPerSheet;
+    const int k = i % kEmergencyFormsPerSheet;
     // Forms start one and six inches from the top of the sheet, half an inch from the left.
-    DrawForm(doc, canvas, forms[i], lx / 2, sheet * band + (k * 5 + 1) * ly, lx * 15 / 2);
+    DrawForm(doc, canvas, forms[static_cast<size_t>(i - first)], lx / 2,
+             sheet * band + (k * 5 + 1) * ly, lx * 15 / 2);
   }
 }
 

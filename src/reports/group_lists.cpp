@@ -130,10 +130,16 @@ void DrawGroupList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
     }
     const int top = current * frame.page_height() + y;
     const GroupBlock& b = blocks[i];
+    // A heading part stands in its column, or after the one before it when that one is
+    // longer than its column (an overseer's or assistant's full name).
     frame.Select(FontRole::kHeading);
-    for (size_t c = 0; c < b.heading.size(); ++c)
-      if (!b.heading[c].empty())
-        canvas.DrawText(frame.left() + static_cast<int>(c) * column_width, top, b.heading[c]);
+    int free_x = frame.left();
+    for (size_t c = 0; c < b.heading.size(); ++c) {
+      if (b.heading[c].empty()) continue;
+      const int x = std::max(frame.left() + static_cast<int>(c) * column_width, free_x);
+      canvas.DrawText(x, top, b.heading[c]);
+      free_x = x + canvas.TextWidth(b.heading[c]) + frame.unit() / 4;
+    }
     frame.Select(FontRole::kText);
     for (size_t m = 0; m < b.members.size(); ++m) {
       int r = static_cast<int>(m) / kGroupListColumns + 1;

@@ -389,8 +389,7 @@ void DrawList(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
   PageFrame frame(canvas, context, doc.options.top_margin);
   const int per_page = frame.lines_per_page();
   std::vector<size_t> starts = PageStarts(layout.lines, per_page);
-  context.page_count = std::max(ListPageCount(static_cast<int>(layout.lines.size()), per_page),
-                                static_cast<int>(starts.size()));
+  context.page_count = static_cast<int>(starts.size());
   ListHeader header;
   header.title = layout.title;
   header.subtitle = layout.subtitle;

@@ -18,7 +18,7 @@ int TopOffset(int top_margin_hundredths, int dpi_y) {
 
 int ListPageCount(int entries, int lines_per_page) {
   if (lines_per_page < 1) lines_per_page = 1;
-  return (std::max(entries, 0) + 10) / lines_per_page + 1;
+  return std::max((std::max(entries, 0) + lines_per_page - 1) / lines_per_page, 1);
 }
 
 int PageBandHeight(int page_height_tenths, int dpi_y) { return (page_height_tenths / 10) * dpi_y; }
@@ -102,6 +102,13 @@ void DrawListHeader(Canvas& canvas, const PageFrame& frame, const ReportContext&
     frame.Select(FontRole::kSubtitle);
     canvas.DrawText(x0, y0 + frame.line_height() / 2, header.subtitle);
   }
+}
+
+void DrawInsideFrame(Canvas& canvas, int left, int top, int right, int bottom, int pen) {
+  pen = std::max(pen, 1);
+  const int half = (pen + 1) / 2;
+  canvas.SetPen(pen, PenStyle::kSolid);
+  canvas.DrawRect(left + half, top + half, right - half, bottom - half);
 }
 
 void SelectPrintedPage(Canvas& canvas, int page_number, int band_height, int dpi_x) {

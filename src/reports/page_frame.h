@@ -55,7 +55,8 @@ inline constexpr int kPageCountOnly = -1;
 // The top offset of a page: the top margin in hundredths of an inch, but half an inch
 // when the margin is more than one inch.
 int TopOffset(int top_margin_hundredths, int dpi_y);
-// Page count of a one-line-per-entry list.
+// Page count of a one-line-per-entry list: the pages its entries fill, at least 1 (a
+// list without entries still shows its header).
 int ListPageCount(int entries, int lines_per_page);
 // Height of one page band in device units.
 int PageBandHeight(int page_height_tenths, int dpi_y);
@@ -111,6 +112,10 @@ struct ListHeader {
 // The header of a list page: title, confidentiality note, stamp and subtitle.
 void DrawListHeader(Canvas& canvas, const PageFrame& frame, const ReportContext& context,
                     const CZarimDoc& doc, int page, const ListHeader& header);
+
+// A frame whose line, pen wide, lies wholly inside the rectangle: a form as wide as the
+// printed band keeps its right edge on paper.
+void DrawInsideFrame(Canvas& canvas, int left, int top, int right, int bottom, int pen);
 
 // Prepares a canvas for printing page n (from 1): clipped to that page's band and the
 // band moved to the top of the paper.

@@ -257,8 +257,7 @@ int DrawTable(const CZarimDoc& doc, Canvas& canvas, const std::vector<std::strin
     }
   }
   // Lines: the outer frame, the column separators and a line under every row.
-  canvas.SetPen(lx / 300 * 4, PenStyle::kSolid);
-  canvas.DrawRect(left, table_top, left + width, table_bottom);
+  DrawInsideFrame(canvas, left, table_top, left + width, table_bottom, lx / 300 * 4);
   canvas.SetPen(lx / 300 * 3, PenStyle::kSolid);
   for (size_t c = 1; c + 1 < xs.size(); ++c) canvas.DrawLine(xs[c], table_top, xs[c], table_bottom);
   canvas.SetPen(std::max(lx / 300, 1), PenStyle::kSolid);
@@ -516,9 +515,15 @@ std::vector<int> CardRecords(const CZarimDoc& doc, int status, bool alphabetic) 
   for (int rec = 1; rec < doc.count; ++rec)
     if (doc.records[rec].status == status) out.push_back(rec);
   if (alphabetic) {
-    std::stable_sort(out.begin(), out.end(), [&doc](int a, int b) {
-      return doc.DisplayName(doc.records[a]) < doc.DisplayName(doc.records[b]);
-    });
+    // The language's collation, as the publisher table itself is sorted: an accented
+    // initial stands with its letter, not after "Z" as its byte would.
+    std::vector<std::pair<std::string, int>> keyed;
+    keyed.reserve(out.size());
+    for (int rec : out)
+      keyed.emplace_back(doc.collator().SortKey(doc.DisplayName(doc.records[rec])), rec);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i) out[i] = keyed[i].second;
   }
   return out;
 }

@@ -103,7 +103,7 @@ Sid AveragesFilter(int kind) {
   }
 }
 
-void Averages(const CZarimDoc& doc, int kind, int group, int rows_per_page, TableLayout& out) {
+void Averages(const CZarimDoc& doc, int kind, int group, TableLayout& out) {
   ReportModel& m = out.model;
   m.title = S(Sid::kAveragesTitle) + " " + MonthName(doc.working_month % 12);
   m.subtitle = Subtitle(doc, kind, group, AveragesFilter(kind));
@@ -123,9 +123,6 @@ void Averages(const CZarimDoc& doc, int kind, int group, int rows_per_page, Tabl
              hours.three < 0.01 ? std::string() : Printf("%6.1f/%4.1f", hours.three, hours.six)},
             {.font = FontRole::kSmall});
   }
-  const int n = static_cast<int>(listed.size());
-  const int L = std::max(rows_per_page, 1);
-  m.page_count = n / L + 1 + (n % L > 30 ? 1 : 0);
 }
 
 // ---- Hours for twelve months --------------------------------------------------------
@@ -145,7 +142,7 @@ Sid HoursFilter(int kind) {
   }
 }
 
-void Hours(const CZarimDoc& doc, int kind, int group, int rows_per_page, TableLayout& out) {
+void Hours(const CZarimDoc& doc, int kind, int group, TableLayout& out) {
   ReportModel& m = out.model;
   const int wm = doc.working_month % 12;
   m.title = S(Sid::kHoursTitle) + " " + MonthName(wm);
@@ -194,12 +191,11 @@ void Hours(const CZarimDoc& doc, int kind, int group, int rows_per_page, TableLa
     cells.push_back(Printf("%3.1f", avg));
     out.Add(RowKind::kPublisher, std::move(cells), {.font = FontRole::kSmall});
   }
-  m.page_count = ListPageCount(static_cast<int>(listed.size()), rows_per_page);
 }
 
 // ---- Service-year totals ------------------------------------------------------------
 
-void ServiceYear(const CZarimDoc& doc, int kind, int rows_per_page, TableLayout& out) {
+void ServiceYear(const CZarimDoc& doc, int kind, TableLayout& out) {
   ReportModel& m = out.model;
   m.title = S(Sid::kServiceYearTitle) + " " + MonthName(doc.working_month % 12);
   m.subtitle = kind == kServiceYearRegular          ? S(Sid::kSubRegularPioneers)
@@ -223,12 +219,11 @@ void ServiceYear(const CZarimDoc& doc, int kind, int rows_per_page, TableLayout&
   }
   out.Add(RowKind::kTotal,
           {S(Sid::kTotalsRow), "", Printf("%u", studies), Printf("%u", aux), Printf("%u", hours)});
-  m.page_count = ListPageCount(static_cast<int>(listed.size()), rows_per_page);
 }
 
 // ---- Pioneer hours ------------------------------------------------------------------
 
-void PioneerHours(const CZarimDoc& doc, int rows_per_page, TableLayout& out) {
+void PioneerHours(const CZarimDoc& doc, TableLayout& out) {
   ReportModel& m = out.model;
   const int wm = doc.working_month % 12;
   m.title = S(Sid::kServiceYearTitle) + " " + MonthName(wm);
@@ -262,7 +257,6 @@ void PioneerHours(const CZarimDoc& doc, int rows_per_page, TableLayout& out) {
     out.Add(RowKind::kBlank, {});
     out.Add(RowKind::kText, {S(Sid::kFootnoteMark) + S(Sid::kLateStartNote)});
   }
-  m.page_count = ListPageCount(static_cast<int>(listed.size()), rows_per_page);
 }
 
 // ---- Statistics ---------------------------------------------------------------------
@@ -438,7 +432,6 @@ void Statistics(const CZarimDoc& doc, TableLayout& out) {
     }
     out.Add(RowKind::kText, std::move(cells), {.grid = 3});
   }
-  m.page_count = 1;
 }
 
 template <int kKind>
@@ -467,18 +460,19 @@ TableLayout StatisticsLayout(const CZarimDoc& doc, const ReportContext& context,
                              int group) {
   TableLayout out;
   out.model.kind = kind;
-  const int L = EstimatedRowsPerPage(context, doc.options.show_grid != 0);
   if (kind >= kAveragesCongregation && kind <= kAveragesCustom) {
-    Averages(doc, kind, group, L, out);
+    Averages(doc, kind, group, out);
   } else if ((kind >= kHoursCustom && kind <= kHoursEldersServants) || kind == kHoursBrothers) {
-    Hours(doc, kind, group, L, out);
+    Hours(doc, kind, group, out);
   } else if (kind >= kServiceYearCongregation && kind <= kServiceYearEldersServants) {
-    ServiceYear(doc, kind, L, out);
+    ServiceYear(doc, kind, out);
   } else if (kind == kPioneerHours) {
-    PioneerHours(doc, L, out);
+    PioneerHours(doc, out);
   } else if (kind == kStatistics) {
     Statistics(doc, out);
   }
+  out.model.page_count =
+      TablePageCount(out, EstimatedRowsPerPage(context, doc.options.show_grid != 0), true);
   return out;
 }
 

@@ -90,14 +90,12 @@ struct Placer {
     if (!m.columns.empty()) {
       frame.Select(layout.heading_font);
       Cells(layout.grids[0], m.columns, top + row * row_height, {});
-      ++row;
       if (!layout.second_heading.empty()) {
         frame.Select(FontRole::kSmall);
-        Cells(layout.grids[0], layout.second_heading, top + row * row_height, {});
-        ++row;
+        Cells(layout.grids[0], layout.second_heading, top + (row + 1) * row_height, {});
       }
     }
-    return row;
+    return TableHeaderRows(layout);
   }
 
   void Grid(int page, int first_row, int rows, const TableGrid& grid) const {
@@ -121,10 +119,43 @@ struct Placer {
 
 }  // namespace
 
+int TableHeaderRows(const TableLayout& layout) {
+  const ReportModel& m = layout.model;
+  int row = m.subtitle.empty() ? 2 : 3;
+  if (m.title.empty() && m.subtitle.empty()) row = 0;
+  if (!m.columns.empty()) row += layout.second_heading.empty() ? 1 : 2;
+  return row;
+}
+
+std::vector<TablePlace> PlaceTableRows(const TableLayout& layout, int rows_per_page, bool paper) {
+  const ReportModel& m = layout.model;
+  const int first = TableHeaderRows(layout);
+  const int last = std::max(rows_per_page, 1) + 3;  // the first row past the page
+  std::vector<TablePlace> places;
+  places.reserve(m.rows.size());
+  int page = 0, row = first;
+  for (size_t i = 0; i < m.rows.size(); ++i) {
+    const TableRowStyle style = i < layout.styles.size() ? layout.styles[i] : TableRowStyle{};
+    const bool limit = style.first_page_limit > 0 && page == 0 && row > style.first_page_limit;
+    const bool early = paper && (style.new_page || limit || last - row < style.rows_needed);
+    if ((early && row > first) || row >= last) {
+      ++page;
+      row = first;
+    }
+    places.push_back({page, row++});
+  }
+  return places;
+}
+
+int TablePageCount(const TableLayout& layout, int rows_per_page, bool paper) {
+  const std::vector<TablePlace> places = PlaceTableRows(layout, rows_per_page, paper);
+  return places.empty() ? 1 : places.back().page + 1;
+}
+
 void DrawTableLayout(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
                      const TableLayout& layout) {
   const ReportModel& m = layout.model;
-  context.page_count = std::max(m.page_count, 1);
+  context.page_count = 1;
   if (m.rows.empty() && m.title.empty()) return;
   PageFrame frame(canvas, context, doc.options.top_margin);
   const bool grid = doc.options.show_grid != 0;
@@ -132,44 +163,43 @@ void DrawTableLayout(const CZarimDoc& doc, Canvas& canvas, ReportContext& contex
   const int per_page = TableRowsPerPage(frame.dpi_y(), row_height,
                                         context.page_height_tenths == kPageHeightA4Tenths);
   Placer placer{doc, canvas, context, frame, layout, row_height};
+  const std::vector<TablePlace> places = PlaceTableRows(layout, per_page, context.printing);
+  context.page_count = places.empty() ? 1 : places.back().page + 1;
 
   int page = 0;
-  int first = placer.Header(0);
-  int row = first;
+  placer.Header(0);
   // Rows of the current run on one grid, for the ruling.
-  int run_start = row, run_grid = -1;
+  int run_start = 0, run_end = 0, run_grid = -1;
   auto close_run = [&] {
     if (grid && run_grid >= 0)
-      placer.Grid(page, run_start, row - run_start, layout.grids[static_cast<size_t>(run_grid)]);
+      placer.Grid(page, run_start, run_end - run_start,
+                  layout.grids[static_cast<size_t>(run_grid)]);
   };
   for (size_t i = 0; i < m.rows.size(); ++i) {
     const TableRowStyle style = i < layout.styles.size() ? layout.styles[i] : TableRowStyle{};
-    const int left = per_page + 3 - row;
-    const bool limit = style.first_page_limit > 0 && page == 0 && row > style.first_page_limit;
-    if (((style.new_page || limit || left < style.rows_needed) && row > first) ||
-        row >= per_page + 3) {
+    const TablePlace at = places[i];
+    if (at.page != page) {
       close_run();
-      ++page;
-      first = row = placer.Header(page);
+      page = at.page;
+      placer.Header(page);
       run_grid = -1;
     }
     if (style.grid != run_grid || style.character_columns) {
       close_run();
-      run_start = row;
+      run_start = at.row;
       run_grid = style.character_columns ? -1 : style.grid;
     }
+    run_end = at.row + 1;
     frame.Select(style.font);
-    const int y = frame.PageTop(page) + row * row_height;
+    const int y = frame.PageTop(page) + at.row * row_height;
     if (style.character_columns) {
       placer.CharacterCells(m.rows[i].cells, y);
     } else {
       size_t g = std::min<size_t>(static_cast<size_t>(style.grid), layout.grids.size() - 1);
       placer.Cells(layout.grids[g], m.rows[i].cells, y, style);
     }
-    ++row;
   }
   close_run();
-  context.page_count = std::max(context.page_count, page + 1);
 }
 
 }  // namespace zarim

@@ -66,8 +66,23 @@ int TableRowsPerPage(int dpi_y, int row_height, bool a4);
 // resolution: what a model counts its pages with.
 int EstimatedRowsPerPage(const ReportContext& context, bool grid);
 
-// Draws the layout and sets the context's page count: at least the model's, more when
-// the rows need more pages on this canvas. A layout without rows draws nothing.
+// Where a row stands: its page (from 0) and its row on that page, counted from the page
+// top in table rows.
+struct TablePlace {
+  int page = 0;
+  int row = 0;
+};
+// Rows above the data on every page: title, subtitle and the column headings.
+int TableHeaderRows(const TableLayout& layout);
+// The place of every row with rows_per_page rows of data a page. On paper a row may begin
+// a new page early (a block kept together, a part of its own); on the screen, one tall
+// sheet, only a full page moves a row on, so no part follows a stretch of white.
+std::vector<TablePlace> PlaceTableRows(const TableLayout& layout, int rows_per_page, bool paper);
+// The pages the rows fill (at least 1): the report never ends on an empty page.
+int TablePageCount(const TableLayout& layout, int rows_per_page, bool paper);
+
+// Draws the layout and sets the context's page count: the pages its rows fill on this
+// canvas. A layout without rows draws nothing.
 void DrawTableLayout(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,
                      const TableLayout& layout);
 

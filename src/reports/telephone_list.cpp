@@ -132,8 +132,7 @@ void DrawTelephoneList(const CZarimDoc& doc, Canvas& canvas, ReportContext& cont
   std::vector<ListLine> keep(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) keep[i].keep_with_previous = !lines[i].numbers;
   const std::vector<size_t> starts = PageStarts(keep, per_page);
-  context.page_count = std::max(ListPageCount(static_cast<int>(lines.size()), per_page),
-                                static_cast<int>(starts.size()));
+  context.page_count = static_cast<int>(starts.size());
   ListHeader header;
   header.title = ListTitle(doc, Str(Sid::kTelephoneList));
   if (group > 0) header.subtitle = GroupLabel(doc, group);

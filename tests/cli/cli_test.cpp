@@ -215,7 +215,11 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "is not a backup set folder"},
         RefusalCase{"RestoreUndoNothing", {"restore", "--undo"}, 1, "there is no restore to undo"},
-        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "no report yearly"}),
+        RefusalCase{"ReportUnknown", {"report", "yearly"}, 2, "no report yearly"},
+        RefusalCase{"ReportNoGroup",
+                    {"report", "averages-group", "--group", "9"},
+                    1,
+                    "There is no field service group 9."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A missing data folder is named, and not created.

@@ -2,7 +2,8 @@
 # zarim-cli writes a list, the labels and record cards as PDF files that hold what their
 # models and selections say: the address list's title and first entry; labels on the
 # sheets the starting label asks for, and none for an empty choice of publishers; a
-# publisher's card with its title and name, and a file's cards on one sheet each.
+# publisher's card with its title and name, and a file's cards on one sheet each; every
+# View list type printed under the title its text form shows.
 # usage: lists_labels_pdf.sh ZARIM_CLI ZARIM_DEMO WORKDIR
 set -euo pipefail
 cli=$1 demo=$2 work=$3
@@ -50,3 +51,10 @@ inactive=$(run dump | python3 -c 'import json,sys; print(sum(1 for r in json.loa
 sheets=$(pdfinfo "$work/inactive.pdf" | awk '/^Pages:/ {print $2}')
 [[ "$sheets" == "$(( inactive > 0 ? inactive : 1 ))" ]] || { echo "$sheets sheets for $inactive inactive cards"; exit 1; }
 echo "lists, labels and card PDFs hold their texts ($pages label sheets for 20 from label 2)"
+
+# Every View list type prints under the title its text shows, by view and by report.
+for type in $(seq 0 14); do
+  run view "$type" --pdf "$work/v.pdf"
+  pdftotext "$work/v.pdf" - | tr -s ' \n' ' ' | grep -qF "$(run view "$type" | head -1 | tr -s ' ')" || { echo "view $type"; exit 1; }
+done
+run report view-list 1 --pdf "$work/v.pdf" && pdftotext "$work/v.pdf" - | grep -q "Irregular" || { echo "report view-list"; exit 1; }

@@ -143,7 +143,7 @@ TEST_F(CommandRules, PanelButtonsOffInTheHistoryViewAreExactlyTheEditingOnes) {
   EXPECT_EQ(off,
             (std::set<int>{kCmdReportSlips, kCmdAuxPioneers, kCmdPublishers, kCmdPostAttendance,
                            kCmdGroups, kCmdEditInactive, kCmdMoveOuts, kCmdHistory}));
-  EXPECT_EQ(PanelButtons().size(), 22u);
+  EXPECT_EQ(PanelButtons().size(), 23u);
 }
 
 TEST_F(CommandRules, HistoryReturnNamesTheLiveWorkingMonth) {

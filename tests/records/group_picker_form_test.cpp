@@ -30,6 +30,15 @@ class GroupPickerFormTest : public ::testing::Test {
   CZarimDoc doc_;
 };
 
+TEST_F(GroupPickerFormTest, RefusalNamesAnUndefinedOrEmptyGroup) {
+  Groups(3);
+  Member(10, 1);
+  Member(11, 4);  // a stale number past the groups in use
+  EXPECT_EQ(Picker::GroupRefusal(doc_, 1), "");
+  EXPECT_EQ(Picker::GroupRefusal(doc_, 2), "Field service group 2 has no publishers.");
+  EXPECT_EQ(Picker::GroupRefusal(doc_, 4), "There is no field service group 4.");
+}
+
 TEST_F(GroupPickerFormTest, ListsTheGroupLabels) {
   Groups(3);
   SetField(doc_.groups.name[1], "Hilltop");

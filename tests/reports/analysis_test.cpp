@@ -241,17 +241,21 @@ TEST_F(AnalysisTest, NoActivePublishersDrawsNothingOnOnePage) {
   }
 }
 
-TEST_F(AnalysisTest, PageCountFollowsRowsRemarksAndTheTail) {
-  // Five rows to start; 40 publishers on 54 rows a page: 45 rows pass L - 15 = 39, so
-  // the totals take a second page, then the branch page a third.
-  for (int i = 0; i < 40; ++i) Add(100 + i, std::to_string(i));
-  doc_.RebuildIndex();
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kCongregationAnalysis, 0, 54), 3);
-  // On 100 rows the 45 rows and the 8 of the tail fit; the branch page is one more.
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kCongregationAnalysis, 0, 100), 2);
-  // A group has no branch page: 1 + 40 rows and 8 more fit one page of 100.
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kGroupAnalysis, 1, 100), 1);
-  EXPECT_EQ(AnalysisPageCount(doc_, report_kind::kMeetingReport, 0, 54), 1);
+// On 100 rows paper starts the branch report on its own page after 18 rows, the screen
+// goes on; its figures stand under the analysis headings of their names.
+TEST_F(AnalysisTest, BranchTailPagesAndColumns) {
+  for (int i = 0; i < 40; ++i) {
+    Add(100 + i, std::to_string(i));
+    Report(doc_.count - 1, 0, 0);
+  }
+  const TableLayout layout = AnalysisLayout(doc_, context_, report_kind::kCongregationAnalysis, 0);
+  EXPECT_EQ(TablePageCount(layout, 100, true), 2);
+  EXPECT_EQ(TablePageCount(layout, 100, false), 1);
+  const ReportRow* heading = nullptr;
+  for (const ReportRow& r : layout.model.rows)
+    if (r.cells.size() > 5 && r.cells[5] == "Hours") heading = &r;
+  ASSERT_NE(heading, nullptr);
+  EXPECT_EQ(heading->cells, (std::vector<std::string>{"", "", "Shared", "Bi.St.", "", "Hours"}));
 }
 
 TEST_F(AnalysisTest, DrawnRowsRepeatTheHeaderOnEveryPage) {

@@ -39,6 +39,22 @@ class GroupListsTest : public ::testing::Test {
   CZarimDoc doc_;
 };
 
+// Full names are longer than a heading column: each part begins after the last ends.
+TEST_F(GroupListsTest, HeadingPartsNeverRunIntoOneAnother) {
+  SetField(doc_.groups.overseer[0], "Jonathan Whitfield");
+  SetField(doc_.groups.assistant[0], "Timothy Mitchell");
+  SetField(doc_.groups.time[0], "9:30");
+  RecordingCanvas canvas(96, 96);
+  ReportContext ctx;
+  DrawGroupList(doc_, canvas, ctx, k::kGroupListActive);
+  const auto texts = canvas.Texts();  // title, then the four parts of group 1's heading
+  for (size_t i = 2; i < 5; ++i)
+    EXPECT_GT(texts[i]->x,
+              texts[i - 1]->x + RecordingCanvas::MetricsFor(texts[i - 1]->font).average_char_width *
+                                    static_cast<int>(texts[i - 1]->text.size()))
+        << texts[i]->text;
+}
+
 TEST_F(GroupListsTest, EachVariantTakesItsPeople) {
   Add(10, "Anna", "Active", 1, kActive).consent = 1;
   Add(11, "Bert", "Active", 1, kActive);

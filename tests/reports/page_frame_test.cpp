@@ -38,11 +38,11 @@ TEST(PageBandTest, LetterAndA4) {
   EXPECT_EQ(PageBandHeight(kPageHeightA4Tenths, 600), 7200);
 }
 
-TEST(ListPageCountTest, EntriesPlusTenOverLinesPlusOne) {
+TEST(ListPageCountTest, ThePagesTheEntriesFillAndNoEmptyOneAfter) {
   struct Case {
     int entries, per_page, expected;
-  } cases[] = {{0, 50, 1},  {39, 50, 1},    {40, 50, 2}, {89, 50, 2},
-               {90, 50, 3}, {1500, 60, 26}, {-5, 50, 1}, {10, 0, 21}};
+  } cases[] = {{0, 50, 1},   {45, 50, 1},    {50, 50, 1}, {51, 50, 2},
+               {100, 50, 2}, {1500, 60, 25}, {-5, 50, 1}, {10, 0, 10}};
   for (const Case& c : cases)
     EXPECT_EQ(ListPageCount(c.entries, c.per_page), c.expected) << c.entries << "/" << c.per_page;
 }

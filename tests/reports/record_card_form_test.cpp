@@ -81,6 +81,16 @@ TEST_F(RecordCardFormTest, SelectedRecordsPrintInTheChosenOrder) {
   EXPECT_TRUE(alpha.previous_year);
 }
 
+// Alphabetic order collates: "Ì" (a byte above "Z") stands with "I", "ann" with "A".
+TEST_F(RecordCardFormTest, AlphabeticOrderCollatesAccentedInitials) {
+  Start(Date{2026, 12, 8});
+  const int zoe = Add(10, "Zoe", "Young");
+  const int ida = Add(11, "\314da", "Ward"), eva = Add(12, "\311va", "Stone");
+  const int ann = Add(13, "ann", "Able");
+  const int igor = Add(14, "Igor", "Bell");
+  EXPECT_EQ(CardRecords(doc_, kActive, true), (std::vector<int>{ann, eva, ida, igor, zoe}));
+}
+
 TEST_F(RecordCardFormTest, ThisRecordHidesOnlyThatCardsRowsAndSurvivesTheSettingsFile) {
   Start(Date{2024, 1, 10});  // the previous service year still has the old form
   const int ann = Add(11, "Ann", "Able");

@@ -229,12 +229,15 @@ TEST_F(RecordCardTest, TextsStayInsideTheCardAndTheirCells) {
   RecordingCanvas measure(300, 300);
   int tables = 0;
   for (const RecordingCanvas::Op& op : canvas.ops()) {
-    if (op.kind == RecordingCanvas::OpKind::kRect && op.x == left && op.x2 == right) {
+    if (op.kind == RecordingCanvas::OpKind::kRect && op.pen_width == 4) {  // a table's frame
       ++tables;
+      EXPECT_GE(op.x - op.pen_width / 2, left);
+      EXPECT_LE(op.x2 + op.pen_width / 2, right);
       // the headings of this table: their lines start below the padding of the cell
+      const int top = op.y - (op.pen_width + 1) / 2;
       for (const auto* text : canvas.Texts())
-        if (text->y >= op.y && text->y < op.y + 2 * row) {
-          EXPECT_GE(text->y, op.y + row / 16) << text->text;
+        if (text->y >= top && text->y < top + 2 * row) {
+          EXPECT_GE(text->y, top + row / 16) << text->text;
         }
     }
     if (op.kind != RecordingCanvas::OpKind::kText || (op.align & align::kCenter) == align::kCenter)

@@ -18,8 +18,10 @@
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
+#include "reports/branch_report.h"
 #include "shell/action_panel.h"
 #include "shell/commands.h"
+#include "shell/feature_commands.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -145,6 +147,24 @@ TEST_F(MainWindowTest, PanelButtonsRunTheirCommandsAndFollowTheHistoryView) {
   EXPECT_EQ(back->text(), "February 2024 ->");
   back->click();
   EXPECT_EQ(ran.back(), kCmdHistoryReturn);
+}
+
+// The branch report's panel button: named as the others, with an access key, pressed from
+// the keyboard.
+TEST_F(MainWindowTest, PanelBranchReportButtonShowsTheReportFromTheKeyboard) {
+  CommandTable table;
+  RegisterFrameCommands(table);
+  RegisterPostingCommands(table);
+  auto frame = Frame(std::move(table));
+  frame->show();
+  QApplication::setActiveWindow(frame.get());
+  QPushButton* branch = frame->action_panel()->ButtonFor(kCmdBranchReport);
+  ASSERT_NE(branch, nullptr);
+  EXPECT_EQ(branch->text(), "Report to the &Branch Office");
+  EXPECT_EQ(branch->accessibleName(), "Report to the Branch Office");
+  branch->setFocus();
+  QTest::keyClick(branch, Qt::Key_Space);
+  EXPECT_EQ(frame->report_kind(), kBranchReportKind);
 }
 
 TEST_F(MainWindowTest, PanelLeavesNoGapWhereATaskHasNoCommand) {
