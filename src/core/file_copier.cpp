@@ -261,6 +261,17 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
     }
     ok = CopySetBetween(source, target, restoring) && ok;
   }
+  // The year before's totals of a folder not converted yet are an older file too.
+  const std::string older = JoinPath(RollFolderOf(from), kOldRollFolder7);
+  if (HoldsOlderDataOnly(from) && IsRealFolder(older) &&
+      FileExists(ResolvePath(older, kOldFileTotals7))) {
+    const std::string target = JoinPath(RollFolderOf(to), kOldRollFolder7);
+    if (!MakeFolder(RollFolderOf(to)) || !MakeFolder(target)) {
+      failures_.push_back(target);
+      return false;
+    }
+    ok = CopyOne(older, target, std::string(kOldFileTotals7)) && ok;
+  }
   return ok;
 }
 
