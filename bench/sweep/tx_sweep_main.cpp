@@ -1,6 +1,7 @@
 // The long kill and full-disk sweeps: every step of every command killed, random kills and
 // free-space levels as given, with the figures per command.
-// usage: tx_sweep ZARIM_CLI WORKDIR [RANDOM_KILLS] [FREE_LEVELS]
+// usage: tx_sweep ZARIM_CLI WORKDIR [RANDOM_KILLS] [FREE_LEVELS] [EXACT_STRIDE]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,12 +9,14 @@
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: tx_sweep ZARIM_CLI WORKDIR [RANDOM_KILLS] [FREE_LEVELS]\n");
+    std::fprintf(stderr,
+                 "usage: tx_sweep ZARIM_CLI WORKDIR [RANDOM_KILLS] [FREE_LEVELS] [EXACT_STRIDE]\n");
     return 2;
   }
   zarim::sweep::Plan plan;
   if (argc > 3) plan.random_kills = std::atoi(argv[3]);
   if (argc > 4) plan.free_levels = std::atoi(argv[4]);
+  if (argc > 5) plan.exact_stride = std::max(1, std::atoi(argv[5]));
   int bad = 0;
   for (const auto& c : zarim::sweep::Cases()) {
     auto f = zarim::sweep::Sweep(argv[1], c, std::string(argv[2]) + "/sweep", plan);
