@@ -376,10 +376,10 @@ Figures Sweep(const std::string& cli, const Case& c, const std::string& work, co
   for (const auto& [name, bytes] : testing::FolderContents(start)) room += bytes.size();
   for (int level = 0; level <= plan.free_levels; ++level) {
     // From no room up to three times the folder (at least 4 MB: a conversion writes whole
-    // tables from a few older records).
-    const uint64_t top = std::max<uint64_t>(room * 3, 4u << 20);
-    const uint64_t free_bytes =
-        top * static_cast<uint64_t>(level) / static_cast<uint64_t>(std::max(plan.free_levels, 1));
+    // tables from a few older records), closer together where the room runs out.
+    const double top = static_cast<double>(std::max<uint64_t>(room * 3, 4u << 20));
+    const double share = static_cast<double>(level) / std::max(plan.free_levels, 1);
+    const uint64_t free_bytes = static_cast<uint64_t>(top * share * share * share);
     parent = trial(&data, &sets);
     Run r =
         RunCli(cli, data, Args(c, work, sets), {"ZARIM_FREE_BYTES=" + std::to_string(free_bytes)});

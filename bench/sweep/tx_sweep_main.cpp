@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
   if (argc > 4) plan.free_levels = std::atoi(argv[4]);
   if (argc > 5) plan.exact_stride = std::max(1, std::atoi(argv[5]));
   int bad = 0;
+  // ZARIM_SWEEP_ONLY=TEXT runs only the commands whose name holds TEXT.
+  const char* only = std::getenv("ZARIM_SWEEP_ONLY");
   for (const auto& c : zarim::sweep::Cases()) {
+    if (only && c.name.find(only) == std::string::npos) continue;
     auto f = zarim::sweep::Sweep(argv[1], c, std::string(argv[2]) + "/sweep", plan);
     std::printf(
         "%-24s exact kills %4d, random kills %4d, mixed %d, not repaired %d; "

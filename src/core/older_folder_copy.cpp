@@ -53,20 +53,25 @@ std::optional<std::string> KeepFolderAsBackupSet(const std::string& data_folder,
                          FolderTag(data_folder));
   // A start of this folder earlier in the same minute kept it already: a set is only ever
   // found under its name whole.
-  if (SetIsComplete(set)) return set;
-  RemoveCutOffBuilds(base);
-  FileCopier copier(data_folder);
-  bool ok = BuildSetFolder(set, [&](const std::string& work) {
-    bool copied = copier.CopyFileSet(work, CopyDirection::kToFolder);
-    copied = copier.CopyArchives(work, CopyDirection::kToFolder) && copied;
-    return copied && WriteSetMarker(work);
-  });
-  if (!ok) {
-    if (why) *why = copier.failures().empty() ? set : copier.failures().front();
-    return std::nullopt;
+  if (!SetIsComplete(set)) {
+    RemoveCutOffBuilds(base);
+    FileCopier copier(data_folder);
+    bool ok = BuildSetFolder(set, [&](const std::string& work) {
+      bool copied = copier.CopyFileSet(work, CopyDirection::kToFolder);
+      copied = copier.CopyArchives(work, CopyDirection::kToFolder) && copied;
+      return copied && WriteSetMarker(work);
+    });
+    if (!ok) {
+      if (why) *why = copier.failures().empty() ? set : copier.failures().front();
+      return std::nullopt;
+    }
   }
-  // The catalog lists it for "Restore"; the set itself is whole without it.
-  Catalog::AddEntry(data_folder, FormatTime(Str(Sid::kBackupLabelFormat), now), set);
+  // The catalog lists it for "Restore" (the set itself is whole without it), also when a
+  // start that made it was cut off before listing it.
+  const Catalog catalog = Catalog::Read(data_folder);
+  bool listed = false;
+  for (const CatalogEntry& e : catalog.entries()) listed = listed || e.path == set;
+  if (!listed) Catalog::AddEntry(data_folder, FormatTime(Str(Sid::kBackupLabelFormat), now), set);
   return set;
 }
 
