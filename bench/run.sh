@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a release build, the long crash-during-save trials and
-# the kill trials of month initialization, backup, restore and undo (ZARIM_TX_TRIALS).
+# Runs every benchmark program of a release build, the long crash-during-save trials, the
+# kill trials of month initialization, backup, restore and undo (ZARIM_TX_TRIALS) and the
+# kill and free-space sweeps of the changing commands (ZARIM_SWEEP_KILLS, ZARIM_SWEEP_LEVELS).
 # usage: bench/run.sh BUILD_DIR FULL_DEMO_DIR
 set -euo pipefail
 build=${1:-build/release}
@@ -33,6 +34,16 @@ fi
 if [[ -x "$build/tests/test_backup" ]]; then
   ZARIM_TX_TRIALS=$ZARIM_TX_TRIALS "$build/tests/test_backup" \
     --gtest_filter='RestoreCase.Kills*:BackupSet.EveryFailurePointAndKill*'
+fi
+# xml import, publisher edit with e-mail, backup, init-month (also --next), csv import and
+# the conversion of an older folder as zarim-cli processes: killed before every
+# file-changing call, at random moments and with little room on the disk.
+if [[ -x "$build/bench/sweep/tx_sweep" && -x "$build/src/cli/zarim-cli" ]]; then
+  echo "== command kill and free-space sweeps: ${ZARIM_SWEEP_KILLS:=100} random kills, ${ZARIM_SWEEP_LEVELS:=20} free-space levels each"
+  sweep_dir=$(mktemp -d)
+  "$build/bench/sweep/tx_sweep" "$build/src/cli/zarim-cli" "$sweep_dir" "$ZARIM_SWEEP_KILLS" \
+    "$ZARIM_SWEEP_LEVELS"
+  rm -rf "$sweep_dir"
 fi
 if [[ -x "$build/tests/test_cli" ]]; then
   echo "== zarim-cli processes: ${ZARIM_CONCURRENT_POSTS:=60} concurrent posts, ${ZARIM_FREE_LEVELS:=80} free-space levels"

@@ -9,12 +9,15 @@
 #include <filesystem>
 
 #include "backup/restore.h"
+#include "core/catalog.h"
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_io.h"
 #include "core/file_names.h"
+#include "core/folder_journal.h"
 #include "core/month.h"
 #include "core/scramble.h"
+#include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/roll.h"
 
@@ -325,51 +328,63 @@ bool BackupForm::RunBackup() {
     SetStatus(std::string());
     return false;
   }
-  // A new folder of its own: an existing name (a folder or a link) is never written into.
-  if (!MakeFolder(set, true)) {
-    struct stat st;
-    if (::lstat(set.c_str(), &st) == 0) {
-      SetStatus(S(Sid::kRetryBackup));
-    } else {
-      doc_.prompter->Tell(Fill(Sid::kBackupIncomplete, set));
-      SetStatus(std::string());
-    }
-    return false;
-  }
-  // The settings are written before the copy, so that the set's own settings file names
-  // this backup path and date, and a restore of the set keeps them.
-  const std::string previous_last =
-      services_.read_setting
-          ? services_.read_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey))
-          : std::string();
-  if (services_.write_setting) {
+  // Sets of backups that were cut off while being written are removed first.
+  RemoveCutOffBuilds(base);
+  // The set's own settings file names this backup path and date, so that a restore of the
+  // set keeps them; the data folder gets them only once the set is whole, in one
+  // transaction with the set's catalog entry.
+  const std::string section = S(Sid::kBackupSection);
+  const std::string last = FormatTime(Str(Sid::kLastBackupDateFormat), now);
+  const std::string settings = SettingsFileWith(doc_.data_folder, [&](IniFile& ini) {
     // Stored absolute: a path relative to the folder a command was started in would name
     // another folder at the next start.
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupPathKey), WithSlash(base));
-    services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey),
-                            FormatTime(Str(Sid::kLastBackupDateFormat), now));
-  }
+    ini.SetString(section, S(Sid::kBackupPathKey), WithSlash(base));
+    ini.SetString(section, S(Sid::kBackupLastKey), last);
+  });
   FileCopier copier(doc_.data_folder, doc_.prompter);
   copier.set_status([this](const std::string& s) { SetStatus(s); });
-  bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
-  ok = copier.CopyArchives(set, CopyDirection::kToFolder) && ok;
-  // The marker is written last: a set cut off before it is never taken for whole.
-  ok = ok && WriteSetMarker(set);
+  bool taken = false;
+  // A new folder of its own: an existing name (a folder or a link) is never written into.
+  bool ok = BuildSetFolder(
+      set,
+      [&](const std::string& work) {
+        bool copied = copier.CopyFileSet(work, CopyDirection::kToFolder);
+        copied = copier.CopyArchives(work, CopyDirection::kToFolder) && copied;
+        // The marker is written last: a set cut off before it is never taken for whole.
+        return copied &&
+               WriteFileAtomic(ResolvePath(work, kFileSettings), settings.data(),
+                               settings.size()) &&
+               WriteSetMarker(work);
+      },
+      &taken);
+  if (!ok && taken) {
+    SetStatus(S(Sid::kRetryBackup));
+    return false;
+  }
+  SaveTransaction tx(doc_.data_folder);
+  if (ok) {
+    Catalog catalog = Catalog::Read(doc_.data_folder);
+    catalog.Push(CatalogEntry{BackupLabel(now), set});
+    ok = tx.Stage(kFileSettings, settings.data(), settings.size()) &&
+         tx.Stage(kBackupCatalogFile, catalog.Image()) && tx.Commit();
+    // A save begun on disk is completed at the next start, which then lists the set.
+    if (!ok && !tx.left_journal()) RemoveTree(set);
+  }
   if (!ok) {
-    std::string what = copier.failures().empty() ? set : copier.failures().front();
+    std::string what = !tx.error().empty()         ? JoinPath(doc_.data_folder, tx.error())
+                       : copier.failures().empty() ? set
+                                                   : copier.failures().front();
     std::string text = Fill(Sid::kBackupIncomplete, what);
     if (!copier.not_regular().empty())
       text = Fill(Sid::kNotARegularFile, copier.not_regular().front()) + "\n\n" + text;
     doc_.prompter->Tell(text);
-    RemoveTree(set);
     SetStatus(std::string());
-    // No backup was made: the date of the last one stands.
-    if (services_.write_setting)
-      services_.write_setting(S(Sid::kBackupSection), S(Sid::kBackupLastKey), previous_last);
     return false;
   }
-  if (!Catalog::AddEntry(doc_.data_folder, BackupLabel(now), set))
-    doc_.prompter->Tell(Fill(Sid::kCatalogNotWritten, set));
+  if (services_.set_setting) {
+    services_.set_setting(section, S(Sid::kBackupPathKey), WithSlash(base));
+    services_.set_setting(section, S(Sid::kBackupLastKey), last);
+  }
   SetStatus(S(Sid::kBackupComplete));
   done_ = true;
   return false;
@@ -421,6 +436,10 @@ bool BackupForm::RunRestore() {
   doc_.modified = 0;
   doc_.pending_files.clear();
   LoadAll(doc_, clock);
+  // A set of a folder of the earlier version comes back as that folder: converted in
+  // memory only, so nothing is saved until something is changed; the next start converts
+  // it and keeps it as it was first.
+  if (doc_.converted) doc_.modified = 0;
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;

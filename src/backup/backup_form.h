@@ -19,10 +19,11 @@ enum class BackupMode { kBackup, kRestore };
 struct BackupServices {
   const TimeSource* time = nullptr;  // the moment of a backup
   const Clock* clock = nullptr;      // for reloading the document after a restore
-  // The settings file: a key's text ("" when missing), and writing a key at once.
+  // The settings file: a key's text ("" when missing), and a key changed in memory (the
+  // form has written it to the file already, with the backup it belongs to).
   std::function<std::string(const std::string& section, const std::string& key)> read_setting;
   std::function<void(const std::string& section, const std::string& key, const std::string& value)>
-      write_setting;
+      set_setting;
   // Asks for the password of a backup set (record bytes); true when it was given.
   std::function<bool(const std::string& password)> check_password;
   // Called after a restore has loaded the restored data (settings to read again).

@@ -24,10 +24,10 @@ struct Services {
     form.read_setting = [this](const std::string& section, const std::string& key) {
       return settings.ini().GetString(section, key, "");
     };
-    form.write_setting = [this](const std::string& section, const std::string& key,
-                                const std::string& value) {
+    form.set_setting = [this, &ctx](const std::string& section, const std::string& key,
+                                    const std::string& value) {
       settings.ini().SetString(section, key, value);
-      settings.WriteNow();
+      if (ctx.doc.settings) ctx.doc.settings->ini().SetString(section, key, value);
     };
   }
   SettingsFile settings;

@@ -4,7 +4,6 @@
 
 #include "cli/cli.h"
 #include "core/month.h"
-#include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
 #include "cycle/posting_decision_form.h"
@@ -53,16 +52,6 @@ const char* StateName(MonthCollection s) {
   }
 }
 
-// The early month is kept in the settings file at once, so that the next start from the
-// 25th on finds it whichever front end saves next.
-void WriteEarlyMonth(const CZarimDoc& doc) {
-  SettingsFile settings(doc.data_folder);
-  settings.Load();
-  settings.ini().SetInt("Early", "Year", static_cast<int>(doc.early_year));
-  settings.ini().SetInt("Early", "Month", static_cast<int>(doc.early_month));
-  settings.WriteNow();
-}
-
 Outcome InitMonth(Context& ctx) {
   bool next = TakeFlag(ctx.args, "--next");
   bool yes = TakeFlag(ctx.args, "--yes");
@@ -90,8 +79,8 @@ Outcome InitMonth(Context& ctx) {
             << "\n";
     return Outcome::kRefused;
   }
+  // The early month reaches the settings file with the save that follows, with the rest.
   ctx.out << form.Apply(doc) << "\n";
-  if (next) WriteEarlyMonth(doc);
   return Outcome::kDone;
 }
 

@@ -54,12 +54,9 @@ bool LoadAll(CZarimDoc& doc, const Clock& clock, const LoadGate& gate) {
 // Stages every file of the document into tx; false at the first file that cannot be
 // staged (the transaction then must not commit). The save and the month snapshot share it.
 bool StageDocument(CZarimDoc& doc, SaveTransaction& tx) {
-  bool ok = StagePublishers(doc, tx);
-  if (ok && doc.scramble_base != kScrambleBase) {
-    // The publisher table and the extension file change their base together or not at
-    // all: a table of one base beside extension texts of another garbles the texts.
-    ok = StageExtensions(doc, tx);
-  }
+  // The publisher table and the extension file change their base together or not at
+  // all: a table of one base beside extension texts of another garbles the texts.
+  bool ok = StagePublishers(doc, tx) && StageExtensions(doc, tx);
   ok = ok && StageMeetings(doc, tx);
   ok = ok && StageAppointments(doc, tx);
   ok = ok && StageRemarks(doc, tx);
@@ -83,7 +80,8 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
       ok || !tx.error().empty() ? std::string() : std::string(Str(Sid::kDamagedMarker));
   // Files that belong to this save besides the tables (the catalog entry of a snapshot
   // that month initialization took).
-  for (const auto& [name, bytes] : doc.pending_files) ok = ok && tx.Stage(name, bytes);
+  for (const auto& [name, bytes] : doc.pending_files)
+    if (name != kFileExtension) ok = ok && tx.Stage(name, bytes);
   // Nothing is committed unless every file was staged.
   if (ok && !tx.Commit()) ok = false;
   if (ok) doc.scramble_base = kScrambleBase;  // both scrambled files now carry this base
@@ -109,6 +107,19 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks) {
         WriteRemarkUndo(doc, *bytes);
   }
   return ok;
+}
+
+Bytes* QueuedFile(CZarimDoc& doc, std::string_view name) {
+  for (auto& [file, bytes] : doc.pending_files)
+    if (file == name) return &bytes;
+  return nullptr;
+}
+
+void QueueFile(CZarimDoc& doc, std::string_view name, Bytes bytes) {
+  if (Bytes* queued = QueuedFile(doc, name))
+    *queued = std::move(bytes);
+  else
+    doc.pending_files.emplace_back(std::string(name), std::move(bytes));
 }
 
 bool CloseDocument(CZarimDoc& doc) {

@@ -36,6 +36,12 @@ bool SaveAll(CZarimDoc& doc, bool keep_marks = true);
 // another one, such as a snapshot's); false when a file could not be staged.
 bool StageDocument(CZarimDoc& doc, SaveTransaction& tx);
 
+// Files of the data folder that the next save writes besides the tables (a catalog entry,
+// the import maps, the edited extension file): a file queued again replaces its bytes.
+void QueueFile(CZarimDoc& doc, std::string_view name, Bytes bytes);
+// The queued bytes of name; null when it is not queued.
+Bytes* QueuedFile(CZarimDoc& doc, std::string_view name);
+
 // The close-time question. False when the user chose Cancel, or when a save failed and
 // the user chose to keep working: the program stays open.
 bool CloseDocument(CZarimDoc& doc);

@@ -1,10 +1,11 @@
 // "xten7.dat": long names, e-mail addresses and other contact information, addressed by
-// record number; written in place as they are edited.
+// record number; edited in memory and written whole with the save.
 #include "core/ext_file.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "core/data_files.h"
 #include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
@@ -17,6 +18,19 @@ constexpr size_t kRec = sizeof(ExtRecord);
 
 std::string ExtPath(const CZarimDoc& doc) {
   return ResolvePath(doc.FolderForFiles(), kFileExtension);
+}
+
+// The file as edited since the last save, kept with the files that the next save writes;
+// null when it has not been edited (or in the history view, which shows a snapshot's).
+Bytes* EditedImage(CZarimDoc& doc) {
+  return doc.history_view ? nullptr : QueuedFile(doc, kFileExtension);
+}
+const Bytes* EditedImage(const CZarimDoc& doc) { return EditedImage(const_cast<CZarimDoc&>(doc)); }
+
+// The file as the program sees it now: the edited image, else the file on disk.
+std::optional<Bytes> CurrentFile(const CZarimDoc& doc) {
+  if (const Bytes* image = EditedImage(doc)) return *image;
+  return ReadFile(ExtPath(doc));
 }
 
 bool HasPrintable(const char* text, size_t size) {
@@ -54,6 +68,8 @@ uint16_t ExtContentFlags(const ExtRecord& r) {
 void LoadExtensions(CZarimDoc& doc) {
   std::fill(doc.ext_index.begin(), doc.ext_index.end(), ExtIndexEntry{});
   doc.ext_count = 0;
+  // Loading goes back to the disk: edits that were not saved are dropped with the tables.
+  std::erase_if(doc.pending_files, [](const auto& f) { return f.first == kFileExtension; });
   auto file = ReadFile(ExtPath(doc));
   if (!file) return;
   size_t n = std::min(file->size() / kRec, static_cast<size_t>(kMaxExtIndex));
@@ -66,7 +82,7 @@ void LoadExtensions(CZarimDoc& doc) {
 
 bool ReadExt(CZarimDoc& doc, int n, int key) {
   if (n <= 0 || n >= doc.ext_count) return false;
-  auto file = ReadFile(ExtPath(doc));
+  auto file = CurrentFile(doc);
   if (!file || file->size() < (static_cast<size_t>(n) + 1) * kRec) return false;
   ExtRecord r = PlainAt(*file, static_cast<size_t>(n), doc.scramble_base);
   if (r.key != key) return false;
@@ -76,7 +92,7 @@ bool ReadExt(CZarimDoc& doc, int n, int key) {
 
 std::vector<ExtRecord> ReadAllExt(const CZarimDoc& doc) {
   std::vector<ExtRecord> all;
-  auto file = ReadFile(ExtPath(doc));
+  auto file = CurrentFile(doc);
   if (!file) return all;
   size_t n = std::min(file->size() / kRec, static_cast<size_t>(kMaxExtIndex));
   all.reserve(n);
@@ -86,21 +102,26 @@ std::vector<ExtRecord> ReadAllExt(const CZarimDoc& doc) {
 
 bool WriteExt(CZarimDoc& doc, int n) {
   if (doc.history_view || n <= 0) return false;
-  std::string path = ExtPath(doc);
-  Bytes file = ReadFile(path).value_or(Bytes{});
-  file.resize(std::max(file.size() / kRec, static_cast<size_t>(n) + 1) * kRec, 0);
-  // Until the next save rewrites the whole file, it keeps the base of the publisher
-  // table it was loaded with: one file, one base.
+  Bytes* file = EditedImage(doc);
+  if (!file) {
+    // The record reaches the disk with the rest of the change, in the one save.
+    QueueFile(doc, kFileExtension, ReadFile(ExtPath(doc)).value_or(Bytes{}));
+    file = QueuedFile(doc, kFileExtension);
+  }
+  file->resize(std::max(file->size() / kRec, static_cast<size_t>(n) + 1) * kRec, 0);
+  // Until the save rewrites the whole file with the program's base, it keeps the base of
+  // the publisher table it was loaded with: one file, one base.
   ExtRecord r = doc.current_ext;
   ScrambleExt(r, Direction::kScramble, doc.scramble_base);
-  std::memcpy(file.data() + static_cast<size_t>(n) * kRec, &r, kRec);
-  if (!WriteFileAtomic(path, file.data(), file.size())) return false;
+  std::memcpy(file->data() + static_cast<size_t>(n) * kRec, &r, kRec);
+  doc.MarkModified();
   return true;
 }
 
 bool StageExtensions(CZarimDoc& doc, SaveTransaction& tx) {
-  if (doc.scramble_base == kScrambleBase) return true;
-  auto file = ReadFile(ExtPath(doc));
+  const Bytes* edited = EditedImage(doc);
+  if (doc.scramble_base == kScrambleBase) return !edited || tx.Stage(kFileExtension, *edited);
+  auto file = CurrentFile(doc);
   if (!file) return true;
   size_t n = file->size() / kRec;
   for (size_t i = 0; i < n; ++i) {
@@ -124,7 +145,7 @@ int AddExt(CZarimDoc& doc) {
       }
   }
   if (doc.ext_count >= 3) {
-    auto file = ReadFile(ExtPath(doc));
+    auto file = CurrentFile(doc);
     if (file) {
       size_t records = file->size() / kRec;
       for (size_t n = 1; n < records && n < static_cast<size_t>(doc.ext_count); ++n)

@@ -324,6 +324,17 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
     const bool copied = CopySet({from, source}, {to, target}, restoring);
     ok = copied && CopyOne({from, source}, {to, target}, marker) && Flush(target) && ok;
   }
+  // The year before's totals of a folder not converted yet are an older file too.
+  const std::string older = JoinPath(RollFolderOf(from), kOldRollFolder7);
+  if (HoldsOlderDataOnly(from) && IsRealFolder(older) &&
+      FileExists(ResolvePath(older, kOldFileTotals7))) {
+    const std::string target = JoinPath(RollFolderOf(to), kOldRollFolder7);
+    if (!MakeFolder(RollFolderOf(to)) || !MakeFolder(target)) {
+      failures_.push_back(target);
+      return false;
+    }
+    ok = CopyOne(older, target, std::string(kOldFileTotals7)) && ok;
+  }
   return ok;
 }
 

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -140,6 +141,60 @@ bool SwapFolderInto(const std::string& built, const std::string& target) {
   fileops::FlushFolder(parent);
   RemoveTree(old);
   return true;
+}
+
+namespace {
+
+// The work folder held with a lock for as long as its build runs; -1 when it cannot be.
+int LockFolder(const std::string& folder, bool wait) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd >= 0 && ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+    ::close(fd);
+    fd = -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+bool BuildSetFolder(const std::string& set, const std::function<bool(const std::string&)>& fill,
+                    bool* taken) {
+  if (taken) *taken = Exists(set);
+  if (Exists(set)) return false;
+  const std::string work = set + std::string(kBuildSuffix);
+  if (!RemoveTree(work) || fileops::MakeFolder(work) != 0) return false;
+  int lock = LockFolder(work, true);
+  bool ok = lock >= 0 && fill(work) && fileops::FlushFolder(work) == 0;
+  // The name is taken last, unless a set of that name appeared meanwhile.
+  if (ok && Exists(set)) {
+    if (taken) *taken = true;
+    ok = false;
+  }
+  ok = ok && fileops::Rename(work, set) == 0;
+  if (ok) fileops::FlushFolder(ParentOf(set));
+  if (!ok) RemoveTree(work);
+  if (lock >= 0) ::close(lock);
+  return ok;
+}
+
+void RemoveCutOffBuilds(const std::string& parent) {
+  std::vector<std::string> cut_off;
+  if (DIR* dir = ::opendir(parent.c_str())) {
+    while (dirent* e = ::readdir(dir)) {
+      std::string_view n = e->d_name;
+      if (n.size() > kBuildSuffix.size() && n.ends_with(kBuildSuffix) &&
+          n.starts_with(kSetPrefixUnderscore))
+        cut_off.emplace_back(n);
+    }
+    ::closedir(dir);
+  }
+  for (const std::string& n : cut_off) {
+    const std::string path = JoinPath(parent, n);
+    int lock = LockFolder(path, false);
+    if (lock < 0) continue;  // a build still running, or not a folder of ours
+    RemoveTree(path);
+    ::close(lock);
+  }
 }
 
 bool WriteFolderJournal(const std::string& folder, const std::vector<JournalStep>& steps) {

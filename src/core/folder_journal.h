@@ -3,6 +3,7 @@
 // start when the change was cut off, and the clean-up of work folders left behind.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,17 @@ bool WriteFolderJournal(const std::string& folder, const std::vector<JournalStep
 // Carries out the journal's steps (again) and removes it; false when a step failed (the
 // journal stays for the next start).
 bool CompleteFolderJournal(const std::string& folder);
+
+// Builds a set folder (a backup set, the copy of an older folder) whole: `fill` writes it
+// under the work name set + kBuildSuffix, locked while it is written, and it is then
+// renamed to `set`, so a set cut off while it is written is never found under a set's
+// name. False when fill failed or the folder could not be made or named (nothing is left
+// then); *taken tells that `set` existed already.
+bool BuildSetFolder(const std::string& set, const std::function<bool(const std::string&)>& fill,
+                    bool* taken = nullptr);
+// Removes, in parent, the work folders of set builds that were cut off: those whose lock
+// no process holds any more.
+void RemoveCutOffBuilds(const std::string& parent);
 
 enum class Recovery { kNothing, kCompleted, kCleanedUp };
 

@@ -1,6 +1,8 @@
 // The backup set that keeps an older folder as it was.
 #include "core/older_folder_copy.h"
 
+#include <cctype>
+#include <cstdio>
 #include <filesystem>
 
 #include "core/catalog.h"
@@ -19,6 +21,21 @@ bool Inside(const std::string& path, const std::string& folder) {
   return p.compare(0, f.size(), f) == 0;
 }
 
+// A name part of the folder's own: its name, and a checksum (FNV-1a) of its whole path,
+// so that two folders kept in the same minute into one parent never share a set, even two
+// of the same name in different places.
+std::string FolderTag(const std::string& data_folder) {
+  const std::string path = AbsolutePath(data_folder);
+  uint32_t h = 2166136261u;
+  for (unsigned char c : path) h = (h ^ c) * 16777619u;
+  std::string name = std::filesystem::path(path).filename().string().substr(0, 32);
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '-';
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", h);
+  return name + "_" + hex;
+}
+
 }  // namespace
 
 std::optional<std::string> KeepFolderAsBackupSet(const std::string& data_folder,
@@ -30,25 +47,31 @@ std::optional<std::string> KeepFolderAsBackupSet(const std::string& data_folder,
     base = std::filesystem::path(AbsolutePath(data_folder)).parent_path().string();
     if (base.empty()) base = "/";
   }
-  const std::string set = JoinPath(
-      AbsolutePath(base), std::string(kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), now));
-  // A start earlier in the same minute kept the same folder already.
-  if (SetIsComplete(set)) return set;
-  if (!MakeFolder(set, true)) {
-    if (why) *why = set;
-    return std::nullopt;
+  base = AbsolutePath(base);
+  const std::string set =
+      JoinPath(base, std::string(kSetPrefix) + FormatTime(Str(Sid::kSetNameFormat), now) + "_" +
+                         FolderTag(data_folder));
+  // A start of this folder earlier in the same minute kept it already: a set is only ever
+  // found under its name whole.
+  if (!SetIsComplete(set)) {
+    RemoveCutOffBuilds(base);
+    FileCopier copier(data_folder);
+    bool ok = BuildSetFolder(set, [&](const std::string& work) {
+      bool copied = copier.CopyFileSet(work, CopyDirection::kToFolder);
+      copied = copier.CopyArchives(work, CopyDirection::kToFolder) && copied;
+      return copied && WriteSetMarker(work);
+    });
+    if (!ok) {
+      if (why) *why = copier.failures().empty() ? set : copier.failures().front();
+      return std::nullopt;
+    }
   }
-  FileCopier copier(data_folder);
-  bool ok = copier.CopyFileSet(set, CopyDirection::kToFolder);
-  ok = copier.CopyArchives(set, CopyDirection::kToFolder) && ok;
-  ok = ok && WriteSetMarker(set);
-  if (!ok) {
-    if (why) *why = copier.failures().empty() ? set : copier.failures().front();
-    RemoveTree(set);
-    return std::nullopt;
-  }
-  // The catalog lists it for "Restore"; the set itself is whole without it.
-  Catalog::AddEntry(data_folder, FormatTime(Str(Sid::kBackupLabelFormat), now), set);
+  // The catalog lists it for "Restore" (the set itself is whole without it), also when a
+  // start that made it was cut off before listing it.
+  const Catalog catalog = Catalog::Read(data_folder);
+  bool listed = false;
+  for (const CatalogEntry& e : catalog.entries()) listed = listed || e.path == set;
+  if (!listed) Catalog::AddEntry(data_folder, FormatTime(Str(Sid::kBackupLabelFormat), now), set);
   return set;
 }
 

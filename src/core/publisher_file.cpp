@@ -70,13 +70,13 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
     if (!doc.converted) ReadBlock(doc, kFileTotals, &doc.totals);
     std::string groups_path = ResolvePath(doc.FolderForFiles(), kFileGroups);
     if (FileSize(groups_path) == kOlderGroupTableSize) {
-      // The older form is converted in every load; the next save writes the current form.
+      // The older form is converted in every load; a save writes the current form only
+      // when the groups have been changed (see StagePublishers).
       auto bytes = ReadFile(groups_path);
       if (auto older = bytes ? ConvertOlderGroups(*bytes) : std::nullopt) {
         doc.groups = *older;
         doc.conversion.groups_converted = true;
         doc.conversion.groups = doc.groups.count;
-        doc.MarkModified();
       }
     } else if (ReadBlock(doc, kFileGroups, &doc.groups)) {
       if (doc.groups.count > kMaxGroups) doc.groups.count = kMaxGroups;
@@ -121,6 +121,20 @@ void RestoreLessThanHourMarks(CZarimDoc& doc) {
       }
   }
 }
+
+namespace {
+
+// Whether the group table on disk is the earlier version's and holds the groups in memory:
+// an older file is never changed, so it stays until the groups are edited.
+bool OlderGroupsUnchanged(const CZarimDoc& doc) {
+  const std::string path = ResolvePath(doc.FolderForFiles(), kFileGroups);
+  if (FileSize(path) != kOlderGroupTableSize) return false;
+  auto bytes = ReadFile(path);
+  auto older = bytes ? ConvertOlderGroups(*bytes) : std::nullopt;
+  return older && std::memcmp(&*older, &doc.groups, sizeof doc.groups) == 0;
+}
+
+}  // namespace
 
 bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
   if (doc.count > 0) {
@@ -172,6 +186,7 @@ bool StagePublishers(CZarimDoc& doc, SaveTransaction& tx) {
   }
   stage(kFilePublishers, image.data(), image.size() * sizeof(PubRecord));
   stage(kFileTotals, &doc.totals, sizeof doc.totals);
+  if (OlderGroupsUnchanged(doc)) return ok;
   tx.Remove(kFileGroups);
   if (doc.groups.count > 0) {
     GroupTable g = doc.groups;

@@ -201,6 +201,14 @@ bool SettingsFile::WriteNow() {
   return WriteFileAtomic(path(), image.data(), image.size());
 }
 
+std::string SettingsFileWith(const std::string& folder,
+                             const std::function<void(IniFile&)>& change) {
+  SettingsFile file(folder);
+  file.Load();
+  change(file.ini());
+  return file.ini().Serialize();
+}
+
 void ReadSettings(const IniFile& ini, CZarimDoc& doc) {
   DocOptions& o = doc.options;
   o.label_birth_legend = ini.GetInt(kLabels, "Date of birth", 1);

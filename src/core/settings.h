@@ -87,6 +87,12 @@ class SettingsFile {
   std::vector<std::function<void(IniFile&)>> writers_;
 };
 
+// The settings file of folder as it is on disk with change applied, for a change that
+// reaches the disk in a transaction of its own (a backup's date, a collection file's
+// sender) rather than with the document's save.
+std::string SettingsFileWith(const std::string& folder,
+                             const std::function<void(IniFile&)>& change);
+
 // The settings table into the document (all keys except the early start, which the dating
 // of the working month reads) and back (all keys, in the order of the table).
 void ReadSettings(const IniFile& ini, CZarimDoc& doc);

@@ -16,7 +16,7 @@ namespace zarim {
 namespace {
 
 // Writes the snapshot into `folder` (created fresh): the set's files as they are on disk
-// (the extension, emergency and special-needs files are written when they are edited),
+// (the emergency and special-needs files are written when they are edited),
 // then over them every file a save writes, made from the tables in memory, so that work
 // not saved yet is in the snapshot too.
 bool WriteSnapshotInto(CZarimDoc& doc, const std::string& folder) {
@@ -30,17 +30,10 @@ bool WriteSnapshotInto(CZarimDoc& doc, const std::string& folder) {
 
 // Adds the snapshot's catalog entry to the next save, on top of an entry still waiting.
 void QueueCatalogEntry(CZarimDoc& doc, const std::string& label, const std::string& path) {
-  const std::string name(kBackupCatalogFile);
-  for (auto& [file, bytes] : doc.pending_files) {
-    if (file != name) continue;
-    Catalog c = Catalog::Parse(bytes);
-    c.Push(CatalogEntry{label, path});
-    bytes = c.Image();
-    return;
-  }
-  Catalog c = Catalog::Read(doc.data_folder);
+  const Bytes* queued = QueuedFile(doc, kBackupCatalogFile);
+  Catalog c = queued ? Catalog::Parse(*queued) : Catalog::Read(doc.data_folder);
   c.Push(CatalogEntry{label, path});
-  doc.pending_files.emplace_back(name, c.Image());
+  QueueFile(doc, kBackupCatalogFile, c.Image());
 }
 
 }  // namespace
@@ -64,8 +57,20 @@ bool SnapshotTakenThisYear(const CZarimDoc& doc, int n) {
 
 RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
   const int n = SnapshotNumber(month);
-  if (SnapshotTakenThisYear(doc, n)) return RollResult::kAlreadyTaken;
   const std::string folder = SnapshotFolder(doc, n);
+  const std::string path = AbsolutePath(folder);
+  const std::string label = Printf(Sid::kRollCatalogLabel, MonthName(doc.today_month - 1).c_str(),
+                                   doc.today_day, doc.today_year);
+  if (SnapshotTakenThisYear(doc, n)) {
+    // A run cut off between putting the snapshot in place and the save left it out of the
+    // catalog; the initialization that finds it lists it in its own save.
+    const Bytes* queued = QueuedFile(doc, kBackupCatalogFile);
+    Catalog c = queued ? Catalog::Parse(*queued) : Catalog::Read(doc.data_folder);
+    bool listed = false;
+    for (const CatalogEntry& e : c.entries()) listed = listed || e.path == path;
+    if (!listed && path.size() < kCatalogPathSize) QueueCatalogEntry(doc, label, path);
+    return RollResult::kAlreadyTaken;
+  }
   const std::string built = folder + std::string(kBuildSuffix);
   // The snapshot is built whole under another name and then put in place at once: a
   // cut-off snapshot is never found under the month's name.
@@ -78,9 +83,6 @@ RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
     doc.prompter->Tell(Fill(Sid::kSnapshotIncomplete, folder));
     return RollResult::kIncomplete;
   }
-  std::string label = Printf(Sid::kRollCatalogLabel, MonthName(doc.today_month - 1).c_str(),
-                             doc.today_day, doc.today_year);
-  std::string path = AbsolutePath(folder);
   if (path.size() < kCatalogPathSize) QueueCatalogEntry(doc, label, path);
   return RollResult::kTaken;
 }

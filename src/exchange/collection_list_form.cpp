@@ -2,6 +2,7 @@
 #include "exchange/collection_list_form.h"
 
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/month.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -89,13 +90,9 @@ MailMessage CollectionListForm::Message(const std::string& path) const {
 
 std::string CollectionListForm::Create(Mailer* mailer, DesktopShell* desktop) {
   const std::string email = CleanSecretaryEmail(FromUtf8(email_, doc_.language_code));
-  if (email != doc_.options.secretary_email) {
-    doc_.options.secretary_email = email;
-    if (doc_.settings) {
-      doc_.settings->ini().SetString("Sec", "Email", email);
-      doc_.settings->WriteNow();
-    }
-  }
+  const std::string old_email = doc_.options.secretary_email;
+  const bool new_email = email != old_email;
+  doc_.options.secretary_email = email;  // the file carries it
   SetMailToAssistant(doc_, group_, to_assistant_);
   doc_.prompter->BeginBusy({}, Printf(Sid::kCollBuilding, group_));
   std::vector<std::string> altered;
@@ -109,12 +106,23 @@ std::string CollectionListForm::Create(Mailer* mailer, DesktopShell* desktop) {
         Answer::kOk)
       return {};
   }
-  const std::string path = JoinPath(doc_.data_folder, CollectionFileName(group_));
-  const bool written = WriteFileAtomic(path, bytes.data(), bytes.size());
+  const std::string name = CollectionFileName(group_);
+  const std::string path = JoinPath(doc_.data_folder, name);
+  // The sender's address is kept with the file it was given for, in one transaction.
+  SaveTransaction tx(doc_.data_folder);
+  bool written = tx.Stage(name, bytes);
+  if (new_email) {
+    const std::string settings = SettingsFileWith(
+        doc_.data_folder, [&](IniFile& ini) { ini.SetString("Sec", "Email", email); });
+    written = written && tx.Stage(kFileSettings, settings.data(), settings.size());
+  }
+  written = written && tx.Commit();
   if (!written) {
+    doc_.options.secretary_email = old_email;
     doc_.prompter->Tell(Fill(Sid::kCollNotWritten, path));
     return {};
   }
+  if (new_email && doc_.settings) doc_.settings->ini().SetString("Sec", "Email", email);
   doc_.prompter->Tell(Fill(Sid::kCollSaved, path));
   if (mailer && !RecipientEmail().empty() && !SendMail(*mailer, *doc_.prompter, Message(path)) &&
       desktop &&

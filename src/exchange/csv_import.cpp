@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -185,11 +186,17 @@ std::vector<uint8_t> EncodeNameMap(const std::vector<NameMapEntry>& entries) {
 
 CsvImportForm::CsvImportForm(CZarimDoc& doc, CsvTable table) : doc_(doc), table_(std::move(table)) {
   mapping_.fill(-1);
-  if (auto block = ReadImportFile(JoinPath(doc_.data_folder, kCsvMapFileName), kCsvMapFileSize))
+  if (auto block = StoredMap(kCsvMapFileName, kCsvMapFileSize))
     if (auto preset = DecodeCsvMapping(*block, table_)) mapping_ = *preset;
-  if (auto bytes = ReadImportFile(JoinPath(doc_.data_folder, kNameMapFileName),
-                                  kNameMapEntrySize * kMaxNameMapEntries + kNameMapEntrySize))
+  if (auto bytes =
+          StoredMap(kNameMapFileName, kNameMapEntrySize * kMaxNameMapEntries + kNameMapEntrySize))
     name_map_ = DecodeNameMap(*bytes);
+}
+
+// A map as the next save writes it, else as it is on disk.
+std::optional<Bytes> CsvImportForm::StoredMap(const char* name, size_t limit) const {
+  if (const Bytes* queued = QueuedFile(doc_, name)) return *queued;
+  return ReadImportFile(JoinPath(doc_.data_folder, name), limit);
 }
 
 std::vector<std::string> CsvImportForm::Targets() const {
@@ -279,9 +286,9 @@ void CsvImportForm::Identify(CsvRow& row) const {
 
 void CsvImportForm::ContinueMapping() {
   const std::vector<uint8_t> block = EncodeCsvMapping(mapping_, table_);
-  const std::string map_path = JoinPath(doc_.data_folder, kCsvMapFileName);
-  const std::optional<Bytes> stored = ReadImportFile(map_path, kCsvMapFileSize);
-  if (!stored || *stored != block) WriteFileAtomic(map_path, block.data(), block.size());
+  // The maps are kept with the imported reports, in their save.
+  const std::optional<Bytes> stored = StoredMap(kCsvMapFileName, kCsvMapFileSize);
+  if (!stored || *stored != block) QueueFile(doc_, kCsvMapFileName, block);
 
   const bool shared_mapped = mapping_[kCsvShared] >= 0;
   rows_.clear();
@@ -372,8 +379,7 @@ std::vector<IncomingReport> CsvImportForm::Finish() {
     changed = true;
   }
   if (changed) {
-    const std::vector<uint8_t> bytes = EncodeNameMap(name_map_);
-    WriteFileAtomic(JoinPath(doc_.data_folder, kNameMapFileName), bytes.data(), bytes.size());
+    QueueFile(doc_, kNameMapFileName, EncodeNameMap(name_map_));
   }
   std::vector<IncomingReport> out;
   for (const CsvRow& row : rows_) {

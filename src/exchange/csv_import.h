@@ -113,7 +113,7 @@ class CsvImportForm {
   int Unidentified() const;
   std::string UnidentifiedText() const;  // "%d unidentified publishers"
   bool CanContinueIdentification() const { return skip_ || Unidentified() == 0; }
-  // Writes the name map back (with the associations made by hand) and returns the
+  // Queues the name map (with the associations made by hand) for the save and returns the
   // identified rows as incoming reports of the working month.
   std::vector<IncomingReport> Finish();
 
@@ -121,6 +121,7 @@ class CsvImportForm {
   void Identify(CsvRow& row) const;
   std::string RowName(const std::vector<std::string>& fields) const;
   bool NamesFirstFirst() const;
+  std::optional<std::vector<uint8_t>> StoredMap(const char* name, size_t limit) const;
 
   CZarimDoc& doc_;
   CsvTable table_;

@@ -35,7 +35,7 @@ class BackupFolder {
       auto it = settings.find(sec + "/" + key);
       return it == settings.end() ? std::string() : it->second;
     };
-    s.write_setting = [this](const std::string& sec, const std::string& key, const std::string& v) {
+    s.set_setting = [this](const std::string& sec, const std::string& key, const std::string& v) {
       settings[sec + "/" + key] = v;
     };
     s.check_password = [this](const std::string& p) {

@@ -95,21 +95,27 @@ TEST(BackupMode, APathInsideTheDataFolderIsWarnedAboutAndTheSettingsTravelWithTh
   form.ChooseFolder(f.sets.path());
   EXPECT_EQ(f.prompter.messages.size(), 1u);  // outside: no warning
 
-  // The settings are written before the files are copied, so the set's settings file
-  // holds the path and the date of this backup.
+  // The set's own settings file holds the path and the date of this backup; the folder's
+  // settings take them only once the set is whole.
   BackupServices services = f.Services();
-  std::vector<bool> set_was_empty;
-  auto write = services.write_setting;
-  services.write_setting = [&](const std::string& sec, const std::string& key,
-                               const std::string& v) {
-    set_was_empty.push_back(!fs::exists(f.sets.File("Zr9_1432_2026Dec08/tdat9.bin")));
-    write(sec, key, v);
+  std::vector<bool> set_was_whole;
+  auto set = services.set_setting;
+  services.set_setting = [&](const std::string& sec, const std::string& key, const std::string& v) {
+    set_was_whole.push_back(fs::exists(f.sets.File("Zr9_1432_2026Dec08/zset.done")));
+    set(sec, key, v);
   };
   BackupForm made(f.doc, BackupMode::kBackup, services);
   made.Open();
   made.Ok();
   ASSERT_TRUE(made.done());
-  EXPECT_EQ(set_was_empty, (std::vector<bool>{true, true}));
+  EXPECT_EQ(set_was_whole, (std::vector<bool>{true, true}));
+  for (const std::string& folder : {f.sets.File("Zr9_1432_2026Dec08"), f.data.path()}) {
+    auto ini = ReadFile(folder + "/zarim.ini");
+    ASSERT_TRUE(ini);
+    EXPECT_NE(std::string(ini->begin(), ini->end()).find("Path=" + f.sets.path() + "/"),
+              std::string::npos)
+        << folder;
+  }
   EXPECT_EQ(f.settings["Backup/Path"], f.sets.path() + "/");
 }
 

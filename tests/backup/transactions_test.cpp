@@ -189,13 +189,14 @@ TEST_F(RestoreCase, KillsAtRandomStepsOfARestoreAndAnUndoLeaveOldOrNew) {
 // as it was.
 TEST(BackupSet, EveryFailurePointAndKillLeavesNoSetThatRestoreAccepts) {
   BackupFolder f;
-  Tree data = TreeOf(f.data.path());
-  data.erase("buhist.dat");
   FaultPlan count;
   {
     PlanGuard g(&count);
     ASSERT_FALSE(f.BackupAt(9, 0).empty());
   }
+  // The folder after a whole backup: its settings name the backup path and today.
+  Tree data = TreeOf(f.data.path());
+  data.erase("buhist.dat");
   ASSERT_GT(count.steps, 10);
   auto check = [&](const std::string& set, const char* what, long n) {
     testing::RecoverSaveAsAtStart(f.data.path());  // as the next start does

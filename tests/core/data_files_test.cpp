@@ -309,6 +309,10 @@ TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   doc->current_ext.key = 6;
   SetField(doc->current_ext.long_name, "Annabel Lee");
   EXPECT_EQ(AddExt(*doc), 2);
+  // The records reach the disk with the save, not before.
+  EXPECT_FALSE(FileExists(dir.File("xten7.dat")));
+  EXPECT_EQ(ReadAllExt(*doc).size(), 3u);
+  ASSERT_TRUE(SaveAll(*doc));
   EXPECT_EQ(FileSize(dir.File("xten7.dat")), 3u * 192u);
   // The e-mail is scrambled on disk.
   Bytes x = dir.Read("xten7.dat");

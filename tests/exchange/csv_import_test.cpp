@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "collection_support.h"
+#include "core/data_files.h"
 #include "core/strings.h"
 
 namespace zarim::testing {
@@ -87,7 +88,9 @@ TEST_F(CsvImportTest, MonthlyReportExportWithHeaderIsPosted) {
   EXPECT_EQ(MergeReports(doc, reports, false), 2);
   EXPECT_EQ(doc.FindById(101)->activity[kHours][5][0], 52);
 
-  // The mapping is remembered for a file with the same columns.
+  // The mapping is remembered for a file with the same columns, written with the reports.
+  EXPECT_TRUE(dir.Read(kCsvMapFileName).empty());
+  ASSERT_TRUE(SaveAll(doc));
   EXPECT_EQ(dir.Read(kCsvMapFileName).size(), kCsvMapFileSize);
   EXPECT_EQ(Form(kMonthlyExport).mapping(), form.mapping());
   CsvImportForm other = Form("First,Last,Hours,Studies,Shared\n");
@@ -109,6 +112,7 @@ TEST_F(CsvImportTest, NameInOtherLetterCaseIsFoundThroughTheNameMapOnceAssociate
   first.SetSkipUnidentified(true);
   EXPECT_TRUE(first.CanContinueIdentification());
   EXPECT_EQ(first.Finish().size(), 1u);
+  ASSERT_TRUE(SaveAll(doc));
   EXPECT_EQ(dir.Read(kNameMapFileName).size(), kNameMapEntrySize);
 
   CsvImportForm second = Form(text);  // the mapping comes from zrmap.dat

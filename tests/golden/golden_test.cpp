@@ -221,7 +221,7 @@ const std::map<std::string, std::string> kExpected = {
     {"data/tcard.dat", "786f590a60d18387"},
     {"data/tdat9.bin", "86c2ca99f60a8b20"},
     {"data/xten7.dat", "3d7c15170fd07298"},
-    {"data/zarim.ini", "1d5ede1c51fd88a7"},
+    {"data/zarim.ini", "dfe721a78bf5ad14"},
     {"data/zrxcfg.cfg", "778b1a14b6876aa7"},
     {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/bkstudy.dat", "733eba6dc917fe40"},
     {"sets/Zr9_1805_2026Dec26/Roll/Zr9_10/emerg.dat", "2ff585f2ec0b0109"},
@@ -303,9 +303,9 @@ const std::map<std::string, std::string> kExpected = {
     {"sets/Zr9_1805_2026Dec26/tcard.dat", "786f590a60d18387"},
     {"sets/Zr9_1805_2026Dec26/tdat9.bin", "86c2ca99f60a8b20"},
     {"sets/Zr9_1805_2026Dec26/xten7.dat", "3d7c15170fd07298"},
-    {"sets/Zr9_1805_2026Dec26/zarim.ini", "1d5ede1c51fd88a7"},
+    {"sets/Zr9_1805_2026Dec26/zarim.ini", "dfe721a78bf5ad14"},
     {"sets/Zr9_1805_2026Dec26/zrxcfg.cfg", "778b1a14b6876aa7"},
-    {"sets/Zr9_1805_2026Dec26/zset.done", "360a09d8e68a7616"},
+    {"sets/Zr9_1805_2026Dec26/zset.done", "d280adeedbdebc74"},
 };
 
 TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
@@ -374,8 +374,8 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
     auto it = backup_settings.find(section + "/" + key);
     return it == backup_settings.end() ? std::string() : it->second;
   };
-  services.write_setting = [&](const std::string& section, const std::string& key,
-                               const std::string& value) {
+  services.set_setting = [&](const std::string& section, const std::string& key,
+                             const std::string& value) {
     backup_settings[section + "/" + key] = value;
   };
   BackupForm backup(doc, BackupMode::kBackup, services);

@@ -173,10 +173,9 @@ void RunBackupDialog(CMainFrame& frame, bool restore) {
     services.read_setting = [settings](const std::string& section, const std::string& key) {
       return settings->ini().GetString(section, key, "");
     };
-    services.write_setting = [settings](const std::string& section, const std::string& key,
-                                        const std::string& v) {
+    services.set_setting = [settings](const std::string& section, const std::string& key,
+                                      const std::string& v) {
       settings->ini().SetString(section, key, v);
-      settings->WriteNow();
     };
     services.after_reload = [settings](CZarimDoc& d) {
       settings->Load();

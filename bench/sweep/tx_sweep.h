@@ -1,0 +1,48 @@
+// Kill and full-disk sweeps of zarim-cli commands: each command is killed at every
+// file-changing step (or a sample of them), at random moments, and run with less and less
+// room on the disk; the folder the next start finds must hold the data from before the
+// command or the data from after it, never a mix, and a command that failed must have
+// changed nothing.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zarim::sweep {
+
+struct Case {
+  std::string name;
+  // Writes the start folder `data` (and any input file into `work`); false on failure.
+  std::function<bool(const std::string& cli, const std::string& work, const std::string& data)>
+      prepare;
+  // The command after "--data DATA --today DAY"; "{work}" and "{sets}" (a fresh folder
+  // beside each trial's data) are replaced.
+  std::vector<std::string> args;
+};
+
+struct Figures {
+  int exact_kills = 0;             // killed before the n-th file-changing call
+  int random_kills = 0;            // killed at a random moment
+  int free_runs = 0;               // runs with little room on the disk
+  int refused = 0;                 // of those, the ones that failed
+  int mixed = 0;                   // a folder neither old nor new after a kill
+  int changed = 0;                 // a folder changed behind a non-zero exit, or not new behind 0
+  int not_repaired = 0;            // a rerun after a kill did not reach the new folder whole
+  std::vector<std::string> notes;  // what went wrong, for the report
+};
+
+struct Plan {
+  int exact_stride = 1;  // kill at steps 0, stride, 2 stride, ... until the command ends
+  int random_kills = 100;
+  int free_levels = 20;
+};
+
+// The commands of the sweep: xml import, publisher edit with e-mail, backup, init-month,
+// init-month --next, csv import and conversion of an older folder.
+std::vector<Case> Cases();
+
+// Runs the sweep of one case in work (created fresh) with the zarim-cli at cli.
+Figures Sweep(const std::string& cli, const Case& c, const std::string& work, const Plan& plan);
+
+}  // namespace zarim::sweep
