@@ -58,10 +58,9 @@ int main(int argc, char** argv) {
 
   // The language: --lang, else the one chosen in Options, else the user's locale.
   std::string note;
-  const LanguageChoice language =
-      UseLanguage(parser.isSet(lang_option) ? parser.value(lang_option).toStdString()
-                                            : RememberedLanguage(),
-                  &note);
+  const LanguageChoice language = UseLanguage(
+      parser.isSet(lang_option) ? parser.value(lang_option).toStdString() : RememberedLanguage(),
+      &note);
   const std::string& lang = language.code;
   if (!note.empty()) std::fprintf(stderr, "zarim: %s\n", note.c_str());
   // Qt's own texts (standard buttons, the file and print dialogs) in the same language,
