@@ -9,6 +9,7 @@
 #include "core/file_copier.h"
 #include "core/file_names.h"
 #include "core/file_ops.h"
+#include "core/language.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
@@ -162,7 +163,7 @@ Outcome Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string data = ".";
   std::optional<std::string> password;
-  std::string lang(Str(Sid::kLanguageCode));
+  std::string lang_wish;  // empty: the user's locale decides
   SystemClock system_clock;
   FixedClock fixed_clock(Date{});
   const Clock* clock = &system_clock;
@@ -197,7 +198,7 @@ Outcome Run(int argc, char** argv) {
     } else if (opt == "--password") {
       password = value;
     } else if (opt == "--lang") {
-      lang = value;
+      lang_wish = value;
     } else {
       std::cerr << "zarim-cli: unknown option " << opt << "\n";
       return Outcome::kUsage;
@@ -207,6 +208,9 @@ Outcome Run(int argc, char** argv) {
     Usage(std::cerr);
     return Outcome::kUsage;
   }
+  std::string note;
+  const std::string lang = UseLanguage(lang_wish, &note).code;
+  if (!note.empty()) std::cerr << "zarim-cli: " << note << "\n";
   std::string name = args[i];
   auto& cmds = Commands();
   auto it =

@@ -146,6 +146,7 @@ constexpr CommandInfo kCatalog[] = {
     {kCmdNoStartupNotice, Menu::kOptions, kNoSid, Sid::kMenuNoStartupNotice, kNoSid, Rule::kAlways, ""},
     {kCmdCustomCategory, Menu::kOptions, kNoSid, Sid::kMenuCustomCategory, kNoSid, Rule::kNotHistory, ""},
     {kCmdEraseLate, Menu::kOptions, kNoSid, Sid::kMenuEraseLate, Sid::kTipEraseLate, Rule::kEraseLate, ""},
+    {kCmdLanguage, Menu::kOptions, kNoSid, Sid::kMenuLanguage, Sid::kTipLanguage, Rule::kAlways, ""},
     {kCmdAllowEraseLate, Menu::kNone, kNoSid, Sid::kPostAllowEraseLate, kNoSid, Rule::kNotHistory, "F11"},
     {kCmdOldReport1, Menu::kOptions, Sid::kSubmenuViewOldReports, Sid::kMenuEmpty, kNoSid, Rule::kOldReport, ""},
     {kCmdOldReport2, Menu::kOptions, Sid::kSubmenuViewOldReports, Sid::kMenuEmpty, kNoSid, Rule::kOldReport, ""},

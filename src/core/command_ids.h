@@ -125,6 +125,7 @@ inline constexpr int kCmdAutoCaps = 32883;
 inline constexpr int kCmdNoStartupNotice = 32850;
 inline constexpr int kCmdCustomCategory = 32834;
 inline constexpr int kCmdEraseLate = 32857;
+inline constexpr int kCmdLanguage = 33600;
 inline constexpr int kCmdOldReport1 = 32895;
 inline constexpr int kCmdOldReport2 = 32896;
 inline constexpr int kCmdOldReport3 = 32897;

@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/strings.h"
+#include "core/text_codec.h"
 
 namespace zarim {
 
@@ -61,6 +62,9 @@ constexpr std::string_view kReports = "Reports";
 constexpr std::string_view kEnabled = "Enabled";
 constexpr std::string_view kCustom = "Custom Category";
 constexpr std::string_view kEarly = "Early";
+constexpr std::string_view kLanguageSection = "Language";
+constexpr std::string_view kCodePageKey = "CodePage";
+constexpr std::string_view kDefaultCodePage = "windows-1252";
 
 }  // namespace
 
@@ -209,6 +213,15 @@ std::string SettingsFileWith(const std::string& folder,
   return file.ini().Serialize();
 }
 
+namespace {
+void WriteFolderCodePage(const CZarimDoc& doc, IniFile& ini) {
+  // Folders in the default code page keep the settings file they always had.
+  const std::string cp = CodePageForLanguage(doc.language_code);
+  if (cp != kDefaultCodePage || ini.Get(kLanguageSection, kCodePageKey))
+    ini.SetString(kLanguageSection, kCodePageKey, cp);
+}
+}  // namespace
+
 void ReadSettings(const IniFile& ini, CZarimDoc& doc) {
   DocOptions& o = doc.options;
   o.label_birth_legend = ini.GetInt(kLabels, "Date of birth", 1);
@@ -260,6 +273,11 @@ void WriteSettings(const CZarimDoc& doc, IniFile& ini) {
   ini.SetInt(kEarly, "Month", static_cast<int>(doc.early_month));
   if (doc.language_code == "ptg")
     ini.SetInt(Str(Sid::kSortFirstNameOption), kEnabled, o.sort_first_name);
+  WriteFolderCodePage(doc, ini);
+}
+
+std::string FolderCodePage(const IniFile& ini) {
+  return ini.GetString(kLanguageSection, kCodePageKey, kDefaultCodePage);
 }
 
 void ReadEarlyStart(const IniFile& ini, CZarimDoc& doc) {

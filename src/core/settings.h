@@ -97,6 +97,9 @@ std::string SettingsFileWith(const std::string& folder,
 // of the working month reads) and back (all keys, in the order of the table).
 void ReadSettings(const IniFile& ini, CZarimDoc& doc);
 void WriteSettings(const CZarimDoc& doc, IniFile& ini);
+// The code page the names and remarks of a folder are written in ("Language"/"CodePage",
+// written by WriteSettings for the language in use; windows-1252 when the key is absent).
+std::string FolderCodePage(const IniFile& ini);
 
 // The early-start keys ("Early"/"Year" and "Month").
 void ReadEarlyStart(const IniFile& ini, CZarimDoc& doc);

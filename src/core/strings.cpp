@@ -1,24 +1,35 @@
 // The string table, built from the subsystems' .def files.
 #include "core/strings.h"
 
+#include <libintl.h>
+
 #include <algorithm>
+#include <clocale>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <vector>
+
+// glibc drops the translations it has cached when this counter changes.
+extern "C" int _nl_msg_cat_cntr;
 
 namespace zarim {
 
 namespace {
 
+constexpr const char* kDomain = "zarim";
+
 struct Entry {
   int number;
-  std::string_view text;
+  std::string_view english;
+  std::string_view text;  // the translation in use, else the English text
 };
 
-const std::vector<Entry>& Table() {
-  static const std::vector<Entry> table = [] {
+std::vector<Entry>& Table() {
+  static std::vector<Entry> table = [] {
     std::vector<Entry> t = {
-#define ZSTR(name, number, text) {number, text},
+#define ZSTR(name, number, text) {number, text, text},
 #include "core/strings_all.def"
 #undef ZSTR
     };
@@ -29,16 +40,91 @@ const std::vector<Entry>& Table() {
   return table;
 }
 
-}  // namespace
-
-std::string_view StrByNumber(int number) {
+const Entry* Find(int number) {
   const auto& t = Table();
   auto it = std::lower_bound(t.begin(), t.end(), number,
                              [](const Entry& e, int n) { return e.number < n; });
-  return it != t.end() && it->number == number ? it->text : std::string_view{};
+  return it != t.end() && it->number == number ? &*it : nullptr;
+}
+
+// While it lives, gettext reads the catalog `catalog` whatever the user's locale says:
+// LANGUAGE names the catalog and the message locale is one that honours it (gettext
+// ignores LANGUAGE under "C"). Both are put back afterwards; the texts found stay valid,
+// as gettext keeps a loaded catalog for the life of the process.
+class CatalogSession {
+ public:
+  CatalogSession(const std::string& catalog, const std::string& locale_dir) {
+    if (const char* v = std::getenv("LANGUAGE")) language_ = v;
+    if (const char* v = std::setlocale(LC_MESSAGES, nullptr)) messages_ = v;
+    bindtextdomain(kDomain, locale_dir.c_str());
+    bind_textdomain_codeset(kDomain, "UTF-8");
+    setenv("LANGUAGE", catalog.c_str(), 1);
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+    ++_nl_msg_cat_cntr;
+  }
+  ~CatalogSession() {
+    if (language_)
+      setenv("LANGUAGE", language_->c_str(), 1);
+    else
+      unsetenv("LANGUAGE");
+    std::setlocale(LC_MESSAGES, messages_.c_str());
+    ++_nl_msg_cat_cntr;
+  }
+  CatalogSession(const CatalogSession&) = delete;
+  CatalogSession& operator=(const CatalogSession&) = delete;
+
+  // The translation of a text, looked up with its number as the context; null when the
+  // catalog has none.
+  static const char* Lookup(const Entry& e) {
+    if (e.english.empty()) return nullptr;
+    std::string key = std::to_string(e.number);
+    key += '\004';
+    key += e.english;
+    const char* found = dgettext(kDomain, key.c_str());
+    return found == key.c_str() ? nullptr : found;
+  }
+
+ private:
+  std::optional<std::string> language_;
+  std::string messages_ = "C";
+};
+
+}  // namespace
+
+std::string_view StrByNumber(int number) {
+  const Entry* e = Find(number);
+  return e ? e->text : std::string_view{};
 }
 
 std::string_view Str(Sid id) { return StrByNumber(static_cast<int>(id)); }
+
+std::string_view EnglishStr(Sid id) {
+  const Entry* e = Find(static_cast<int>(id));
+  return e ? e->english : std::string_view{};
+}
+
+int UseCatalog(const std::string& catalog, const std::string& locale_dir) {
+  auto& t = Table();
+  for (Entry& e : t) e.text = e.english;
+  if (catalog.empty()) return 0;
+  CatalogSession session(catalog, locale_dir);
+  int translated = 0;
+  for (Entry& e : t) {
+    if (const char* found = CatalogSession::Lookup(e)) {
+      e.text = found;
+      ++translated;
+    }
+  }
+  return translated;
+}
+
+std::string CatalogText(const std::string& catalog, const std::string& locale_dir, Sid id) {
+  const Entry* e = Find(static_cast<int>(id));
+  if (!e || catalog.empty()) return {};
+  CatalogSession session(catalog, locale_dir);
+  const char* found = CatalogSession::Lookup(*e);
+  return found ? found : std::string();
+}
 
 std::string Fill(std::string_view pattern, std::string_view a1, std::string_view a2) {
   std::string out;

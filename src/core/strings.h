@@ -44,6 +44,17 @@ std::string Printf(Sid id, const Args&... args) {
   return PrintfText(Str(id), fmt::make_printf_args(args...));
 }
 
+// Reads the table's texts through the gettext catalog `catalog` (a locale name such as
+// "fr") under `locale_dir` (LANG/LC_MESSAGES/zarim.mo); a text the catalog leaves
+// untranslated, an empty name or a missing catalog gives the English text. Returns the
+// count of translated texts. Call it at start, before other threads read the table.
+int UseCatalog(const std::string& catalog, const std::string& locale_dir);
+// One text as a catalog translates it, without switching to that catalog; empty when the
+// catalog does not translate it.
+std::string CatalogText(const std::string& catalog, const std::string& locale_dir, Sid id);
+// The English text, whatever catalog is in use.
+std::string_view EnglishStr(Sid id);
+
 // Every number in the table once, in ascending order; for the table's own checks.
 int StringCount();
 int StringNumberAt(int i);

@@ -26,15 +26,27 @@ std::string CodePageForLanguage(std::string_view lang) {
   return "windows-1252";
 }
 
-std::string CollationLocaleForLanguage(std::string_view lang) {
+namespace {
+
+// The language codes the program has rules for, with the ICU locale of each.
+const std::map<std::string_view, std::string>& LanguageLocales() {
   static const std::map<std::string_view, std::string> kLocales = {
       {"rus", "ru"},    {"urk", "uk"},    {"turkish", "tr"},  {"french", "fr"},
       {"czech", "cs"},  {"polish", "pl"}, {"hrvatski", "hr"}, {"slovenian", "sl"},
       {"slovak", "sk"}, {"greek", "el"},  {"dutch", "nl"},    {"tha", "th"},
       {"hun", "hu"},    {"lt", "lt"},     {"estonian", "et"}, {"rom", "ro"},
-      {"vie", "vi"},    {"ptg", "pt"},    {"swedish", "sv"},  {"eng", "en"}};
-  auto it = kLocales.find(lang);
-  return it != kLocales.end() ? it->second : "en";
+      {"vie", "vi"},    {"ptg", "pt"},    {"swedish", "sv"},  {"eng", "en"},
+      {"spanish", "es"}};
+  return kLocales;
+}
+
+}  // namespace
+
+bool IsLanguageCode(std::string_view lang) { return LanguageLocales().count(lang) != 0; }
+
+std::string CollationLocaleForLanguage(std::string_view lang) {
+  auto it = LanguageLocales().find(lang);
+  return it != LanguageLocales().end() ? it->second : "en";
 }
 
 namespace {

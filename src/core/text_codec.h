@@ -10,6 +10,8 @@ namespace zarim {
 
 // The ANSI code page of a language code ("windows-1252" for "eng").
 std::string CodePageForLanguage(std::string_view language_code);
+// True for the language codes the program has rules for ("eng", "french", "hun", ...).
+bool IsLanguageCode(std::string_view language_code);
 // The ICU locale used for name order and case rules of a language code.
 std::string CollationLocaleForLanguage(std::string_view language_code);
 

@@ -11,8 +11,10 @@
 #include "core/folder_journal.h"
 #include "core/older_files.h"
 #include "core/older_folder_copy.h"
+#include "core/settings.h"
 #include "core/startup.h"
 #include "core/strings.h"
+#include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/roll.h"
 
@@ -102,6 +104,14 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
       lock_.reset();
       return Opened::kNotRecovered;
     }
+  }
+
+  // Names kept in another code page would be shown and saved garbled under this language.
+  const std::string folder_code_page = FolderCodePage(settings_->ini());
+  if (doc_.count > 1 && folder_code_page != CodePageForLanguage(doc_.language_code)) {
+    failure_ = Fill(Sid::kCodePageDiffers, doc_.data_folder, folder_code_page);
+    lock_.reset();
+    return Opened::kOtherCodePage;
   }
 
   // Derived state: the working totals and the months that have a snapshot.

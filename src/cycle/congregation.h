@@ -31,7 +31,7 @@ struct OpenOptions {
 
 class Congregation {
  public:
-  enum class Opened { kOk, kInUse, kNoLock, kPasswordRefused, kNotRecovered };
+  enum class Opened { kOk, kInUse, kNoLock, kPasswordRefused, kNotRecovered, kOtherCodePage };
 
   explicit Congregation(Prompter* prompter);
   ~Congregation();  // releases the lock; saving and the close question are Close()'s

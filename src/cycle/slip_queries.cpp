@@ -51,7 +51,7 @@ bool HasRemark(const CZarimDoc& doc, const PubRecord& r, int month, int slot) {
 std::string MonthForMessage(const CZarimDoc& doc, int month, bool with_year) {
   std::string name = with_year ? MonthInWorkingYearName(month, doc.working_month, doc.working_year)
                                : MonthName(month);
-  if (doc.language_code != "fra") return name;
+  if (doc.language_code != Str(Sid::kFrenchLanguageCode)) return name;
   char first = name.empty() ? '\0' : name[0];
   bool vowel = first == 'a' || first == 'o' || first == 'A' || first == 'O';
   return std::string(Str(vowel ? Sid::kSlipFrenchArticleVowel : Sid::kSlipFrenchArticle)) + name;

@@ -17,6 +17,7 @@ namespace zarim {
 
 namespace {
 const char kLastFolderKey[] = "Start/LastDataFolder";
+const char kLanguageKey[] = "Start/Language";
 }  // namespace
 
 QString LastFolderFile() {
@@ -38,6 +39,23 @@ bool RememberFolder(const QString& folder) {
   if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
   QSettings settings(file, QSettings::IniFormat);
   settings.setValue(kLastFolderKey, QFileInfo(folder).absoluteFilePath());
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
+std::string RememberedLanguage() {
+  QSettings settings(LastFolderFile(), QSettings::IniFormat);
+  return settings.value(kLanguageKey).toString().toStdString();
+}
+
+bool RememberLanguage(const std::string& wish) {
+  const QString file = LastFolderFile();
+  if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+  QSettings settings(file, QSettings::IniFormat);
+  if (wish.empty())
+    settings.remove(kLanguageKey);
+  else
+    settings.setValue(kLanguageKey, QString::fromStdString(wish));
   settings.sync();
   return settings.status() == QSettings::NoError;
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -18,6 +19,10 @@ std::optional<QString> RememberedFolder();
 // Remembers the folder (as an absolute path) for the next start; false when the file
 // could not be written.
 bool RememberFolder(const QString& folder);
+// The language chosen in Options, Language (a wish for ChooseLanguage; empty: the
+// language of the system), kept in the same file.
+std::string RememberedLanguage();
+bool RememberLanguage(const std::string& wish);
 // The user's documents folder, where a new congregation's folder goes (the home folder
 // where there is none).
 QString DocumentsFolder();

@@ -1,5 +1,5 @@
 // The commands of the main window itself: Save, Exit, Return to Action Panel, help and
-// About, the password and the start-up options.
+// About, the password, the start-up options and the language.
 #include <QApplication>
 #include <QMessageBox>
 #include <QWhatsThis>
@@ -9,10 +9,13 @@
 #include "core/data_files.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
+#include "core/language.h"
 #include "core/password_form.h"
 #include "core/strings.h"
 #include "cycle/congregation.h"
 #include "shell/commands.h"
+#include "shell/data_folder_choice.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/guide_window.h"
 #include "shell/help.h"
 #include "shell/main_window.h"
@@ -39,6 +42,16 @@ void OpenHelp(CMainFrame& frame) {
   ShowGuide(frame.dialog_parent(), QString::fromStdString(path));
 }
 
+// "Language": kept in the user's configuration; the texts are read once at start, so
+// the choice applies from the next start.
+void ChooseLanguageCommand(CMainFrame& frame) {
+  LanguageForm form(InstalledLanguages(LocaleDir()), RememberedLanguage());
+  int i =
+      ChooseFromList(frame.dialog_parent(), Q(form.Title()), form.Items(), {}, form.selection());
+  if (i < 0 || !RememberLanguage(form.WishAt(i))) return;
+  frame.prompter().Tell(form.Confirmation(i));
+}
+
 }  // namespace
 
 void RegisterFrameCommands(CommandTable& table) {
@@ -60,6 +73,7 @@ void RegisterFrameCommands(CommandTable& table) {
     if (frame.services().passwords) ChangePassword(frame.doc(), *frame.services().passwords);
   });
   table.Add(kCmdNoStartupNotice, [](CMainFrame& frame) { ToggleNoStartupNotice(frame.doc()); });
+  table.Add(kCmdLanguage, ChooseLanguageCommand);
   table.Add(kCmdSortFirstName, [](CMainFrame& frame) { ToggleSortOrder(frame.doc()); });
 }
 

@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/language.h"
 #include "core/ports.h"
 #include "core/settings.h"
 #include "core/strings.h"
@@ -51,10 +54,24 @@ int main(int argc, char** argv) {
       "data", "Data folder (default: the folder of the last run; asked for on the first start).",
       "DIR");
   QCommandLineOption today_option("today", "Date to work with instead of today.", "YYYY-MM-DD");
-  QCommandLineOption lang_option("lang", "Interface language code.", "CODE",
-                                 Q(Str(Sid::kLanguageCode)));
+  QCommandLineOption lang_option("lang", "Interface language code.", "CODE");
   parser.addOptions({data_option, today_option, lang_option});
   parser.process(app);
+
+  // The language: --lang, else the one chosen in Options, else the user's locale.
+  std::string note;
+  const LanguageChoice language = UseLanguage(
+      parser.isSet(lang_option) ? parser.value(lang_option).toStdString() : RememberedLanguage(),
+      &note);
+  const std::string& lang = language.code;
+  if (!note.empty()) std::fprintf(stderr, "zarim: %s\n", note.c_str());
+  // Qt's own texts (standard buttons, the file and print dialogs) in the same language,
+  // where the system has Qt's translations.
+  QTranslator qt_texts;
+  if (!language.catalog.empty() &&
+      qt_texts.load(QStringLiteral("qtbase_") + QString::fromStdString(language.catalog),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qt_texts);
 
   SystemClock system_clock;
   FixedClock fixed_clock(Date{});
@@ -83,13 +100,13 @@ int main(int argc, char** argv) {
   }
   OpenOptions options;
   options.data_folder = folder.toStdString();
-  options.language_code = parser.value(lang_option).toStdString();
+  options.language_code = lang;
   options.program = "zarim";
 
   // One window per user and data folder: a second start brings the first copy's window
   // to the front and ends. The first copy listens before it shows anything (the password
   // or the notice), so a start during those is sent to it too.
-  SingleInstance instance(SingleInstance::NameFor(options.data_folder));
+  SingleInstance instance(SingleInstance::NameFor(options.data_folder, lang));
   if (instance.AnotherIsRunning()) {
     std::fprintf(stderr, "%s\n",
                  Fill(Sid::kAlreadyRunning, QDir(folder).absolutePath().toStdString()).c_str());

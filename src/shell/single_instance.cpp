@@ -21,14 +21,16 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::NameFor(const std::string& data_folder) {
+QString SingleInstance::NameFor(const std::string& data_folder, const std::string& language_code) {
   // The socket lives in the user's runtime folder (private to the user); its name comes
-  // from the folder's canonical path, so two names of one folder meet.
+  // from the folder's canonical path, so two names of one folder meet, and from the
+  // language code: one copy runs per folder and language.
   QString canonical = QFileInfo(QString::fromStdString(data_folder)).canonicalFilePath();
   if (canonical.isEmpty())
     canonical = QFileInfo(QString::fromStdString(data_folder)).absoluteFilePath();
-  QByteArray hash =
-      QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+  QByteArray key = canonical.toUtf8();
+  if (language_code != "eng") key += '\n' + QByteArray::fromStdString(language_code);
+  QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
   QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   QString name = QStringLiteral("zarim-") + QString::fromLatin1(hash);
   return runtime.isEmpty() ? name : QDir(runtime).filePath(name);

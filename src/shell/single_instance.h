@@ -1,11 +1,13 @@
-// One running copy per user and data folder: the first copy listens on a local socket in
-// the user's runtime folder named after the folder's canonical path; a second start
+// One running copy per user, data folder and language: the first copy listens on a local
+// socket in the user's runtime folder named after the folder's canonical path and the
+// language code; a second start
 // connects, asks the first to come to the front and quits.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 class QLocalServer;
 
@@ -24,7 +26,7 @@ class SingleInstance : public QObject {
   // Starts listening; on_activate runs whenever a later start asks for the window.
   bool Listen(std::function<void()> on_activate);
 
-  static QString NameFor(const std::string& data_folder);
+  static QString NameFor(const std::string& data_folder, const std::string& language_code = "eng");
 
  private:
   QString name_;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/data_files.h"
+#include "core/file_io.h"
 #include "core/file_ops.h"
 #include "core/password.h"
 #include "core/password_form.h"
@@ -220,6 +221,45 @@ TEST(Congregation, AFolderWithDataButNoPublisherTableIsNotOpened) {
     EXPECT_NE(owner.failure().find("tdat9.bin"), std::string::npos) << owner.failure();
     EXPECT_EQ(DataFiles(dir.path()), before) << as_link;
   }
+}
+
+TEST(Congregation, AFolderOpensOnlyUnderALanguageOfTheCodePageItsNamesAreIn) {
+  TempDir dir;
+  WriteDemo(dir);
+  FixedClock clock(kToday);
+  ScriptedPrompter prompter;
+  Typing passwords;
+  auto ini_text = [&] {
+    const Bytes b = dir.Read("zarim.ini");
+    return std::string(b.begin(), b.end());
+  };
+  auto open = [&](const char* lang) {
+    Congregation owner(&prompter);
+    OpenOptions o = Options(dir);
+    o.language_code = lang;
+    Congregation::Opened got = owner.Open(o, clock, passwords);
+    if (got == Congregation::Opened::kOk) EXPECT_TRUE(owner.Save()) << lang;
+    if (got == Congregation::Opened::kOtherCodePage)
+      EXPECT_NE(owner.failure().find("windows-125"), std::string::npos) << owner.failure();
+    return got;
+  };
+  // A folder without the key was kept in windows-1252 and stays without it.
+  EXPECT_EQ(open("rus"), Congregation::Opened::kOtherCodePage);
+  EXPECT_EQ(open("french"), Congregation::Opened::kOk);
+  EXPECT_EQ(ini_text().find("CodePage"), std::string::npos);
+
+  const std::string ini = ini_text() + "[Language]\r\nCodePage=windows-1250\r\n";
+  ASSERT_TRUE(WriteFilePlain(dir.File("zarim.ini"), Bytes(ini.begin(), ini.end())));
+  EXPECT_EQ(open("eng"), Congregation::Opened::kOtherCodePage);
+  EXPECT_EQ(open("polish"), Congregation::Opened::kOk);
+  EXPECT_NE(ini_text().find("CodePage=windows-1250"), std::string::npos);
+
+  // A folder without names takes the code page of the language it is used in.
+  TempDir empty;
+  Congregation owner(&prompter);
+  OpenOptions o = Options(empty);
+  o.language_code = "rus";
+  ASSERT_EQ(owner.Open(o, clock, passwords), Congregation::Opened::kOk);
 }
 
 TEST(Congregation, AFailedSaveTellsTheFileAndTheReasonAndKeepsTheChanges) {

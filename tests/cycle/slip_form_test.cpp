@@ -577,7 +577,9 @@ TEST_F(SlipFormTest, SpecialPioneerIsWarnedAndHisLateSlipIsNotAdded) {
 
 TEST_F(SlipFormTest, FrenchMonthNamesTakeTheirArticle) {
   Add(100, "Pub", "A");
-  doc.language_code = "fra";
+  doc.language_code = "fra";  // not a language code of the program
+  EXPECT_EQ(MonthForMessage(doc, kFeb), "February");
+  doc.language_code = "french";
   EXPECT_EQ(MonthForMessage(doc, kFeb), "de February");
   EXPECT_EQ(MonthForMessage(doc, 3), "d'April");
   EXPECT_EQ(MonthForMessage(doc, 9), "d'October");

@@ -160,6 +160,9 @@ TEST_F(StatisticsTest, StatisticsLeavesPublisherHoursOutAfterTheSwitchAndShowsSp
   Add(100, "A");
   ReportModel m = Model(report_kind::kStatistics);
   EXPECT_EQ(m.title, "Congregation Statistics at end of February");
+  doc_.language_code = "hrvatski";
+  EXPECT_EQ(Model(report_kind::kStatistics).title, "Skup Statistics at end of February");
+  doc_.language_code = "eng";
   EXPECT_EQ(Row(m, "AvgHrs ( Pubs )"), nullptr);
   EXPECT_NE(Row(m, "AvgHrs ( Pios )"), nullptr);
   EXPECT_EQ(Row(m, "Special Pioneers"), nullptr);
