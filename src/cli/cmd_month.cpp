@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
+#include "cycle/congregation.h"
 #include "cycle/posting_decision_form.h"
 
 namespace zarim::cli {
@@ -55,9 +56,7 @@ const char* StateName(MonthCollection s) {
 
 // The early month is kept in the settings file at once, so that the next start from the
 // 25th on finds it whichever front end saves next.
-void WriteEarlyMonth(const CZarimDoc& doc) {
-  SettingsFile settings(doc.data_folder);
-  settings.Load();
+void WriteEarlyMonth(const CZarimDoc& doc, SettingsFile& settings) {
   settings.ini().SetInt("Early", "Year", static_cast<int>(doc.early_year));
   settings.ini().SetInt("Early", "Month", static_cast<int>(doc.early_month));
   settings.WriteNow();
@@ -91,7 +90,7 @@ Outcome InitMonth(Context& ctx) {
     return Outcome::kRefused;
   }
   ctx.out << form.Apply(doc) << "\n";
-  if (next) WriteEarlyMonth(doc);
+  if (next) WriteEarlyMonth(doc, ctx.owner->settings());
   return Outcome::kDone;
 }
 

@@ -5,7 +5,6 @@
 
 #include "core/app_options.h"
 #include "core/command_ids.h"
-#include "core/data_files.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
 #include "core/password_form.h"
@@ -40,12 +39,9 @@ void OpenHelp(CMainFrame& frame) {
 }  // namespace
 
 void RegisterFrameCommands(CommandTable& table) {
+  // A window over a bare document (no owner) has no folder to save to.
   table.Add(kCmdSave, [](CMainFrame& frame) {
-    if (Congregation* owner = frame.services().congregation) {
-      owner->Save();
-    } else {
-      SaveAll(frame.doc(), true);
-    }
+    if (Congregation* owner = frame.services().congregation) owner->Save();
   });
   table.Add(kCmdExit, [](CMainFrame& frame) { frame.close(); });
   table.Add(kCmdReturnToPanel, [](CMainFrame& frame) { frame.ShowActionPanel(); });
