@@ -149,8 +149,7 @@ Outcome Report(Context& ctx, PublisherForm& form, PublisherForm::Result r) {
       return Outcome::kRefused;
     case PublisherForm::Result::kFull:
       ctx.err << "zarim-cli: the publisher table or the list of its status is full; nothing "
-                 "was stored
-";
+                 "was stored\n";
       return Outcome::kRefused;
     case PublisherForm::Result::kFailed:
       break;
