@@ -109,6 +109,20 @@ void RunCommand(CZarimDoc& doc, std::mt19937& random, int kind, int step) {
   }
 }
 
+// A fresh demo folder held by its owner.
+struct DemoFolder {
+  DemoFolder() {
+    std::string error;
+    opened = demo::WriteDemoFolder(dir.path(), demo::DemoOptions{}, &error) &&
+             testing::OpenOwner(owner, dir.path(), clock);
+  }
+  TempDir dir;
+  ScriptedPrompter prompter;
+  FixedClock clock{kToday};
+  Congregation owner{&prompter};
+  bool opened = false;
+};
+
 TEST(OpenMonthTotals, StayEqualToTheRecordsThroughAnySequenceOfChanges) {
   for (uint32_t seed : {1u, 2u, 3u}) {
     TempDir dir;
@@ -137,13 +151,9 @@ TEST(OpenMonthTotals, StayEqualToTheRecordsThroughAnySequenceOfChanges) {
 
 // An edit that is not committed leaves the document as it was, derived state included.
 TEST(OpenMonthTotals, AnEditDroppedWithoutCommitLeavesTheDocumentAsItWas) {
-  TempDir dir;
-  std::string error;
-  ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), demo::DemoOptions{}, &error)) << error;
-  ScriptedPrompter prompter;
-  FixedClock clock(kToday);
-  Congregation owner(&prompter);
-  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  DemoFolder f;
+  ASSERT_TRUE(f.opened);
+  Congregation& owner = f.owner;
   const CZarimDoc& doc = owner.doc();
   const int count = doc.count, active = doc.status_count[kActive];
   const WorkingTotals totals = ComputeWorkingTotals(doc);
@@ -161,13 +171,9 @@ TEST(OpenMonthTotals, AnEditDroppedWithoutCommitLeavesTheDocumentAsItWas) {
 // The demo writes the folder's stored totals itself; a folder fresh from it should hold
 // what the program computes from the same records.
 TEST(OpenMonthTotals, AFreshDemoFolderHoldsTheTotalsOfItsRecords) {
-  TempDir dir;
-  std::string error;
-  ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), demo::DemoOptions{}, &error)) << error;
-  ScriptedPrompter prompter;
-  FixedClock clock(kToday);
-  Congregation owner(&prompter);
-  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  DemoFolder f;
+  ASSERT_TRUE(f.opened);
+  Congregation& owner = f.owner;
   EXPECT_EQ(StoredOnDisk(owner.doc()), ComputeWorkingTotals(owner.doc()));
 }
 
