@@ -18,6 +18,7 @@
 #include "core/month.h"
 #include "core/scramble.h"
 #include "core/settings.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "cycle/roll.h"
 
@@ -297,7 +298,8 @@ void BackupForm::ChooseFolder(const std::string& folder) {
 
 bool BackupForm::Ok() {
   if (done_) return true;
-  if (doc_.history_view) return false;
+  // Only the folder's owner saves and reads the data again.
+  if (doc_.history_view || !StoreOf(doc_)) return false;
   return mode_ == BackupMode::kBackup ? RunBackup() : RunRestore();
 }
 
@@ -305,7 +307,7 @@ bool BackupForm::RunBackup() {
   // The set holds the data as they are now: everything is saved first, and a save that
   // succeeded leaves nothing unsaved. A save that failed (told by the save) would leave an
   // older set behind a "complete" message, so the backup stops there.
-  if (!SaveAll(doc_, true)) {
+  if (!StoreOf(doc_)->Save()) {
     SetStatus(std::string());
     return false;
   }
@@ -405,7 +407,7 @@ bool BackupForm::RunRestore() {
   if (doc_.modified) {
     Answer a = doc_.prompter->Ask(Str(Sid::kRestoreSaveFirst), Buttons::kYesNoCancel, Answer::kYes);
     if (a == Answer::kCancel) return false;
-    if (a == Answer::kYes && !SaveAll(doc_, true)) return false;  // the save has said why
+    if (a == Answer::kYes && !StoreOf(doc_)->Save()) return false;  // the save has said why
   }
 
   // The set's own password guards it, whatever the current data's password is.
@@ -430,17 +432,7 @@ bool BackupForm::RunRestore() {
   }
 
   // The restored data are loaded as at start-up, without the password.
-  doc_.history_view = 0;
-  doc_.archive_folder.clear();
-  doc_.ClearTables();
-  doc_.modified = 0;
-  doc_.pending_files.clear();
-  LoadAll(doc_, clock);
-  // A set of a folder of the earlier version comes back as that folder: converted in
-  // memory only, so nothing is saved until something is changed; the next start converts
-  // it and keeps it as it was first.
-  if (doc_.converted) doc_.modified = 0;
-  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+  StoreOf(doc_)->Reload(ReloadRequest{});
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;
   const std::string month =

@@ -13,10 +13,16 @@
 #include "core/document.h"
 #include "core/ports.h"
 
+namespace zarim {
+class Congregation;
+}
+
 namespace zarim::cli {
 
 struct Context {
   CZarimDoc& doc;
+  // The owner of the open folder: the way to its disk and its settings.
+  Congregation* owner;
   const Clock& clock;
   std::vector<std::string> args;  // the command's own arguments
   std::ostream& out;

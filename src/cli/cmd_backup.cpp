@@ -12,13 +12,13 @@
 #include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation.h"
 
 namespace zarim::cli {
 namespace {
 
 struct Services {
-  explicit Services(Context& ctx) : settings(ctx.doc.data_folder) {
-    settings.Load();
+  explicit Services(Context& ctx) : settings(ctx.owner->settings()) {
     form.time = &time;
     form.clock = &ctx.clock;
     form.read_setting = [this](const std::string& section, const std::string& key) {
@@ -30,7 +30,7 @@ struct Services {
       if (ctx.doc.settings) ctx.doc.settings->ini().SetString(section, key, value);
     };
   }
-  SettingsFile settings;
+  SettingsFile& settings;
   SystemTimeSource time;
   BackupServices form;
 };

@@ -6,6 +6,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/collection.h"
+#include "cycle/congregation.h"
 #include "cycle/posting_decision_form.h"
 
 namespace zarim::cli {

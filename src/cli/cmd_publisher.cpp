@@ -147,6 +147,10 @@ Outcome Report(Context& ctx, PublisherForm& form, PublisherForm::Result r) {
     case PublisherForm::Result::kRefused:
       ctx.err << "zarim-cli: the name is a duplicate; nothing was stored\n";
       return Outcome::kRefused;
+    case PublisherForm::Result::kFull:
+      ctx.err << "zarim-cli: the publisher table or the list of its status is full; nothing "
+                 "was stored\n";
+      return Outcome::kRefused;
     case PublisherForm::Result::kFailed:
       break;
   }

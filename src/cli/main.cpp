@@ -257,8 +257,21 @@ Outcome Run(int argc, char** argv) {
       return Outcome::kNotWritten;
   }
   CZarimDoc& doc = congregation.doc();
-  Context ctx{doc, *clock, command_args, std::cout, std::cerr};
-  Outcome outcome = it->run(ctx);
+  Context ctx{doc, &congregation, *clock, command_args, std::cout, std::cerr};
+  Outcome outcome = Outcome::kDone;
+  if (options.read_only) {
+    outcome = it->run(ctx);
+  } else {
+    // A changing command works inside one edit of the owner: done, the derived state is
+    // brought up to date; refused or failed, the document is as it was before it.
+    EditScope edit = congregation.Edit();
+    outcome = it->run(ctx);
+    if (outcome == Outcome::kDone) {
+      const bool changed = doc.modified != 0;
+      edit.Commit();
+      if (!changed) doc.modified = 0;  // nothing to save (or a form saved already)
+    }
+  }
   if (outcome == Outcome::kDone && doc.modified && !options.read_only) {
     if (!congregation.Save()) {
       std::cerr << "zarim-cli: the data could not be saved\n";

@@ -20,14 +20,15 @@
 
 namespace zarim {
 
-Congregation::Congregation(Prompter* prompter) : doc_(prompter) {}
+Congregation::Congregation(Prompter* prompter) : doc_(prompter) { RegisterStore(doc_, this); }
 
-Congregation::~Congregation() = default;
+Congregation::~Congregation() { RegisterStore(doc_, nullptr); }
 
 Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock& clock,
                                         PasswordRunner& passwords) {
   failure_.clear();
   repairs_.clear();
+  clock_ = &clock;
   // The lock comes before anything is read, so no other program changes the folder
   // between reading and saving, and recovery never meets another program's save.
   std::string why;
@@ -114,15 +115,23 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     return Opened::kOtherCodePage;
   }
 
-  // Derived state: the working totals and the months that have a snapshot.
-  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
-  RecomputeTotals(doc_);
+  RefreshDerived();
 
   // A load that had to cut or repair data says so; the repair is saved only on request.
   const uint64_t stored = FileLength(doc_, kFilePublishers) / sizeof(PubRecord);
   if (stored > doc_.count && doc_.count == kMaxRecords)
     repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
                " records were read";
+  // Adding refuses a person past a list's capacity; a folder that already holds more
+  // (written by another program) shows only the first ones in each list, and says so.
+  for (uint8_t status : {kActive, kNonPublisher}) {
+    int held = 0;
+    for (int r = 1; r < doc_.count; ++r) held += doc_.records[r].status == status;
+    if (held <= kMaxStatusList) continue;
+    if (!repairs_.empty()) repairs_ += "; ";
+    repairs_ += std::to_string(held) + " people share a status whose list holds " +
+                std::to_string(kMaxStatusList) + "; the last in name order are in no list";
+  }
   if (doc_.modified && !doc_.converted && !doc_.conversion.groups_converted) {
     if (!repairs_.empty()) repairs_ += "; ";
     repairs_ += "repeated identifiers were given new numbers";
@@ -167,6 +176,84 @@ bool Congregation::Save() {
   if (doc_.converted && !KeepOlderFolder())
     doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
   return SaveAll(doc_, true);
+}
+
+void Congregation::Reload(const ReloadRequest& what) {
+  if (!is_open()) return;
+  doc_.history_view = what.snapshot_folder.empty() ? 0 : 1;
+  doc_.archive_folder = what.snapshot_folder;
+  doc_.ClearTables();
+  doc_.modified = 0;
+  doc_.pending_files.clear();
+  LoadAll(doc_, *clock_);
+  if (what.serial >= 0 && doc_.working_serial != what.serial) {
+    doc_.SetWorkingSerial(static_cast<uint16_t>(what.serial));
+    doc_.BuildLateList();
+    RestoreResumeId(doc_);
+  }
+  RefreshDerived();
+  doc_.modified = 0;
+}
+
+void Congregation::RefreshDerived() {
+  if (!doc_.history_view) doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
+  RecomputeTotals(doc_);
+}
+
+EditScope Congregation::Edit() { return EditScope(*this); }
+
+// Everything of the document that an edit can change: the tables and the scalar state.
+// The index lookup is rebuilt from the records after a rollback.
+#define ZARIM_EDITABLE(X)                                                                          \
+  X(records)                                                                                       \
+  X(count) X(index) X(index_count) X(lists) X(status_count) X(ext_index) X(ext_count)              \
+      X(current_ext) X(emergency_index) X(emergency_count) X(special_needs_index)                  \
+          X(special_needs_count) X(household_undo) X(household_undo_count) X(appointments)         \
+              X(appointment_count) X(remarks) X(remark_count) X(late) X(late_count) X(groups)      \
+                  X(attendance) X(attendance_blocks) X(totals) X(format) X(working_month)          \
+                      X(live_working_month) X(working_year) X(working_serial) X(early_year)        \
+                          X(early_month) X(early_allowed) X(history_view) X(history_month)         \
+                              X(history_year) X(history_month_mask) X(modified) X(co_record)       \
+                                  X(switch_serial) X(new_report_form)                              \
+                                      X(special_circumstances_present) X(special_servants_present) \
+                                          X(erase_late_enabled) X(resume_id) X(options)            \
+                                              X(pending_files)
+
+struct DocumentCopy {
+#define ZARIM_FIELD(f) decltype(CZarimDoc::f) f;
+  ZARIM_EDITABLE(ZARIM_FIELD)
+#undef ZARIM_FIELD
+};
+
+EditScope::EditScope(Congregation& owner) : owner_(&owner), before_(new DocumentCopy) {
+  const CZarimDoc& doc = owner.doc_;
+#define ZARIM_TAKE(f) before_->f = doc.f;
+  ZARIM_EDITABLE(ZARIM_TAKE)
+#undef ZARIM_TAKE
+}
+
+EditScope::EditScope(EditScope&& other) noexcept
+    : owner_(other.owner_), before_(std::move(other.before_)) {}
+
+EditScope::~EditScope() {
+  if (!before_) return;
+  CZarimDoc& doc = owner_->doc_;
+#define ZARIM_PUT(f) doc.f = std::move(before_->f);
+  ZARIM_EDITABLE(ZARIM_PUT)
+#undef ZARIM_PUT
+  const uint32_t modified = doc.modified;
+  doc.RebuildIndex();  // the identifier lookup, from the records as they were
+  doc.modified = modified;
+}
+
+CZarimDoc& EditScope::doc() { return owner_->doc_; }
+
+void EditScope::Commit() {
+  if (!before_) return;
+  owner_->doc_.RebuildIndex();
+  owner_->RefreshDerived();
+  owner_->doc_.MarkModified();
+  before_.reset();
 }
 
 bool Congregation::Close() {

@@ -11,11 +11,35 @@
 #include "core/folder_lock.h"
 #include "core/local_time.h"
 #include "core/settings.h"
+#include "core/store.h"
 
 namespace zarim {
 
 class Clock;
+class Congregation;
 class PasswordRunner;
+struct DocumentCopy;
+
+// One change of the open folder's document (a unit of work). Forms and moves change the
+// document through doc(); Commit() brings every piece of derived state up to date in one
+// place and marks the document modified. A scope that ends without Commit() puts the
+// document back as it was when the scope began (files written meanwhile, such as an
+// extension record, stay written). One scope at a time.
+class EditScope {
+ public:
+  EditScope(EditScope&& other) noexcept;
+  EditScope& operator=(EditScope&&) = delete;
+  ~EditScope();
+
+  CZarimDoc& doc();
+  void Commit();
+
+ private:
+  friend class Congregation;
+  explicit EditScope(Congregation& owner);
+  Congregation* owner_;
+  std::unique_ptr<DocumentCopy> before_;  // the document as the scope found it
+};
 
 struct OpenOptions {
   std::string data_folder = ".";
@@ -29,12 +53,12 @@ struct OpenOptions {
   const TimeSource* time = nullptr;
 };
 
-class Congregation {
+class Congregation : public DocumentStore {
  public:
   enum class Opened { kOk, kInUse, kNoLock, kPasswordRefused, kNotRecovered, kOtherCodePage };
 
   explicit Congregation(Prompter* prompter);
-  ~Congregation();  // releases the lock; saving and the close question are Close()'s
+  ~Congregation() override;  // releases the lock; saving and the close question are Close()'s
 
   Opened Open(const OpenOptions& options, const Clock& clock, PasswordRunner& passwords);
   // Why Open failed, in the program's words (who holds the folder, what could not be
@@ -49,13 +73,21 @@ class Congregation {
 
   CZarimDoc& doc() { return doc_; }
   const CZarimDoc& doc() const { return doc_; }
-  SettingsFile& settings() { return *settings_; }
+  SettingsFile& settings() override { return *settings_; }
   bool is_open() const { return lock_ != nullptr; }
+
+  // Starts a change of the document (see EditScope).
+  EditScope Edit();
 
   // Brings the derived state (the working totals) up to date and saves every file in
   // one transaction. False when it failed: the user has been told why and the document
   // stays modified.
-  bool Save();
+  bool Save() override;
+  // Reads the data folder, or a month's snapshot, again in place of the document: the
+  // tables as loading leaves them, then the working month asked for with its late list
+  // and resume point, the working totals, and (for the data folder) the months that have
+  // a snapshot. Nothing is left modified.
+  void Reload(const ReloadRequest& what) override;
   // The close question ("Save Changes?"): Yes saves, No puts the remark file back as it
   // was at the start. False when the user chose Cancel or the save failed.
   bool Close();
@@ -71,8 +103,14 @@ class Congregation {
   std::string older_folder_set_;
   std::string older_failure_;
   const TimeSource* time_ = nullptr;
+  const Clock* clock_ = nullptr;
   // Keeps the converted folder as a backup set once; true when it is kept.
   bool KeepOlderFolder();
+  // The derived state that loading does not build: the months that have a snapshot (of
+  // the data folder) and the working totals, stored into the month whose collection is
+  // open. A commit rebuilds the index and the status lists before it.
+  void RefreshDerived();
+  friend class EditScope;
 };
 
 }  // namespace zarim

@@ -11,8 +11,8 @@
 
 namespace zarim {
 
-OldReportsViewer::OldReportsViewer(CZarimDoc& doc, const Clock& clock)
-    : doc_(doc), clock_(clock), live_serial_(doc.working_serial) {}
+OldReportsViewer::OldReportsViewer(CZarimDoc& doc, DocumentStore& store)
+    : doc_(doc), store_(store), live_serial_(doc.working_serial) {}
 
 void OldReportsViewer::RefreshMask() {
   if (!doc_.history_view) live_serial_ = doc_.working_serial;
@@ -37,7 +37,7 @@ bool OldReportsViewer::View(int k) {
       Answer a = doc_.prompter->Ask(Str(Sid::kSaveChanges), Buttons::kYesNoCancel, Answer::kYes);
       if (a == Answer::kCancel) return false;
       if (a == Answer::kYes) {
-        if (!SaveAll(doc_, true)) return false;  // the user has been told; stay with the data
+        if (!store_.Save()) return false;  // the user has been told; stay with the data
       } else {
         RestoreRemarksFromUndo(doc_);  // only a whole undo copy is put back
       }
@@ -56,34 +56,14 @@ bool OldReportsViewer::View(int k) {
     return false;
   }
 
-  doc_.history_view = 1;
-  doc_.archive_folder = folder;
   doc_.history_month = static_cast<uint8_t>(viewed_month);
   doc_.history_year = static_cast<uint8_t>(viewed_year);
-  doc_.ClearTables();
-  LoadAll(doc_, clock_);
   // The snapshot is shown as its own month.
-  doc_.SetWorkingSerial(static_cast<uint16_t>(Serial(viewed_year, viewed_month)));
+  store_.Reload(ReloadRequest{folder, Serial(viewed_year, viewed_month)});
   doc_.live_working_month = static_cast<uint8_t>(live_month);
-  doc_.BuildLateList();
-  RestoreResumeId(doc_);
-  RecomputeTotals(doc_);
-  doc_.modified = 0;
   return true;
 }
 
-void OldReportsViewer::Return() {
-  doc_.history_view = 0;
-  doc_.archive_folder.clear();
-  doc_.ClearTables();
-  LoadAll(doc_, clock_);
-  if (doc_.working_serial != live_serial_ && live_serial_ >= 0) {
-    doc_.SetWorkingSerial(static_cast<uint16_t>(live_serial_));
-    doc_.BuildLateList();
-    RestoreResumeId(doc_);
-  }
-  RecomputeTotals(doc_);
-  doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
-}
+void OldReportsViewer::Return() { store_.Reload(ReloadRequest{{}, live_serial_}); }
 
 }  // namespace zarim

@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "core/ports.h"
+#include "core/store.h"
 
 namespace zarim {
 
@@ -17,7 +18,7 @@ struct OldReportItem {
 
 class OldReportsViewer {
  public:
-  OldReportsViewer(CZarimDoc& doc, const Clock& clock);
+  OldReportsViewer(CZarimDoc& doc, DocumentStore& store);
 
   // Computes the history month mask from the snapshot folders (at load and after every
   // change of the data folder).
@@ -39,7 +40,7 @@ class OldReportsViewer {
 
  private:
   CZarimDoc& doc_;
-  const Clock& clock_;
+  DocumentStore& store_;
   int live_serial_;
 };
 

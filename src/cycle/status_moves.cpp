@@ -8,6 +8,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/status_rules.h"
+#include "records/placing.h"
 
 namespace zarim {
 
@@ -46,15 +47,7 @@ constexpr uint8_t kKeptOnReactivation = kFamilyHead | kMale | kFemale;
 }  // namespace
 
 bool ListHasRoom(const CZarimDoc& doc, uint8_t status) {
-  int held = doc.status_count[status];
-  switch (status) {
-    case kInactive:
-      return held < kInactiveListLimit;
-    case kMoved:
-      return held < kMovedListLimit;
-    default:
-      return held < kMaxStatusList;
-  }
+  return RoomFor(doc, status) == Room::kYes;
 }
 
 MoveResult TransferToInactive(CZarimDoc& doc, int rec, const MonthAsker& ask) {

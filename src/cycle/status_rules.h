@@ -18,10 +18,6 @@ inline constexpr uint8_t kStatusFlagMask = 0x0F;
 inline constexpr uint8_t kStatusesSinceEvent =
     kStatusNew | kStatusReactivated | kStatusRegularTransfer;
 
-// List capacities that the moves respect: a list accepts a new member only below these.
-inline constexpr int kInactiveListLimit = 299;
-inline constexpr int kMovedListLimit = 199;
-
 // 1-based month of the status event (high nibble of the status month), 0 = none.
 inline int StatusEventMonth(const PubRecord& r) { return r.status_month >> 4; }
 inline int StatusFlags(const PubRecord& r) { return r.status_month & kStatusFlagMask; }

@@ -514,6 +514,11 @@ int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {
       ++changed;
       continue;
     }
+    // The import's own limit of the list holds whichever way the import is driven.
+    if (doc_.status_count[XmlListStatus(list_)] >= XmlListLimit(list_)) {
+      doc_.prompter->Tell(Str(Sid::kXmlTooMany));
+      break;
+    }
     PubRecord r = BlankPublisher(doc_);
     if (r.id == 0) break;
     r.status = XmlListStatus(list_);
@@ -523,7 +528,12 @@ int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {
       if (first.size() >= 14) first.resize(13);
       SetField(r.first_name, first + "2");
     }
-    if (AddPublisherRecord(doc_, r) != 0) ++changed;
+    if (AddPublisherRecord(doc_, r) != 0) {
+      ++changed;
+    } else if (RoomFor(doc_, r.status, 1, true) != Room::kYes) {
+      doc_.prompter->Tell(Str(Sid::kXmlTooMany));
+      break;
+    }
   }
   doc_.RebuildIndex();
   return changed;

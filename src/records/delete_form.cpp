@@ -1,8 +1,8 @@
 // Deleting publishers, permanently or temporarily.
 #include "records/delete_form.h"
 
-#include "core/data_files.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "records/placing.h"
@@ -52,11 +52,10 @@ DeleteForm::Result DeleteForm::Ok() {
   if (rec_ < 1 || rec_ >= doc_.count) return Result::kFailed;
   if (!temporary) {
     if (!DeletePermanently(doc_, rec_)) return Result::kFailed;
-    SaveAll(doc_);
-    doc_.RebuildIndex();
+    if (DocumentStore* store = StoreOf(doc_)) store->Save();
     return Result::kDeleted;
   }
-  if (doc_.CountStatus(kDeleted) >= kDeletedListLimit) return Result::kRefused;
+  if (RoomFor(doc_, kDeleted) != Room::kYes) return Result::kRefused;
   PubRecord& r = doc_.records[rec_];
   r.status = kDeleted;
   r.status_month = 0;
@@ -64,8 +63,7 @@ DeleteForm::Result DeleteForm::Ok() {
   r.status_stamp = DeletionStamp(year, month);
   doc_.MarkModified();
   doc_.RebuildIndex();
-  SaveAll(doc_);
-  doc_.RebuildIndex();
+  if (DocumentStore* store = StoreOf(doc_)) store->Save();
   return Result::kDeleted;
 }
 

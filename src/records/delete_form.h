@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "core/document.h"
+#include "records/placing.h"
 
 namespace zarim {
 
 inline constexpr int kFirstDeletionYear = 1950;
-inline constexpr int kDeletedListLimit = 299;
 
 // The status stamp of a temporary deletion: year - 1950 in the high byte, month 1..12
 // (0 when no month was chosen) in the low byte.

@@ -142,9 +142,34 @@ PubRecord BlankPublisher(const CZarimDoc& doc) {
   return r;
 }
 
+int ListEntryLimit(uint8_t status) {
+  switch (status) {
+    case kInactive:
+      return kInactiveListLimit;
+    case kMoved:
+      return kMovedListLimit;
+    case kDeleted:
+      return kDeletedListLimit;
+    default:
+      return kMaxStatusList;
+  }
+}
+
+Room RoomFor(const CZarimDoc& doc, uint8_t status, int people, bool new_records) {
+  // Record 0 is the header; the index holds every other record.
+  const int records = std::max<int>(doc.count - 1, 0);
+  if (new_records && records + people > std::min(kMaxRecords - 1, kMaxIndex))
+    return Room::kTableFull;
+  if (status > kDeleted) return Room::kYes;  // the circuit overseer is in no list
+  // The list as the records hold it, not as a list cut at its capacity shows it.
+  int held = 0;
+  for (int r = 1; r < doc.count; ++r) held += doc.records[r].status == status;
+  return held + people <= ListEntryLimit(status) ? Room::kYes : Room::kListFull;
+}
+
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
   if (doc.count == 0) doc.ResetHeader();
-  if (doc.count >= kMaxRecords || doc.count > kMaxIndex) return 0;
+  if (RoomFor(doc, r.status, 1, true) != Room::kYes) return 0;
   if (r.id < kFirstValidId || (r.id >= kIdLimit && r.id != kCircuitOverseerId)) return 0;
   int rec = doc.count;
   doc.records[rec] = r;

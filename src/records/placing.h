@@ -3,10 +3,27 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/document.h"
 
 namespace zarim {
+
+// How many people the list of a status may hold before no one more enters it: the
+// inactive and the temporarily deleted lists 299, the moved list 199, the active and
+// non-publisher lists their in-memory capacity (300). A list is an index of the
+// publisher table that must hold everyone of its status, so it is entering that is
+// refused, never a place in the list that is dropped.
+inline constexpr int kInactiveListLimit = 299;
+inline constexpr int kMovedListLimit = 199;
+inline constexpr int kDeletedListLimit = 299;
+int ListEntryLimit(uint8_t status);
+
+enum class Room { kYes, kTableFull, kListFull };
+// The one rule for people entering a list, by adding, a status move, an import or the
+// undo of a deletion: whether `people` more may enter the list of `status` (as new
+// records of the publisher table when `new_records`), and if not, what is full.
+Room RoomFor(const CZarimDoc& doc, uint8_t status, int people = 1, bool new_records = false);
 
 // Places record rec (1 .. count-1) among the others. When adding, an equal name is a
 // duplicate unless the new record is active and the other is not; the user may then
@@ -16,8 +33,8 @@ namespace zarim {
 int PlaceRecord(CZarimDoc& doc, int rec, bool adding);
 
 // Appends r (which carries its identifier) and places it. Returns its record number,
-// or 0 when the table is full or placing refused it. Marks the document modified and
-// rebuilds the index; the caller saves.
+// or 0 when the table or r's list is full (RoomFor) or placing refused it. Marks the document
+// modified and rebuilds the index; the caller saves.
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r);
 
 // Removes record rec for good, shifting the later ones down. Rebuilds the index.

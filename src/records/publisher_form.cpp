@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/data_files.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "records/appointments_form.h"
@@ -374,14 +375,16 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
+    if (RoomFor(doc_, r.status, 1, true) != Room::kYes) return Result::kFull;
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
     // The e-mail is kept only once the record is placed: a refused name must not leave
     // an extension record behind that no publisher points at.
     StoreEmail(doc_.records[placed]);
     StoreConsentMarker(doc_.records[placed].id);
-    SaveAll(doc_);
     doc_.RebuildIndex();
+    // The save brings the working totals up to date with the new publisher.
+    if (DocumentStore* store = StoreOf(doc_)) store->Save();
     adding_ = false;
     rec_ = placed;
     base_ = doc_.records[placed];

@@ -59,7 +59,8 @@ uint8_t PioneerCodeFor(bool special, bool regular, bool continuous_aux, uint8_t 
 
 class PublisherForm {
  public:
-  enum class Result { kStored, kInvalid, kRefused, kFailed };
+  // kFull: the publisher table, or the list of the new record's status, has no room.
+  enum class Result { kStored, kInvalid, kRefused, kFull, kFailed };
 
   PublisherForm(CZarimDoc& doc, Clipboard* clipboard,
                 PublisherKind kind = PublisherKind::kPublisher);

@@ -6,7 +6,6 @@
 
 #include "core/app_options.h"
 #include "core/command_ids.h"
-#include "core/data_files.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
 #include "core/language.h"
@@ -55,12 +54,10 @@ void ChooseLanguageCommand(CMainFrame& frame) {
 }  // namespace
 
 void RegisterFrameCommands(CommandTable& table) {
+  // A window over a bare document (no owner) has no folder to save to.
   table.Add(kCmdSave, [](CMainFrame& frame) {
-    if (Congregation* owner = frame.services().congregation) {
-      if (!owner->Save()) return;  // the user has been told why
-    } else {
-      SaveAll(frame.doc(), true);
-    }
+    Congregation* owner = frame.services().congregation;
+    if (!owner || !owner->Save()) return;  // a failed save has told the user why
     frame.ShowStatusMessage(Fill(Sid::kStatusSaved, AbsoluteFolder(frame.doc().data_folder)));
   });
   table.Add(kCmdExit, [](CMainFrame& frame) { frame.close(); });

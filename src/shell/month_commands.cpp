@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "core/command_ids.h"
+#include "cycle/congregation.h"
 #include "cycle/old_reports.h"
 #include "shell/commands.h"
 #include "shell/dialogs/backup_dialog.h"
@@ -18,27 +19,27 @@ namespace {
 // long as the main window, as a child object found by its name.
 class ViewerHolder : public QObject {
  public:
-  ViewerHolder(CMainFrame& frame, const Clock& clock)
-      : QObject(&frame), viewer(frame.doc(), clock) {
+  ViewerHolder(CMainFrame& frame, DocumentStore& store)
+      : QObject(&frame), viewer(frame.doc(), store) {
     setObjectName(QStringLiteral("zarim-old-reports-viewer"));
   }
   OldReportsViewer viewer;
 };
 
-OldReportsViewer& ViewerFor(CMainFrame& frame) {
+// Null without an owner of the folder (a window over a bare document reads no snapshot).
+OldReportsViewer* ViewerFor(CMainFrame& frame) {
   auto* holder = static_cast<ViewerHolder*>(frame.findChild<QObject*>(
       QStringLiteral("zarim-old-reports-viewer"), Qt::FindDirectChildrenOnly));
   if (!holder) {
-    static SystemClock system_clock;
-    const Clock& clock = frame.services().clock ? *frame.services().clock : system_clock;
-    holder = new ViewerHolder(frame, clock);
+    if (!frame.services().congregation) return nullptr;
+    holder = new ViewerHolder(frame, *frame.services().congregation);
   }
-  return holder->viewer;
+  return &holder->viewer;
 }
 
 void ViewOldReport(CMainFrame& frame, int k) {
-  OldReportsViewer& viewer = ViewerFor(frame);
-  if (viewer.View(k)) frame.ShowActionPanel();
+  OldReportsViewer* viewer = ViewerFor(frame);
+  if (viewer && viewer->View(k)) frame.ShowActionPanel();
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ void RegisterMonthCommands(CommandTable& table) {
   for (int k = 1; k <= 6; ++k)
     table.Add(items[k - 1], [k](CMainFrame& frame) { ViewOldReport(frame, k); });
   table.Add(kCmdHistoryReturn, [](CMainFrame& frame) {
-    ViewerFor(frame).Return();
+    if (OldReportsViewer* viewer = ViewerFor(frame)) viewer->Return();
     frame.ShowActionPanel();
   });
   table.Add(kCmdBackup, [](CMainFrame& frame) { RunBackupDialog(frame, false); });

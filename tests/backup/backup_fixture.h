@@ -7,7 +7,9 @@
 
 #include "backup/backup_form.h"
 #include "core/data_files.h"
+#include "core/folder_lock.h"
 #include "core/password.h"
+#include "cycle/congregation.h"
 #include "support/test_support.h"
 
 namespace zarim::testing {
@@ -15,16 +17,22 @@ namespace zarim::testing {
 class BackupFolder {
  public:
   BackupFolder()
-      : clock(Date{2026, 12, 8}), time(LocalTime{2026, 12, 8, 14, 32, 2}), doc(&prompter) {
+      : clock(Date{2026, 12, 8}),
+        time(LocalTime{2026, 12, 8, 14, 32, 2}),
+        owner(&prompter),
+        doc(owner.doc()) {
+    if (!OpenOwner(owner, data.path(), clock)) throw std::runtime_error("folder not opened");
     StartEmpty(doc, Date{2026, 12, 8}, data.path());
     AddRecord(doc, MakePublisher(100, "Anna", "Berg"));
     AddRecord(doc, MakePublisher(101, "Carl", "Dahl"));
     settings["Backup/Path"] = sets.path();
     Save();
+    prompter.messages.clear();  // what opening said is not under test
+    prompter.buttons.clear();
   }
 
   void Save() {
-    if (!SaveAll(doc, true)) throw std::runtime_error("save failed");
+    if (!owner.Save()) throw std::runtime_error("save failed");
   }
 
   BackupServices Services() {
@@ -70,7 +78,8 @@ class BackupFolder {
   ScriptedPrompter prompter;
   FixedClock clock;
   FixedTimeSource time;
-  CZarimDoc doc;
+  Congregation owner;
+  CZarimDoc& doc;
   std::map<std::string, std::string> settings;
   std::vector<std::string> asked_passwords;
   std::string typed_password;
@@ -80,7 +89,9 @@ class BackupFolder {
 inline std::vector<std::pair<std::string, Bytes>> SetFiles(const std::string& folder) {
   auto all = FolderContents(folder);
   std::erase_if(all, [](const auto& e) {
-    return e.first == "rmkundo.dat" || e.first == "buhist.dat" || e.first == "zset.done";
+    // The lock file is the owner's while the folder is open, not data.
+    return e.first == "rmkundo.dat" || e.first == "buhist.dat" || e.first == "zset.done" ||
+           e.first == kLockFileName;
   });
   return all;
 }

@@ -5,19 +5,25 @@
 #include <utime.h>
 
 #include <ctime>
+#include <stdexcept>
 #include <string>
 
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "cycle/congregation.h"
 #include "support/test_support.h"
 
 namespace zarim::testing {
 
 class MonthFolder {
  public:
-  explicit MonthFolder(Date today) : clock(today), doc(&prompter) {
+  // The folder is held by its owner, as the program holds it.
+  explicit MonthFolder(Date today) : clock(today), owner(&prompter), doc(owner.doc()) {
+    if (!OpenOwner(owner, dir.path(), clock)) throw std::runtime_error("folder not opened");
     StartEmpty(doc, today, dir.path());
+    prompter.messages.clear();  // what opening said is not under test
+    prompter.buttons.clear();
   }
 
   PubRecord& Add(int id, uint8_t status = kActive) {
@@ -26,12 +32,13 @@ class MonthFolder {
   }
   PubRecord& Rec(int id) { return *doc.FindById(id); }
   // Writes the document as the Save command does (the snapshot copies what is on disk).
-  void Save() { ASSERT_TRUE(SaveAll(doc, true)); }
+  void Save() { ASSERT_TRUE(owner.Save()); }
 
   TempDir dir;
   ScriptedPrompter prompter;
   FixedClock clock;
-  CZarimDoc doc;
+  Congregation owner;
+  CZarimDoc& doc;
 };
 
 // Sets a file's modification time to noon of 1 June of a year.

@@ -31,7 +31,7 @@ class OldReports : public ::testing::Test {
 };
 
 TEST_F(OldReports, ItemsNameTheSixMonthsBeforeAndOnlyThoseWithASnapshotAreEnabled) {
-  OldReportsViewer viewer(f.doc, f.clock);
+  OldReportsViewer viewer(f.doc, f.owner);
   viewer.RefreshMask();
   EXPECT_EQ(f.doc.history_month_mask, 1u << 1);
   EXPECT_TRUE(viewer.MenuShown());
@@ -48,14 +48,14 @@ TEST_F(OldReports, ItemsNameTheSixMonthsBeforeAndOnlyThoseWithASnapshotAreEnable
 
 TEST_F(OldReports, NoSnapshotRemovesTheMenu) {
   std::filesystem::remove_all(f.dir.path() + "/Roll");
-  OldReportsViewer viewer(f.doc, f.clock);
+  OldReportsViewer viewer(f.doc, f.owner);
   viewer.RefreshMask();
   EXPECT_EQ(f.doc.history_month_mask, 0u);
   EXPECT_FALSE(viewer.MenuShown());
 }
 
 TEST_F(OldReports, ViewingLoadsTheSnapshotReadOnlyAndReturningTheCurrentData) {
-  OldReportsViewer viewer(f.doc, f.clock);
+  OldReportsViewer viewer(f.doc, f.owner);
   viewer.RefreshMask();
   auto before = testing::FolderContents(f.dir.path());
   ASSERT_TRUE(viewer.View(1));
@@ -66,7 +66,7 @@ TEST_F(OldReports, ViewingLoadsTheSnapshotReadOnlyAndReturningTheCurrentData) {
   EXPECT_EQ(f.Rec(100).activity[kHours][2][0], 5);
   // Nothing is saved while viewing.
   f.doc.MarkModified();
-  EXPECT_FALSE(SaveAll(f.doc, true));
+  EXPECT_FALSE(f.owner.Save());
   // The items still name the months before the live working month.
   EXPECT_EQ(viewer.Items()[0].caption, "March 2026");
   viewer.Return();
@@ -83,7 +83,7 @@ TEST_F(OldReports, ViewingLoadsTheSnapshotReadOnlyAndReturningTheCurrentData) {
 }
 
 TEST_F(OldReports, UnsavedChangesAreAskedAboutFirst) {
-  OldReportsViewer viewer(f.doc, f.clock);
+  OldReportsViewer viewer(f.doc, f.owner);
   viewer.RefreshMask();
   f.Rec(100).activity[kHours][2][0] = 11;
   f.doc.MarkModified();
@@ -102,7 +102,7 @@ TEST_F(OldReports, UnsavedChangesAreAskedAboutFirst) {
 }
 
 TEST_F(OldReports, AnswerNoDropsTheChanges) {
-  OldReportsViewer viewer(f.doc, f.clock);
+  OldReportsViewer viewer(f.doc, f.owner);
   viewer.RefreshMask();
   f.Rec(100).activity[kHours][2][0] = 11;
   f.doc.MarkModified();

@@ -16,12 +16,14 @@
 
 #include "backup/backup_form.h"
 #include "core/data_files.h"
+#include "core/folder_lock.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
 #include "core/startup.h"
 #include "cycle/collection.h"
 #include "cycle/collection_state.h"
+#include "cycle/congregation.h"
 #include "cycle/posting_decision_form.h"
 #include "cycle/roll.h"
 #include "cycle/slip_form.h"
@@ -61,14 +63,6 @@ class AgreeingPrompter : public Prompter {
 };
 
 // No password is set on the demo folder; a request for one fails the test.
-class NoPasswords : public PasswordRunner {
- public:
-  void Run(PasswordForm& form) override {
-    ADD_FAILURE() << "the demo folder asked for a password";
-    form.Cancel();
-  }
-  void Run(PasswordChangeForm& form) override { form.Cancel(); }
-};
 
 // The active publishers without a slip in the working month, in record order.
 std::vector<int> Unreported(const CZarimDoc& doc) {
@@ -82,18 +76,10 @@ std::vector<int> Unreported(const CZarimDoc& doc) {
 
 class GoldenSession : public ::testing::Test {
  protected:
-  // Opens the folder as the program does at start.
-  void Open(CZarimDoc& doc) {
-    doc.data_folder = data.path();
-    StartupOptions options;
-    options.data_folder = data.path();
-    options.after_load = [](CZarimDoc& d) { d.history_month_mask = ComputeHistoryMonthMask(d); };
-    NoPasswords passwords;
-    FixedClock clock(kToday);
-    ASSERT_TRUE(CreateDocument(doc, options, clock, settings, passwords));
-  }
+  // Opens the folder as the program does at start, through its owner.
+  void Open(Congregation& owner) { ASSERT_TRUE(testing::OpenOwner(owner, data.path(), clock)); }
 
-  void Save(CZarimDoc& doc) { ASSERT_TRUE(SaveAll(doc, true)); }
+  void Save(Congregation& owner) { ASSERT_TRUE(owner.Save()); }
 
   // The catalog names the backup sets and the month snapshots by their paths, which hold the
   // temporary folders' random names; they are hashed with those replaced by names of the
@@ -115,7 +101,8 @@ class GoldenSession : public ::testing::Test {
     for (const auto& [root, label] :
          {std::pair{data.path(), "data"}, std::pair{sets.path(), "sets"}}) {
       for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file()) continue;
+        // The lock file is the owner's while the folder is open, not data.
+        if (!entry.is_regular_file() || entry.path().filename() == kLockFileName) continue;
         std::string name = std::filesystem::relative(entry.path(), root).string();
         Bytes bytes = ReadFile(entry.path().string()).value_or(Bytes{});
         out[std::string(label) + "/" + name] = Hex(Fnv64(Neutral(bytes)));
@@ -126,8 +113,7 @@ class GoldenSession : public ::testing::Test {
 
   TempDir data;
   TempDir sets;
-  // The document's saves write the settings file through this object.
-  SettingsFile settings{data.path()};
+  FixedClock clock{kToday};
 };
 
 // Recorded from the build before the library took over the opening and saving of folders.
@@ -316,8 +302,9 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
   ASSERT_TRUE(demo::WriteDemoFolder(data.path(), demo, &error)) << error;
 
   AgreeingPrompter agree;
-  CZarimDoc doc(&agree);
-  ASSERT_NO_FATAL_FAILURE(Open(doc));
+  Congregation owner(&agree);
+  ASSERT_NO_FATAL_FAILURE(Open(owner));
+  CZarimDoc& doc = owner.doc();
   ASSERT_TRUE(WorkingMonthOpen(doc)) << "the demo's working month is open for slips";
 
   // Three slips of the working month: plain, with studies, with a remark.
@@ -342,7 +329,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
     slip.EndRemark();
     ASSERT_EQ(slip.Save(), SlipForm::SaveResult::kSaved);
   }
-  ASSERT_NO_FATAL_FAILURE(Save(doc));
+  ASSERT_NO_FATAL_FAILURE(Save(owner));
 
   // The month is complete: close it and open the next one early.
   CloseCollection(doc);
@@ -350,7 +337,7 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
   ASSERT_TRUE(decision.InitializeNextShown());
   ASSERT_TRUE(decision.InitializeNext(agree));
   decision.Apply(doc);
-  ASSERT_NO_FATAL_FAILURE(Save(doc));
+  ASSERT_NO_FATAL_FAILURE(Save(owner));
 
   // One publisher to the inactive list, one moved away.
   auto in_month = [](int month) {
@@ -361,11 +348,10 @@ TEST_F(GoldenSession, PostInitializeStatusAndBackupWriteTheRecordedBytes) {
   };
   ASSERT_EQ(TransferToInactive(doc, active[3], in_month(doc.working_month)), MoveResult::kDone);
   ASSERT_EQ(MoveOut(doc, active[4], in_month(doc.working_month)), MoveResult::kDone);
-  ASSERT_NO_FATAL_FAILURE(Save(doc));
+  ASSERT_NO_FATAL_FAILURE(Save(owner));
 
   // A backup set under a backup path of its own, at a fixed moment.
   std::map<std::string, std::string> backup_settings{{"Backup/Path", sets.path()}};
-  FixedClock clock(kToday);
   FixedTimeSource time(kBackupTime);
   BackupServices services;
   services.time = &time;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/strings.h"
+#include "records/publisher_form.h"
 #include "records_fixture.h"
 
 namespace zarim::testing {
@@ -149,6 +150,43 @@ TEST_F(PlacingTest, NewIdentifierSkipsTheUsedOnes) {
   EXPECT_EQ(blank.hope, 'O');
   EXPECT_EQ(FieldText(blank.birth_date), "        ");
   EXPECT_EQ(blank.special_circumstances, kCircumstancesSet);
+}
+
+// Each list takes people in up to its limit and refuses the next; a full publisher table
+// refuses a new record whatever its list, and says so apart from a duplicate name.
+TEST(RoomForTest, EachListRefusesPastItsLimitAndAFullTableRefusesNewRecords) {
+  const std::pair<uint8_t, int> limits[] = {
+      {kActive, 300}, {kNonPublisher, 300}, {kInactive, 299}, {kMoved, 199}, {kDeleted, 299}};
+  for (auto [status, limit] : limits) {
+    CZarimDoc doc;
+    doc.ResetHeader();
+    doc.count = 1;
+    for (int i = 0; i < limit - 1; ++i) doc.records[doc.count++].status = status;
+    EXPECT_EQ(RoomFor(doc, status), Room::kYes) << int(status);
+    EXPECT_EQ(RoomFor(doc, status, 2), Room::kListFull) << int(status);
+    doc.records[doc.count++].status = status;
+    EXPECT_EQ(RoomFor(doc, status), Room::kListFull) << int(status);
+    PubRecord r = MakePublisher(29000, "Past", "Limit", status);
+    EXPECT_EQ(AddPublisherRecord(doc, r), 0) << int(status);
+  }
+  CZarimDoc full;
+  full.ResetHeader();
+  full.count = kMaxIndex + 1;
+  for (int i = 1; i < full.count; ++i)
+    full.records[i].status = i % 10 == 0 ? kActive : kCircuitOverseer;
+  EXPECT_EQ(RoomFor(full, kActive, 1, true), Room::kTableFull);
+  EXPECT_EQ(RoomFor(full, kActive), Room::kYes);  // a status move needs no new record
+}
+
+TEST_F(PlacingTest, AFullTableMakesTheAddingFormSayFullNotDuplicate) {
+  doc.count = kMaxIndex + 1;
+  for (int i = 1; i < doc.count; ++i) doc.records[i] = MakePublisher(10 + i, "P", "Q", kInactive);
+  PublisherForm form(doc, nullptr);
+  form.StartAdding();
+  form.fields().text[static_cast<int>(TextField::kFirst)] = "New";
+  form.fields().text[static_cast<int>(TextField::kLast)] = "Person";
+  EXPECT_EQ(form.Ok(), PublisherForm::Result::kFull);
+  EXPECT_EQ(doc.count, kMaxIndex + 1);
 }
 
 }  // namespace

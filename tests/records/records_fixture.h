@@ -4,13 +4,21 @@
 #include <gtest/gtest.h>
 
 #include "core/document.h"
+#include "cycle/congregation.h"
 #include "support/test_support.h"
 
 namespace zarim::testing {
 
 class RecordsTest : public ::testing::Test {
  protected:
-  RecordsTest() : doc(&prompter) { StartEmpty(doc, Date{2024, 3, 15}, dir.path()); }
+  // The folder is held by its owner, as the program holds it; what opening said is not
+  // under test.
+  RecordsTest() : clock(Date{2024, 3, 15}), owner(&prompter), doc(owner.doc()) {
+    EXPECT_TRUE(OpenOwner(owner, dir.path(), clock));
+    StartEmpty(doc, Date{2024, 3, 15}, dir.path());
+    prompter.messages.clear();
+    prompter.buttons.clear();
+  }
 
   PubRecord& Add(int id, const char* first, const char* last, uint8_t status = kActive) {
     AddRecord(doc, MakePublisher(id, first, last, status));
@@ -28,7 +36,9 @@ class RecordsTest : public ::testing::Test {
 
   TempDir dir;
   ScriptedPrompter prompter;
-  CZarimDoc doc;
+  FixedClock clock;
+  Congregation owner;
+  CZarimDoc& doc;
 };
 
 }  // namespace zarim::testing

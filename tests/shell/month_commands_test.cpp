@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "core/command_ids.h"
-#include "core/data_files.h"
 #include "cycle/collection.h"
+#include "cycle/congregation.h"
 #include "cycle/roll.h"
 #include "shell/commands.h"
 #include "shell/dialogs/posting_decision_dialog.h"
@@ -29,13 +29,15 @@ using testing::TempDir;
 
 class MonthCommandsTest : public ::testing::Test {
  protected:
-  MonthCommandsTest() : clock_(Date{2026, 5, 10}), doc_(&prompter_) {
+  MonthCommandsTest() : clock_(Date{2026, 5, 10}), owner_(&prompter_), doc_(owner_.doc()) {
+    EXPECT_TRUE(testing::OpenOwner(owner_, dir_.path(), clock_));
     StartEmpty(doc_, Date{2026, 5, 10}, dir_.path());  // working month April
     PubRecord r = MakePublisher(100, "Ann", "Lee");
     r.activity[kHours][2][0] = 5;
     AddRecord(doc_, r);
-    SaveAll(doc_, true);
+    owner_.Save();
     services_.prompter = &prompter_;
+    services_.congregation = &owner_;
     services_.clock = &clock_;
   }
   void OpenFrame() {
@@ -49,7 +51,8 @@ class MonthCommandsTest : public ::testing::Test {
   TempDir dir_;
   ScriptedPrompter prompter_;
   FixedClock clock_;
-  CZarimDoc doc_;
+  Congregation owner_;
+  CZarimDoc& doc_;
   ShellServices services_;
   std::unique_ptr<CMainFrame> frame_;
 };
@@ -77,7 +80,7 @@ TEST_F(MonthCommandsTest, ReportSlipsInitializesThroughTheDecisionDialog) {
 TEST_F(MonthCommandsTest, AnOldReportDisablesTheDataCommandsUntilTheReturn) {
   TakeRollSnapshot(doc_, 3);
   doc_.FindById(100)->activity[kHours][2][0] = 9;
-  SaveAll(doc_, true);
+  owner_.Save();
   doc_.history_month_mask = ComputeHistoryMonthMask(doc_);
   OpenFrame();
   ASSERT_NE(frame_->ActionFor(kCmdOldReport1), nullptr);

@@ -10,6 +10,8 @@
 #include <stdexcept>
 
 #include "core/folder_lock.h"
+#include "core/password_form.h"
+#include "cycle/congregation.h"
 
 namespace zarim::testing {
 
@@ -65,6 +67,17 @@ PubRecord& AddRecord(CZarimDoc& doc, const PubRecord& r) {
   ++doc.count;
   doc.RebuildIndex();
   return doc.records[doc.count - 1];
+}
+
+bool OpenOwner(Congregation& owner, const std::string& folder, const Clock& clock) {
+  struct NoPassword : PasswordRunner {
+    void Run(PasswordForm& form) override { form.Cancel(); }
+    void Run(PasswordChangeForm& form) override { form.Cancel(); }
+  } passwords;
+  OpenOptions options;
+  options.data_folder = folder;
+  options.program = "test";
+  return owner.Open(options, clock, passwords) == Congregation::Opened::kOk;
 }
 
 void StartEmpty(CZarimDoc& doc, const Date& today, const std::string& folder) {

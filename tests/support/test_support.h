@@ -10,6 +10,10 @@
 #include "core/file_io.h"
 #include "core/ports.h"
 
+namespace zarim {
+class Congregation;
+}
+
 namespace zarim::testing {
 
 // A folder under the system's temporary folder, removed with everything in it.
@@ -50,6 +54,10 @@ PubRecord MakePublisher(int id, std::string_view first, std::string_view last,
 PubRecord& AddRecord(CZarimDoc& doc, const PubRecord& r);
 // A document with a fresh header record and a working month given by a date.
 void StartEmpty(CZarimDoc& doc, const Date& today, const std::string& folder);
+
+// Opens the owner of a folder for writing as the program does (a folder without a
+// password); false when it could not.
+bool OpenOwner(Congregation& owner, const std::string& folder, const Clock& clock);
 
 // Every file of a folder with its bytes, for comparing folders.
 std::vector<std::pair<std::string, Bytes>> FolderContents(const std::string& folder);

@@ -330,6 +330,7 @@ void PublisherEditDialog::accept() {
     case PublisherForm::Result::kRefused:
       FocusInvalid();
       return;
+    case PublisherForm::Result::kFull:
     case PublisherForm::Result::kFailed:
       return;
   }

@@ -1,0 +1,39 @@
+// DocumentStore: the way from the document of an open data folder to its disk and back.
+// The folder's owner implements it; forms that save, reload or keep settings are handed
+// it and never write the data files themselves.
+#pragma once
+
+#include <string>
+
+namespace zarim {
+
+class CZarimDoc;
+class SettingsFile;
+
+// What a reload reads: the data folder itself, or a month's snapshot folder shown
+// read-only as the month of `serial`.
+struct ReloadRequest {
+  std::string snapshot_folder;  // empty: the data folder
+  int serial = -1;              // the month shown; -1: the one the load computes
+};
+
+class DocumentStore {
+ public:
+  virtual ~DocumentStore() = default;
+  // Brings the derived state up to date and saves every file in one transaction. False
+  // when it failed: the user has been told why and the document stays modified.
+  virtual bool Save() = 0;
+  // Reads the folder again in place of the document, dropping unsaved changes, and
+  // rebuilds every piece of derived state.
+  virtual void Reload(const ReloadRequest& what) = 0;
+  // The settings file of the folder.
+  virtual SettingsFile& settings() = 0;
+};
+
+// The store of the owner that holds doc, for the forms opened deep inside dialogs; null
+// for a document no owner holds, whose changes stay in memory. The owner registers its
+// document for as long as it lives.
+DocumentStore* StoreOf(const CZarimDoc& doc);
+void RegisterStore(const CZarimDoc& doc, DocumentStore* store);  // null: unregisters
+
+}  // namespace zarim
