@@ -333,7 +333,7 @@ bool FileCopier::CopyArchivesBetween(const std::string& from, const std::string&
       failures_.push_back(target);
       return false;
     }
-    ok = CopyOne(older, target, std::string(kOldFileTotals7)) && ok;
+    ok = CopyOne({from, older}, {to, target}, std::string(kOldFileTotals7)) && ok;
   }
   return ok;
 }
