@@ -195,7 +195,7 @@ QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   if (job.doc && IsInsideDataFolder(job.doc->data_folder, path.toStdString())) {
     prompter.Tell(Fill(Sid::kOutputInsideDataFolder, path.toStdString(), job.doc->data_folder));
-    return;
+    return {};
   }
   bool canceled = false;
   if (WriteReportPdf(job, path, 300, parent, &canceled))
