@@ -204,20 +204,56 @@ EditScope Congregation::Edit() { return EditScope(*this); }
 
 // Everything of the document that an edit can change: the tables and the scalar state.
 // The index lookup is rebuilt from the records after a rollback.
-#define ZARIM_EDITABLE(X)                                                                          \
-  X(records)                                                                                       \
-  X(count) X(index) X(index_count) X(lists) X(status_count) X(ext_index) X(ext_count)              \
-      X(current_ext) X(emergency_index) X(emergency_count) X(special_needs_index)                  \
-          X(special_needs_count) X(household_undo) X(household_undo_count) X(appointments)         \
-              X(appointment_count) X(remarks) X(remark_count) X(late) X(late_count) X(groups)      \
-                  X(attendance) X(attendance_blocks) X(totals) X(format) X(working_month)          \
-                      X(live_working_month) X(working_year) X(working_serial) X(early_year)        \
-                          X(early_month) X(early_allowed) X(history_view) X(history_month)         \
-                              X(history_year) X(history_month_mask) X(modified) X(co_record)       \
-                                  X(switch_serial) X(new_report_form)                              \
-                                      X(special_circumstances_present) X(special_servants_present) \
-                                          X(erase_late_enabled) X(resume_id) X(options)            \
-                                              X(pending_files)
+// clang-format off
+#define ZARIM_EDITABLE(X) \
+  X(records) \
+  X(count) \
+  X(index) \
+  X(index_count) \
+  X(lists) \
+  X(status_count) \
+  X(ext_index) \
+  X(ext_count) \
+  X(current_ext) \
+  X(emergency_index) \
+  X(emergency_count) \
+  X(special_needs_index) \
+  X(special_needs_count) \
+  X(household_undo) \
+  X(household_undo_count) \
+  X(appointments) \
+  X(appointment_count) \
+  X(remarks) \
+  X(remark_count) \
+  X(late) \
+  X(late_count) \
+  X(groups) \
+  X(attendance) \
+  X(attendance_blocks) \
+  X(totals) \
+  X(format) \
+  X(working_month) \
+  X(live_working_month) \
+  X(working_year) \
+  X(working_serial) \
+  X(early_year) \
+  X(early_month) \
+  X(early_allowed) \
+  X(history_view) \
+  X(history_month) \
+  X(history_year) \
+  X(history_month_mask) \
+  X(modified) \
+  X(co_record) \
+  X(switch_serial) \
+  X(new_report_form) \
+  X(special_circumstances_present) \
+  X(special_servants_present) \
+  X(erase_late_enabled) \
+  X(resume_id) \
+  X(options) \
+  X(pending_files)
+// clang-format on
 
 struct DocumentCopy {
 #define ZARIM_FIELD(f) decltype(CZarimDoc::f) f;

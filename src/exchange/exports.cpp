@@ -3,6 +3,7 @@
 #include "exchange/exports.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -438,11 +439,11 @@ std::string WriteExport(CZarimDoc& doc, ExportKind kind, const ExportOptions& o)
   // Every export names the file or folder it could not write and what the system said;
   // a link or a file standing in the exports folder's place is named as such.
   if (folder.empty()) {
-    const std::string why = ExportFailureText(doc.data_folder, path);
-    doc.prompter->Tell(why != Fill(Sid::kUnableToCreateFile, path)
-                           ? why
-                           : Fill(Sid::kExportFolderNotMade, ExportsFolderPath(doc.data_folder),
-                                  std::strerror(error)));
+    const std::string exports = ExportsFolderPath(doc.data_folder);
+    struct stat st {};
+    doc.prompter->Tell(::lstat(exports.c_str(), &st) == 0 && S_ISLNK(st.st_mode)
+                           ? Fill(Sid::kFolderIsLink, exports)
+                           : Fill(Sid::kExportFolderNotMade, exports, std::strerror(error)));
     return {};
   }
   const std::string bytes = ExportBytes(doc, kind, o);

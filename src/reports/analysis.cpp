@@ -95,8 +95,7 @@ class Builder {
     }
     MeetingBlock();
     if (kind_ == report_kind::kMeetingReport) SixMonthTable();
-    out_.model.page_count =
-        TablePageCount(out_, EstimatedRowsPerPage(context, doc_.options.show_grid != 0), true);
+    out_.model.page_count = ViewPageCount(doc_, context, out_);
     return std::move(out_);
   }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/document.h"
+#include "reports/recording_canvas.h"
 
 namespace zarim {
 
@@ -150,6 +151,19 @@ std::vector<TablePlace> PlaceTableRows(const TableLayout& layout, int rows_per_p
 int TablePageCount(const TableLayout& layout, int rows_per_page, bool paper) {
   const std::vector<TablePlace> places = PlaceTableRows(layout, rows_per_page, paper);
   return places.empty() ? 1 : places.back().page + 1;
+}
+
+int ViewPageCount(const CZarimDoc& doc, const ReportContext& context, const TableLayout& layout) {
+  // The rows a page takes as the report view measures them on the screen, so that a
+  // model names as many pages as the view shows.
+  RecordingCanvas measure(context.screen_dpi_x, context.screen_dpi_y);
+  ReportContext screen = context;
+  screen.printing = false;
+  PageFrame frame(measure, screen, doc.options.top_margin);
+  const int row_height = TableRowHeight(frame, measure, doc.options.show_grid != 0);
+  const int per_page =
+      TableRowsPerPage(frame.dpi_y(), row_height, screen.page_height_tenths == kPageHeightA4Tenths);
+  return TablePageCount(layout, per_page, false);
 }
 
 void DrawTableLayout(const CZarimDoc& doc, Canvas& canvas, ReportContext& context,

@@ -80,6 +80,8 @@ int TableHeaderRows(const TableLayout& layout);
 std::vector<TablePlace> PlaceTableRows(const TableLayout& layout, int rows_per_page, bool paper);
 // The pages the rows fill (at least 1): the report never ends on an empty page.
 int TablePageCount(const TableLayout& layout, int rows_per_page, bool paper);
+// The pages of the layout as the report view shows them on the screen.
+int ViewPageCount(const CZarimDoc& doc, const ReportContext& context, const TableLayout& layout);
 
 // Draws the layout and sets the context's page count: the pages its rows fill on this
 // canvas. A layout without rows draws nothing.

@@ -2,7 +2,8 @@
 # init-month, backup and restore through zarim-cli with little room on the disk
 # (ZARIM_FREE_BYTES): each run either succeeds with the new data, or fails with a message
 # and a non-zero exit, leaving the data exactly as they were and no set that restore takes.
-# Last, a restore over a pipe planted in place of a data file finishes instead of hanging.
+# Last, a restore over a pipe planted in place of a data file is refused by the file's name
+# instead of hanging.
 # usage: free_space_sweep.sh ZARIM_CLI ZARIM_DEMO WORKDIR [LEVELS]
 set -euo pipefail
 cli=$1 demo=$2 work=$3 levels=${4:-12}
@@ -65,13 +66,15 @@ for ((i = 0; i <= levels; i++)); do
     fi
   fi
 done
-# A pipe in place of a data file: nothing waits on it, the restore replaces it.
+# A pipe in place of a data file: nothing waits on it; the folder is refused by the file's
+# name, before anything is read or written, and the pipe is left for the user to remove.
 cp -a "$work/inited" "$work/pipe" && rm "$work/pipe/meetin9.dat" && mkfifo "$work/pipe/meetin9.dat"
-if ! timeout 120 "$cli" --data "$work/pipe" --today "$today" restore --latest >/dev/null 2>"$work/err"; then
-  echo "restore over a pipe failed or hung"; cat "$work/err"; exit 1
-fi
-[[ -f "$work/pipe/meetin9.dat" && ! -p "$work/pipe/meetin9.dat" ]] || { echo "the pipe stayed"; exit 1; }
-grep -q "meetin9.dat" "$work/err" || { echo "the pipe left out of the undo was not named"; exit 1; }
+rc=0
+timeout 120 "$cli" --data "$work/pipe" --today "$today" restore --latest >/dev/null 2>"$work/err" || rc=$?
+[[ $rc -ne 124 ]] || { echo "restore over a pipe hung"; exit 1; }
+[[ $rc -ne 0 ]] || { echo "restore over a pipe was not refused"; exit 1; }
+[[ -p "$work/pipe/meetin9.dat" ]] || { echo "the refused restore changed the pipe"; exit 1; }
+grep -q "meetin9.dat" "$work/err" || { echo "the pipe was not named"; exit 1; }
 
 echo "free-space sweep: $passed succeeded, $failed refused with a message, $mixed mixed"
 [[ $mixed -eq 0 && $failed -gt 0 && $passed -gt 0 ]]

@@ -86,6 +86,13 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kGlanceReceived, "dd"},
     {Sid::kGlanceMissing, "d"},
     {Sid::kGlanceLate, "d"},
+    {Sid::kFigHoursFarAbove, "sdsd"},
+    {Sid::kFigStudiesWithoutSharing, "sds"},
+    {Sid::kFigCreditAboveLimit, "sdsd"},
+    {Sid::kFigPioneerFarBelow, "sdsd"},
+    {Sid::kBranchCheckLine, "ssdd"},
+    {Sid::kNoSuchGroup, "d"},
+    {Sid::kGroupWithoutMembers, "d"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

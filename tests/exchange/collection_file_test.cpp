@@ -204,7 +204,7 @@ TEST_F(CollectionFileTest, FileOfAnotherMonthIsRefusedAndChangesNothing) {
   EXPECT_EQ(prompter.messages[0],
             "Wrong Month!\n\nThe .t19 file is for July\n\nYou are collecting June reports. ");
   EXPECT_TRUE(reports.empty());
-  doc.language_code = "fra";
+  doc.language_code = "french";
   EXPECT_NE(WrongMonthMessage(doc, 6).find(std::string(Str(Sid::kSlipFrenchArticle))),
             std::string::npos);
 }

@@ -149,6 +149,11 @@ const std::vector<DialogEntry>& AllDialogs() {
          return With(std::make_shared<DeleteForm>(w.doc, Rec(w, 100)),
                      [](DeleteForm& f) { return new DeleteDialog(f); });
        }},
+      {"CongregationNameDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<FormatOptionsForm>(w.doc),
+                     [](FormatOptionsForm& f) { return new CongregationNameDialog(f); });
+       }},
       {"EmergencyDialog",
        [](DialogWorld& w) {
          return With(std::make_shared<EmergencyForm>(w.doc, *w.doc.FindById(100)),

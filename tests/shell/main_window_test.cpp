@@ -18,6 +18,7 @@
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
 #include "reports/branch_report.h"
 #include "shell/action_panel.h"
 #include "shell/commands.h"
@@ -51,16 +52,21 @@ QStringList MenuTexts(QMenuBar* bar) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() : doc_(&prompter_) {
+  // The folder is opened by its owner, as the program opens it: only the owner saves.
+  MainWindowTest() : owner_(&prompter_), doc_(owner_.doc()) {
+    EXPECT_TRUE(testing::OpenOwner(owner_, dir_.path(), clock_));
     StartEmpty(doc_, Date{2024, 3, 10}, dir_.path());
     services_.prompter = &prompter_;
+    services_.congregation = &owner_;
   }
   std::unique_ptr<CMainFrame> Frame(CommandTable table) {
     return std::make_unique<CMainFrame>(doc_, services_, std::move(table));
   }
   TempDir dir_;
   ScriptedPrompter prompter_;
-  CZarimDoc doc_;
+  FixedClock clock_{Date{2024, 3, 10}};
+  Congregation owner_;
+  CZarimDoc& doc_;
   ShellServices services_;
 };
 

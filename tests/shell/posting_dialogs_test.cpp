@@ -100,6 +100,7 @@ class PostingDialogsTest : public ::testing::Test {
   PubRecord& R(int id) { return *doc_.FindById(id); }
 
   TempDir dir_;
+  TempDir out_;  // PDF files are never written into the data folder
   ScriptedPrompter prompter_;
   CZarimDoc doc_;
 };
@@ -168,7 +169,7 @@ TEST_F(PostingDialogsTest, BranchPageSavesAsPdf) {
   job.fonts = &fonts;
   job.kind = kBranchReportKind;
   job.today = Date{2026, 3, 10};
-  const QString path = QString::fromStdString(dir_.File("branch.pdf"));
+  const QString path = QString::fromStdString(out_.File("branch.pdf"));
   ASSERT_TRUE(WriteReportPdf(job, path));
   QProcess p;
   p.start(exe, {QStringLiteral("-layout"), path, QStringLiteral("-")});

@@ -80,9 +80,10 @@ TEST_F(CupsPrinting, WithoutAnyQueuePrintSaysNoPrinterIsAvailable) {
     GTEST_SKIP() << "runs under with_cups_pdf_queue.sh with ZARIM_TEST_NO_QUEUE=1";
   EXPECT_TRUE(QPrinterInfo::availablePrinters().isEmpty());
   ScriptedPrompter prompter;
-  PrintReport(nullptr, Job(report_kind::kTelephoneCongregation), prompter);
+  prompter.Script(Answer::kNo);  // the offer of a PDF file instead is declined
+  EXPECT_TRUE(PrintReport(nullptr, Job(report_kind::kTelephoneCongregation), prompter).isEmpty());
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0], Str(Sid::kNoPrinter));
+  EXPECT_EQ(prompter.messages[0], Str(Sid::kNoPrinterSavePdf));
   EXPECT_EQ(PrintOnPrinter(Job(report_kind::kTelephoneCongregation), QString(), nullptr), 0);
 }
 

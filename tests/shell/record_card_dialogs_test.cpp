@@ -44,6 +44,7 @@ class RecordCardDialogsTest : public ::testing::Test {
   }
   int Rec(int id) { return doc_.RecordNumberById(id); }
   TempDir dir_;
+  TempDir out_;  // PDF files are never written into the data folder
   CZarimDoc doc_;
   ScriptedPrompter prompter_;
 };
@@ -86,7 +87,7 @@ TEST_F(RecordCardDialogsTest, FilePdfHoldsEveryCardOfTheFile) {
   if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
   RecordCardForm form(doc_);
   RecordCardDialog dialog(form, doc_, prompter_);
-  const QString path = QString::fromStdString(dir_.File("active.pdf"));
+  const QString path = QString::fromStdString(out_.File("active.pdf"));
   ASSERT_TRUE(dialog.WriteFilePdf(false, path));
   EXPECT_TRUE(prompter_.messages.empty());
   QProcess p;

@@ -17,6 +17,7 @@
 
 #include "core/clipboard.h"
 #include "core/document.h"
+#include "cycle/congregation.h"
 #include "records/emergency.h"
 #include "records/keyed_store.h"
 #include "shell/dialogs/delete_dialog.h"
@@ -58,7 +59,13 @@ void DismissStatusDialog(bool* shown) {
 
 class RecordsDialogsTest : public ::testing::Test {
  protected:
-  RecordsDialogsTest() : doc_(&prompter_) { StartEmpty(doc_, Date{2024, 3, 15}, dir_.path()); }
+  // The folder is opened by its owner, as the program opens it: only the owner saves.
+  RecordsDialogsTest() : owner_(&prompter_), doc_(owner_.doc()) {
+    EXPECT_TRUE(testing::OpenOwner(owner_, dir_.path(), clock_));
+    StartEmpty(doc_, Date{2024, 3, 15}, dir_.path());
+    prompter_.messages.clear();  // what opening said is not the dialogs' business
+    prompter_.buttons.clear();
+  }
   void AddThree() {
     AddRecord(doc_, MakePublisher(10, "Ann", "Adams"));
     AddRecord(doc_, MakePublisher(11, "Bob", "Baker"));
@@ -66,7 +73,9 @@ class RecordsDialogsTest : public ::testing::Test {
   }
   TempDir dir_;
   ScriptedPrompter prompter_;
-  CZarimDoc doc_;
+  FixedClock clock_{Date{2024, 3, 15}};
+  Congregation owner_;
+  CZarimDoc& doc_;
   MemoryClipboard clipboard_;
 };
 

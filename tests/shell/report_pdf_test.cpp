@@ -58,6 +58,7 @@ class ReportPdfTest : public ::testing::Test {
   }
 
   TempDir dir_;
+  TempDir out_;  // PDF files are never written into the data folder
   CZarimDoc doc_;
   ReportFonts fonts_;
 };
@@ -79,7 +80,7 @@ TEST_F(ReportPdfTest, TelephoneListPdfHoldsEveryListedName) {
   doc_.RebuildIndex();
   doc_.groups.count = 2;
 
-  const QString path = QString::fromStdString(dir_.File("phone.pdf"));
+  const QString path = QString::fromStdString(out_.File("phone.pdf"));
   ASSERT_TRUE(WriteReportPdf(Job(report_kind::kTelephoneCongregation), path));
   // ZARIM_KEEP_PDF=<file> keeps a copy for looking at the pages.
   if (const char* keep = std::getenv("ZARIM_KEEP_PDF")) {
@@ -110,7 +111,7 @@ TEST_F(ReportPdfTest, GroupListPdfHoldsOnlyTheGroup) {
   AddRecord(doc_, a);
   AddRecord(doc_, b);
   doc_.groups.count = 2;
-  const QString path = QString::fromStdString(dir_.File("group.pdf"));
+  const QString path = QString::fromStdString(out_.File("group.pdf"));
   ASSERT_TRUE(WriteReportPdf(Job(report_kind::kTelephoneGroup, 2), path));
   QString text = PdfText(path);
   EXPECT_TRUE(text.contains(QStringLiteral("Boris Two")));
@@ -125,7 +126,7 @@ TEST_F(ReportPdfTest, CopiesOfAPageRangeAreCollated) {
     PubRecord r = MakePublisher(100 + i, "Person", "N" + std::to_string(1000 + i));
     AddRecord(doc_, r);
   }
-  const QString path = QString::fromStdString(dir_.File("copies.pdf"));
+  const QString path = QString::fromStdString(out_.File("copies.pdf"));
   QPdfWriter writer(path);
   writer.setResolution(300);
   writer.setPageSize(QPageSize(QPageSize::Letter));
@@ -165,14 +166,14 @@ TEST_F(ReportPdfTest, CanceledPdfLeavesNoHalfFile) {
     void Finish(int) override { finished = true; }
     bool finished = false;
   };
-  const QString fresh = QString::fromStdString(dir_.File("fresh.pdf"));
+  const QString fresh = QString::fromStdString(out_.File("fresh.pdf"));
   StopAtThird stop;
   bool canceled = false;
   EXPECT_FALSE(RenderReportPdf(job, fresh, 300, &stop, &canceled));
   EXPECT_TRUE(canceled);
   EXPECT_FALSE(stop.finished);
   EXPECT_FALSE(QFile::exists(fresh));
-  const QString kept = QString::fromStdString(dir_.File("kept.pdf"));
+  const QString kept = QString::fromStdString(out_.File("kept.pdf"));
   QFile old(kept);
   ASSERT_TRUE(old.open(QIODevice::WriteOnly));
   old.write("the earlier file");
@@ -181,7 +182,7 @@ TEST_F(ReportPdfTest, CanceledPdfLeavesNoHalfFile) {
   EXPECT_FALSE(RenderReportPdf(job, kept, 300, &again, &canceled));
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), QByteArray("the earlier file"));
-  const QStringList left = QDir(QString::fromStdString(dir_.path()))
+  const QStringList left = QDir(QString::fromStdString(out_.path()))
                                .entryList({QStringLiteral("*fresh*"), QStringLiteral("*kept*")},
                                           QDir::Files | QDir::Hidden);
   EXPECT_EQ(left, QStringList{QStringLiteral("kept.pdf")});  // no temporary file either
@@ -192,7 +193,7 @@ TEST_F(ReportPdfTest, CanceledPdfLeavesNoHalfFile) {
 }
 
 TEST_F(ReportPdfTest, UnwritablePathIsReportedAsFailure) {
-  const QString path = QString::fromStdString(dir_.File("no/such/folder/x.pdf"));
+  const QString path = QString::fromStdString(out_.File("no/such/folder/x.pdf"));
   EXPECT_FALSE(WriteReportPdf(Job(report_kind::kTelephoneCongregation), path));
 }
 
