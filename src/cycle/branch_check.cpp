@@ -51,7 +51,10 @@ WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
       if (ReportedInMonth(r, c.month, c.slot) && code < kSpecial)
         Count(t, r, c.month, c.slot, code);
     }
-    if (ReportedInMonth(r, month, slot)) Count(t, r, month, slot, PioneerCodeOf(r, month, slot));
+    // A report of the month itself that came late went to the branch with the month it was
+    // posted in, counted there above.
+    if (ReportedInMonth(r, month, slot) && r.late[month][slot] == 0)
+      Count(t, r, month, slot, PioneerCodeOf(r, month, slot));
   }
   return t;
 }
