@@ -40,6 +40,8 @@ TEST_F(BranchCheckTest, CountsTheMonthAsItWasSent) {
   EXPECT_EQ(t.row[kPublisher][kTotalsReportsField], 2);  // Anna and Cara's late report
   EXPECT_EQ(t.row[kPublisher][kBibleStudies], 3);
   EXPECT_EQ(t.row[kRegular][kHours], 52);
+  // Cara's December report went to the branch with January, not with December.
+  EXPECT_EQ(RecountMonthTotals(doc, 11, 25).row[kPublisher][kTotalsReportsField], 0);
   EXPECT_TRUE(JanuaryDifferences().empty());
   // A publisher who became inactive since still counts for the month he reported in.
   R(100).status = kInactive;
