@@ -4,17 +4,13 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/totals_names.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_check.h"
 
 namespace zarim::cli {
 namespace {
-
-const char* kRows[kTotalsRows] = {"publishers", "auxiliary", "regular", "special"};
-const char* kFields[kTotalsFields] = {"placements",    "videos",        "hours",
-                                      "return_visits", "studies",       "active",
-                                      "unused",        "quarter_hours", "reports"};
 
 Outcome BranchCheck(Context& ctx) {
   bool json = TakeFlag(ctx.args, "--json");
@@ -32,8 +28,8 @@ Outcome BranchCheck(Context& ctx) {
       j.Key("differences").BeginArray();
       for (auto [row, f] : m.differences)
         j.BeginObject()
-            .Field("row", kRows[row])
-            .Field("field", kFields[f])
+            .Field("row", kRowNames[row])
+            .Field("field", kFieldNames[f])
             .Field("sent", static_cast<int>(m.sent.row[row][f]))
             .Field("now", static_cast<int>(m.now.row[row][f]))
             .EndObject();
@@ -50,7 +46,7 @@ Outcome BranchCheck(Context& ctx) {
     }
     ctx.out << Fill(Sid::kBranchCheckDiffers, name) << "\n";
     for (auto [row, f] : m.differences)
-      ctx.out << Printf(Sid::kBranchCheckLine, kRows[row], kFields[f],
+      ctx.out << Printf(Sid::kBranchCheckLine, kRowNames[row], kFieldNames[f],
                         static_cast<int>(m.sent.row[row][f]), static_cast<int>(m.now.row[row][f]))
               << "\n";
   }

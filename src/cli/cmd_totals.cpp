@@ -4,17 +4,13 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/totals_names.h"
 #include "core/month.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 
 namespace zarim::cli {
 namespace {
-
-const char* kRowNames[kTotalsRows] = {"publishers", "auxiliary", "regular", "special"};
-const char* kFieldNames[kTotalsFields] = {"placements",    "videos",        "hours",
-                                          "return_visits", "studies",       "active",
-                                          "unused",        "quarter_hours", "reports"};
 
 void Rows(Json& j, const WorkingTotals& t) {
   j.BeginObject();
