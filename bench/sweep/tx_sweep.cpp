@@ -191,12 +191,13 @@ bool OlderFolder(const std::string& data) {
   auto write = [&](std::string_view name, const Bytes& bytes) {
     return WriteFilePlain(JoinPath(data, name), bytes);
   };
-  return write(kOldFilePublishers7,
-               Join({OlderHeader(years), anna, OlderPublisher(102, "Carl", "Dahl")})) &&
-         write(kOldFileInactive7, Join({OlderPublisher(103, "Eva", "Falk")})) &&
-         write(kOldFileRemarks7, Join({OlderRemark("moved in", 11, 101)})) &&
-         write(kOldFileTotals7, Bytes(864, 3)) && write("Roll/Zr7_8/spcards.dat", Bytes(864, 4)) &&
-         write(kFileGroups, OlderGroupTable({{"Adams", "Baker", "Hall", "", "10:00", 6}}));
+  const Bytes publishers = Join({OlderHeader(years), anna, OlderPublisher(102, "Carl", "Dahl")});
+  const Bytes inactive = Join({OlderPublisher(103, "Eva", "Falk")});
+  const Bytes remarks = Join({OlderRemark("moved in", 11, 101)});
+  const Bytes groups = OlderGroupTable({{"Adams", "Baker", "Hall", "", "10:00", 6}});
+  return write(kOldFilePublishers7, publishers) && write(kOldFileInactive7, inactive) &&
+         write(kOldFileRemarks7, remarks) && write(kOldFileTotals7, Bytes(864, 3)) &&
+         write("Roll/Zr7_8/spcards.dat", Bytes(864, 4)) && write(kFileGroups, groups);
 }
 
 // A file written by an export of the start folder (run in a copy), changed by edit.

@@ -238,9 +238,12 @@ TEST(Congregation, AFolderOpensOnlyUnderALanguageOfTheCodePageItsNamesAreIn) {
     OpenOptions o = Options(dir);
     o.language_code = lang;
     Congregation::Opened got = owner.Open(o, clock, passwords);
-    if (got == Congregation::Opened::kOk) EXPECT_TRUE(owner.Save()) << lang;
-    if (got == Congregation::Opened::kOtherCodePage)
+    if (got == Congregation::Opened::kOk) {
+      EXPECT_TRUE(owner.Save()) << lang;
+    }
+    if (got == Congregation::Opened::kOtherCodePage) {
       EXPECT_NE(owner.failure().find("windows-125"), std::string::npos) << owner.failure();
+    }
     return got;
   };
   // A folder without the key was kept in windows-1252 and stays without it.

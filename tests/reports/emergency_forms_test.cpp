@@ -102,12 +102,14 @@ TEST_F(EmergencyFormsTest, AWantedSheetDrawsOnlyItsForms) {
   Add(14, "Finn", "Cole", 1);
   for (int wanted : {kPageCountOnly, 1, 2}) {
     RecordingCanvas canvas(100, 100);
-    ReportContext context{.wanted_page = wanted};
+    ReportContext context;
+    context.wanted_page = wanted;
     DrawEmergencyForms(doc_, canvas, context, 0);
     int titles = 0;
     for (const auto* t : canvas.Texts())
-      if (t->text == "Emergency Contact Information" && ++titles)
+      if (t->text == "Emergency Contact Information" && ++titles) {
         EXPECT_EQ(t->y / 1100, wanted - 1);
+      }
     EXPECT_EQ(titles, wanted == 1 ? 2 : wanted == 2 ? 1 : 0) << wanted;
   }
 }

@@ -40,7 +40,8 @@ TEST_P(LastPageTest, DrawsMoreThanTheRepeatedHeader) {
   for (int dpi : {96, 300}) {
     for (const ReportEntry& entry : AllReports()) {
       RecordingCanvas canvas(dpi, dpi);
-      ReportContext context{.printing = dpi == 300};
+      ReportContext context;
+      context.printing = dpi == 300;
       if (!DrawReport(doc, canvas, context, entry.kind, 1)) continue;
       const int band = PageBandHeight(context.page_height_tenths, dpi),
                 last = context.page_count - 1;
@@ -49,8 +50,9 @@ TEST_P(LastPageTest, DrawsMoreThanTheRepeatedHeader) {
       EXPECT_FALSE(marks.empty()) << entry.name << " at " << dpi << " dpi: last page empty";
       EXPECT_TRUE(Marks(canvas, band, last + 1).empty()) << entry.name << " past the last page";
       for (const RecordingCanvas::Op& op : canvas.ops())
-        if (dpi == 300 && op.kind != Kind::kText && op.kind <= Kind::kRect)
+        if (dpi == 300 && op.kind != Kind::kText && op.kind <= Kind::kRect) {
           ASSERT_LE(std::max(op.x, op.x2) + op.pen_width / 2, 8 * dpi) << entry.name;
+        }
     }
   }
 }
