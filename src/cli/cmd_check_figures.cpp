@@ -59,9 +59,7 @@ Outcome CheckFigures(Context& ctx) {
     ctx.out << Fill(Sid::kFigNone, month) << "\n";
     return Outcome::kDone;
   }
-  std::string list;
-  for (const FigureWarning& w : warnings) list += (list.empty() ? "" : "\n") + w.text;
-  ctx.out << Fill(Sid::kFigAccepted, month, list) << "\n";
+  ctx.out << Fill(Sid::kFigAccepted, month, WarningLines(warnings)) << "\n";
   return Outcome::kDone;
 }
 

@@ -7,19 +7,6 @@
 namespace zarim {
 namespace {
 
-// One report, counted as the working totals count it.
-void Count(WorkingTotals& t, const PubRecord& r, int month, int slot, int code) {
-  auto& row = t.row[static_cast<size_t>(code)];
-  row[kTotalsReportsField] = static_cast<uint16_t>(row[kTotalsReportsField] + 1);
-  if (code == kPublisher) {
-    row[kBibleStudies] = static_cast<uint16_t>(row[kBibleStudies] + StudiesInMonth(r, month, slot));
-    return;
-  }
-  for (int f = kPlacements; f <= kBibleStudies; ++f)
-    row[static_cast<size_t>(f)] =
-        static_cast<uint16_t>(row[static_cast<size_t>(f)] + FieldValue(r, month, f, slot));
-}
-
 bool Counted(const PubRecord& r) {
   if (r.status != kActive && r.status != kInactive && r.status != kMoved) return false;
   return (r.service_flags & (kSpecialServant | kFieldMissionary)) == 0;
@@ -49,12 +36,12 @@ WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
       if (r.late[c.month][c.slot] != month + 1) continue;
       int code = PioneerCodeOf(r, c.month, c.slot);
       if (ReportedInMonth(r, c.month, c.slot) && code < kSpecial)
-        Count(t, r, c.month, c.slot, code);
+        CountReport(t, r, c.month, c.slot, code);
     }
     // A report of the month itself that came late went to the branch with the month it was
     // posted in, counted there above.
     if (ReportedInMonth(r, month, slot) && r.late[month][slot] == 0)
-      Count(t, r, month, slot, PioneerCodeOf(r, month, slot));
+      CountReport(t, r, month, slot, PioneerCodeOf(r, month, slot));
   }
   return t;
 }

@@ -13,6 +13,13 @@ namespace {
 
 uint16_t Add(uint16_t a, int b) { return static_cast<uint16_t>(a + b); }
 
+const std::vector<PubIndexEntry>& Active(const CZarimDoc& doc) { return doc.lists[kActive]; }
+int ActiveCount(const CZarimDoc& doc) {
+  return std::clamp(doc.status_count[kActive], 0, kMaxStatusList);
+}
+
+}  // namespace
+
 // One report into the row of its pioneer code; publishers (row 0) add only their Bible
 // studies, pioneers their whole activity.
 void CountReport(WorkingTotals& t, const PubRecord& r, int month, int slot, int code) {
@@ -25,13 +32,6 @@ void CountReport(WorkingTotals& t, const PubRecord& r, int month, int slot, int 
   for (int f = kPlacements; f <= kBibleStudies; ++f)
     row[static_cast<size_t>(f)] = Add(row[static_cast<size_t>(f)], FieldValue(r, month, f, slot));
 }
-
-const std::vector<PubIndexEntry>& Active(const CZarimDoc& doc) { return doc.lists[kActive]; }
-int ActiveCount(const CZarimDoc& doc) {
-  return std::clamp(doc.status_count[kActive], 0, kMaxStatusList);
-}
-
-}  // namespace
 
 WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc) {
   WorkingTotals t;

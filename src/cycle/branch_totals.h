@@ -33,6 +33,10 @@ WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc);
 // into the stored monthly totals at (working month, working slot). Returns them.
 WorkingTotals RecomputeTotals(CZarimDoc& doc);
 
+// Adds one report of month m, slot s to the row of pioneer code `code`: publishers
+// (row 0) add only their Bible studies, pioneers their whole activity.
+void CountReport(WorkingTotals& t, const PubRecord& r, int month, int slot, int code);
+
 // Sum of rows 0 to 2 for a field; for hours each row's quarter hours add a quarter each,
 // every row's quarter rounded down on its own.
 int RowSum(const WorkingTotals& t, int field);

@@ -356,9 +356,7 @@ void HistoryForm::AskAboutFigures(int m, int s) {
   const std::array<int, 5> figures{copy_.id, m, s, copy_.activity[kHours][m][s],
                                    copy_.activity[kBibleStudies][m][s] << 16 | copy_.credit[m][s]};
   if (std::find(accepted_.begin(), accepted_.end(), figures) != accepted_.end()) return;
-  std::string list;
-  for (const FigureWarning& w : CheckReport(doc_, copy_, m, doc_.working_year - 2 + year_))
-    list += (list.empty() ? "" : "\n") + w.text;
+  const std::string list = WarningLines(CheckReport(doc_, copy_, m, doc_.working_year - 2 + year_));
   if (list.empty()) return;
   if (doc_.prompter->Ask(Fill(Sid::kFigAcceptQuestion, list), Buttons::kYesNo, Answer::kYes) !=
       Answer::kNo) {

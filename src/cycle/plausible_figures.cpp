@@ -83,6 +83,12 @@ std::vector<FigureWarning> CheckReport(const CZarimDoc& doc, const PubRecord& r,
   return out;
 }
 
+std::string WarningLines(const std::vector<FigureWarning>& warnings) {
+  std::string lines;
+  for (const FigureWarning& w : warnings) lines += (lines.empty() ? "" : "\n") + w.text;
+  return lines;
+}
+
 std::vector<FigureWarning> CheckWorkingMonth(const CZarimDoc& doc) {
   std::vector<FigureWarning> out;
   const int wm = doc.working_month, wy = doc.working_year;

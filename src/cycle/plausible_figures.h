@@ -44,6 +44,9 @@ int UsualHours(const PubRecord& r, int month, int year);
 std::vector<FigureWarning> CheckReport(const CZarimDoc& doc, const PubRecord& r, int month,
                                        int year);
 
+// The warnings' texts, one a line, for a question or a list.
+std::string WarningLines(const std::vector<FigureWarning>& warnings);
+
 // Every warning of the reports that the working month's report to the branch holds:
 // the active publishers' reports of the working month and the late reports posted in
 // it, in publisher order. "Check Figures" lists these before the month is closed.

@@ -131,9 +131,7 @@ bool PostingListForm::CloseCollection() {
   std::string question = Fill(Sid::kPostConfirmClose, month);
   // Check Figures: what was kept after a warning is shown once more before the month
   // is sent.
-  std::string list;
-  for (const FigureWarning& w : CheckWorkingMonth(doc_))
-    list += (list.empty() ? "" : "\n") + w.text;
+  const std::string list = WarningLines(CheckWorkingMonth(doc_));
   if (!list.empty()) question = Fill(Sid::kFigAccepted, month, list) + "\n\n" + question;
   if (doc_.prompter->Ask(question, Buttons::kYesNo, Answer::kNo) != Answer::kYes) return false;
   zarim::CloseCollection(doc_);

@@ -355,11 +355,9 @@ SlipForm::SaveResult SlipForm::Save() {
 
   // A figure far from the publisher's own, or outside the slip's limits, is asked about
   // once: Yes (the default) keeps it, No leaves the slip open for a correction.
-  std::vector<FigureWarning> warnings =
-      CheckReport(doc_, copy_, m, YearInWorkingYear(m, doc_.working_month, doc_.working_year));
-  if (!warnings.empty()) {
-    std::string list;
-    for (const FigureWarning& w : warnings) list += (list.empty() ? "" : "\n") + w.text;
+  const std::string list = WarningLines(
+      CheckReport(doc_, copy_, m, YearInWorkingYear(m, doc_.working_month, doc_.working_year)));
+  if (!list.empty()) {
     if (doc_.prompter->Ask(Fill(Sid::kFigAcceptQuestion, list), Buttons::kYesNo, Answer::kYes) ==
         Answer::kNo)
       return SaveResult::kRefused;
