@@ -1,0 +1,660 @@
+#!/usr/bin/env python3
+"""Independent audit of a ZARIM data folder.
+
+Reads the folder's data files straight from their byte layout (docs/data-format.md), works
+out what each report, list and export must show by the program's rules, and compares that
+cell by cell with what `zarim-cli` prints. Nothing here goes through the program's own
+code except the command-line output being checked.
+
+usage: audit.py --cli ZARIM_CLI --data FOLDER --today YYYY-MM-DD [--only SECTION,...]
+Prints, per report, the cells compared and every mismatch; exits 1 on any mismatch.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+SCRAMBLE_BASE = 174
+GROUP_KEY = b"Zr9GroupK$"
+REC = 816
+SWITCH_SERIAL = 284  # September 2023: later months use the "Shared in Ministry" form
+MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
+          "September", "October", "November", "December"]
+SHORT = [m[:3] for m in MONTHS]
+TICK = "\u221a"
+
+
+def cp(b):
+    return b.decode("cp1252", errors="replace")
+
+
+def unscramble_text(field, keep_cc_upto):
+    """A scrambled text of a publisher record: read to the last non-zero byte, each byte
+    shifted back by its position plus the base; 0xCC stays in the first keep_cc_upto bytes."""
+    end = len(field)
+    while end > 0 and field[end - 1] == 0:
+        end -= 1
+    out = bytearray()
+    for i, c in enumerate(field[:end]):
+        if c == 0xCC and i < keep_cc_upto:
+            out.append(c)
+        else:
+            out.append((c - i - SCRAMBLE_BASE) % 256)
+    z = out.find(0)
+    return cp(bytes(out[:z] if z >= 0 else out))
+
+
+def cstr(b):
+    z = b.find(0)
+    return cp(b[:z] if z >= 0 else b)
+
+
+class Person:
+    def __init__(self, raw, recno):
+        self.raw = raw
+        self.recno = recno
+        self.first = unscramble_text(raw[2:23], 21)
+        self.last = unscramble_text(raw[23:44], 21)
+        self.address = unscramble_text(raw[44:107], 30)
+        self.home = unscramble_text(raw[107:122], 0)
+        self.mobile = unscramble_text(raw[122:137], 0)
+        self.work = unscramble_text(raw[137:152], 0)
+        self.baptism = unscramble_text(raw[152:161], 0)
+        self.birth = unscramble_text(raw[161:170], 0)
+        self.consent_date = cstr(raw[170:179])
+        self.consent = raw[179]
+        self.hope = chr(raw[180])
+        self.group = struct.unpack_from("<b", raw, 181)[0]
+        (self.id, self.ext_key, self.emergency_key, self.household, self.needs_key,
+         self.stamp, self.service, self.circ, self.linked) = struct.unpack_from("<9H", raw, 182)
+        self.status = raw[200]
+        self.status_month = raw[201]
+        self.status_year = raw[238]
+        self.flags = raw[239]
+        self.remarks = {}  # (month, slot) -> text
+
+    def cell(self, field, m, s):
+        return struct.unpack_from("<H", self.raw, 240 + 72 * field + 6 * m + 2 * s)[0]
+
+    def hours(self, m, s):
+        return self.cell(2, m, s)
+
+    def studies(self, m, s):
+        return self.cell(4, m, s) & 0x3FF
+
+    def quarters(self, m, s):
+        return (self.cell(4, m, s) >> 12) & 0xF
+
+    def shared(self, m, s):
+        return bool(self.cell(4, m, s) & 0x800)
+
+    def has_time(self, m, s):
+        return self.hours(m, s) > 0 or self.quarters(m, s) > 0
+
+    def reported(self, m, s):
+        return self.has_time(m, s) or self.shared(m, s)
+
+    def pioneer(self, m, s):
+        return self.raw[202 + 3 * m + s] & 3
+
+    def credit(self, m, s):
+        return struct.unpack_from("<H", self.raw, 672 + 6 * m + 2 * s)[0]
+
+    def late_marker(self, m, s):
+        return self.raw[780 + 3 * m + s]
+
+    @property
+    def special_servant(self):
+        return bool(self.service & 0x80)
+
+    @property
+    def missionary(self):
+        return bool(self.service & 0x100)
+
+    @property
+    def privilege(self):
+        return self.flags & 3
+
+    @property
+    def unbaptized(self):
+        return len(self.baptism.strip(" ")) < 6
+
+
+class Folder:
+    """Everything the audit needs, read from the files of a data folder."""
+
+    def __init__(self, path, today):
+        self.path = path
+        self.today_y, self.today_m, self.today_d = today
+        serial = (self.today_y - 2000) * 12 + self.today_m - 2
+        self.wm, self.wy, self.serial = serial % 12, serial // 12, serial
+        data = self.read("tdat9.bin")
+        self.header = data[:REC]
+        self.people = [Person(data[i:i + REC], i // REC)
+                       for i in range(REC, len(data) - REC + 1, REC)]
+        self.active = [p for p in self.people if p.status == 0]
+        self.by_id = {p.id: p for p in self.people}
+        # The collection states share the header's other-phone field, which is scrambled
+        # up to its first 0 byte like any phone text.
+        self.states = list(self.header[137:149])
+        for i in range(12):
+            if self.states[i] == 0:
+                break
+            self.states[i] = (self.states[i] - i - SCRAMBLE_BASE) % 256
+        self.tcard = self.read("tcard.dat") or bytes(1728)
+        fmt = self.read("zrxcfg.cfg") or bytes(7)
+        self.last_first, self.alt_date, self.birth_stats = fmt[0], fmt[5], fmt[6]
+        self.read_groups()
+        self.read_remarks()
+        self.read_attendance()
+        self.read_extensions()
+        self.appointments = []
+        appt = self.read("tappt.dat") or b""
+        for i in range(0, len(appt) - 31, 32):
+            pid, kind = struct.unpack_from("<HH", appt, i)
+            self.appointments.append((pid, kind, cstr(appt[i + 6:i + 15]), cstr(appt[i + 15:i + 24])))
+        self.cong_name = self.setting("Reports", "CongName")
+        self.late = self.late_list()
+
+    def read(self, name):
+        try:
+            with open(os.path.join(self.path, name), "rb") as f:
+                return f.read()
+        except OSError:
+            return None
+
+    def setting(self, section, key):
+        text = self.read("zarim.ini")
+        if not text:
+            return ""
+        current = None
+        for line in cp(text).splitlines():
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                current = line[1:-1].lower()
+            elif current == section.lower() and "=" in line:
+                k, v = line.split("=", 1)
+                if k.strip().lower() == key.lower():
+                    return v
+        return ""
+
+    def read_groups(self):
+        raw = self.read("bkstudy.dat")
+        self.groups = []
+        if not raw or len(raw) < 2141:
+            return
+
+        def text(off, size, g):
+            b = bytearray(raw[off + size * g: off + size * (g + 1)])
+            i = 0
+            while i < len(b) and b[i]:
+                k = GROUP_KEY[i % 10]
+                if b[i] != k:
+                    b[i] ^= k
+                i += 1
+            return cstr(bytes(b))
+
+        for g in range(min(raw[0], 20)):
+            self.groups.append({"overseer": text(1, 24, g), "assistant": text(481, 24, g),
+                                "name": text(1441, 24, g), "use_name": raw[2121 + g]})
+
+    def read_remarks(self):
+        raw = self.read("remark9.dat") or b""
+        for i in range(48, len(raw) - 47, 48):
+            text = cp(raw[i:i + 43].split(b"\0")[0]).strip(" ")
+            month, slot = raw[i + 44], raw[i + 45] % 2
+            pid = struct.unpack_from("<H", raw, i + 46)[0]
+            # Remarks belong to identifiers from 10 on; the later record of a month wins.
+            if month == 0 or month > 12 or pid < 10 or not text or pid not in self.by_id:
+                continue
+            self.by_id[pid].remarks[(month - 1, slot)] = text
+
+    def read_attendance(self):
+        raw = self.read("meetin9.dat") or bytes(1344)
+        self.meetings = []
+        for b in range(2):
+            blk = raw[672 * b:672 * (b + 1)]
+            if len(blk) < 672:
+                blk = bytes(672)
+
+            def arr(off, blk=blk):
+                return lambda m, s: struct.unpack_from("<H", blk, off + 6 * m + 2 * s)[0]
+            self.meetings.append({"num": arr(456), "tot": arr(528), "avg": arr(600)})
+
+    def read_extensions(self):
+        raw = self.read("xten7.dat") or b""
+        self.ext = {}
+        for i in range(192, len(raw) - 191, 192):
+            key = struct.unpack_from("<H", raw, i)[0]
+            if key:
+                self.ext[i // 192] = {"key": key,
+                                      "long": unscramble_text(raw[i + 2:i + 67], 0),
+                                      "email": unscramble_text(raw[i + 67:i + 118], 0),
+                                      "other": unscramble_text(raw[i + 118:i + 190], 0)}
+
+    # Month arithmetic: slot is the calendar year's parity; months after the working month
+    # in the twelve-month window belong to the previous year.
+    def slot(self, m):
+        return self.wy % 2 if m <= self.wm else (self.wy - 1) % 2
+
+    def year_of(self, m):
+        return 2000 + self.wy if m <= self.wm else 1999 + self.wy
+
+    def back(self, n, start_back=0):
+        """The working month and the n - 1 months before it, as (month, slot, year)."""
+        out = []
+        serial = self.serial - start_back
+        for _ in range(n):
+            out.append((serial % 12, (serial // 12) % 2, 2000 + serial // 12))
+            serial -= 1
+        return out
+
+    def service_months(self):
+        n = self.wm + 5 if self.wm <= 7 else self.wm - 7
+        return self.back(n)
+
+    def open_month(self):
+        return self.states[self.wm] == 1
+
+    def tcard_value(self, m, j, s):
+        return struct.unpack_from("<H", self.tcard, ((m * 36 + j) * 2 + s) * 2)[0]
+
+    def display(self, p, last_first=None):
+        lf = self.last_first if last_first is None else last_first
+        return "%s, %s" % (p.last, p.first) if lf else "%s %s" % (p.first, p.last)
+
+    def late_list(self):
+        out = []
+        m, s = self.wm, self.wy % 2
+        for _ in range(6):
+            if m == 0:
+                m, s = 11, 1 - s
+            else:
+                m -= 1
+            for p in self.people:
+                if p.status == 0 and p.late_marker(m, s) == self.wm + 1:
+                    out.append((p.id, m, s))
+        return out[:200]
+
+    # Status rules ------------------------------------------------------------------
+    def months_since_status(self, p, mask):
+        if not (p.status_month & 0xF & mask):
+            return 6
+        status_m = p.status_month >> 4
+        count, reached = 0, False
+        for (m, s, _y) in self.back(6):
+            count += 1
+            if m + 1 == status_m:
+                reached = True
+            if reached:
+                pm, ps = (11, 1 - s) if m == 0 else (m - 1, s)
+                if not p.has_time(pm, ps):
+                    break
+        return count
+
+    def missing_mask(self, p):
+        n = self.months_since_status(p, 7)
+        mask = 0
+        for i, (m, s, _y) in enumerate(self.back(n)):
+            if i == 0 and self.open_month():
+                continue
+            if p.pioneer(m, s) == 3:
+                continue
+            if not p.reported(m, s):
+                mask |= 1 << m
+        return mask
+
+    def months_active(self, p):
+        if p.status_month & 0xF & 3:
+            return self.months_since_status(p, 3)
+        return 6
+
+
+# ------------------------------------------------------------------------------------
+class Audit:
+    def __init__(self, cli, folder, today_text):
+        self.cli, self.f, self.today_text = cli, folder, today_text
+        self.counts = {}  # report -> [cells, mismatches]
+        self.shown = 0
+
+    def run(self, *args):
+        cmd = [self.cli, "--data", self.f.path, "--today", self.today_text] + list(args)
+        r = subprocess.run(cmd, capture_output=True)
+        if r.returncode != 0:
+            raise RuntimeError("%s: exit %d: %s" % (" ".join(args), r.returncode,
+                                                    r.stderr.decode(errors="replace")))
+        return r.stdout.decode("utf-8")
+
+    def json(self, *args):
+        return json.loads(self.run(*(list(args) + ["--json"])))
+
+    def check(self, report, where, expected, actual):
+        c = self.counts.setdefault(report, [0, 0])
+        c[0] += 1
+        if expected != actual:
+            c[1] += 1
+            if self.shown < 400:
+                print("  MISMATCH %s / %s: expected %r, zarim-cli %r" % (report, where, expected, actual))
+            self.shown += 1
+
+    def check_row(self, report, where, expected, actual):
+        """Compares two rows cell by cell; missing trailing cells count as empty."""
+        n = max(len(expected), len(actual))
+        e = list(expected) + [""] * (n - len(expected))
+        a = list(actual) + [""] * (n - len(actual))
+        for i in range(n):
+            self.check(report, "%s[%d]" % (where, i), e[i], a[i])
+
+    def check_rows(self, report, expected, actual):
+        self.check(report, "row count", len(expected), len(actual))
+        for i, (e, a) in enumerate(zip(expected, actual)):
+            self.check(report, "row %d kind" % i, e[0], a["kind"])
+            self.check_row(report, "row %d %s" % (i, (e[1] or [""])[0]), e[1], a["cells"])
+
+    # Report to the branch office ---------------------------------------------------
+    def branch_rows(self):
+        f = self.f
+        rows = [[0] * 9 for _ in range(4)]
+
+        def add(row, p, m, s):
+            rows[row][8] += 1
+            fields = (4,) if row == 0 else (0, 1, 2, 3, 4)
+            for k in fields:
+                rows[row][k] += p.studies(m, s) if k == 4 else p.cell(k, m, s)
+
+        for p in f.active:
+            if p.special_servant or p.missionary:
+                continue
+            for (pid, m, s) in f.late:
+                if pid == p.id and p.reported(m, s) and p.pioneer(m, s) < 3:
+                    add(p.pioneer(m, s), p, m, s)
+            m, s = f.wm, f.wy % 2
+            if p.reported(m, s):
+                add(p.pioneer(m, s), p, m, s)
+        rows[0][5] = len(f.active)
+        return rows
+
+    def branch_table(self, with_aux_column):
+        """The report to the branch office as the analysis and the branch page draw it."""
+        rows = self.branch_rows()
+        out = []
+        labels = ["Pubs", "AuxP", "Pios"]
+        for r, label in enumerate(labels):
+            hours = "" if r == 0 else "%6d" % rows[r][2]
+            out.append((label, "%4d" % rows[r][8], "%6d" % rows[r][4], hours))
+        tot = ["Totals", "%4d" % sum(rows[r][8] for r in range(3)),
+               "%6d" % sum(rows[r][4] for r in range(3)),
+               "%6d" % sum(rows[r][2] + rows[r][7] // 4 for r in range(3))]
+        out.append(tuple(tot))
+        return out
+
+    def audit_branch(self):
+        f = self.f
+        got = self.json("report", "branch")
+        self.check("branch", "title", "%s Report to the Branch Office - %d Active publishers"
+                   % (MONTHS[f.wm], len(f.active)), got["title"])
+        exp = []
+        for i, (label, shared, studies, hours) in enumerate(self.branch_table(False)):
+            exp.append(("total" if i == 3 else "text",
+                        [label, shared.strip(), hours.strip(), studies.strip()]))
+        self.check_rows("branch", exp, got["rows"])
+        # The stored totals of an open working month are the working totals.
+        if f.open_month():
+            rows = self.branch_rows()
+            for r in range(4):
+                for k in range(9):
+                    self.check("branch", "stored totals row %d field %d" % (r, k), rows[r][k],
+                               f.tcard_value(f.wm, 9 * r + k, f.wy % 2))
+
+    # Congregation and group analysis ------------------------------------------------
+    def three_six(self, status, n, group=0):
+        """Average hours of the reported months of a pioneer status over the last n months."""
+        f = self.f
+        total = count = q = 0
+        for (m, s, _y) in f.back(n):
+            for p in f.active:
+                if group and p.group != group:
+                    continue
+                if status != 15 and p.pioneer(m, s) != status:
+                    continue
+                if not p.reported(m, s):
+                    continue
+                total += p.hours(m, s)
+                q += p.quarters(m, s)
+                count += 1
+        if not count:
+            return 0.0
+        return (total + q // 4 + (1 if q % 4 == 3 else 0)) / count
+
+    def cell_average(self, status, n, field):
+        f = self.f
+        total = count = q = 0
+        for (m, s, _y) in f.back(n):
+            for p in f.active:
+                if p.pioneer(m, s) != status or not p.reported(m, s):
+                    continue
+                total += p.studies(m, s) if field == 4 else p.cell(field, m, s)
+                if field == 2:
+                    q += p.quarters(m, s)
+                count += 1
+        if not count:
+            return 0.0
+        if field == 2:
+            total += q // 4 + (1 if q % 4 == 3 else 0)
+        return total / count
+
+    def publisher_cells(self, p, m, s):
+        code = p.pioneer(m, s)
+        rep = p.reported(m, s)
+        st = p.studies(m, s)
+        hrs = p.hours(m, s) if code in (1, 2, 3) else 0
+        return [TICK if rep else "", "%4d" % st if st else "", TICK if code == 1 else "",
+                "%4d" % hrs if hrs else ""]
+
+    def analysis_rows(self, kind, group=0):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+        if kind == 1:
+            order = [("Regular and Special Pioneers", [p for p in f.active if p.pioneer(m, s) >= 2])]
+            for g in range(1, len(f.groups) + 1):
+                order.append(("  Group %d" % g, [p for p in f.active
+                                                 if p.group == g and p.pioneer(m, s) <= 1]))
+            unassigned = [p for p in f.active if p.group == 0 and p.pioneer(m, s) <= 1]
+            if unassigned:
+                order.append(("Unassigned Publishers", unassigned))
+        elif kind == 110:
+            order = [(None, list(f.active))]
+        else:
+            order = [(None, [p for p in f.active if p.group == group])]
+        rows = []
+        listed = [0] * 4
+        missing = [0] * 4
+        irregular = [0] * 4
+        studies = [0] * 4
+        hours = [0] * 4
+        aux = unbapt = servants = missionaries = 0
+        for heading, people in order:
+            if heading is not None:
+                rows.append(("heading", [heading]))
+            for p in people:
+                code = p.pioneer(m, s)
+                mark = "§" if p.unbaptized else ""
+                role = ""
+                if code == 2:
+                    role = "p"
+                if code == 3:
+                    role = "sp"
+                if p.missionary:
+                    role = "m"
+                mark += role
+                if mark:
+                    mark += " "
+                if p.special_servant:
+                    mark += "+"
+                outside = p.special_servant or p.missionary
+                if not (code == 0 and outside):
+                    listed[code] += 1
+                if not p.reported(m, s):
+                    mark += "#"
+                    if not (code == 0 and outside):
+                        missing[code] += 1
+                if f.missing_mask(p):
+                    mark += "i"
+                    irregular[code] += 1
+                if p.unbaptized:
+                    unbapt += 1
+                if code == 1:
+                    aux += 1
+                if p.special_servant:
+                    servants += 1
+                if p.missionary:
+                    missionaries += 1
+                if not outside:
+                    studies[code] += p.studies(m, s)
+                    if code:
+                        hours[code] += p.hours(m, s)
+                rows.append(("publisher", [f.display(p), mark] + self.publisher_cells(p, m, s)))
+                if (m, s) in p.remarks:
+                    rows.append(("remark", [p.remarks[(m, s)]]))
+                for (pid, lm, ls) in f.late:
+                    if pid == p.id:
+                        rows.append(("late", ["*  %s (" % MONTHS[lm], ""]
+                                     + self.publisher_cells(p, lm, ls) + [")"]))
+        total = sum(len(pp) for _h, pp in order)
+        return rows, dict(listed=listed, missing=missing, irregular=irregular, studies=studies,
+                          hours=hours, aux=aux, unbapt=unbapt, servants=servants,
+                          missionaries=missionaries, total=total,
+                          all_missing=sum(1 for _h, pp in order for p in pp
+                                          if not p.reported(m, s)))
+
+    def totals_rows(self, c, summary, group=0):
+        rows = []
+        for code, label in enumerate(["Pubs", "AuxP", "Pios", "Sp.Pios"]):
+            r = c["listed"][code] - c["missing"][code]
+            if r == 0:
+                continue
+            st = "%6.1f" % (c["studies"][code] / r)
+            hr = "%6.1f" % (c["hours"][code] / r) if code else ""
+            if summary:
+                avg = "%7.1f/%4.1f" % (self.three_six(code, 3, group), self.three_six(code, 6, group))
+                rows.append(("total", [label, "", "%4d" % r, st, hr, avg]))
+            else:
+                rows.append(("total", [label, "", "%4d" % r, st, "", hr]))
+        if c["servants"]:
+            rows.append(("total", ["Special servants (+)", "", "%4d" % c["servants"]]))
+        if c["missionaries"]:
+            rows.append(("total", ["Missionaries (m)", "", "%4d" % c["missionaries"]]))
+        rows.append(("blank", []))
+        t = c["total"]
+
+        def pct(n):
+            return "%2.0f%%" % (n * 100 / t) if t else "0%"
+        rows.append(("percentage", ["", "Total Publishers", "%d" % t, ""]))
+        rows.append(("percentage", ["ap", "Aux Pioneers", "%d" % c["aux"], pct(c["aux"])]))
+        irr = sum(c["irregular"])
+        rows.append(("percentage", ["i", "Total Irregular", "%d" % irr, pct(irr)]))
+        rows.append(("percentage", ["#", "No Report This Month", "%d" % c["all_missing"],
+                                    pct(c["all_missing"])]))
+        rows.append(("percentage", ["§", "Unbaptized", "%d" % c["unbapt"], pct(c["unbapt"])]))
+        return rows
+
+    def meeting_rows(self):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+        title = "Meeting Attendance Report"
+        if f.cong_name:
+            title += " - " + f.cong_name
+        rows = [("heading", [title]), ("text", [MONTHS[m]]),
+                ("heading", ["", "", "Num", "Tot", "Avg", "Percentages"])]
+        n = len(f.active)
+        for b, name in enumerate(["Midweek Meeting", "Weekend Meeting"]):
+            mt = f.meetings[b]
+            avg = mt["avg"](m, s)
+            pct = avg * 100 / n if n else 0
+            rows.append(("text", [name, "", "%d" % mt["num"](m, s), "%d" % mt["tot"](m, s),
+                                  "%d" % avg, "%6.0f%%  of  %3d" % (pct, n)]))
+        return rows
+
+    def audit_analysis(self):
+        f = self.f
+        cong = (" - " + f.cong_name) if f.cong_name else ""
+        for kind, name in ((1, "analysis"), (110, "analysis-az"), (3, "summary")):
+            got = self.json("report", name)
+            rows, c = self.analysis_rows(1 if kind == 3 else kind)
+            if kind == 3:
+                rows = []
+                title = "%s Report Summary%s" % (MONTHS[f.wm], cong)
+            else:
+                title = "Congregation Analysis for %s%s" % (MONTHS[f.wm], cong)
+            self.check(name, "title", title, got["title"])
+            rows += self.totals_rows(c, kind == 3)
+            rows.append(("blank", []))
+            rows.append(("text", ["%s Report to the Branch Office - %d Active publishers"
+                                  % (MONTHS[f.wm], len(f.active))]))
+            if kind == 3:
+                rows.append(("heading", ["", "", "Shared", "Bi.St.", "Hours"]))
+                for i, (label, sh, st, hr) in enumerate(self.branch_table(True)):
+                    rows.append(("total", [label, "", sh, st, hr]))
+            else:
+                rows.append(("heading", ["", "", "Shared", "Bi.St.", "", "Hours"]))
+                for i, (label, sh, st, hr) in enumerate(self.branch_table(True)):
+                    rows.append(("total", [label, "", sh, st, "", hr]))
+            rows.append(("blank", []))
+            rows += self.meeting_rows()
+            self.check_rows(name, rows, got["rows"])
+        for g in range(1, len(f.groups) + 1):
+            members = [p for p in f.active if p.group == g]
+            if not members:
+                continue
+            got = self.json("report", "group-analysis", "--group", str(g))
+            grp = f.groups[g - 1]
+            if grp["use_name"] and grp["name"]:
+                title = "%s Report for %s" % (MONTHS[f.wm], grp["name"])
+            else:
+                title = "%s Report for Group # %d" % (MONTHS[f.wm], g)
+            self.check("group-analysis", "title g%d" % g, title, got["title"])
+            rows, c = self.analysis_rows(2, g)
+            rows += self.totals_rows(c, False, g)
+            inactive = [p for p in f.people if p.status == 1 and p.group == g]
+            if inactive:
+                rows.append(("blank", []))
+                rows.append(("text", ["%d" % len(inactive), "Inactive Publishers"]))
+                names = [f.display(p) for p in inactive]
+                for i in range(0, len(names), 3):
+                    rows.append(("text", names[i:i + 3]))
+            rows.append(("blank", []))
+            rows += self.meeting_rows()
+            self.check_rows("group-analysis", rows, got["rows"])
+
+
+SECTIONS = ["branch", "analysis"]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--cli", required=True)
+    ap.add_argument("--data", required=True)
+    ap.add_argument("--today", required=True)
+    ap.add_argument("--only", default=",".join(SECTIONS))
+    a = ap.parse_args()
+    today = tuple(int(x) for x in a.today.split("-"))
+    folder = Folder(a.data, today)
+    audit = Audit(a.cli, folder, a.today)
+    print("folder %s, working month %s %d" % (a.data, MONTHS[folder.wm], 2000 + folder.wy))
+    for name in a.only.split(","):
+        getattr(audit, "audit_" + name.replace("-", "_"))()
+    bad = 0
+    for report, (cells, mism) in audit.counts.items():
+        print("%-28s %7d cells %5d mismatches" % (report, cells, mism))
+        bad += mism
+    print("TOTAL %d cells, %d mismatches" % (sum(c[0] for c in audit.counts.values()), bad))
+    return 1 if bad else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
