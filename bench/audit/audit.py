@@ -632,7 +632,170 @@ class Audit:
             self.check_rows("group-analysis", rows, got["rows"])
 
 
-SECTIONS = ["branch", "analysis"]
+    # Statistics and averages ---------------------------------------------------------
+    def avg_cells(self, p):
+        f = self.f
+        ma = f.months_active(p)
+        out = []
+        months6 = f.back(6)
+        rep = [sum(1 for (m, s, _y) in months6[:n] if p.reported(m, s)) for n in (3, 6)]
+        out.append("%d / %d" % tuple(rep))
+
+        def study_avg(n):
+            return sum(p.studies(m, s) for (m, s, _y) in f.back(n)) / n if n else 0.0
+        n3, n6 = min(ma, 3), min(ma, 6)
+        out.append("%6.1f/%4.1f" % (study_avg(n3), study_avg(n6)))
+        aux = [sum(1 for (m, s, _y) in months6[:n] if p.pioneer(m, s) == 1) for n in (3, 6)]
+        out.append("%d / %d" % tuple(aux) if aux[1] else "")
+
+        def pioneer_hours(n):
+            total = months = 0
+            for (m, s, _y) in f.back(n):
+                if p.pioneer(m, s) != 0:
+                    total += p.hours(m, s)
+                    if p.hours(m, s) > 0:
+                        months += 1
+            return total / months if months else 0.0
+        h3 = pioneer_hours(n3)
+        out.append("%6.1f/%4.1f" % (h3, pioneer_hours(n6)) if h3 >= 0.01 else "")
+        return out
+
+    def subtitle(self, base, congregation_wide=True):
+        if congregation_wide and self.f.cong_name:
+            return base + " - " + self.f.cong_name
+        return base
+
+    def audit_averages(self):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+        kinds = [("averages", None, lambda p: True, "Congregation"),
+                 ("averages-pioneers", None, lambda p: p.pioneer(m, s) == 2, "Regular pioneer"),
+                 ("averages-elders", None, lambda p: p.privilege == 2, "Elder"),
+                 ("averages-servants", None, lambda p: p.privilege == 1, "Ministerial servant"),
+                 ("averages-brothers", None, lambda p: p.privilege == 3, "Baptized brother")]
+        for g in range(1, len(f.groups) + 1):
+            kinds.append(("averages-group", g, (lambda g: lambda p: p.group == g)(g), None))
+        for name, group, keep, _sub in kinds:
+            args = ["report", name] + (["--group", str(group)] if group else [])
+            got = self.json(*args)
+            self.check(name, "title", "Averages for Three/Six Months ending in " + MONTHS[m],
+                       got["title"])
+            rows = [("publisher", [f.display(p)] + self.avg_cells(p)) for p in f.active if keep(p)]
+            self.check_rows(name, rows, got["rows"])
+
+    def service_year_cells(self, p):
+        months = self.f.service_months()
+        shared = sum(1 for (m, s, _y) in months if p.reported(m, s))
+        studies = sum(p.studies(m, s) for (m, s, _y) in months)
+        aux = sum(1 for (m, s, _y) in months if p.pioneer(m, s) == 1)
+        hours = sum(p.hours(m, s) for (m, s, _y) in months)
+        hours += sum(p.quarters(m, s) for (m, s, _y) in months) // 4
+        return shared, studies, aux, hours
+
+    def audit_service_year(self):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+        for name, keep in (("service-year", lambda p: True),
+                           ("service-year-pioneers", lambda p: p.pioneer(m, s) == 2),
+                           ("service-year-elders-servants", lambda p: p.privilege in (1, 2))):
+            got = self.json("report", name)
+            self.check(name, "title", "Totals for Service Year  September - " + MONTHS[m],
+                       got["title"])
+            rows = []
+            tot = [0, 0, 0]
+            for p in f.active:
+                if not keep(p):
+                    continue
+                cells = self.service_year_cells(p)
+                tot = [tot[0] + cells[1], tot[1] + cells[2], tot[2] + cells[3]]
+                rows.append(("publisher", [f.display(p)] + ["%d" % v if v else "" for v in cells]))
+            rows.append(("total", ["Totals", "", "%d" % tot[0], "%d" % tot[1], "%d" % tot[2]]))
+            self.check_rows(name, rows, got["rows"])
+
+    def pioneer_start(self, p, months):
+        """First month of the unbroken regular pioneering that ends the given months
+        (newest first); September when it runs through the whole service year."""
+        for i, (m, s, y) in enumerate(months):
+            if p.pioneer(m, s) != 2:
+                return months[i - 1] if i else None
+        return months[-1]
+
+    def audit_pioneer_hours(self):
+        f = self.f
+        wm, ws = f.wm, f.wy % 2
+        ends = 2000 + f.wy if wm <= 7 else 2001 + f.wy
+        req = 70 if ends < 2023 else 50
+        got = self.json("report", "pioneer-hours")
+        rows, star = [], False
+        for p in f.active:
+            if p.pioneer(wm, ws) != 2:
+                continue
+            start = self.pioneer_start(p, f.service_months())
+            sm = start[0]
+            enrolled = 20 - sm if sm >= 8 else 8 - sm
+            elapsed = (wm - sm) % 12 + 1
+            window = f.back(elapsed)
+            h = sum(p.hours(m, s) for (m, s, _y) in window)
+            k = sum(p.credit(m, s) for (m, s, _y) in window)
+            remain = max(0, enrolled * req - h - k)
+            left = 7 - wm if wm <= 6 else 19 - wm
+            per = "%4.1f" % (remain / left if remain and left > 0 else 0) if wm != 7 else ""
+            name = f.display(p) + (" *" if sm != 8 else "")
+            star = star or sm != 8
+            rows.append(("publisher", [name, "%d" % h, "%d" % k, "%d" % (h + k),
+                                       "%4.1f" % ((h + k) / elapsed), "%d" % remain, per]))
+            self.audit_pioneer_ytd(p, req)
+        if star:
+            rows.append(("blank", []))
+            rows.append(("text", [" * Enrolled as pioneer in October or later."]))
+        self.check_rows("pioneer-hours", rows, got["rows"])
+
+    def audit_pioneer_ytd(self, p, req):
+        """The year-to-date view of one regular pioneer, this service year and the last."""
+        f = self.f
+        for previous in (False, True):
+            if previous:
+                months = f.back(12, f.wm - 7 if f.wm >= 8 else f.wm + 5)
+            else:
+                months = f.service_months()
+            text = self.run("pioneer-ytd", str(p.id), *(["--previous"] if previous else []))
+            lines = text.splitlines()
+            report = "pioneer-ytd --previous" if previous else "pioneer-ytd"
+            self.check(report, "name %d" % p.id, f.display(p), lines[0] if lines else "")
+            start = self.pioneer_start(p, months)
+            if start is not None:
+                self.check(report, "since %d" % p.id,
+                           "Pioneer since %s %d" % (MONTHS[start[0]], start[2]),
+                           lines[1] if len(lines) > 1 else "")
+            shown = list(reversed(months))
+            body = [l.split("\t") for l in lines[3:3 + len(shown)]]
+            th = tk = 0
+            for i, (m, s, y) in enumerate(shown):
+                h, k = p.hours(m, s), p.credit(m, s)
+                th += h
+                tk += k
+                self.check_row(report, "%d %s" % (p.id, SHORT[m]),
+                               [MONTHS[m], "%d" % h, "%d" % k, "%d" % (h + k)],
+                               body[i] if i < len(body) else [])
+            tail = lines[3 + len(shown):]
+            self.check_row(report, "%d totals" % p.id,
+                           ["Totals", "%d" % th, "%d" % tk, "%d" % (th + tk)],
+                           tail[0].split("\t") if tail else [])
+            if previous or f.wm == 7 or start is None:
+                self.check(report, "%d no remaining lines" % p.id, 1, len(tail))
+                continue
+            sm = start[0]
+            enrolled = 20 - sm if sm >= 8 else 8 - sm
+            remain = max(0, enrolled * req - th - tk)
+            left = 7 - f.wm if f.wm <= 6 else 19 - f.wm
+            year = 2000 + f.wy if f.wm <= 7 else 2001 + f.wy
+            self.check_row(report, "%d remaining" % p.id,
+                           ["Total Hours Remaining ( %d ) = %d" % (year, remain),
+                            "Average Hours Remaining Each Month ( %d ) = %.1f"
+                            % (year, remain / left if remain and left > 0 else 0)], tail[1:])
+
+
+SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours"]
 
 
 def main():
