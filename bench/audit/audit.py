@@ -879,8 +879,79 @@ class Audit:
         self.check_rows("statistics", rows, got["rows"])
 
 
+    # Publisher record cards ----------------------------------------------------------
+    def card_rows(self, p, ends):
+        """One service-year table of a card (the year that ends in August of `ends`)."""
+        f = self.f
+        rows = [("text", ["Service Year %d" % ends, "Shared in Ministry", "Bible Studies",
+                          "Auxiliary pioneer", "Hours (If\u00a0pioneer or field missionary)",
+                          "Remarks"])]
+        studies = hours = quarters = 0
+        for i in range(12):
+            m = (8 + i) % 12
+            year = ends - 1 if m >= 8 else ends
+            label = SHORT[m] if m not in (8, 0) else "%d    %s" % (year, SHORT[m])
+            serial = (year - 2000) * 12 + m
+            if not (f.serial - 24 < serial <= f.serial):
+                rows.append(("publisher", [label]))
+                continue
+            sl = (year - 2000) % 2
+            st, hr = p.studies(m, sl), p.hours(m, sl)
+            studies += st
+            hours += hr
+            quarters += p.quarters(m, sl)
+            rows.append(("publisher", [label, "X" if p.reported(m, sl) else "",
+                                       "%d" % st if st else "",
+                                       "X" if p.pioneer(m, sl) == 1 else "",
+                                       "%d" % hr if hr else "", p.remarks.get((m, sl), "")]))
+        # Four quarter hours make one hour in the card's total, as in the service-year totals.
+        hours += quarters // 4
+        rows.append(("total", ["Total", "", "%d" % studies if studies else "", "",
+                               "%d" % hours if hours else ""]))
+        return rows
+
+    def card(self, p, previous):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+
+        def box(label, on):
+            return "%s [%s]" % (label, "X" if on else " ")
+
+        def date(d):
+            d = d.strip()
+            return "%s/%s/%s" % (d[0:2], d[2:4], d[4:8]) if len(d) == 8 else d
+        code = p.pioneer(m, s)
+        rows = [("heading", ["Name:  " + f.display(p), None]),
+                ("heading", ["Date of birth:  " + date(p.birth), box("Male", p.flags & 0x20),
+                             box("Female", p.flags & 0x40)]),
+                ("heading", ["Date of baptism:  " + date(p.baptism), box("Other Sheep", p.hope == "O"),
+                             box("Anointed", p.hope == "A")]),
+                ("heading", [box("Elder", p.privilege == 2), box("Ministerial servant", p.privilege == 1),
+                             box("Regular pioneer", code == 2), box("Special pioneer", code == 3),
+                             box("Field missionary", p.missionary)])]
+        ends = 2000 + f.wy + (1 if f.wm >= 8 else 0) - (1 if previous else 0)
+        rows += self.card_rows(p, ends)
+        rows += self.card_rows(p, ends - 1)
+        return rows
+
+    def audit_cards(self):
+        f = self.f
+        for which, status in (("--active", 0), ("--inactive", 1)):
+            for previous in (False, True):
+                args = ["report", "cards", which] + (["--previous"] if previous else [])
+                got = self.json(*args)
+                rows = []
+                for p in f.people:
+                    if p.status == status:
+                        if rows:
+                            rows.append(("blank", []))
+                        rows += self.card(p, previous)
+                self.check_rows("cards " + which + (" --previous" if previous else ""), rows,
+                                got["rows"])
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
-            "statistics"]
+            "statistics", "cards"]
 
 
 def main():
