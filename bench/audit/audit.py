@@ -950,8 +950,126 @@ class Audit:
                                 got["rows"])
 
 
+    # View lists ----------------------------------------------------------------------
+    def group_caption(self, g):
+        grp = self.f.groups[g - 1]
+        name = grp["name"] if grp["use_name"] and grp["name"] else "Group # %d" % g
+        return "%s  -  %s" % (name, grp["overseer"])
+
+    def phone_text(self, p):
+        if p.home and p.mobile:
+            return "%s\t%s" % (p.home, p.mobile)
+        return p.home or p.mobile
+
+    def check_list(self, report, args, title, lines, caption=""):
+        got = self.json("view", *args)
+        where = " ".join(args)
+        self.check(report, where + " title", title, got["title"])
+        self.check(report, where + " caption", caption, got["caption"])
+        actual = [(l["id"], l["text"]) for l in got["lines"]]
+        self.check(report, where + " line count", len(lines), len(actual))
+        for i, (e, a) in enumerate(zip(lines, actual)):
+            self.check(report, "%s line %d id" % (where, i), e[0].id, a[0])
+            if e[1] is None:
+                self.check(report, "%s line %d name" % (where, i), self.f.display(e[0]),
+                           a[1].split("\t")[0])
+            else:
+                self.check(report, "%s line %d" % (where, i), e[1], a[1])
+
+    def by_group(self, people, g):
+        return [p for p in people if g == 0 or p.group == g]
+
+    def audit_view_lists(self):
+        f = self.f
+        # Only the missing-report, collection-form and consent lists name the chosen group
+        # and its overseer in a caption.
+        for g in range(0, len(f.groups) + 1):
+            cap = self.group_caption(g) if g else ""
+            members = self.by_group(f.active, g)
+
+            def line(p):
+                text = f.display(p)
+                if g == 0:
+                    text += "  (%d)" % p.group
+                return (p, "%s\t%s" % (text, self.phone_text(p)))
+            for m in range(12):
+                sl, year = f.slot(m), f.year_of(m)
+                missing = [line(p) for p in members
+                           if not p.reported(m, sl) and not p.remarks.get((m, sl))]
+                self.check_list("view 0 no report", ["0", "--group", str(g), "--month", str(m + 1)],
+                                "No Report for %s %d  ( %d )" % (MONTHS[m], year, len(missing)),
+                                missing, cap)
+            self.check_list("view 11 collection form", ["11", "--group", str(g)],
+                            "Report Collection Form ( %d )" % len(members),
+                            [line(p) for p in members], cap)
+            irregular = []
+            for p in members:
+                mask = f.missing_mask(p)
+                if mask:
+                    text = f.display(p)
+                    for m in range(12):
+                        if mask & (1 << m):
+                            text += "\t" + SHORT[m] + ("!" if (m, f.slot(m)) in p.remarks else "")
+                    irregular.append((p, text))
+            self.check_list("view 1 irregular", ["1", "--group", str(g)],
+                            "Irregular Publishers ( %d )" % len(irregular), irregular)
+            unbaptized = [(p, f.display(p)) for p in members if not p.baptism.strip()]
+            self.check_list("view 9 unbaptized", ["9", "--group", str(g)],
+                            "Unbaptized publishers ( %d )" % len(unbaptized), unbaptized)
+            students = [(p, None) for p in self.by_group(
+                [q for q in f.people if q.status == 2], g)]
+            self.check_list("view 10 students", ["10", "--group", str(g)],
+                            "Non-publishers (Bible Students) ( %d )" % len(students), students)
+            consent_ids = {pid for (pid, kind, _a, _b) in f.appointments if kind == 20}
+            for t, title, want in ((13, "Consent for Use of Personal Data on File", True),
+                                   (14, "No Consent for Use of Personal Data on File", False)):
+                rows = []
+                for p in members:
+                    if (p.id in consent_ids) == want:
+                        d = p.consent_date.strip()
+                        d = "%s/%s/%s" % (d[0:2], d[2:4], d[4:8]) if len(d) == 8 else d
+                        text = f.display(p) + ("" if g else "  (%d)" % p.group)
+                        rows.append((p, "%s\t%s" % (text, d)))
+                self.check_list("view %d consent" % t, [str(t), "--group", str(g)],
+                                "%s ( %d )" % (title, len(rows)), rows, cap)
+        brackets = [("Recently Baptized", 0, 1), ("0 - 4 Yrs", 0, 4), ("5 - 9 Yrs", 5, 9),
+                    ("10 - 19 Yrs", 10, 19), ("20 - 29 Yrs", 20, 29), ("30 - 39 Yrs", 30, 39),
+                    ("40 - 49 Yrs", 40, 49), ("50 - 59 Yrs", 50, 59), ("Over 60 Yrs", 60, 100)]
+        for b, (label, lo, hi) in enumerate(brackets):
+            rows = []
+            for p in f.active:
+                d = p.baptism
+                if len(d) < 8 or not d[4].isdigit():
+                    continue
+                years = f.today_y - int(d[4:8]) - (1 if int(d[0:2]) > f.today_m else 0)
+                if lo <= years <= hi:
+                    rows.append((p, "%s\t%s/%s/%s" % (f.display(p), d[0:2], d[2:4], d[4:8])))
+            self.check_list("view 6 baptized", ["6", "--bracket", str(b)],
+                            "%s ( %d )" % (label, len(rows)), rows)
+        periods = [f.back(6), f.service_months(), f.back(12)]
+        for period, months in enumerate(periods):
+            aux = [(p, f.display(p)) for p in f.active
+                   if any(p.pioneer(m, s) == 1 for (m, s, _y) in months)]
+            self.check_list("view 7 auxiliary", ["7", "--period", str(period)],
+                            "Auxiliary pioneers ( %d )" % len(aux), aux)
+            conductors = []
+            for p in f.active:
+                if any(p.studies(m, s) for (m, s, _y) in months):
+                    text = f.display(p)
+                    if p.studies(f.wm, f.wy % 2):
+                        text += "\t" + MONTHS[f.wm]
+                    conductors.append((p, text))
+            self.check_list("view 8 conductors", ["8", "--period", str(period)],
+                            "Bible Study Conductors ( %d )" % len(conductors), conductors)
+        if any(p.circ & 7 for p in f.people):
+            for c, label in enumerate(["Deaf", "Blind", "Incarcerated"]):
+                rows = [(p, f.display(p)) for p in f.active if p.circ & (1 << c)]
+                self.check_list("view 15 circumstances", ["15", "--circumstance", str(c)],
+                                "%s ( %d )" % (label, len(rows)), rows)
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
-            "statistics", "cards"]
+            "statistics", "cards", "view-lists"]
 
 
 def main():
