@@ -1068,8 +1068,160 @@ class Audit:
                                 "%s ( %d )" % (label, len(rows)), rows)
 
 
+    # Delimited exports ---------------------------------------------------------------
+    def export(self, *args):
+        """Runs one export and returns the bytes of the file it names."""
+        path = self.run("export", *args).strip()
+        with open(path, "rb") as fh:
+            return path, fh.read()
+
+    def compare_file(self, report, name, expected_lines, data):
+        """Compares an export byte for byte, counting each field of each line as a cell."""
+        expected = b"".join(expected_lines)
+        self.counts.setdefault(report, [0, 0])
+        actual_lines = data.split(b"\r\n")
+        if actual_lines and actual_lines[-1] == b"":
+            actual_lines.pop()
+        actual_lines = [l + b"\r\n" for l in actual_lines]
+        self.check(report, name + " line count", len(expected_lines), len(actual_lines))
+        for i, (e, a) in enumerate(zip(expected_lines, actual_lines)):
+            ef, af = e.split(b"\t" if b"\t" in e else b","), a.split(b"\t" if b"\t" in e else b",")
+            if len(ef) != len(af) or e != a:
+                self.check(report, "%s line %d" % (name, i + 1), e, a)
+            else:
+                for k, field in enumerate(ef):
+                    self.check(report, "%s line %d field %d" % (name, i + 1, k), field, af[k])
+        self.check(report, name + " whole file", expected, data)
+
+    @staticmethod
+    def field(value, sep, always_quote=False):
+        """A value is written in double quotes, each quote doubled, when it must be quoted
+        or holds the separator, a quote or a line break."""
+        if always_quote or sep in value or '"' in value or "\n" in value or "\r" in value:
+            return '"' + value.replace('"', '""') + '"'
+        return value
+
+    @staticmethod
+    def line(cells, sep, trailing=True):
+        text = sep.join(cells) + (sep if trailing else "")
+        return (text + "\r\n").encode("cp1252")
+
+    def export_date(self, d):
+        d = d.strip()
+        if len(d) != 8 or not d.isdigit():
+            return ""
+        mon = SHORT[int(d[0:2]) - 1] if 1 <= int(d[0:2]) <= 12 else ""
+        if not mon:
+            return ""
+        if self.f.alt_date:
+            return "%s %s %s" % (d[2:4], mon, d[4:8])
+        return "%s %s %s" % (mon, d[2:4], d[4:8])
+
+    def listed_name(self, p):
+        ext = self.f.ext.get(p.ext_key) if p.ext_key else None
+        if ext and ext["key"] and ext["long"].strip():
+            return ext["long"]
+        return self.f.display(p)
+
+    def email(self, p):
+        ext = self.f.ext.get(p.ext_key) if p.ext_key else None
+        return (ext["email"], ext["other"]) if ext else ("", "")
+
+    def audit_exports(self):
+        f = self.f
+        q = self.field
+        for m in range(12):
+            for tab, header in ((False, m == f.wm), (True, m == f.wm)):
+                sep = "\t" if tab else ","
+                args = ["monthly", "--month", str(m + 1)] + (["--tab"] if tab else []) + \
+                    (["--header"] if header else [])
+                path, data = self.export(*args)
+                lines = []
+                if header:
+                    lines.append(self.line(["%s " % c for c in ("Name", "Group", "Pios", "Shared",
+                                                                "Bi.St.", "AuxP", "Hours", "Remarks",
+                                                                "Month", "Year", "ID")], sep))
+                sl, year = f.slot(m), f.year_of(m)
+                for p in f.active:
+                    code = p.pioneer(m, sl)
+                    lines.append(self.line([
+                        q(f.display(p), sep, True), "%d" % p.group, "%d" % code,
+                        "1" if p.shared(m, sl) else "0", "%d" % p.studies(m, sl),
+                        "1" if code == 1 else "0", "%d" % p.hours(m, sl),
+                        q(p.remarks.get((m, sl), ""), sep, True),
+                        q("%02d (%s)" % (m + 1, SHORT[m]), sep, True), "%d" % year, "%d" % p.id], sep))
+                self.check("export monthly", "file name %s" % " ".join(args),
+                           MONTHS[m] + (".rpt" if tab else ".csv"), os.path.basename(path))
+                self.compare_file("export monthly", " ".join(args), lines, data)
+        months = list(reversed(f.back(24)))
+        # Summary: the stored branch totals of each month; the pioneers' line joins the
+        # regular and special pioneers' rows.
+        path, data = self.export("summary")
+        lines = [self.line(["Privilege", "Month", "Reports", "Placements", "Video Showings", "Hours",
+                            "Return Visits", "Bible Studies", "Total Active Publishers"], ",", False)]
+        for caption, rows in (("Publishers", (0,)), ("Auxiliary pioneers", (1,)),
+                              ("Pioneers (Reg & Spc)", (2, 3))):
+            for (m, s, y) in months:
+                vals = [sum(f.tcard_value(m, 9 * r + k, s) for r in rows) for k in (8, 0, 1, 2, 3, 4)]
+                active = f.tcard_value(m, 5, s)
+                lines.append(self.line([q(caption, ",", True), q("%d-%.2d" % (y, m + 1), ",", True)]
+                                       + [q("%d" % v, ",", True) for v in vals]
+                                       + [q("%d" % active if active else "", ",", True)], ",", False))
+        self.compare_file("export summary", "Summary.csv", lines, data)
+        path, data = self.export("attendance")
+        lines = [self.line(["Meeting", "Month", "Num", "Tot", "Avg", "Active publishers"], ",", False)]
+        for b, caption in enumerate(("Midweek", "Weekend")):
+            mt = f.meetings[b]
+            for (m, s, y) in months:
+                active = f.tcard_value(m, 5, s)
+                lines.append(self.line([q(caption, ",", True), q("%d-%.2d" % (y, m + 1), ",", True),
+                                        q("%d" % mt["num"](m, s), ",", True),
+                                        q("%d" % mt["tot"](m, s), ",", True),
+                                        q("%4d" % mt["avg"](m, s), ",", True),
+                                        q("%d" % active if active else "", ",", True)], ",", False))
+        self.compare_file("export attendance", "Meeting Attendance.csv", lines, data)
+        path, data = self.export("contacts")
+        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile", "Phone 3",
+                                                "E-Mail", "Other Contact Information", "Group")], "\t")]
+        for p in f.active:
+            mail, other = self.email(p)
+            lines.append(self.line([q(v, "\t") for v in (self.listed_name(p), p.address, p.home,
+                                                         p.mobile, p.work, mail, other)]
+                                   + ["%d" % p.group], "\t"))
+        self.compare_file("export contacts", "contact.tsv", lines, data)
+        path, data = self.export("card-headers")
+        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile",
+                                                "Date of birth", "Date of baptism", "Anointed",
+                                                "Elder", "Ministerial servant", "Regular pioneer",
+                                                "Male")], "\t")]
+        for p in f.active:
+            marks = [p.hope == "A", p.privilege == 2, p.privilege == 1,
+                     p.pioneer(f.wm, f.wy % 2) == 2, bool(p.flags & 0x20)]
+            lines.append(self.line([q(v, "\t") for v in (self.listed_name(p), p.address, p.home,
+                                                         p.mobile, self.export_date(p.birth),
+                                                         self.export_date(p.baptism))]
+                                   + ["Y" if k else "" for k in marks], "\t"))
+        self.compare_file("export card-headers", "cardhdr.tsv", lines, data)
+        m, s = f.wm, f.wy % 2
+        for g in range(1, len(f.groups) + 1):
+            path, data = self.export("collection-list", "--group", str(g))
+            lines = [self.line(["%s " % c for c in ("First Name", "Last Name", "Shared",
+                                                    "Bible Studies", "Hours", "Remarks")], ",")]
+            for p in f.active:
+                if p.group != g:
+                    continue
+                remark = p.remarks.get((m, s), "")
+                if not remark and p.pioneer(m, s) == 1:
+                    remark = "AuxP"
+                st, hr = p.studies(m, s), p.hours(m, s)
+                lines.append(self.line([q(p.first, ","), q(p.last, ","), "1" if p.shared(m, s) else "",
+                                        "%d" % st if st else "", "%d" % hr if hr else "",
+                                        q(remark, ",")], ","))
+            self.compare_file("export collection-list", "Group-%d.csv" % g, lines, data)
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
-            "statistics", "cards", "view-lists"]
+            "statistics", "cards", "view-lists", "exports"]
 
 
 def main():
