@@ -794,9 +794,13 @@ class Audit:
             if previous or f.wm == 7 or start is None:
                 self.check(report, "%d no remaining lines" % p.id, 1, len(tail))
                 continue
+            # What remains counts, like the pioneer hours report, the months since the
+            # pioneering began; the table above lists the whole service year.
             sm = start[0]
             enrolled = 20 - sm if sm >= 8 else 8 - sm
-            remain = max(0, enrolled * req - th - tk)
+            window = f.back((f.wm - sm) % 12 + 1)
+            done = sum(p.hours(m, s) + p.credit(m, s) for (m, s, _y) in window)
+            remain = max(0, enrolled * req - done)
             left = 7 - f.wm if f.wm <= 6 else 19 - f.wm
             year = 2000 + f.wy if f.wm <= 7 else 2001 + f.wy
             self.check_row(report, "%d remaining" % p.id,

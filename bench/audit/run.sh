@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Audits demo folders whose working months are January 2027, August 2026 and September 2026:
+# the default demo, the same demo with quarter hours, remarks holding separators, a special
+# servant and a field missionary without a report and a congregation name ("varied"), and
+# the full demo. Prints the auditor's findings and a summary table; exits 1 on a mismatch.
+# usage: bench/audit/run.sh BUILD_DIR
+set -uo pipefail
+build=${1:-build/release}
+here=$(cd "$(dirname "$0")" && pwd)
+cli="$build/src/cli/zarim-cli"
+demo="$build/tools/zarim-demo"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Changes a demo folder so that the rules the plain demo never meets are exercised.
+vary() {
+  local dir=$1 today=$2
+  printf '[Reports]\r\nCongName=Riverside, "East"\r\n' >>"$dir/zarim.ini"
+  PYTHONPATH="$here" python3 - "$cli" "$dir" "$today" <<'EOF'
+import subprocess, sys
+import audit
+cli, data, today = sys.argv[1:]
+f = audit.Folder(data, tuple(int(x) for x in today.split("-")))
+
+def run(*args):
+    subprocess.run([cli, "--data", data, "--today", today] + [str(a) for a in args],
+                   stdout=subprocess.DEVNULL)
+
+wm, ws = f.wm, f.wy % 2
+past = f.back(14)[1:]
+quarter = 0
+# Quarter hours in past months of every pioneer and auxiliary pioneer.
+for p in f.active:
+    for (m, s, y) in past:
+        if p.pioneer(m, s) and p.hours(m, s):
+            quarter = quarter % 3 + 1
+            run("history", p.id, "--year", y, "--month", m + 1,
+                "--hours", "%d.%d" % (p.hours(m, s), quarter * 25))
+# Remarks with a comma and a quote, for the first publisher identifier too.
+first = min(p.id for p in f.active)
+(m1, s1, y1) = past[0]
+run("history", first, "--year", y1, "--month", m1 + 1, "--remark", 'Visited family, "north"')
+run("post", first, "--remark", "Back, from a trip")
+# A special servant and a field missionary who have not reported this month.
+silent = [p for p in f.active if not p.reported(wm, ws) and p.pioneer(wm, ws) == 0]
+for p, flag in zip(silent, ("special-servant", "field-missionary")):
+    run("publisher", "edit", p.id, "--flag", flag)
+# An address holding the separators of the exports.
+run("publisher", "edit", f.active[0].id, "--address", 'Flat 2, "Rose" House\tEast')
+EOF
+}
+
+declare -a rows
+status=0
+for today in 2027-02-10 2026-09-10 2026-10-10; do
+  for kind in default varied full; do
+    dir="$work/$today-$kind"
+    if [[ $kind == full ]]; then
+      "$demo" "$dir" --today "$today" --full >/dev/null
+    else
+      "$demo" "$dir" --today "$today" >/dev/null
+    fi
+    [[ $kind == varied ]] && vary "$dir" "$today"
+    echo "=== $today ($kind)"
+    out=$(python3 "$here/audit.py" --cli "$cli" --data "$dir" --today "$today")
+    rc=$?
+    echo "$out"
+    [[ $rc == 0 ]] || status=1
+    rows+=("$(printf '%-12s %-8s %s' "$today" "$kind" "$(echo "$out" | tail -1)")")
+  done
+done
+echo
+echo "=== summary (today, folder, cells and mismatches)"
+printf '%s\n' "${rows[@]}"
+exit $status
