@@ -1224,8 +1224,70 @@ class Audit:
             self.compare_file("export collection-list", "Group-%d.csv" % g, lines, data)
 
 
+    def audit_meeting(self):
+        f = self.f
+        got = self.json("report", "meeting")
+        rows = self.meeting_rows() + [("blank", []), ("heading", [
+            "Averages for Six Months ending in " + MONTHS[f.wm]])]
+        months = list(reversed(f.back(6)))
+        rows.append(("heading", [""] + [SHORT[m] for (m, _s, _y) in months] + ["6-Mon"]))
+        for b, name in enumerate(["Midweek Meeting", "Weekend Meeting"]):
+            six = self.attendance_average(b, 6)
+            rows.append(("text", [name] + ["%d" % f.meetings[b]["avg"](m, s) for (m, s, _y) in months]
+                         + ["%d" % six if six else ""]))
+        self.check_rows("meeting", rows, got["rows"])
+
+    # Hours for twelve months -----------------------------------------------------------
+    def audit_hours(self):
+        f = self.f
+        wm, ws = f.wm, f.wy % 2
+        months = list(reversed(f.back(12)))
+        year = f.back(12)
+        kinds = [("hours", None, lambda p: True, ""),
+                 ("hours-pioneers", None, lambda p: p.pioneer(wm, ws) == 2, " - Regular pioneers"),
+                 ("hours-auxiliary", None,
+                  lambda p: any(p.pioneer(m, s) == 1 for (m, s, _y) in year), " - Auxiliary pioneers"),
+                 ("hours-elders-servants", None, lambda p: p.privilege in (1, 2),
+                  " - Elders & Ministerial Servants"),
+                 ("hours-brothers", None, lambda p: p.privilege == 3, " - Baptized Brothers")]
+        for g in range(1, len(f.groups) + 1):
+            kinds.append(("hours-group", g, (lambda g: lambda p: p.group == g)(g), None))
+        for name, group, keep, sub in kinds:
+            got = self.json("report", name, *(["--group", str(group)] if group else []))
+            self.check(name, "title", "Hours for 12 months ending in " + MONTHS[wm], got["title"])
+            if sub is not None:
+                self.check(name, "subtitle", self.subtitle("Congregation" + sub), got["subtitle"])
+            rows = []
+            for p in f.active:
+                if not keep(p):
+                    continue
+                cells = [f.display(p)]
+                total = q = aux_hours = aux_months = 0
+                for (m, s, y) in months:
+                    h, qq = p.hours(m, s), p.quarters(m, s)
+                    total += h
+                    q += qq
+                    if p.pioneer(m, s) == 1 and p.has_time(m, s):
+                        aux_hours += h
+                        aux_months += 1
+                    serial = (y - 2000) * 12 + m
+                    if p.pioneer(m, s) == 0 and serial > SWITCH_SERIAL:
+                        cells.append(TICK if p.reported(m, s) else "")
+                    elif h or qq:
+                        cells.append("%d%s" % (h, ["", "\u00bc", "\u00bd", "\u00be"][qq & 3]))
+                    else:
+                        cells.append("")
+                if name == "hours-auxiliary":
+                    avg = aux_hours / aux_months if aux_months else 0.0
+                else:
+                    avg = (total + q // 4 + (1 if q % 4 == 3 else 0)) / 12
+                cells.append("%3.1f" % avg)
+                rows.append(("publisher", cells))
+            self.check_rows(name, rows, got["rows"])
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
-            "statistics", "cards", "view-lists", "exports"]
+            "statistics", "meeting", "hours", "cards", "view-lists", "exports"]
 
 
 def main():
