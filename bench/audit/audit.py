@@ -146,6 +146,7 @@ class Folder:
                        for i in range(REC, len(data) - REC + 1, REC)]
         self.active = [p for p in self.people if p.status == 0]
         self.by_id = {p.id: p for p in self.people}
+        self.read_less_than_hour()
         # The collection states share the header's other-phone field, which is scrambled
         # up to its first 0 byte like any phone text.
         self.states = list(self.header[137:149])
@@ -189,6 +190,21 @@ class Folder:
                 if k.strip().lower() == key.lower():
                     return v
         return ""
+
+    def read_less_than_hour(self):
+        """Reports of less than one hour (old-form months) are kept apart in tlt15.dat; a
+        mark counts where the month holds no hours and no quarter hours."""
+        raw = self.read("tlt15.dat") or b""
+        for i in range(0, len(raw) - 31, 32):
+            p = self.by_id.get(struct.unpack_from("<H", raw, i)[0])
+            if p is None:
+                continue
+            for m in range(12):
+                for s in range(2):
+                    if raw[i + 2 + 2 * m + s] == 1 and not p.has_time(m, s):
+                        off = 240 + 72 * 4 + 6 * m + 2 * s
+                        cell = struct.unpack_from("<H", p.raw, off)[0] | 0x800
+                        p.raw = p.raw[:off] + struct.pack("<H", cell) + p.raw[off + 2:]
 
     def read_groups(self):
         raw = self.read("bkstudy.dat")
@@ -885,12 +901,18 @@ class Audit:
 
     # Publisher record cards ----------------------------------------------------------
     def card_rows(self, p, ends):
-        """One service-year table of a card (the year that ends in August of `ends`)."""
+        """One service-year table of a card (the year that ends in August of `ends`): the
+        "Shared in Ministry" form from the year ending in 2024 on, the older form before."""
         f = self.f
-        rows = [("text", ["Service Year %d" % ends, "Shared in Ministry", "Bible Studies",
-                          "Auxiliary pioneer", "Hours (If\u00a0pioneer or field missionary)",
-                          "Remarks"])]
-        studies = hours = quarters = 0
+        old = ends < 2024
+        if old:
+            head = ["Placements", "Video Showings", "Hours", "Return Visits", "Bible Studies"]
+        else:
+            head = ["Shared in Ministry", "Bible Studies", "Auxiliary pioneer",
+                    "Hours (If\u00a0pioneer or field missionary)"]
+        rows = [("text", ["Service Year %d" % ends] + head + ["Remarks"])]
+        sums = [0] * 5
+        quarters = kept = 0
         for i in range(12):
             m = (8 + i) % 12
             year = ends - 1 if m >= 8 else ends
@@ -899,19 +921,30 @@ class Audit:
             if not (f.serial - 24 < serial <= f.serial):
                 rows.append(("publisher", [label]))
                 continue
+            kept += 1
             sl = (year - 2000) % 2
-            st, hr = p.studies(m, sl), p.hours(m, sl)
-            studies += st
-            hours += hr
+            values = [p.studies(m, sl) if k == 4 else p.cell(k, m, sl) for k in range(5)]
+            sums = [a + b for a, b in zip(sums, values)]
             quarters += p.quarters(m, sl)
-            rows.append(("publisher", [label, "X" if p.reported(m, sl) else "",
-                                       "%d" % st if st else "",
-                                       "X" if p.pioneer(m, sl) == 1 else "",
-                                       "%d" % hr if hr else "", p.remarks.get((m, sl), "")]))
-        # Four quarter hours make one hour in the card's total, as in the service-year totals.
-        hours += quarters // 4
-        rows.append(("total", ["Total", "", "%d" % studies if studies else "", "",
-                               "%d" % hours if hours else ""]))
+            remark = p.remarks.get((m, sl), "")
+            if old:
+                cells = ["%d" % v if v else "" for v in values]
+            else:
+                cells = ["X" if p.reported(m, sl) else "", "%d" % values[4] if values[4] else "",
+                         "X" if p.pioneer(m, sl) == 1 else "", "%d" % values[2] if values[2] else ""]
+            rows.append(("publisher", [label] + cells + [remark]))
+        # Four quarter hours make one hour in the card's total, as in the service-year totals;
+        # the older form's average divides those totals by the months the record still keeps
+        # of that service year, up to the working month.
+        sums[2] += quarters // 4
+        if old:
+            rows.append(("total", ["Total"] + ["%d" % v if v else "" for v in sums]))
+            # A column with nothing in it is left blank, as its total is.
+            rows.append(("total", ["Average"] + ["%3.1f" % (v / kept) if v and kept else ""
+                                                 for v in sums]))
+        else:
+            rows.append(("total", ["Total", "", "%d" % sums[4] if sums[4] else "", "",
+                                   "%d" % sums[2] if sums[2] else ""]))
         return rows
 
     def card(self, p, previous):
@@ -1146,11 +1179,13 @@ class Audit:
                                                                 "Bi.St.", "AuxP", "Hours", "Remarks",
                                                                 "Month", "Year", "ID")], sep))
                 sl, year = f.slot(m), f.year_of(m)
+                # "Shared" is 1 for every month with a report: in months of the older form
+                # the hours themselves say that the publisher shared in the ministry.
                 for p in f.active:
                     code = p.pioneer(m, sl)
                     lines.append(self.line([
                         q(f.display(p), sep, True), "%d" % p.group, "%d" % code,
-                        "1" if p.shared(m, sl) else "0", "%d" % p.studies(m, sl),
+                        "1" if p.reported(m, sl) else "0", "%d" % p.studies(m, sl),
                         "1" if code == 1 else "0", "%d" % p.hours(m, sl),
                         q(p.remarks.get((m, sl), ""), sep, True),
                         q("%02d (%s)" % (m + 1, SHORT[m]), sep, True), "%d" % year, "%d" % p.id], sep))

@@ -69,6 +69,18 @@ for today in 2027-02-10 2026-09-10 2026-10-10; do
     rows+=("$(printf '%-12s %-8s %s' "$today" "$kind" "$(echo "$out" | tail -1)")")
   done
 done
+# Two working months of the older report form's time: September 2023 (the last month of
+# the older form) and January 2024 (its previous service year is of the older form).
+for today in 2023-10-10 2024-02-10; do
+  dir="$work/$today-older"
+  "$demo" "$dir" --today "$today" >/dev/null
+  echo "=== $today (older form)"
+  out=$(python3 "$here/audit.py" --cli "$cli" --data "$dir" --today "$today")
+  rc=$?
+  echo "$out"
+  [[ $rc == 0 ]] || status=1
+  rows+=("$(printf '%-12s %-8s %s' "$today" "older" "$(echo "$out" | tail -1)")")
+done
 echo
 echo "=== summary (today, folder, cells and mismatches)"
 printf '%s\n' "${rows[@]}"
