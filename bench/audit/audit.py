@@ -1164,9 +1164,49 @@ class Audit:
         ext = self.f.ext.get(p.ext_key) if p.ext_key else None
         return (ext["email"], ext["other"]) if ext else ("", "")
 
+    def audit_emergency_export(self):
+        f = self.f
+        q = self.field
+        contacts, needs = {}, {}
+        raw = f.read("emerg.dat") or b""
+        for i in range(0, len(raw) - 255, 256):
+            key = struct.unpack_from("<H", raw, i)[0]
+            if key and key not in contacts:
+                contacts[key] = [cstr(raw[i + 2:i + 98]), cstr(raw[i + 194:i + 210]),
+                                 cstr(raw[i + 210:i + 226]), cstr(raw[i + 226:i + 242])]
+        raw = f.read("spneed.dat") or b""
+        for i in range(0, len(raw) - 95, 96):
+            key = struct.unpack_from("<H", raw, i)[0]
+            if key and key not in needs:
+                needs[key] = cstr(raw[i + 2:i + 96])
+        path, data = self.export("emergency")
+        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile", "Phone 3",
+                                                "E-Mail", "Family Members", "3rd Party Contact",
+                                                "3Telephone", "3Mobile", "3Phone 3", "Special Needs",
+                                                "Group")], "\t")]
+        for p in f.people:
+            head = bool(p.flags & 0x04)
+            if p.status >= 3 or not (p.status == 0 or head):
+                continue
+            if p.status == 0:
+                name = self.listed_name(p)
+            else:
+                name = "%s ( %s )" % (f.display(p), "i" if p.status == 1 else "s")
+            family = ", ".join(f.display(m) for m in f.people
+                               if head and m is not p and m.household == p.id)
+            contact = contacts.get(p.emergency_key, ["", "", "", ""]) if p.emergency_key else \
+                ["", "", "", ""]
+            need = needs.get(p.needs_key, "") if p.needs_key else ""
+            mail, _other = self.email(p)
+            lines.append(self.line([q(v, "\t") for v in [name, p.address, p.home, p.mobile, p.work,
+                                                         mail, family] + contact + [need]]
+                                   + ["%d" % p.group], "\t"))
+        self.compare_file("export emergency", "3rdparty.tsv", lines, data)
+
     def audit_exports(self):
         f = self.f
         q = self.field
+        self.audit_emergency_export()
         for m in range(12):
             for tab, header in ((False, m == f.wm), (True, m == f.wm)):
                 sep = "\t" if tab else ","
