@@ -2,6 +2,7 @@
 # Runs every benchmark program of a release build, the long crash-during-save trials, the
 # kill trials of month initialization, backup, restore and undo (ZARIM_TX_TRIALS) and the
 # kill and free-space sweeps of the changing commands (ZARIM_SWEEP_KILLS, ZARIM_SWEEP_LEVELS).
+# and the independent audit of reports, lists and exports (bench/audit).
 # usage: bench/run.sh BUILD_DIR FULL_DEMO_DIR
 set -euo pipefail
 build=${1:-build/release}
@@ -49,4 +50,10 @@ if [[ -x "$build/tests/test_cli" ]]; then
   echo "== zarim-cli processes: ${ZARIM_CONCURRENT_POSTS:=60} concurrent posts, ${ZARIM_FREE_LEVELS:=80} free-space levels"
   ZARIM_CONCURRENT_POSTS=$ZARIM_CONCURRENT_POSTS ZARIM_FREE_LEVELS=$ZARIM_FREE_LEVELS \
     ZARIM_HOSTILE_EVERY_FILE=1 "$build/tests/test_cli"
+fi
+# The independent audit: the reports, View lists and exports of demo folders for several
+# working months, worked out from the data files and compared with zarim-cli.
+if [[ -x "$build/tools/zarim-demo" && -x "$build/src/cli/zarim-cli" ]]; then
+  echo "== independent audit of reports, lists and exports"
+  bash "$(dirname "$0")/audit/run.sh" "$build"
 fi

@@ -868,8 +868,14 @@ class Audit:
             return sum(1 for p in f.active if any(p.pioneer(mm, ss) == 1 for (mm, ss, _y) in months))
         rows.append(("text", ["Aux Pioneers", "%d" % aux_in(f.back(1)), "%d" % aux_in(f.back(6)),
                               "%d" % aux_in(f.service_months())]))
-        for label in ("New Publishers", "Inactive Publishers", "Reactivated Publishers", "Moveouts"):
-            rows.append(("text", [label, None, None, None]))
+        def events(flag):
+            return ["%d" % sum(1 for p in f.active if self.status_event_month(p, flag, 0) == m + 1),
+                    "%d" % sum(1 for p in f.active if self.status_event_month(p, flag, 0)),
+                    "%d" % sum(1 for p in f.active if self.status_event_month(p, flag, 1))]
+        rows.append(("text", ["New Publishers"] + events(1)))
+        rows.append(("text", ["Inactive Publishers", None, None, None]))
+        rows.append(("text", ["Reactivated Publishers"] + events(2)))
+        rows.append(("text", ["Moveouts", None, None, None]))
         svc = len(f.service_months())
         cats = [("Pubs", 0), ("Pios", 2), ("AuxP", 1)]
         if f.serial > SWITCH_SERIAL:
@@ -1098,6 +1104,16 @@ class Audit:
                     conductors.append((p, text))
             self.check_list("view 8 conductors", ["8", "--period", str(period)],
                             "Bible Study Conductors ( %d )" % len(conductors), conductors)
+        for t, flag, label in ((2, 1, "New Publishers"), (3, 2, "Reactivated Publishers")):
+            for period in range(4):
+                rows = []
+                for p in f.active:
+                    month = self.status_event_month(p, flag, period)
+                    if month:
+                        rows.append((p, "%s\t%d %s" % (f.display(p), self.status_event_year(p, month),
+                                                        MONTHS[month - 1])))
+                self.check_list("view %d status" % t, [str(t), "--period", str(period)],
+                                "%s ( %d )" % (label, len(rows)), rows)
         if any(p.circ & 7 for p in f.people):
             for c, label in enumerate(["Deaf", "Blind", "Incarcerated"]):
                 rows = [(p, f.display(p)) for p in f.active if p.circ & (1 << c)]
@@ -1361,8 +1377,77 @@ class Audit:
             self.check_rows(name, rows, got["rows"])
 
 
+    def status_event_month(self, p, flag, period):
+        """The 1-based month in which a publisher became new (flag 1) or was reactivated
+        (flag 2), when it falls in the period, else 0. The status year keeps a copy of the
+        status month written with the event, which the ageing of the status month leaves."""
+        f = self.f
+        month, flags = p.status_month >> 4, p.status_month & 0xF
+        copy, copy_flags = p.status_year >> 4, p.status_year & 0xF
+        if period == 0:
+            return month if flags & flag and month in {m + 1 for (m, _s, _y) in f.back(6)} else 0
+        if period == 1:
+            months = {m + 1 for (m, _s, _y) in f.service_months()}
+            return copy if copy_flags & flag and copy in months else 0
+        if period == 2:
+            if copy_flags & flag and copy:
+                return copy
+            return month if flags & flag else 0
+        if not (flags | copy_flags) & flag:
+            return 0
+        age = f.serial - p.stamp if p.stamp else None
+        if age is not None and 12 <= age <= 23:
+            return p.stamp % 12 + 1
+        if age is not None and age >= 24:
+            return 0
+        return month
+
+    def status_event_year(self, p, month):
+        f = self.f
+        if p.stamp and f.serial - p.stamp < 24:
+            return 2000 + p.stamp // 12
+        return f.year_of(month - 1)
+
+
+    def audit_overview(self):
+        f = self.f
+        m, s = f.wm, f.wy % 2
+        got = json.loads(self.run("overview", "--json"))
+        rows = self.branch_rows()
+
+        def avg(r):
+            return "%4.1f" % (rows[r][2] / rows[r][8]) if rows[r][8] else "0.0"
+        expected = {
+            "working_month": m + 1, "working_year": 2000 + f.wy, "active": len(f.active),
+            "regular": sum(1 for p in f.active if not f.missing_mask(p)),
+            "baptized": sum(1 for p in f.active if not p.unbaptized),
+            "regular_pioneers": sum(1 for p in f.active if p.pioneer(m, s) == 2),
+            "elders": sum(1 for p in f.active if p.privilege == 2),
+            "servants": sum(1 for p in f.active if p.privilege == 1),
+            "aux_pioneers": sum(1 for p in f.active if p.pioneer(m, s) == 1),
+            "avg_hours_pioneers": avg(2).strip(), "avg_hours_auxiliary": avg(1).strip(),
+            "deaf": sum(1 for p in f.active if p.circ & 1),
+            "blind": sum(1 for p in f.active if p.circ & 2),
+            "incarcerated": sum(1 for p in f.active if p.circ & 4)}
+        if f.serial > SWITCH_SERIAL:
+            expected["avg_hours_publishers"] = ""
+        for key, value in expected.items():
+            actual = got.get(key)
+            self.check("overview", key, value, actual.strip() if isinstance(actual, str) else actual)
+        for key, months, period in (("service_year", f.service_months(), 1),
+                                    ("six_months", f.back(6), 0)):
+            part = got.get(key, {})
+            self.check("overview", key + " aux_pioneers", sum(
+                1 for p in f.active if any(p.pioneer(mm, ss) == 1 for (mm, ss, _y) in months)),
+                part.get("aux_pioneers"))
+            for name, flag in (("new_publishers", 1), ("reactivated", 2)):
+                self.check("overview", "%s %s" % (key, name), sum(
+                    1 for p in f.active if self.status_event_month(p, flag, period)), part.get(name))
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
-            "statistics", "meeting", "hours", "cards", "view-lists", "exports"]
+            "statistics", "meeting", "hours", "cards", "view-lists", "overview",
+            "exports"]
 
 
 def main():

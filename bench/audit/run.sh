@@ -45,6 +45,17 @@ run("post", first, "--remark", "Back, from a trip")
 silent = [p for p in f.active if not p.reported(wm, ws) and p.pioneer(wm, ws) == 0]
 for p, flag in zip(silent, ("special-servant", "field-missionary")):
     run("publisher", "edit", p.id, "--flag", flag)
+# A publisher reactivated two months ago and two new publishers, so that the months
+# since a status event shorten the averages and the irregular test.
+inactive = [p for p in f.people if p.status == 1]
+students = [p for p in f.people if p.status == 2]
+(m2, s2, y2) = f.back(3)[2]
+(m4, s4, y4) = f.back(5)[4]
+if inactive:
+    run("status", inactive[0].id, "reactivate", "--month", m2 + 1, "--year", y2)
+if len(students) >= 2:
+    run("status", students[0].id, "publish", "--month", wm + 1, "--year", 2000 + f.wy)
+    run("status", students[1].id, "publish", "--month", m4 + 1, "--year", y4)
 # An address holding the separators of the exports.
 run("publisher", "edit", f.active[0].id, "--address", 'Flat 2, "Rose" House\tEast')
 EOF
