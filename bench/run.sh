@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of a release build, the long crash-during-save trials, the
 # kill trials of month initialization, backup, restore and undo (ZARIM_TX_TRIALS) and the
-# kill and free-space sweeps of the changing commands (ZARIM_SWEEP_KILLS, ZARIM_SWEEP_LEVELS).
+# kill and free-space sweeps of the changing commands (ZARIM_SWEEP_KILLS, ZARIM_SWEEP_LEVELS),
 # and the independent audit of reports, lists and exports (bench/audit).
 # usage: bench/run.sh BUILD_DIR FULL_DEMO_DIR
 set -euo pipefail

@@ -849,7 +849,7 @@ class Audit:
         n = len(f.active)
 
         def pct(k):
-            return "%d%%" % round(k * 100 / n) if n else "0%"
+            return "%2.0f%%" % (k * 100 / n) if n else " 0%"
         regular = sum(1 for p in f.active if not f.missing_mask(p))
         baptized = sum(1 for p in f.active if not p.unbaptized)
         rows = [("text", ["Active publishers", "%d" % n, ""]),
@@ -884,6 +884,9 @@ class Audit:
             rows.append(("text", ["AvgHrs ( %s )" % label] + ["%3.1f" % self.three_six(code, k)
                                                           for k in (1, 6, svc)]))
         rows.append(("blank", []))
+        if f.birth_stats:
+            rows += self.birth_baptism_rows()
+            rows.append(("blank", []))
         rows.append(("heading", ["Meeting Attendance", SHORT[m], "3-Mon", "6-Mon", "SvcYr"]))
         for b, name in enumerate(["Midweek Meeting", "Weekend Meeting"]):
             rows.append(("text", [name, "%d" % f.meetings[b]["avg"](m, s)]
@@ -962,7 +965,11 @@ class Audit:
 
         def date(d):
             d = d.strip()
-            return "%s/%s/%s" % (d[0:2], d[2:4], d[4:8]) if len(d) == 8 else d
+            if len(d) != 8:
+                return d
+            if f.alt_date and d[0:2].isdigit() and 1 <= int(d[0:2]) <= 12:
+                return "%s %s %s" % (d[2:4], SHORT[int(d[0:2]) - 1], d[4:8])
+            return "%s/%s/%s" % (d[0:2], d[2:4], d[4:8])
         code = p.pioneer(m, s)
         rows = [("heading", ["Name:  " + f.display(p), None]),
                 ("heading", ["Date of birth:  " + date(p.birth), box("Male", p.flags & 0x20),
@@ -1443,6 +1450,44 @@ class Audit:
             for name, flag in (("new_publishers", 1), ("reactivated", 2)):
                 self.check("overview", "%s %s" % (key, name), sum(
                     1 for p in f.active if self.status_event_month(p, flag, period)), part.get(name))
+
+
+    def years_since(self, d):
+        """Whole years from a date (MMDDYYYY) to today; None when the date has no year."""
+        f = self.f
+        if len(d) < 8 or d[4] < "0" or not d[4:8].isdigit() or not d[0:2].isdigit():
+            return None
+        year, month = int(d[4:8]), int(d[0:2])
+        if (year, month) > (f.today_y, f.today_m):
+            return -1  # a date still to come
+        years = f.today_y - year
+        if month > f.today_m and year < f.today_y:
+            years -= 1
+        return years
+
+    def birth_baptism_rows(self):
+        f = self.f
+        n = len(f.active)
+        baptized = [("Unbaptized", None, None), ("Less than Year", 0, 0), ("1 - 4 Yrs", 1, 4),
+                    ("5 - 9 Yrs", 5, 9), ("10 - 19 Yrs", 10, 19), ("20 - 29 Yrs", 20, 29),
+                    ("Over Thirty Yrs", 30, 10**6)]
+        ages = [("Under 20", -10**6, 19), ("20 - 29", 20, 29), ("30 - 39", 30, 39),
+                ("40 - 49", 40, 49), ("50 - 59", 50, 59), ("60 - 69", 60, 69),
+                ("Over 70", 70, 10**6)]
+        bap = [self.years_since(p.baptism) for p in f.active]
+        age = [self.years_since(p.birth) for p in f.active]
+
+        def pct(k):
+            return "%2.0f%%" % (k * 100 / n) if n else " 0%"
+        rows = [("heading", ["Years Baptized", "", "", "Years of Age"])]
+        for (bl, blo, bhi), (al, alo, ahi) in zip(baptized, ages):
+            if blo is None:
+                b = sum(1 for y in bap if y is None)
+            else:
+                b = sum(1 for y in bap if y is not None and blo <= y <= bhi)
+            a = sum(1 for y in age if y is not None and alo <= y <= ahi)
+            rows.append(("text", [bl, "%d" % b, pct(b), al, "%d" % a, pct(a)]))
+        return rows
 
 
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",

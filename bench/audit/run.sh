@@ -59,6 +59,8 @@ if len(students) >= 2:
 # An address holding the separators of the exports.
 run("publisher", "edit", f.active[0].id, "--address", 'Flat 2, "Rose" House\tEast')
 EOF
+  # Names last name first, dates day first and the birth and baptism tables of the statistics.
+  printf '\001\000\000\000\000\001\001' >"$dir/zrxcfg.cfg"
 }
 
 declare -a rows
