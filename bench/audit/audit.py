@@ -13,11 +13,9 @@ Prints, per report, the cells compared and every mismatch; exits 1 on any mismat
 import argparse
 import json
 import os
-import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 
 SCRAMBLE_BASE = 174
 GROUP_KEY = b"Zr9GroupK$"
@@ -62,9 +60,8 @@ def cstr(b):
 
 
 class Person:
-    def __init__(self, raw, recno):
+    def __init__(self, raw):
         self.raw = raw
-        self.recno = recno
         self.first = unscramble_text(raw[2:23], 21)
         self.last = unscramble_text(raw[23:44], 21)
         self.address = unscramble_text(raw[44:107], 30)
@@ -142,7 +139,7 @@ class Folder:
         self.wm, self.wy, self.serial = serial % 12, serial // 12, serial
         data = self.read("tdat9.bin")
         self.header = data[:REC]
-        self.people = [Person(data[i:i + REC], i // REC)
+        self.people = [Person(data[i:i + REC])
                        for i in range(REC, len(data) - REC + 1, REC)]
         self.active = [p for p in self.people if p.status == 0]
         self.by_id = {p.id: p for p in self.people}
@@ -405,7 +402,7 @@ class Audit:
         rows[0][5] = len(f.active)
         return rows
 
-    def branch_table(self, with_aux_column):
+    def branch_table(self):
         """The report to the branch office as the analysis and the branch page draw it."""
         rows = self.branch_rows()
         out = []
@@ -425,7 +422,7 @@ class Audit:
         self.check("branch", "title", "%s Report to the Branch Office - %d Active publishers"
                    % (MONTHS[f.wm], len(f.active)), got["title"])
         exp = []
-        for i, (label, shared, studies, hours) in enumerate(self.branch_table(False)):
+        for i, (label, shared, studies, hours) in enumerate(self.branch_table()):
             exp.append(("total" if i == 3 else "text",
                         [label, shared.strip(), hours.strip(), studies.strip()]))
         self.check_rows("branch", exp, got["rows"])
@@ -624,11 +621,11 @@ class Audit:
                                   % (MONTHS[f.wm], len(f.active))]))
             if kind == 3:
                 rows.append(("heading", ["", "", "Shared", "Bi.St.", "Hours"]))
-                for i, (label, sh, st, hr) in enumerate(self.branch_table(True)):
+                for label, sh, st, hr in self.branch_table():
                     rows.append(("total", [label, "", sh, st, hr]))
             else:
                 rows.append(("heading", ["", "", "Shared", "Bi.St.", "", "Hours"]))
-                for i, (label, sh, st, hr) in enumerate(self.branch_table(True)):
+                for label, sh, st, hr in self.branch_table():
                     rows.append(("total", [label, "", sh, st, "", hr]))
             rows.append(("blank", []))
             rows += self.meeting_rows()
@@ -686,8 +683,8 @@ class Audit:
         out.append("%6.1f/%4.1f" % (h3, pioneer_hours(n6)) if h3 >= 0.01 else "")
         return out
 
-    def subtitle(self, base, congregation_wide=True):
-        if congregation_wide and self.f.cong_name:
+    def subtitle(self, base):
+        if self.f.cong_name:
             return base + " - " + self.f.cong_name
         return base
 
@@ -1490,9 +1487,76 @@ class Audit:
         return rows
 
 
+    # Year-to-date summaries ------------------------------------------------------------
+    def period_figures(self, code, months, branch):
+        """Placements, videos, hours, return visits, Bible studies and reports of one
+        category (pioneer code) for each month: from the publisher records of the active
+        file, or from the totals stored as reported to the branch. Quarter hours count as in
+        every total: four make one hour, carried from month to month, the rest dropped."""
+        f = self.f
+        out, carried = [], 0
+        for (m, s, _y) in months:
+            if branch:
+                v = [f.tcard_value(m, 9 * code + k, s) for k in range(9)]
+                out.append([v[0], v[1], v[2] + v[7] // 4, v[3], v[4], v[8]])
+                continue
+            people = [p for p in f.active if p.pioneer(m, s) == code]
+            row = [sum(p.cell(k, m, s) for p in people) for k in range(4)]
+            carried += sum(p.quarters(m, s) for p in people)
+            row[2] += carried // 4
+            carried %= 4
+            row.append(sum(p.studies(m, s) for p in people))
+            row.append(sum(1 for p in people if p.reported(m, s)))
+            out.append(row)
+        return out
+
+    def audit_ytd_summary(self):
+        f = self.f
+        periods = [("six", "Last Six Months", f.back(6)),
+                   ("year", "Service Year", f.service_months()),
+                   ("twelve", "Last Twelve Months", f.back(12))]
+        cats = [("publishers", "Publishers", 0), ("auxiliary", "Auxiliary pioneers", 1),
+                ("regular", "Regular pioneers", 2)]
+        ends = 2000 + f.wy + (1 if f.wm >= 8 else 0)
+        for word, cat_name, code in cats:
+            for branch in (False, True):
+                source = "Reported to Branch" if branch else "Summary of Active File"
+                for pword, pname, months in periods:
+                    months = list(reversed(months))
+                    figures = self.period_figures(code, months, branch)
+                    totals = [sum(col) for col in zip(*figures)]
+                    n = len(months)
+                    flag = ["--branch"] if branch else []
+                    text = self.run("ytd-summary", word, "--period", pword, *flag)
+                    lines = [l.split("\t") for l in text.splitlines()]
+                    exp = [["Year-to-Date Activity Summary", cat_name, source],
+                           ["", "Shared in Ministry", "Bible Studies", "Hours"]]
+                    for (m, _s, _y), v in zip(months, figures):
+                        exp.append([SHORT[m], "%d" % v[5], "%d" % v[4], "%d" % v[2]])
+                    exp.append(["Totals", "%d" % totals[5], "%d" % totals[4], "%d" % totals[2]])
+                    exp.append(["Avgs"] + ["%4.1f" % (totals[k] / n) for k in (5, 4, 2)])
+                    exp.append(["Tots/Avgs for " + pname])
+                    report = "ytd-summary"
+                    self.check(report, "%s %s %s lines" % (word, pword, source), len(exp), len(lines))
+                    for i, (e, a) in enumerate(zip(exp, lines)):
+                        self.check_row(report, "%s %s %s line %d" % (word, pword, source, i), e, a)
+                    got = self.json("report", "card", "--totals", word, "--period", pword, *flag)
+                    self.check("totals card", "%s %s title" % (word, pword), pname, got["title"])
+                    rows = [("heading", [cat_name, source]),
+                            ("text", ["Service Year %d" % ends, "Placements", "Video Showings",
+                                      "Hours", "Return Visits", "Bible Studies",
+                                      "Shared in Ministry"])]
+                    for i, ((m, _s, y), v) in enumerate(zip(months, figures)):
+                        label = "%d    %s" % (y, SHORT[m]) if i == 0 or m == 0 else SHORT[m]
+                        rows.append(("publisher", [label] + ["%d" % x if x else "" for x in v]))
+                    rows.append(("total", ["Total"] + ["%d" % x if x else "" for x in totals]))
+                    rows.append(("total", ["Average"] + ["%4.1f" % (x / n) for x in totals]))
+                    self.check_rows("totals card", rows, got["rows"])
+
+
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",
             "statistics", "meeting", "hours", "cards", "view-lists", "overview",
-            "exports"]
+            "ytd-summary", "exports"]
 
 
 def main():

@@ -145,6 +145,9 @@ std::vector<YtdSummaryForm::Month> YtdSummaryForm::Months() const {
   for (int i = 0; i < n; ++i, c.Back()) cursors.insert(cursors.begin(), c);
   const std::vector<int> active = ActiveRecords(doc_);
   std::vector<Month> months;
+  // Quarter hours count as hours do in every total: four make one hour, carried from month
+  // to month; what is left at the end of the period is dropped.
+  int carried_quarters = 0;
   for (const MonthCursor& m : cursors) {
     Month out;
     out.month = m.month;
@@ -156,7 +159,6 @@ std::vector<YtdSummaryForm::Month> YtdSummaryForm::Months() const {
       for (int f = 0; f < 5; ++f) out.values[f] = row[static_cast<size_t>(f)];
       out.values[kHours] += row[kTotalsQuarterField] / 4;
     } else {
-      int quarters = 0;
       for (int rec : active) {
         const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
         if (PioneerCodeOf(r, m.month, m.slot) != category_) continue;
@@ -165,9 +167,10 @@ std::vector<YtdSummaryForm::Month> YtdSummaryForm::Months() const {
         for (int f = 0; f < 5; ++f)
           out.values[f] += f == kBibleStudies ? StudiesInMonth(r, m.month, m.slot)
                                               : FieldValue(r, m.month, f, m.slot);
-        quarters += QuartersIn(r, m.month, m.slot);
+        carried_quarters += QuartersIn(r, m.month, m.slot);
       }
-      out.values[kHours] = HoursWithQuarters(out.values[kHours], quarters);
+      out.values[kHours] += carried_quarters / 4;
+      carried_quarters %= 4;
     }
     months.push_back(out);
   }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
@@ -108,15 +110,42 @@ TEST_F(YearToDateTest, SummaryFromTheRecordsOrFromTheTotalsReportedToTheBranch) 
   auto rows = form.Rows();
   ASSERT_EQ(rows.size(), 8u);
   EXPECT_EQ(rows[4], (std::vector<std::string>{"Jan", "1", "0", "40"}));
-  EXPECT_EQ(rows[5], (std::vector<std::string>{"Feb", "1", "3", "51"}));
-  EXPECT_EQ(rows[6], (std::vector<std::string>{"Totals", "2", "3", "91"}));
-  EXPECT_EQ(rows[7], (std::vector<std::string>{"Avgs", " 0.3", " 0.5", "15.2"}));
+  EXPECT_EQ(rows[5], (std::vector<std::string>{"Feb", "1", "3", "50"}));  // ¾ is no hour
+  EXPECT_EQ(rows[6], (std::vector<std::string>{"Totals", "2", "3", "90"}));
+  EXPECT_EQ(rows[7], (std::vector<std::string>{"Avgs", " 0.3", " 0.5", "15.0"}));
   EXPECT_EQ(form.FooterText(), "Tots/Avgs for Last Six Months");
   form.SetFromBranch(true);
   rows = form.Rows();
   EXPECT_EQ(rows[4], (std::vector<std::string>{"Jan", "5", "0", "200"}));
   form.SetPeriod(YtdSummaryForm::kServiceYear);
   EXPECT_EQ(form.Rows().size(), 6u + 2u);
+}
+
+TEST_F(YearToDateTest, SummaryHoursCountFourQuartersAsAnHourCarriedFromMonthToMonth) {
+  // Quarters of September … February (10 hours each month) and the hours shown per month.
+  struct Case {
+    std::vector<int> quarters, hours;
+  } cases[] = {
+      {{3, 0, 0, 0, 0, 0}, {10, 10, 10, 10, 10, 10}},  // ¾ alone is dropped at the end
+      {{2, 2, 0, 0, 0, 0}, {10, 11, 10, 10, 10, 10}},  // ½ + ½ carried into one hour
+      {{3, 3, 2, 1, 0, 3}, {10, 11, 11, 10, 10, 11}},  // 12 quarters, 3 hours, none lost
+  };
+  const int months[] = {kSep, kOct, kNov, kDec, kJan, kFeb};
+  PubRecord& p = Pioneer(100, "Pio");
+  for (const Case& c : cases) {
+    for (int i = 0; i < 6; ++i) {
+      p.activity[kHours][months[i]][Slot(months[i])] = 10;
+      p.activity[kBibleStudies][months[i]][Slot(months[i])] =
+          static_cast<uint16_t>(c.quarters[static_cast<size_t>(i)] << kQuarterShift);
+    }
+    doc_.RebuildIndex();
+    YtdSummaryForm form(doc_);
+    form.SetCategory(YtdSummaryForm::kRegular);
+    form.SetPeriod(YtdSummaryForm::kServiceYear);
+    std::vector<int> hours;
+    for (const YtdSummaryForm::Month& m : form.Months()) hours.push_back(m.values[kHours]);
+    EXPECT_EQ(hours, c.hours);
+  }
 }
 
 TEST_F(YearToDateTest, QuickOverviewCountsAndLeavesPublisherHoursBlankAfterTheSwitch) {
