@@ -870,9 +870,9 @@ class Audit:
                     "%d" % sum(1 for p in f.active if self.status_event_month(p, flag, 0)),
                     "%d" % sum(1 for p in f.active if self.status_event_month(p, flag, 1))]
         rows.append(("text", ["New Publishers"] + events(1)))
-        rows.append(("text", ["Inactive Publishers", None, None, None]))
+        rows.append(("text", ["Inactive Publishers"] + ["%d" % n for n in self.inactive_counts()]))
         rows.append(("text", ["Reactivated Publishers"] + events(2)))
-        rows.append(("text", ["Moveouts", None, None, None]))
+        rows.append(("text", ["Moveouts"] + ["%d" % n for n in self.moveout_counts()]))
         svc = len(f.service_months())
         cats = [("Pubs", 0), ("Pios", 2), ("AuxP", 1)]
         if f.serial > SWITCH_SERIAL:
@@ -1118,6 +1118,30 @@ class Audit:
                                                         MONTHS[month - 1])))
                 self.check_list("view %d status" % t, [str(t), "--period", str(period)],
                                 "%s ( %d )" % (label, len(rows)), rows)
+        inactive = [p for p in f.people if p.status == 1]
+        for period in range(5):
+            rows = []
+            for p in inactive:
+                if self.inactive_in_period(p, period):
+                    year, month = self.event_year(p), p.status_month >> 4
+                    rows.append((p, "%s\t%d  %s %d" % (f.display(p), year,
+                                                        SHORT[month - 1] if month else "", p.group)))
+            self.check_list("view 4 inactive", ["4", "--period", str(period)],
+                            "Inactive Publishers ( %d )" % len(rows), rows)
+        # A move is kept twelve months, so its record holds only the month: the year is
+        # the one that month has in the twelve months ending with the working month.
+        moved = [p for p in f.people if p.status == 3]
+        windows = [f.back(6), f.service_months(), f.back(12)]
+        for period, months in enumerate(windows):
+            in_period = {m + 1 for (m, _s, _y) in months}
+            rows = []
+            for p in moved:
+                month = p.status_month >> 4
+                if month in in_period:
+                    rows.append((p, "%s\t%d %s" % (f.display(p), f.year_of(month - 1),
+                                                    MONTHS[month - 1])))
+            self.check_list("view 5 moveouts", ["5", "--period", str(period)],
+                            "Moveouts ( %d )" % len(rows), rows)
         if any(p.circ & 7 for p in f.people):
             for c, label in enumerate(["Deaf", "Blind", "Incarcerated"]):
                 rows = [(p, f.display(p)) for p in f.active if p.circ & (1 << c)]
@@ -1444,6 +1468,11 @@ class Audit:
             self.check("overview", key + " aux_pioneers", sum(
                 1 for p in f.active if any(p.pioneer(mm, ss) == 1 for (mm, ss, _y) in months)),
                 part.get("aux_pioneers"))
+            self.check("overview", key + " inactive",
+                       self.inactive_counts()[2 if period else 1],
+                       part.get("inactive"))
+            self.check("overview", key + " moveouts",
+                       self.moveout_counts()[2 if period else 1], part.get("moveouts"))
             for name, flag in (("new_publishers", 1), ("reactivated", 2)):
                 self.check("overview", "%s %s" % (key, name), sum(
                     1 for p in f.active if self.status_event_month(p, flag, period)), part.get(name))
@@ -1552,6 +1581,42 @@ class Audit:
                     rows.append(("total", ["Total"] + ["%d" % x if x else "" for x in totals]))
                     rows.append(("total", ["Average"] + ["%4.1f" % (x / n) for x in totals]))
                     self.check_rows("totals card", rows, got["rows"])
+
+
+    @staticmethod
+    def event_year(p):
+        """The year of an inactive or moved publisher's status event."""
+        v = p.status_year
+        return 1744 + v if v > 200 else 2000 + v
+
+    def inactive_in_period(self, p, period):
+        """Periods of the inactive list: last six months, service year, last twelve months,
+        over twelve months, all."""
+        f = self.f
+        year, month = self.event_year(p), p.status_month >> 4
+        last12 = year == 2000 + f.wy or (year == 1999 + f.wy and month - 1 >= f.wm)
+        if period in (0, 1):
+            months = f.back(6) if period == 0 else f.service_months()
+            return last12 and p.status_year != 0 and any(
+                m + 1 == month and s == p.status_year % 2 for (m, s, _y) in months)
+        return [last12, not last12, True][period - 2]
+
+
+    def inactive_counts(self):
+        """Publishers who became inactive in the working month, the last six months and the
+        service year."""
+        f = self.f
+        inactive = [p for p in f.people if p.status == 1]
+        this_month = sum(1 for p in inactive if self.inactive_in_period(p, 0)
+                         and p.status_month >> 4 == f.wm + 1)
+        return [this_month] + [sum(1 for p in inactive if self.inactive_in_period(p, k))
+                               for k in (0, 1)]
+
+    def moveout_counts(self):
+        f = self.f
+        moved = [p.status_month >> 4 for p in f.people if p.status == 3]
+        return [sum(1 for m in moved if m in {mm + 1 for (mm, _s, _y) in months})
+                for months in (f.back(1), f.back(6), f.service_months())]
 
 
 SECTIONS = ["branch", "analysis", "averages", "service-year", "pioneer-hours",

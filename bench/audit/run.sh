@@ -56,6 +56,11 @@ if inactive:
 if len(students) >= 2:
     run("status", students[0].id, "publish", "--month", wm + 1, "--year", 2000 + f.wy)
     run("status", students[1].id, "publish", "--month", m4 + 1, "--year", y4)
+# One publisher becomes inactive in the working month, another moves away the month before.
+rest = [p for p in f.active if p not in silent[:2] and p.pioneer(wm, ws) == 0]
+(m1b, s1b, y1b) = f.back(2)[1]
+run("status", rest[-1].id, "inactive", "--month", wm + 1, "--year", 2000 + f.wy)
+run("status", rest[-2].id, "move", "--month", m1b + 1, "--year", y1b)
 # An address holding the separators of the exports.
 run("publisher", "edit", f.active[0].id, "--address", 'Flat 2, "Rose" House\tEast')
 EOF
