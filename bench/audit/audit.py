@@ -162,8 +162,10 @@ class Folder:
         appt = self.read("tappt.dat") or b""
         for i in range(0, len(appt) - 31, 32):
             pid, kind = struct.unpack_from("<HH", appt, i)
-            self.appointments.append((pid, kind, cstr(appt[i + 6:i + 15]), cstr(appt[i + 15:i + 24])))
+            self.appointments.append((pid, kind, cstr(appt[i + 6:i + 15]),
+                                      cstr(appt[i + 15:i + 24])))
         self.cong_name = self.setting("Reports", "CongName")
+        self.print_group = self.setting("PrtGrp", "Enabled") not in ("", "0")
         self.late = self.late_list()
 
     def read(self, name):
@@ -360,7 +362,8 @@ class Audit:
         if expected != actual:
             c[1] += 1
             if self.shown < 400:
-                print("  MISMATCH %s / %s: expected %r, zarim-cli %r" % (report, where, expected, actual))
+                print("  MISMATCH %s / %s: expected %r, zarim-cli %r"
+                      % (report, where, expected, actual))
             self.shown += 1
 
     def check_row(self, report, where, expected, actual):
@@ -483,7 +486,8 @@ class Audit:
         f = self.f
         m, s = f.wm, f.wy % 2
         if kind == 1:
-            order = [("Regular and Special Pioneers", [p for p in f.active if p.pioneer(m, s) >= 2])]
+            pioneers = [p for p in f.active if p.pioneer(m, s) >= 2]
+            order = [("Regular and Special Pioneers", pioneers)]
             for g in range(1, len(f.groups) + 1):
                 order.append(("  Group %d" % g, [p for p in f.active
                                                  if p.group == g and p.pioneer(m, s) <= 1]))
@@ -564,7 +568,8 @@ class Audit:
             st = "%6.1f" % (c["studies"][code] / r)
             hr = "%6.1f" % (c["hours"][code] / r) if code else ""
             if summary:
-                avg = "%7.1f/%4.1f" % (self.three_six(code, 3, group), self.three_six(code, 6, group))
+                avg = "%7.1f/%4.1f" % (self.three_six(code, 3, group),
+                                       self.three_six(code, 6, group))
                 rows.append(("total", [label, "", "%4d" % r, st, hr, avg]))
             else:
                 rows.append(("total", [label, "", "%4d" % r, st, "", hr]))
@@ -691,18 +696,23 @@ class Audit:
     def audit_averages(self):
         f = self.f
         m, s = f.wm, f.wy % 2
-        kinds = [("averages", None, lambda p: True, "Congregation"),
+        kinds = [("averages", None, lambda p: True, ""),
                  ("averages-pioneers", None, lambda p: p.pioneer(m, s) == 2, "Regular pioneer"),
                  ("averages-elders", None, lambda p: p.privilege == 2, "Elder"),
                  ("averages-servants", None, lambda p: p.privilege == 1, "Ministerial servant"),
                  ("averages-brothers", None, lambda p: p.privilege == 3, "Baptized brother")]
         for g in range(1, len(f.groups) + 1):
             kinds.append(("averages-group", g, (lambda g: lambda p: p.group == g)(g), None))
-        for name, group, keep, _sub in kinds:
+        for name, group, keep, filter_name in kinds:
             args = ["report", name] + (["--group", str(group)] if group else [])
             got = self.json(*args)
             self.check(name, "title", "Averages for Three/Six Months ending in " + MONTHS[m],
                        got["title"])
+            if group:
+                subtitle = self.group_name(group)
+            else:
+                subtitle = self.subtitle(" - ".join(x for x in ("Congregation", filter_name) if x))
+            self.check(name, "subtitle", subtitle, got["subtitle"])
             rows = [("publisher", [f.display(p)] + self.avg_cells(p)) for p in f.active if keep(p)]
             self.check_rows(name, rows, got["rows"])
 
@@ -718,12 +728,15 @@ class Audit:
     def audit_service_year(self):
         f = self.f
         m, s = f.wm, f.wy % 2
-        for name, keep in (("service-year", lambda p: True),
-                           ("service-year-pioneers", lambda p: p.pioneer(m, s) == 2),
-                           ("service-year-elders-servants", lambda p: p.privilege in (1, 2))):
+        for name, keep, subtitle in (
+                ("service-year", lambda p: True, "Congregation"),
+                ("service-year-pioneers", lambda p: p.pioneer(m, s) == 2, "Regular pioneers"),
+                ("service-year-elders-servants", lambda p: p.privilege in (1, 2),
+                 "Elders & Ministerial Servants")):
             got = self.json("report", name)
             self.check(name, "title", "Totals for Service Year  September - " + MONTHS[m],
                        got["title"])
+            self.check(name, "subtitle", subtitle, got["subtitle"])
             rows = []
             tot = [0, 0, 0]
             for p in f.active:
@@ -852,9 +865,11 @@ class Audit:
         rows = [("text", ["Active publishers", "%d" % n, ""]),
                 ("text", ["Regular publishers", "%d" % regular, pct(regular)]),
                 ("text", ["Baptized publishers", "%d" % baptized, pct(baptized)]),
-                ("text", ["Regular pioneers", "%d" % sum(1 for p in f.active if p.pioneer(m, s) == 2), ""]),
+                ("text", ["Regular pioneers",
+                          "%d" % sum(1 for p in f.active if p.pioneer(m, s) == 2), ""]),
                 ("text", ["Elders", "%d" % sum(1 for p in f.active if p.privilege == 2), ""]),
-                ("text", ["Ministerial servants", "%d" % sum(1 for p in f.active if p.privilege == 1), ""])]
+                ("text", ["Ministerial servants",
+                          "%d" % sum(1 for p in f.active if p.privilege == 1), ""])]
         specials = sum(1 for p in f.active if p.pioneer(m, s) == 3)
         if specials:
             rows.append(("text", ["Special Pioneers", "%d" % specials, ""]))
@@ -862,7 +877,8 @@ class Audit:
         rows.append(("heading", ["", SHORT[m], "SixMo", "SvcYr"]))
 
         def aux_in(months):
-            return sum(1 for p in f.active if any(p.pioneer(mm, ss) == 1 for (mm, ss, _y) in months))
+            return sum(1 for p in f.active
+                       if any(p.pioneer(mm, ss) == 1 for (mm, ss, _y) in months))
         rows.append(("text", ["Aux Pioneers", "%d" % aux_in(f.back(1)), "%d" % aux_in(f.back(6)),
                               "%d" % aux_in(f.service_months())]))
         def events(flag):
@@ -937,7 +953,8 @@ class Audit:
                 cells = ["%d" % v if v else "" for v in values]
             else:
                 cells = ["X" if p.reported(m, sl) else "", "%d" % values[4] if values[4] else "",
-                         "X" if p.pioneer(m, sl) == 1 else "", "%d" % values[2] if values[2] else ""]
+                         "X" if p.pioneer(m, sl) == 1 else "",
+                         "%d" % values[2] if values[2] else ""]
             rows.append(("publisher", [label] + cells + [remark]))
         # Four quarter hours make one hour in the card's total, as in the service-year totals;
         # the older form's average divides those totals by the months the record still keeps
@@ -968,12 +985,16 @@ class Audit:
                 return "%s %s %s" % (d[2:4], SHORT[int(d[0:2]) - 1], d[4:8])
             return "%s/%s/%s" % (d[0:2], d[2:4], d[4:8])
         code = p.pioneer(m, s)
-        rows = [("heading", ["Name:  " + f.display(p), None]),
+        # The group's name stands on the name line only with "Show group numbers" on.
+        group = self.group_name(p.group) if f.print_group and 0 < p.group <= len(f.groups) else ""
+        rows = [("heading", ["Name:  " + f.display(p), group]),
                 ("heading", ["Date of birth:  " + date(p.birth), box("Male", p.flags & 0x20),
                              box("Female", p.flags & 0x40)]),
-                ("heading", ["Date of baptism:  " + date(p.baptism), box("Other Sheep", p.hope == "O"),
+                ("heading", ["Date of baptism:  " + date(p.baptism),
+                             box("Other Sheep", p.hope == "O"),
                              box("Anointed", p.hope == "A")]),
-                ("heading", [box("Elder", p.privilege == 2), box("Ministerial servant", p.privilege == 1),
+                ("heading", [box("Elder", p.privilege == 2),
+                             box("Ministerial servant", p.privilege == 1),
                              box("Regular pioneer", code == 2), box("Special pioneer", code == 3),
                              box("Field missionary", p.missionary)])]
         ends = 2000 + f.wy + (1 if f.wm >= 8 else 0) - (1 if previous else 0)
@@ -998,10 +1019,12 @@ class Audit:
 
 
     # View lists ----------------------------------------------------------------------
-    def group_caption(self, g):
+    def group_name(self, g):
         grp = self.f.groups[g - 1]
-        name = grp["name"] if grp["use_name"] and grp["name"] else "Group # %d" % g
-        return "%s  -  %s" % (name, grp["overseer"])
+        return grp["name"] if grp["use_name"] and grp["name"] else "Group # %d" % g
+
+    def group_caption(self, g):
+        return "%s  -  %s" % (self.group_name(g), self.f.groups[g - 1]["overseer"])
 
     def phone_text(self, p):
         if p.home and p.mobile:
@@ -1114,8 +1137,8 @@ class Audit:
                 for p in f.active:
                     month = self.status_event_month(p, flag, period)
                     if month:
-                        rows.append((p, "%s\t%d %s" % (f.display(p), self.status_event_year(p, month),
-                                                        MONTHS[month - 1])))
+                        year = self.status_event_year(p, month)
+                        rows.append((p, "%s\t%d %s" % (f.display(p), year, MONTHS[month - 1])))
                 self.check_list("view %d status" % t, [str(t), "--period", str(period)],
                                 "%s ( %d )" % (label, len(rows)), rows)
         inactive = [p for p in f.people if p.status == 1]
@@ -1124,8 +1147,8 @@ class Audit:
             for p in inactive:
                 if self.inactive_in_period(p, period):
                     year, month = self.event_year(p), p.status_month >> 4
-                    rows.append((p, "%s\t%d  %s %d" % (f.display(p), year,
-                                                        SHORT[month - 1] if month else "", p.group)))
+                    short = SHORT[month - 1] if month else ""
+                    rows.append((p, "%s\t%d  %s %d" % (f.display(p), year, short, p.group)))
             self.check_list("view 4 inactive", ["4", "--period", str(period)],
                             "Inactive Publishers ( %d )" % len(rows), rows)
         # A move is kept twelve months, so its record holds only the month: the year is
@@ -1187,6 +1210,10 @@ class Audit:
         text = sep.join(cells) + (sep if trailing else "")
         return (text + "\r\n").encode("cp1252")
 
+    def captions(self, names, sep):
+        """A header line whose every caption is followed by a blank and the separator."""
+        return self.line(["%s " % c for c in names], sep)
+
     def export_date(self, d):
         d = d.strip()
         if len(d) != 8 or not d.isdigit():
@@ -1224,10 +1251,10 @@ class Audit:
             if key and key not in needs:
                 needs[key] = cstr(raw[i + 2:i + 96])
         path, data = self.export("emergency")
-        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile", "Phone 3",
-                                                "E-Mail", "Family Members", "3rd Party Contact",
-                                                "3Telephone", "3Mobile", "3Phone 3", "Special Needs",
-                                                "Group")], "\t")]
+        lines = [self.captions(("Name", "Address", "Telephone", "Mobile", "Phone 3",
+                                "E-Mail", "Family Members", "3rd Party Contact",
+                                "3Telephone", "3Mobile", "3Phone 3",
+                                "Special Needs", "Group"), "\t")]
         for p in f.people:
             head = bool(p.flags & 0x04)
             if p.status >= 3 or not (p.status == 0 or head):
@@ -1259,9 +1286,10 @@ class Audit:
                 path, data = self.export(*args)
                 lines = []
                 if header:
-                    lines.append(self.line(["%s " % c for c in ("Name", "Group", "Pios", "Shared",
-                                                                "Bi.St.", "AuxP", "Hours", "Remarks",
-                                                                "Month", "Year", "ID")], sep))
+                    lines.append(self.captions(("Name", "Group", "Pios", "Shared",
+                                                "Bi.St.", "AuxP", "Hours",
+                                                "Remarks", "Month", "Year",
+                                                "ID"), sep))
                 sl, year = f.slot(m), f.year_of(m)
                 # "Shared" is 1 for every month with a report: in months of the older form
                 # the hours themselves say that the publisher shared in the ministry.
@@ -1272,7 +1300,8 @@ class Audit:
                         "1" if p.reported(m, sl) else "0", "%d" % p.studies(m, sl),
                         "1" if code == 1 else "0", "%d" % p.hours(m, sl),
                         q(p.remarks.get((m, sl), ""), sep, True),
-                        q("%02d (%s)" % (m + 1, SHORT[m]), sep, True), "%d" % year, "%d" % p.id], sep))
+                        q("%02d (%s)" % (m + 1, SHORT[m]), sep, True), "%d" % year,
+                        "%d" % p.id], sep))
                 self.check("export monthly", "file name %s" % " ".join(args),
                            MONTHS[m] + (".rpt" if tab else ".csv"), os.path.basename(path))
                 self.compare_file("export monthly", " ".join(args), lines, data)
@@ -1280,19 +1309,23 @@ class Audit:
         # Summary: the stored branch totals of each month; the pioneers' line joins the
         # regular and special pioneers' rows.
         path, data = self.export("summary")
-        lines = [self.line(["Privilege", "Month", "Reports", "Placements", "Video Showings", "Hours",
-                            "Return Visits", "Bible Studies", "Total Active Publishers"], ",", False)]
+        lines = [self.line(["Privilege", "Month", "Reports", "Placements", "Video Showings",
+                            "Hours", "Return Visits", "Bible Studies",
+                            "Total Active Publishers"], ",", False)]
         for caption, rows in (("Publishers", (0,)), ("Auxiliary pioneers", (1,)),
                               ("Pioneers (Reg & Spc)", (2, 3))):
             for (m, s, y) in months:
-                vals = [sum(f.tcard_value(m, 9 * r + k, s) for r in rows) for k in (8, 0, 1, 2, 3, 4)]
+                vals = [sum(f.tcard_value(m, 9 * r + k, s) for r in rows)
+                        for k in (8, 0, 1, 2, 3, 4)]
                 active = f.tcard_value(m, 5, s)
                 lines.append(self.line([q(caption, ",", True), q("%d-%.2d" % (y, m + 1), ",", True)]
                                        + [q("%d" % v, ",", True) for v in vals]
-                                       + [q("%d" % active if active else "", ",", True)], ",", False))
+                                       + [q("%d" % active if active else "", ",", True)],
+                                       ",", False))
         self.compare_file("export summary", "Summary.csv", lines, data)
         path, data = self.export("attendance")
-        lines = [self.line(["Meeting", "Month", "Num", "Tot", "Avg", "Active publishers"], ",", False)]
+        lines = [self.line(["Meeting", "Month", "Num", "Tot", "Avg", "Active publishers"], ",",
+                           False)]
         for b, caption in enumerate(("Midweek", "Weekend")):
             mt = f.meetings[b]
             for (m, s, y) in months:
@@ -1304,8 +1337,9 @@ class Audit:
                                         q("%d" % active if active else "", ",", True)], ",", False))
         self.compare_file("export attendance", "Meeting Attendance.csv", lines, data)
         path, data = self.export("contacts")
-        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile", "Phone 3",
-                                                "E-Mail", "Other Contact Information", "Group")], "\t")]
+        lines = [self.captions(("Name", "Address", "Telephone", "Mobile", "Phone 3",
+                                "E-Mail", "Other Contact Information",
+                                "Group"), "\t")]
         for p in f.active:
             mail, other = self.email(p)
             lines.append(self.line([q(v, "\t") for v in (self.listed_name(p), p.address, p.home,
@@ -1313,10 +1347,10 @@ class Audit:
                                    + ["%d" % p.group], "\t"))
         self.compare_file("export contacts", "contact.tsv", lines, data)
         path, data = self.export("card-headers")
-        lines = [self.line(["%s " % c for c in ("Name", "Address", "Telephone", "Mobile",
-                                                "Date of birth", "Date of baptism", "Anointed",
-                                                "Elder", "Ministerial servant", "Regular pioneer",
-                                                "Male")], "\t")]
+        lines = [self.captions(("Name", "Address", "Telephone", "Mobile",
+                                "Date of birth", "Date of baptism", "Anointed",
+                                "Elder", "Ministerial servant", "Regular pioneer",
+                                "Male"), "\t")]
         for p in f.active:
             marks = [p.hope == "A", p.privilege == 2, p.privilege == 1,
                      p.pioneer(f.wm, f.wy % 2) == 2, bool(p.flags & 0x20)]
@@ -1328,8 +1362,8 @@ class Audit:
         m, s = f.wm, f.wy % 2
         for g in range(1, len(f.groups) + 1):
             path, data = self.export("collection-list", "--group", str(g))
-            lines = [self.line(["%s " % c for c in ("First Name", "Last Name", "Shared",
-                                                    "Bible Studies", "Hours", "Remarks")], ",")]
+            lines = [self.captions(("First Name", "Last Name", "Shared",
+                                    "Bible Studies", "Hours", "Remarks"), ",")]
             for p in f.active:
                 if p.group != g:
                     continue
@@ -1337,7 +1371,8 @@ class Audit:
                 if not remark and p.pioneer(m, s) == 1:
                     remark = "AuxP"
                 st, hr = p.studies(m, s), p.hours(m, s)
-                lines.append(self.line([q(p.first, ","), q(p.last, ","), "1" if p.shared(m, s) else "",
+                lines.append(self.line([q(p.first, ","), q(p.last, ","),
+                                        "1" if p.shared(m, s) else "",
                                         "%d" % st if st else "", "%d" % hr if hr else "",
                                         q(remark, ",")], ","))
             self.compare_file("export collection-list", "Group-%d.csv" % g, lines, data)
@@ -1352,7 +1387,8 @@ class Audit:
         rows.append(("heading", [""] + [SHORT[m] for (m, _s, _y) in months] + ["6-Mon"]))
         for b, name in enumerate(["Midweek Meeting", "Weekend Meeting"]):
             six = self.attendance_average(b, 6)
-            rows.append(("text", [name] + ["%d" % f.meetings[b]["avg"](m, s) for (m, s, _y) in months]
+            averages = ["%d" % f.meetings[b]["avg"](m, s) for (m, s, _y) in months]
+            rows.append(("text", [name] + averages
                          + ["%d" % six if six else ""]))
         self.check_rows("meeting", rows, got["rows"])
 
@@ -1365,7 +1401,8 @@ class Audit:
         kinds = [("hours", None, lambda p: True, ""),
                  ("hours-pioneers", None, lambda p: p.pioneer(wm, ws) == 2, " - Regular pioneers"),
                  ("hours-auxiliary", None,
-                  lambda p: any(p.pioneer(m, s) == 1 for (m, s, _y) in year), " - Auxiliary pioneers"),
+                  lambda p: any(p.pioneer(m, s) == 1 for (m, s, _y) in year),
+                  " - Auxiliary pioneers"),
                  ("hours-elders-servants", None, lambda p: p.privilege in (1, 2),
                   " - Elders & Ministerial Servants"),
                  ("hours-brothers", None, lambda p: p.privilege == 3, " - Baptized Brothers")]
@@ -1461,7 +1498,9 @@ class Audit:
             expected["avg_hours_publishers"] = ""
         for key, value in expected.items():
             actual = got.get(key)
-            self.check("overview", key, value, actual.strip() if isinstance(actual, str) else actual)
+            if isinstance(actual, str):
+                actual = actual.strip()
+            self.check("overview", key, value, actual)
         for key, months, period in (("service_year", f.service_months(), 1),
                                     ("six_months", f.back(6), 0)):
             part = got.get(key, {})
@@ -1474,8 +1513,8 @@ class Audit:
             self.check("overview", key + " moveouts",
                        self.moveout_counts()[2 if period else 1], part.get("moveouts"))
             for name, flag in (("new_publishers", 1), ("reactivated", 2)):
-                self.check("overview", "%s %s" % (key, name), sum(
-                    1 for p in f.active if self.status_event_month(p, flag, period)), part.get(name))
+                count = sum(1 for p in f.active if self.status_event_month(p, flag, period))
+                self.check("overview", "%s %s" % (key, name), count, part.get(name))
 
 
     def years_since(self, d):
@@ -1566,7 +1605,8 @@ class Audit:
                     exp.append(["Avgs"] + ["%4.1f" % (totals[k] / n) for k in (5, 4, 2)])
                     exp.append(["Tots/Avgs for " + pname])
                     report = "ytd-summary"
-                    self.check(report, "%s %s %s lines" % (word, pword, source), len(exp), len(lines))
+                    self.check(report, "%s %s %s lines" % (word, pword, source), len(exp),
+                               len(lines))
                     for i, (e, a) in enumerate(zip(exp, lines)):
                         self.check_row(report, "%s %s %s line %d" % (word, pword, source, i), e, a)
                     got = self.json("report", "card", "--totals", word, "--period", pword, *flag)

@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 # Changes a demo folder so that the rules the plain demo never meets are exercised.
 vary() {
   local dir=$1 today=$2
-  printf '[Reports]\r\nCongName=Riverside, "East"\r\n' >>"$dir/zarim.ini"
+  printf '[Reports]\r\nCongName=Riverside, "East"\r\n[PrtGrp]\r\nEnabled=1\r\n' >>"$dir/zarim.ini"
   PYTHONPATH="$here" python3 - "$cli" "$dir" "$today" <<'EOF'
 import subprocess, sys
 import audit
