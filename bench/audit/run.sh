@@ -23,8 +23,12 @@ cli, data, today = sys.argv[1:]
 f = audit.Folder(data, tuple(int(x) for x in today.split("-")))
 
 def run(*args):
-    subprocess.run([cli, "--data", data, "--today", today] + [str(a) for a in args],
-                   stdout=subprocess.DEVNULL)
+    """Runs one changing command; its questions take their default answers, and only a
+    refusal is shown."""
+    r = subprocess.run([cli, "--data", data, "--today", today] + [str(a) for a in args],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    if r.returncode:
+        sys.stderr.write("vary: %s: %s" % (" ".join(map(str, args)), r.stderr.decode()))
 
 wm, ws = f.wm, f.wy % 2
 past = f.back(14)[1:]
