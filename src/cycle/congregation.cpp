@@ -200,7 +200,7 @@ void Congregation::RefreshDerived() {
   RecomputeTotals(doc_);
 }
 
-EditScope Congregation::Edit() { return EditScope(*this); }
+EditScope Congregation::Edit(std::string) { return EditScope(*this); }
 
 // Everything of the document that an edit can change: the tables and the scalar state.
 // The index lookup is rebuilt from the records after a rollback.

@@ -76,8 +76,8 @@ class Congregation : public DocumentStore {
   SettingsFile& settings() override { return *settings_; }
   bool is_open() const { return lock_ != nullptr; }
 
-  // Starts a change of the document (see EditScope).
-  EditScope Edit();
+  // Starts a change of the document (see EditScope); command names what makes it.
+  EditScope Edit(std::string command = {});
 
   // Brings the derived state (the working totals) up to date and saves every file in
   // one transaction. False when it failed: the user has been told why and the document

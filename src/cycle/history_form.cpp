@@ -30,8 +30,8 @@ int ParseCount(std::string_view text, int max) {
   return std::min(value, max);
 }
 
-constexpr int kMaxCell = 65535;
-constexpr int kMaxStudyCount = 1023;  // bits 0-9 of the Bible-study word
+constexpr int kMaxCell = kMaxHistoryCell;
+constexpr int kMaxStudyCount = kMaxHistoryStudies;  // bits 0-9 of the Bible-study word
 
 }  // namespace
 

@@ -27,6 +27,12 @@ enum class HistoryTick {
 };
 inline constexpr int kHistoryTickCount = 8;
 
+// The largest values a month of a publisher can hold: any count fills its 16-bit cell,
+// the Bible studies bits 0-9 of theirs. History takes nothing beyond them, and neither
+// does any import of a whole month.
+inline constexpr int kMaxHistoryCell = 65535;
+inline constexpr int kMaxHistoryStudies = 1023;
+
 // Rows of the totals mode's list; the pioneers' row stands for row 2 or row 3 of the
 // totals by the regular/special choice.
 enum class TotalsEntry { kPublishers, kAuxiliary, kPioneers, kActive };

@@ -651,6 +651,8 @@ bool XmlDocument::FindChildElem(std::string_view name) {
   return true;
 }
 
+bool XmlDocument::HasDocType() const { return doc_ && AsDoc(doc_)->intSubset; }
+
 bool XmlDocument::IntoElem() {
   if (!pos_.main) return false;
   pos_.parent = pos_.main;

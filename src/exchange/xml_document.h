@@ -49,6 +49,9 @@ class XmlDocument {
   bool SetDoc(std::string_view utf8_text);
   std::string GetDoc() const;
   bool IsEmpty() const;
+  // Whether the document has a document type declaration (a format of this program's own
+  // never has one).
+  bool HasDocType() const;
   // The encoding the document is saved in ("UTF-8", "windows-1252", "UTF-16", ...).
   const std::string& Encoding() const { return encoding_; }
   void SetEncoding(std::string_view name) { encoding_ = name; }
