@@ -10,6 +10,8 @@ packages=(g++ cmake ninja-build qt6-base-dev libicu-dev libfmt-dev libgtest-dev 
           desktop-file-utils appstream dpkg-dev)
 # The XML engine of the exchange library.
 packages+=(libxml2-dev)
+# xmllint: the tests check the transfer file against its schema.
+packages+=(libxml2-utils)
 # The translation catalogs (msgfmt, the template and catalog checks) and Qt's own texts
 # (standard buttons, file and print dialogs) in the same languages.
 packages+=(gettext python3 qt6-translations-l10n)
