@@ -40,6 +40,7 @@ constexpr CommandInfo kCatalog[] = {
     {kCmdExportSummary, Menu::kFile, Sid::kSubmenuExportImport, Sid::kMenuExportSummary, kNoSid, Rule::kNotHistory, ""},
     {kCmdExportXml, Menu::kFile, Sid::kSubmenuExportImport, Sid::kMenuExportXml, Sid::kTipExportXml, Rule::kAlways, ""},
     {kCmdImportXml, Menu::kFile, Sid::kSubmenuExportImport, Sid::kMenuImportXml, Sid::kTipImportXml, Rule::kNotHistory, ""},
+    {kCmdImportTransfer, Menu::kFile, Sid::kSubmenuExportImport, Sid::kMenuImportTransfer, Sid::kTipImportTransfer, Rule::kNotHistory, ""},
     {kCmdExportCollectionCsv, Menu::kFile, Sid::kSubmenuExportImport, Sid::kMenuExportCollectionCsv, Sid::kTipExportCollectionCsv, Rule::kAlways, ""},
     {kCmdReturnToPanel, Menu::kFile, kNoSid, Sid::kMenuReturnToPanel, Sid::kTipReturnToPanel, Rule::kReportShown, "Esc"},
     {kCmdExit, Menu::kFile, kNoSid, Sid::kMenuExit, Sid::kTipExit, Rule::kAlways, ""},

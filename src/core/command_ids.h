@@ -20,6 +20,8 @@ inline constexpr int kCmdExportAttendance = 32911;
 inline constexpr int kCmdExportSummary = 32912;
 inline constexpr int kCmdExportXml = 32880;
 inline constexpr int kCmdImportXml = 32878;
+// Not a historic command: a publisher who moved here added from his transfer file.
+inline constexpr int kCmdImportTransfer = 32967;
 inline constexpr int kCmdExportCollectionCsv = 32917;
 inline constexpr int kCmdReturnToPanel = 32787;
 inline constexpr int kCmdExit = 57665;

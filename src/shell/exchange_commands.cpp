@@ -1,5 +1,5 @@
-// The commands of File > "Export or Import": the seven delimited exports, "Export to XML"
-// and "Import from XML".
+// The commands of File > "Export or Import": the seven delimited exports, "Export to XML",
+// "Import from XML" and the import of a transfer file.
 #include <QFileDialog>
 
 #include "core/command_ids.h"
@@ -8,6 +8,7 @@
 #include "cycle/congregation.h"
 #include "exchange/exchange_forms.h"
 #include "exchange/exports.h"
+#include "exchange/transfer_import_form.h"
 #include "exchange/xml_publisher_file.h"
 #include "records/group_picker_form.h"
 #include "shell/commands.h"
@@ -15,6 +16,7 @@
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/exchange_dialogs.h"
 #include "shell/dialogs/group_picker_dialog.h"
+#include "shell/dialogs/transfer_import_dialog.h"
 #include "shell/feature_commands.h"
 #include "shell/main_window.h"
 
@@ -57,6 +59,17 @@ void ImportXml(CMainFrame& frame) {
   }
 }
 
+// A publisher who moved here, added from his transfer file in one edit of the folder.
+void ImportTransferFile(CMainFrame& frame) {
+  Congregation* owner = frame.services().congregation;
+  if (!owner) return;
+  EditScope edit = owner->Edit("transfer import");
+  TransferImportForm form(edit.doc());
+  if (!RunTransferImportDialog(frame.dialog_parent(), form)) return;  // nothing changed
+  edit.Commit();
+  owner->Save();
+}
+
 }  // namespace
 
 void RegisterExchangeCommands(CommandTable& table) {
@@ -87,6 +100,7 @@ void RegisterExchangeCommands(CommandTable& table) {
     ExportPublisherXml(frame.doc(), form.list(), form.ChosenRecords(), today);
   });
   table.Add(kCmdImportXml, ImportXml);
+  table.Add(kCmdImportTransfer, ImportTransferFile);
 }
 
 }  // namespace zarim

@@ -15,6 +15,7 @@
 #include "exchange/csv_import.h"
 #include "exchange/exchange_forms.h"
 #include "exchange/report_import.h"
+#include "exchange/transfer_import_form.h"
 #include "exchange/xml_publisher_file.h"
 #include "records/appointments_form.h"
 #include "records/circuit_overseer_form.h"
@@ -62,6 +63,7 @@
 #include "shell/dialogs/select_publisher_dialog.h"
 #include "shell/dialogs/slip_dialog.h"
 #include "shell/dialogs/status_dialog.h"
+#include "shell/dialogs/transfer_import_dialog.h"
 #include "shell/dialogs/view_list_dialog.h"
 #include "shell/dialogs/year_to_date_dialogs.h"
 #include "shell/guide_window.h"
@@ -346,6 +348,11 @@ const std::vector<DialogEntry>& AllDialogs() {
        [](DialogWorld& w) {
          return With(std::make_shared<XmlExportForm>(w.doc),
                      [](XmlExportForm& f) { return new XmlExportDialog(f); });
+       }},
+      {"TransferImportDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<TransferImportForm>(w.doc),
+                     [](TransferImportForm& f) { return new TransferImportDialog(f); });
        }},
       {"XmlImportDialog",
        [](DialogWorld& w) {

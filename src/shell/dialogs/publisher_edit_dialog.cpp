@@ -2,6 +2,8 @@
 #include "shell/dialogs/publisher_edit_dialog.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,6 +12,9 @@
 #include <QVBoxLayout>
 
 #include "core/strings.h"
+#include "core/text_codec.h"
+#include "cycle/status_moves.h"
+#include "exchange/transfer_file.h"
 #include "records/delete_form.h"
 #include "records/households.h"
 #include "records/select_publisher_form.h"
@@ -19,6 +24,7 @@
 #include "shell/dialogs/emergency_dialog.h"
 #include "shell/dialogs/group_picker_dialog.h"
 #include "shell/dialogs/household_dialog.h"
+#include "shell/dialogs/select_month_dialog.h"
 #include "shell/dialogs/status_dialog.h"
 
 namespace zarim {
@@ -160,6 +166,7 @@ void PublisherEditDialog::Build() {
   needs_ = MakeButton(Str(Sid::kSpecialNeedsButton), this);
   appointments_ = MakeButton(Str(Sid::kAppointmentsButton), this);
   status_ = MakeButton(Str(Sid::kStatusButton), this);
+  transfer_ = MakeButton(Str(Sid::kTransferFileButton), this);
   delete_ = MakeButton(Str(Sid::kDeleteButton), this);
   previous_ = MakeButton(Str(Sid::kPreviousButton), this);
   next_ = MakeButton(Str(Sid::kNextButton), this);
@@ -169,7 +176,7 @@ void PublisherEditDialog::Build() {
   clear_conductor_ = MakeButton(Str(Sid::kClearConductor), this);
   for (QPushButton* b :
        {ok_, cancel_, group_, household_, long_name_, emergency_, needs_, appointments_, status_,
-        delete_, previous_, next_, copy_, clear_, select_conductor_, clear_conductor_})
+        transfer_, delete_, previous_, next_, copy_, clear_, select_conductor_, clear_conductor_})
     side->addWidget(b);
   side->addStretch(1);
 
@@ -183,6 +190,7 @@ void PublisherEditDialog::Build() {
     RefreshLabels();
   });
   connect(delete_, &QPushButton::clicked, this, &PublisherEditDialog::Delete);
+  connect(transfer_, &QPushButton::clicked, this, &PublisherEditDialog::Transfer);
   connect(group_, &QPushButton::clicked, this, [this] {
     Collect();
     int g = RunGroupPickerDialog(this, doc_, GroupPickerForm::Purpose::kChoose,
@@ -264,6 +272,7 @@ void PublisherEditDialog::ShowForm() {
   clear_conductor_->setVisible(form_.conductor_shown());
   conductor_->setVisible(form_.conductor_shown());
   status_->setVisible(publisher);
+  transfer_->setVisible(publisher);
   showing_ = false;
   RefreshLabels();
 }
@@ -290,6 +299,7 @@ void PublisherEditDialog::RefreshLabels() {
   appointments_->setEnabled(editing);
   copy_->setEnabled(editing || form_.clear_shown());
   status_->setEnabled(editing);
+  transfer_->setEnabled(editing);
 }
 
 void PublisherEditDialog::Collect() {
@@ -360,6 +370,28 @@ void PublisherEditDialog::Delete() {
                      ? DeleteBibleStudent(doc_, form_.record())
                      : RunDeleteDialog(this, doc_, form_.record());
   if (deleted) QDialog::reject();
+}
+
+void PublisherEditDialog::Transfer() {
+  const int rec = form_.record();
+  if (rec <= 0) return;
+  const uint16_t id = doc_.records[rec].id;
+  const std::string name = ToUtf8(doc_.DisplayName(doc_.records[rec]), doc_.language_code);
+  QString path = QFileDialog::getSaveFileName(this, Q(Fill(Sid::kTransferSaveTitle, name)),
+                                              QDir::home().filePath(Q(name) + ".xml"),
+                                              Q(Sid::kXmlFilter) + " (*.xml)");
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)) path += QStringLiteral(".xml");
+  if (!ExportTransferFile(doc_, rec, StdStr(path))) return;
+  if (doc_.prompter->Ask(Fill(Sid::kTransferAskMoved, name), Buttons::kYesNo, Answer::kNo) !=
+      Answer::kYes)
+    return;
+  // The move changes the stored record: what was typed here is stored first, and the
+  // dialog closes after, as a moved publisher is no longer one of the list edited here.
+  Collect();
+  if (form_.Ok() != PublisherForm::Result::kStored) return;
+  if (MoveOut(doc_, doc_.RecordNumberById(id), DialogMonthAsker(this)) == MoveResult::kDone)
+    QDialog::accept();
 }
 
 void PublisherEditDialog::keyPressEvent(QKeyEvent* event) {

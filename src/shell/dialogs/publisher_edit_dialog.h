@@ -44,6 +44,7 @@ class PublisherEditDialog : public QDialog {
   QPushButton* needs_button() const { return needs_; }
   QPushButton* appointments_button() const { return appointments_; }
   QPushButton* status_button() const { return status_; }
+  QPushButton* transfer_button() const { return transfer_; }
 
   // Shows the form again (after the form changed).
   void Refresh();
@@ -52,6 +53,8 @@ class PublisherEditDialog : public QDialog {
   void Step(int direction);
   void CopyOrPaste();
   void Delete();
+  // Writes the publisher's transfer file and, when the user says so, marks him moved.
+  void Transfer();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -77,7 +80,8 @@ class PublisherEditDialog : public QDialog {
   QCheckBox *special_servant_ = nullptr, *field_missionary_ = nullptr, *consent_ = nullptr;
   QPushButton *long_name_ = nullptr, *emergency_ = nullptr, *needs_ = nullptr,
               *appointments_ = nullptr;
-  QPushButton *status_ = nullptr, *delete_ = nullptr, *previous_ = nullptr, *next_ = nullptr;
+  QPushButton *status_ = nullptr, *transfer_ = nullptr, *delete_ = nullptr, *previous_ = nullptr,
+              *next_ = nullptr;
   QPushButton *copy_ = nullptr, *clear_ = nullptr, *group_ = nullptr, *household_ = nullptr;
   QPushButton *select_conductor_ = nullptr, *clear_conductor_ = nullptr;
   QPushButton *ok_ = nullptr, *cancel_ = nullptr;
