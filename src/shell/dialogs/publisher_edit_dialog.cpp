@@ -373,23 +373,25 @@ void PublisherEditDialog::Delete() {
 }
 
 void PublisherEditDialog::Transfer() {
-  const int rec = form_.record();
-  if (rec <= 0) return;
-  const uint16_t id = doc_.records[rec].id;
-  const std::string name = ToUtf8(doc_.DisplayName(doc_.records[rec]), doc_.language_code);
+  if (form_.record() <= 0) return;
+  const uint16_t id = doc_.records[form_.record()].id;
+  const std::string name = form_.DisplayName();
   QString path = QFileDialog::getSaveFileName(this, Q(Fill(Sid::kTransferSaveTitle, name)),
                                               QDir::home().filePath(Q(name) + ".xml"),
                                               Q(Sid::kXmlFilter) + " (*.xml)");
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)) path += QStringLiteral(".xml");
-  if (!ExportTransferFile(doc_, rec, StdStr(path))) return;
+  // The file holds what the dialog shows: what was typed is stored first, as "&Next" does.
+  Collect();
+  const PublisherForm::Result stored = form_.Ok();
+  if (stored == PublisherForm::Result::kInvalid || stored == PublisherForm::Result::kRefused)
+    FocusInvalid();
+  if (stored != PublisherForm::Result::kStored) return;
+  if (!ExportTransferFile(doc_, doc_.RecordNumberById(id), StdStr(path))) return;
   if (doc_.prompter->Ask(Fill(Sid::kTransferAskMoved, name), Buttons::kYesNo, Answer::kNo) !=
       Answer::kYes)
     return;
-  // The move changes the stored record: what was typed here is stored first, and the
-  // dialog closes after, as a moved publisher is no longer one of the list edited here.
-  Collect();
-  if (form_.Ok() != PublisherForm::Result::kStored) return;
+  // A moved publisher is no longer one of the list edited here: the dialog closes.
   if (MoveOut(doc_, doc_.RecordNumberById(id), DialogMonthAsker(this)) == MoveResult::kDone)
     QDialog::accept();
 }
