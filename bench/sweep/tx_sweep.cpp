@@ -266,6 +266,21 @@ std::vector<Case> Cases() {
                                               });
        },
        {"xml", "import", "{work}/in.xml", "--update"}},
+      {"transfer import",
+       [](const std::string& cli, const std::string& work, const std::string& d) {
+         // A publisher of the demo with his months and remarks, under a name it lacks.
+         const std::string sent = work + "/sent.xml";
+         if (!Demo(cli, d) || !RunCli(cli, d, {"transfer", "export", "104", "--to", sent}, {}).ok())
+           return false;
+         auto bytes = ReadFile(sent);
+         if (!bytes) return false;
+         std::string text(bytes->begin(), bytes->end());
+         const size_t from = text.find("<LastName>") + 10, to = text.find("</LastName>");
+         if (from < 10 || to == std::string::npos) return false;
+         text.replace(from, to - from, "Newcomer");
+         return WriteFilePlain(work + "/in.xml", Bytes(text.begin(), text.end()));
+       },
+       {"transfer", "import", "{work}/in.xml"}},
       {"publisher edit --email",
        demo,
        {"publisher", "edit", "104", "--email", "new.address@example.org", "--mobile", "555-0100"}},
