@@ -208,21 +208,28 @@ void Congregation::NoteChanges() {
   logged_ = std::move(now);
 }
 
+bool Congregation::LogWithPending(Bytes* log) {
+  std::string lines;
+  for (const CorrectionEntry& e : pending_) lines += FormatCorrectionLine(e);
+  std::string why;
+  if (AppendCorrections(doc_.data_folder, lines, ServiceYearOfWhen(CorrectionsNow()), log, &why))
+    return true;
+  TellLogFailure(why);
+  return false;
+}
+
+void Congregation::TellLogFailure(const std::string& why) {
+  const size_t colon = why.find(": ");
+  doc_.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc_.data_folder, kFileCorrections),
+                           colon == std::string::npos ? why : why.substr(colon + 2)));
+}
+
 bool Congregation::QueueCorrections() {
   if (doc_.history_view || doc_.read_only) return true;
   NoteChanges();
   if (pending_.empty()) return true;
-  std::string lines;
-  for (const CorrectionEntry& e : pending_) lines += FormatCorrectionLine(e);
   Bytes log;
-  std::string why;
-  if (!AppendCorrections(doc_.data_folder, lines, ServiceYearOfWhen(CorrectionsNow()), &log,
-                         &why)) {
-    const size_t colon = why.find(": ");
-    doc_.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc_.data_folder, kFileCorrections),
-                             colon == std::string::npos ? why : why.substr(colon + 2)));
-    return false;
-  }
+  if (!LogWithPending(&log)) return false;
   QueueFile(doc_, kFileCorrections, std::move(log));
   return true;
 }
@@ -245,20 +252,13 @@ void Congregation::LogRestore() {
   logged_ = now;
   saved_ = std::move(now);
   if (pending_.empty() || doc_.read_only) return;
-  std::string lines;
-  for (const CorrectionEntry& e : pending_) lines += FormatCorrectionLine(e);
   Bytes log;
-  std::string why;
+  if (!LogWithPending(&log)) return;
   SaveTransaction tx(doc_.data_folder);
-  if (AppendCorrections(doc_.data_folder, lines, ServiceYearOfWhen(CorrectionsNow()), &log, &why) &&
-      tx.Stage(kFileCorrections, log) && tx.Commit()) {
+  if (tx.Stage(kFileCorrections, log) && tx.Commit())
     pending_.clear();
-    return;
-  }
-  if (why.empty()) why = tx.error();
-  const size_t colon = why.find(": ");
-  doc_.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc_.data_folder, kFileCorrections),
-                           colon == std::string::npos ? why : why.substr(colon + 2)));
+  else
+    TellLogFailure(tx.error());
 }
 
 void Congregation::Reload(const ReloadRequest& what) {

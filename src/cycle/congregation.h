@@ -124,6 +124,10 @@ class Congregation : public DocumentStore {
   // Puts the pending entries into the save's queued files; false (the user told) when the
   // log cannot be read or rolled.
   bool QueueCorrections();
+  // The running log with the pending entries appended, as a save writes it; false (the user
+  // told why) when the log cannot be read or rolled.
+  bool LogWithPending(Bytes* log);
+  void TellLogFailure(const std::string& why);
   // Starts the log's view afresh from the document (after a load).
   void ResetCorrections();
   void LogRestore();

@@ -116,6 +116,27 @@ TEST(CorrectionsLog, ScriptedMonthLogsExactlyItsChangesToSentMonths) {
                        "]"),
             std::string::npos)
       << check;
+
+  // A restore logs what it changed back, under "restore".
+  testing::TempDir sets;
+  ASSERT_EQ(folder.Run({"backup", "--to", sets.path()}).status, 0);
+  ASSERT_EQ(folder
+                .Run({"history", std::to_string(a), "--year", "2026", "--month", "10", "--studies",
+                      std::to_string(a_old + 5)})
+                .status,
+            0);
+  auto restored = folder.Run({"restore", "--latest"});
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  listed = folder.Run({"corrections", "--month", "10", "--year", "2026", "--json"}).out;
+  listed = std::regex_replace(listed, std::regex("\"when\":\"2026-12-08 [0-9:]{5}\","), "");
+  EXPECT_NE(listed.find(entry(history.c_str(), a, 10, "studies", std::to_string(a_old + 3),
+                              std::to_string(a_old + 5)) +
+                        "," +
+                        entry("restore", a, 10, "studies", std::to_string(a_old + 5),
+                              std::to_string(a_old + 3)) +
+                        "]}"),
+            std::string::npos)
+      << listed;
 }
 
 }  // namespace

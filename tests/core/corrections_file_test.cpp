@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <string>
 
+#include "core/file_names.h"
+#include "support/test_support.h"
+
 namespace zarim {
 namespace {
 
@@ -80,6 +83,28 @@ TEST(CorrectionsFile, ReadsAtMostTheLimit) {
   CorrectionsRead read = ParseCorrections(big);
   EXPECT_TRUE(read.truncated);
   EXPECT_EQ(read.entries.size(), kMaxCorrectionsBytes / kGood.size());
+}
+
+// A save appends after the old lines; a log of an earlier service year is renamed whole
+// to its yearly file and the new lines start a new log.
+TEST(CorrectionsFile, AppendKeepsOldLinesAndRollsAtTheServiceYear) {
+  testing::TempDir dir;
+  const std::string log = JoinPath(dir.path(), kFileCorrections);
+  Bytes bytes;
+  std::string error;
+  ASSERT_TRUE(AppendCorrections(dir.path(), kGood, 2027, &bytes, &error)) << error;
+  ASSERT_TRUE(WriteFilePlain(log, bytes));
+  ASSERT_TRUE(AppendCorrections(dir.path(), "b\n", 2027, &bytes, &error)) << error;
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kGood + "b\n");
+  // September 2027 begins service year 2028: the log of 2027 is rolled aside.
+  ASSERT_TRUE(AppendCorrections(dir.path(), "c\n", 2028, &bytes, &error)) << error;
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "c\n");
+  EXPECT_FALSE(FileExists(log));
+  auto rolled = ReadFile(JoinPath(dir.path(), "corrections-2027.log"));
+  ASSERT_TRUE(rolled);
+  EXPECT_EQ(std::string(rolled->begin(), rolled->end()), kGood);
+  EXPECT_EQ(CorrectionsYearFileName(dir.path(), 2027), "corrections-2027-2.log");
+  EXPECT_EQ(ReadCorrectionsWithYears(dir.path(), {2027}).entries.size(), 1u);
 }
 
 }  // namespace
