@@ -12,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -108,6 +109,11 @@ Print Fingerprint(const std::string& data) {
     // Totals beside the older files are not theirs: loading converts the older ones.
     if (older && name == kFileTotals) continue;
     out[name] = std::string(bytes.begin(), bytes.end());
+    // A corrections-log line is dated to the minute of the run: a rerun may fall in the
+    // next minute and is the same data.
+    if (name == kFileCorrections || name.rfind(kCorrectionsYearPrefix, 0) == 0)
+      out[name] =
+          std::regex_replace(out[name], std::regex("(^|\n)([0-9-]{10}) [0-9:]{5}\t"), "$1$2\t");
   }
   // The backup path names the trial's own folder.
   if (out.count(std::string(kFileSettings)))
@@ -294,6 +300,11 @@ std::vector<Case> Cases() {
        },
        {"import", "csv", "{work}/in.csv", "--map", "Name ( First Last )=1,Shared=4,Hours=7",
         "--all", "--skip-unidentified"}},
+      {"history",
+       demo,
+       {"history", "104", "--year", "2026", "--month", "10", "--studies", "9"},
+       true},
+      {"post --month", demo, {"post", "118", "--month", "8", "--shared"}, true},
       {"conversion",
        [](const std::string&, const std::string&, const std::string& d) { return OlderFolder(d); },
        {"save"}},
@@ -336,6 +347,11 @@ Figures Sweep(const std::string& cli, const Case& c, const std::string& work, co
     f.notes.push_back(c.name + ": the command did not change the folder: " + clean.err);
     ++f.changed;
     return f;
+  }
+  if (c.corrects_sent_month && new_print.count(std::string(kFileCorrections)) ==
+                                   old_print.count(std::string(kFileCorrections))) {
+    f.notes.push_back(c.name + ": the command logged no correction");
+    ++f.changed;
   }
   done(parent);
 

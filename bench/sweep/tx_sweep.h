@@ -19,6 +19,9 @@ struct Case {
   // The command after "--data DATA --today DAY"; "{work}" and "{sets}" (a fresh folder
   // beside each trial's data) are replaced.
   std::vector<std::string> args;
+  // The command changes a month already reported to the branch: its new folder must hold
+  // the corrections log's entries, and after a kill the log is old or new with the data.
+  bool corrects_sent_month = false;
 };
 
 struct Figures {
@@ -39,7 +42,8 @@ struct Plan {
 };
 
 // The commands of the sweep: xml import, publisher edit with e-mail, backup, init-month,
-// init-month --next, csv import and conversion of an older folder.
+// init-month --next, csv import, conversion of an older folder, a History correction and
+// a late report.
 std::vector<Case> Cases();
 
 // Runs the sweep of one case in work (created fresh) with the zarim-cli at cli.

@@ -432,7 +432,9 @@ bool BackupForm::RunRestore() {
   }
 
   // The restored data are loaded as at start-up, without the password.
-  StoreOf(doc_)->Reload(ReloadRequest{});
+  ReloadRequest reload;
+  reload.restored = true;
+  StoreOf(doc_)->Reload(reload);
   if (services_.after_reload) services_.after_reload(doc_);
   done_ = true;
   const std::string month =

@@ -3,11 +3,13 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/corrections_json.h"
 #include "cli/json.h"
 #include "cli/totals_names.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_check.h"
+#include "cycle/corrections.h"
 
 namespace zarim::cli {
 namespace {
@@ -19,6 +21,12 @@ Outcome BranchCheck(Context& ctx) {
     return Outcome::kUsage;
   }
   std::vector<BranchCheckMonth> months = CheckBranchReports(ctx.doc);
+  // The log entries that explain a month's differences: the changes made to it since.
+  const std::vector<CorrectionEntry> log = RecentCorrections(ctx.doc);
+  auto explaining = [&](const BranchCheckMonth& m) {
+    return m.differences.empty() ? std::vector<CorrectionEntry>{}
+                                 : CorrectionsOfMonth(log, m.month, m.year);
+  };
   if (json) {
     Json j(ctx.out);
     j.BeginObject().Key("months").BeginArray();
@@ -33,6 +41,8 @@ Outcome BranchCheck(Context& ctx) {
             .Field("sent", static_cast<int>(m.sent.row[row][f]))
             .Field("now", static_cast<int>(m.now.row[row][f]))
             .EndObject();
+      j.EndArray().Key("corrections").BeginArray();
+      for (const CorrectionEntry& e : explaining(m)) CorrectionJson(j, e);
       j.EndArray().EndObject();
     }
     j.EndArray().EndObject();
@@ -49,6 +59,10 @@ Outcome BranchCheck(Context& ctx) {
       ctx.out << Printf(Sid::kBranchCheckLine, kRowNames[row], kFieldNames[f],
                         static_cast<int>(m.sent.row[row][f]), static_cast<int>(m.now.row[row][f]))
               << "\n";
+    const std::vector<CorrectionEntry> entries = explaining(m);
+    ctx.out << Str(entries.empty() ? Sid::kBranchCheckNotLogged : Sid::kBranchCheckExplainedBy)
+            << "\n";
+    for (const CorrectionEntry& e : entries) ctx.out << "    " << CorrectionText(e) << "\n";
   }
   return Outcome::kDone;
 }

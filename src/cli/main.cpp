@@ -159,6 +159,19 @@ void Usage(std::ostream& out) {
     out << "  " << row.status << "  " << row.meaning << "\n";
 }
 
+// The command as the corrections log names it: its name, its verb ("xml import") and the
+// options typed, without their values (a value may be a password or a remark).
+std::string LoggedCommand(const std::string& name, const std::vector<std::string>& args) {
+  std::string text = name;
+  for (size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
+    const bool verb = k == 0 && !a.empty() &&
+                      a.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == std::string::npos;
+    if (verb || a.rfind("--", 0) == 0) text += " " + a;
+  }
+  return text;
+}
+
 Outcome Run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string data = ".";
@@ -264,7 +277,7 @@ Outcome Run(int argc, char** argv) {
   } else {
     // A changing command works inside one edit of the owner: done, the derived state is
     // brought up to date; refused or failed, the document is as it was before it.
-    EditScope edit = congregation.Edit();
+    EditScope edit = congregation.Edit(LoggedCommand(name, command_args));
     outcome = it->run(ctx);
     if (outcome == Outcome::kDone) {
       const bool changed = doc.modified != 0;

@@ -79,6 +79,7 @@ constexpr CommandInfo kCatalog[] = {
     {kCmdNoGdprConsent, Menu::kView, kNoSid, Sid::kMenuNoGdprConsent, Sid::kMenuNoGdprConsent, Rule::kAlways, ""},
     {kCmdViewRuntime, Menu::kView, kNoSid, Sid::kMenuEmpty, kNoSid, Rule::kAlways, ""},
     {kCmdViewCustom, Menu::kView, kNoSid, Sid::kMenuViewCustom, kNoSid, Rule::kCustomCategory, ""},
+    {kCmdCorrections, Menu::kView, kNoSid, Sid::kMenuCorrections, Sid::kTipCorrections, Rule::kAlways, ""},
     {kCmdAnalysisPioneersGroups, Menu::kReports, Sid::kSubmenuCongAnalysis, Sid::kMenuAnalysisPioneersGroups, kNoSid, Rule::kAlways, ""},
     {kCmdAnalysisAtoZ, Menu::kReports, Sid::kSubmenuCongAnalysis, Sid::kMenuAnalysisAtoZ, kNoSid, Rule::kAlways, ""},
     {kCmdGroupAnalysis, Menu::kReports, kNoSid, Sid::kMenuGroupAnalysis, kNoSid, Rule::kAlways, ""},
@@ -327,6 +328,18 @@ std::string MainWindowTitle(const CZarimDoc& doc) {
     if (name.empty()) return std::string(Str(Sid::kAppName));
   }
   return Fill(Sid::kMainWindowTitle, Str(Sid::kAppName), name);
+}
+
+std::string CommandPlainCaption(int id, const CZarimDoc& doc) {
+  const std::string caption = CommandCaption(id, doc);
+  std::string plain;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] != '&') continue;
+    if (caption[i] == '&') ++i;  // "&&" is one ampersand
+    plain += caption[i];
+  }
+  if (plain.size() >= 3 && plain.ends_with("...")) plain.resize(plain.size() - 3);
+  return plain;
 }
 
 }  // namespace zarim

@@ -65,6 +65,10 @@ bool CommandChecked(int id, const CZarimDoc& doc);
 // category, "View Old Reports" items) come from the document.
 std::string CommandCaption(int id, const CZarimDoc& doc);
 
+// The caption as plain text, as the corrections log names the command ("History"): without
+// the access key's "&" and a closing "...".
+std::string CommandPlainCaption(int id, const CZarimDoc& doc);
+
 // "View Old Reports" item k (1 .. 6) and the month it shows (named with its year): k months
 // before the live working month.
 int OldReportItem(int id);  // 0 for other commands

@@ -146,5 +146,7 @@ inline constexpr int kCmdHistoryReturn = 32941;
 inline constexpr int kCmdBranchReport = 32944;
 // F11 in the main view: offers "Erase Late Reports" while late reports are listed.
 inline constexpr int kCmdAllowEraseLate = 32945;
+// View: the corrections log of months already reported to the branch.
+inline constexpr int kCmdCorrections = 32970;
 
 }  // namespace zarim

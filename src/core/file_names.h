@@ -22,6 +22,11 @@ inline constexpr std::string_view kFileSpecialNeeds = "spneed.dat";
 inline constexpr std::string_view kFileLessThanHour = "tlt15.dat";
 inline constexpr std::string_view kFileFormatOptions = "zrxcfg.cfg";
 inline constexpr std::string_view kFileSettings = "zarim.ini";
+// The corrections log of the running service year; older years are rolled into
+// "corrections-YYYY.log" (YYYY: the year the service year ends in).
+inline constexpr std::string_view kFileCorrections = "corrections.log";
+inline constexpr std::string_view kCorrectionsYearPrefix = "corrections-";
+inline constexpr std::string_view kCorrectionsYearSuffix = ".log";
 
 // Backup sets: the catalog of the sets made, the prefix of a set's folder name, the
 // folders of a restore and its undo.

@@ -15,6 +15,9 @@ class SettingsFile;
 struct ReloadRequest {
   std::string snapshot_folder;  // empty: the data folder
   int serial = -1;              // the month shown; -1: the one the load computes
+  // The folder was just restored from a backup set (or the restore undone): what that
+  // changed in the months already reported to the branch goes into the corrections log.
+  bool restored = false;
 };
 
 class DocumentStore {

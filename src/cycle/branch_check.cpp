@@ -7,11 +7,6 @@
 namespace zarim {
 namespace {
 
-bool Counted(const PubRecord& r) {
-  if (r.status != kActive && r.status != kInactive && r.status != kMoved) return false;
-  return (r.service_flags & (kSpecialServant | kFieldMissionary)) == 0;
-}
-
 bool Empty(const WorkingTotals& t) {
   for (int row = 0; row < kTotalsRows; ++row)
     for (int f = 0; f < kTotalsFields; ++f)
@@ -21,13 +16,18 @@ bool Empty(const WorkingTotals& t) {
 
 }  // namespace
 
+bool CountsForBranch(const PubRecord& r) {
+  if (r.status != kActive && r.status != kInactive && r.status != kMoved) return false;
+  return (r.service_flags & (kSpecialServant | kFieldMissionary)) == 0;
+}
+
 WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
   WorkingTotals t;
   if (month < 0 || month > 11) return t;
   const int slot = SlotOfYear(year);
   for (int rec = 1; rec < doc.count && rec < static_cast<int>(doc.records.size()); ++rec) {
     const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-    if (!Counted(r)) continue;
+    if (!CountsForBranch(r)) continue;
     // Late reports posted in the month: a marker names the month it was posted in, and
     // the first such month after the report's own month is this one.
     MonthCursor c{month, slot, year};
@@ -46,16 +46,23 @@ WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
   return t;
 }
 
-std::vector<BranchCheckMonth> CheckBranchReports(const CZarimDoc& doc) {
-  std::vector<BranchCheckMonth> out;
+std::vector<MonthCursor> SentMonths(const CZarimDoc& doc) {
+  std::vector<MonthCursor> out;
   MonthCursor c{doc.working_month, SlotOfYear(doc.working_year), doc.working_year};
   for (int k = 0; k < 12; ++k) {
     c.Back();
+    if (!Empty(StoredTotals(doc, c.month, c.slot))) out.push_back(c);
+  }
+  return out;
+}
+
+std::vector<BranchCheckMonth> CheckBranchReports(const CZarimDoc& doc) {
+  std::vector<BranchCheckMonth> out;
+  for (const MonthCursor& c : SentMonths(doc)) {
     BranchCheckMonth m;
     m.month = c.month;
     m.year = c.year;
     m.sent = StoredTotals(doc, c.month, c.slot);
-    if (Empty(m.sent)) continue;
     m.now = RecountMonthTotals(doc, c.month, c.year);
     for (int row = 0; row < kTotalsRows; ++row)
       for (int f = 0; f < kTotalsFields; ++f)

@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "cycle/branch_totals.h"
 
 namespace zarim {
+
+// Whether a publisher's reports count in a recount of a month sent to the branch: active,
+// inactive or moved away, and neither a special servant nor a field missionary.
+bool CountsForBranch(const PubRecord& r);
 
 // The report to the branch of month `month` (0 = January) of two-digit year `year`,
 // counted from the records now by the rule of the working totals: every publisher's
@@ -26,6 +31,10 @@ struct BranchCheckMonth {
   // (row, field) of every counter that differs; field 5 (active) is never compared.
   std::vector<std::pair<int, int>> differences;
 };
+
+// The months already reported to the branch: the twelve months before the working month,
+// newest first, that have a stored report.
+std::vector<MonthCursor> SentMonths(const CZarimDoc& doc);
 
 // The twelve months before the working month, newest first, that have a stored report.
 std::vector<BranchCheckMonth> CheckBranchReports(const CZarimDoc& doc);

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "core/corrections_file.h"
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_io.h"
@@ -154,6 +155,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
       doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
     }
   }
+  ResetCorrections();
   return Opened::kOk;
 }
 
@@ -175,7 +177,88 @@ bool Congregation::Save() {
   // Converted data are first written only after the folder as it was is kept.
   if (doc_.converted && !KeepOlderFolder())
     doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
-  return SaveAll(doc_, true);
+  if (!QueueCorrections()) return false;
+  if (!SaveAll(doc_, true)) return false;
+  pending_.clear();
+  saved_ = logged_;
+  return true;
+}
+
+std::string Congregation::CorrectionsNow() const {
+  SystemTimeSource system_time;
+  LocalTime t = time_ ? time_->Now() : system_time.Now();
+  // The day is the program's today (which a test or --today may set), the hour the clock's.
+  if (clock_) {
+    const Date d = clock_->Today();
+    t.year = d.year;
+    t.month = d.month;
+    t.day = d.day;
+  }
+  return CorrectionTime(t);
+}
+
+void Congregation::NoteChanges() {
+  if (!is_open() || doc_.read_only || doc_.history_view) return;
+  SentReports now = CaptureSentReports(doc_);
+  std::vector<CorrectionEntry> entries = CorrectionsBetween(
+      logged_, now, command_.empty() ? std::string(Str(Sid::kCorrectionsOtherCommand)) : command_,
+      CorrectionsNow());
+  pending_.insert(pending_.end(), std::make_move_iterator(entries.begin()),
+                  std::make_move_iterator(entries.end()));
+  logged_ = std::move(now);
+}
+
+bool Congregation::LogWithPending(Bytes* log) {
+  std::string lines;
+  for (const CorrectionEntry& e : pending_) lines += FormatCorrectionLine(e);
+  std::string why;
+  if (AppendCorrections(doc_.data_folder, lines, ServiceYearOfWhen(CorrectionsNow()), log, &why))
+    return true;
+  TellLogFailure(why);
+  return false;
+}
+
+void Congregation::TellLogFailure(const std::string& why) {
+  const size_t colon = why.find(": ");
+  doc_.prompter->Tell(Fill(Sid::kSaveFailed, JoinPath(doc_.data_folder, kFileCorrections),
+                           colon == std::string::npos ? why : why.substr(colon + 2)));
+}
+
+bool Congregation::QueueCorrections() {
+  if (doc_.history_view || doc_.read_only) return true;
+  NoteChanges();
+  if (pending_.empty()) return true;
+  Bytes log;
+  if (!LogWithPending(&log)) return false;
+  QueueFile(doc_, kFileCorrections, std::move(log));
+  return true;
+}
+
+void Congregation::ResetCorrections() {
+  pending_.clear();
+  // A reader never logs: it keeps no view of the sent months (and spends nothing on one).
+  if (doc_.history_view || doc_.read_only) return;
+  logged_ = CaptureSentReports(doc_);
+  saved_ = logged_;
+}
+
+// A restore has written its files in its own journaled change; what it changed in the sent
+// months is logged at once, in a save of the log alone. Changes that were not saved before
+// the restore are gone with it, so the comparison is with the data as last saved.
+void Congregation::LogRestore() {
+  SentReports now = CaptureSentReports(doc_);
+  pending_ = CorrectionsBetween(saved_, now, std::string(Str(Sid::kCorrectionsRestoreCommand)),
+                                CorrectionsNow());
+  logged_ = now;
+  saved_ = std::move(now);
+  if (pending_.empty() || doc_.read_only) return;
+  Bytes log;
+  if (!LogWithPending(&log)) return;
+  SaveTransaction tx(doc_.data_folder);
+  if (tx.Stage(kFileCorrections, log) && tx.Commit())
+    pending_.clear();
+  else
+    TellLogFailure(tx.error());
 }
 
 void Congregation::Reload(const ReloadRequest& what) {
@@ -193,6 +276,11 @@ void Congregation::Reload(const ReloadRequest& what) {
   }
   RefreshDerived();
   doc_.modified = 0;
+  if (doc_.history_view) return;
+  if (what.restored)
+    LogRestore();
+  else
+    ResetCorrections();
 }
 
 void Congregation::RefreshDerived() {
@@ -200,7 +288,10 @@ void Congregation::RefreshDerived() {
   RecomputeTotals(doc_);
 }
 
-EditScope Congregation::Edit(std::string) { return EditScope(*this); }
+EditScope Congregation::Edit(std::string command) {
+  if (!command.empty()) command_ = std::move(command);
+  return EditScope(*this);
+}
 
 // Everything of the document that an edit can change: the tables and the scalar state.
 // The index lookup is rebuilt from the records after a rollback.
@@ -289,6 +380,7 @@ void EditScope::Commit() {
   owner_->doc_.RebuildIndex();
   owner_->RefreshDerived();
   owner_->doc_.MarkModified();
+  owner_->NoteChanges();
   before_.reset();
 }
 
@@ -296,6 +388,9 @@ bool Congregation::Close() {
   if (!is_open()) return true;
   if (!doc_.read_only && !doc_.history_view) RecomputeTotals(doc_);
   if (doc_.converted && doc_.modified && !doc_.read_only) KeepOlderFolder();
+  // A save at close writes the log with the data; a log that cannot be written keeps the
+  // program open (the user has been told why).
+  if (doc_.modified && !QueueCorrections()) return false;
   if (!CloseDocument(doc_)) return false;
   lock_.reset();
   return true;

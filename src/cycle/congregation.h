@@ -6,12 +6,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/document.h"
 #include "core/folder_lock.h"
 #include "core/local_time.h"
 #include "core/settings.h"
 #include "core/store.h"
+#include "cycle/corrections.h"
 
 namespace zarim {
 
@@ -76,8 +78,18 @@ class Congregation : public DocumentStore {
   SettingsFile& settings() override { return *settings_; }
   bool is_open() const { return lock_ != nullptr; }
 
-  // Starts a change of the document (see EditScope); command names what makes it.
+  // Starts a change of the document (see EditScope). `command` names the change in the
+  // corrections log ("history", "post --month"); empty keeps the name set before.
   EditScope Edit(std::string command = {});
+
+  // The corrections log. Every change to a month already reported to the branch becomes
+  // entries of the command named last (a plain fallback name when none is); they wait in
+  // memory and reach the disk only inside the save's one transaction, so the log and the
+  // data agree after any crash. A commit and a save note the changes themselves; a front
+  // end whose forms change the document directly names each command and notes after it.
+  void SetCommand(std::string command) { command_ = std::move(command); }
+  void NoteChanges();
+  const std::vector<CorrectionEntry>& pending_corrections() const { return pending_; }
 
   // Brings the derived state (the working totals) up to date and saves every file in
   // one transaction. False when it failed: the user has been told why and the document
@@ -104,6 +116,23 @@ class Congregation : public DocumentStore {
   std::string older_failure_;
   const TimeSource* time_ = nullptr;
   const Clock* clock_ = nullptr;
+  std::string command_;
+  // The sent months' reports as last logged, and as on disk after the last save.
+  SentReports logged_;
+  SentReports saved_;
+  std::vector<CorrectionEntry> pending_;
+  // Puts the pending entries into the save's queued files; false (the user told) when the
+  // log cannot be read or rolled.
+  bool QueueCorrections();
+  // The running log with the pending entries appended, as a save writes it; false (the user
+  // told why) when the log cannot be read or rolled.
+  bool LogWithPending(Bytes* log);
+  void TellLogFailure(const std::string& why);
+  // Starts the log's view afresh from the document (after a load).
+  void ResetCorrections();
+  void LogRestore();
+  // The moment an entry is dated with: "YYYY-MM-DD HH:MM".
+  std::string CorrectionsNow() const;
   // Keeps the converted folder as a backup set once; true when it is kept.
   bool KeepOlderFolder();
   // The derived state that loading does not build: the months that have a snapshot (of

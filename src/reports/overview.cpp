@@ -11,6 +11,7 @@
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
 #include "cycle/branch_totals.h"
+#include "cycle/corrections.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
 #include "cycle/status_rules.h"
@@ -152,7 +153,8 @@ void DrawOverviewChart(Canvas& canvas, const QuickOverview& o, int left, int top
   canvas.SetTextAlign(align::kLeft | align::kTop);
 }
 
-MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc) {
+MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc,
+                                   const std::vector<CorrectionEntry>& pending) {
   MonthAtGlance g;
   g.month = doc.working_month % 12;
   const int slot = SlotOfYear(doc.working_year);
@@ -165,6 +167,7 @@ MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc) {
   for (int k = 0; k < late_count && k < static_cast<int>(doc.late.size()); ++k)
     g.late += doc.late[static_cast<size_t>(k)].month <= 11;
   g.collection = CollectionStateOf(doc, g.month);
+  g.corrections = CorrectionsNotice(doc, pending);
   return g;
 }
 
@@ -172,10 +175,12 @@ std::vector<std::string> MonthAtGlanceLines(const MonthAtGlance& g) {
   Sid state = Sid::kGlanceNotInitialized;
   if (g.collection == MonthCollection::kOpen) state = Sid::kGlanceOpen;
   if (g.collection == MonthCollection::kClosed) state = Sid::kGlanceClosed;
-  return {Printf(Sid::kGlanceHeading, MonthName(g.month).c_str()),
-          Printf(Sid::kGlanceReceived, g.received, g.active),
-          Printf(Sid::kGlanceMissing, g.missing), Printf(Sid::kGlanceLate, g.late),
-          std::string(Str(state))};
+  std::vector<std::string> lines = {Printf(Sid::kGlanceHeading, MonthName(g.month).c_str()),
+                                    Printf(Sid::kGlanceReceived, g.received, g.active),
+                                    Printf(Sid::kGlanceMissing, g.missing),
+                                    Printf(Sid::kGlanceLate, g.late), std::string(Str(state))};
+  if (!g.corrections.empty()) lines.push_back(g.corrections);
+  return lines;
 }
 
 }  // namespace zarim

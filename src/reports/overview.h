@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/corrections_file.h"
 #include "cycle/collection_state.h"
 #include "reports/canvas.h"
 
@@ -64,11 +65,17 @@ struct MonthAtGlance {
   int missing = 0;   // the missing-reports list's lines (a remark excuses a publisher)
   int late = 0;      // late reports received this month for earlier months
   MonthCollection collection = MonthCollection::kNotInitialized;
+  // "2 corrections since the March report" when a month already reported to the branch
+  // now differs from the report sent; empty otherwise.
+  std::string corrections;
 };
 
-MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc);
+// `pending`: corrections-log entries not saved yet (the owner's).
+MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc,
+                                   const std::vector<CorrectionEntry>& pending = {});
 
-// Its lines as the action panel shows them: the heading, then one line per figure.
+// Its lines as the action panel shows them: the heading, then one line per figure, then
+// the corrections note when there is one.
 std::vector<std::string> MonthAtGlanceLines(const MonthAtGlance& g);
 
 }  // namespace zarim

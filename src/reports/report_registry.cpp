@@ -6,6 +6,7 @@
 #include "reports/analysis.h"
 #include "reports/attendance_record.h"
 #include "reports/branch_report.h"
+#include "reports/corrections_report.h"
 #include "reports/emergency_forms.h"
 #include "reports/group_lists.h"
 #include "reports/labels.h"
@@ -62,6 +63,8 @@ std::vector<ReportEntry> BaseReports() {
        [](const CZarimDoc& doc, const ReportContext&, int) { return BranchReportModel(doc); }},
       // A printed view list: the job's group number carries the list's selection.
       {kViewListReportKind, "view-list", true, DrawViewList, ViewListModel},
+      // The corrections log; a print job from its window carries the selection as its group.
+      {kCorrectionsReportKind, "corrections", false, DrawCorrections, CorrectionsModel},
   };
 }
 

@@ -11,6 +11,7 @@
 #include "core/command_catalog.h"
 #include "core/document.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
 #include "reports/overview.h"
 #include "shell/main_window.h"
 
@@ -89,7 +90,9 @@ QPushButton* ActionPanel::ButtonFor(int command) const {
 
 void ActionPanel::Refresh() {
   const CZarimDoc& doc = frame_.doc();
-  const std::vector<std::string> lines = MonthAtGlanceLines(ComputeMonthAtGlance(doc));
+  const Congregation* owner = frame_.services().congregation;
+  const std::vector<std::string> lines = MonthAtGlanceLines(
+      owner ? ComputeMonthAtGlance(doc, owner->pending_corrections()) : ComputeMonthAtGlance(doc));
   QString text;
   for (size_t i = 0; i < lines.size(); ++i)
     text += (i == 0   ? QString()

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "core/access_keys.h"
+#include "core/command_catalog.h"
 #include "core/data_files.h"
 #include "core/document.h"
 #include "core/ports.h"
@@ -240,7 +241,15 @@ bool CMainFrame::RunCommand(int id, bool check_rule) {
   if (!run || (check_rule && !CommandEnabled(id, doc_, view_state_))) return false;
   const int outer = running_command_;
   running_command_ = id;
+  // What an outermost command changes in the months already reported to the branch goes
+  // into the corrections log under its caption ("History", "Late Report").
+  Congregation* owner = outer == 0 ? services_.congregation : nullptr;
+  if (owner) owner->SetCommand(CommandPlainCaption(id, doc_));
   (*run)(*this);
+  if (owner) {
+    owner->NoteChanges();
+    owner->SetCommand({});
+  }
   running_command_ = outer;
   Refresh();
   return true;

@@ -4,8 +4,11 @@
 
 #include "core/command_ids.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
+#include "reports/corrections_report.h"
 #include "reports/view_list_report.h"
 #include "shell/commands.h"
+#include "shell/dialogs/corrections_dialog.h"
 #include "shell/dialogs/history_dialog.h"
 #include "shell/dialogs/view_list_dialog.h"
 #include "shell/feature_commands.h"
@@ -25,6 +28,24 @@ void PrintList(CMainFrame& frame, const ViewListForm& form) {
   job.kind = kViewListReportKind;
   job.group = EncodeViewListSelection({form.type(), form.second(), form.third()});
   frame.ShowStatusMessage(PrintReport(frame.dialog_parent(), job, frame.prompter()).toStdString());
+}
+
+// "Print" of the Corrections window: the list as shown, on the report pages.
+void PrintCorrections(CMainFrame& frame, const CorrectionsForm& form) {
+  auto* view = qobject_cast<ReportView*>(frame.report_view());
+  if (!view) return;
+  PrintJob job = JobFromView(*view);
+  job.kind = kCorrectionsReportKind;
+  job.group = form.Selection();
+  frame.ShowStatusMessage(PrintReport(frame.dialog_parent(), job, frame.prompter()).toStdString());
+}
+
+void OpenCorrections(CMainFrame& frame) {
+  const Congregation* owner = frame.services().congregation;
+  CorrectionsForm form(frame.doc(),
+                       owner ? owner->pending_corrections() : std::vector<CorrectionEntry>{});
+  RunCorrectionsDialog(frame.dialog_parent(), form,
+                       [&frame](const CorrectionsForm& f) { PrintCorrections(frame, f); });
 }
 
 void OpenList(CMainFrame& frame, ViewType type) {
@@ -57,6 +78,7 @@ void RegisterViewCommands(CommandTable& table) {
   };
   table.Add(kCmdHistory,
             [](CMainFrame& frame) { RunHistoryDialog(frame.dialog_parent(), frame.doc()); });
+  table.Add(kCmdCorrections, OpenCorrections);
   for (auto [id, type] : kLists)
     table.Add(id, [type = type](CMainFrame& frame) { OpenList(frame, type); });
   // The special-circumstances item has no caption of its own: it shows the list's text

@@ -91,6 +91,9 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kFigCreditAboveLimit, "sdsd"},
     {Sid::kFigPioneerFarBelow, "sdsd"},
     {Sid::kBranchCheckLine, "ssdd"},
+    {Sid::kCorrectionLine, "sssdssss"},
+    {Sid::kCorrectionsUnreadable, "d"},
+    {Sid::kCorrectionsCount, "dd"},
     {Sid::kNoSuchGroup, "d"},
     {Sid::kGroupWithoutMembers, "d"},
 };

@@ -39,6 +39,7 @@
 #include "shell/dialogs/backup_dialog.h"
 #include "shell/dialogs/collection_list_dialog.h"
 #include "shell/dialogs/contact_info_dialog.h"
+#include "shell/dialogs/corrections_dialog.h"
 #include "shell/dialogs/csv_import_dialogs.h"
 #include "shell/dialogs/delete_dialog.h"
 #include "shell/dialogs/emergency_dialog.h"
@@ -140,6 +141,12 @@ const std::vector<DialogEntry>& AllDialogs() {
        [](DialogWorld& w) {
          return With(std::make_shared<ContactInfoForm>(w.doc, *w.doc.FindById(100)),
                      [](ContactInfoForm& f) { return new ContactInfoDialog(f); });
+       }},
+      {"CorrectionsDialog",
+       [](DialogWorld& w) {
+         return With(std::make_shared<CorrectionsForm>(w.doc), [](CorrectionsForm& f) {
+           return new CorrectionsDialog(f, [](const CorrectionsForm&) {});
+         });
        }},
       {"CustomCategoryDialog",
        [](DialogWorld& w) {

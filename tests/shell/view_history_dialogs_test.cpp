@@ -2,6 +2,7 @@
 // the keyboard alone.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -9,14 +10,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "core/clipboard.h"
+#include "core/corrections_file.h"
 #include "core/desktop_ports.h"
 #include "core/document.h"
+#include "core/file_io.h"
+#include "core/file_names.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
 #include "records/extension.h"
+#include "shell/dialogs/corrections_dialog.h"
 #include "shell/dialogs/history_dialog.h"
 #include "shell/dialogs/view_list_dialog.h"
 #include "support/test_support.h"
@@ -153,6 +159,48 @@ TEST_F(ViewHistoryDialogsTest, HistoryEditsAMonthByKeyboardAndWritesOnClose) {
   EXPECT_TRUE(IsInLateList(doc_, 11, 2));
   EXPECT_EQ(doc_.totals.value[3][kTotalsActiveField][0], 42);  // April 2024
   EXPECT_TRUE(doc_.modified);
+}
+
+}  // namespace
+}  // namespace zarim
+
+namespace zarim {
+namespace {
+
+// The Corrections window follows its filters from the keyboard and prints what it shows.
+TEST(CorrectionsDialogTest, FiltersByKeyboardAndPrintsTheSelection) {
+  TempDir dir;
+  std::string log;
+  for (auto [id, month] : {std::pair{11, 10}, {12, 10}, {12, 9}})
+    log += FormatCorrectionLine({"2026-12-08 10:00", "History", id, "P" + std::to_string(id), month,
+                                 2026, "hours", "1", "2"});
+  ASSERT_TRUE(
+      WriteFilePlain(JoinPath(dir.path(), kFileCorrections), Bytes(log.begin(), log.end())));
+  CZarimDoc doc;
+  doc.data_folder = dir.path();
+  doc.working_month = 10;
+  doc.working_year = 26;
+  CorrectionsForm form(doc);
+  int printed = -1;
+  CorrectionsDialog dialog(form, [&](const CorrectionsForm& f) { printed = f.Selection(); });
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  EXPECT_EQ(dialog.table()->rowCount(), 3);
+  dialog.month_box()->setFocus();
+  QTest::keyClick(dialog.month_box(), Qt::Key_Down);  // October 2026
+  EXPECT_EQ(dialog.table()->rowCount(), 2);
+  QTest::keyClick(&dialog, Qt::Key_U, Qt::AltModifier);  // "P&ublisher:"
+  ASSERT_TRUE(dialog.publisher_box()->hasFocus());
+  QTest::keyClick(dialog.publisher_box(), Qt::Key_Down);  // P11
+  ASSERT_EQ(dialog.table()->rowCount(), 1);
+  EXPECT_EQ(dialog.table()->item(0, 2)->text(), "P11 (11)");
+  QTest::keyClick(&dialog, Qt::Key_P, Qt::AltModifier);
+  for (int i = 0; i < 100 && printed < 0; ++i) QTest::qWait(10);  // an access key clicks late
+  EXPECT_EQ(printed, form.Selection());
+  EXPECT_EQ(SelectCorrections(ReadCorrections(dir.path()).entries, printed).size(), 1u);
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
 }
 
 }  // namespace
