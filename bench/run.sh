@@ -38,10 +38,15 @@ if [[ -x "$build/tests/test_backup" ]]; then
 fi
 # xml import, publisher edit with e-mail, backup, init-month (also --next), csv import and
 # the conversion of an older folder as zarim-cli processes: killed before every
-# file-changing call, at random moments and with little room on the disk.
+# file-changing call, at every call of each file system call (under strace), at random
+# moments and with little room on the disk.
 if [[ -x "$build/bench/sweep/tx_sweep" && -x "$build/src/cli/zarim-cli" ]]; then
   echo "== command kill and free-space sweeps: ${ZARIM_SWEEP_KILLS:=100} random kills, ${ZARIM_SWEEP_LEVELS:=20} free-space levels each"
   sweep_dir=$(mktemp -d)
+  # With strace at hand, each command is also killed at every call of each file system call.
+  if [[ -z "${ZARIM_SWEEP_STRACE:-}" ]] && command -v strace >/dev/null; then
+    export ZARIM_SWEEP_STRACE=$(command -v strace)
+  fi
   "$build/bench/sweep/tx_sweep" "$build/src/cli/zarim-cli" "$sweep_dir" "$ZARIM_SWEEP_KILLS" \
     "$ZARIM_SWEEP_LEVELS"
   rm -rf "$sweep_dir"

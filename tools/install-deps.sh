@@ -15,6 +15,8 @@ packages+=(libxml2-utils)
 # The translation catalogs (msgfmt, the template and catalog checks) and Qt's own texts
 # (standard buttons, file and print dialogs) in the same languages.
 packages+=(gettext python3 qt6-translations-l10n)
+# The benchmarks' kill sweep stops commands at chosen system calls through strace.
+packages+=(strace)
 # The metric-compatible face of the record card's "Calibri".
 packages+=(fonts-crosextra-carlito)
 

@@ -44,9 +44,14 @@ struct Run {
 
 // Runs zarim-cli on data with args and extra environment; kill_after_us >= 0 kills it
 // that many microseconds after the start.
+// A non-empty tracer runs the command under it (tracer's argv first).
 Run RunCli(const std::string& cli, const std::string& data, const std::vector<std::string>& args,
-           const std::vector<std::string>& extra_env, long kill_after_us = -1) {
-  std::vector<std::string> argv = {cli, "--data", data, "--today", kToday};
+           const std::vector<std::string>& extra_env, long kill_after_us = -1,
+           const std::vector<std::string>& tracer = {}) {
+  std::vector<std::string> argv = tracer;
+  for (const std::string& a :
+       {cli, std::string("--data"), data, std::string("--today"), std::string(kToday)})
+    argv.push_back(a);
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<char*> cargv;
   for (auto& a : argv) cargv.push_back(a.data());
@@ -394,9 +399,35 @@ Figures Sweep(const std::string& cli, const Case& c, const std::string& work, co
     done(parent);
     if (!killed) break;
   }
+  // Killed at the n-th call of each system call that reads or changes files, counted by
+  // the tracer: every open, write, flush, rename, removal and new folder of the run,
+  // the program's own start included.
+  if (!plan.tracer.empty()) {
+    for (const char* call : {"openat", "write", "fsync", "fdatasync", "rename", "renameat",
+                             "renameat2", "unlink", "unlinkat", "mkdir", "mkdirat", "ftruncate"}) {
+      for (int n = 1; n <= plan.calls_per_syscall; ++n) {
+        parent = trial(&data, &sets);
+        const std::string name(call);
+        Run r = RunCli(cli, data, Args(c, work, sets), {}, -1,
+                       {plan.tracer, "-f", "-o", "/dev/null", "-e", "trace=" + name, "-e",
+                        "inject=" + name + ":signal=KILL:when=" + std::to_string(n)});
+        const bool killed = r.killed();
+        if (killed) {
+          ++f.syscall_kills;
+          check_kill("killed at " + name + " call " + std::to_string(n));
+        }
+        done(parent);
+        if (!killed) break;
+      }
+    }
+  }
+
+  // Random moments within the clean run's time; a kill that comes after the command has
+  // ended does not count, so trials go on until the planned number of kills landed.
   std::mt19937 rng(static_cast<unsigned>(std::hash<std::string>{}(c.name)));
   std::uniform_int_distribution<long> moment(0, run_us);
-  for (int i = 0; i < plan.random_kills; ++i) {
+  for (int tries = 0; f.random_kills < plan.random_kills && tries < 50 * plan.random_kills;
+       ++tries) {
     parent = trial(&data, &sets);
     Run r = RunCli(cli, data, Args(c, work, sets), {}, moment(rng));
     if (r.killed()) ++f.random_kills;

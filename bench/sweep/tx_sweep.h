@@ -26,6 +26,7 @@ struct Case {
 
 struct Figures {
   int exact_kills = 0;             // killed before the n-th file-changing call
+  int syscall_kills = 0;           // killed by the tracer at the n-th call of a system call
   int random_kills = 0;            // killed at a random moment
   int free_runs = 0;               // runs with little room on the disk
   int refused = 0;                 // of those, the ones that failed
@@ -36,8 +37,11 @@ struct Figures {
 };
 
 struct Plan {
-  int exact_stride = 1;  // kill at steps 0, stride, 2 stride, ... until the command ends
-  int random_kills = 100;
+  int exact_stride = 1;    // kill at steps 0, stride, 2 stride, ... until the command ends
+  int random_kills = 100;  // kills that landed before the command ended
+  // strace, when the system-call sweep runs (empty: it does not), and its bound per call.
+  std::string tracer;
+  int calls_per_syscall = 400;
   int free_levels = 20;
 };
 

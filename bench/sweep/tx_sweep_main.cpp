@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   if (argc > 3) plan.random_kills = std::atoi(argv[3]);
   if (argc > 4) plan.free_levels = std::atoi(argv[4]);
   if (argc > 5) plan.exact_stride = std::max(1, std::atoi(argv[5]));
+  // ZARIM_SWEEP_STRACE=PATH adds the kills at every call of each file system call.
+  if (const char* tracer = std::getenv("ZARIM_SWEEP_STRACE")) plan.tracer = tracer;
   int bad = 0;
   // ZARIM_SWEEP_ONLY=TEXT runs only the commands whose name holds TEXT.
   const char* only = std::getenv("ZARIM_SWEEP_ONLY");
@@ -24,10 +26,10 @@ int main(int argc, char** argv) {
     if (only && c.name.find(only) == std::string::npos) continue;
     auto f = zarim::sweep::Sweep(argv[1], c, std::string(argv[2]) + "/sweep", plan);
     std::printf(
-        "%-24s exact kills %4d, random kills %4d, mixed %d, not repaired %d; "
-        "free-space runs %3d (%d refused), changed behind the exit %d\n",
-        c.name.c_str(), f.exact_kills, f.random_kills, f.mixed, f.not_repaired, f.free_runs,
-        f.refused, f.changed);
+        "%-24s exact kills %4d, system-call kills %4d, random kills %4d, mixed %d, "
+        "not repaired %d; free-space runs %3d (%d refused), changed behind the exit %d\n",
+        c.name.c_str(), f.exact_kills, f.syscall_kills, f.random_kills, f.mixed, f.not_repaired,
+        f.free_runs, f.refused, f.changed);
     for (const auto& note : f.notes) std::printf("  %s\n", note.c_str());
     std::fflush(stdout);
     bad += f.mixed + f.not_repaired + f.changed;

@@ -86,6 +86,7 @@ constexpr CommandInfo kCatalog[] = {
     {kCmdCongSummary, Menu::kReports, kNoSid, Sid::kMenuCongSummary, kNoSid, Rule::kAlways, ""},
     {kCmdMeetingReport, Menu::kReports, kNoSid, Sid::kMenuMeetingReport, kNoSid, Rule::kAlways, ""},
     {kCmdBranchReport, Menu::kReports, kNoSid, Sid::kPostBranchReportMenu, Sid::kPostBranchReportTip, Rule::kAlways, ""},
+    {kCmdCheckBranchReports, Menu::kReports, kNoSid, Sid::kMenuCheckBranchReports, Sid::kTipCheckBranchReports, Rule::kAlways, ""},
     {kCmdAvgCongregation, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuCongregation, kNoSid, Rule::kAlways, ""},
     {kCmdAvgGroup, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuFieldServiceGroup, kNoSid, Rule::kAlways, ""},
     {kCmdAvgRegular, Menu::kReports, Sid::kSubmenuAverages, Sid::kMenuRegularPioneers, kNoSid, Rule::kAlways, ""},

@@ -144,6 +144,8 @@ inline constexpr int kCmdSortFirstName = 32940;
 inline constexpr int kCmdHistoryReturn = 32941;
 // The report to the branch office on its own page of the report view.
 inline constexpr int kCmdBranchReport = 32944;
+// "Check the Branch Reports": the sent reports against the records now.
+inline constexpr int kCmdCheckBranchReports = 32971;
 // F11 in the main view: offers "Erase Late Reports" while late reports are listed.
 inline constexpr int kCmdAllowEraseLate = 32945;
 // View: the corrections log of months already reported to the branch.

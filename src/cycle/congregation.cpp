@@ -139,16 +139,14 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   }
   if (!repairs_.empty()) doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
 
-  // Converted data: the folder as it was is kept before anything of it is written, then
-  // the totals file is written at once, and the user is told what came across and where
-  // the copy is. A reader only converts in memory.
+  // Converted data: the folder as it was is kept before anything of it is written, and the
+  // user is told what came across and where the copy is. The converted totals reach the
+  // disk with everything else in the first save's transaction (a folder left without a
+  // save simply converts again). A reader only converts in memory.
   older_folder_set_.clear();
   time_ = options.time;
   if (doc_.converted && !doc_.read_only) {
     if (KeepOlderFolder()) {
-      if (!WriteFileAtomic(JoinPath(doc_.data_folder, kFileTotals), &doc_.totals,
-                           sizeof doc_.totals))
-        ReportCreateFailure(doc_, kFileTotals);
       doc_.prompter->Tell(
           Fill(Sid::kConvertedNotice, ConvertedCountsText(doc_), older_folder_set_));
     } else {

@@ -507,6 +507,15 @@ std::string HistoryForm::Refusal() const {
     return FillArgs(Str(Sid::kValueOutOfRange), {who, Str(b.caption), std::string(t),
                                                  Str(Sid::kHistoryTitle), std::to_string(max)});
   }
+  // A newly ticked late report counts in the working month's report only while the month
+  // lies in the late-report list's reach and the publisher is active; any other mark would
+  // be dropped when the list is stored, so it is refused here.
+  if (!totals_ && ticked(HistoryTick::kLate) && loaded_late_ == 0) {
+    const int serial = Serial(doc_.working_year - 2 + year_, month());
+    const bool in_reach = serial < doc_.working_serial && serial >= doc_.working_serial - 11;
+    if (!in_reach || copy_.status != kActive)
+      return Fill(Sid::kHistoryLateRefused, who, MonthForMessage(doc_, doc_.working_month, true));
+  }
   if (!totals_ && !new_form() && ticked(HistoryTick::kLessThanHour)) {
     const HoursValue hours = ParseHoursText(text(HistoryBox::kHours));
     if (hours.hours != 0 || hours.quarter != 0)

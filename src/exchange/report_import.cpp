@@ -10,6 +10,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
+#include "cycle/plausible_figures.h"
 #include "cycle/slip_queries.h"
 #include "exchange/collection_file.h"
 #include "exchange/import_files.h"
@@ -124,6 +125,22 @@ bool LoadCollectionImport(const CZarimDoc& doc, const std::string& path,
   return true;
 }
 
+namespace {
+
+// The figures of one incoming report laid over the month of record r: a value that is 0
+// never overwrites.
+void LayFigures(PubRecord& r, const IncomingReport& in, int s, bool credit_from_remark) {
+  const int m = in.month;
+  for (int f = 0; f < 5; ++f)
+    if (in.activity[f] != 0) r.activity[f][m][s] = in.activity[f];
+  if (in.pioneer != 0) r.pioneer[m][s] = in.pioneer;
+  if (in.credit != 0) r.credit[m][s] = in.credit;
+  if (credit_from_remark && (r.pioneer[m][s] & 0x03) == kRegular)
+    r.credit[m][s] = static_cast<uint16_t>(CreditFromRemark(HoursOf(r, m, s), in.remark));
+}
+
+}  // namespace
+
 int MergeReports(CZarimDoc& doc, std::span<const IncomingReport> reports, bool credit_from_remark) {
   int merged = 0;
   for (const IncomingReport& in : reports) {
@@ -131,12 +148,7 @@ int MergeReports(CZarimDoc& doc, std::span<const IncomingReport> reports, bool c
     if (!r || r->status != kActive || in.month < 0 || in.month > 11) continue;
     const int m = in.month;
     const int s = doc.SlotOfMonth(m);
-    for (int f = 0; f < 5; ++f)
-      if (in.activity[f] != 0) r->activity[f][m][s] = in.activity[f];
-    if (in.pioneer != 0) r->pioneer[m][s] = in.pioneer;
-    if (in.credit != 0) r->credit[m][s] = in.credit;
-    if (credit_from_remark && (r->pioneer[m][s] & 0x03) == kRegular)
-      r->credit[m][s] = static_cast<uint16_t>(CreditFromRemark(HoursOf(*r, m, s), in.remark));
+    LayFigures(*r, in, s, credit_from_remark);
     if (!Trim(in.remark).empty()) PutRemark(doc, *r, m, s, in.remark);
     if (m != doc.working_month && (r->pioneer[m][s] & 0x03) < kSpecial &&
         !IsInLateList(doc, r->id, m))
@@ -257,9 +269,31 @@ int ReportImportForm::ImportSelected() {
     doc_.prompter->Tell(why);
     return 0;
   }
+  // Figures far from the publisher's own months are asked about once for the whole
+  // selection: Yes imports them as they are, No leaves those reports out (still
+  // selected in the list) so that they can be looked at and posted by hand.
+  std::vector<size_t> flagged;
+  std::vector<FigureWarning> warnings;
+  for (size_t i = 0; i < reports_.size(); ++i) {
+    const IncomingReport& in = reports_[i];
+    const PubRecord* r = doc_.FindById(in.id);
+    if (!selected_[i] || !r || r->status != kActive || in.month < 0 || in.month > 11) continue;
+    PubRecord copy = *r;
+    LayFigures(copy, in, doc_.SlotOfMonth(in.month), credit_from_remark_);
+    auto found = CheckReport(doc_, copy, in.month,
+                             YearInWorkingYear(in.month, doc_.working_month, doc_.working_year));
+    if (found.empty()) continue;
+    flagged.push_back(i);
+    warnings.insert(warnings.end(), found.begin(), found.end());
+  }
+  const bool leave_out =
+      !warnings.empty() && doc_.prompter->Ask(Fill(Sid::kFigImportQuestion, WarningLines(warnings)),
+                                              Buttons::kYesNo, Answer::kYes) == Answer::kNo;
   std::vector<IncomingReport> chosen;
   for (size_t i = 0; i < reports_.size(); ++i)
-    if (selected_[i]) chosen.push_back(reports_[i]);
+    if (selected_[i] &&
+        !(leave_out && std::find(flagged.begin(), flagged.end(), i) != flagged.end()))
+      chosen.push_back(reports_[i]);
   if (chosen.empty()) return 0;
   return MergeReports(doc_, chosen, credit_from_remark_);
 }

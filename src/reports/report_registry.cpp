@@ -5,6 +5,7 @@
 
 #include "reports/analysis.h"
 #include "reports/attendance_record.h"
+#include "reports/branch_check_report.h"
 #include "reports/branch_report.h"
 #include "reports/corrections_report.h"
 #include "reports/emergency_forms.h"
@@ -28,7 +29,7 @@ constexpr ReportFamily kFamilies[] = {
     BaseReports,          AnalysisReports,   StatisticsReports,
     ListReports,          GroupListReports,  LabelReports,
     CardReports,          YearToDateReports, AttendanceRecordReports,
-    EmergencyFormReports,
+    EmergencyFormReports, BranchCheckReports,
 };
 
 }  // namespace

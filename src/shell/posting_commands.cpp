@@ -6,6 +6,7 @@
 #include "core/document.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
+#include "reports/branch_check_report.h"
 #include "reports/branch_report.h"
 #include "shell/commands.h"
 #include "shell/feature_commands.h"
@@ -21,6 +22,7 @@ void RegisterPostingCommands(CommandTable& table) {
     if (!doc.history_view) RecomputeTotals(doc);
     frame.ShowReport(kBranchReportKind);
   });
+  table.AddReport(kCmdCheckBranchReports, kBranchCheckReportKind);
 }
 
 }  // namespace zarim

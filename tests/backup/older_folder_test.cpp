@@ -108,10 +108,11 @@ TEST_F(OlderFolderTest, KeptAsBackupSetThenSavedThenRestoredByteIdentical) {
     EXPECT_NE(notice.find(Printf(Sid::kConvertedCounts, 2, 1, 0, 0, 0, 1, 0, 1)), std::string::npos)
         << notice;
     EXPECT_NE(notice.find(set), std::string::npos);
-    // The totals are written at once; the rest waits for the save.
-    EXPECT_EQ(FileSize(JoinPath(data, kFileTotals)), sizeof(BranchTotalsHistory));
+    // Nothing of the converted data is written before the save.
+    EXPECT_FALSE(FileExists(JoinPath(data, kFileTotals)));
     EXPECT_FALSE(FileExists(JoinPath(data, kFilePublishers)));
     ASSERT_TRUE(c.Save());
+    EXPECT_EQ(FileSize(JoinPath(data, kFileTotals)), sizeof(BranchTotalsHistory));
     ASSERT_TRUE(c.Close());
   }
   // The older files are never changed.

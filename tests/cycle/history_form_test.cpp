@@ -2,6 +2,7 @@
 // copy, the late list rebuilt on closing, and the totals mode.
 #include "cycle/history_form.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cycle/branch_totals.h"
@@ -254,6 +255,38 @@ TEST_F(HistoryFormTest, OnlyActiveAndInactivePublishersAreOffered) {
   co.id = kCircuitOverseerId;
   co.status = kCircuitOverseer;
   EXPECT_FALSE(HistoryForm::Offers(co));
+}
+
+// What the month's cells would lose is refused before anything is stored: a "Less than 1
+// hour" tick beside hours, and a late mark the late-report list would drop (a month out
+// of its reach, an inactive publisher).
+TEST_F(HistoryFormTest, RefusesWhatTheMonthWouldLose) {
+  const int ines = Add(12, "Ines", "Inactive", kInactive);
+  Rec(ines).status_month = 10 << 4;
+  struct Case {
+    const char* what;
+    int record, year, month;
+    bool old_form, less, late;
+    const char* refusal;  // empty: accepted
+  } cases[] = {
+      {"less than an hour beside hours", pub, 2, 2, true, true, false, "cannot be ticked"},
+      {"late, eleven months back", pub, 1, 4, false, false, true, ""},
+      {"late, twelve months back", pub, 1, 3, false, false, true, "\"Late Report\" marks"},
+      {"late, inactive publisher", ines, 2, 2, false, false, true, "\"Late Report\" marks"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    doc.switch_serial = c.old_form ? 400 : 0;
+    HistoryForm f(doc, HistoryForm::Options{c.record, c.record == ines});
+    Choose(f, c.year, c.month);
+    f.SetText(HistoryBox::kHours, "2");
+    f.SetTicked(HistoryTick::kLessThanHour, c.less);
+    f.SetTicked(HistoryTick::kLate, c.late);
+    if (*c.refusal)
+      EXPECT_THAT(f.Refusal(), ::testing::HasSubstr(c.refusal));
+    else
+      EXPECT_EQ(f.Refusal(), "");
+  }
 }
 
 }  // namespace

@@ -225,5 +225,24 @@ TEST_F(XmlTreeTest, AFileWithoutTheRequiredTagsIsRefused) {
   }
 }
 
+// A letter the code page cannot hold becomes "?", and the user is told which field of
+// whom lost letters, never in silence.
+TEST_F(XmlTreeTest, LettersOutsideTheCodePageAreReplacedAndSaid) {
+  testing::TempDir other;
+  other.Write("in.xml",
+              "<PUBLIST><Agent Ver=\"9000\">Zarim</Agent><Count>1</Count><Active><Pub>"
+              "<id>77</id><fname>Li \u674e</fname><lname>Able</lname></Pub></Active></PUBLIST>");
+  XmlPublisherImport import(doc);
+  ASSERT_TRUE(import.Open(other.File("in.xml")));
+  prompter.messages.clear();
+  EXPECT_EQ(import.Apply({0}, false), 1);
+  int kept = 0;
+  for (int r = 1; r < doc.count; ++r) kept += FieldText(doc.records[r].first_name) == "Li ?";
+  EXPECT_EQ(kept, 1);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("each was replaced by \"?\""), std::string::npos)
+      << prompter.messages[0];
+}
+
 }  // namespace
 }  // namespace zarim

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "collection_support.h"
+#include "exchange/report_import.h"
 
 namespace zarim::testing {
 namespace {
@@ -83,6 +84,32 @@ TEST_F(XmlReportImportTest, RefusedFilesChangeNothing) {
   EXPECT_EQ(prompter.messages.size(), 6u);
   EXPECT_EQ(doc.modified, 1u);  // as the fixture left it: nothing was posted
   EXPECT_EQ(doc.FindById(100)->activity[kBibleStudies][kJune][0], 0);
+}
+
+// Every report import ends in the same form: a figure far from the publisher's own
+// months is asked about once; No leaves that report out, Yes imports it as it is.
+TEST_F(XmlReportImportTest, FarFiguresAreAskedAboutAndLeftOutOnNo) {
+  PubRecord& adam = Add(100, "Adam", "Able");
+  for (int m = 0; m < 12; ++m) {
+    if (m == kJune) continue;
+    adam.activity[kHours][m][doc.SlotOfMonth(m)] = 10;
+    adam.activity[kBibleStudies][m][doc.SlotOfMonth(m)] = kSharedBit;
+  }
+  Add(101, "Bea", "Baker");
+  IncomingReport typo{.id = 100, .month = kJune, .activity = {0, 0, 100, 0, kSharedBit}};
+  IncomingReport ordinary{.id = 101, .month = kJune, .activity = {0, 0, 0, 0, kSharedBit | 1}};
+  for (Answer answer : {Answer::kNo, Answer::kYes}) {
+    ReportImportForm form(doc, {typo, ordinary});
+    form.SelectAll();
+    prompter.messages.clear();
+    prompter.Script(answer);
+    EXPECT_EQ(form.ImportSelected(), answer == Answer::kNo ? 1 : 2);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].find("far above the usual 10 hours"), std::string::npos);
+    EXPECT_EQ(doc.FindById(100)->activity[kHours][kJune][doc.SlotOfMonth(kJune)],
+              answer == Answer::kNo ? 0 : 100);
+    EXPECT_EQ(doc.FindById(101)->activity[kBibleStudies][kJune][doc.SlotOfMonth(kJune)] & 0x3FF, 1);
+  }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/document.h"
+#include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
+#include "reports/branch_check_report.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
 
@@ -105,6 +107,45 @@ TEST_F(BranchReportTest, PageDrawsTitleHeadingsAndRightAlignedNumbers) {
   int on_pubs_line = 0;
   for (const auto* op : canvas.Texts()) on_pubs_line += op->y == pubs->y;
   EXPECT_EQ(on_pubs_line, 3);
+}
+
+// "Check the Branch Reports": a month agrees until one of its reports changes; then its
+// lines show the sent and the present figures, the changed one marked.
+TEST_F(BranchReportTest, CheckMarksTheFigureThatChangedSinceTheReportWasSent) {
+  // January, the month before the working month, held the same reports as February.
+  constexpr int kJan = 0;
+  for (int r = 1; r < doc_.count; ++r) {
+    PubRecord& p = doc_.records[r];
+    p.pioneer[kJan][kSlot] = p.pioneer[kFeb][kSlot];
+    for (auto& cells : p.activity) cells[kJan][kSlot] = cells[kFeb][kSlot];
+  }
+  const WorkingTotals sent = RecountMonthTotals(doc_, kJan, 26);
+  for (int row = 0; row < kTotalsRows; ++row)
+    for (int f = 0; f < kTotalsFields; ++f)
+      doc_.totals.value[kJan][row * kTotalsFields + f][kSlot] = sent.row[row][f];
+  auto january = [&] {
+    ReportModel m = BranchCheckModel(doc_);
+    std::vector<ReportRow> rows;
+    bool in = false;
+    for (const ReportRow& r : m.rows) {
+      if (r.kind == RowKind::kHeading) in = r.cells[0].rfind("January 2026", 0) == 0;
+      if (in) rows.push_back(r);
+    }
+    return rows;
+  };
+  auto rows = january();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_NE(rows[0].cells[0].find("agrees"), std::string::npos);
+
+  doc_.FindById(102)->activity[kHours][kJan][kSlot] = 70;  // the regular pioneer corrected
+  rows = january();
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_NE(rows[0].cells[0].find("differ"), std::string::npos);
+  EXPECT_EQ(rows[3].cells[0], "Pios");
+  EXPECT_EQ(rows[3].cells[3], "    62");
+  EXPECT_EQ(rows[3].cells[4], "    70 *");
+  EXPECT_EQ(rows[3].cells[2], "   1");  // the count did not change: no mark
+  EXPECT_EQ(rows[4].cells[4], "   101 *");
 }
 
 }  // namespace
