@@ -20,6 +20,7 @@
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
 #include "cycle/roll.h"
+#include "cycle/slip_form.h"
 
 namespace zarim::demo {
 
@@ -472,8 +473,10 @@ class Builder {
     cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
     r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
     r.activity[kBibleStudies][m][s] = cell;
+    // Pioneer credit only as far as the slip allows it beside the month's hours.
     if (pioneer == kRegular && rng_.Chance(8))
-      r.credit[m][s] = static_cast<uint16_t>(rng_.Range(3, 10));
+      r.credit[m][s] =
+          static_cast<uint16_t>(ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit);
   }
 
   void MakeReports() {

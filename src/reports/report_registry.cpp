@@ -26,9 +26,9 @@ namespace {
 
 // Every family of reports; a new family adds its table here.
 constexpr ReportFamily kFamilies[] = {
-    BaseReports,          AnalysisReports,   StatisticsReports,
-    ListReports,          GroupListReports,  LabelReports,
-    CardReports,          YearToDateReports, AttendanceRecordReports,
+    BaseReports,          AnalysisReports,    StatisticsReports,
+    ListReports,          GroupListReports,   LabelReports,
+    CardReports,          YearToDateReports,  AttendanceRecordReports,
     EmergencyFormReports, BranchCheckReports,
 };
 

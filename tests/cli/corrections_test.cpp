@@ -139,5 +139,33 @@ TEST(CorrectionsLog, ScriptedMonthLogsExactlyItsChangesToSentMonths) {
       << listed;
 }
 
+// Check Figures: a demo month has nothing to check; "10 hours typed as 100" by a
+// publisher whose months hold about 10 is listed, and only that.
+TEST(CheckFigures, ListsAPlantedHundredHourSlipAndNotTheOrdinaryOnes) {
+  CliFolder folder;
+  EXPECT_EQ(folder.Run({"check-figures", "--json"}).out,
+            "{\"working_month\":11,\"working_year\":2026,\"warnings\":[]}\n");
+  auto doc = folder.Load();
+  const int id = PickPublisher(*doc, 10, false, {});
+  ASSERT_NE(id, 0);
+  // Twelve months of about ten hours as an auxiliary pioneer, November 2025 to October 2026.
+  for (int k = 0; k < 12; ++k) {
+    const int month = (10 + k) % 12 + 1, year = k < 2 ? 2025 : 2026;
+    ASSERT_EQ(folder
+                  .Run({"history", std::to_string(id), "--year", std::to_string(year), "--month",
+                        std::to_string(month), "--pioneer", "aux", "--shared", "--hours",
+                        std::to_string(9 + k % 3)})
+                  .status,
+              0);
+  }
+  ASSERT_EQ(folder.Run({"post", std::to_string(id), "--aux", "--hours", "100"}).status, 0);
+  const std::string out = folder.Run({"check-figures", "--json"}).out;
+  EXPECT_EQ(out.find("\"kind\":\"hours_far_above_usual\",\"id\":" + std::to_string(id) +
+                     ",\"month\":11,\"year\":2026,\"value\":100,\"usual\":10"),
+            out.find("\"kind\""))
+      << out;
+  EXPECT_EQ(out.find("\"kind\"", out.find("\"kind\"") + 1), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace zarim
