@@ -1,9 +1,11 @@
 // "Check the Branch Reports" laid out as a table report.
 #include "reports/branch_check_report.h"
 
+#include "core/bytes.h"
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_check.h"
+#include "cycle/corrections.h"
 #include "reports/branch_report.h"
 #include "reports/table_report.h"
 
@@ -31,6 +33,7 @@ TableLayout BranchCheckLayout(const CZarimDoc& doc) {
   layout.grids[0] = {{0, false}, {22, true}, {30, true}, {42, true},
                      {50, true}, {64, true}, {72, true}};
   const std::vector<BranchCheckMonth> months = CheckBranchReports(doc);
+  const std::vector<CorrectionEntry> log = RecentCorrections(doc);
   if (months.empty()) layout.Add(RowKind::kText, {std::string(Str(Sid::kCheckBranchNone))});
   for (const BranchCheckMonth& month : months) {
     const bool differs = !month.differences.empty();
@@ -48,6 +51,13 @@ TableLayout BranchCheckLayout(const CZarimDoc& doc) {
                  {s.label, s.shared, Now(s.shared, n.shared), s.hours, Now(s.hours, n.hours),
                   s.studies, Now(s.studies, n.studies)});
     }
+    // What the corrections log says was changed in the month since it was sent.
+    const std::vector<CorrectionEntry> entries = CorrectionsOfMonth(log, month.month, month.year);
+    layout.Add(RowKind::kText,
+               {std::string(Trim(Str(entries.empty() ? Sid::kBranchCheckNotLogged
+                                                     : Sid::kBranchCheckExplainedBy)))});
+    for (const CorrectionEntry& e : entries)
+      layout.Add(RowKind::kRemark, {CorrectionText(e)}, {.indent_tenths = 3});
   }
   return layout;
 }

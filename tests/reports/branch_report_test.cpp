@@ -139,7 +139,8 @@ TEST_F(BranchReportTest, CheckMarksTheFigureThatChangedSinceTheReportWasSent) {
 
   doc_.FindById(102)->activity[kHours][kJan][kSlot] = 70;  // the regular pioneer corrected
   rows = january();
-  ASSERT_EQ(rows.size(), 5u);
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[5].cells[0], "No logged correction explains this month.");
   EXPECT_NE(rows[0].cells[0].find("differ"), std::string::npos);
   EXPECT_EQ(rows[3].cells[0], "Pios");
   EXPECT_EQ(rows[3].cells[3], "    62");
