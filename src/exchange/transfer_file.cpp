@@ -14,6 +14,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/history_form.h"
+#include "cycle/plausible_figures.h"
 #include "cycle/slip_queries.h"
 #include "cycle/slip_remarks.h"
 #include "cycle/status_rules.h"
@@ -555,6 +556,27 @@ int ImportTransfer(CZarimDoc& doc, const TransferPublisher& t, std::vector<std::
     r.pioneer[m.month][s] = static_cast<uint8_t>(m.pioneer);
     r.credit[m.month][s] = m.credit;
     placed_months.push_back(&m);
+  }
+  // Figures far from his own months are asked about as at every import: No leaves those
+  // months out, to be entered through History once they are checked.
+  std::vector<FigureWarning> warnings;
+  std::vector<const TransferMonth*> flagged;
+  for (const TransferMonth* m : placed_months) {
+    auto found = CheckReport(doc, r, m->month, m->year - 2000);
+    if (found.empty()) continue;
+    flagged.push_back(m);
+    warnings.insert(warnings.end(), found.begin(), found.end());
+  }
+  if (!warnings.empty() && doc.prompter->Ask(Fill(Sid::kFigImportQuestion, WarningLines(warnings)),
+                                             Buttons::kYesNo, Answer::kYes) == Answer::kNo) {
+    for (const TransferMonth* m : flagged) {
+      const int s = SlotOfSerial(Serial(m->year - 2000, m->month));
+      for (auto& cells : r.activity) cells[m->month][s] = 0;
+      r.pioneer[m->month][s] = 0;
+      r.credit[m->month][s] = 0;
+      std::erase(placed_months, m);
+      if (left_out) left_out->push_back(ShortMonthName(m->month) + " " + std::to_string(m->year));
+    }
   }
   const int rec = AddPublisherRecord(doc, r);
   if (rec == 0) return 0;  // the duplicate question was answered No
