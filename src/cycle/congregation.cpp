@@ -121,8 +121,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   // A load that had to cut or repair data says so; the repair is saved only on request.
   const uint64_t stored = FileLength(doc_, kFilePublishers) / sizeof(PubRecord);
   if (stored > doc_.count && doc_.count == kMaxRecords)
-    repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
-               " records were read";
+    repairs_ = Fill(Sid::kRepairRecordsCut, std::to_string(kMaxRecords), std::to_string(stored));
   // Adding refuses a person past a list's capacity; a folder that already holds more
   // (written by another program) shows only the first ones in each list, and says so.
   for (uint8_t status : {kActive, kNonPublisher}) {
@@ -130,12 +129,12 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     for (int r = 1; r < doc_.count; ++r) held += doc_.records[r].status == status;
     if (held <= kMaxStatusList) continue;
     if (!repairs_.empty()) repairs_ += "; ";
-    repairs_ += std::to_string(held) + " people share a status whose list holds " +
-                std::to_string(kMaxStatusList) + "; the last in name order are in no list";
+    repairs_ +=
+        Fill(Sid::kRepairListOverfull, std::to_string(held), std::to_string(kMaxStatusList));
   }
   if (doc_.modified && !doc_.converted && !doc_.conversion.groups_converted) {
     if (!repairs_.empty()) repairs_ += "; ";
-    repairs_ += "repeated identifiers were given new numbers";
+    repairs_ += Str(Sid::kRepairIdentifiers);
   }
   if (!repairs_.empty()) doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
 

@@ -167,6 +167,17 @@ Room RoomFor(const CZarimDoc& doc, uint8_t status, int people, bool new_records)
   return held + people <= ListEntryLimit(status) ? Room::kYes : Room::kListFull;
 }
 
+std::string RoomMessage(Room room, uint8_t status) {
+  if (room == Room::kYes) return {};
+  if (room == Room::kTableFull)
+    return Fill(Sid::kPublisherTableFull, std::to_string(std::min(kMaxRecords - 1, kMaxIndex)));
+  static constexpr Sid kFull[] = {Sid::kActiveListFull, Sid::kInactiveListFull,
+                                  Sid::kStudentListFull, Sid::kMovedListFull,
+                                  Sid::kDeletedListFull};
+  if (status > kDeleted) return {};
+  return Fill(kFull[status], std::to_string(ListEntryLimit(status)));
+}
+
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
   if (doc.count == 0) doc.ResetHeader();
   if (RoomFor(doc, r.status, 1, true) != Room::kYes) return 0;

@@ -24,6 +24,9 @@ enum class Room { kYes, kTableFull, kListFull };
 // undo of a deletion: whether `people` more may enter the list of `status` (as new
 // records of the publisher table when `new_records`), and if not, what is full.
 Room RoomFor(const CZarimDoc& doc, uint8_t status, int people = 1, bool new_records = false);
+// What the program says when RoomFor refuses: which table or list is full and what it
+// holds. Empty for kYes.
+std::string RoomMessage(Room room, uint8_t status);
 
 // Places record rec (1 .. count-1) among the others. When adding, an equal name is a
 // duplicate unless the new record is active and the other is not; the user may then

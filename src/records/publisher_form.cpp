@@ -375,7 +375,10 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
-    if (RoomFor(doc_, r.status, 1, true) != Room::kYes) return Result::kFull;
+    if (Room room = RoomFor(doc_, r.status, 1, true); room != Room::kYes) {
+      doc_.prompter->Tell(RoomMessage(room, r.status));
+      return Result::kFull;
+    }
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
     // The e-mail is kept only once the record is placed: a refused name must not leave
