@@ -36,11 +36,11 @@ std::string RoomMessage(Room room, uint8_t status);
 int PlaceRecord(CZarimDoc& doc, int rec, bool adding);
 
 // Appends r (which carries its identifier) and places it. Returns its record number,
-// or 0 when the table or r's list is full (RoomFor) or placing refused it. Marks the document
-// modified and rebuilds the index; the caller saves.
+// or 0 when the table or r's list is full (RoomFor) or placing refused it. The edit that
+// holds the document brings its derived state up to date; the caller saves.
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r);
 
-// Removes record rec for good, shifting the later ones down. Rebuilds the index.
+// Removes record rec for good, shifting the later ones down.
 bool RemoveRecord(CZarimDoc& doc, int rec);
 
 // The identifier a new record gets: the first free one from 10 on; 0 when none is left.
