@@ -296,6 +296,12 @@ int CZarimDoc::ComparePlacing(const PubRecord& a, const PubRecord& b) const {
 
 void CZarimDoc::SortRecords() {
   if (count < 3) return;
+  // A table saved by this program is in order already: one pass of neighbour comparisons
+  // tells so, and then nothing moves (the sort below would leave it as it is).
+  bool ordered = true;
+  for (int r = 2; r < count && ordered; ++r)
+    ordered = ComparePlacing(records[r - 1], records[r]) <= 0;
+  if (ordered) return;
   // Keys are computed once; the stable sort gives the order of the carry-down insertion
   // sort with the same comparison. The circuit overseer sorts after everyone.
   struct Keyed {
