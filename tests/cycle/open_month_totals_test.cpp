@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/file_names.h"
 #include "cycle/attendance.h"
+#include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 #include "cycle/congregation.h"
@@ -229,6 +230,9 @@ TEST(OpenMonthTotals, AFreshDemoFolderHoldsTheTotalsOfItsRecords) {
   ASSERT_TRUE(f.opened);
   Congregation& owner = f.owner;
   EXPECT_EQ(StoredOnDisk(owner.doc()), ComputeWorkingTotals(owner.doc()));
+  // The past months hold what the program stored when each was closed.
+  for (const BranchCheckMonth& m : CheckBranchReports(owner.doc()))
+    EXPECT_TRUE(m.differences.empty()) << m.month + 1 << "/" << m.year;
 }
 
 }  // namespace
