@@ -405,29 +405,5 @@ TEST(Congregation, AnUndoCopyThatIsNotWholeIsNeverPutBack) {
   EXPECT_EQ(dir.Read("remark9.dat"), remarks);
 }
 
-// A commit marks the document modified only when the edit changed it, and brings the
-// lists up to date with what changed.
-TEST(Congregation, ACommitMarksOnlyAChangeAndRefreshesTheLists) {
-  TempDir dir;
-  WriteDemo(dir);
-  FixedClock clock(kToday);
-  ScriptedPrompter prompter;
-  Typing passwords;
-  Congregation owner(&prompter);
-  ASSERT_EQ(owner.Open(Options(dir), clock, passwords), Congregation::Opened::kOk);
-  CZarimDoc& doc = owner.doc();
-  {
-    EditScope look = owner.Edit("look");
-    look.Commit();
-  }
-  EXPECT_FALSE(doc.modified);
-  const int inactive = doc.status_count[kInactive];
-  EditScope edit = owner.Edit("move");
-  doc.records[doc.lists[kActive][0].rec].status = kInactive;
-  edit.Commit();
-  EXPECT_TRUE(doc.modified);
-  EXPECT_EQ(doc.status_count[kInactive], inactive + 1);
-}
-
 }  // namespace
 }  // namespace zarim

@@ -221,6 +221,8 @@ TEST(OpenMonthTotals, AnEditDroppedWithoutCommitLeavesTheDocumentAsItWas) {
   EXPECT_EQ(doc.status_count[kActive], active - 1);
   EXPECT_EQ(StoredOnDisk(doc), ComputeWorkingTotals(doc));
   EXPECT_FALSE(doc.modified);
+  owner.Edit("look").Commit();  // a commit of no change marks nothing
+  EXPECT_FALSE(doc.modified);
 }
 
 // The demo writes the folder's stored totals itself; a folder fresh from it should hold
