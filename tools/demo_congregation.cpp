@@ -17,6 +17,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
+#include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
 #include "cycle/roll.h"
@@ -529,7 +530,6 @@ class Builder {
       for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
       Report(r, prev, PioneerFor(active_[i].rec, prev));
       AddLateReport(doc_, r.id, m);
-      late_.insert({active_[i].rec, prev});
       ++added;
     }
   }
@@ -570,30 +570,21 @@ class Builder {
     }
   }
 
-  // The totals stored when each past month was closed: its slips then, without the late
-  // reports posted afterwards. The open month's are the program's (Build).
+  // The totals stored when each past month was closed, counted by the program's own rule:
+  // the month's slips of everyone then active and the late reports posted in it, without
+  // its own reports that came later. The open month's are the program's (Build).
   void MakeTotals() {
+    doc_.StoreLateMarkers();  // the late markers as the save writes them
     const int w = doc_.working_serial;
     int active = 0;
     for (int r = 1; r < doc_.count; ++r) active += doc_.records[r].status == kActive;
     for (int serial = w - 23; serial < w; ++serial) {
-      int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-      uint32_t sums[4][9] = {};
-      for (int r = 1; r < doc_.count; ++r) {
-        const PubRecord& rec = doc_.records[r];
-        if (rec.status != kActive || (rec.service_flags & (kSpecialServant | kFieldMissionary)))
-          continue;
-        if (!HasReported(rec, m, s) || late_.count({r, serial})) continue;
-        int row = rec.pioneer[m][s] & 3;
-        for (int f = 0; f < 5; ++f)
-          sums[row][f] += static_cast<uint16_t>(doc_.ActivityValue(r, m, f, s));
-        sums[row][8] += 1;
-      }
-      sums[0][5] = static_cast<uint32_t>(active);
-      for (int row = 0; row < 4; ++row)
-        for (int f = 0; f < 9; ++f)
-          doc_.totals.value[m][9 * row + f][s] =
-              static_cast<uint16_t>(std::min<uint32_t>(sums[row][f], 65535));
+      const int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+      WorkingTotals t = RecountMonthTotals(doc_, m, serial / 12);
+      t.row[0][kTotalsActiveField] = static_cast<uint16_t>(active);
+      for (int row = 0; row < kTotalsRows; ++row)
+        for (int f = 0; f < kTotalsFields; ++f)
+          doc_.totals.value[m][9 * row + f][s] = t.row[row][f];
     }
   }
 
@@ -630,8 +621,7 @@ class Builder {
   std::vector<Person> active_;
   std::vector<int> elders_, servants_, regulars_;
   std::vector<std::pair<int, int>> event_serial_;
-  std::set<std::pair<int, int>> late_;  // (record, serial) of the late reports
-  std::set<std::string> used_names_;    // "first\tlast" of every record made
+  std::set<std::string> used_names_;  // "first\tlast" of every record made
   int special_ = 0, continuous_aux_ = 0;
 };
 

@@ -138,7 +138,7 @@ Outcome XmlImport(Context& ctx, const std::string& file, bool update,
   }
   ctx.out << form.Counter() << "\n";
   const std::vector<int> picked = form.Chosen();
-  if (import.Apply(picked, form.update) > 0) ctx.doc.MarkModified();
+  import.Apply(picked, form.update);
   for (int i : picked) {
     const XmlCandidate& c = import.candidates()[static_cast<size_t>(i)];
     ctx.out << (c.match_rec ? "*" : "") << c.id << "\t" << c.first << " " << c.last << "\n";

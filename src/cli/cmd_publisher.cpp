@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "records/delete_form.h"
+#include "records/placing.h"
 #include "records/publisher_form.h"
 
 namespace zarim::cli {
@@ -147,9 +148,7 @@ Outcome Report(Context& ctx, PublisherForm& form, PublisherForm::Result r) {
     case PublisherForm::Result::kRefused:
       ctx.err << "zarim-cli: the name is a duplicate; nothing was stored\n";
       return Outcome::kRefused;
-    case PublisherForm::Result::kFull:
-      ctx.err << "zarim-cli: the publisher table or the list of its status is full; nothing "
-                 "was stored\n";
+    case PublisherForm::Result::kFull:  // the form has said which table or list is full
       return Outcome::kRefused;
     case PublisherForm::Result::kFailed:
       break;
@@ -211,7 +210,7 @@ Outcome Publisher(Context& ctx) {
       case DeleteForm::Result::kDeleted:
         return Outcome::kDone;
       case DeleteForm::Result::kRefused:
-        ctx.err << "zarim-cli: the list of temporarily deleted publishers is full\n";
+        ctx.err << "zarim-cli: " << RoomMessage(Room::kListFull, kDeleted) << "\n";
         return Outcome::kRefused;
       case DeleteForm::Result::kFailed:
         break;

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cycle/status_moves.h"
+#include "records/placing.h"
 
 namespace zarim::cli {
 namespace {
@@ -13,12 +14,17 @@ using MoveFn = MoveResult (*)(CZarimDoc&, int, const MonthAsker&);
 struct Action {
   const char* name;
   MoveFn fn;
+  uint8_t joins;  // the list the publisher enters
 };
 
 constexpr Action kActions[] = {
-    {"inactive", TransferToInactive}, {"reactivate", Reactivate}, {"move", MoveOut},
-    {"return", ReturnMoved},          {"undo-move", UndoMoveOut}, {"publish", MakePublisher},
-    {"restore", RestoreDeleted},
+    {"inactive", TransferToInactive, kInactive},
+    {"reactivate", Reactivate, kActive},
+    {"move", MoveOut, kMoved},
+    {"return", ReturnMoved, kActive},
+    {"undo-move", UndoMoveOut, kActive},
+    {"publish", MakePublisher, kActive},
+    {"restore", RestoreDeleted, kActive},
 };
 
 Outcome Status(Context& ctx) {
@@ -58,9 +64,10 @@ Outcome Status(Context& ctx) {
     return true;
   });
   if (result == MoveResult::kRefused) {
-    ctx.err << "zarim-cli: publisher " << args[0]
-            << " cannot be moved so: wrong status, or the list it would join "
-            << "is full\n";
+    if (Room room = RoomFor(ctx.doc, action->joins); room != Room::kYes)
+      ctx.err << "zarim-cli: " << RoomMessage(room, action->joins) << "\n";
+    else
+      ctx.err << "zarim-cli: publisher " << args[0] << " cannot be moved so from its status\n";
     return Outcome::kRefused;
   }
   if (result == MoveResult::kCancelled) {

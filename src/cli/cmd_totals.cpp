@@ -43,11 +43,8 @@ Outcome Totals(Context& ctx) {
     ctx.err << "zarim-cli: totals takes only --json\n";
     return Outcome::kUsage;
   }
-  // Like opening the posting list: the stored month follows the slips while it is open,
-  // and nothing is saved by looking.
-  uint32_t modified = doc.modified;
-  WorkingTotals working = RecomputeTotals(doc);
-  doc.modified = modified;
+  // The open month's stored totals follow the records since the folder was opened.
+  const WorkingTotals working = ComputeWorkingTotals(doc);
   if (json) {
     Json j(ctx.out);
     j.BeginObject();

@@ -277,13 +277,11 @@ Outcome Run(int argc, char** argv) {
   } else {
     // A changing command works inside one edit of the owner: done, the derived state is
     // brought up to date; refused or failed, the document is as it was before it.
+    // The commit marks the document modified only when the command changed it since the
+    // folder was last read or saved.
     EditScope edit = congregation.Edit(LoggedCommand(name, command_args));
     outcome = it->run(ctx);
-    if (outcome == Outcome::kDone) {
-      const bool changed = doc.modified != 0;
-      edit.Commit();
-      if (!changed) doc.modified = 0;  // nothing to save (or a form saved already)
-    }
+    if (outcome == Outcome::kDone) edit.Commit();
   }
   if (outcome == Outcome::kDone && doc.modified && !options.read_only) {
     if (!congregation.Save()) {

@@ -17,10 +17,7 @@ void ToggleSortOrder(CZarimDoc& doc) {
   doc.options.sort_first_name = doc.options.sort_first_name ? 0 : 1;
   if (doc.options.sort_first_name) doc.format.last_name_first = 0;
   doc.MarkModified();
-  if (doc.count > 1) {
-    doc.SortRecords();
-    doc.RebuildIndex();
-  }
+  if (doc.count > 1) doc.SortRecords();
 }
 
 std::string StartupNoticeText() {

@@ -19,8 +19,7 @@ void LoadRecords(CZarimDoc& doc, const Clock& clock) {
   LoadPublishers(doc, clock);
   LoadExtensions(doc);
   LoadAppointments(doc);
-  doc.RebuildIndex();
-  doc.RepairIdentifiers();
+  doc.RepairIdentifiers();  // on the index the publisher table's load built
 }
 
 void FinishLoad(CZarimDoc& doc) {

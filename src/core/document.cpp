@@ -85,8 +85,16 @@ int16_t CZarimDoc::ActivityValue(int rec, int month, int field, int slot) const 
 }
 
 int CZarimDoc::RecordNumberById(int id) const {
-  if (id < kFirstValidId || id > 0xFFFF || id_lookup_.empty()) return 0;
-  return id_lookup_[static_cast<size_t>(id)];
+  if (id < kFirstValidId || id > 0xFFFF) return 0;
+  // The lookup is built with the index; in the middle of an edit that moved records it
+  // may be behind, and the records themselves answer.
+  if (!id_lookup_.empty()) {
+    const int r = id_lookup_[static_cast<size_t>(id)];
+    if (r > 0 && r < count && records[r].id == id) return r;
+  }
+  for (int r = 1; r < count; ++r)
+    if (records[r].id == id) return r;
+  return 0;
 }
 
 PubRecord* CZarimDoc::FindById(int id) {
@@ -288,6 +296,12 @@ int CZarimDoc::ComparePlacing(const PubRecord& a, const PubRecord& b) const {
 
 void CZarimDoc::SortRecords() {
   if (count < 3) return;
+  // A table saved by this program is in order already: one pass of neighbour comparisons
+  // tells so, and then nothing moves (the sort below would leave it as it is).
+  bool ordered = true;
+  for (int r = 2; r < count && ordered; ++r)
+    ordered = ComparePlacing(records[r - 1], records[r]) <= 0;
+  if (ordered) return;
   // Keys are computed once; the stable sort gives the order of the carry-down insertion
   // sort with the same comparison. The circuit overseer sorts after everyone.
   struct Keyed {

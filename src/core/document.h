@@ -71,6 +71,7 @@ struct DocOptions {
   std::string custom_category_name;
   std::string secretary_email;  // "Sec"/"Email"
   int sort_first_name = 0;      // sort-order option: first-name order
+  bool operator==(const DocOptions&) const = default;
 };
 
 class CZarimDoc {

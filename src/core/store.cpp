@@ -4,6 +4,8 @@
 #include <map>
 #include <mutex>
 
+#include "core/document.h"
+
 namespace zarim {
 
 namespace {
@@ -32,6 +34,14 @@ void RegisterStore(const CZarimDoc& doc, DocumentStore* store) {
     Stores()[&doc] = store;
   } else {
     Stores().erase(&doc);
+  }
+}
+
+void RefreshDerivedState(CZarimDoc& doc) {
+  if (DocumentStore* store = StoreOf(doc)) {
+    store->Refresh();
+  } else {
+    doc.RebuildIndex();
   }
 }
 

@@ -31,7 +31,15 @@ class DocumentStore {
   virtual void Reload(const ReloadRequest& what) = 0;
   // The settings file of the folder.
   virtual SettingsFile& settings() = 0;
+  // Brings every piece of derived state up to date in the middle of an edit, for a form
+  // that shows it again before the edit ends (the edit's commit does it anyway).
+  virtual void Refresh() = 0;
 };
+
+// The one refresh of derived state a form may ask for in the middle of an edit: through
+// the owner of doc (index, lists, the open month's totals, history mask), or for a
+// document no owner holds the index and the lists.
+void RefreshDerivedState(CZarimDoc& doc);
 
 // The store of the owner that holds doc, for the forms opened deep inside dialogs; null
 // for a document no owner holds, whose changes stay in memory. The owner registers its

@@ -40,11 +40,9 @@ void MoveWorkingMonth(CZarimDoc& doc, int serial) {
     StoreResumeId(doc);
   }
   doc.SetWorkingSerial(static_cast<uint16_t>(serial));
-  doc.RebuildIndex();
   doc.BuildLateList();
   doc.resume_id = 0;
   if (doc.count > 0) RestoreResumeId(doc);
-  RecomputeTotals(doc);
 }
 
 }  // namespace zarim

@@ -3,6 +3,9 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
+#include <type_traits>
+
 #include "core/corrections_file.h"
 #include "core/data_files.h"
 #include "core/file_copier.h"
@@ -121,8 +124,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   // A load that had to cut or repair data says so; the repair is saved only on request.
   const uint64_t stored = FileLength(doc_, kFilePublishers) / sizeof(PubRecord);
   if (stored > doc_.count && doc_.count == kMaxRecords)
-    repairs_ = "only the first " + std::to_string(kMaxRecords) + " of " + std::to_string(stored) +
-               " records were read";
+    repairs_ = Fill(Sid::kRepairRecordsCut, std::to_string(kMaxRecords), std::to_string(stored));
   // Adding refuses a person past a list's capacity; a folder that already holds more
   // (written by another program) shows only the first ones in each list, and says so.
   for (uint8_t status : {kActive, kNonPublisher}) {
@@ -130,12 +132,12 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     for (int r = 1; r < doc_.count; ++r) held += doc_.records[r].status == status;
     if (held <= kMaxStatusList) continue;
     if (!repairs_.empty()) repairs_ += "; ";
-    repairs_ += std::to_string(held) + " people share a status whose list holds " +
-                std::to_string(kMaxStatusList) + "; the last in name order are in no list";
+    repairs_ +=
+        Fill(Sid::kRepairListOverfull, std::to_string(held), std::to_string(kMaxStatusList));
   }
   if (doc_.modified && !doc_.converted && !doc_.conversion.groups_converted) {
     if (!repairs_.empty()) repairs_ += "; ";
-    repairs_ += "repeated identifiers were given new numbers";
+    repairs_ += Str(Sid::kRepairIdentifiers);
   }
   if (!repairs_.empty()) doc_.prompter->Tell(Fill(Sid::kLoadRepaired, kFilePublishers, repairs_));
 
@@ -171,7 +173,8 @@ bool Congregation::KeepOlderFolder() {
 
 bool Congregation::Save() {
   if (!is_open() || doc_.read_only) return false;
-  RecomputeTotals(doc_);
+  // A save in the middle of an edit writes what the edit has made, with its derived state.
+  Refresh();
   // Converted data are first written only after the folder as it was is kept.
   if (doc_.converted && !KeepOlderFolder())
     doc_.prompter->Tell(Fill(Sid::kConvertedNoCopy, ConvertedCountsText(doc_), older_failure_));
@@ -179,7 +182,13 @@ bool Congregation::Save() {
   if (!SaveAll(doc_, true)) return false;
   pending_.clear();
   saved_ = logged_;
+  RebaseOpenEdit();
   return true;
+}
+
+void Congregation::Refresh() {
+  doc_.RebuildIndex();
+  RefreshDerived();
 }
 
 std::string Congregation::CorrectionsNow() const {
@@ -274,6 +283,7 @@ void Congregation::Reload(const ReloadRequest& what) {
   }
   RefreshDerived();
   doc_.modified = 0;
+  RebaseOpenEdit();
   if (doc_.history_view) return;
   if (what.restored)
     LogRestore();
@@ -344,17 +354,67 @@ EditScope Congregation::Edit(std::string command) {
   X(pending_files)
 // clang-format on
 
+// What the derived state is built from: every editable field but the index, the lists,
+// their counts and lookups, the history mask and the modified flag.
+// clang-format off
+#define ZARIM_SOURCE(X) \
+  X(records) X(count) X(ext_index) X(ext_count) X(emergency_index) X(emergency_count) \
+  X(special_needs_index) X(special_needs_count) X(household_undo) X(household_undo_count) \
+  X(appointments) X(appointment_count) X(remarks) X(remark_count) X(late) X(late_count) \
+  X(groups) X(attendance) X(attendance_blocks) X(totals) X(format) X(working_month) \
+  X(live_working_month) X(working_year) X(working_serial) X(early_year) X(early_month) \
+  X(early_allowed) X(history_view) X(history_month) X(history_year) X(switch_serial) \
+  X(new_report_form) X(special_circumstances_present) X(special_servants_present) \
+  X(erase_late_enabled) X(resume_id) X(options) X(pending_files)
+// clang-format on
+
+namespace {
+
+template <class T>
+concept PlainTable = requires(const T& t) {
+  t.data();
+  t.size();
+  requires std::is_trivially_copyable_v<typename T::value_type>;
+};
+
+// Whether two copies of a field hold the same bytes (plain tables) or values.
+template <class T>
+bool Same(const T& a, const T& b) {
+  if constexpr (std::is_trivially_copyable_v<T>) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+  } else if constexpr (PlainTable<T>) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(typename T::value_type)) == 0;
+  } else {
+    return a == b;
+  }
+}
+
+}  // namespace
+
 struct DocumentCopy {
 #define ZARIM_FIELD(f) decltype(CZarimDoc::f) f;
   ZARIM_EDITABLE(ZARIM_FIELD)
 #undef ZARIM_FIELD
+  void Take(const CZarimDoc& doc) {
+#define ZARIM_TAKE(f) f = doc.f;
+    ZARIM_EDITABLE(ZARIM_TAKE)
+#undef ZARIM_TAKE
+  }
+  bool SameSource(const CZarimDoc& doc) const {
+#define ZARIM_SAME(f) &&Same(f, doc.f)
+    return true ZARIM_SOURCE(ZARIM_SAME);
+#undef ZARIM_SAME
+  }
 };
 
+void Congregation::RebaseOpenEdit() {
+  if (open_edit_) open_edit_->Take(doc_);
+}
+
 EditScope::EditScope(Congregation& owner) : owner_(&owner), before_(new DocumentCopy) {
-  const CZarimDoc& doc = owner.doc_;
-#define ZARIM_TAKE(f) before_->f = doc.f;
-  ZARIM_EDITABLE(ZARIM_TAKE)
-#undef ZARIM_TAKE
+  before_->Take(owner.doc_);
+  owner.open_edit_ = before_.get();
 }
 
 EditScope::EditScope(EditScope&& other) noexcept
@@ -362,6 +422,7 @@ EditScope::EditScope(EditScope&& other) noexcept
 
 EditScope::~EditScope() {
   if (!before_) return;
+  owner_->open_edit_ = nullptr;
   CZarimDoc& doc = owner_->doc_;
 #define ZARIM_PUT(f) doc.f = std::move(before_->f);
   ZARIM_EDITABLE(ZARIM_PUT)
@@ -375,10 +436,14 @@ CZarimDoc& EditScope::doc() { return owner_->doc_; }
 
 void EditScope::Commit() {
   if (!before_) return;
-  owner_->doc_.RebuildIndex();
-  owner_->RefreshDerived();
-  owner_->doc_.MarkModified();
-  owner_->NoteChanges();
+  owner_->open_edit_ = nullptr;
+  // A command that closed the folder (the end of the program) leaves nothing to refresh.
+  if (owner_->is_open()) {
+    const bool changed = !before_->SameSource(owner_->doc_);
+    owner_->Refresh();
+    if (changed) owner_->doc_.MarkModified();
+    owner_->NoteChanges();
+  }
   before_.reset();
 }
 

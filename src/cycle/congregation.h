@@ -24,9 +24,10 @@ struct DocumentCopy;
 
 // One change of the open folder's document (a unit of work). Forms and moves change the
 // document through doc(); Commit() brings every piece of derived state up to date in one
-// place and marks the document modified. A scope that ends without Commit() puts the
-// document back as it was when the scope began (files written meanwhile, such as an
-// extension record, stay written). One scope at a time.
+// place and marks the document modified when the change left it different. A scope that
+// ends without Commit() puts the document back as it was when the scope began, or when a
+// save or reload inside it last wrote or read the folder (files written meanwhile, such
+// as an extension record, stay written). One scope at a time.
 class EditScope {
  public:
   EditScope(EditScope&& other) noexcept;
@@ -88,6 +89,8 @@ class Congregation : public DocumentStore {
   // data agree after any crash. A commit and a save note the changes themselves; a front
   // end whose forms change the document directly names each command and notes after it.
   void SetCommand(std::string command) { command_ = std::move(command); }
+  // The derived state brought up to date in the middle of an edit (see DocumentStore).
+  void Refresh() override;
   void NoteChanges();
   const std::vector<CorrectionEntry>& pending_corrections() const { return pending_; }
 
@@ -139,6 +142,10 @@ class Congregation : public DocumentStore {
   // the data folder) and the working totals, stored into the month whose collection is
   // open. A commit rebuilds the index and the status lists before it.
   void RefreshDerived();
+  // The baseline of the open edit, if any: a save or a reload inside the edit moves it to
+  // what the folder then holds.
+  DocumentCopy* open_edit_ = nullptr;
+  void RebaseOpenEdit();
   friend class EditScope;
 };
 

@@ -532,7 +532,6 @@ void HistoryForm::Close() {
     WriteBack();
   }
   doc_.BuildLateList();
-  RecomputeTotals(doc_);
 }
 
 }  // namespace zarim

@@ -114,7 +114,7 @@ class HistoryForm {
   // "-> +" ticks say.
   void Enter();
   // Closing: stores the month, writes the record (or the totals) back when it changed,
-  // rebuilds the late-report list and the working totals.
+  // rebuilds the late-report list (the edit brings the working totals up to date).
   void Close();
   // Why the boxes cannot be stored as typed, in the program's words: a value beyond what
   // its cell holds (it would be cut or wrap), or "Less than 1 hour" beside hours (the

@@ -50,8 +50,6 @@ bool EraseLateReports(CZarimDoc& doc) {
   std::fill(doc.late.begin(), doc.late.end(), LateReportEntry{});
   doc.late_count = 0;
   doc.erase_late_enabled = 0;
-  doc.MarkModified();
-  RecomputeTotals(doc);  // the open month no longer counts the erased reports
   return true;
 }
 

@@ -70,8 +70,6 @@ void DeleteRecordPermanently(CZarimDoc& doc, int rec) {
   for (int r = rec; r + 1 < doc.count; ++r) doc.records[r] = doc.records[r + 1];
   doc.records[doc.count - 1] = PubRecord{};
   --doc.count;
-  doc.RebuildIndex();
-  doc.MarkModified();
 }
 
 namespace {
@@ -241,12 +239,7 @@ void DropLeftoverQuarterHours(CZarimDoc& doc, const InitMonth& im) {
   q = static_cast<uint16_t>(q - q % 4);
 }
 
-void OpenOnlyThisMonth(CZarimDoc& doc, const InitMonth& im) {
-  OpenOnlyMonth(doc, im.m);
-  doc.RebuildIndex();
-  doc.MarkModified();
-  RecomputeTotals(doc);
-}
+void OpenOnlyThisMonth(CZarimDoc& doc, const InitMonth& im) { OpenOnlyMonth(doc, im.m); }
 
 }  // namespace
 

@@ -18,8 +18,7 @@ void InitializeMonth(CZarimDoc& doc, int month, int slot, const MonthInitOptions
 // The calendar year of a status year byte: values above 200 are 1744 + value.
 int StatusYearOf(uint8_t status_year);
 
-// Deletes record `rec` (1 .. count-1) from the publisher table for good and rebuilds the
-// index.
+// Deletes record `rec` (1 .. count-1) from the publisher table for good.
 void DeleteRecordPermanently(CZarimDoc& doc, int rec);
 
 }  // namespace zarim

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/month.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
@@ -15,7 +16,7 @@ namespace zarim {
 
 PostingListForm::PostingListForm(CZarimDoc& doc) : doc_(doc) {
   ResetMonthAfterNext(doc_);
-  RecomputeTotals(doc_);
+  RefreshDerivedState(doc_);  // a month just initialized or moved to
   Refill();
   for (int rec : rows_)
     if (Posted(rec)) missing_only_ = true;
@@ -122,8 +123,8 @@ int PostingListForm::SelectedRecord() const {
 }
 
 void PostingListForm::AfterSlip() {
+  RefreshDerivedState(doc_);  // the open month's totals and lists with the new slip
   if (missing_only_) Refill();
-  RecomputeTotals(doc_);
 }
 
 bool PostingListForm::CloseCollection() {

@@ -12,9 +12,10 @@ namespace zarim {
 
 class PostingListForm {
  public:
-  // Opening the list resets the month two after the working month and recomputes the
-  // working totals; the selection starts at the last person posted. Once the month holds
-  // reports the list starts limited to the missing ones, where the work is left.
+  // Opening the list resets the month two after the working month and brings the derived
+  // state up to date (a month may just have been initialized); the selection starts at the last
+  // person posted. Once the month holds reports the list starts limited to the missing ones, where
+  // the work is left.
   explicit PostingListForm(CZarimDoc& doc);
 
   // ---- Captions (UTF-8) -------------------------------------------------------------
@@ -42,8 +43,8 @@ class PostingListForm {
   // Record number of the selected publisher; 0 when the list is empty.
   int SelectedRecord() const;
 
-  // After a slip was closed (saved or not): refills the list when the filter is on and
-  // recomputes the working totals.
+  // After a slip was closed (saved or not): brings the working totals and lists up to
+  // date and refills the list when the filter is on.
   void AfterSlip();
   // "Close report collection ...": asks first, since a single key reaches the button;
   // on Yes the working month is closed and the list ends. True when it was closed.

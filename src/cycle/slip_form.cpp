@@ -364,9 +364,7 @@ SlipForm::SaveResult SlipForm::Save() {
   }
   doc_.records[static_cast<size_t>(record_)] = copy_;
   if (late() && !excluded_) AddLateReport(doc_, copy_.id, m);
-  doc_.MarkModified();
   doc_.resume_id = copy_.id;
-  RecomputeTotals(doc_);  // the stored totals of the open month follow every slip
   return SaveResult::kSaved;
 }
 

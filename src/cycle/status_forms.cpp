@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/month.h"
+#include "core/store.h"
 #include "core/text_codec.h"
 #include "cycle/status_rules.h"
 #include "records/delete_form.h"
@@ -111,6 +112,7 @@ bool InactiveForm::DeleteSelected() {
 }
 
 void InactiveForm::Refresh() {
+  RefreshDerivedState(doc_);  // the lists as the last move left them
   if (mode_ == Mode::kInactive) {
     left_ = InactiveDialogList(doc_, period_);
     right_ = CandidateList(doc_);
@@ -177,6 +179,7 @@ MoveResult MoveOutsForm::UndoSelected(const MonthAsker& ask) {
 }
 
 void MoveOutsForm::Refresh() {
+  RefreshDerivedState(doc_);
   left_ = NamesOfStatus(doc_, kMoved);
   right_ = NamesOfStatus(doc_, inactive_ ? kInactive : kActive);
   KeepSelection(side_ == ListSide::kLeft ? left_ : right_, side_, row_);

@@ -27,12 +27,6 @@ uint16_t SerialOfRecentMonth(const CZarimDoc& doc, int month) {
       Serial(YearInWorkingYear(m, doc.working_month, doc.working_year), m));
 }
 
-void Finish(CZarimDoc& doc) {
-  doc.RebuildIndex();
-  doc.MarkModified();
-  RecomputeTotals(doc);  // the open month's counts follow the lists
-}
-
 // Asks for the month; false when cancelled.
 bool AskMonth(CZarimDoc& doc, PubRecord& r, Sid event, bool with_years, bool with_tick,
               const MonthAsker& ask, SelectMonthForm* out) {
@@ -60,7 +54,6 @@ MoveResult TransferToInactive(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   r->status_year = CalendarToStatusYear(form.ResultYear());
   r->flags &= static_cast<uint8_t>(~(kCustomCategory | kExcludeFromGroupList));
   r->status = kInactive;
-  Finish(doc);
   return MoveResult::kDone;
 }
 
@@ -96,7 +89,6 @@ MoveResult Reactivate(CZarimDoc& doc, int rec, const MonthAsker& ask) {
       r->remark[c.month][c.slot] = 0;
     }
   }
-  Finish(doc);
   return MoveResult::kDone;
 }
 
@@ -118,7 +110,6 @@ MoveResult MoveOut(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   // The extension record (e-mail, long name) and the household link stay with the
   // record: a return or an undone move-out needs them again.
   r->status = kMoved;
-  Finish(doc);
   return MoveResult::kDone;
 }
 
@@ -131,7 +122,6 @@ MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
     if (HasMoveStamp(*r)) r->status_stamp = 0;
     r->reserved = 0;
     r->status = kInactive;
-    Finish(doc);
     return MoveResult::kDone;
   }
   if (!ListHasRoom(doc, kActive)) return MoveResult::kRefused;
@@ -144,7 +134,6 @@ MoveResult ReturnMoved(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   if (HasMoveStamp(*r)) r->status_stamp = 0;
   r->reserved = 0;
   r->status = kActive;
-  Finish(doc);
   return MoveResult::kDone;
 }
 
@@ -174,7 +163,6 @@ MoveResult MakePublisher(CZarimDoc& doc, int rec, const MonthAsker& ask) {
       for (auto& cell : month_cells) cell = 0;
   for (auto& month_codes : r->pioneer)
     for (auto& code : month_codes) code = 0;
-  Finish(doc);
   return MoveResult::kDone;
 }
 
@@ -189,7 +177,6 @@ MoveResult RestoreDeleted(CZarimDoc& doc, int rec, const MonthAsker& ask) {
   r->flags &= kKeptOnReactivation;
   r->status_stamp = 0;
   r->status = kActive;
-  Finish(doc);
   return MoveResult::kDone;
 }
 

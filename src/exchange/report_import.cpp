@@ -155,8 +155,6 @@ int MergeReports(CZarimDoc& doc, std::span<const IncomingReport> reports, bool c
       AddLateReport(doc, r->id, m);
     ++merged;
   }
-  RecomputeTotals(doc);
-  doc.MarkModified();
   return merged;
 }
 

@@ -43,8 +43,8 @@ bool LoadCollectionImport(const CZarimDoc& doc, const std::string& path,
                           std::vector<IncomingReport>* reports);
 
 // Merges reports into the records: a value that is 0 never overwrites, a remark replaces
-// the month's remark, a late report is added to the late-report list once; the working
-// totals are recomputed and the data marked modified. Reports of publishers who are no
+// the month's remark, a late report is added to the late-report list once; the edit that
+// holds the document brings the working totals up to date. Reports of publishers who are no
 // longer active are passed over. The number merged.
 int MergeReports(CZarimDoc& doc, std::span<const IncomingReport> reports, bool credit_from_remark);
 

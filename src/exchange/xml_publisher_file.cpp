@@ -500,6 +500,9 @@ void XmlPublisherImport::TakeOver(const XmlCandidate& c, PubRecord& r, bool exis
 
 int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {
   int changed = 0;
+  // The list as the records hold it: the edit refreshes the lists only when it ends.
+  int held = 0;
+  for (int r = 1; r < doc_.count; ++r) held += doc_.records[r].status == XmlListStatus(list_);
   for (int i : chosen) {
     if (i < 0 || i >= static_cast<int>(candidates_.size())) continue;
     const XmlCandidate& c = candidates_[static_cast<size_t>(i)];
@@ -507,15 +510,12 @@ int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {
     if (rec > 0 && update) {
       PubRecord r = doc_.records[rec];
       TakeOver(c, r, true);
-      if (std::memcmp(&r, &doc_.records[rec], sizeof r) != 0) {
-        doc_.records[rec] = r;
-        doc_.MarkModified();
-      }
+      doc_.records[rec] = r;
       ++changed;
       continue;
     }
     // The import's own limit of the list holds whichever way the import is driven.
-    if (doc_.status_count[XmlListStatus(list_)] >= XmlListLimit(list_)) {
+    if (held >= XmlListLimit(list_)) {
       doc_.prompter->Tell(Str(Sid::kXmlTooMany));
       break;
     }
@@ -530,12 +530,12 @@ int XmlPublisherImport::Apply(const std::vector<int>& chosen, bool update) {
     }
     if (AddPublisherRecord(doc_, r) != 0) {
       ++changed;
+      ++held;
     } else if (RoomFor(doc_, r.status, 1, true) != Room::kYes) {
       doc_.prompter->Tell(Str(Sid::kXmlTooMany));
       break;
     }
   }
-  doc_.RebuildIndex();
   return changed;
 }
 

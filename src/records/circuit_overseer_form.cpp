@@ -12,12 +12,22 @@ namespace zarim {
 namespace {
 constexpr int kLimits[] = {kMaxOverseerName, kMaxOverseerName, kMaxAddress, kMaxPhone,
                            kMaxPhone,        kMaxPhone,        kMaxEmail};
+
+// The record of status 5 as the records hold it (the later one when there are two, as
+// the index takes it); 0 when there is none.
+int OverseerRecord(const CZarimDoc& doc) {
+  int co = 0;
+  for (int r = 1; r < doc.count; ++r)
+    if (doc.records[r].status == kCircuitOverseer) co = r;
+  return co;
 }
+}  // namespace
 
 CircuitOverseerForm::CircuitOverseerForm(CZarimDoc& doc) : doc_(doc) {
-  doc.RebuildIndex();
-  if (doc.co_record == 0 || doc.co_record >= doc.count) return;
-  const PubRecord& r = doc.records[doc.co_record];
+  const int co = OverseerRecord(doc);
+  if (co == 0) return;
+  exists_ = true;
+  const PubRecord& r = doc.records[co];
   const std::string& lang = doc.language_code;
   first = ToUtf8(FieldText(r.first_name), lang);
   last = ToUtf8(FieldText(r.last_name), lang);
@@ -44,8 +54,7 @@ bool CircuitOverseerForm::Ok() {
       return false;
     }
   }
-  doc_.RebuildIndex();
-  int rec = static_cast<int>(doc_.co_record);
+  int rec = OverseerRecord(doc_);
   std::string last_bytes(Trim(FromUtf8(last, lang)));
   if (rec == 0 || rec >= doc_.count) {
     if (last_bytes.size() < 2 || doc_.count >= kMaxRecords) return false;
@@ -75,17 +84,16 @@ bool CircuitOverseerForm::Ok() {
   ext.further = static_cast<uint16_t>(include);
   StoreExtension(doc_, r, ext);
   doc_.records[rec] = r;
-  doc_.MarkModified();
   // The overseer sorts after everyone; keep him at the end.
   if (rec != doc_.count - 1) PlaceRecord(doc_, rec, false);
-  doc_.RebuildIndex();
+  exists_ = true;
   return true;
 }
 
 ContactListChoice CircuitOverseerContactChoice(CZarimDoc& doc) {
-  doc.RebuildIndex();
-  if (doc.co_record == 0 || doc.co_record >= doc.count) return ContactListChoice::kAsk;
-  uint16_t v = LoadExtension(doc, doc.records[doc.co_record]).further;
+  const int co = OverseerRecord(doc);
+  if (co == 0) return ContactListChoice::kAsk;
+  uint16_t v = LoadExtension(doc, doc.records[co]).further;
   return v <= 2 ? static_cast<ContactListChoice>(v) : ContactListChoice::kAsk;
 }
 

@@ -17,13 +17,14 @@ class CircuitOverseerForm {
   std::string first, last, address, home, mobile, other, email;  // UTF-8
   ContactListChoice include = ContactListChoice::kAsk;
   int MaxLength(int field) const;  // 0 first .. 6 e-mail, in the order above
-  bool exists() const { return doc_.co_record != 0; }
+  bool exists() const { return exists_; }
   // Stores the record (a new one only when the last name has at least 2 characters).
   // False when nothing was stored or a text was too long (reported).
   bool Ok();
 
  private:
   CZarimDoc& doc_;
+  bool exists_ = false;
 };
 
 // The circuit overseer's choice of contact list, kAsk when there is no overseer.

@@ -61,8 +61,6 @@ DeleteForm::Result DeleteForm::Ok() {
   r.status_month = 0;
   r.flags = static_cast<uint8_t>(r.flags & ~(kPrivilegeMask | kContinuousAux | kCustomCategory));
   r.status_stamp = DeletionStamp(year, month);
-  doc_.MarkModified();
-  doc_.RebuildIndex();
   if (DocumentStore* store = StoreOf(doc_)) store->Save();
   return Result::kDeleted;
 }

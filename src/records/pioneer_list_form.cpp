@@ -11,7 +11,6 @@ namespace zarim {
 
 PioneerListForm::PioneerListForm(CZarimDoc& doc, Mode mode) : doc_(doc), mode_(mode) {
   month_ = doc.working_month;
-  doc.RebuildIndex();
   Refill();
 }
 

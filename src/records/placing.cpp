@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 
@@ -66,10 +67,7 @@ std::string DuplicateText(const CZarimDoc& doc, const PubRecord& other) {
 
 int PlaceRecord(CZarimDoc& doc, int rec, bool adding) {
   if (rec < 1 || rec >= doc.count) return 0;
-  if (doc.count <= 2) {
-    doc.RebuildIndex();
-    return rec;
-  }
+  if (doc.count <= 2) return rec;
   const PubRecord& r = doc.records[rec];
   int point = 0;
   int duplicate = 0;
@@ -99,16 +97,11 @@ int PlaceRecord(CZarimDoc& doc, int rec, bool adding) {
     doc.records[rec] = PubRecord{};
     --doc.count;
     text += Str(Sid::kOverwriteQuestion);
-    if (doc.prompter->Ask(text, Buttons::kYesNo, Answer::kNo) != Answer::kYes) {
-      doc.RebuildIndex();
-      return 0;
-    }
+    if (doc.prompter->Ask(text, Buttons::kYesNo, Answer::kNo) != Answer::kYes) return 0;
     // The overwritten record keeps its identifier: households, remarks, late reports and
     // appointments refer to it by that identifier.
     fresh.id = doc.records[duplicate].id;
     doc.records[duplicate] = fresh;
-    doc.MarkModified();
-    doc.RebuildIndex();
     return duplicate;
   }
 
@@ -120,8 +113,9 @@ int PlaceRecord(CZarimDoc& doc, int rec, bool adding) {
   }
   MoveRecord(doc, rec, target);
   target = RestoreOrder(doc, target);
-  doc.MarkModified();
-  doc.RebuildIndex();
+  // Records moved: the lists name them by record number, and a form may show them
+  // again before its edit ends.
+  RefreshDerivedState(doc);
   return target;
 }
 
@@ -167,6 +161,17 @@ Room RoomFor(const CZarimDoc& doc, uint8_t status, int people, bool new_records)
   return held + people <= ListEntryLimit(status) ? Room::kYes : Room::kListFull;
 }
 
+std::string RoomMessage(Room room, uint8_t status) {
+  if (room == Room::kYes) return {};
+  if (room == Room::kTableFull)
+    return Fill(Sid::kPublisherTableFull, std::to_string(std::min(kMaxRecords - 1, kMaxIndex)));
+  static constexpr Sid kFull[] = {Sid::kActiveListFull, Sid::kInactiveListFull,
+                                  Sid::kStudentListFull, Sid::kMovedListFull,
+                                  Sid::kDeletedListFull};
+  if (status > kDeleted) return {};
+  return Fill(kFull[status], std::to_string(ListEntryLimit(status)));
+}
+
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
   if (doc.count == 0) doc.ResetHeader();
   if (RoomFor(doc, r.status, 1, true) != Room::kYes) return 0;
@@ -174,7 +179,6 @@ int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r) {
   int rec = doc.count;
   doc.records[rec] = r;
   ++doc.count;
-  doc.MarkModified();
   int placed = PlaceRecord(doc, rec, true);
   if (placed == 0) return 0;
   return placed;
@@ -186,8 +190,7 @@ bool RemoveRecord(CZarimDoc& doc, int rec) {
             doc.records.begin() + rec);
   --doc.count;
   doc.records[doc.count] = PubRecord{};
-  doc.MarkModified();
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);  // the later records moved down
   return true;
 }
 

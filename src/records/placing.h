@@ -24,6 +24,9 @@ enum class Room { kYes, kTableFull, kListFull };
 // undo of a deletion: whether `people` more may enter the list of `status` (as new
 // records of the publisher table when `new_records`), and if not, what is full.
 Room RoomFor(const CZarimDoc& doc, uint8_t status, int people = 1, bool new_records = false);
+// What the program says when RoomFor refuses: which table or list is full and what it
+// holds. Empty for kYes.
+std::string RoomMessage(Room room, uint8_t status);
 
 // Places record rec (1 .. count-1) among the others. When adding, an equal name is a
 // duplicate unless the new record is active and the other is not; the user may then
@@ -33,11 +36,11 @@ Room RoomFor(const CZarimDoc& doc, uint8_t status, int people = 1, bool new_reco
 int PlaceRecord(CZarimDoc& doc, int rec, bool adding);
 
 // Appends r (which carries its identifier) and places it. Returns its record number,
-// or 0 when the table or r's list is full (RoomFor) or placing refused it. Marks the document
-// modified and rebuilds the index; the caller saves.
+// or 0 when the table or r's list is full (RoomFor) or placing refused it. The edit that
+// holds the document brings its derived state up to date; the caller saves.
 int AddPublisherRecord(CZarimDoc& doc, const PubRecord& r);
 
-// Removes record rec for good, shifting the later ones down. Rebuilds the index.
+// Removes record rec for good, shifting the later ones down.
 bool RemoveRecord(CZarimDoc& doc, int rec);
 
 // The identifier a new record gets: the first free one from 10 on; 0 when none is left.

@@ -375,15 +375,17 @@ PublisherForm::Result PublisherForm::Store() {
     PubRecord r = base_;
     WriteFields(r);
     if (kind_ == PublisherKind::kPublisher && status_dialog) status_dialog(doc_, r);
-    if (RoomFor(doc_, r.status, 1, true) != Room::kYes) return Result::kFull;
+    if (Room room = RoomFor(doc_, r.status, 1, true); room != Room::kYes) {
+      doc_.prompter->Tell(RoomMessage(room, r.status));
+      return Result::kFull;
+    }
     int placed = AddPublisherRecord(doc_, r);
     if (placed == 0) return Result::kRefused;
     // The e-mail is kept only once the record is placed: a refused name must not leave
     // an extension record behind that no publisher points at.
     StoreEmail(doc_.records[placed]);
     StoreConsentMarker(doc_.records[placed].id);
-    doc_.RebuildIndex();
-    // The save brings the working totals up to date with the new publisher.
+    // The save brings the derived state up to date with the new publisher.
     if (DocumentStore* store = StoreOf(doc_)) store->Save();
     adding_ = false;
     rec_ = placed;
@@ -410,7 +412,6 @@ PublisherForm::Result PublisherForm::Store() {
     int placed = PlaceRecord(doc_, rec_, false);
     if (placed == 0) {
       doc_.records[rec_] = before;
-      doc_.RebuildIndex();
       invalid_field_ = TextField::kLast;
       return Result::kRefused;
     }
@@ -420,7 +421,6 @@ PublisherForm::Result PublisherForm::Store() {
   }
   StoreEmail(doc_.records[rec_]);
   StoreConsentMarker(doc_.records[rec_].id);
-  doc_.MarkModified();
   base_ = doc_.records[rec_];
   return Result::kStored;
 }
@@ -442,11 +442,7 @@ void PublisherForm::StoreConsentMarker(uint16_t id) {
   StoreAppointment(doc_, marker);
 }
 
-PublisherForm::Result PublisherForm::Ok() {
-  Result r = Store();
-  doc_.RebuildIndex();  // an edited name or status moves the record in the lists
-  return r;
-}
+PublisherForm::Result PublisherForm::Ok() { return Store(); }
 
 int PublisherForm::ListStatus() const {
   if (kind_ == PublisherKind::kBibleStudent) return kNonPublisher;
@@ -459,7 +455,7 @@ PublisherForm::Result PublisherForm::Step(int direction) {
   if (adding_) return Result::kFailed;
   Result r = Store();
   if (r != Result::kStored) return r;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);  // the next one is found in the lists as they are now
   int status = ListStatus();
   int n = std::min(doc_.status_count[status], kMaxStatusList);
   if (n == 0) return r;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "records/delete_form.h"
@@ -30,7 +31,7 @@ std::string SelectPublisherForm::AddCaption() const {
 void SelectPublisherForm::Refill() {
   int keep = SelectedRecord();
   uint16_t keep_id = keep > 0 ? static_cast<uint16_t>(doc_.records[keep].id) : 0;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);  // a dialog opened from here may have changed the lists
   names_.clear();
   records_.clear();
   if (status_ > kDeleted) return;

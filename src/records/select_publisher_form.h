@@ -18,7 +18,7 @@ class SelectPublisherForm {
   std::string Title() const;
   std::string AddCaption() const;
   uint8_t status() const { return status_; }
-  // Rebuilds the document's index and fills the names again (after every change).
+  // Brings the derived state up to date and fills the names again (after every change).
   void Refill();
   // UTF-8; two people of the same name are told apart by their group, "%s (%d)".
   const std::vector<std::string>& names() const { return names_; }

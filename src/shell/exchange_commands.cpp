@@ -53,10 +53,8 @@ void ImportXml(CMainFrame& frame) {
   if (!import.Open(path)) return;
   XmlImportForm form(doc, import);
   if (!RunXmlImportDialog(frame.dialog_parent(), form)) return;
-  if (import.Apply(form.Chosen(), form.update) > 0) {
-    doc.MarkModified();
-    if (services.congregation) services.congregation->Save();
-  }
+  if (import.Apply(form.Chosen(), form.update) > 0 && services.congregation)
+    services.congregation->Save();
 }
 
 // A publisher who moved here, added from his transfer file in one edit of the folder.

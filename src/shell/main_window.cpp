@@ -14,6 +14,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
+#include <optional>
 
 #include "core/access_keys.h"
 #include "core/command_catalog.h"
@@ -241,13 +242,19 @@ bool CMainFrame::RunCommand(int id, bool check_rule) {
   if (!run || (check_rule && !CommandEnabled(id, doc_, view_state_))) return false;
   const int outer = running_command_;
   running_command_ = id;
-  // What an outermost command changes in the months already reported to the branch goes
-  // into the corrections log under its caption ("History", "Late Report").
+  // A command runs inside one edit of the folder's owner (a command it starts runs in the
+  // same edit): what its dialogs changed comes with every piece of derived state brought
+  // up to date before the window shows it, and what it changes in the months already
+  // reported to the branch goes into the corrections log under its caption ("History",
+  // "Late Report"). A dialog left with Cancel has changed nothing of the document, so the
+  // edit is always committed; the commit marks the document modified only when it
+  // differs from what the folder held.
+  std::optional<EditScope> edit;
   Congregation* owner = outer == 0 ? services_.congregation : nullptr;
-  if (owner) owner->SetCommand(CommandPlainCaption(id, doc_));
+  if (owner && owner->is_open()) edit.emplace(owner->Edit(CommandPlainCaption(id, doc_)));
   (*run)(*this);
-  if (owner) {
-    owner->NoteChanges();
+  if (edit) {
+    edit->Commit();
     owner->SetCommand({});
   }
   running_command_ = outer;

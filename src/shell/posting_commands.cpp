@@ -17,11 +17,7 @@ namespace zarim {
 void RegisterPostingCommands(CommandTable& table) {
   table.Add(kCmdAllowEraseLate, [](CMainFrame& frame) { AllowEraseLateReports(frame.doc()); });
   table.Add(kCmdEraseLate, [](CMainFrame& frame) { EraseLateReports(frame.doc()); });
-  table.Add(kCmdBranchReport, [](CMainFrame& frame) {
-    CZarimDoc& doc = frame.doc();
-    if (!doc.history_view) RecomputeTotals(doc);
-    frame.ShowReport(kBranchReportKind);
-  });
+  table.Add(kCmdBranchReport, [](CMainFrame& frame) { frame.ShowReport(kBranchReportKind); });
   table.AddReport(kCmdCheckBranchReports, kBranchCheckReportKind);
 }
 

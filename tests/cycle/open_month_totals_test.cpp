@@ -9,12 +9,16 @@
 
 #include "core/file_io.h"
 #include "core/file_names.h"
+#include "cycle/attendance.h"
+#include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 #include "cycle/congregation.h"
+#include "cycle/history_form.h"
 #include "cycle/slip_form.h"
 #include "cycle/status_moves.h"
 #include "demo_congregation.h"
+#include "exchange/xml_publisher_file.h"
 #include "records/delete_form.h"
 #include "records/publisher_form.h"
 #include "support/test_support.h"
@@ -50,6 +54,19 @@ auto InMonth(int month) {
     form.set_month_index(month);
     return true;
   };
+}
+
+// An XML publisher file of one active publisher with a report of the working month.
+std::string XmlWithReport(const CZarimDoc& doc, int step) {
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::string month = kMonths[doc.working_month];
+  return "<?xml version=\"1.0\"?><PUBLIST><Agent Ver=\"9000\">Zarim</Agent><Count>1</Count>"
+         "<Active><Pub><id>" +
+         std::to_string(20000 + step) + "</id><fname>Xml" + std::to_string(step) +
+         "</fname><lname>Import</lname><" + month + " Year=\"" +
+         std::to_string(2000 + doc.working_year) + "\"><Hours>" + std::to_string(2 + step % 9) +
+         "</Hours><BiSt.>1</BiSt.><Pio/></" + month + "></Pub></Active></PUBLIST>";
 }
 
 // One changing command of the library, chosen by `kind`, on a random publisher.
@@ -106,8 +123,34 @@ void RunCommand(CZarimDoc& doc, std::mt19937& random, int kind, int step) {
         slip.Save();
       }
       break;
+    case 9: {  // a History correction of the month before, now and then a late report
+      HistoryForm form(doc);
+      const int people = static_cast<int>(form.PublisherEntries().size());
+      if (people == 0) break;
+      form.SetPublisher(std::uniform_int_distribution<int>(0, people - 1)(random));
+      form.SetTicked(HistoryTick::kShared, true);
+      form.SetTicked(HistoryTick::kLate, step % 2 == 0);
+      if (form.Shown(HistoryBox::kHours)) form.SetText(HistoryBox::kHours, std::to_string(step));
+      form.Close();
+      break;
+    }
+    case 10: {  // attendance of the working month
+      WeekValues weeks{};
+      for (int& w : weeks) w = 40 + step;
+      StoreWeeks(doc, step % 2, working, doc.SlotOfMonth(working), weeks);
+      break;
+    }
+    case 11: {  // an XML import of a new publisher with a report of the working month
+      const std::string path = JoinPath(doc.data_folder, "prop.xml");
+      const std::string xml = XmlWithReport(doc, step);
+      WriteFileAtomic(path, xml.data(), xml.size());
+      XmlPublisherImport import(doc);
+      if (import.Open(path)) import.Apply({0}, false);
+      break;
+    }
   }
 }
+constexpr int kCommandKinds = 12;
 
 // A fresh demo folder held by its owner.
 struct DemoFolder {
@@ -138,8 +181,8 @@ TEST(OpenMonthTotals, StayEqualToTheRecordsThroughAnySequenceOfChanges) {
     ASSERT_TRUE(WorkingMonthOpen(owner.doc()));
     std::mt19937 random(seed);
     for (int step = 0; step < 40; ++step) {
-      const int kind = std::uniform_int_distribution<int>(0, 8)(random);
-      EditScope edit = owner.Edit();
+      const int kind = std::uniform_int_distribution<int>(0, kCommandKinds - 1)(random);
+      EditScope edit = owner.Edit("property");
       RunCommand(edit.doc(), random, kind, step);
       edit.Commit();
       ASSERT_TRUE(owner.Save());
@@ -158,13 +201,27 @@ TEST(OpenMonthTotals, AnEditDroppedWithoutCommitLeavesTheDocumentAsItWas) {
   const int count = doc.count, active = doc.status_count[kActive];
   const WorkingTotals totals = ComputeWorkingTotals(doc);
   {
-    EditScope edit = owner.Edit();
+    EditScope edit = owner.Edit("dropped");
     std::mt19937 random(5);
-    for (int kind = 0; kind <= 8; ++kind) RunCommand(edit.doc(), random, kind, kind);
+    for (int kind = 0; kind < kCommandKinds; ++kind)
+      if (kind != 0 && kind != 2 && kind != 3) RunCommand(edit.doc(), random, kind, kind);
   }
   EXPECT_EQ(doc.count, count);
   EXPECT_EQ(doc.status_count[kActive], active);
   EXPECT_EQ(ComputeWorkingTotals(doc), totals);
+  EXPECT_FALSE(doc.modified);
+  // Adding and deleting save at once; a dropped edit then goes back to what was saved.
+  {
+    EditScope edit = owner.Edit("saved");
+    std::mt19937 random(6);
+    RunCommand(edit.doc(), random, 2, 0);
+    RunCommand(edit.doc(), random, 7, 1);
+  }
+  EXPECT_EQ(doc.count, count - 1);
+  EXPECT_EQ(doc.status_count[kActive], active - 1);
+  EXPECT_EQ(StoredOnDisk(doc), ComputeWorkingTotals(doc));
+  EXPECT_FALSE(doc.modified);
+  owner.Edit("look").Commit();  // a commit of no change marks nothing
   EXPECT_FALSE(doc.modified);
 }
 
@@ -175,6 +232,9 @@ TEST(OpenMonthTotals, AFreshDemoFolderHoldsTheTotalsOfItsRecords) {
   ASSERT_TRUE(f.opened);
   Congregation& owner = f.owner;
   EXPECT_EQ(StoredOnDisk(owner.doc()), ComputeWorkingTotals(owner.doc()));
+  // The past months hold what the program stored when each was closed.
+  for (const BranchCheckMonth& m : CheckBranchReports(owner.doc()))
+    EXPECT_TRUE(m.differences.empty()) << m.month + 1 << "/" << m.year;
 }
 
 }  // namespace

@@ -218,6 +218,7 @@ TEST_F(ListsTest, CircuitOverseerRecord) {
   const PubRecord& co = doc.records[2];
   EXPECT_EQ(co.status, kCircuitOverseer);
   EXPECT_EQ(co.id, kCircuitOverseerId);
+  doc.RebuildIndex();  // as the edit's commit does
   EXPECT_EQ(doc.co_record, 2u);
   EXPECT_EQ(LoadExtension(doc, co).email, "co@example.org");
   EXPECT_EQ(CircuitOverseerContactChoice(doc), ContactListChoice::kNo);

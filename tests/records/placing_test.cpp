@@ -19,7 +19,6 @@ TEST_F(PlacingTest, AddingPlacesTheRecordInNameOrder) {
   int rec = AddPublisherRecord(doc, r);
   EXPECT_EQ(rec, 2);
   EXPECT_EQ(Order(), (std::vector<std::string>{"Bert Adams", "Carl Miller", "Anna Zeller"}));
-  EXPECT_TRUE(doc.modified);
   EXPECT_EQ(doc.index_count, 3);
 }
 
@@ -187,6 +186,12 @@ TEST_F(PlacingTest, AFullTableMakesTheAddingFormSayFullNotDuplicate) {
   form.fields().text[static_cast<int>(TextField::kLast)] = "Person";
   EXPECT_EQ(form.Ok(), PublisherForm::Result::kFull);
   EXPECT_EQ(doc.count, kMaxIndex + 1);
+  ASSERT_FALSE(prompter.messages.empty());
+  EXPECT_EQ(prompter.messages.back(),
+            "The publisher table is full (1500 people).\nNo one more can be added.");
+  EXPECT_EQ(
+      RoomMessage(Room::kListFull, kMoved),
+      "The list of publishers who moved away is full (199).\nNo one more can be moved there.");
 }
 
 }  // namespace

@@ -136,7 +136,6 @@ TEST_F(PostingDialogsTest, ThreeSlipsPostedByKeyboardAlone) {
   EXPECT_EQ(cora.activity[kHours][kFeb][kSlot], 50);
   EXPECT_EQ(StudiesInMonth(cora, kFeb, kSlot), 3);
   EXPECT_EQ(doc_.resume_id, 102);
-  EXPECT_TRUE(doc_.modified);
   EXPECT_EQ(list.last_person()->text(), "Cora Cole");
 
   // The branch page shows the three reports.
