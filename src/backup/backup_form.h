@@ -52,8 +52,9 @@ class BackupForm {
   bool RestoreGroupShown() const { return mode_ == BackupMode::kRestore; }
   std::string RestoreGroupCaption() const;
   std::string BrowseCaption() const;  // "Browse": the folder chooser
-  // Restore mode has one Browse, the list's own button (SwitchListCaption).
-  bool BrowseShown() const { return mode_ == BackupMode::kBackup; }
+  // One Browse at a time: in restore mode with a catalog it is the list's own button
+  // (SwitchListCaption), without one the button beside the path.
+  bool BrowseShown() const { return mode_ == BackupMode::kBackup || !SwitchListShown(); }
   std::string BrowseStartFolder() const { return path_; }
   // The button that switches between the catalog and the folder of sets. From the
   // catalog it is the restore mode's Browse: the dialog asks for the folder of sets.

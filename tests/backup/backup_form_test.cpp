@@ -230,6 +230,7 @@ TEST(RestoreMode, BrowseModeListsTheSetFoldersOfTheBackupPath) {
   EXPECT_FALSE(form.catalog_mode());
   EXPECT_FALSE(form.UseLatestShown());
   EXPECT_FALSE(form.SwitchListShown());
+  EXPECT_TRUE(form.BrowseShown()) << "without a catalog the Browse beside the path";
   EXPECT_EQ(form.ListItems(),
             (std::vector<std::string>{"[Zr9_0800_2026Dec08]", "[Zr9_0900_2026Dec08]"}));
   EXPECT_FALSE(form.OkShown());

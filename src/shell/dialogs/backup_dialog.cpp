@@ -122,7 +122,11 @@ void BackupDialog::Sync() {
   syncing_ = true;
   path_->setText(Q(form_.DisplayPath()));
   path_->setCursorPosition(0);
-  FitCharacters(path_, std::min(static_cast<int>(path_->text().size()), 70));
+  // The whole path in view (up to a long one): its own width and the box's margins.
+  const QFontMetrics metrics = path_->fontMetrics();
+  path_->setMinimumWidth(
+      std::min(metrics.horizontalAdvance(path_->text()), 70 * metrics.averageCharWidth()) +
+      3 * metrics.averageCharWidth());
   browse_->setVisible(form_.BrowseShown());
   cancel_->setVisible(form_.CancelShown());
   required_->setVisible(form_.RequiredSpaceShown());
