@@ -31,25 +31,6 @@ TEST_F(EmergencyTest, FreeIdentifierSkipsDirectoryAndPublisherLinks) {
   EXPECT_EQ(FreeKeyedId(doc, KeyedFile::kSpecialNeeds), 11);
 }
 
-TEST_F(EmergencyTest, TitleNamesThePublisherNeverAComma) {
-  doc.format.last_name_first = 1;
-  struct Case {
-    const char* first;
-    const char* last;
-    const char* title;
-  } cases[] = {{"", "", "Emergency Contact"},
-               {"  ", " ", "Emergency Contact"},
-               {"Eva", "", "Emergency Contact - Eva"},
-               {"", "Berg ", "Emergency Contact - Berg"},
-               {" Eva", "Berg", "Emergency Contact - Berg, Eva"}};
-  for (const Case& c : cases) {
-    PubRecord r{};
-    SetField(r.first_name, c.first);
-    SetField(r.last_name, c.last);
-    EXPECT_EQ(EmergencyForm(doc, r).Title(), c.title) << c.first << "|" << c.last;
-  }
-}
-
 TEST_F(EmergencyTest, StoringReusesAFreeSlotInPlace) {
   EXPECT_EQ(StoreNewEmergency(doc, Contact("First")), 10);
   EXPECT_EQ(StoreNewEmergency(doc, Contact("Second")), 11);

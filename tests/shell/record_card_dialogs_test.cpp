@@ -59,16 +59,11 @@ TEST_F(RecordCardDialogsTest, CardFitsTheWidthOfASmallScreenAndZoomsByKeyboard) 
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   ReportView* view = dialog.card_view();
   auto page_width = [view] { return 8 * view->screen_dpi_x() * view->zoom(); };
-  EXPECT_LE(dialog.width(), 1366);
   EXPECT_LE(page_width(), view->viewport()->width()) << "the whole width of the card";
   EXPECT_GT(page_width(), view->viewport()->width() * 0.9) << "and no smaller than needed";
   const double fitted = view->zoom();
   QTest::keyClick(&dialog, Qt::Key_Z, Qt::AltModifier);  // "&Zoom In"
   ASSERT_TRUE(QTest::qWaitFor([&] { return view->zoom() > fitted; }));
-  QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);  // "Zoom &Out"
-  ASSERT_TRUE(QTest::qWaitFor([&] { return view->zoom() < fitted * 1.1; }));
-  QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return view->zoom() < fitted; }));
   QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);  // "Fit to &Width"
   ASSERT_TRUE(QTest::qWaitFor([&] { return view->fits_width(); }));
   EXPECT_DOUBLE_EQ(view->zoom(), fitted);
