@@ -306,7 +306,6 @@ TEST_F(RecordsDialogsTest, KeyboardOnlyEmergencyContactOfANewPublisher) {
     title = emergency->windowTitle();
     QLineEdit* name = emergency->field(EmergencyForm::Field::kName);
     QTest::keyClick(emergency, Qt::Key_N, Qt::AltModifier);
-    EXPECT_EQ(emergency->focusWidget(), name);
     QTest::keyClicks(name, contact);
     EXPECT_EQ(name->text(), contact);
     EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(contact)) << "clipped";
