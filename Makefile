@@ -6,7 +6,7 @@ TEST_DIR    := build/asan
 DEMO_DIR    := build/demo
 JOBS        ?= $(shell nproc)
 
-.PHONY: deps run test build package bench fuzz-long clean
+.PHONY: deps run test build package bench fuzz-long clean screenshots
 
 deps:
 	@bash tools/install-deps.sh
@@ -30,6 +30,15 @@ test: deps
 	  -DZARIM_SANITIZE=ON -DZARIM_WERROR=ON -DZARIM_FUZZ=ON -DZARIM_SHELL=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The pictures of the user guide (docs/help/images/scale1 and scale2), taken from the
+# program's own windows under a virtual X server. SHOTS_BUILD names another build folder
+# that holds zarim-screenshots and zarim-demo.
+SHOTS_BUILD ?= $(RELEASE_DIR)
+screenshots:
+	@[ "$(SHOTS_BUILD)" != "$(RELEASE_DIR)" ] || $(MAKE) build
+	cmake --build $(SHOTS_BUILD) --target zarim-screenshots zarim-demo
+	bash tools/screenshots.sh $(SHOTS_BUILD) docs/help/images
 
 bench: build
 	@[ -f build/full/tdat9.bin ] || $(RELEASE_DIR)/tools/zarim-demo build/full --full

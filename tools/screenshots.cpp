@@ -1,6 +1,7 @@
 // zarim-screenshots: pictures of the program's own windows, for the user guide and for
-// checking the layout at a scale factor. Run under an X server (QT_QPA_PLATFORM=xcb) on a
-// demo congregation folder; writes PNG files into the output folder. Nothing is saved.
+// checking the layout at a scale factor (`make screenshots` renews the guide's pictures). Run under
+// an X server (QT_QPA_PLATFORM=xcb) on a demo congregation folder; writes PNG files into the output
+// folder. Nothing is saved.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -11,20 +12,29 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <utility>
 
+#include "core/clipboard.h"
+#include "core/command_ids.h"
 #include "core/document.h"
 #include "core/ports.h"
 #include "cycle/congregation.h"
 #include "cycle/slip_form.h"
+#include "records/emergency.h"
+#include "records/publisher_form.h"
 #include "reports/format_options_form.h"
 #include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
+#include "shell/dialogs/emergency_dialog.h"
 #include "shell/dialogs/format_options_dialog.h"
+#include "shell/dialogs/publisher_edit_dialog.h"
 #include "shell/dialogs/slip_dialog.h"
+#include "shell/guide_window.h"
 #include "shell/main_window.h"
 #include "shell/qt_password_runner.h"
 #include "shell/qt_ports.h"
+#include "shell/typed_number_search.h"
 #include "shell/window_fit.h"
 
 namespace {
@@ -76,6 +86,7 @@ int main(int argc, char** argv) {
   out_dir = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(out_dir);
   InstallWindowFitter();
+  InstallTypedNumberSearch();
 
   // The first start's question (answered with Esc, so no folder is made).
   GrabNextModal("first-start", false);
@@ -121,10 +132,50 @@ int main(int argc, char** argv) {
     Show(slip, "slip");
   }
 
+  // A new publisher being typed, and the emergency contact of an existing one.
+  {
+    MemoryClipboard clipboard;
+    PublisherForm form(doc, &clipboard);
+    PublisherEditDialog edit(doc, form, &frame);
+    edit.text(TextField::kFirst)->setText(QStringLiteral("Anna"));
+    edit.text(TextField::kLast)->setText(QStringLiteral("Berg"));
+    Show(edit, "publisher");
+    EmergencyForm contact(doc, doc.records[doc.lists[kActive][0].rec]);
+    EmergencyDialog dialog(contact, &frame);
+    Show(dialog, "emergency-contact");
+  }
+
+  // The dialogs the month and the backups open; each is pictured and closed with Esc,
+  // so nothing is changed.
+  const std::pair<int, const char*> dialogs[] = {
+      {kCmdReportSlips, "post-reports"},
+      {kCmdPostAttendance, "attendance"},
+      {kCmdGroups, "groups"},
+      {kCmdPublisherRecords, "record-card"},
+      {kCmdBackup, "backup"},
+      {kCmdRestore, "restore"},
+  };
+  for (const auto& [command, name] : dialogs) {
+    GrabNextModal(name, false);
+    frame.RunCommand(command);
+  }
+
+  // The report to the branch office on the screen.
+  frame.RunCommand(kCmdBranchReport);
+  Show(frame, "branch-report");
+
   // Printing without a printer: the offer of a PDF file, then the file dialog it opens.
   frame.ShowReport(report_kind::kTelephoneCongregation);
   GrabNextModal("no-printer", true, [] { GrabNextModal("no-printer-save-pdf", false); });
   frame.RunCommand(kCmdPrint);
+
+  // The user guide in its own window.
+  frame.ShowActionPanel();
+  frame.RunCommand(kCmdHelpSummary);
+  if (auto* guide = frame.findChild<GuideWindow*>()) {
+    guide->resize(guide->screen()->availableGeometry().size() * 3 / 4);
+    Show(*guide, "guide");
+  }
 
   congregation.Discard();
   return 0;

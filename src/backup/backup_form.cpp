@@ -150,6 +150,12 @@ std::string BackupForm::RequiredSpaceText() const {
                 static_cast<int>(std::min<uint64_t>(RequiredBytes(doc_.data_folder), 0x7FFFFFFF)));
 }
 
+std::string BackupForm::DisplayPath() const { return WithoutSlash(AbsolutePath(path_)); }
+
+bool BackupForm::ItemIsHeading(int index) const {
+  return index >= 0 && index < static_cast<int>(items_.size()) && item_folders_[index].empty();
+}
+
 std::string BackupForm::RestoreGroupCaption() const { return S(Sid::kSelectSetToRestore); }
 std::string BackupForm::BrowseCaption() const { return S(Sid::kBackupBrowse); }
 std::string BackupForm::UseLatestCaption() const { return S(Sid::kUseLatestSet); }
@@ -182,9 +188,20 @@ void BackupForm::FillList() {
   item_folders_.clear();
   selected_ = -1;
   if (catalog_mode_) {
-    for (int i : usable_) {
-      items_.push_back(catalog_.entries()[i].label);
-      item_folders_.push_back(catalog_.entries()[i].path);
+    // A month snapshot lies in the data folder's "Roll" folder; anything else is a set.
+    for (bool snapshots : {false, true}) {
+      bool heading = false;
+      for (int i : usable_) {
+        const CatalogEntry& e = catalog_.entries()[i];
+        if ((LastComponent(ParentFolder(e.path)) == kRollFolder) != snapshots) continue;
+        if (!heading) {
+          items_.push_back(S(snapshots ? Sid::kMonthSnapshotsHeading : Sid::kBackupSetsHeading));
+          item_folders_.emplace_back();
+          heading = true;
+        }
+        items_.push_back(e.label);
+        item_folders_.push_back(e.path);
+      }
     }
     return;
   }
@@ -224,7 +241,8 @@ void BackupForm::UpdateSource() {
 }
 
 void BackupForm::ChooseItem(int index) {
-  if (mode_ != BackupMode::kRestore || index < 0 || index >= static_cast<int>(items_.size()))
+  if (mode_ != BackupMode::kRestore || index < 0 || index >= static_cast<int>(items_.size()) ||
+      ItemIsHeading(index))
     return;
   selected_ = index;
   if (catalog_mode_) {
@@ -387,7 +405,7 @@ bool BackupForm::RunBackup() {
     services_.set_setting(section, S(Sid::kBackupPathKey), WithSlash(base));
     services_.set_setting(section, S(Sid::kBackupLastKey), last);
   }
-  SetStatus(S(Sid::kBackupComplete));
+  SetStatus(S(Sid::kBackupComplete) + "\n" + Fill(Sid::kBackupSetMade, set));
   done_ = true;
   return false;
 }

@@ -44,19 +44,28 @@ class BackupForm {
   std::string Title() const;
   std::string Prompt() const;  // the text above the path
   std::string Path() const { return path_; }
+  // The backup path as the user reads it: absolute, without a trailing '/'.
+  std::string DisplayPath() const;
   std::string RequiredSpaceText() const;  // backup mode only
   bool RequiredSpaceShown() const { return mode_ == BackupMode::kBackup; }
   std::string Status() const { return status_; }
   bool RestoreGroupShown() const { return mode_ == BackupMode::kRestore; }
   std::string RestoreGroupCaption() const;
   std::string BrowseCaption() const;  // "Browse": the folder chooser
+  // One Browse at a time: in restore mode with a catalog it is the list's own button
+  // (SwitchListCaption), without one the button beside the path.
+  bool BrowseShown() const { return mode_ == BackupMode::kBackup || !SwitchListShown(); }
   std::string BrowseStartFolder() const { return path_; }
-  // The button that switches between the catalog and the folder of sets.
+  // The button that switches between the catalog and the folder of sets. From the
+  // catalog it is the restore mode's Browse: the dialog asks for the folder of sets.
   bool SwitchListShown() const;
   std::string SwitchListCaption() const;
   bool catalog_mode() const { return catalog_mode_; }
   bool has_catalog() const { return has_catalog_; }
+  // The catalog lists backup sets and month snapshots under a heading each; a heading
+  // is not chosen.
   std::vector<std::string> ListItems() const { return items_; }
+  bool ItemIsHeading(int index) const;
   int selected_item() const { return selected_; }
   bool UseLatestShown() const { return mode_ == BackupMode::kRestore && catalog_mode_; }
   bool use_latest() const { return use_latest_; }
@@ -66,6 +75,8 @@ class BackupForm {
   std::string UndoCaption() const;
   bool OkShown() const;
   std::string OkCaption() const;
+  // Once the backup is made only "Close" is offered.
+  bool CancelShown() const { return !done_; }
   std::string Source() const { return source_; }
   bool done() const { return done_; }
 

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <numeric>
 
+#include "core/bytes.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -122,6 +123,16 @@ std::string CZarimDoc::DisplayName(const PubRecord& r, bool last_first) const {
   if (!last_first) return first + " " + last;
   if (language_code == "hun") return last + " " + first;
   return last + ", " + first;
+}
+
+std::string CZarimDoc::DisplayName(std::string_view first, std::string_view last) const {
+  first = Trim(first);
+  last = Trim(last);
+  if (first.empty() || last.empty()) return std::string(first.empty() ? last : first);
+  PubRecord r{};
+  SetField(r.first_name, first);
+  SetField(r.last_name, last);
+  return DisplayName(r);
 }
 
 std::string CZarimDoc::DisplayName(const PubRecord& r) const {

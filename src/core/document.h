@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -193,6 +194,9 @@ class CZarimDoc {
   // in the record's code page.
   std::string DisplayName(const PubRecord& r) const;
   std::string DisplayName(const PubRecord& r, bool last_first) const;
+  // The same for names as typed: trimmed, and one name alone when the other is blank (so
+  // a half-typed new publisher is never shown as ",").
+  std::string DisplayName(std::string_view first, std::string_view last) const;
   // Key of the sorted publisher order.
   std::string SortName(const PubRecord& r) const;
   // < 0 when a sorts before b in the publisher order (circuit overseer last).

@@ -15,6 +15,9 @@ EmergencyForm::EmergencyForm(CZarimDoc& doc, PubRecord& target) : doc_(doc), tar
     working_id_ = r->key;
   }
   Show(loaded_);
+  publisher_name =
+      ToUtf8(doc.DisplayName(FieldText(target.first_name), FieldText(target.last_name)),
+             doc.language_code);
 }
 
 void EmergencyForm::Show(const EmergencyRecord& r) {
@@ -28,7 +31,8 @@ void EmergencyForm::Show(const EmergencyRecord& r) {
 }
 
 std::string EmergencyForm::Title() const {
-  return ToUtf8(doc_.DisplayName(target_), doc_.language_code);
+  return publisher_name.empty() ? std::string(Str(Sid::kEmergencyContactCaption))
+                                : Printf(Sid::kEmergencyContactTitle, publisher_name);
 }
 
 int EmergencyForm::MaxLength(Field f) const {

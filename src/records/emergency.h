@@ -1,4 +1,4 @@
-// The emergency-contact dialog ("Third-party contact") of a publisher: a contact of
+// The emergency-contact dialog of a publisher: a contact of
 // emerg.dat that may be shared between publishers, edited in place or stored anew.
 #pragma once
 
@@ -26,7 +26,11 @@ class EmergencyForm {
   // dialog's new record when adding. Its link is changed on OK.
   EmergencyForm(CZarimDoc& doc, PubRecord& target);
 
-  std::string Title() const;  // the publisher's name
+  // "Emergency Contact - name"; the caption alone while the publisher has no name yet.
+  std::string Title() const;
+  // The publisher's name as shown in the title (UTF-8); the publisher dialog puts the
+  // name typed so far here for a publisher being added.
+  std::string publisher_name;
   // Texts as shown (UTF-8).
   std::string name, info, home, mobile, work;
   bool jw = false;

@@ -1,6 +1,8 @@
 // Households and the household undo log.
 #include "records/households.h"
 
+#include <utility>
+
 #include "core/strings.h"
 #include "core/text_codec.h"
 
@@ -30,12 +32,18 @@ bool LinkToHousehold(CZarimDoc& doc, int head_rec, int member_rec) {
   if (!ValidRec(doc, head_rec) || !ValidRec(doc, member_rec) || head_rec == member_rec)
     return false;
   const PubRecord& head = doc.records[head_rec];
+  if (!(head.flags & kFamilyHead)) return false;
+  return LinkToHeadId(doc, head.id, member_rec);
+}
+
+bool LinkToHeadId(CZarimDoc& doc, uint16_t head_id, int member_rec) {
+  if (head_id < kFirstValidId || !ValidRec(doc, member_rec)) return false;
   PubRecord& member = doc.records[member_rec];
-  if (!(head.flags & kFamilyHead) || (member.flags & kFamilyHead)) return false;
-  if (member.household_head == head.id) return true;
+  if ((member.flags & kFamilyHead) || member.id == head_id) return false;
+  if (member.household_head == head_id) return true;
   // Without room in the log the change could not be taken back by Cancel.
   if (!Log(doc, member)) return false;
-  member.household_head = head.id;
+  member.household_head = head_id;
   doc.MarkModified();
   return true;
 }
@@ -63,12 +71,16 @@ void ForgetHouseholdChanges(CZarimDoc& doc) {
   doc.household_undo_count = 0;
 }
 
-FamilyMemberChooser::FamilyMemberChooser(const CZarimDoc& doc, int head_rec) {
-  if (!ValidRec(doc, head_rec)) return;
-  const uint16_t head_id = doc.records[head_rec].id;
+FamilyMemberChooser::FamilyMemberChooser(const CZarimDoc& doc, int head_rec)
+    : FamilyMemberChooser(
+          doc, head_rec,
+          ValidRec(doc, head_rec) ? uint16_t{doc.records[head_rec].id} : uint16_t{0}) {}
+
+FamilyMemberChooser::FamilyMemberChooser(const CZarimDoc& doc, int head_rec, uint16_t head_id) {
+  if (head_id < kFirstValidId) return;
   for (int i = 0; i < doc.index_count; ++i) {
     const PubIndexEntry& e = doc.index[i];
-    if (e.rec == head_rec) continue;
+    if (e.rec == head_rec || doc.records[e.rec].id == head_id) continue;
     const PubRecord& r = doc.records[e.rec];
     std::string mark;
     if (e.status == kInactive) {
@@ -101,6 +113,13 @@ HouseholdForm::HouseholdForm(CZarimDoc& doc, int rec) : doc_(doc) {
   } else {
     head_ = doc.RecordNumberById(r.household_head);
   }
+  head_id_ = head_ ? uint16_t{doc.records[head_].id} : uint16_t{0};
+}
+
+HouseholdForm::HouseholdForm(CZarimDoc& doc, uint16_t new_head_id, std::string new_head_name)
+    : doc_(doc), head_id_(new_head_id), new_head_name_(std::move(new_head_name)) {
+  ForgetHouseholdChanges(doc);
+  editable_ = new_head_id >= kFirstValidId;
 }
 
 std::string HouseholdForm::Title() const {
@@ -108,16 +127,16 @@ std::string HouseholdForm::Title() const {
 }
 
 std::string HouseholdForm::HeadName() const {
-  return head_ ? ToUtf8(doc_.DisplayName(doc_.records[head_]), doc_.language_code) : std::string();
+  if (!head_) return new_head_name_;
+  return ToUtf8(doc_.DisplayName(doc_.records[head_]), doc_.language_code);
 }
 
 std::vector<HouseholdForm::Member> HouseholdForm::Members() const {
   std::vector<Member> out;
-  if (head_ == 0) return out;
-  const uint16_t id = doc_.records[head_].id;
+  if (head_id_ == 0) return out;
   for (int i = 0; i < doc_.index_count; ++i) {
     const PubRecord& r = doc_.records[doc_.index[i].rec];
-    if (r.household_head == id && doc_.index[i].rec != head_)
+    if (r.household_head == head_id_ && r.id != head_id_)
       out.push_back({doc_.index[i].rec, ToUtf8(doc_.DisplayName(r), doc_.language_code)});
   }
   return out;
@@ -127,11 +146,13 @@ std::string HouseholdForm::EmptyText() const {
   return Members().empty() ? std::string(Str(Sid::kSinglePersonHousehold)) : std::string();
 }
 
-bool HouseholdForm::Add(int rec) { return editable_ && LinkToHousehold(doc_, head_, rec); }
+bool HouseholdForm::Add(int rec) {
+  if (!editable_) return false;
+  return head_ ? LinkToHousehold(doc_, head_, rec) : LinkToHeadId(doc_, head_id_, rec);
+}
 
 bool HouseholdForm::Remove(int rec) {
-  if (!editable_ || !ValidRec(doc_, rec) ||
-      doc_.records[rec].household_head != doc_.records[head_].id)
+  if (!editable_ || !ValidRec(doc_, rec) || doc_.records[rec].household_head != head_id_)
     return false;
   return UnlinkFromHousehold(doc_, rec);
 }

@@ -17,6 +17,8 @@ int HouseholdMemberCount(const CZarimDoc& doc, uint16_t head_id);
 // member may not be a head). The change is logged for undo when the log has room.
 // False when refused.
 bool LinkToHousehold(CZarimDoc& doc, int head_rec, int member_rec);
+// The same for a head known by identifier only (a publisher still being added).
+bool LinkToHeadId(CZarimDoc& doc, uint16_t head_id, int member_rec);
 // Clears a member's link (logged).
 bool UnlinkFromHousehold(CZarimDoc& doc, int member_rec);
 // Plays the undo log back newest first, then empties it.
@@ -32,6 +34,8 @@ class FamilyMemberChooser {
     bool selectable;
   };
   FamilyMemberChooser(const CZarimDoc& doc, int head_rec);
+  // For a head known by identifier (head_rec 0 while the head is being added).
+  FamilyMemberChooser(const CZarimDoc& doc, int head_rec, uint16_t head_id);
   const std::vector<Candidate>& candidates() const { return candidates_; }
 
  private:
@@ -42,9 +46,13 @@ class FamilyMemberChooser {
 class HouseholdForm {
  public:
   HouseholdForm(CZarimDoc& doc, int rec);
+  // The household of a family head who is being added: not in the table yet, known by
+  // his new identifier and the name typed so far (UTF-8).
+  HouseholdForm(CZarimDoc& doc, uint16_t new_head_id, std::string new_head_name);
   std::string Title() const;
   bool editable() const { return editable_; }
   int head() const { return head_; }
+  uint16_t head_id() const { return head_id_; }
   std::string HeadName() const;
   // The members (record numbers and names); "Single Person Household" when empty.
   struct Member {
@@ -61,6 +69,8 @@ class HouseholdForm {
  private:
   CZarimDoc& doc_;
   int head_ = 0;
+  uint16_t head_id_ = 0;
+  std::string new_head_name_;
   bool editable_ = false;
 };
 

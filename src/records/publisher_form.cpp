@@ -151,6 +151,13 @@ std::string PublisherForm::DisplayName() const {
   return ToUtf8(doc_.DisplayName(base_), doc_.language_code);
 }
 
+std::string PublisherForm::TypedName() const {
+  const std::string& lang = doc_.language_code;
+  return ToUtf8(doc_.DisplayName(FromUtf8(fields_.text[static_cast<int>(TextField::kFirst)], lang),
+                                 FromUtf8(fields_.text[static_cast<int>(TextField::kLast)], lang)),
+                lang);
+}
+
 int PublisherForm::MaxLength(TextField f) const {
   switch (f) {
     case TextField::kFirst:
@@ -187,7 +194,13 @@ void PublisherForm::SetFemale(bool on) {
   if (on) fields_.male = false;
 }
 
-bool PublisherForm::HeadHasMembers() const { return !adding_ && LinkedToHead(doc_, base_.id); }
+bool PublisherForm::HeadHasMembers() const { return LinkedToHead(doc_, base_.id); }
+
+void PublisherForm::Cancel() {
+  if (!adding_) return;
+  for (int r = 1; r < doc_.count; ++r)
+    if (doc_.records[r].household_head == base_.id) doc_.records[r].household_head = 0;
+}
 
 bool PublisherForm::SetFamilyHead(bool on) {
   if (!on && fields_.family_head && HeadHasMembers()) return false;

@@ -76,6 +76,8 @@ class PublisherForm {
   uint16_t id() const { return base_.id; }
   std::string Title() const;
   std::string DisplayName() const;  // UTF-8, as the lists show it
+  // The name as typed so far (UTF-8, the lists' form); "" while both names are blank.
+  std::string TypedName() const;
 
   PublisherFields& fields() { return fields_; }
   const PublisherFields& fields() const { return fields_; }
@@ -113,6 +115,8 @@ class PublisherForm {
   Result Next() { return Step(+1); }
   Result Previous() { return Step(-1); }
   Result CopyOrPaste();
+  // Cancel: a household made for a publisher who is not added after all is undone.
+  void Cancel();
   void ClearCopy();
   void SetConductor(int rec);
   void ClearConductor() { fields_.conductor = 0; }

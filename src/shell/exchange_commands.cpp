@@ -27,6 +27,7 @@ namespace {
 void Export(CMainFrame& frame, ExportKind kind, const ExportOptions& options = {}) {
   std::string path = WriteExport(frame.doc(), kind, options);
   if (path.empty()) return;
+  frame.ShowStatusMessage(Fill(Sid::kStatusExported, path));
   if (frame.services().desktop)
     OfferExportsFolder(frame.doc(), *frame.services().desktop, kind, path);
 }
@@ -95,7 +96,9 @@ void RegisterExchangeCommands(CommandTable& table) {
     XmlExportForm form(frame.doc());
     if (!RunXmlExportDialog(frame.dialog_parent(), form)) return;
     const Date today = frame.services().clock ? frame.services().clock->Today() : Date{};
-    ExportPublisherXml(frame.doc(), form.list(), form.ChosenRecords(), today);
+    const std::string path =
+        ExportPublisherXml(frame.doc(), form.list(), form.ChosenRecords(), today);
+    if (!path.empty()) frame.ShowStatusMessage(Fill(Sid::kStatusExported, path));
   });
   table.Add(kCmdImportXml, ImportXml);
   table.Add(kCmdImportTransfer, ImportTransferFile);

@@ -28,6 +28,7 @@
 #include "shell/qt_ports.h"
 #include "shell/settings_profile.h"
 #include "shell/single_instance.h"
+#include "shell/typed_number_search.h"
 #include "shell/window_fit.h"
 
 int main(int argc, char** argv) {
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("org.zarim.Zarim"));
   InstallWindowFitter();
   InstallFocusRingStyle();
+  InstallTypedNumberSearch();
 
   QCommandLineParser parser;
   parser.addHelpOption();

@@ -301,7 +301,14 @@ void CMainFrame::Refresh() {
   month_pane_->setMinimumWidth(month_pane_->fontMetrics().horizontalAdvance(pane) + 4);
 }
 
-void CMainFrame::ShowStatusMessage(std::string_view text) { statusBar()->showMessage(Q(text)); }
+void CMainFrame::ShowStatusMessage(std::string_view text) {
+  // The working month has its own pane; the message pane never says it a second time.
+  if (text == WorkingMonthPaneText(doc_)) {
+    statusBar()->clearMessage();
+    return;
+  }
+  statusBar()->showMessage(Q(text));
+}
 
 void CMainFrame::ShowReport(int kind) {
   report_kind_ = kind;

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "core/document.h"
 #include "core/strings.h"
@@ -62,21 +63,46 @@ void ReportView::Relayout() {
 void ReportView::UpdateScrollArea() {
   // Eight inches wide and eleven inches per page; a page step is four inches, a line
   // step a quarter inch.
-  int width = mode_ == kReport ? 8 * screen_dpi_x_ : 0;
-  int height = mode_ == kReport ? 11 * screen_dpi_y_ * page_count_ : 0;
+  const double x = screen_dpi_x_ * zoom_, y = screen_dpi_y_ * zoom_;
+  int width = mode_ == kReport ? static_cast<int>(8 * x) : 0;
+  int height = mode_ == kReport ? static_cast<int>(11 * y * page_count_) : 0;
   QSize view = viewport()->size();
   horizontalScrollBar()->setRange(0, std::max(0, width - view.width()));
   verticalScrollBar()->setRange(0, std::max(0, height - view.height()));
-  horizontalScrollBar()->setPageStep(4 * screen_dpi_x_);
-  verticalScrollBar()->setPageStep(4 * screen_dpi_y_);
-  horizontalScrollBar()->setSingleStep(screen_dpi_x_ / 4);
-  verticalScrollBar()->setSingleStep(screen_dpi_y_ / 4);
+  horizontalScrollBar()->setPageStep(static_cast<int>(4 * x));
+  verticalScrollBar()->setPageStep(static_cast<int>(4 * y));
+  horizontalScrollBar()->setSingleStep(std::max(1, static_cast<int>(x / 4)));
+  verticalScrollBar()->setSingleStep(std::max(1, static_cast<int>(y / 4)));
+}
+
+void ReportView::SetZoom(double zoom) {
+  // From a quarter of the natural size (a whole page on a small screen) to four times.
+  zoom_ = std::clamp(zoom, 0.25, 4.0);
+  UpdateScrollArea();
+  viewport()->update();
+}
+
+void ReportView::FitWidth() {
+  fit_width_ = true;
+  // The page's eight inches across the view, less a little room at either side.
+  SetZoom((viewport()->width() - 4) / (8.0 * screen_dpi_x_));
+}
+
+void ReportView::ZoomIn() {
+  fit_width_ = false;
+  SetZoom(zoom_ * 1.25);
+}
+
+void ReportView::ZoomOut() {
+  fit_width_ = false;
+  SetZoom(zoom_ / 1.25);
 }
 
 void ReportView::paintEvent(QPaintEvent* /*event*/) {
   if (mode_ != kReport) return;
   QPainter painter(viewport());
   painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+  painter.scale(zoom_, zoom_);
   QtCanvas canvas(&painter, viewport(), screen_dpi_x_, screen_dpi_y_);
   ReportContext ctx;
   ctx.screen_dpi_x = screen_dpi_x_;
@@ -131,6 +157,10 @@ void ReportView::keyPressEvent(QKeyEvent* event) {
 
 void ReportView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  if (fit_width_) {
+    FitWidth();
+    return;
+  }
   UpdateScrollArea();
 }
 

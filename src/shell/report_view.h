@@ -48,6 +48,14 @@ class ReportView : public QAbstractScrollArea {
   // Lays the report out again (after a change of fonts or data) and repaints.
   void Relayout();
 
+  // The sheet's scale on screen: 1 is its natural size. Fitting to the width keeps the
+  // whole width of a page in view as the view is resized; zooming ends the fitting.
+  double zoom() const { return zoom_; }
+  bool fits_width() const { return fit_width_; }
+  void FitWidth();
+  void ZoomIn();
+  void ZoomOut();
+
  signals:
   void returnToPanelRequested();
 
@@ -58,6 +66,7 @@ class ReportView : public QAbstractScrollArea {
 
  private:
   void UpdateScrollArea();
+  void SetZoom(double zoom);
 
   const CZarimDoc& doc_;
   ReportFonts fonts_;
@@ -69,6 +78,8 @@ class ReportView : public QAbstractScrollArea {
   Date today_;
   int screen_dpi_x_ = 96;
   int screen_dpi_y_ = 96;
+  double zoom_ = 1.0;
+  bool fit_width_ = false;
 };
 
 }  // namespace zarim

@@ -33,8 +33,9 @@ TEST(BackupMode, ShowsWhereAndHowMuchAndMakesTheSet) {
   std::string set = f.sets.File("Zr9_1432_2026Dec08");
   ASSERT_TRUE(fs::is_directory(set));
   EXPECT_EQ(SetFiles(set), SetFiles(f.data.path()));
-  EXPECT_EQ(form.Status(), "Backup is complete!");
+  EXPECT_EQ(form.Status(), "Backup is complete!\nThe backup set is the folder " + set);
   EXPECT_EQ(form.OkCaption(), "Close");
+  EXPECT_FALSE(form.CancelShown()) << "Close alone";
   EXPECT_EQ(f.settings["Backup/Path"], f.sets.path() + "/");
   EXPECT_EQ(f.settings["Backup/Last"], "2026-12-08");
   Catalog c = Catalog::Read(f.data.path());
@@ -173,14 +174,17 @@ TEST(RestoreMode, CatalogModeStartsWithTheLatestSet) {
   EXPECT_TRUE(form.use_latest());
   EXPECT_FALSE(form.undo());
   EXPECT_FALSE(form.UndoShown());  // nothing restored yet
-  EXPECT_EQ(form.ListItems(), (std::vector<std::string>{"Tuesday, December 8, 2026 9:15 AM",
-                                                        "Tuesday, December 8, 2026 8:00 AM"}));
+  EXPECT_EQ(form.ListItems(),
+            (std::vector<std::string>{"Backup sets", "Tuesday, December 8, 2026 9:15 AM",
+                                      "Tuesday, December 8, 2026 8:00 AM"}));
   EXPECT_EQ(form.Source(), second);
   EXPECT_EQ(form.Status(), "Click OK to restore from backup set: " + second);
   EXPECT_TRUE(form.OkShown());
   EXPECT_EQ(form.SwitchListCaption(), "Browse for a backup set");
 
-  form.ChooseItem(1);
+  form.ChooseItem(0);  // a heading is not chosen
+  EXPECT_TRUE(form.use_latest());
+  form.ChooseItem(2);
   EXPECT_FALSE(form.use_latest());
   EXPECT_EQ(form.Source(), first);
   form.SetUseLatest(true);
@@ -193,7 +197,27 @@ TEST(RestoreMode, ACatalogEntryWhoseFolderWasDeletedIsNotListed) {
   f.BackupAt(9, 0);
   fs::remove_all(first);
   BackupForm form = f.Open(BackupMode::kRestore);
-  EXPECT_EQ(form.ListItems(), std::vector<std::string>{"Tuesday, December 8, 2026 9:00 AM"});
+  EXPECT_EQ(form.ListItems(),
+            (std::vector<std::string>{"Backup sets", "Tuesday, December 8, 2026 9:00 AM"}));
+}
+
+TEST(RestoreMode, MonthSnapshotsAreListedApartFromBackupSets) {
+  BackupFolder f;
+  f.BackupAt(8, 0);
+  const std::string roll = f.data.File("Roll/Zr9_11");
+  fs::create_directories(roll);
+  for (const auto& e : fs::directory_iterator(f.data.path()))
+    if (e.is_regular_file()) fs::copy_file(e.path(), roll + "/" + e.path().filename().string());
+  ASSERT_TRUE(WriteSetMarker(roll));
+  ASSERT_TRUE(Catalog::AddEntry(f.data.path(), "November snapshot", roll));
+  BackupForm form = f.Open(BackupMode::kRestore);
+  EXPECT_EQ(form.ListItems(),
+            (std::vector<std::string>{"Backup sets", "Tuesday, December 8, 2026 8:00 AM",
+                                      "Month snapshots (taken when a month is initialized)",
+                                      "November snapshot"}));
+  EXPECT_TRUE(form.ItemIsHeading(2));
+  form.ChooseItem(3);
+  EXPECT_EQ(form.Source(), roll);
 }
 
 TEST(RestoreMode, BrowseModeListsTheSetFoldersOfTheBackupPath) {
@@ -206,6 +230,7 @@ TEST(RestoreMode, BrowseModeListsTheSetFoldersOfTheBackupPath) {
   EXPECT_FALSE(form.catalog_mode());
   EXPECT_FALSE(form.UseLatestShown());
   EXPECT_FALSE(form.SwitchListShown());
+  EXPECT_TRUE(form.BrowseShown()) << "without a catalog the Browse beside the path";
   EXPECT_EQ(form.ListItems(),
             (std::vector<std::string>{"[Zr9_0800_2026Dec08]", "[Zr9_0900_2026Dec08]"}));
   EXPECT_FALSE(form.OkShown());

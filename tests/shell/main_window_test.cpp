@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -219,6 +220,20 @@ TEST_F(MainWindowTest, StatusPaneNamesTheWorkingMonth) {
   bool found = false;
   for (QLabel* l : labels) found |= l->text() == "  Working Month = February 2024";
   EXPECT_TRUE(found);
+  // Said once: the message pane does not repeat it (as after the report slips).
+  frame->ShowStatusMessage("  Working Month = February 2024");
+  EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainWindowTest, StatusBarSaysWhereAnExportWent) {
+  AddRecord(doc_, MakePublisher(10, "Ann", "Adams"));
+  CommandTable table;
+  RegisterExchangeCommands(table);
+  auto frame = Frame(std::move(table));
+  ASSERT_TRUE(frame->RunCommand(kCmdExportContacts));
+  const QString said = frame->statusBar()->currentMessage();
+  ASSERT_TRUE(said.startsWith("Exported /")) << said.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(said.mid(9))) << said.toStdString();
 }
 
 TEST_F(MainWindowTest, CloseAsksToSaveAndCancelKeepsTheWindow) {

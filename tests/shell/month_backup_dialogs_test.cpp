@@ -113,19 +113,29 @@ TEST(BackupDialogBinding, BackupModeShowsPathSpaceAndMakesTheSet) {
   testing::BackupFolder f;
   BackupForm form = f.Open(BackupMode::kBackup);
   BackupDialog dialog(form);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Backup"));
   EXPECT_TRUE(dialog.restore_group()->isHidden());
-  EXPECT_EQ(dialog.path_edit()->text().toStdString(), f.sets.path() + "/");
+  EXPECT_EQ(dialog.path_edit()->text().toStdString(), f.sets.path()) << "no trailing /";
+  EXPECT_GE(dialog.path_edit()->width(),
+            dialog.path_edit()->fontMetrics().horizontalAdvance(dialog.path_edit()->text()));
   EXPECT_EQ(dialog.path_edit()->accessibleName(), QStringLiteral("Backup path"));
   EXPECT_TRUE(dialog.required_label()->text().startsWith(QStringLiteral("Required space: ")));
+  EXPECT_EQ(dialog.required_label()->accessibleName(), dialog.required_label()->text());
   dialog.set_folder_chooser([&](const QString&) { return QString::fromStdString(f.data.path()); });
   dialog.browse_button()->click();
-  EXPECT_EQ(dialog.path_edit()->text().toStdString(), f.data.path() + "/");
-  dialog.ok_button()->click();
-  EXPECT_EQ(dialog.status_label()->text(), QStringLiteral("Backup is complete!"));
+  EXPECT_EQ(dialog.path_edit()->text().toStdString(), f.data.path());
+  dialog.ok_button()->setFocus();
+  QTest::keyClick(dialog.ok_button(), Qt::Key_Return);
+  const QString set = QString::fromStdString(f.data.File("Zr9_1432_2026Dec08"));
+  EXPECT_EQ(dialog.status_label()->text(),
+            QStringLiteral("Backup is complete!\nThe backup set is the folder ") + set);
+  EXPECT_TRUE(dialog.status_label()->accessibleName().endsWith(set)) << "the value is said";
   EXPECT_EQ(dialog.ok_button()->text(), QStringLiteral("Close"));
-  EXPECT_TRUE(std::filesystem::is_directory(f.data.File("Zr9_1432_2026Dec08")));
-  dialog.ok_button()->click();
+  EXPECT_TRUE(dialog.cancel_button()->isHidden()) << "Close or Cancel, not both";
+  EXPECT_TRUE(std::filesystem::is_directory(set.toStdString()));
+  QTest::keyClick(dialog.ok_button(), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
@@ -135,15 +145,23 @@ TEST(BackupDialogBinding, RestoreModeListTicksAndUndo) {
   f.BackupAt(9, 0);
   BackupForm form = f.Open(BackupMode::kRestore);
   BackupDialog dialog(form);
+  dialog.show();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Restore"));
   EXPECT_FALSE(dialog.restore_group()->isHidden());
-  ASSERT_EQ(dialog.list()->count(), 2);
-  EXPECT_EQ(dialog.list()->item(1)->text(), QStringLiteral("Tuesday, December 8, 2026 8:00 AM"));
+  EXPECT_TRUE(dialog.browse_button()->isHidden()) << "one Browse: the list's own";
+  ASSERT_EQ(dialog.list()->count(), 3);
+  EXPECT_EQ(dialog.list()->item(0)->text(), QStringLiteral("Backup sets"));
+  EXPECT_FALSE(dialog.list()->item(0)->flags() & Qt::ItemIsSelectable);
+  EXPECT_EQ(dialog.list()->item(2)->text(), QStringLiteral("Tuesday, December 8, 2026 8:00 AM"));
   EXPECT_TRUE(dialog.latest_box()->isChecked());
   EXPECT_TRUE(dialog.undo_box()->isHidden());
+  dialog.list()->setFocus();
   dialog.list()->setCurrentRow(1);
+  QTest::keyClick(dialog.list(), Qt::Key_Down);
   EXPECT_FALSE(dialog.latest_box()->isChecked());
   EXPECT_EQ(form.Source(), f.sets.File("Zr9_0800_2026Dec08"));
+  dialog.set_folder_chooser([&](const QString&) { return QString::fromStdString(f.sets.path()); });
+  EXPECT_EQ(dialog.switch_button()->text(), QStringLiteral("Browse for a backup set"));
   dialog.switch_button()->click();
   EXPECT_EQ(dialog.list()->item(0)->text(), QStringLiteral("[Zr9_0800_2026Dec08]"));
   EXPECT_TRUE(dialog.ok_button()->isHidden());

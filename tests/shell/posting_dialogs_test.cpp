@@ -214,6 +214,11 @@ TEST_F(PostingDialogsTest, SlipLabelsInWordsAndAFractionOfAnHourIsRefusedByKeybo
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   EXPECT_EQ(dialog.studies_edit()->accessibleName(), "Bible Studies");
+  // The head's labels are said with their values, not as bare captions.
+  QStringList said;
+  for (QLabel* l : dialog.findChildren<QLabel*>()) said << l->accessibleName();
+  EXPECT_TRUE(said.contains("Name: Ben Baker")) << said.join('|').toStdString();
+  EXPECT_FALSE(said.contains("Name"));
   QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);  // "&Shared in ministry"
   ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.hours_edit()->isVisible(); }));
   QTest::keyClick(&dialog, Qt::Key_H, Qt::AltModifier);  // "&Hours"

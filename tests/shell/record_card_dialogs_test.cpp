@@ -49,6 +49,26 @@ class RecordCardDialogsTest : public ::testing::Test {
   ScriptedPrompter prompter_;
 };
 
+// On a 1366x768 screen the card's whole width is in view; the zoom keys change its size
+// and Fit to Width brings it back.
+TEST_F(RecordCardDialogsTest, CardFitsTheWidthOfASmallScreenAndZoomsByKeyboard) {
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  dialog.resize(1300, 700);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ReportView* view = dialog.card_view();
+  auto page_width = [view] { return 8 * view->screen_dpi_x() * view->zoom(); };
+  EXPECT_LE(page_width(), view->viewport()->width()) << "the whole width of the card";
+  EXPECT_GT(page_width(), view->viewport()->width() * 0.9) << "and no smaller than needed";
+  const double fitted = view->zoom();
+  QTest::keyClick(&dialog, Qt::Key_Z, Qt::AltModifier);  // "&Zoom In"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view->zoom() > fitted; }));
+  QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);  // "Fit to &Width"
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view->fits_width(); }));
+  EXPECT_DOUBLE_EQ(view->zoom(), fitted);
+}
+
 TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
   RecordCardForm form(doc_);
   RecordCardDialog dialog(form, doc_, prompter_);

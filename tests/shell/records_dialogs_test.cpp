@@ -1,6 +1,7 @@
 // The publisher record dialogs are bound to their forms: adding through "Select
 // Publisher", editing with "&Next", deleting temporarily, assigning to a group, sharing
-// an emergency contact, and adding a publisher with the keyboard alone.
+// an emergency contact, and adding a publisher and his emergency contact with the
+// keyboard alone.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -285,6 +286,77 @@ TEST_F(RecordsDialogsTest, KeyboardOnlyAdding) {
   EXPECT_TRUE(typed);
   ASSERT_EQ(dialog.list()->count(), 1);
   EXPECT_EQ(dialog.list()->item(0)->text(), QStringLiteral("Eva Evans"));
+}
+
+// A publisher being added: the emergency contact opens by its access key, is titled with
+// the name typed so far, and its boxes are wide enough to show what is typed.
+TEST_F(RecordsDialogsTest, KeyboardOnlyEmergencyContactOfANewPublisher) {
+  PublisherForm form(doc_, &clipboard_);
+  PublisherEditDialog dialog(doc_, form);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClicks(dialog.text(TextField::kLast), QStringLiteral("Berg"));
+  const QString contact = QStringLiteral("Margaret Lindqvist-Johansson, Uppsala");
+  QString title;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* emergency = qobject_cast<EmergencyDialog*>(QApplication::activeModalWidget());
+    if (!emergency) return;
+    poll.stop();
+    title = emergency->windowTitle();
+    QLineEdit* name = emergency->field(EmergencyForm::Field::kName);
+    QTest::keyClick(emergency, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClicks(name, contact);
+    EXPECT_EQ(name->text(), contact);
+    EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(contact)) << "clipped";
+    QTest::keyClick(emergency->focusWidget(), Qt::Key_Return);
+  });
+  poll.start(10);
+  QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !poll.isActive(); }));
+  EXPECT_EQ(title, QStringLiteral("Emergency Contact - Berg")) << "never \",\"";
+  auto stored = ReadEmergency(doc_, form.working_record().emergency_key);
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(FieldText(stored->name), contact.toStdString());
+}
+
+// A household is made while the head is being added; Cancel of the new publisher
+// takes it back.
+TEST_F(RecordsDialogsTest, KeyboardOnlyHouseholdOfANewPublisher) {
+  AddRecord(doc_, MakePublisher(11, "Bob", "Baker"));
+  PublisherForm form(doc_, &clipboard_);
+  PublisherEditDialog dialog(doc_, form);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClicks(dialog.text(TextField::kLast), QStringLiteral("Berg"));
+  QCheckBox* head = nullptr;
+  for (QCheckBox* c : dialog.findChildren<QCheckBox*>())
+    if (c->accessibleName() == QStringLiteral("Family head")) head = c;
+  ASSERT_NE(head, nullptr);
+  EXPECT_FALSE(dialog.household_button()->isVisible());
+  head->setFocus();
+  QTest::keyClick(head, Qt::Key_Space);
+  ASSERT_TRUE(dialog.household_button()->isVisible());
+  OnNextModal([&](QWidget* w) {
+    QPushButton *add = nullptr, *ok = nullptr;
+    for (QPushButton* b : w->findChildren<QPushButton*>()) {
+      if (b->text() == QStringLiteral("Select Family Member")) add = b;
+      if (b->text() == QStringLiteral("&OK")) ok = b;
+    }
+    ASSERT_TRUE(add && ok);
+    OnNextModal([](QWidget* chooser) {
+      QTest::keyClick(chooser->findChild<QListWidget*>(), Qt::Key_Return);
+    });
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Space);
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+  });
+  dialog.household_button()->setFocus();
+  QTest::keyClick(dialog.household_button(), Qt::Key_Space);
+  EXPECT_EQ(doc_.FindById(11)->household_head, form.id()) << "linked to the new head";
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_EQ(doc_.FindById(11)->household_head, 0) << "no household of nobody";
 }
 
 TEST_F(RecordsDialogsTest, SelectionWrapsWithTheArrowKeys) {

@@ -13,11 +13,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "backup/backup_form.h"
 #include "core/password_form.h"
 #include "core/settings.h"
 #include "core/strings.h"
+#include "shell/dialogs/dialog_kit.h"
 #include "shell/main_window.h"
 
 namespace zarim {
@@ -41,7 +43,6 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
   layout->addLayout(path_row);
 
   required_ = new QLabel(this);
-  required_->setAccessibleName(Q(Str(Sid::kAccRequiredSpace)));
   layout->addWidget(required_);
 
   group_ = new QGroupBox(Q(form.RestoreGroupCaption()), this);
@@ -61,7 +62,6 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
 
   status_ = new QLabel(this);
   status_->setWordWrap(true);
-  status_->setAccessibleName(Q(Str(Sid::kAccBackupStatus)));
   layout->addWidget(status_);
 
   const OkCancelRow buttons = MakeOkCancel(this, Sid::kOk, Sid::kCancel, false);
@@ -83,6 +83,12 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
   };
   connect(browse_, &QPushButton::clicked, this, &BackupDialog::OnBrowse);
   connect(switch_list_, &QPushButton::clicked, this, [this] {
+    // From the catalog this is the one Browse of the restore: the folder of sets is
+    // asked for at once.
+    if (form_.catalog_mode()) {
+      OnBrowse();
+      return;
+    }
     form_.SwitchList();
     Sync();
   });
@@ -107,20 +113,37 @@ BackupDialog::BackupDialog(BackupForm& form, QWidget* parent) : QDialog(parent),
 }
 
 void BackupDialog::ShowStatus(const std::string& text) {
-  status_->setText(Q(text));
+  ShowValue(status_, Q(text), Q(Sid::kAccBackupStatus));
   // Long copies report each file; the window keeps painting between them.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void BackupDialog::Sync() {
   syncing_ = true;
-  path_->setText(Q(form_.Path()));
+  path_->setText(Q(form_.DisplayPath()));
+  path_->setCursorPosition(0);
+  // The whole path in view (up to a long one): its own width and the box's margins.
+  const QFontMetrics metrics = path_->fontMetrics();
+  path_->setMinimumWidth(
+      std::min(metrics.horizontalAdvance(path_->text()), 70 * metrics.averageCharWidth()) +
+      3 * metrics.averageCharWidth());
+  browse_->setVisible(form_.BrowseShown());
+  cancel_->setVisible(form_.CancelShown());
   required_->setVisible(form_.RequiredSpaceShown());
-  if (form_.RequiredSpaceShown()) required_->setText(Q(form_.RequiredSpaceText()));
+  if (form_.RequiredSpaceShown()) ShowValue(required_, Q(form_.RequiredSpaceText()));
   group_->setVisible(form_.RestoreGroupShown());
   if (form_.RestoreGroupShown()) {
     list_->clear();
-    for (const std::string& item : form_.ListItems()) list_->addItem(Q(item));
+    const std::vector<std::string> items = form_.ListItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+      auto* item = new QListWidgetItem(Q(items[i]), list_);
+      if (!form_.ItemIsHeading(static_cast<int>(i))) continue;
+      // A heading is read and skipped over, never chosen.
+      item->setFlags(Qt::ItemIsEnabled);
+      QFont bold = item->font();
+      bold.setBold(true);
+      item->setFont(bold);
+    }
     if (form_.selected_item() >= 0) list_->setCurrentRow(form_.selected_item());
     switch_list_->setVisible(form_.SwitchListShown());
     switch_list_->setText(Q(form_.SwitchListCaption()));
@@ -130,7 +153,7 @@ void BackupDialog::Sync() {
     undo_->setVisible(form_.UndoShown());
     undo_->setChecked(form_.undo());
   }
-  status_->setText(Q(form_.Status()));
+  ShowValue(status_, Q(form_.Status()), Q(Sid::kAccBackupStatus));
   ok_->setVisible(form_.OkShown());
   ok_->setText(Q(form_.OkCaption()));
   ok_->setAccessibleName(Q(form_.OkCaption()));

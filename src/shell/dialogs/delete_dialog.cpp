@@ -30,8 +30,7 @@ DeleteDialog::DeleteDialog(DeleteForm& form, QWidget* parent) : QDialog(parent),
   year_ = new QComboBox(this);
   for (const auto& t : form.MonthTexts()) month_->addItem(Q(t));
   for (const auto& t : form.YearTexts()) year_->addItem(Q(t));
-  month_->setAccessibleName(Plain(Sid::kMonthLabel));
-  year_->setAccessibleName(Plain(Sid::kYearLabel));
+  NameDateLists(temporary_->text(), month_, nullptr, year_);
   month_->setCurrentIndex(form.month);
   year_->setCurrentIndex(form.year - form.first_year());
   date->addWidget(month_);

@@ -2,6 +2,7 @@
 #include "shell/dialogs/dialog_kit.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -44,6 +45,17 @@ OkCancelRow MakeOkCancel(QDialog* dialog, Sid ok, Sid cancel, bool wired) {
   return row;
 }
 
+void ShowValue(QLabel* label, const QString& value, const QString& caption) {
+  label->setText(value);
+  const QString said = Plain(value).simplified();
+  label->setAccessibleName(caption.isEmpty() ? said : Plain(caption) + QStringLiteral(": ") + said);
+}
+
+void FitCharacters(QWidget* box, int chars) {
+  // The frame and the text margins of a line edit take about two characters.
+  box->setMinimumWidth(box->fontMetrics().averageCharWidth() * (chars + 2));
+}
+
 void DateBoxes::Create(QWidget* parent, const QString& name, int first, int last) {
   first_year = first;
   month = new QComboBox(parent);
@@ -52,9 +64,14 @@ void DateBoxes::Create(QWidget* parent, const QString& name, int first, int last
   for (const auto& t : MonthListTexts()) month->addItem(Q(t));
   for (const auto& t : DayListTexts()) day->addItem(Q(t));
   for (const auto& t : YearListTexts(first, last)) year->addItem(Q(t));
-  month->setAccessibleName(name + QStringLiteral(" - ") + Plain(Sid::kMonthLabel));
-  day->setAccessibleName(name + QStringLiteral(" - ") + Plain(Sid::kDayLabel));
-  year->setAccessibleName(name + QStringLiteral(" - ") + Plain(Sid::kYearLabel));
+  NameDateLists(name, month, day, year);
+}
+
+void NameDateLists(const QString& caption, QComboBox* month, QComboBox* day, QComboBox* year) {
+  const QString name = Plain(caption);
+  for (auto [list, part] : {std::pair{month, Sid::kMonthLabel}, std::pair{day, Sid::kDayLabel},
+                            std::pair{year, Sid::kYearLabel}})
+    if (list) list->setAccessibleName(name + QStringLiteral(" - ") + Plain(part));
 }
 
 void DateBoxes::Set(const DateParts& d) {

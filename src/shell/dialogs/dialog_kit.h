@@ -23,6 +23,7 @@
 #endif
 
 class QDialogButtonBox;
+class QLabel;
 
 namespace zarim {
 
@@ -51,6 +52,17 @@ struct OkCancelRow {
 };
 OkCancelRow MakeOkCancel(QDialog* dialog, Sid ok = Sid::kOkButton, Sid cancel = Sid::kCancelButton,
                          bool wired = true);
+
+// Shows a value in a label and names the label by its value, so a screen reader says
+// what is shown, after the caption when one is given ("Name: Anna Berg").
+void ShowValue(QLabel* label, const QString& value, const QString& caption = {});
+
+// Makes a text box wide enough to show `chars` typical characters of its font.
+void FitCharacters(QWidget* box, int chars);
+
+// Names the lists of one date for screen readers by the date's caption: "Birth date -
+// Month", "Birth date - Day", "Birth date - Year". A list may be null.
+void NameDateLists(const QString& caption, QComboBox* month, QComboBox* day, QComboBox* year);
 
 // Month, day and year lists of a record date.
 struct DateBoxes {

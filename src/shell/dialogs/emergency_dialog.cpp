@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/strings.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -20,22 +21,29 @@ EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QFormLayout;
   layout->addLayout(grid);
-  static constexpr Sid kCaptions[] = {Sid::kThirdPartyContact, Sid::kAdditionalInformation,
+  static constexpr Sid kCaptions[] = {Sid::kEmergencyContactName, Sid::kEmergencyContactInfo,
                                       Sid::kContactHomePhone, Sid::kContactMobilePhone,
                                       Sid::kContactWorkPhone};
   for (int i = 0; i < 5; ++i) {
     auto* edit = new QLineEdit(this);
     edit->setAccessibleName(Plain(Str(kCaptions[i])));
-    edit->setMaxLength(form.MaxLength(static_cast<EmergencyForm::Field>(i)));
-    grid->addRow(Q(Str(kCaptions[i])), edit);
+    const int length = form.MaxLength(static_cast<EmergencyForm::Field>(i));
+    edit->setMaxLength(length);
+    // Wide enough to read what is typed: the names and notes at 40 characters, the
+    // telephone numbers whole.
+    FitCharacters(edit, std::min(length, 40));
+    auto* label = new QLabel(Q(Str(kCaptions[i])), this);
+    label->setBuddy(edit);
+    grid->addRow(label, edit);
     fields_[i] = edit;
   }
+  grid->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
   jw_ = new QCheckBox(Q(Sid::kJwYes), this);
   jw_->setAccessibleName(jw_->text());
   layout->addWidget(jw_);
   shared_ = new QLabel(Q(Sid::kContactShared), this);
   layout->addWidget(shared_);
-  use_existing_ = MakeButton(Str(Sid::kUseExistingContact), this);
+  use_existing_ = MakeButton(Str(Sid::kUseExistingEmergencyContact), this);
   stop_ = MakeButton(Str(Sid::kStopUsingContact), this);
   layout->addWidget(use_existing_);
   layout->addWidget(stop_);
@@ -44,7 +52,7 @@ EmergencyDialog::EmergencyDialog(EmergencyForm& form, QWidget* parent)
     auto choices = form_.ExistingContacts();
     std::vector<std::string> names;
     for (const auto& c : choices) names.push_back(c.name);
-    int i = ChooseFromList(this, Q(Sid::kContactListTitle), names);
+    int i = ChooseFromList(this, Q(Sid::kEmergencyContactListTitle), names);
     if (i >= 0) UseExisting(choices[i].id);
   });
   connect(stop_, &QPushButton::clicked, this, [this] {
@@ -84,8 +92,10 @@ void EmergencyDialog::accept() {
   field(form_.focus_field())->setFocus();
 }
 
-void RunEmergencyDialog(QWidget* parent, CZarimDoc& doc, PubRecord& target) {
+void RunEmergencyDialog(QWidget* parent, CZarimDoc& doc, PubRecord& target,
+                        const std::string& typed_name) {
   EmergencyForm form(doc, target);
+  if (!typed_name.empty()) form.publisher_name = typed_name;
   EmergencyDialog dialog(form, parent);
   dialog.exec();
 }

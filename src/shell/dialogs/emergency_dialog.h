@@ -1,8 +1,9 @@
-// The emergency-contact dialog ("Third-party contact"), bound to EmergencyForm.
+// The emergency-contact dialog, bound to EmergencyForm.
 #pragma once
 
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include "records/emergency.h"
 
@@ -24,7 +25,7 @@ class EmergencyDialog : public QDialog {
   QPushButton* stop() const { return stop_; }
   QLabel* shared_note() const { return shared_; }
   void accept() override;
-  // "Use an existing third-party contact" with the chosen contact (tests pass it).
+  // "Use an existing emergency contact" with the chosen contact (tests pass it).
   void UseExisting(uint16_t id);
 
  private:
@@ -37,6 +38,8 @@ class EmergencyDialog : public QDialog {
   QLabel* shared_ = nullptr;
 };
 
-void RunEmergencyDialog(QWidget* parent, CZarimDoc& doc, PubRecord& target);
+// typed_name: the publisher's name as typed in the publisher dialog (the title's name).
+void RunEmergencyDialog(QWidget* parent, CZarimDoc& doc, PubRecord& target,
+                        const std::string& typed_name = {});
 
 }  // namespace zarim

@@ -31,7 +31,7 @@ HouseholdDialog::HouseholdDialog(HouseholdForm& form, CZarimDoc& doc, QWidget* p
   remove_->setVisible(form.editable());
   layout->addWidget(MakeOkCancel(this).box);
   connect(add_, &QPushButton::clicked, this, [this] {
-    FamilyMemberChooser chooser(doc_, form_.head());
+    FamilyMemberChooser chooser(doc_, form_.head(), form_.head_id());
     std::vector<std::string> texts;
     std::vector<bool> selectable;
     for (const auto& c : chooser.candidates()) {
@@ -70,6 +70,13 @@ void HouseholdDialog::reject() {
 
 void RunHouseholdDialog(QWidget* parent, CZarimDoc& doc, int rec) {
   HouseholdForm form(doc, rec);
+  HouseholdDialog dialog(form, doc, parent);
+  dialog.exec();
+}
+
+void RunNewHouseholdDialog(QWidget* parent, CZarimDoc& doc, uint16_t head_id,
+                           const std::string& head_name) {
+  HouseholdForm form(doc, head_id, head_name);
   HouseholdDialog dialog(form, doc, parent);
   dialog.exec();
 }

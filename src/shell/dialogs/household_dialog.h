@@ -33,5 +33,8 @@ class HouseholdDialog : public QDialog {
 };
 
 void RunHouseholdDialog(QWidget* parent, CZarimDoc& doc, int rec);
+// The household of a family head being added (not in the table yet).
+void RunNewHouseholdDialog(QWidget* parent, CZarimDoc& doc, uint16_t head_id,
+                           const std::string& head_name);
 
 }  // namespace zarim

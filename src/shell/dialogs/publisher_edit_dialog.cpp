@@ -162,7 +162,7 @@ void PublisherEditDialog::Build() {
   group_ = MakeButton(Str(Sid::kSelectGroupButton), this);
   household_ = MakeButton(Str(Sid::kEditHousehold), this);
   long_name_ = MakeButton(Str(Sid::kLongNameButton), this);
-  emergency_ = MakeButton(Str(Sid::kThirdPartyButton), this);
+  emergency_ = MakeButton(Str(Sid::kEmergencyContactButton), this);
   needs_ = MakeButton(Str(Sid::kSpecialNeedsButton), this);
   appointments_ = MakeButton(Str(Sid::kAppointmentsButton), this);
   status_ = MakeButton(Str(Sid::kStatusButton), this);
@@ -182,6 +182,7 @@ void PublisherEditDialog::Build() {
 
   connect(ok_, &QPushButton::clicked, this, &PublisherEditDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(this, &QDialog::rejected, this, [this] { form_.Cancel(); });
   connect(previous_, &QPushButton::clicked, this, [this] { Step(-1); });
   connect(next_, &QPushButton::clicked, this, [this] { Step(+1); });
   connect(copy_, &QPushButton::clicked, this, &PublisherEditDialog::CopyOrPaste);
@@ -199,11 +200,17 @@ void PublisherEditDialog::Build() {
     RefreshLabels();
   });
   connect(household_, &QPushButton::clicked, this, [this] {
-    if (form_.record() > 0) RunHouseholdDialog(this, doc_, form_.record());
+    Collect();
+    if (form_.record() > 0)
+      RunHouseholdDialog(this, doc_, form_.record());
+    else if (form_.adding() && form_.fields().family_head)
+      RunNewHouseholdDialog(this, doc_, form_.id(), form_.TypedName());
     RefreshLabels();
   });
-  connect(emergency_, &QPushButton::clicked, this,
-          [this] { RunEmergencyDialog(this, doc_, form_.working_record()); });
+  connect(emergency_, &QPushButton::clicked, this, [this] {
+    Collect();
+    RunEmergencyDialog(this, doc_, form_.working_record(), form_.TypedName());
+  });
   auto contact = [this] { RunContactInfoDialog(this, doc_, form_.working_record()); };
   connect(long_name_, &QPushButton::clicked, this, contact);
   connect(needs_, &QPushButton::clicked, this, contact);
@@ -285,7 +292,7 @@ void PublisherEditDialog::RefreshLabels() {
   baptized_years_->setText(Q(form_.BaptismLabel()));
   group_->setText(Q(form_.GroupButtonCaption()));
   group_->setAccessibleName(Plain(form_.GroupButtonCaption()));
-  household_->setVisible(form_.household_shown() && !form_.adding());
+  household_->setVisible(form_.household_shown());
   household_->setText(Q(form_.HouseholdCaption()));
   household_->setAccessibleName(Plain(form_.HouseholdCaption()));
   copy_->setText(Q(form_.CopyCaption()));

@@ -91,7 +91,7 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
 
   view_ = new ReportView(doc_, this);
   view_->setAccessibleName(Plain(Sid::kCardShownCard));
-  view_->setMinimumSize(view_->screen_dpi_x() * 6, view_->screen_dpi_y() * 4);
+  view_->setMinimumSize(view_->screen_dpi_x() * 4, view_->screen_dpi_y() * 3);
 
   auto* buttons = new QVBoxLayout;
   print_ = MakeButton(Str(Sid::kCardPrintThis), this);
@@ -118,9 +118,25 @@ RecordCardDialog::RecordCardDialog(RecordCardForm& form, CZarimDoc& doc, Prompte
   SayWhere(printer.isEmpty() ? QString()
                              : Q(Sid::kCardOutputDevice) + QStringLiteral(" ") + printer);
 
+  // The card fits the view's width from the start, so a small screen shows it whole;
+  // the zoom buttons make it larger or smaller.
+  auto* card = new QVBoxLayout;
+  auto* zoom = new QHBoxLayout;
+  fit_width_ = MakeButton(Str(Sid::kCardFitWidth), this);
+  zoom_in_ = MakeButton(Str(Sid::kCardZoomIn), this);
+  zoom_out_ = MakeButton(Str(Sid::kCardZoomOut), this);
+  for (QPushButton* b : {fit_width_, zoom_in_, zoom_out_}) zoom->addWidget(b);
+  zoom->addStretch(1);
+  card->addLayout(zoom);
+  card->addWidget(view_, 1);
+  view_->FitWidth();
+  connect(fit_width_, &QPushButton::clicked, view_, &ReportView::FitWidth);
+  connect(zoom_in_, &QPushButton::clicked, view_, &ReportView::ZoomIn);
+  connect(zoom_out_, &QPushButton::clicked, view_, &ReportView::ZoomOut);
+
   auto* top = new QHBoxLayout(this);
   top->addLayout(left);
-  top->addWidget(view_, 1);
+  top->addLayout(card, 1);
   top->addLayout(buttons);
 
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -42,6 +42,9 @@ class RecordCardDialog : public QDialog {
   QComboBox* totals_category() const { return category_; }
   QComboBox* totals_period() const { return period_; }
   QPushButton* print_button() const { return print_; }
+  QPushButton* fit_width_button() const { return fit_width_; }
+  QPushButton* zoom_in_button() const { return zoom_in_; }
+  QPushButton* zoom_out_button() const { return zoom_out_; }
   QPushButton* selected_button() const { return selected_; }
   QPushButton* save_pdf_button() const { return save_pdf_; }
   QPushButton* selected_pdf_button() const { return selected_pdf_; }
@@ -84,6 +87,7 @@ class RecordCardDialog : public QDialog {
   QRadioButton *active_file_ = nullptr, *branch_ = nullptr;
   QComboBox *category_ = nullptr, *period_ = nullptr;
   ReportView* view_ = nullptr;
+  QPushButton *fit_width_ = nullptr, *zoom_in_ = nullptr, *zoom_out_ = nullptr;
   QLabel* device_ = nullptr;
   QPushButton *print_ = nullptr, *selected_ = nullptr, *active_pdf_ = nullptr,
               *inactive_pdf_ = nullptr, *edit_ = nullptr, *history_ = nullptr,

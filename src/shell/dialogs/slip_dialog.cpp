@@ -32,11 +32,10 @@ SlipDialog::SlipDialog(SlipForm& form, QWidget* parent) : QDialog(parent), form_
 
   auto* head = new QGridLayout;
   auto* name_caption = new QLabel(Q(Str(Sid::kSlipNameLabel)), this);
-  name_ = new QLabel(Q(form.name()), this);
-  name_->setAccessibleName(Q(Str(Sid::kSlipNameLabel)));
+  name_ = new QLabel(this);
+  ShowValue(name_, Q(form.name()), Q(Sid::kSlipNameLabel));
   auto* month_caption = new QLabel(Q(Str(Sid::kSlipMonthLabel)), this);
   month_ = new QLabel(this);
-  month_->setAccessibleName(Q(Str(Sid::kSlipMonthLabel)));
   privilege_ = new QLabel(this);
   group_ = new QLabel(this);
   head->addWidget(name_caption, 0, 0);
@@ -180,11 +179,11 @@ void SlipDialog::ShowForm() {
   showing_ = true;
   const bool choosing = form_.mode() == SlipMode::kChoosingMonth;
   const bool remarking = form_.mode() == SlipMode::kRemark;
-  month_->setText(Q(form_.MonthText()));
-  privilege_->setText(Q(form_.PrivilegeText()));
-  group_->setText(Q(form_.GroupText()));
+  ShowValue(month_, Q(form_.MonthText()), Q(Sid::kSlipMonthLabel));
+  ShowValue(privilege_, Q(form_.PrivilegeText()));
+  ShowValue(group_, Q(form_.GroupText()));
   group_->setVisible(form_.EntryButtonsShown());
-  pioneer_->setText(Q(form_.PioneerLabel()));
+  ShowValue(pioneer_, Q(form_.PioneerLabel()));
   pioneer_->setVisible(!form_.AuxBoxShown());
   aux_->setVisible(form_.AuxBoxShown());
   aux_->setChecked(form_.aux());
@@ -198,8 +197,8 @@ void SlipDialog::ShowForm() {
   studies_->setVisible(form_.StudiesShown());
   credit_->setVisible(form_.CreditShown());
   credit_hint_->setVisible(form_.CreditShown() && form_.credit() <= 0);
-  credit_->setText(Q(form_.CreditText()));
-  warning_->setText(Q(form_.warning()));
+  ShowValue(credit_, Q(form_.CreditText()));
+  ShowValue(warning_, Q(form_.warning()));
   if (!remarking) remark_->setText(Q(form_.remark()));
   remark_->setEnabled(remarking);
   months_->setVisible(choosing);
