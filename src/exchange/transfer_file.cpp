@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/fill_args.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/history_form.h"
@@ -598,8 +599,7 @@ int ImportTransfer(CZarimDoc& doc, const TransferPublisher& t, std::vector<std::
     SetField(stored.end_date, a.end);
     StoreAppointment(doc, stored);
   }
-  doc.RebuildIndex();
-  doc.MarkModified();
+  RefreshDerivedState(doc);
   if (left_out && !left_out->empty()) {
     std::string months;
     for (const std::string& m : *left_out) months += (months.empty() ? "" : ", ") + m;

@@ -96,6 +96,7 @@ constexpr FormatUse kFormatUses[] = {
     {Sid::kCorrectionsCount, "dd"},
     {Sid::kNoSuchGroup, "d"},
     {Sid::kGroupWithoutMembers, "d"},
+    {Sid::kEmergencyContactTitle, "s"},
 };
 
 // Date and time patterns with their own conversions, rendered by FormatTime.

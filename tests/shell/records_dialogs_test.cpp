@@ -301,11 +301,12 @@ TEST_F(RecordsDialogsTest, KeyboardOnlyEmergencyContactOfANewPublisher) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* emergency = qobject_cast<EmergencyDialog*>(QApplication::activeModalWidget());
-    if (!emergency) return;
+    if (!emergency || !emergency->isActiveWindow()) return;
     poll.stop();
     title = emergency->windowTitle();
     QLineEdit* name = emergency->field(EmergencyForm::Field::kName);
     QTest::keyClick(emergency, Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(emergency->focusWidget(), name) << "Alt+N reaches the name";
     QTest::keyClicks(name, contact);
     EXPECT_EQ(name->text(), contact);
     EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(contact)) << "clipped";
