@@ -10,6 +10,7 @@
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
+#include "cycle/status_rules.h"
 
 namespace zarim {
 namespace {
@@ -18,9 +19,7 @@ int WholeHours(const PubRecord& r, int month, int slot) {
   return FieldValue(r, month, kHours, slot);
 }
 
-// Hours and credit a regular pioneer reports each month, by the service year the month
-// belongs to (the need was lowered for the service years that end in 2023 and later).
-int MonthlyNeed(int month, int year) { return 2000 + ServiceYear(year, month) < 2023 ? 70 : 50; }
+int MonthlyNeed(int month, int year) { return RegularPioneerMonthlyNeed(ServiceYear(year, month)); }
 
 std::string Name(const CZarimDoc& doc, const PubRecord& r) {
   return ToUtf8(doc.DisplayName(r, false), doc.language_code);

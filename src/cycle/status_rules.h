@@ -30,6 +30,12 @@ inline uint8_t CalendarToStatusYear(int year) {
   return static_cast<uint8_t>(((year - 2000) % 256 + 256) % 256);
 }
 
+// Hours (with credit) a regular pioneer reports each month in a service year, given as its
+// two-digit year: the need was lowered for the service years that end in 2023 and later.
+inline constexpr int RegularPioneerMonthlyNeed(int service_year) {
+  return 2000 + service_year < 2023 ? 70 : 50;
+}
+
 // Reported for a month: hours, quarter hours or the shared tick.
 bool ReportedIn(const PubRecord& r, int month, int slot);
 // The narrower test: hours or quarter hours.

@@ -77,39 +77,31 @@ std::string* ContactText(ExtensionData& c, int i) {
   return i == 6 ? &c.long_name : i == 7 ? &c.email : &c.other;
 }
 
-// The fixed fields of the first six text elements.
-void SetRecordText(PubRecord& r, int i, const std::string& bytes) {
+// The fixed fields of the first six text elements, handed to use.
+template <typename Record, typename Use>
+void WithRecordText(Record& r, int i, Use use) {
   switch (i) {
     case 0:
-      return SetField(r.first_name, bytes);
+      return use(r.first_name);
     case 1:
-      return SetField(r.last_name, bytes);
+      return use(r.last_name);
     case 2:
-      return SetField(r.address, bytes);
+      return use(r.address);
     case 3:
-      return SetField(r.home_phone, bytes);
+      return use(r.home_phone);
     case 4:
-      return SetField(r.mobile_phone, bytes);
+      return use(r.mobile_phone);
     case 5:
-      return SetField(r.other_phone, bytes);
+      return use(r.other_phone);
   }
 }
+void SetRecordText(PubRecord& r, int i, const std::string& bytes) {
+  WithRecordText(r, i, [&](auto& field) { SetField(field, bytes); });
+}
 std::string GetRecordText(const PubRecord& r, int i) {
-  switch (i) {
-    case 0:
-      return FieldText(r.first_name);
-    case 1:
-      return FieldText(r.last_name);
-    case 2:
-      return FieldText(r.address);
-    case 3:
-      return FieldText(r.home_phone);
-    case 4:
-      return FieldText(r.mobile_phone);
-    case 5:
-      return FieldText(r.other_phone);
-  }
-  return {};
+  std::string text;
+  WithRecordText(r, i, [&](const auto& field) { text = FieldText(field); });
+  return text;
 }
 
 template <typename Record>

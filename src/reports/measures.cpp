@@ -151,7 +151,7 @@ PioneerYear ComputePioneerYear(const CZarimDoc& doc, const PubRecord& r, bool pr
   if (previous_year) end = EndOfPreviousServiceYear(end);
   // The service year ends in the year of its August.
   const int ends_in = end.month <= 7 ? end.year : end.year + 1;
-  p.requirement = 2000 + ends_in < 2023 ? 70 : 50;
+  p.requirement = RegularPioneerMonthlyNeed(ends_in);
 
   // Walking back, the month after the first month that is not regular pioneering starts
   // the enrolment; September when the whole service year so far is.
