@@ -91,6 +91,21 @@ TEST(CliLanguage, ABackupSetOfAnotherCodePageIsNotRestored) {
   EXPECT_EQ(FileHashes(polish.path()), before);
 }
 
+TEST(CliLanguage, ASlipRemarkWithLettersTheCodePageLacksIsNotPosted) {
+  CliFolder folder;
+  const auto doc = folder.Load();
+  int id = 0;
+  for (int r = 1; r < doc->count && !id; ++r)
+    if (doc->records[r].status == kActive) id = doc->records[r].id;
+  const auto before = folder.Files();
+  CliRun run = folder.Run({"--lang", "french", "post", std::to_string(id), "--remark", "Żółć"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("windows-1252"), std::string::npos) << run.err;
+  EXPECT_EQ(folder.Files(), before);
+  EXPECT_EQ(
+      folder.Run({"--lang", "french", "post", std::to_string(id), "--remark", "Müller"}).status, 0);
+}
+
 TEST(CliLanguage, TheLocaleChoosesTheLanguageAndAnUnknownOneFallsBackToEnglish) {
   struct Case {
     std::vector<std::string> env;
