@@ -420,6 +420,15 @@ bool BackupForm::RunRestore() {
     return false;
   }
 
+  SystemClock system_clock;
+  const Clock& clock = services_.clock ? *services_.clock : static_cast<const Clock&>(system_clock);
+  // Names kept in another code page would come back garbled, and the next save would
+  // label them with the code page of this language.
+  if (auto foreign = SetCodePageConflict(source, doc_.language_code, clock)) {
+    doc_.prompter->Tell(Fill(Sid::kSetCodePageDiffers, source, *foreign));
+    return false;
+  }
+
   // Unsaved work would be lost without a trace: saved first, it goes aside with the rest
   // and "Undo last restore" brings it back.
   if (doc_.modified) {
@@ -429,8 +438,6 @@ bool BackupForm::RunRestore() {
   }
 
   // The set's own password guards it, whatever the current data's password is.
-  SystemClock system_clock;
-  const Clock& clock = services_.clock ? *services_.clock : static_cast<const Clock&>(system_clock);
   auto password = ReadSetPassword(source, clock);
   if (!password) {
     doc_.prompter->Tell(Fill(Sid::kRestoreNoSet, source));

@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/password.h"
+#include "core/settings.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -33,17 +34,38 @@ std::string NameOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> ReadSetPassword(const std::string& set_folder, const Clock& clock) {
+namespace {
+
+// A set's publisher table read through the publisher-file reader; nothing when the set
+// has no readable publisher file.
+std::unique_ptr<CZarimDoc> LoadSetPublishers(const std::string& set_folder, const Clock& clock) {
   std::string file = JoinPath(set_folder, kFilePublishers);
   struct stat st;
   // The set of a folder not converted yet holds the older table instead.
   if (HoldsOlderDataOnly(set_folder)) file = JoinPath(set_folder, kOldFilePublishers7);
-  if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   auto set = std::make_unique<CZarimDoc>();
   set->data_folder = set_folder;
   LoadPublishers(*set, clock);
-  if (set->count < 1) return std::nullopt;
+  if (set->count < 1) return nullptr;
+  return set;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSetPassword(const std::string& set_folder, const Clock& clock) {
+  auto set = LoadSetPublishers(set_folder, clock);
+  if (!set) return std::nullopt;
   return PasswordIsSet(*set) ? FieldText(set->header().first_name) : std::string();
+}
+
+std::optional<std::string> SetCodePageConflict(const std::string& set_folder,
+                                               std::string_view language_code, const Clock& clock) {
+  auto set = LoadSetPublishers(set_folder, clock);
+  if (!set) return std::nullopt;
+  SettingsFile settings(set_folder);
+  settings.Load();
+  return ForeignCodePage(settings.ini(), set->count, language_code);
 }
 
 SetRestore::SetRestore(std::string data_folder, Prompter* prompter)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/folder_journal.h"
@@ -17,6 +18,10 @@ namespace zarim {
 // The password kept in a set's publisher file ("" for none, record bytes), read through
 // the publisher-file reader; nothing when the set has no readable publisher file.
 std::optional<std::string> ReadSetPassword(const std::string& set_folder, const Clock& clock);
+// The code page of a set's names when the language `language_code` uses another one
+// (restored, they would be shown and saved garbled); nothing when the set fits.
+std::optional<std::string> SetCodePageConflict(const std::string& set_folder,
+                                               std::string_view language_code, const Clock& clock);
 
 class SetRestore {
  public:

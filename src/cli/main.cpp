@@ -265,6 +265,9 @@ Outcome Run(int argc, char** argv) {
     case Congregation::Opened::kInUse:
       std::cerr << "zarim-cli: " << congregation.failure() << "\n";
       return Outcome::kInUse;
+    case Congregation::Opened::kOtherCodePage:  // a rule of the program, not a file fault
+      std::cerr << "zarim-cli: " << congregation.failure() << "\n";
+      return Outcome::kRefused;
     default:
       std::cerr << "zarim-cli: " << congregation.failure() << "\n";
       return Outcome::kNotWritten;

@@ -280,6 +280,14 @@ std::string FolderCodePage(const IniFile& ini) {
   return ini.GetString(kLanguageSection, kCodePageKey, kDefaultCodePage);
 }
 
+std::optional<std::string> ForeignCodePage(const IniFile& ini, int record_count,
+                                           std::string_view language_code) {
+  // A folder without names takes the code page of the language it is used in.
+  std::string folder = FolderCodePage(ini);
+  if (record_count <= 1 || folder == CodePageForLanguage(language_code)) return std::nullopt;
+  return folder;
+}
+
 void ReadEarlyStart(const IniFile& ini, CZarimDoc& doc) {
   int year = ini.GetInt(kEarly, "Year", 0);
   int month = ini.GetInt(kEarly, "Month", 0);

@@ -100,6 +100,11 @@ void WriteSettings(const CZarimDoc& doc, IniFile& ini);
 // The code page the names and remarks of a folder are written in ("Language"/"CodePage",
 // written by WriteSettings for the language in use; windows-1252 when the key is absent).
 std::string FolderCodePage(const IniFile& ini);
+// The code page of a folder (or backup set) that holds names, `record_count` counting the
+// header record, in another code page than the one of `language_code`: read under that
+// language its names would be shown and saved garbled. Nothing when they fit.
+std::optional<std::string> ForeignCodePage(const IniFile& ini, int record_count,
+                                           std::string_view language_code);
 
 // The early-start keys ("Early"/"Year" and "Month").
 void ReadEarlyStart(const IniFile& ini, CZarimDoc& doc);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/bytes.h"
+#include "core/strings.h"
 
 namespace zarim {
 
@@ -166,6 +167,18 @@ std::string FromUtf8(std::string_view utf8, std::string_view lang) {
   if (U_FAILURE(status)) return std::string();
   out.resize(static_cast<size_t>(dst - out.data()));
   return out;
+}
+
+bool FitsCodePage(std::string_view utf8, std::string_view lang) {
+  return ToUtf8(FromUtf8(utf8, lang), lang) == utf8;
+}
+
+std::string TypedTextFault(std::string_view utf8, size_t limit, std::string_view lang) {
+  if (FromUtf8(utf8, lang).size() > limit)
+    return Fill(Sid::kTooManyCharacters, std::to_string(limit));
+  if (!FitsCodePage(utf8, lang))
+    return Fill(Sid::kLettersOutsideCodePage, utf8, CodePageForLanguage(lang));
+  return {};
 }
 
 struct NameCollator::Impl {

@@ -20,6 +20,13 @@ std::string CollationLocaleForLanguage(std::string_view language_code);
 std::string ToUtf8(std::string_view bytes, std::string_view language_code = "eng");
 std::string FromUtf8(std::string_view utf8, std::string_view language_code = "eng");
 
+// Whether typed UTF-8 text comes back unchanged from the record bytes of the language's
+// code page (no letter would be saved as '?').
+bool FitsCodePage(std::string_view utf8, std::string_view language_code);
+// What is wrong with a typed text for a record field of `limit` bytes: too many characters,
+// or letters the code page lacks; empty when it can be stored as typed.
+std::string TypedTextFault(std::string_view utf8, size_t limit, std::string_view language_code);
+
 // The plain ASCII letter of a record byte: the character without its accents ('O' for
 // "Ó"), or 0 when it has none (a symbol, "Æ").
 char PlainLetter(unsigned char byte, std::string_view language_code = "eng");

@@ -18,7 +18,6 @@
 #include "core/settings.h"
 #include "core/startup.h"
 #include "core/strings.h"
-#include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/roll.h"
 
@@ -112,9 +111,8 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   }
 
   // Names kept in another code page would be shown and saved garbled under this language.
-  const std::string folder_code_page = FolderCodePage(settings_->ini());
-  if (doc_.count > 1 && folder_code_page != CodePageForLanguage(doc_.language_code)) {
-    failure_ = Fill(Sid::kCodePageDiffers, doc_.data_folder, folder_code_page);
+  if (auto foreign = ForeignCodePage(settings_->ini(), doc_.count, doc_.language_code)) {
+    failure_ = Fill(Sid::kCodePageDiffers, doc_.data_folder, *foreign);
     lock_.reset();
     return Opened::kOtherCodePage;
   }

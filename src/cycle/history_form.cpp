@@ -333,7 +333,11 @@ void HistoryForm::Store() {
   copy_.late[m][s] = late;
   copy_.credit[m][s] = static_cast<uint16_t>(ParseCount(texts_[5], kMaxCell));
   AskAboutFigures(m, s);
-  if (remark_ != loaded_remark_) {
+  if (remark_ != loaded_remark_ && !FitsCodePage(remark_, doc_.language_code)) {
+    // The figures are kept; the remark stays as it was rather than take '?' letters.
+    doc_.prompter->Tell(
+        Fill(Sid::kLettersOutsideCodePage, remark_, CodePageForLanguage(doc_.language_code)));
+  } else if (remark_ != loaded_remark_) {
     RemarkSlot r = GetRemark(doc_, copy_, m, s);
     std::string bytes = FromUtf8(remark_, doc_.language_code);
     if (bytes.size() > kSlipRemarkLength) bytes.resize(kSlipRemarkLength);

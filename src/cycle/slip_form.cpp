@@ -286,6 +286,8 @@ void SlipForm::BeginRemark() {
 }
 
 void SlipForm::EndRemark() {
+  // A remark with letters the code page lacks stays as typed, to be mended; Save says why.
+  if (!FitsCodePage(remark_, doc_.language_code)) return;
   std::string bytes = RemarkBytes();
   remark_ = ToUtf8(bytes, doc_.language_code);
   if (bytes != stored_remark_) {
@@ -308,6 +310,12 @@ void SlipForm::EndRemark() {
 
 SlipForm::SaveResult SlipForm::Save() {
   if (record_ == 0) return SaveResult::kRefused;
+  // A letter the code page lacks would be stored as '?' in the remark.
+  if (!FitsCodePage(remark_, doc_.language_code)) {
+    doc_.prompter->Tell(
+        Fill(Sid::kLettersOutsideCodePage, remark_, CodePageForLanguage(doc_.language_code)));
+    return SaveResult::kRefused;
+  }
   if (mode_ == SlipMode::kChoosingMonth) EndChangeMonth();
   if (mode_ == SlipMode::kRemark) {
     EndRemark();

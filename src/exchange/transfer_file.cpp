@@ -247,7 +247,10 @@ class Reader {
   // The text of the element in record bytes, at most limit of them.
   bool Text(const std::string& utf8, std::string_view what, size_t limit, std::string* out) {
     *out = FromUtf8(utf8, doc_.language_code);
-    if (out->size() > limit || out->find('\0') != std::string::npos) return Bad(what, utf8);
+    // A letter the code page lacks would arrive as '?'.
+    if (out->size() > limit || out->find('\0') != std::string::npos ||
+        !FitsCodePage(utf8, doc_.language_code))
+      return Bad(what, utf8);
     return true;
   }
   bool Person(XmlDocument& x, PubRecord& p);

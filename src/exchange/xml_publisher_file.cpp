@@ -338,7 +338,7 @@ void XmlPublisherImport::TakeOver(const XmlCandidate& c, PubRecord& r, bool exis
     if (!x.FindChildElem(name)) return false;
     *out = x.GetChildData();
     // A character the code page has no letter for becomes "?": the user is told where.
-    if (ToUtf8(Bytes(doc_, *out), doc_.language_code) != *out) lossy.emplace_back(name);
+    if (!FitsCodePage(*out, doc_.language_code)) lossy.emplace_back(name);
     return true;
   };
   std::string v;

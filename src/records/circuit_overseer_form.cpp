@@ -49,8 +49,9 @@ bool CircuitOverseerForm::Ok() {
   const std::string& lang = doc_.language_code;
   const std::string* texts[] = {&first, &last, &address, &home, &mobile, &other, &email};
   for (int i = 0; i < 7; ++i) {
-    if (static_cast<int>(FromUtf8(*texts[i], lang).size()) > kLimits[i]) {
-      doc_.prompter->Tell(Fill(Sid::kTooManyCharacters, std::to_string(kLimits[i])));
+    const std::string fault = TypedTextFault(*texts[i], static_cast<size_t>(kLimits[i]), lang);
+    if (!fault.empty()) {
+      doc_.prompter->Tell(fault);
       return false;
     }
   }

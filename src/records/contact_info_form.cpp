@@ -66,9 +66,10 @@ bool ContactInfoForm::Ok() {
   const std::pair<Field, const std::string*> texts[] = {
       {Field::kLongName, &long_name}, {Field::kOther, &other}, {Field::kNeed, &need}};
   for (const auto& [f, text] : texts) {
-    if (static_cast<int>(FromUtf8(*text, lang).size()) > MaxLength(f)) {
+    const std::string fault = TypedTextFault(*text, static_cast<size_t>(MaxLength(f)), lang);
+    if (!fault.empty()) {
       focus_ = f;
-      doc_.prompter->Tell(Fill(Sid::kTooManyCharacters, std::to_string(MaxLength(f))));
+      doc_.prompter->Tell(fault);
       return false;
     }
   }

@@ -20,6 +20,11 @@ CustomCategoryForm::CustomCategoryForm(CZarimDoc& doc) : doc_(doc) {
 }
 
 bool CustomCategoryForm::Ok(const CategoryAsker& ask) {
+  if (!FitsCodePage(name, doc_.language_code)) {
+    doc_.prompter->Tell(
+        Fill(Sid::kLettersOutsideCodePage, name, CodePageForLanguage(doc_.language_code)));
+    return false;
+  }
   std::string fresh(Trim(FromUtf8(name, doc_.language_code)));
   if (fresh.size() > kMaxCategoryName) fresh.resize(kMaxCategoryName);
   const std::string& old = doc_.options.custom_category_name;

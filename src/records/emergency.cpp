@@ -92,9 +92,10 @@ EmergencyForm::Result EmergencyForm::Ok() {
                                                         {Field::kMobile, &mobile},
                                                         {Field::kWork, &work}};
   for (const auto& [f, text] : texts) {
-    if (static_cast<int>(FromUtf8(*text, lang).size()) > MaxLength(f)) {
+    const std::string fault = TypedTextFault(*text, static_cast<size_t>(MaxLength(f)), lang);
+    if (!fault.empty()) {
       focus_ = f;
-      doc_.prompter->Tell(Fill(Sid::kTooManyCharacters, std::to_string(MaxLength(f))));
+      doc_.prompter->Tell(fault);
       return Result::kStayOpen;
     }
   }

@@ -121,6 +121,12 @@ void GroupDetailForm::SelectAssistant(int rec) {
 
 bool GroupDetailForm::Ok() {
   if (!valid()) return false;
+  for (const std::string* text : {&overseer, &assistant, &location, &time, &name}) {
+    if (FitsCodePage(*text, doc_.language_code)) continue;
+    doc_.prompter->Tell(
+        Fill(Sid::kLettersOutsideCodePage, *text, CodePageForLanguage(doc_.language_code)));
+    return false;
+  }
   int g = group_ - 1;
   GroupTable& t = doc_.groups;
   SetField(t.overseer[g], B(doc_, overseer));

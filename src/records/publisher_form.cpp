@@ -304,11 +304,11 @@ void PublisherForm::ClearCopy() {
 bool PublisherForm::Validate() {
   for (int i = 0; i < kTextFieldCount; ++i) {
     auto f = static_cast<TextField>(i);
-    std::string bytes = FromUtf8(fields_.text[i], doc_.language_code);
-    int limit = MaxLength(f);
-    if (static_cast<int>(bytes.size()) > limit) {
+    const std::string fault =
+        TypedTextFault(fields_.text[i], static_cast<size_t>(MaxLength(f)), doc_.language_code);
+    if (!fault.empty()) {
       invalid_field_ = f;
-      doc_.prompter->Tell(zarim::Fill(Sid::kTooManyCharacters, std::to_string(limit)));
+      doc_.prompter->Tell(fault);
       return false;
     }
   }

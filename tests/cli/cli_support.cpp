@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include "core/data_files.h"
 #include "core/folder_lock.h"
@@ -43,7 +45,20 @@ std::map<std::string, std::string> FileHashes(const std::string& folder) {
   return out;
 }
 
-CliRun RunCli(const std::vector<std::string>& args) {
+CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+  // The language comes from these variables; the machine's own must not choose it.
+  auto is_locale = [](std::string_view v) {
+    return v.substr(0, 3) == "LC_" || v.substr(0, 5) == "LANG=" || v.substr(0, 9) == "LANGUAGE=";
+  };
+  std::vector<std::string> env_text;
+  for (char** e = environ; *e; ++e)
+    if (!is_locale(*e)) env_text.emplace_back(*e);
+  if (std::none_of(env.begin(), env.end(), is_locale)) env_text.emplace_back("LC_ALL=C.UTF-8");
+  env_text.insert(env_text.end(), env.begin(), env.end());
+  std::vector<char*> envp;
+  for (auto& e : env_text) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
   TempDir io;
   std::string out_path = io.File("out"), err_path = io.File("err");
   std::vector<std::string> all{ZARIM_CLI_PATH};
@@ -60,7 +75,7 @@ CliRun RunCli(const std::vector<std::string>& args) {
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   pid_t pid = 0;
-  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + all[0]);
   int wstatus = 0;
@@ -81,10 +96,11 @@ CliFolder::CliFolder() {
   if (!demo::WriteDemoFolder(dir.path(), options, &error)) throw std::runtime_error(error);
 }
 
-CliRun CliFolder::Run(const std::vector<std::string>& args) const {
+CliRun CliFolder::Run(const std::vector<std::string>& args,
+                      const std::vector<std::string>& env) const {
   std::vector<std::string> all{"--data", dir.path(), "--today", "2026-12-08"};
   all.insert(all.end(), args.begin(), args.end());
-  return RunCli(all);
+  return RunCli(all, env);
 }
 
 std::unique_ptr<CZarimDoc> CliFolder::Load() {

@@ -22,8 +22,10 @@ struct CliRun {
   std::string err;
 };
 
-// Runs the zarim-cli built beside the tests with the given arguments.
-CliRun RunCli(const std::vector<std::string>& args);
+// Runs the zarim-cli built beside the tests with the given arguments and the variables
+// `env` added ("LANG=pl_PL.UTF-8"). Whatever the machine's locale, the program speaks
+// English (LC_ALL=C.UTF-8) unless `env` names a locale variable.
+CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 
 // Every file of a folder by name, with a hash (FNV-1a, 64 bits) of its bytes.
 std::map<std::string, std::string> FileHashes(const std::string& folder);
@@ -34,7 +36,7 @@ class CliFolder {
   CliFolder();
   const std::string& path() const { return dir.path(); }
   // Runs `zarim-cli --data DIR --today 2026-12-08 ARGS...`.
-  CliRun Run(const std::vector<std::string>& args) const;
+  CliRun Run(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) const;
   // The folder loaded anew through the library (from a copy of its files).
   std::unique_ptr<CZarimDoc> Load();
   // Every file of the folder with a hash of its bytes (readable when two differ).
