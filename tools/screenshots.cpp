@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -41,9 +43,27 @@ namespace {
 
 QString out_dir;
 
+// Takes the window with its frame and title bar as the window manager draws them (the
+// screen's pixels inside the frame); the window alone when there is no window manager.
 void Grab(QWidget* window, const char* name) {
-  QApplication::processEvents();
-  const QPixmap shot = window->screen()->grabWindow(window->winId());
+  // The window manager frames a window a moment after it is shown (longer on a busy
+  // machine), then draws the frame; a grab that comes too early is taken again.
+  const auto framed = [window] {
+    const QWindow* handle = window->windowHandle();
+    const QRect frame = window->frameGeometry();
+    return handle && handle->isExposed() && frame != window->geometry() &&
+           frame.contains(window->geometry());
+  };
+  QPixmap shot;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    QElapsedTimer waited;
+    waited.start();
+    while ((!framed() || waited.elapsed() < 300) && waited.elapsed() < 5000)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const QRect frame = window->frameGeometry();
+    shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    if (framed() && shot.deviceIndependentSize().toSize() == frame.size()) break;
+  }
   const QString file = QDir(out_dir).filePath(QString::fromLatin1(name) + ".png");
   if (!shot.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
 }
@@ -51,7 +71,7 @@ void Grab(QWidget* window, const char* name) {
 // Grabs the modal window the program shows next, then answers it: its default button
 // when answer is set (the question's "Yes"), else Esc.
 void GrabNextModal(const char* name, bool answer, std::function<void()> then = {}) {
-  QTimer::singleShot(600, [name, answer, then] {
+  QTimer::singleShot(1000, [name, answer, then] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     Grab(modal, name);
@@ -69,7 +89,7 @@ void Show(QWidget& window, const char* name) {
   window.activateWindow();
   QTimer pause;
   pause.setSingleShot(true);
-  pause.start(600);
+  pause.start(1000);
   while (pause.isActive()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   Grab(&window, name);
 }
