@@ -12,6 +12,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "shell/control_access_keys.h"
+
 namespace zarim {
 
 namespace {
@@ -85,7 +87,10 @@ void FitWindow(QWidget* window) {
 
 bool WindowFitter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show) {
-    if (auto* dialog = qobject_cast<QDialog*>(watched)) FitWindow(dialog);
+    if (auto* dialog = qobject_cast<QDialog*>(watched)) {
+      GiveControlAccessKeys(dialog);
+      FitWindow(dialog);
+    }
   }
   return QObject::eventFilter(watched, event);
 }

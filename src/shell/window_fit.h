@@ -24,7 +24,8 @@ class WindowFitter : public QObject {
 QSize FreeArea(const QWidget* window);
 // Widens and bounds a top-level window as the fitter does when it is shown.
 void FitWindow(QWidget* window);
-// Installs one fitter on the application; every dialog shown afterwards is fitted.
+// Installs one fitter on the application; every dialog shown afterwards is fitted, and its
+// check boxes and field labels get access keys.
 void InstallWindowFitter();
 
 }  // namespace zarim

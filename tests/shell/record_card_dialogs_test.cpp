@@ -20,6 +20,7 @@
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/record_card_dialog.h"
 #include "shell/report_view.h"
+#include "shell/window_fit.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -67,6 +68,20 @@ TEST_F(RecordCardDialogsTest, CardFitsTheWidthOfASmallScreenAndZoomsByKeyboard) 
   QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);  // "Fit to &Width"
   ASSERT_TRUE(QTest::qWaitFor([&] { return view->fits_width(); }));
   EXPECT_DOUBLE_EQ(view->zoom(), fitted);
+}
+
+// The tick boxes get access keys when the dialog is shown.
+TEST_F(RecordCardDialogsTest, TheInactiveBoxIsTickedWithItsAccessKey) {
+  InstallWindowFitter();
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const QString caption = dialog.inactive_box()->text();
+  const qsizetype key = caption.indexOf(QLatin1Char('&')) + 1;
+  ASSERT_GT(key, 0) << caption.toStdString();
+  QTest::keyClick(&dialog, caption.at(key).toLower().toLatin1(), Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.inactive(); }));  // a click, animated
 }
 
 TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
