@@ -47,23 +47,29 @@ QString out_dir;
 // screen's pixels inside the frame); the window alone when there is no window manager.
 void Grab(QWidget* window, const char* name) {
   // The window manager frames a window a moment after it is shown (longer on a busy
-  // machine), then draws the frame; a grab that comes too early is taken again.
+  // machine), then draws the frame. A window whose frame Qt has not learnt by then is
+  // taken with the frame margins of the windows before it (one window manager draws them
+  // all alike).
+  static QMargins margins;
   const auto framed = [window] {
     const QWindow* handle = window->windowHandle();
     const QRect frame = window->frameGeometry();
     return handle && handle->isExposed() && frame != window->geometry() &&
            frame.contains(window->geometry());
   };
-  QPixmap shot;
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    QElapsedTimer waited;
-    waited.start();
-    while ((!framed() || waited.elapsed() < 300) && waited.elapsed() < 5000)
-      QApplication::processEvents(QEventLoop::AllEvents, 50);
-    const QRect frame = window->frameGeometry();
-    shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    if (framed() && shot.deviceIndependentSize().toSize() == frame.size()) break;
+  QElapsedTimer waited;
+  waited.start();
+  while ((!framed() || waited.elapsed() < 300) && waited.elapsed() < 3000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  QRect frame = window->geometry().marginsAdded(margins);
+  if (framed()) {
+    frame = window->frameGeometry();
+    margins = QMargins(
+        window->geometry().left() - frame.left(), window->geometry().top() - frame.top(),
+        frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
   }
+  const QPixmap shot =
+      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   const QString file = QDir(out_dir).filePath(QString::fromLatin1(name) + ".png");
   if (!shot.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
 }
@@ -145,9 +151,16 @@ int main(int argc, char** argv) {
   frame.Refresh();
   Show(frame, "main-window");
 
-  // A report slip of the first active publisher.
+  // The report slip of the first regular pioneer (hours, credit and its hint shown), else
+  // of the first active publisher.
   {
-    SlipForm form(doc, doc.lists[kActive][0].rec);
+    int rec = doc.lists[kActive][0].rec;
+    for (const auto& entry : doc.lists[kActive])
+      if (SlipForm(doc, entry.rec).CreditShown()) {
+        rec = entry.rec;
+        break;
+      }
+    SlipForm form(doc, rec);
     SlipDialog slip(form, &frame);
     Show(slip, "slip");
   }

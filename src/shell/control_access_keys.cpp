@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <algorithm>
 #include <functional>
@@ -46,7 +47,8 @@ void GiveControlAccessKeys(QWidget* window) {
     QString caption = QString::fromStdString(keyed[kept + i]);
     // A window with more controls than letters shares keys: pressing a shared key again
     // moves on to the next control that has it.
-    if (keyed[kept + i] == captions[kept + i]) {
+    static const QRegularExpression kKey(QStringLiteral("&[^&\\s]"));
+    if (keyed[kept + i] == captions[kept + i] && !caption.contains(kKey)) {
       const auto at = std::find_if(caption.begin(), caption.end(),
                                    [](QChar c) { return c.isLetterOrNumber(); });
       if (at == caption.end()) continue;

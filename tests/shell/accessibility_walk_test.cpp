@@ -95,6 +95,8 @@ void WalkDialog(const testing::DialogEntry& entry) {
     EXPECT_TRUE(!text.contains(QRegularExpression(QStringLiteral("\\w"))) ||
                 access_key.match(text).hasMatch())
         << "no access key: " << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("&&")))
+        << "a key given twice: " << text.toStdString();
   }
 
   const std::vector<QWidget*> stops = TabStops(dialog);
