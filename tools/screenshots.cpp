@@ -25,7 +25,6 @@
 #include "records/emergency.h"
 #include "records/publisher_form.h"
 #include "reports/format_options_form.h"
-#include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/dialogs/emergency_dialog.h"
@@ -198,7 +197,7 @@ int main(int argc, char** argv) {
   Show(frame, "branch-report");
 
   // Printing without a printer: the offer of a PDF file, then the file dialog it opens.
-  frame.ShowReport(report_kind::kTelephoneCongregation);
+  frame.RunCommand(kCmdTelephoneCongregation);
   GrabNextModal("no-printer", true, [] { GrabNextModal("no-printer-save-pdf", false); });
   frame.RunCommand(kCmdPrint);
 
