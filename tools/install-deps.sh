@@ -17,6 +17,9 @@ packages+=(libxml2-utils)
 packages+=(gettext python3 qt6-translations-l10n)
 # The benchmarks' kill sweep stops commands at chosen system calls through strace.
 packages+=(strace)
+# A small window manager under the virtual X server, so the guide's pictures show the
+# window frames and their titles (make screenshots).
+packages+=(openbox)
 # The metric-compatible face of the record card's "Calibri".
 packages+=(fonts-crosextra-carlito)
 

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -23,7 +25,6 @@
 #include "records/emergency.h"
 #include "records/publisher_form.h"
 #include "reports/format_options_form.h"
-#include "reports/report_kind.h"
 #include "shell/commands.h"
 #include "shell/data_folder_choice.h"
 #include "shell/dialogs/emergency_dialog.h"
@@ -41,9 +42,33 @@ namespace {
 
 QString out_dir;
 
+// Takes the window with its frame and title bar as the window manager draws them (the
+// screen's pixels inside the frame); the window alone when there is no window manager.
 void Grab(QWidget* window, const char* name) {
-  QApplication::processEvents();
-  const QPixmap shot = window->screen()->grabWindow(window->winId());
+  // The window manager frames a window a moment after it is shown (longer on a busy
+  // machine), then draws the frame. A window whose frame Qt has not learnt by then is
+  // taken with the frame margins of the windows before it (one window manager draws them
+  // all alike).
+  static QMargins margins;
+  const auto framed = [window] {
+    const QWindow* handle = window->windowHandle();
+    const QRect frame = window->frameGeometry();
+    return handle && handle->isExposed() && frame != window->geometry() &&
+           frame.contains(window->geometry());
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while ((!framed() || waited.elapsed() < 300) && waited.elapsed() < 3000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  QRect frame = window->geometry().marginsAdded(margins);
+  if (framed()) {
+    frame = window->frameGeometry();
+    margins = QMargins(
+        window->geometry().left() - frame.left(), window->geometry().top() - frame.top(),
+        frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
+  }
+  const QPixmap shot =
+      window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   const QString file = QDir(out_dir).filePath(QString::fromLatin1(name) + ".png");
   if (!shot.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
 }
@@ -51,7 +76,7 @@ void Grab(QWidget* window, const char* name) {
 // Grabs the modal window the program shows next, then answers it: its default button
 // when answer is set (the question's "Yes"), else Esc.
 void GrabNextModal(const char* name, bool answer, std::function<void()> then = {}) {
-  QTimer::singleShot(600, [name, answer, then] {
+  QTimer::singleShot(1000, [name, answer, then] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     Grab(modal, name);
@@ -69,7 +94,7 @@ void Show(QWidget& window, const char* name) {
   window.activateWindow();
   QTimer pause;
   pause.setSingleShot(true);
-  pause.start(600);
+  pause.start(1000);
   while (pause.isActive()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   Grab(&window, name);
 }
@@ -125,9 +150,16 @@ int main(int argc, char** argv) {
   frame.Refresh();
   Show(frame, "main-window");
 
-  // A report slip of the first active publisher.
+  // The report slip of the first regular pioneer (hours, credit and its hint shown), else
+  // of the first active publisher.
   {
-    SlipForm form(doc, doc.lists[kActive][0].rec);
+    int rec = doc.lists[kActive][0].rec;
+    for (const auto& entry : doc.lists[kActive])
+      if (SlipForm(doc, entry.rec).CreditShown()) {
+        rec = entry.rec;
+        break;
+      }
+    SlipForm form(doc, rec);
     SlipDialog slip(form, &frame);
     Show(slip, "slip");
   }
@@ -165,7 +197,7 @@ int main(int argc, char** argv) {
   Show(frame, "branch-report");
 
   // Printing without a printer: the offer of a PDF file, then the file dialog it opens.
-  frame.ShowReport(report_kind::kTelephoneCongregation);
+  frame.RunCommand(kCmdTelephoneCongregation);
   GrabNextModal("no-printer", true, [] { GrabNextModal("no-printer-save-pdf", false); });
   frame.RunCommand(kCmdPrint);
 

@@ -7,17 +7,47 @@ set -eu
 build=$(cd "$1" && pwd)
 out=$(mkdir -p "$2" && cd "$2" && pwd)
 work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+wm_pid=
+trap '[ -z "$wm_pid" ] || kill "$wm_pid"; stop_xvfb; rm -rf "$work"' EXIT
 . "$(dirname "$0")/../tests/shell/xvfb_lib.sh"
-"$build/tools/zarim-demo" "$work/data" --today 2024-03-10 >/dev/null
-# No start-up notice; a home of its own, so the first start names a folder there.
-printf '[Nag]\r\nEnabled=1\r\n' > "$work/data/zarim.ini"
-mkdir -p "$work/home/Documents" "$work/run"
+# A user's home of its own, so the first start names the folder it makes there and the
+# backup offers a place beside the congregation's folder. Seen at /home/maria through a
+# private mount where user namespaces allow it (as on a real machine), else at its
+# temporary path.
+mkdir -p "$work/homes/maria/Documents" "$work/run"
+"$build/tools/zarim-demo" "$work/homes/maria/Congregation" --today 2024-03-10 >/dev/null
+# No start-up notice.
+printf '[Nag]\r\nEnabled=1\r\n' > "$work/homes/maria/Congregation/zarim.ini"
 chmod 700 "$work/run"
-start_xvfb "$work" 1920x1080x24
+home=/home/maria
+# The other homes stay where they were (the build may be in one).
+as_user=(unshare --user --map-root-user --mount bash -c '
+  mkdir -p "$0/.home" && mount --rbind /home "$0/.home" || exit 1
+  for d in "$0"/.home/*; do
+    [ -e "$d" ] && [ "${d##*/}" != maria ] || continue
+    mkdir -p "$0/homes/${d##*/}" && mount --rbind "$d" "$0/homes/${d##*/}" || exit 1
+  done
+  mount --rbind "$0/homes" /home && exec "$@"' "$work")
+if ! "${as_user[@]}" test -d "$home/Documents" 2>/dev/null; then
+  echo "no private mount of /home here: the first start shows a temporary folder"
+  home="$work/homes/maria"
+  as_user=()
+fi
+# SCREEN=1366x768x24 checks the layout on a smaller screen.
+start_xvfb "$work" "${SCREEN:-1920x1080x24}"
+# A small window manager draws the frames, so each picture shows its window's title.
+if command -v openbox >/dev/null; then
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  sleep 1
+else
+  echo "openbox is missing: the pictures show no title bars"
+fi
+# A sanitizer build would stop at leaks inside the system libraries (D-Bus) on exit.
 for scale in 1 2; do
-  HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run" \
-    XDG_DOCUMENTS_DIR="$work/home/Documents" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale \
-    "$build/tools/zarim-screenshots" "$work/data" "$out/scale$scale"
+  HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run" \
+    XDG_DOCUMENTS_DIR="$home/Documents" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
+    "${as_user[@]}" "$build/tools/zarim-screenshots" "$home/Congregation" "$out/scale$scale"
 done
 ls "$out"/scale1 "$out"/scale2

@@ -8,7 +8,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -25,6 +24,7 @@
 #include "cycle/congregation.h"
 #include "shell/action_panel.h"
 #include "shell/report_host.h"
+#include "shell/window_fit.h"
 
 // The icons are compiled into the desktop library; a static library's resources must be
 // registered by name before the first use.
@@ -128,11 +128,9 @@ CMainFrame::CMainFrame(CZarimDoc& doc, const ShellServices& services, CommandTab
         first->setFocus(Qt::ShortcutFocusReason);
     });
   }
-  // The window's usual size, but never larger than the screen's free area (a small
-  // screen, or a large scale factor).
-  QSize size(900, 700);
-  if (QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
-  resize(size);
+  // The window's usual size, but never larger than the screen's free area with the title
+  // bar (a small screen, or a large scale factor).
+  resize(QSize(900, 700).boundedTo(FreeArea(this)));
   Refresh();
 }
 

@@ -187,8 +187,7 @@ QString ProposedPdfPath(const PrintJob& job, const QString& title) {
   return QDir(QString::fromStdString(folder)).filePath(name);
 }
 
-QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
-                        const QString& title) {
+QString AskPdfPath(QWidget* parent, const PrintJob& job, Prompter& prompter, const QString& title) {
   QString path = QFileDialog::getSaveFileName(parent, Plain(Sid::kSaveAsPdf),
                                               ProposedPdfPath(job, title), Q(Str(Sid::kPdfFilter)));
   if (path.isEmpty()) return {};
@@ -197,6 +196,13 @@ QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter
     prompter.Tell(Fill(Sid::kOutputInsideDataFolder, path.toStdString(), job.doc->data_folder));
     return {};
   }
+  return path;
+}
+
+QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter,
+                        const QString& title) {
+  const QString path = AskPdfPath(parent, job, prompter, title);
+  if (path.isEmpty()) return {};
   bool canceled = false;
   if (WriteReportPdf(job, path, 300, parent, &canceled))
     return Q(Fill(Sid::kStatusSavedPdf, path.toStdString()));

@@ -72,6 +72,9 @@ QString SaveReportAsPdf(QWidget* parent, const PrintJob& job, Prompter& prompter
                         const QString& title = {});
 // The path SaveReportAsPdf proposes.
 QString ProposedPdfPath(const PrintJob& job, const QString& title);
+// The file dialog of SaveReportAsPdf: the chosen path ending in ".pdf", empty when the user
+// cancels or chooses a place inside the data folder (the user is told why).
+QString AskPdfPath(QWidget* parent, const PrintJob& job, Prompter& prompter, const QString& title);
 // The printer setup dialog of the default printer.
 void RunPrintSetup(QWidget* parent);
 

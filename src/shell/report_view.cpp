@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "core/document.h"
@@ -84,8 +85,13 @@ void ReportView::SetZoom(double zoom) {
 
 void ReportView::FitWidth() {
   fit_width_ = true;
-  // The page's eight inches across the view, less a little room at either side.
-  SetZoom((viewport()->width() - 4) / (8.0 * screen_dpi_x_));
+  // The page's eight inches across the view, less a little room at either side and the
+  // room of the vertical scroll bar even while it is hidden, so the fit stays the same
+  // when the bar comes and goes with the zoom.
+  int room = viewport()->width() - 4;
+  if (!verticalScrollBar()->isVisible())
+    room -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  SetZoom(room / (8.0 * screen_dpi_x_));
 }
 
 void ReportView::ZoomIn() {

@@ -9,7 +9,10 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTreeView>
+#include <QWindow>
 #include <algorithm>
+
+#include "shell/control_access_keys.h"
 
 namespace zarim {
 
@@ -53,6 +56,23 @@ int TableShortfall(QWidget* window) {
 }
 }  // namespace
 
+QSize FreeArea(const QWidget* window) {
+  QScreen* screen = window->screen();
+  if (!screen) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // The window manager's frame, once the window has one; before that the style's title
+  // bar and borders stand in, so the frame cannot push the bottom rows off the screen.
+  QMargins frame;
+  if (const QWindow* handle = window->windowHandle()) frame = handle->frameMargins();
+  if (frame.isNull()) {
+    const QStyle* style = window->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    frame =
+        QMargins(border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + border,
+                 border, border);
+  }
+  return screen->availableGeometry().size().shrunkBy(frame);
+}
+
 void FitWindow(QWidget* window) {
   if (!window || !window->isWindow()) return;
   QSize size = window->size();
@@ -60,14 +80,17 @@ void FitWindow(QWidget* window) {
   const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
   const int title = metrics.horizontalAdvance(window->windowTitle()) + kTitleBarExtra;
   size.setWidth(std::max(size.width(), title));
-  if (QScreen* screen = window->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  size = size.boundedTo(FreeArea(window));
   size = size.expandedTo(window->minimumSize()).boundedTo(window->maximumSize());
   if (size != window->size()) window->resize(size);
 }
 
 bool WindowFitter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show) {
-    if (auto* dialog = qobject_cast<QDialog*>(watched)) FitWindow(dialog);
+    if (auto* dialog = qobject_cast<QDialog*>(watched)) {
+      GiveControlAccessKeys(dialog);
+      FitWindow(dialog);
+    }
   }
   return QObject::eventFilter(watched, event);
 }

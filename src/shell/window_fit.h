@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 
 class QWidget;
 
@@ -19,9 +20,12 @@ class WindowFitter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
+// The room a window's contents have on its screen: the free area less the window frame.
+QSize FreeArea(const QWidget* window);
 // Widens and bounds a top-level window as the fitter does when it is shown.
 void FitWindow(QWidget* window);
-// Installs one fitter on the application; every dialog shown afterwards is fitted.
+// Installs one fitter on the application; every dialog shown afterwards is fitted, and its
+// check boxes and field labels get access keys.
 void InstallWindowFitter();
 
 }  // namespace zarim

@@ -7,14 +7,17 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <set>
 
 #include "dialog_registry.h"
+#include "shell/window_fit.h"
 
 namespace zarim {
 namespace {
@@ -71,6 +74,7 @@ TEST(AccessibilityWalk, TheRegistryHoldsEveryDialogClassOfTheDesktop) {
 // One dialog: names, then a round of Tab. A failure stops this dialog's walk only.
 void WalkDialog(const testing::DialogEntry& entry) {
   const QRegularExpression access_key(QStringLiteral("&[^&\\s]"));
+  InstallWindowFitter();
   DialogWorld world;
   testing::BuiltDialog built = entry.build(world);
   QDialog* dialog = built.dialog.get();
@@ -79,6 +83,21 @@ void WalkDialog(const testing::DialogEntry& entry) {
   QApplication::setActiveWindow(dialog);
   ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
   EXPECT_FALSE(dialog->windowTitle().trimmed().isEmpty()) << "a dialog without a title";
+
+  // Every check box, radio button and field label with a letter is reached with Alt and
+  // a letter.
+  for (QWidget* w : dialog->findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<QLabel*>(w);
+    const QString text = label && label->buddy() ? label->text()
+                         : qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)
+                             ? static_cast<QAbstractButton*>(w)->text()
+                             : QString();
+    EXPECT_TRUE(!text.contains(QRegularExpression(QStringLiteral("\\w"))) ||
+                access_key.match(text).hasMatch())
+        << "no access key: " << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("&&")))
+        << "a key given twice: " << text.toStdString();
+  }
 
   const std::vector<QWidget*> stops = TabStops(dialog);
   ASSERT_FALSE(stops.empty());

@@ -4,15 +4,18 @@
 // card of its file.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include "core/document.h"
 #include "reports/record_card.h"
@@ -20,6 +23,7 @@
 #include "shell/dialogs/dialog_kit.h"
 #include "shell/dialogs/record_card_dialog.h"
 #include "shell/report_view.h"
+#include "shell/window_fit.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -69,6 +73,20 @@ TEST_F(RecordCardDialogsTest, CardFitsTheWidthOfASmallScreenAndZoomsByKeyboard) 
   EXPECT_DOUBLE_EQ(view->zoom(), fitted);
 }
 
+// The tick boxes get access keys when the dialog is shown.
+TEST_F(RecordCardDialogsTest, TheInactiveBoxIsTickedWithItsAccessKey) {
+  InstallWindowFitter();
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const QString caption = dialog.inactive_box()->text();
+  const qsizetype key = caption.indexOf(QLatin1Char('&')) + 1;
+  ASSERT_GT(key, 0) << caption.toStdString();
+  QTest::keyClick(&dialog, caption.at(key).toLower().toLatin1(), Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.inactive(); }));  // a click, animated
+}
+
 TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
   RecordCardForm form(doc_);
   RecordCardDialog dialog(form, doc_, prompter_);
@@ -100,6 +118,30 @@ TEST_F(RecordCardDialogsTest, ListAndInactiveBoxDriveTheCardShown) {
   EXPECT_EQ(dialog.card_view()->selection().totals_category, YtdSummaryForm::kAuxiliary);
   QTest::keyClick(dialog.done_button(), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Active File (PDF) says where the file went, and refuses a place in the data folder.
+TEST_F(RecordCardDialogsTest, ActiveFilePdfSaysWhereTheFileWent) {
+  RecordCardForm form(doc_);
+  RecordCardDialog dialog(form, doc_, prompter_);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  for (const std::string& path : {dir_.File("cards.pdf"), out_.File("cards.pdf")}) {
+    prompter_.messages.clear();
+    const std::string before = dialog.where_label()->text().toStdString();
+    QTimer::singleShot(300, [&path] {  // typed into the file dialog's name box, then Enter
+      QWidget* files = QApplication::activeModalWidget();
+      ASSERT_NE(files, nullptr);
+      QTest::keyClicks(files->focusWidget(), QString::fromStdString(path));
+      QTest::keyClick(files->focusWidget(), Qt::Key_Return);
+    });
+    dialog.active_pdf_button()->setFocus();
+    QTest::keyClick(dialog.active_pdf_button(), Qt::Key_Space);
+    const bool inside = path.starts_with(dir_.path());
+    EXPECT_EQ(QFile::exists(QString::fromStdString(path)), !inside) << path;
+    EXPECT_EQ(prompter_.messages.size(), inside ? 1u : 0u);
+    EXPECT_EQ(dialog.where_label()->text().toStdString(), inside ? "" : "Saved as PDF: " + path);
+  }
 }
 
 TEST_F(RecordCardDialogsTest, FilePdfHoldsEveryCardOfTheFile) {

@@ -269,12 +269,10 @@ bool RecordCardDialog::WriteFilePdf(bool inactive, const QString& path) {
 void RecordCardDialog::FilePdf(bool inactive) {
   const ReportSelection selection = form_.FileCards(inactive);
   const QString title = Q(inactive ? Sid::kCardPdfTitleInactive : Sid::kCardPdfTitleActive);
-  QString path = QFileDialog::getSaveFileName(
-      this, Plain(Sid::kSaveAsPdf), ProposedPdfPath(CardJob(doc_, *view_, selection), title),
-      Q(Str(Sid::kPdfFilter)));
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  WriteFilePdf(inactive, path);
+  const QString path = AskPdfPath(this, CardJob(doc_, *view_, selection), prompter_, title);
+  // The file's place is said in the dialog, as after saving one card.
+  if (!path.isEmpty() && WriteFilePdf(inactive, path))
+    SayWhere(Q(Fill(Sid::kStatusSavedPdf, path.toStdString())));
 }
 
 void RecordCardDialog::Edit() {
