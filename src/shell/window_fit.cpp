@@ -8,8 +8,12 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <cstdio>
+
+#include "shell/caption_check.h"
 
 namespace zarim {
 
@@ -67,7 +71,17 @@ void FitWindow(QWidget* window) {
 
 bool WindowFitter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show) {
-    if (auto* dialog = qobject_cast<QDialog*>(watched)) FitWindow(dialog);
+    if (auto* dialog = qobject_cast<QDialog*>(watched)) {
+      FitWindow(dialog);
+      // Once laid out, the dialog's cut captions for whoever checks a translation.
+      if (CheckingLayout()) {
+        QTimer::singleShot(0, dialog, [dialog] {
+          for (const std::string& line : CutCaptions(dialog))
+            std::fprintf(stderr, "zarim: %s: %s\n", dialog->metaObject()->className(),
+                         line.c_str());
+        });
+      }
+    }
   }
   return QObject::eventFilter(watched, event);
 }
