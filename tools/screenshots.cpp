@@ -1,15 +1,18 @@
 // zarim-screenshots: pictures of the program's own windows, for the user guide and for
 // checking the layout at a scale factor (`make screenshots` renews the guide's pictures). Run under
 // an X server (QT_QPA_PLATFORM=xcb) on a demo congregation folder; writes PNG files into the output
-// folder. Nothing is saved.
+// folder. Nothing is saved. A language code as third argument takes the pictures in that
+// language (the folder must be kept in its code page), and the names after it choose which.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -17,6 +20,7 @@
 #include "core/clipboard.h"
 #include "core/command_ids.h"
 #include "core/document.h"
+#include "core/language.h"
 #include "core/ports.h"
 #include "cycle/congregation.h"
 #include "cycle/slip_form.h"
@@ -40,9 +44,11 @@
 namespace {
 
 QString out_dir;
+QStringList wanted;  // the pictures to take; empty for all
 
 void Grab(QWidget* window, const char* name) {
   QApplication::processEvents();
+  if (!wanted.isEmpty() && !wanted.contains(QString::fromLatin1(name))) return;
   const QPixmap shot = window->screen()->grabWindow(window->winId());
   const QString file = QDir(out_dir).filePath(QString::fromLatin1(name) + ".png");
   if (!shot.save(file)) std::fprintf(stderr, "could not write %s\n", qPrintable(file));
@@ -79,11 +85,21 @@ void Show(QWidget& window, const char* name) {
 int main(int argc, char** argv) {
   using namespace zarim;
   QApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zarim-screenshots DATA_FOLDER OUTPUT_FOLDER\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: zarim-screenshots DATA_FOLDER OUTPUT_FOLDER [LANG [NAME...]]\n");
     return 2;
   }
   out_dir = QString::fromLocal8Bit(argv[2]);
+  // The language as the program chooses it at start, Qt's own texts with it.
+  std::string note;
+  const LanguageChoice language = UseLanguage(argc > 3 ? argv[3] : "eng", &note);
+  if (!note.empty()) std::fprintf(stderr, "zarim-screenshots: %s\n", note.c_str());
+  QTranslator qt_texts;
+  if (!language.catalog.empty() &&
+      qt_texts.load(QStringLiteral("qtbase_") + QString::fromStdString(language.catalog),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qt_texts);
+  for (int i = 4; i < argc; ++i) wanted << QString::fromLocal8Bit(argv[i]);
   QDir().mkpath(out_dir);
   InstallWindowFitter();
   InstallTypedNumberSearch();
@@ -98,6 +114,7 @@ int main(int argc, char** argv) {
   Congregation congregation(&prompter);
   OpenOptions options;
   options.data_folder = argv[1];
+  options.language_code = language.code;
   if (congregation.Open(options, clock, passwords) != Congregation::Opened::kOk) return 1;
   CZarimDoc& doc = congregation.doc();
 
