@@ -6,13 +6,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -94,11 +92,7 @@ int main(int argc, char** argv) {
   std::string note;
   const LanguageChoice language = UseLanguage(argc > 3 ? argv[3] : "eng", &note);
   if (!note.empty()) std::fprintf(stderr, "zarim-screenshots: %s\n", note.c_str());
-  QTranslator qt_texts;
-  if (!language.catalog.empty() &&
-      qt_texts.load(QStringLiteral("qtbase_") + QString::fromStdString(language.catalog),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qt_texts);
+  InstallQtTexts(language.catalog);
   for (int i = 4; i < argc; ++i) wanted << QString::fromLocal8Bit(argv[i]);
   QDir().mkpath(out_dir);
   InstallWindowFitter();
