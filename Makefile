@@ -31,7 +31,8 @@ test: deps
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The pictures of the user guide (docs/help/images/scale1 and scale2), taken from the
+# The pictures of the user guide (docs/help/images/scale1 and scale2, and fr, es, ru in
+# those languages), taken from the
 # program's own windows under a virtual X server. SHOTS_BUILD names another build folder
 # that holds zarim-screenshots and zarim-demo.
 SHOTS_BUILD ?= $(RELEASE_DIR)

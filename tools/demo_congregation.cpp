@@ -155,6 +155,39 @@ const std::vector<std::string> kRemarks = {"Sick for two weeks",
                                            "Credit 10 hours",
                                            "Started a new study"};
 
+// The names and streets of a congregation, in the code page of its language.
+struct NameSet {
+  std::vector<std::string> male, female, last, streets;
+};
+
+// A congregation kept in windows-1251 has Russian names (surnames that do not change
+// with the person's sex); every other one the Western names above.
+const NameSet& NamesFor(const std::string& language_code) {
+  static const NameSet western{kMaleNames, kFemaleNames, kLastNames, kStreets};
+  if (CodePageForLanguage(language_code) != "windows-1251") return western;
+  static const NameSet russian = [&language_code] {
+    auto local = [&](std::vector<std::string> utf8) {
+      for (std::string& text : utf8) text = FromUtf8(text, language_code);
+      return utf8;
+    };
+    return NameSet{
+        local({"Александр", "Алексей",  "Андрей",   "Борис",   "Вадим",   "Виктор",
+               "Владимир",  "Геннадий", "Григорий", "Дмитрий", "Евгений", "Иван",
+               "Игорь",     "Илья",     "Кирилл",   "Михаил",  "Николай", "Олег",
+               "Павел",     "Пётр",     "Роман",    "Сергей",  "Степан",  "Юрий"}),
+        local({"Анна",  "Валентина", "Вера",    "Галина", "Дарья",   "Екатерина", "Елена",   "Зоя",
+               "Ирина", "Лариса",    "Людмила", "Марина", "Мария",   "Надежда",   "Наталья", "Нина",
+               "Ольга", "Светлана",  "Софья",   "Тамара", "Татьяна", "Юлия"}),
+        local({"Бондаренко", "Гончаренко", "Гордиенко", "Данилюк",  "Зинченко", "Ильченко",
+               "Коваленко",  "Ковальчук",  "Кравченко", "Левченко", "Лысенко",  "Марченко",
+               "Мельник",    "Мороз",      "Назаренко", "Олейник",  "Остапчук", "Петренко",
+               "Руденко",    "Савченко",   "Седых",     "Ткаченко", "Черных",   "Шевченко"}),
+        local({"улица Мира", "Садовая улица", "Лесная улица", "Школьная улица", "улица Гагарина",
+               "Речная улица", "Полевая улица", "Набережная улица"})};
+  }();
+  return russian;
+}
+
 std::string Date8(int month, int day, int year) { return Printf("%02d%02d%04d", month, day, year); }
 
 std::string Phone(Rng& rng) {
@@ -168,11 +201,13 @@ struct Person {
 
 class Builder {
  public:
-  Builder(CZarimDoc& doc, const DemoOptions& o) : doc_(doc), opt_(o), rng_(o.seed) {}
+  Builder(CZarimDoc& doc, const DemoOptions& o)
+      : doc_(doc), opt_(o), rng_(o.seed), names_(NamesFor(o.language_code)) {}
 
   void Build() {
     doc_.ClearTables();
     doc_.ResetHeader();
+    doc_.language_code = opt_.language_code;
     // Loading marks every record's circumstances as set, the header's too.
     doc_.header().special_circumstances = kCircumstancesSet;
     doc_.SetToday(opt_.today);
@@ -222,7 +257,7 @@ class Builder {
     for (int i = 0; i < emerg; ++i) {
       EmergencyRecord e{};
       e.key = static_cast<uint16_t>(100 + i);
-      SetField(e.name, Printf("Contact %s %d", kLastNames[i % kLastNames.size()].c_str(), i));
+      SetField(e.name, Printf("Contact %s %d", names_.last[i % names_.last.size()].c_str(), i));
       SetField(e.info, i % 2 ? "Neighbour" : "Relative");
       SetField(e.home_phone, Phone(rng_));
       SetField(e.mobile_phone, Phone(rng_));
@@ -275,15 +310,15 @@ class Builder {
   // only when the list is used up for that family name by the next family name.
   std::pair<std::string, std::string> FreeName(const std::string& first, const std::string& last,
                                                bool male) {
-    const std::vector<std::string>& firsts = male ? kMaleNames : kFemaleNames;
+    const std::vector<std::string>& firsts = male ? names_.male : names_.female;
     const size_t f0 =
         static_cast<size_t>(std::find(firsts.begin(), firsts.end(), first) - firsts.begin());
-    const size_t l0 = static_cast<size_t>(std::find(kLastNames.begin(), kLastNames.end(), last) -
-                                          kLastNames.begin());
+    const size_t l0 = static_cast<size_t>(std::find(names_.last.begin(), names_.last.end(), last) -
+                                          names_.last.begin());
     if (!used_names_.count(first + '\t' + last)) return {first, last};
-    for (size_t dl = 0; dl < kLastNames.size(); ++dl) {
+    for (size_t dl = 0; dl < names_.last.size(); ++dl) {
       const std::string& l =
-          l0 < kLastNames.size() ? kLastNames[(l0 + dl) % kLastNames.size()] : last;
+          l0 < names_.last.size() ? names_.last[(l0 + dl) % names_.last.size()] : last;
       for (size_t df = 0; df < firsts.size(); ++df) {
         const std::string& f = firsts[(f0 % firsts.size() + df) % firsts.size()];
         if (!used_names_.count(f + '\t' + l)) return {f, l};
@@ -325,8 +360,8 @@ class Builder {
     int made = 0;
     // Families: a head with spouse and children, sharing last name, address and phone.
     while (made < active_target) {
-      std::string last = rng_.Pick(kLastNames);
-      std::string address = Printf("%d %s", rng_.Range(1, 999), rng_.Pick(kStreets).c_str());
+      std::string last = rng_.Pick(names_.last);
+      std::string address = Printf("%d %s", rng_.Range(1, 999), rng_.Pick(names_.streets).c_str());
       std::string phone = Phone(rng_);
       int group = 1 + (made / 15) % groups;
       int size = std::min(active_target - made, rng_.Range(1, 4));
@@ -334,7 +369,8 @@ class Builder {
       for (int k = 0; k < size; ++k) {
         bool male = k == 0 ? rng_.Chance(75) : (k == 1 ? !male_head_ : rng_.Chance(50));
         if (k == 0) male_head_ = male;
-        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), last, male, kActive);
+        PubRecord& r =
+            NewRecord(rng_.Pick(male ? names_.male : names_.female), last, male, kActive);
         SetField(r.address, address);
         SetField(r.home_phone, phone);
         if (rng_.Chance(60)) SetField(r.mobile_phone, Phone(rng_));
@@ -386,9 +422,9 @@ class Builder {
     auto others = [&](int n, uint8_t status) {
       for (int i = 0; i < n; ++i) {
         bool male = rng_.Chance(50);
-        PubRecord& r = NewRecord(rng_.Pick(male ? kMaleNames : kFemaleNames), rng_.Pick(kLastNames),
-                                 male, status);
-        SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(kStreets).c_str()));
+        PubRecord& r = NewRecord(rng_.Pick(male ? names_.male : names_.female),
+                                 rng_.Pick(names_.last), male, status);
+        SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(names_.streets).c_str()));
         SetField(r.home_phone, Phone(rng_));
         int months_ago = rng_.Range(2, 20);
         int serial = doc_.working_serial - months_ago;
@@ -616,6 +652,7 @@ class Builder {
   CZarimDoc& doc_;
   DemoOptions opt_;
   Rng rng_;
+  const NameSet& names_;
   int next_id_ = 10;
   bool male_head_ = true;
   std::vector<Person> active_;

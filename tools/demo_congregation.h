@@ -14,6 +14,8 @@ struct DemoOptions {
   Date today{2026, 12, 8};
   uint64_t seed = 1;
   bool full = false;  // every table filled to its capacity
+  // The language the folder is kept in: its names are in the language's code page.
+  std::string language_code = "eng";
 };
 
 // Fills doc (whose data_folder is set) with the demo congregation, in memory.

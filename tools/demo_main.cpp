@@ -1,4 +1,4 @@
-// zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full]
+// zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full] [--lang CODE]
 #include <charconv>
 #include <cstring>
 #include <iostream>
@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     std::string a = argv[i];
     if (a == "--full") {
       options.full = true;
+    } else if (a == "--lang" && i + 1 < argc) {
+      options.language_code = argv[++i];
     } else if (a == "--today" && i + 1 < argc) {
       if (!zarim::ParseIsoDate(argv[++i], &options.today)) {
         std::cerr << "zarim-demo: --today takes a date YYYY-MM-DD\n";
@@ -30,12 +32,14 @@ int main(int argc, char** argv) {
     } else if (a.rfind("--", 0) != 0 && out.empty()) {
       out = a;
     } else {
-      std::cerr << "usage: zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full]\n";
+      std::cerr
+          << "usage: zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full] [--lang CODE]\n";
       return 2;
     }
   }
   if (out.empty()) {
-    std::cerr << "usage: zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full]\n";
+    std::cerr
+        << "usage: zarim-demo OUTDIR [--today YYYY-MM-DD] [--seed N] [--full] [--lang CODE]\n";
     return 2;
   }
   std::string error;

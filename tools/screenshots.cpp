@@ -1,7 +1,8 @@
 // zarim-screenshots: pictures of the program's own windows, for the user guide and for
 // checking the layout at a scale factor (`make screenshots` renews the guide's pictures). Run under
 // an X server (QT_QPA_PLATFORM=xcb) on a demo congregation folder; writes PNG files into the output
-// folder. Nothing is saved.
+// folder. Nothing is saved. A language code as third argument takes the pictures in that
+// language (the folder must be kept in its code page), and the names after it choose which.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "core/clipboard.h"
 #include "core/command_ids.h"
 #include "core/document.h"
+#include "core/language.h"
 #include "core/ports.h"
 #include "cycle/congregation.h"
 #include "cycle/slip_form.h"
@@ -41,10 +43,15 @@
 namespace {
 
 QString out_dir;
+QStringList wanted;  // the pictures to take; empty for all
 
 // Takes the window with its frame and title bar as the window manager draws them (the
 // screen's pixels inside the frame); the window alone when there is no window manager.
 void Grab(QWidget* window, const char* name) {
+  if (!wanted.isEmpty() && !wanted.contains(QString::fromLatin1(name))) {
+    QApplication::processEvents();
+    return;
+  }
   // The window manager frames a window a moment after it is shown (longer on a busy
   // machine), then draws the frame. A window whose frame Qt has not learnt by then is
   // taken with the frame margins of the windows before it (one window manager draws them
@@ -104,11 +111,17 @@ void Show(QWidget& window, const char* name) {
 int main(int argc, char** argv) {
   using namespace zarim;
   QApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zarim-screenshots DATA_FOLDER OUTPUT_FOLDER\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: zarim-screenshots DATA_FOLDER OUTPUT_FOLDER [LANG [NAME...]]\n");
     return 2;
   }
   out_dir = QString::fromLocal8Bit(argv[2]);
+  // The language as the program chooses it at start, Qt's own texts with it.
+  std::string note;
+  const LanguageChoice language = UseLanguage(argc > 3 ? argv[3] : "eng", &note);
+  if (!note.empty()) std::fprintf(stderr, "zarim-screenshots: %s\n", note.c_str());
+  InstallQtTexts(language.catalog);
+  for (int i = 4; i < argc; ++i) wanted << QString::fromLocal8Bit(argv[i]);
   QDir().mkpath(out_dir);
   InstallWindowFitter();
   InstallTypedNumberSearch();
@@ -123,6 +136,7 @@ int main(int argc, char** argv) {
   Congregation congregation(&prompter);
   OpenOptions options;
   options.data_folder = argv[1];
+  options.language_code = language.code;
   if (congregation.Open(options, clock, passwords) != Congregation::Opened::kOk) return 1;
   CZarimDoc& doc = congregation.doc();
 

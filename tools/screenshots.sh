@@ -1,8 +1,11 @@
 #!/bin/bash
 # Takes the pictures of the program's windows (first start, congregation name, main
 # window, report slip, printing without a printer) on a demo congregation under a virtual
-# 1920x1080 X server, at scale factors 1 and 2.
-# Usage: tools/screenshots.sh BUILD_DIR OUTPUT_DIR  (writes OUTPUT_DIR/scale1, scale2)
+# 1920x1080 X server, at scale factors 1 and 2; then in other languages at scale 1, each
+# on a demo congregation kept in that language: the pictures of the translated guides
+# (French, Spanish) and the main window and the slip in Russian.
+# Usage: tools/screenshots.sh BUILD_DIR OUTPUT_DIR  (writes OUTPUT_DIR/scale1, scale2 and
+# OUTPUT_DIR/LANG for the catalogs fr, es, ru)
 set -eu
 build=$(cd "$1" && pwd)
 out=$(mkdir -p "$2" && cd "$2" && pwd)
@@ -50,4 +53,28 @@ for scale in 1 2; do
     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
     "${as_user[@]}" "$build/tools/zarim-screenshots" "$home/Congregation" "$out/scale$scale"
 done
-ls "$out"/scale1 "$out"/scale2
+export ZARIM_LOCALEDIR="$build/locale"
+guide_pictures="first-start congregation-name main-window slip publisher emergency-contact
+  post-reports attendance groups record-card backup restore branch-report no-printer
+  no-printer-save-pdf"
+# CATALOG CODE CODE_PAGE PICTURES...
+shoot_language() {
+  local catalog=$1 code=$2 code_page=$3
+  shift 3
+  local data="$work/homes/maria/Congregation-$catalog"
+  "$build/tools/zarim-demo" "$data" --today 2024-03-10 --lang "$code" >/dev/null
+  printf '[Nag]\r\nEnabled=1\r\n[Language]\r\nCodePage=%s\r\n' "$code_page" > "$data/zarim.ini"
+  rm -rf "${out:?}/$catalog"
+  rm -rf "$work/homes/maria/.config"
+  HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run" \
+    XDG_DOCUMENTS_DIR="$home/Documents" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}" \
+    "${as_user[@]}" "$build/tools/zarim-screenshots" "$home/Congregation-$catalog" \
+    "$out/$catalog" "$code" "$@"
+}
+# shellcheck disable=SC2086  # the list of pictures is split into words
+shoot_language fr french windows-1252 $guide_pictures
+# shellcheck disable=SC2086
+shoot_language es spanish windows-1252 $guide_pictures
+shoot_language ru rus windows-1251 main-window slip
+ls "$out"/scale1 "$out"/scale2 "$out"/fr "$out"/es "$out"/ru

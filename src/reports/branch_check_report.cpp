@@ -29,9 +29,10 @@ TableLayout BranchCheckLayout(const CZarimDoc& doc) {
                now, std::string(Str(Sid::kCheckBranchHoursSent)),
                now, std::string(Str(Sid::kCheckBranchStudiesSent)),
                now};
-  // The line's name at the margin, then the pairs right-aligned.
-  layout.grids[0] = {{0, false}, {22, true}, {30, true}, {42, true},
-                     {50, true}, {64, true}, {72, true}};
+  // The line's name at the margin, then the pairs right-aligned; each "sent" column has
+  // room for its heading in the longer languages too.
+  layout.grids[0] = {{0, false}, {22, true}, {30, true}, {43, true},
+                     {51, true}, {66, true}, {74, true}};
   const std::vector<BranchCheckMonth> months = CheckBranchReports(doc);
   const std::vector<CorrectionEntry> log = RecentCorrections(doc);
   if (months.empty()) layout.Add(RowKind::kText, {std::string(Str(Sid::kCheckBranchNone))});

@@ -295,13 +295,14 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
     canvas.DrawText(left + width, y, h.group);
     canvas.SetTextAlign(align::kLeft | align::kTop);
   }
-  // A box stays at its percentage; a label that would run past the card's right edge is
-  // set in a font as much smaller as it needs to end there.
-  auto labelled_box = [&](int x, int yy, const Box& b) {
+  // A box stays at its percentage; a label that would run into the next box or past the
+  // card's right edge (a longer language) is set in a font as much smaller as it needs to
+  // end there.
+  auto labelled_box = [&](int x, int yy, const Box& b, int end) {
     DrawBox(canvas, x, yy + (row - side) / 2, side, box_pen, b.checked);
     const int text_x = x + side + side / 2;
     const std::string label(Str(b.label));
-    const int room = left + width - text_x;
+    const int room = end - text_x;
     const int need = canvas.TextWidth(label);
     if (need > room && room > 0) {
       canvas.SetFont(FormFont(doc.language_code, std::max(125 * room / need, 1), 700, ly));
@@ -313,14 +314,16 @@ int DrawCard(const CZarimDoc& doc, Canvas& canvas, int record, const std::vector
   };
   y += row;
   canvas.DrawText(left, y, std::string(Str(Sid::kCardBirth)) + sep + h.birth);
-  labelled_box(box_x(0), y, h.boxes[0]);
-  labelled_box(box_x(1), y, h.boxes[1]);
+  const int right = left + width;
+  labelled_box(box_x(0), y, h.boxes[0], box_x(1) - side / 2);
+  labelled_box(box_x(1), y, h.boxes[1], right);
   y += row;
   canvas.DrawText(left, y, std::string(Str(Sid::kCardBaptism)) + sep + h.baptism);
-  labelled_box(box_x(0), y, h.hope[0]);
-  labelled_box(box_x(1), y, h.hope[1]);
+  labelled_box(box_x(0), y, h.hope[0], box_x(1) - side / 2);
+  labelled_box(box_x(1), y, h.hope[1], right);
   y += row;
-  for (int i = 2; i < 7; ++i) labelled_box(box_x(i), y, h.boxes[i]);
+  for (int i = 2; i < 7; ++i)
+    labelled_box(box_x(i), y, h.boxes[i], i < 6 ? box_x(i + 1) - side / 2 : right);
   y += row + row / 2;
 
   for (size_t t = 0; t < years.size(); ++t) {

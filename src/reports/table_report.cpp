@@ -31,6 +31,23 @@ int EstimatedRowsPerPage(const ReportContext& context, bool grid) {
 
 namespace {
 
+// A subtitle too long for one line carries its line breaks; each line takes a row.
+std::vector<std::string> SubtitleLines(const ReportModel& m) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < m.subtitle.size();) {
+    const size_t end = std::min(m.subtitle.find('\n', start), m.subtitle.size());
+    lines.push_back(m.subtitle.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Title and subtitle rows above the column headings.
+int RowsAboveHeadings(const ReportModel& m) {
+  if (m.title.empty() && m.subtitle.empty()) return 0;
+  return 2 + static_cast<int>(SubtitleLines(m).size());
+}
+
 struct Placer {
   const CZarimDoc& doc;
   Canvas& canvas;
@@ -82,12 +99,12 @@ struct Placer {
       canvas.DrawText(frame.left(), top, m.title);
       DrawDateStamp(canvas, frame, context, doc, frame.dpi_x() * 725 / 100, top);
     }
-    if (!m.subtitle.empty()) {
-      frame.Select(FontRole::kSubtitle);
-      canvas.DrawText(frame.left(), top + row_height * 3 / 2, m.subtitle);
-    }
-    int row = m.subtitle.empty() ? 2 : 3;
-    if (m.title.empty() && m.subtitle.empty()) row = 0;
+    frame.Select(FontRole::kSubtitle);
+    const std::vector<std::string> subtitle = SubtitleLines(m);
+    for (size_t i = 0; i < subtitle.size(); ++i)
+      canvas.DrawText(frame.left(), top + row_height * 3 / 2 + row_height * static_cast<int>(i),
+                      subtitle[i]);
+    const int row = RowsAboveHeadings(m);
     if (!m.columns.empty()) {
       frame.Select(layout.heading_font);
       Cells(layout.grids[0], m.columns, top + row * row_height, {});
@@ -122,8 +139,7 @@ struct Placer {
 
 int TableHeaderRows(const TableLayout& layout) {
   const ReportModel& m = layout.model;
-  int row = m.subtitle.empty() ? 2 : 3;
-  if (m.title.empty() && m.subtitle.empty()) row = 0;
+  int row = RowsAboveHeadings(m);
   if (!m.columns.empty()) row += layout.second_heading.empty() ? 1 : 2;
   return row;
 }

@@ -43,14 +43,22 @@ void GiveControlAccessKeys(QWidget* window) {
       take(l->text(), [l](const QString& t) { l->setText(t); });
 
   const std::vector<std::string> keyed = WithAccessKeys(captions);
+  // The keys of the buttons and tabs: a shared key would only move the focus between the
+  // button and the control, so the button's key would no longer press it.
+  static const QRegularExpression kKey(QStringLiteral("&([^&\\s])"));
+  QString button_keys;
+  for (size_t i = 0; i < kept; ++i) {
+    const QRegularExpressionMatch m = kKey.match(QString::fromStdString(captions[i]));
+    if (m.hasMatch()) button_keys += m.captured(1).toLower();
+  }
   for (size_t i = 0; i < setters.size(); ++i) {
     QString caption = QString::fromStdString(keyed[kept + i]);
     // A window with more controls than letters shares keys: pressing a shared key again
     // moves on to the next control that has it.
-    static const QRegularExpression kKey(QStringLiteral("&[^&\\s]"));
     if (keyed[kept + i] == captions[kept + i] && !caption.contains(kKey)) {
-      const auto at = std::find_if(caption.begin(), caption.end(),
-                                   [](QChar c) { return c.isLetterOrNumber(); });
+      const auto at = std::find_if(caption.begin(), caption.end(), [&](QChar c) {
+        return c.isLetterOrNumber() && !button_keys.contains(c.toLower());
+      });
       if (at == caption.end()) continue;
       caption.insert(at - caption.begin(), QLatin1Char('&'));
     }

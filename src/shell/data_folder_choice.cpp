@@ -1,13 +1,16 @@
 // The remembered data folder and the first start's question.
 #include "shell/data_folder_choice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include "core/first_start_form.h"
 #include "core/strings.h"
@@ -41,6 +44,16 @@ bool RememberFolder(const QString& folder) {
   settings.setValue(kLastFolderKey, QFileInfo(folder).absoluteFilePath());
   settings.sync();
   return settings.status() == QSettings::NoError;
+}
+
+void InstallQtTexts(const std::string& catalog) {
+  if (catalog.empty() || !qApp) return;
+  auto* texts = new QTranslator(qApp);
+  if (texts->load(QStringLiteral("qtbase_") + QString::fromStdString(catalog),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(texts);
+  else
+    delete texts;
 }
 
 std::string RememberedLanguage() {

@@ -23,6 +23,9 @@ bool RememberFolder(const QString& folder);
 // language of the system), kept in the same file.
 std::string RememberedLanguage();
 bool RememberLanguage(const std::string& wish);
+// Qt's own texts (standard buttons, the file and print dialogs) in the language of a
+// catalog ("fr"), where the system has Qt's translations; for the rest of the process.
+void InstallQtTexts(const std::string& catalog);
 // The user's documents folder, where a new congregation's folder goes (the home folder
 // where there is none).
 QString DocumentsFolder();

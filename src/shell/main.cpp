@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -67,13 +65,8 @@ int main(int argc, char** argv) {
       &note);
   const std::string& lang = language.code;
   if (!note.empty()) std::fprintf(stderr, "zarim: %s\n", note.c_str());
-  // Qt's own texts (standard buttons, the file and print dialogs) in the same language,
-  // where the system has Qt's translations.
-  QTranslator qt_texts;
-  if (!language.catalog.empty() &&
-      qt_texts.load(QStringLiteral("qtbase_") + QString::fromStdString(language.catalog),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qt_texts);
+  // Qt's own texts in the same language.
+  InstallQtTexts(language.catalog);
 
   SystemClock system_clock;
   FixedClock fixed_clock(Date{});

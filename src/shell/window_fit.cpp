@@ -8,10 +8,13 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
 
+#include "shell/caption_check.h"
 #include "shell/control_access_keys.h"
 
 namespace zarim {
@@ -90,6 +93,14 @@ bool WindowFitter::eventFilter(QObject* watched, QEvent* event) {
     if (auto* dialog = qobject_cast<QDialog*>(watched)) {
       GiveControlAccessKeys(dialog);
       FitWindow(dialog);
+      // Once laid out, the dialog's cut captions for whoever checks a translation.
+      if (CheckingLayout()) {
+        QTimer::singleShot(0, dialog, [dialog] {
+          for (const std::string& line : CutCaptions(dialog))
+            std::fprintf(stderr, "zarim: %s: %s\n", dialog->metaObject()->className(),
+                         line.c_str());
+        });
+      }
     }
   }
   return QObject::eventFilter(watched, event);

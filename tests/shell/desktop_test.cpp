@@ -21,6 +21,7 @@
 
 #include "core/command_ids.h"
 #include "core/document.h"
+#include "core/strings.h"
 #include "records/select_publisher_form.h"
 #include "reports/report_kind.h"
 #include "shell/action_panel.h"
@@ -83,6 +84,23 @@ TEST(DataFolderChoiceTest, TheLastFolderIsRememberedInTheConfigFolderUntilItVani
   ASSERT_TRUE(QDir(folder).removeRecursively());
   EXPECT_FALSE(RememberedFolder().has_value());
   EXPECT_FALSE(QFileInfo(folder).exists());
+}
+
+// The guide opens in the program's language where it is translated, else in English.
+TEST(GuideWindowTest, TheGuideIsTheOneOfTheLanguage) {
+  const struct {
+    const char* catalog;
+    const char* page;
+  } cases[] = {{"fr", "/help/fr/index.html"},
+               {"es", "/help/es/index.html"},
+               {"pl", "/help/index.html"},
+               {"", "/help/index.html"}};
+  for (const auto& c : cases) {
+    UseCatalog(c.catalog, ZARIM_TEST_LOCALEDIR);
+    const std::string path = HelpFilePath();
+    EXPECT_TRUE(path.ends_with(c.page)) << c.catalog << ": " << path;
+  }
+  UseCatalog("", ZARIM_TEST_LOCALEDIR);
 }
 
 TEST(GuideWindowTest, HelpOpensTheGuideInsideTheProgramAndFindsText) {
