@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ports.h"
 #include "cycle/attendance_form.h"
-#include "cycle/congregation.h"
 #include "cycle/month_init.h"
 #include "cycle/status_fixture.h"
-#include "demo_congregation.h"
-#include "support/test_support.h"
 
 namespace zarim::testing {
 namespace {
@@ -57,27 +53,6 @@ TEST_F(Attendance, StoreWritesFiguresAndTellsOnlyRealChanges) {
   doc.attendance[kWeekendMeeting].average[3][0] = 7;
   EXPECT_TRUE(StoreWeeks(doc, kWeekendMeeting, 3, 0, {40, 41, 0, 43, 0}));
   EXPECT_EQ(doc.attendance[kWeekendMeeting].average[3][0], 41);
-}
-
-// The modified flag comes from the owner's commit: the same weeks stored again leave the
-// document unmarked, other weeks mark it.
-TEST(AttendanceEdit, CommitMarksOnlyRealChanges) {
-  TempDir dir;
-  demo::DemoOptions options;
-  std::string error;
-  ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), options, &error)) << error;
-  FixedClock clock(options.today);
-  Congregation owner(nullptr);
-  ASSERT_TRUE(OpenOwner(owner, dir.path(), clock));
-  const int m = owner.doc().working_month, s = SlotOfYear(owner.doc().working_year);
-  WeekValues weeks = StoredWeeks(owner.doc(), kWeekendMeeting, m, s);
-  for (int change = 0; change < 2; ++change) {
-    weeks[1] += change;
-    EditScope edit = owner.Edit();
-    EXPECT_EQ(StoreWeeks(edit.doc(), kWeekendMeeting, m, s, weeks), change == 1);
-    edit.Commit();
-    EXPECT_EQ(owner.doc().modified != 0, change == 1);
-  }
 }
 
 TEST_F(Attendance, AveragesOverMonths) {
