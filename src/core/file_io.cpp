@@ -90,6 +90,25 @@ std::optional<Bytes> ReadFile(const std::string& path) {
   return data;
 }
 
+bool ReadFileRecords(const std::string& path, size_t rec_size, size_t max_records,
+                     const std::function<void(const uint8_t*)>& each_record) {
+  uint64_t size = 0;
+  int fd = OpenRegular(path, &size);
+  if (fd < 0) return false;
+  const size_t per_read = std::max<size_t>(1, 16384 / rec_size);
+  std::vector<uint8_t> buffer(per_read * rec_size);
+  size_t left = static_cast<size_t>(std::min<uint64_t>(size / rec_size, max_records));
+  while (left > 0) {
+    const size_t want = std::min(left, per_read);
+    const size_t got = ReadUpTo(fd, buffer.data(), want * rec_size) / rec_size;
+    for (size_t i = 0; i < got; ++i) each_record(buffer.data() + i * rec_size);
+    if (got < want) break;
+    left -= got;
+  }
+  ::close(fd);
+  return true;
+}
+
 std::optional<size_t> ReadFileInto(const std::string& path, void* dst, size_t capacity) {
   uint64_t size = 0;
   int fd = OpenRegular(path, &size);
