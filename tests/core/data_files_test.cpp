@@ -299,6 +299,34 @@ TEST_F(DataFilesTest, UnusedEmergencyRecordsDisappearAtStart) {
   EXPECT_EQ(dir.Read("emerg.dat").size(), 256u);
 }
 
+// The special needs are indexed where their records stand: a repeated key and a key no
+// publisher uses get 0, and a cut final record is no record.
+TEST_F(DataFilesTest, SpecialNeedsIndexKeepsPositionsAndClearsStrayKeys) {
+  auto doc = Empty();
+  for (int id : {20, 21}) {
+    PubRecord p = MakePublisher(id, "Ann", id == 20 ? "Lee" : "Low");
+    p.special_needs_key = static_cast<uint16_t>(id - 8);
+    AddRecord(*doc, p);
+  }
+  ASSERT_TRUE(SaveAll(*doc));
+  Bytes file;
+  for (int key : {12, 12, 99, 13}) {
+    SpecialNeedsRecord n{};
+    n.key = static_cast<uint16_t>(key);
+    const auto* b = reinterpret_cast<const uint8_t*>(&n);
+    file.insert(file.end(), b, b + sizeof n);
+  }
+  file.resize(file.size() + sizeof(SpecialNeedsRecord) / 2, 0x0d);
+  dir.Write("spneed.dat", file);
+  auto again = Load();
+  ASSERT_EQ(again->special_needs_count, 4);
+  const int want[] = {12, 0, 0, 13};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(again->special_needs_index[i].key, want[i]) << i;
+    EXPECT_EQ(again->special_needs_index[i].rec, i) << i;
+  }
+}
+
 TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   auto doc = Empty();
   AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));
