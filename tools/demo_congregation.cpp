@@ -484,10 +484,14 @@ class Builder {
     return kPublisher;
   }
 
-  // One month's report of one publisher into its cells.
-  void Report(PubRecord& r, int serial, uint8_t pioneer) {
+  // One month's report of one publisher. The months the report slip can post (the working
+  // month, and an earlier month of the working year as a late report) go through the
+  // slip as the secretary fills it in; the closed months' cells are written as posting
+  // left them.
+  void Report(PubRecord& r, int serial, uint8_t pioneer, bool late = false) {
     int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-    r.pioneer[m][s] = pioneer;
+    // The pioneer code a month starts with; the slip keeps a regular or special one.
+    r.pioneer[m][s] = pioneer >= kRegular ? pioneer : static_cast<uint8_t>(kPublisher);
     bool new_form = serial > doc_.switch_serial;
     int hours = 0, quarter = 0;
     if (pioneer == kRegular || pioneer == kSpecial)
@@ -508,12 +512,38 @@ class Builder {
       if (hours == 0 && quarter == 0) cell |= kSharedBit;  // less than one hour
     }
     cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
+    // Pioneer credit only as far as the slip allows it beside the month's hours.
+    int credit = -1;
+    if (pioneer == kRegular && rng_.Chance(8))
+      credit = ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit;
+    if (new_form &&
+        (serial == doc_.working_serial ||
+         (late && serial < doc_.working_serial && serial >= doc_.working_serial - 11)) &&
+        PostSlip(r, m, pioneer, hours, studies, credit))
+      return;
+    if (pioneer < kRegular) r.pioneer[m][s] = pioneer;
     r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
     r.activity[kBibleStudies][m][s] = cell;
-    // Pioneer credit only as far as the slip allows it beside the month's hours.
-    if (pioneer == kRegular && rng_.Chance(8))
-      r.credit[m][s] =
-          static_cast<uint16_t>(ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit);
+    if (credit >= 0) r.credit[m][s] = static_cast<uint16_t>(credit);
+  }
+
+  // The slip of record r for month m filled in and saved: a month before the working
+  // month is chosen on the slip and goes into the late list. False when the slip refused.
+  bool PostSlip(PubRecord& r, int m, uint8_t pioneer, int hours, int studies, int credit) {
+    if (credit >= 0)
+      r.credit[m][SlotInWorkingYear(m, doc_.working_month, doc_.working_year)] =
+          static_cast<uint16_t>(credit);
+    SlipForm slip(doc_, static_cast<int>(&r - doc_.records.data()));
+    if (m != doc_.working_month) {
+      slip.BeginChangeMonth();
+      slip.ChooseMonth(m);
+      slip.EndChangeMonth();
+    }
+    slip.SetAux(pioneer == kAuxiliary);
+    slip.SetShared(true);
+    slip.SetHoursText(std::to_string(hours));
+    slip.SetStudiesText(std::to_string(studies));
+    return slip.Save() != SlipForm::SaveResult::kRefused;
   }
 
   void MakeReports() {
@@ -564,8 +594,10 @@ class Builder {
       PubRecord& r = doc_.records[active_[i].rec];
       if (r.service_flags & kSpecialServant) continue;
       for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
-      Report(r, prev, PioneerFor(active_[i].rec, prev));
-      AddLateReport(doc_, r.id, m);
+      const int late_before = doc_.late_count;
+      Report(r, prev, PioneerFor(active_[i].rec, prev), true);
+      // A month the slip cannot post (another working year) is marked late as posting does.
+      if (doc_.late_count == late_before) AddLateReport(doc_, r.id, m);
       ++added;
     }
   }

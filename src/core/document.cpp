@@ -309,9 +309,23 @@ void CZarimDoc::SortRecords() {
   if (count < 3) return;
   // A table saved by this program is in order already: one pass of neighbour comparisons
   // tells so, and then nothing moves (the sort below would leave it as it is).
+  // The circuit overseer may stand only last; the names before him are compared.
   bool ordered = true;
-  for (int r = 2; r < count && ordered; ++r)
-    ordered = ComparePlacing(records[r - 1], records[r]) <= 0;
+  std::vector<std::string> names;
+  names.reserve(count - 1);
+  for (int r = 1; r < count && ordered; ++r) {
+    if (records[r].status != kCircuitOverseer)
+      names.push_back(SortName(records[r]));
+    else
+      ordered = r == count - 1;
+  }
+  // Each name is converted once: its key's byte order is the collation order.
+  std::string prev;
+  for (size_t i = 0; i < names.size() && ordered; ++i) {
+    std::string key = collator().SortKey(names[i]);
+    ordered = i == 0 || !(key < prev);
+    prev = std::move(key);
+  }
   if (ordered) return;
   // Keys are computed once; the stable sort gives the order of the carry-down insertion
   // sort with the same comparison. The circuit overseer sorts after everyone.

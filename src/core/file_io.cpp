@@ -16,6 +16,7 @@
 
 #include "core/file_names.h"
 #include "core/file_ops.h"
+#include "core/file_read.h"
 #include "core/folder_lock.h"
 
 namespace zarim {
@@ -46,30 +47,75 @@ std::string ResolvePath(const std::string& folder, std::string_view name) {
   return found.empty() ? exact : found;
 }
 
-std::optional<Bytes> ReadFile(const std::string& path) {
-  // O_NONBLOCK: a pipe put in place of a data file is refused below instead of waiting
-  // for a writer forever. O_NOFOLLOW: a link in place of a data file is not read through.
+namespace {
+
+// Opens a regular file for reading; -1 for anything else. O_NONBLOCK: a pipe put in place
+// of a data file is refused instead of waiting for a writer forever. O_NOFOLLOW: a link in
+// place of a data file is not read through.
+int OpenRegular(const std::string& path, uint64_t* size) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return -1;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    return -1;
   }
-  // No file of a data folder comes near this at full capacity: a larger one is damaged,
-  // and only its start is read, so memory stays bounded whatever the disk holds.
-  constexpr uint64_t kMaxRead = 64u << 20;
-  Bytes data(static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(st.st_size), kMaxRead)));
+  *size = static_cast<uint64_t>(st.st_size);
+  return fd;
+}
+
+size_t ReadUpTo(int fd, uint8_t* dst, size_t capacity) {
   size_t got = 0;
-  while (got < data.size()) {
-    ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+  while (got < capacity) {
+    ssize_t n = ::read(fd, dst + got, capacity - got);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     got += static_cast<size_t>(n);
   }
+  return got;
+}
+
+}  // namespace
+
+std::optional<Bytes> ReadFile(const std::string& path) {
+  uint64_t size = 0;
+  int fd = OpenRegular(path, &size);
+  if (fd < 0) return std::nullopt;
+  // No file of a data folder comes near this at full capacity: a larger one is damaged,
+  // and only its start is read, so memory stays bounded whatever the disk holds.
+  constexpr uint64_t kMaxRead = 64u << 20;
+  Bytes data(static_cast<size_t>(std::min(size, kMaxRead)));
+  data.resize(ReadUpTo(fd, data.data(), data.size()));
   ::close(fd);
-  data.resize(got);
   return data;
+}
+
+bool ReadFileRecords(const std::string& path, size_t rec_size, size_t max_records,
+                     const std::function<void(const uint8_t*)>& each_record) {
+  uint64_t size = 0;
+  int fd = OpenRegular(path, &size);
+  if (fd < 0) return false;
+  const size_t per_read = std::max<size_t>(1, 16384 / rec_size);
+  std::vector<uint8_t> buffer(per_read * rec_size);
+  size_t left = static_cast<size_t>(std::min<uint64_t>(size / rec_size, max_records));
+  while (left > 0) {
+    const size_t want = std::min(left, per_read);
+    const size_t got = ReadUpTo(fd, buffer.data(), want * rec_size) / rec_size;
+    for (size_t i = 0; i < got; ++i) each_record(buffer.data() + i * rec_size);
+    if (got < want) break;
+    left -= got;
+  }
+  ::close(fd);
+  return true;
+}
+
+std::optional<size_t> ReadFileInto(const std::string& path, void* dst, size_t capacity) {
+  uint64_t size = 0;
+  int fd = OpenRegular(path, &size);
+  if (fd < 0) return std::nullopt;
+  size_t got = ReadUpTo(fd, static_cast<uint8_t*>(dst), std::min<uint64_t>(size, capacity));
+  ::close(fd);
+  return got;
 }
 
 uint64_t FileSize(const std::string& path) {

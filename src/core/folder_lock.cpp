@@ -95,6 +95,9 @@ std::unique_ptr<FolderLock> FolderLock::Take(const std::string& folder, Mode mod
   constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
   int fd = ::open(path.c_str(), O_RDWR | kFlags);
   if (fd < 0 && errno == ENOENT) fd = fileops::Open(path, O_RDWR | O_CREAT | O_EXCL | kFlags, 0644);
+  // Another program starting at the same moment created it in between: it is opened as
+  // it stands, and the lock below tells who holds the folder.
+  if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | kFlags);
   if (fd < 0 && (errno == EACCES || errno == EROFS) && mode == Mode::kShared) {
     fd = ::open(path.c_str(), O_RDONLY | kFlags);
     // A folder no one can write to (a read-only copy, a CD) has no writer to keep out:

@@ -8,6 +8,7 @@
 
 #include "core/file_io.h"
 #include "core/file_names.h"
+#include "core/file_read.h"
 #include "core/strings.h"
 
 namespace zarim {
@@ -21,25 +22,26 @@ std::vector<bool> KeysInUse(const CZarimDoc& doc, U16 PubRecord::*field) {
   return used;
 }
 
-// Reads the records of a keyed file into an index: repeated keys and keys no publisher
-// uses get 0. Returns the records read.
-Bytes IndexKeyed(CZarimDoc& doc, std::string_view name, size_t rec_size, size_t limit,
-                 U16 PubRecord::*field, std::vector<KeyRef>& index, int& count) {
+// Reads the keys of a keyed file's records into an index: repeated keys and keys no
+// publisher uses get 0. Only the keys are wanted, so the file goes through a small buffer
+// of whole records instead of being held.
+void IndexKeyed(CZarimDoc& doc, std::string_view name, size_t rec_size, size_t limit,
+                U16 PubRecord::*field, std::vector<KeyRef>& index, int& count) {
   std::fill(index.begin(), index.end(), KeyRef{});
   count = 0;
-  auto file = ReadFile(ResolvePath(doc.FolderForFiles(), name));
-  if (!file) return {};
-  size_t n = std::min({file->size() / rec_size, limit, static_cast<size_t>(kMaxKeyRefs)});
-  file->resize(n * rec_size);
-  std::set<uint16_t> seen;
-  std::vector<bool> used = KeysInUse(doc, field);
-  for (size_t i = 0; i < n; ++i) {
-    uint16_t key = GetU16(file->data() + i * rec_size);
-    if (!seen.insert(key).second || !used[key]) key = 0;
-    index[i] = KeyRef{key, static_cast<uint16_t>(i)};
-  }
+  const std::vector<bool> used = KeysInUse(doc, field);
+  std::vector<bool> seen(65536, false);
+  const size_t n_max = std::min(limit, static_cast<size_t>(kMaxKeyRefs));
+  size_t n = 0;
+  ReadFileRecords(ResolvePath(doc.FolderForFiles(), name), rec_size, n_max,
+                  [&](const uint8_t* rec) {
+                    uint16_t key = GetU16(rec);
+                    if (seen[key] || !used[key]) key = 0;
+                    seen[GetU16(rec)] = true;
+                    index[n] = KeyRef{key, static_cast<uint16_t>(n)};
+                    ++n;
+                  });
   count = static_cast<int>(n);
-  return *file;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/file_names.h"
+#include "core/file_read.h"
 #include "core/folder_files.h"
 #include "core/older_files.h"
 #include "core/scramble.h"
@@ -34,16 +35,21 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   doc.count = 0;
   doc.converted = 0;
   doc.conversion = ConversionCounts{};
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFilePublishers));
+  // The table is read straight into the records (the largest file of a folder).
+  const size_t room = doc.records.size() * sizeof(PubRecord);
+  auto got = ReadFileInto(ResolvePath(doc.FolderForFiles(), kFilePublishers),
+                          static_cast<void*>(doc.records.data()), room);
   // A table too short to hold the header record and one publisher counts as absent: the
   // older version's files are converted instead, when there are any.
   bool loaded = false;
-  if (data && data->size() >= kMinPublisherFile) {
-    size_t n = std::min(data->size() / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
-    std::memcpy(static_cast<void*>(doc.records.data()), data->data(), n * sizeof(PubRecord));
+  if (got && *got >= kMinPublisherFile) {
+    size_t n = std::min(*got / sizeof(PubRecord), static_cast<size_t>(kMaxRecords));
     doc.count = static_cast<uint16_t>(n);
+    // A cut final record is not a record: its bytes do not stay behind the table.
+    std::memset(static_cast<void*>(doc.records.data() + n), 0, *got - n * sizeof(PubRecord));
     loaded = true;
   } else {
+    if (got) std::memset(static_cast<void*>(doc.records.data()), 0, *got);
     loaded = LoadOlderPublishers(doc);
   }
   if (loaded) {

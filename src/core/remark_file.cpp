@@ -103,24 +103,27 @@ std::optional<Bytes> CompactedRemarks(const Bytes& in) {
   const Bytes* file = &in;
   if (file->size() < 3 * kRec) return std::nullopt;
   size_t n = std::min(file->size() / kRec, static_cast<size_t>(kRemarkLoadLimit));
+  const auto keeps = [](const RemarkEntry& e) { return e.month != 0 && e.id >= kFirstValidId; };
+  // A file this program wrote is compact already: its header, then every entry kept and
+  // no cell twice. That is told from the sorted cells alone, without rewriting anything.
+  if (file->size() / kRec <= static_cast<size_t>(kRemarkLoadLimit)) {
+    std::vector<uint32_t> cells;
+    cells.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+      RemarkEntry e = EntryAt(*file, i);
+      if (keeps(e)) cells.push_back(uint32_t{e.month} << 24 | uint32_t{e.slot} << 16 | e.id);
+    }
+    std::sort(cells.begin(), cells.end());
+    if (cells.size() >= 3 && cells.size() + 1 == file->size() / kRec &&
+        std::adjacent_find(cells.begin(), cells.end()) == cells.end() &&
+        std::all_of(file->begin(), file->begin() + kRec, [](uint8_t b) { return b == 0; }))
+      return std::nullopt;
+  }
   std::vector<RemarkEntry> kept;
   kept.reserve(n);
   for (size_t i = 0; i < n; ++i) {
     RemarkEntry e = EntryAt(*file, i);
-    if (e.month != 0 && e.id >= kFirstValidId) kept.push_back(e);
-  }
-  // A file this program wrote is compact already: its header, then every entry kept and
-  // no cell twice. That is told from the sorted cells alone, without rewriting anything.
-  if (kept.size() >= 3 && kept.size() + 1 == file->size() / kRec &&
-      file->size() / kRec <= static_cast<size_t>(kRemarkLoadLimit)) {
-    std::vector<uint32_t> cells;
-    cells.reserve(kept.size());
-    for (const RemarkEntry& e : kept)
-      cells.push_back(uint32_t{e.month} << 24 | uint32_t{e.slot} << 16 | e.id);
-    std::sort(cells.begin(), cells.end());
-    if (std::adjacent_find(cells.begin(), cells.end()) == cells.end() &&
-        std::all_of(file->begin(), file->begin() + kRec, [](uint8_t b) { return b == 0; }))
-      return std::nullopt;
+    if (keeps(e)) kept.push_back(e);
   }
   // An entry is dropped when a later entry of the same publisher, month and slot has a
   // text: only the last remark of a cell counts.

@@ -56,8 +56,7 @@ bool StoreWeeks(CZarimDoc& doc, int meeting, int month, int slot, const WeekValu
   changed |= Put(b.meetings[month][slot], f.number);
   changed |= Put(b.total[month][slot], f.total);
   changed |= Put(b.average[month][slot], f.average);
-  if (changed) doc.MarkModified();
-  return changed;
+  return changed;  // the commit of the edit marks the document modified
 }
 
 int AverageOverMonths(const CZarimDoc& doc, int meeting, int n) {

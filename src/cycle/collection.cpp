@@ -11,14 +11,13 @@ std::string WorkingMonthStatusText(const CZarimDoc& doc) {
   return Fill(Sid::kWorkingMonthStatus, MonthYearName(doc.working_month, doc.working_year));
 }
 
+// Closing and reopening run inside an edit of the owner, whose commit marks the document.
 void CloseCollection(CZarimDoc& doc) {
   SetCollectionStateOf(doc, doc.working_month, MonthCollection::kClosed);
-  doc.MarkModified();
 }
 
 void ReopenCollection(CZarimDoc& doc, int month) {
   SetCollectionStateOf(doc, MonthOfSerial(month), MonthCollection::kOpen);
-  doc.MarkModified();
 }
 
 void OpenOnlyMonth(CZarimDoc& doc, int month) {

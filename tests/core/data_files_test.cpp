@@ -299,6 +299,32 @@ TEST_F(DataFilesTest, UnusedEmergencyRecordsDisappearAtStart) {
   EXPECT_EQ(dir.Read("emerg.dat").size(), 256u);
 }
 
+// The special needs are indexed where their records stand: a repeated key and a key no
+// publisher uses get 0, and a cut final record is no record.
+TEST_F(DataFilesTest, SpecialNeedsIndexKeepsPositionsAndClearsStrayKeys) {
+  auto doc = Empty();
+  for (int id : {20, 21}) {
+    PubRecord p = MakePublisher(id, "Ann", id == 20 ? "Lee" : "Low");
+    p.special_needs_key = static_cast<uint16_t>(id - 8);
+    AddRecord(*doc, p);
+  }
+  ASSERT_TRUE(SaveAll(*doc));
+  Bytes file;
+  for (int key : {12, 12, 99, 13}) {
+    SpecialNeedsRecord n{};
+    n.key = static_cast<uint16_t>(key);
+    const auto* b = reinterpret_cast<const uint8_t*>(&n);
+    file.insert(file.end(), b, b + sizeof n);
+  }
+  file.resize(file.size() + sizeof(SpecialNeedsRecord) / 2, 0x0d);
+  dir.Write("spneed.dat", file);
+  auto again = Load();
+  std::vector<std::pair<int, int>> got;
+  for (int i = 0; i < again->special_needs_count; ++i)
+    got.push_back({again->special_needs_index[i].key, again->special_needs_index[i].rec});
+  EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{12, 0}, {0, 1}, {0, 2}, {13, 3}}));
+}
+
 TEST_F(DataFilesTest, ExtensionRecordsAreAddedFoundAndReused) {
   auto doc = Empty();
   AddRecord(*doc, MakePublisher(20, "Ann", "Lee"));

@@ -12,10 +12,13 @@
 #include "core/data_files.h"
 #include "core/file_io.h"
 #include "core/file_ops.h"
+#include "core/month.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/strings.h"
+#include "cycle/attendance.h"
 #include "cycle/branch_totals.h"
+#include "cycle/collection.h"
 #include "cycle/collection_state.h"
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
@@ -110,6 +113,35 @@ TEST(Congregation, ASlipPostedThroughTheFormReachesTheStoredTotalsWithNoSetUp) {
   again.data_folder = dir.path();
   ASSERT_TRUE(LoadAll(again, clock));
   EXPECT_EQ(StoredTotals(again, month, slot).row[0][kTotalsReportsField], before + 1);
+}
+
+// Changes that leave the modified flag to the commit: made twice in one edit each, the
+// first marks the document and the second (nothing left to change) does not.
+TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
+  const std::vector<std::pair<const char*, void (*)(CZarimDoc&)>> changes = {
+      {"attendance",
+       [](CZarimDoc& doc) {
+         const int s = SlotOfYear(doc.working_year);
+         WeekValues weeks = StoredWeeks(doc, kWeekendMeeting, doc.working_month, s);
+         weeks[1] = 321;
+         StoreWeeks(doc, kWeekendMeeting, doc.working_month, s, weeks);
+       }},
+      {"close the collection", [](CZarimDoc& doc) { CloseCollection(doc); }},
+  };
+  for (const auto& [name, change] : changes) {
+    TempDir dir;
+    WriteDemo(dir);
+    FixedClock clock(kToday);
+    Congregation owner(nullptr);
+    ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock)) << name;
+    for (int round = 0; round < 2; ++round) {
+      owner.doc().modified = 0;
+      EditScope edit = owner.Edit();
+      change(edit.doc());
+      edit.Commit();
+      EXPECT_EQ(owner.doc().modified != 0, round == 0) << name << ", round " << round;
+    }
+  }
 }
 
 TEST(Congregation, OneWriterPerFolderAndTheSecondIsToldWhoHoldsIt) {

@@ -433,10 +433,8 @@ TEST(Collection, CloseReopenAndStatusText) {
   f.Add(100);
   EXPECT_EQ(WorkingMonthStatusText(f.doc), "  Working Month = April 2026");
   OpenOnlyMonth(f.doc, 3);
-  f.doc.modified = 0;
   CloseCollection(f.doc);
   EXPECT_EQ(CollectionStateOf(f.doc, 3), MonthCollection::kClosed);
-  EXPECT_TRUE(f.doc.modified);
   f.doc.header().other_phone[5] = 2;
   ResetMonthAfterNext(f.doc);
   EXPECT_EQ(CollectionStateOf(f.doc, 5), MonthCollection::kNotInitialized);
