@@ -34,11 +34,12 @@ test: deps
 # The pictures of the user guide (docs/help/images/scale1 and scale2, and fr, es, ru in
 # those languages), taken from the
 # program's own windows under a virtual X server. SHOTS_BUILD names another build folder
-# that holds zarim-screenshots and zarim-demo.
+# that holds zarim-screenshots and zarim-demo; the catalogs are compiled first, so the
+# pictures in other languages show the texts of po/.
 SHOTS_BUILD ?= $(RELEASE_DIR)
 screenshots:
 	@[ "$(SHOTS_BUILD)" != "$(RELEASE_DIR)" ] || $(MAKE) build
-	cmake --build $(SHOTS_BUILD) --target zarim-screenshots zarim-demo
+	cmake --build $(SHOTS_BUILD) --target zarim-screenshots zarim-demo zarim_catalogs
 	bash tools/screenshots.sh $(SHOTS_BUILD) docs/help/images
 
 bench: build

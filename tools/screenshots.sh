@@ -42,7 +42,13 @@ start_xvfb "$work" "${SCREEN:-1920x1080x24}"
 if command -v openbox >/dev/null; then
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   wm_pid=$!
-  sleep 1
+  # It manages the screen once it names itself on the root window (at most 10 s); a
+  # window shown before then would be taken without its frame.
+  for _ in $(seq 50); do
+    command -v xprop >/dev/null || { sleep 1; break; }
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.2
+  done
 else
   echo "openbox is missing: the pictures show no title bars"
 fi

@@ -181,6 +181,18 @@ TEST(AccessKeys, EveryEntryGetsAFreeKeyAndGivenKeysStay) {
                                       "&Telephone && E-mail", "B&ackup", "?!"}));
 }
 
+// Letters of any alphabet are keys, a capital and its small letter being one key.
+TEST(AccessKeys, CyrillicAndPolishLettersAreKeysWithoutCase) {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+      {{"Печать", "Параметры", "пароль", "Выход"}, {"&Печать", "П&араметры", "па&роль", "&Выход"}},
+      {{"&Файл", "фамилия", "Имя и Фамилия"}, {"&Файл", "ф&амилия", "&Имя и Фамилия"}},
+      {{"Łukasz", "łączność", "Ósmy", "ósma", "Żółć"},
+       {"&Łukasz", "ł&ączność", "&Ósmy", "ó&sma", "&Żółć"}},
+      {{"Ёлка", "ёж", "ЁЖ"}, {"&Ёлка", "ё&ж", "ЁЖ"}},
+  };
+  for (const auto& [captions, keyed] : cases) EXPECT_EQ(WithAccessKeys(captions), keyed);
+}
+
 TEST(CommandCatalogTable, NumbersAreUniqueAndCaptionsPresent) {
   std::set<int> ids;
   for (const CommandInfo& c : CommandCatalog()) {
