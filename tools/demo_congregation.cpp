@@ -20,6 +20,7 @@
 #include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
 #include "cycle/late_reports.h"
+#include "cycle/posting_decision_form.h"
 #include "cycle/roll.h"
 #include "cycle/slip_form.h"
 
@@ -29,6 +30,12 @@ namespace {
 
 // Months before the working month whose snapshot the demo folder holds.
 constexpr int kDemoSnapshots = 6;
+
+// Confirms every question, as the secretary who turns the month does.
+class ConfirmingPrompter : public Prompter {
+ public:
+  Answer Ask(std::string_view, Buttons, Answer) override { return Answer::kOk; }
+};
 
 // splitmix64: the same numbers on every machine for the same seed.
 class Rng {
@@ -220,7 +227,6 @@ class Builder {
     MakeLateReports();
     MakeRemarks();
     MakeAttendance();
-    MakeTotals();
     MakeAppointments();
     doc_.SortRecords();
     doc_.RebuildIndex();
@@ -426,7 +432,12 @@ class Builder {
                                  rng_.Pick(names_.last), male, status);
         SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(names_.streets).c_str()));
         SetField(r.home_phone, Phone(rng_));
-        int months_ago = rng_.Range(2, 20);
+        // The full lists stay full across the working month's initialization, which cuts
+        // an inactive or deleted list past 280 back to its members of this year and drops
+        // a move a year old: their events fall in this calendar year where it has room.
+        const int this_year_back =
+            std::max(2, doc_.working_serial - Serial(opt_.today.year % 100, 0));
+        int months_ago = rng_.Range(2, opt_.full ? std::min(20, this_year_back) : 20);
         int serial = doc_.working_serial - months_ago;
         event_serial_.push_back({doc_.count - 1, serial});
         r.status_month = static_cast<uint8_t>((MonthOfSerial(serial) + 1) << 4);
@@ -516,15 +527,61 @@ class Builder {
     int credit = -1;
     if (pioneer == kRegular && rng_.Chance(8))
       credit = ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit;
+    const Filled filled{
+        static_cast<int>(&r - doc_.records.data()), m, s, pioneer, hours, studies, credit, cell};
+    if (new_form && serial == doc_.working_serial && !late && !turned_) {
+      working_slips_.push_back(filled);  // handed in once the month is initialized
+      return;
+    }
     if (new_form &&
         (serial == doc_.working_serial ||
          (late && serial < doc_.working_serial && serial >= doc_.working_serial - 11)) &&
         PostSlip(r, m, pioneer, hours, studies, credit))
       return;
-    if (pioneer < kRegular) r.pioneer[m][s] = pioneer;
-    r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
-    r.activity[kBibleStudies][m][s] = cell;
-    if (credit >= 0) r.credit[m][s] = static_cast<uint16_t>(credit);
+    WriteCells(filled);
+  }
+
+  // A report as the secretary filled it in, and the cells it leaves when posted.
+  struct Filled {
+    int rec, m, s;
+    uint8_t pioneer;
+    int hours, studies, credit;
+    uint16_t cell;
+  };
+
+  void WriteCells(const Filled& f) {
+    PubRecord& r = doc_.records[f.rec];
+    if (f.pioneer < kRegular) r.pioneer[f.m][f.s] = f.pioneer;
+    r.activity[kHours][f.m][f.s] = static_cast<uint16_t>(f.hours);
+    r.activity[kBibleStudies][f.m][f.s] = f.cell;
+    if (f.credit >= 0) r.credit[f.m][f.s] = static_cast<uint16_t>(f.credit);
+  }
+
+  // The working month is turned as the secretary turns it: the months before it closed,
+  // the posting decision initializes it (the folder takes its snapshots after the save),
+  // then the slips handed in for it are posted.
+  void TurnWorkingMonth() {
+    ConfirmingPrompter confirm;
+    PostingDecisionForm decision(doc_);
+    MonthInitOptions init;
+    init.take_snapshot = false;
+    if (decision.Initialize(confirm)) decision.Apply(doc_, init);
+    doc_.RebuildIndex();  // the initialization may have dropped members of the lists
+    turned_ = true;
+    for (const Filled& f : working_slips_) {
+      PubRecord& r = doc_.records[f.rec];
+      r.pioneer[f.m][f.s] = f.pioneer >= kRegular ? f.pioneer : r.pioneer[f.m][f.s];
+      if (!PostSlip(r, f.m, f.pioneer, f.hours, f.studies, f.credit)) WriteCells(f);
+    }
+  }
+
+  // Three publishers handed in last month's slip after it was closed.
+  std::vector<int> LatePublishers() const {
+    std::vector<int> recs;
+    for (size_t i = 20; i < active_.size() && recs.size() < 3; i += 9)
+      if (!(doc_.records[active_[i].rec].service_flags & kSpecialServant))
+        recs.push_back(active_[i].rec);
+    return recs;
   }
 
   // The slip of record r for month m filled in and saved: a month before the working
@@ -574,31 +631,31 @@ class Builder {
       }
     }
     // Collection state and the year each month was initialized: every month of the two
-    // years is closed but the working month, which is open.
+    // years before the working month is closed; the working month is not yet initialized.
     PubRecord& h = doc_.header();
-    for (int serial = w - 23; serial <= w; ++serial) {
+    for (int serial = w - 23; serial < w; ++serial) {
       int m = MonthOfSerial(serial);
       h.remark[m][SlotOfSerial(serial)] = static_cast<uint16_t>(YearOfSerial(serial));
     }
     for (int m = 0; m < 12; ++m) h.other_phone[m] = 2;
-    h.other_phone[doc_.working_month] = 1;
+    h.other_phone[doc_.working_month] = 0;
     h.other_phone[(doc_.working_month + 1) % 12] = 0;
+    // The late slips of last month were not in when it was closed.
+    const int prev_m = MonthOfSerial(w - 1), prev_s = SlotOfSerial(w - 1);
+    for (int rec : LatePublishers())
+      for (int f = 0; f < 5; ++f) doc_.records[rec].activity[f][prev_m][prev_s] = 0;
+    MakeTotals();
+    TurnWorkingMonth();
   }
 
   void MakeLateReports() {
-    // Three publishers handed in last month's slip after it was closed.
     const int prev = doc_.working_serial - 1;
-    int m = MonthOfSerial(prev), s = SlotOfSerial(prev);
-    int added = 0;
-    for (size_t i = 20; i < active_.size() && added < 3; i += 9) {
-      PubRecord& r = doc_.records[active_[i].rec];
-      if (r.service_flags & kSpecialServant) continue;
-      for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
+    for (int rec : LatePublishers()) {
+      PubRecord& r = doc_.records[rec];
       const int late_before = doc_.late_count;
-      Report(r, prev, PioneerFor(active_[i].rec, prev), true);
+      Report(r, prev, PioneerFor(rec, prev), true);
       // A month the slip cannot post (another working year) is marked late as posting does.
-      if (doc_.late_count == late_before) AddLateReport(doc_, r.id, m);
-      ++added;
+      if (doc_.late_count == late_before) AddLateReport(doc_, r.id, MonthOfSerial(prev));
     }
   }
 
@@ -639,8 +696,8 @@ class Builder {
   }
 
   // The totals stored when each past month was closed, counted by the program's own rule:
-  // the month's slips of everyone then active and the late reports posted in it, without
-  // its own reports that came later. The open month's are the program's (Build).
+  // the month's slips of everyone then active and the late reports posted in it. The open
+  // month's are the program's (Build).
   void MakeTotals() {
     doc_.StoreLateMarkers();  // the late markers as the save writes them
     const int w = doc_.working_serial;
@@ -692,6 +749,8 @@ class Builder {
   std::vector<std::pair<int, int>> event_serial_;
   std::set<std::string> used_names_;  // "first\tlast" of every record made
   int special_ = 0, continuous_aux_ = 0;
+  std::vector<Filled> working_slips_;  // the working month's, until it is turned
+  bool turned_ = false;
 };
 
 }  // namespace
