@@ -19,10 +19,12 @@
 #include "cycle/attendance.h"
 #include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
+#include "cycle/collection.h"
 #include "cycle/late_reports.h"
 #include "cycle/posting_decision_form.h"
 #include "cycle/roll.h"
 #include "cycle/slip_form.h"
+#include "cycle/status_moves.h"
 
 namespace zarim::demo {
 
@@ -30,6 +32,8 @@ namespace {
 
 // Months before the working month whose snapshot the demo folder holds.
 constexpr int kDemoSnapshots = 6;
+// Months of reports the demo holds, the working month the last of them.
+constexpr int kHistoryMonths = 24;
 
 // Confirms every question, as the secretary who turns the month does.
 class ConfirmingPrompter : public Prompter {
@@ -432,16 +436,21 @@ class Builder {
                                  rng_.Pick(names_.last), male, status);
         SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(names_.streets).c_str()));
         SetField(r.home_phone, Phone(rng_));
-        // The full lists stay full across the working month's initialization, which cuts
-        // an inactive or deleted list past 280 back to its members of this year and drops
-        // a move a year old: their events fall in this calendar year where it has room.
+        // The month turns keep a move twelve months, and cut an inactive or deleted list
+        // past 280 back to its members of the year: a move is at most eleven months old,
+        // and the full lists' events fall in this calendar year where it has room.
         const int this_year_back =
             std::max(2, doc_.working_serial - Serial(opt_.today.year % 100, 0));
-        int months_ago = rng_.Range(2, opt_.full ? std::min(20, this_year_back) : 20);
+        const int oldest = status == kMoved ? 11 : opt_.full ? std::min(20, this_year_back) : 20;
+        int months_ago = rng_.Range(2, oldest);
         int serial = doc_.working_serial - months_ago;
         event_serial_.push_back({doc_.count - 1, serial});
         r.status_month = static_cast<uint8_t>((MonthOfSerial(serial) + 1) << 4);
         if (status == kInactive) r.status_year = static_cast<uint8_t>(YearOfSerial(serial));
+        if (status == kMoved) {
+          r.reserved = kMoveStampMark;  // the month moved out, recorded as a serial
+          r.status_stamp = static_cast<uint16_t>(serial);
+        }
         if (status == kDeleted)
           r.status_stamp = static_cast<uint16_t>(((2000 + YearOfSerial(serial) - 1950) << 8) |
                                                  (MonthOfSerial(serial) + 1));
@@ -495,84 +504,90 @@ class Builder {
     return kPublisher;
   }
 
-  // One month's report of one publisher. The months the report slip can post (the working
-  // month, and an earlier month of the working year as a late report) go through the
-  // slip as the secretary fills it in; the closed months' cells are written as posting
-  // left them.
-  void Report(PubRecord& r, int serial, uint8_t pioneer, bool late = false) {
-    int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-    // The pioneer code a month starts with; the slip keeps a regular or special one.
-    r.pioneer[m][s] = pioneer >= kRegular ? pioneer : static_cast<uint8_t>(kPublisher);
-    bool new_form = serial > doc_.switch_serial;
-    int hours = 0, quarter = 0;
-    if (pioneer == kRegular || pioneer == kSpecial)
-      hours = rng_.Range(new_form ? 45 : 60, new_form ? 70 : 85);
-    else if (pioneer == kAuxiliary)
-      hours = rng_.Range(new_form ? 15 : 30, new_form ? 35 : 45);
-    else if (!new_form)
-      hours = rng_.Range(0, 14);
-    if (hours > 0 && !new_form && rng_.Chance(10)) quarter = rng_.Range(1, 3);
-    int studies = rng_.Chance(35) ? rng_.Range(1, 3) : 0;
-    uint16_t cell = static_cast<uint16_t>(studies);
-    if (new_form) {
-      cell |= kSharedBit;
-    } else {
-      r.activity[kPlacements][m][s] = static_cast<uint16_t>(rng_.Range(0, 12));
-      r.activity[kVideos][m][s] = static_cast<uint16_t>(rng_.Range(0, 6));
-      r.activity[kReturnVisits][m][s] = static_cast<uint16_t>(rng_.Range(0, 10));
-      if (hours == 0 && quarter == 0) cell |= kSharedBit;  // less than one hour
-    }
-    cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
-    // Pioneer credit only as far as the slip allows it beside the month's hours.
-    int credit = -1;
-    if (pioneer == kRegular && rng_.Chance(8))
-      credit = ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit;
-    const Filled filled{
-        static_cast<int>(&r - doc_.records.data()), m, s, pioneer, hours, studies, credit, cell};
-    if (new_form && serial == doc_.working_serial && !late && !turned_) {
-      working_slips_.push_back(filled);  // handed in once the month is initialized
-      return;
-    }
-    if (new_form &&
-        (serial == doc_.working_serial ||
-         (late && serial < doc_.working_serial && serial >= doc_.working_serial - 11)) &&
-        PostSlip(r, m, pioneer, hours, studies, credit))
-      return;
-    WriteCells(filled);
-  }
-
-  // A report as the secretary filled it in, and the cells it leaves when posted.
+  // One month's report of one publisher as the secretary receives it.
   struct Filled {
-    int rec, m, s;
+    int id, m, s;
     uint8_t pioneer;
     int hours, studies, credit;
     uint16_t cell;
+    uint16_t placements, videos, return_visits;
+    bool new_form;
   };
 
-  void WriteCells(const Filled& f) {
-    PubRecord& r = doc_.records[f.rec];
-    if (f.pioneer < kRegular) r.pioneer[f.m][f.s] = f.pioneer;
-    r.activity[kHours][f.m][f.s] = static_cast<uint16_t>(f.hours);
-    r.activity[kBibleStudies][f.m][f.s] = f.cell;
-    if (f.credit >= 0) r.credit[f.m][f.s] = static_cast<uint16_t>(f.credit);
+  Filled Fill(int rec, int serial, uint8_t pioneer) {
+    Filled f{doc_.records[rec].id,
+             MonthOfSerial(serial),
+             SlotOfSerial(serial),
+             pioneer,
+             0,
+             0,
+             -1,
+             0,
+             0,
+             0,
+             0,
+             serial > doc_.switch_serial};
+    if (pioneer == kRegular || pioneer == kSpecial)
+      f.hours = rng_.Range(f.new_form ? 45 : 60, f.new_form ? 70 : 85);
+    else if (pioneer == kAuxiliary)
+      f.hours = rng_.Range(f.new_form ? 15 : 30, f.new_form ? 35 : 45);
+    else if (!f.new_form)
+      f.hours = rng_.Range(0, 14);
+    int quarter = 0;
+    if (f.hours > 0 && !f.new_form && rng_.Chance(10)) quarter = rng_.Range(1, 3);
+    f.studies = rng_.Chance(35) ? rng_.Range(1, 3) : 0;
+    f.cell = static_cast<uint16_t>(f.studies);
+    if (f.new_form) {
+      f.cell |= kSharedBit;
+    } else {
+      f.placements = static_cast<uint16_t>(rng_.Range(0, 12));
+      f.videos = static_cast<uint16_t>(rng_.Range(0, 6));
+      f.return_visits = static_cast<uint16_t>(rng_.Range(0, 10));
+      if (f.hours == 0 && quarter == 0) f.cell |= kSharedBit;  // less than one hour
+    }
+    f.cell = static_cast<uint16_t>(f.cell | (quarter << kQuarterShift));
+    // Pioneer credit only as far as the slip allows it beside the month's hours.
+    if (pioneer == kRegular && rng_.Chance(8))
+      f.credit = ComputePioneerCredit(f.hours, rng_.Range(3, 10), "").credit;
+    return f;
   }
 
-  // The working month is turned as the secretary turns it: the months before it closed,
-  // the posting decision initializes it (the folder takes its snapshots after the save),
-  // then the slips handed in for it are posted.
-  void TurnWorkingMonth() {
-    ConfirmingPrompter confirm;
-    PostingDecisionForm decision(doc_);
-    MonthInitOptions init;
-    init.take_snapshot = false;
-    if (decision.Initialize(confirm)) decision.Apply(doc_, init);
-    doc_.RebuildIndex();  // the initialization may have dropped members of the lists
-    turned_ = true;
-    for (const Filled& f : working_slips_) {
-      PubRecord& r = doc_.records[f.rec];
-      r.pioneer[f.m][f.s] = f.pioneer >= kRegular ? f.pioneer : r.pioneer[f.m][f.s];
-      if (!PostSlip(r, f.m, f.pioneer, f.hours, f.studies, f.credit)) WriteCells(f);
+  // A report of the working month or, as a late report, of an earlier month of the working
+  // year goes through the slip; the slip takes only the form of today's reports, so a
+  // month kept on the earlier form (or one the slip refuses) is posted into its cells.
+  void Post(const Filled& f) {
+    PubRecord* r = doc_.FindById(f.id);
+    if (!r) return;  // dropped by a month initialization
+    if (f.new_form && PostSlip(*r, f)) return;
+    r->pioneer[f.m][f.s] = f.pioneer;
+    r->activity[kHours][f.m][f.s] = static_cast<uint16_t>(f.hours);
+    r->activity[kBibleStudies][f.m][f.s] = f.cell;
+    if (!f.new_form) {
+      r->activity[kPlacements][f.m][f.s] = f.placements;
+      r->activity[kVideos][f.m][f.s] = f.videos;
+      r->activity[kReturnVisits][f.m][f.s] = f.return_visits;
     }
+    if (f.credit >= 0) r->credit[f.m][f.s] = static_cast<uint16_t>(f.credit);
+  }
+
+  // The slip of record r filled in and saved: a month before the working month is chosen
+  // on the slip and goes into the late list. False when the slip refused.
+  bool PostSlip(PubRecord& r, const Filled& f) {
+    const int slot = SlotInWorkingYear(f.m, doc_.working_month, doc_.working_year);
+    // The slip keeps a regular or special pioneer's code, ticked on the publisher's record.
+    if (f.pioneer >= kRegular) r.pioneer[f.m][slot] = f.pioneer;
+    if (f.credit >= 0) r.credit[f.m][slot] = static_cast<uint16_t>(f.credit);
+    SlipForm slip(doc_, static_cast<int>(&r - doc_.records.data()));
+    if (f.m != doc_.working_month) {
+      slip.BeginChangeMonth();
+      slip.ChooseMonth(f.m);
+      slip.EndChangeMonth();
+    }
+    slip.SetAux(f.pioneer == kAuxiliary);
+    slip.SetShared(true);
+    slip.SetHoursText(std::to_string(f.hours));
+    slip.SetStudiesText(std::to_string(f.studies));
+    return slip.Save() != SlipForm::SaveResult::kRefused;
   }
 
   // Three publishers handed in last month's slip after it was closed.
@@ -584,31 +599,13 @@ class Builder {
     return recs;
   }
 
-  // The slip of record r for month m filled in and saved: a month before the working
-  // month is chosen on the slip and goes into the late list. False when the slip refused.
-  bool PostSlip(PubRecord& r, int m, uint8_t pioneer, int hours, int studies, int credit) {
-    if (credit >= 0)
-      r.credit[m][SlotInWorkingYear(m, doc_.working_month, doc_.working_year)] =
-          static_cast<uint16_t>(credit);
-    SlipForm slip(doc_, static_cast<int>(&r - doc_.records.data()));
-    if (m != doc_.working_month) {
-      slip.BeginChangeMonth();
-      slip.ChooseMonth(m);
-      slip.EndChangeMonth();
-    }
-    slip.SetAux(pioneer == kAuxiliary);
-    slip.SetShared(true);
-    slip.SetHoursText(std::to_string(hours));
-    slip.SetStudiesText(std::to_string(studies));
-    return slip.Save() != SlipForm::SaveResult::kRefused;
-  }
-
   void MakeReports() {
     const int w = doc_.working_serial;
+    std::vector<std::vector<Filled>> months(kHistoryMonths);
     for (int r = 1; r < doc_.count; ++r) {
-      PubRecord& rec = doc_.records[r];
+      const PubRecord& rec = doc_.records[r];
       int event = EventSerial(r);
-      for (int serial = w - 23; serial <= w; ++serial) {
+      for (int serial = w - kHistoryMonths + 1; serial <= w; ++serial) {
         bool reports = false;
         switch (rec.status) {
           case kActive:
@@ -627,35 +624,63 @@ class Builder {
         if (!reports) continue;
         uint8_t pioneer =
             rec.status == kActive ? PioneerFor(r, serial) : static_cast<uint8_t>(kPublisher);
-        Report(rec, serial, pioneer);
+        months[static_cast<size_t>(serial - w + kHistoryMonths - 1)].push_back(
+            Fill(r, serial, pioneer));
       }
     }
-    // Collection state and the year each month was initialized: every month of the two
-    // years before the working month is closed; the working month is not yet initialized.
-    PubRecord& h = doc_.header();
-    for (int serial = w - 23; serial < w; ++serial) {
-      int m = MonthOfSerial(serial);
-      h.remark[m][SlotOfSerial(serial)] = static_cast<uint16_t>(YearOfSerial(serial));
-    }
-    for (int m = 0; m < 12; ++m) h.other_phone[m] = 2;
-    h.other_phone[doc_.working_month] = 0;
-    h.other_phone[(doc_.working_month + 1) % 12] = 0;
     // The late slips of last month were not in when it was closed.
-    const int prev_m = MonthOfSerial(w - 1), prev_s = SlotOfSerial(w - 1);
+    std::vector<Filled>& last = months[kHistoryMonths - 2];
     for (int rec : LatePublishers())
-      for (int f = 0; f < 5; ++f) doc_.records[rec].activity[f][prev_m][prev_s] = 0;
-    MakeTotals();
-    TurnWorkingMonth();
+      std::erase_if(last, [&](const Filled& f) { return f.id == doc_.records[rec].id; });
+    TurnMonths(months);
+  }
+
+  // The two years are turned as the secretary turns them: each month initialized through
+  // the posting decision on a day of the month after it (the folder takes its snapshots
+  // after its save), its reports posted, its totals stored by the program's rule and its
+  // collection closed. The working month stays open, initialized on today's date.
+  void TurnMonths(const std::vector<std::vector<Filled>>& months) {
+    const int w = doc_.working_serial;
+    ConfirmingPrompter confirm;
+    MonthInitOptions init;
+    init.take_snapshot = false;
+    for (int k = 0; k < kHistoryMonths; ++k) {
+      const int serial = w - kHistoryMonths + 1 + k;
+      doc_.StoreLateMarkers();  // as the save before the month moves writes them
+      doc_.SetToday(serial == w
+                        ? opt_.today
+                        : Date{2000 + YearOfSerial(serial + 1), MonthOfSerial(serial + 1) + 1,
+                               std::min(opt_.today.day, 28)});
+      PostingDecisionForm decision(doc_);
+      if (decision.Initialize(confirm)) decision.Apply(doc_, init);
+      doc_.RebuildIndex();  // the initialization may have dropped members of the lists
+      for (const Filled& f : months[static_cast<size_t>(k)]) Post(f);
+      if (serial == w) break;
+      StoreClosedTotals(serial);
+      CloseCollection(doc_);
+    }
+  }
+
+  // The totals a month is closed with. The demo's people hold today's statuses from the
+  // start, so the month's figures are counted by the rule a closed month is checked by:
+  // the slips of everyone active in it (as the open month's totals would have counted
+  // them had each status changed on its date); the active count is today's.
+  void StoreClosedTotals(int serial) {
+    const int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+    WorkingTotals t = RecountMonthTotals(doc_, m, serial / 12);
+    t.row[0][kTotalsActiveField] = static_cast<uint16_t>(doc_.CountStatus(kActive));
+    for (int row = 0; row < kTotalsRows; ++row)
+      for (int f = 0; f < kTotalsFields; ++f) doc_.totals.value[m][9 * row + f][s] = t.row[row][f];
   }
 
   void MakeLateReports() {
     const int prev = doc_.working_serial - 1;
     for (int rec : LatePublishers()) {
-      PubRecord& r = doc_.records[rec];
       const int late_before = doc_.late_count;
-      Report(r, prev, PioneerFor(rec, prev), true);
+      Post(Fill(rec, prev, PioneerFor(rec, prev)));
       // A month the slip cannot post (another working year) is marked late as posting does.
-      if (doc_.late_count == late_before) AddLateReport(doc_, r.id, MonthOfSerial(prev));
+      if (doc_.late_count == late_before)
+        AddLateReport(doc_, doc_.records[rec].id, MonthOfSerial(prev));
     }
   }
 
@@ -695,24 +720,6 @@ class Builder {
     }
   }
 
-  // The totals stored when each past month was closed, counted by the program's own rule:
-  // the month's slips of everyone then active and the late reports posted in it. The open
-  // month's are the program's (Build).
-  void MakeTotals() {
-    doc_.StoreLateMarkers();  // the late markers as the save writes them
-    const int w = doc_.working_serial;
-    int active = 0;
-    for (int r = 1; r < doc_.count; ++r) active += doc_.records[r].status == kActive;
-    for (int serial = w - 23; serial < w; ++serial) {
-      const int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-      WorkingTotals t = RecountMonthTotals(doc_, m, serial / 12);
-      t.row[0][kTotalsActiveField] = static_cast<uint16_t>(active);
-      for (int row = 0; row < kTotalsRows; ++row)
-        for (int f = 0; f < kTotalsFields; ++f)
-          doc_.totals.value[m][9 * row + f][s] = t.row[row][f];
-    }
-  }
-
   void MakeAppointments() {
     auto add = [&](int rec, int kind, int years_ago) {
       if (doc_.appointment_count >= kMaxAppointments) return;
@@ -749,8 +756,6 @@ class Builder {
   std::vector<std::pair<int, int>> event_serial_;
   std::set<std::string> used_names_;  // "first\tlast" of every record made
   int special_ = 0, continuous_aux_ = 0;
-  std::vector<Filled> working_slips_;  // the working month's, until it is turned
-  bool turned_ = false;
 };
 
 }  // namespace
