@@ -19,9 +19,12 @@
 #include "cycle/attendance.h"
 #include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
+#include "cycle/collection.h"
 #include "cycle/late_reports.h"
+#include "cycle/posting_decision_form.h"
 #include "cycle/roll.h"
 #include "cycle/slip_form.h"
+#include "cycle/status_moves.h"
 
 namespace zarim::demo {
 
@@ -29,6 +32,14 @@ namespace {
 
 // Months before the working month whose snapshot the demo folder holds.
 constexpr int kDemoSnapshots = 6;
+// Months of reports the demo holds, the working month the last of them.
+constexpr int kHistoryMonths = 24;
+
+// Confirms every question, as the secretary who turns the month does.
+class ConfirmingPrompter : public Prompter {
+ public:
+  Answer Ask(std::string_view, Buttons, Answer) override { return Answer::kOk; }
+};
 
 // splitmix64: the same numbers on every machine for the same seed.
 class Rng {
@@ -220,7 +231,6 @@ class Builder {
     MakeLateReports();
     MakeRemarks();
     MakeAttendance();
-    MakeTotals();
     MakeAppointments();
     doc_.SortRecords();
     doc_.RebuildIndex();
@@ -426,11 +436,21 @@ class Builder {
                                  rng_.Pick(names_.last), male, status);
         SetField(r.address, Printf("%d %s", rng_.Range(1, 999), rng_.Pick(names_.streets).c_str()));
         SetField(r.home_phone, Phone(rng_));
-        int months_ago = rng_.Range(2, 20);
+        // The month turns keep a move twelve months, and cut an inactive or deleted list
+        // past 280 back to its members of the year: a move is at most eleven months old,
+        // and the full lists' events fall in this calendar year where it has room.
+        const int this_year_back =
+            std::max(2, doc_.working_serial - Serial(opt_.today.year % 100, 0));
+        const int oldest = status == kMoved ? 11 : opt_.full ? std::min(20, this_year_back) : 20;
+        int months_ago = rng_.Range(2, oldest);
         int serial = doc_.working_serial - months_ago;
         event_serial_.push_back({doc_.count - 1, serial});
         r.status_month = static_cast<uint8_t>((MonthOfSerial(serial) + 1) << 4);
         if (status == kInactive) r.status_year = static_cast<uint8_t>(YearOfSerial(serial));
+        if (status == kMoved) {
+          r.reserved = kMoveStampMark;  // the month moved out, recorded as a serial
+          r.status_stamp = static_cast<uint16_t>(serial);
+        }
         if (status == kDeleted)
           r.status_stamp = static_cast<uint16_t>(((2000 + YearOfSerial(serial) - 1950) << 8) |
                                                  (MonthOfSerial(serial) + 1));
@@ -484,74 +504,108 @@ class Builder {
     return kPublisher;
   }
 
-  // One month's report of one publisher. The months the report slip can post (the working
-  // month, and an earlier month of the working year as a late report) go through the
-  // slip as the secretary fills it in; the closed months' cells are written as posting
-  // left them.
-  void Report(PubRecord& r, int serial, uint8_t pioneer, bool late = false) {
-    int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-    // The pioneer code a month starts with; the slip keeps a regular or special one.
-    r.pioneer[m][s] = pioneer >= kRegular ? pioneer : static_cast<uint8_t>(kPublisher);
-    bool new_form = serial > doc_.switch_serial;
-    int hours = 0, quarter = 0;
+  // One month's report of one publisher as the secretary receives it.
+  struct Filled {
+    int id, m, s;
+    uint8_t pioneer;
+    int hours, studies, credit;
+    uint16_t cell;
+    uint16_t placements, videos, return_visits;
+    bool new_form;
+  };
+
+  Filled Fill(int rec, int serial, uint8_t pioneer) {
+    Filled f{doc_.records[rec].id,
+             MonthOfSerial(serial),
+             SlotOfSerial(serial),
+             pioneer,
+             0,
+             0,
+             -1,
+             0,
+             0,
+             0,
+             0,
+             serial > doc_.switch_serial};
     if (pioneer == kRegular || pioneer == kSpecial)
-      hours = rng_.Range(new_form ? 45 : 60, new_form ? 70 : 85);
+      f.hours = rng_.Range(f.new_form ? 45 : 60, f.new_form ? 70 : 85);
     else if (pioneer == kAuxiliary)
-      hours = rng_.Range(new_form ? 15 : 30, new_form ? 35 : 45);
-    else if (!new_form)
-      hours = rng_.Range(0, 14);
-    if (hours > 0 && !new_form && rng_.Chance(10)) quarter = rng_.Range(1, 3);
-    int studies = rng_.Chance(35) ? rng_.Range(1, 3) : 0;
-    uint16_t cell = static_cast<uint16_t>(studies);
-    if (new_form) {
-      cell |= kSharedBit;
+      f.hours = rng_.Range(f.new_form ? 15 : 30, f.new_form ? 35 : 45);
+    else if (!f.new_form)
+      f.hours = rng_.Range(0, 14);
+    int quarter = 0;
+    if (f.hours > 0 && !f.new_form && rng_.Chance(10)) quarter = rng_.Range(1, 3);
+    f.studies = rng_.Chance(35) ? rng_.Range(1, 3) : 0;
+    f.cell = static_cast<uint16_t>(f.studies);
+    if (f.new_form) {
+      f.cell |= kSharedBit;
     } else {
-      r.activity[kPlacements][m][s] = static_cast<uint16_t>(rng_.Range(0, 12));
-      r.activity[kVideos][m][s] = static_cast<uint16_t>(rng_.Range(0, 6));
-      r.activity[kReturnVisits][m][s] = static_cast<uint16_t>(rng_.Range(0, 10));
-      if (hours == 0 && quarter == 0) cell |= kSharedBit;  // less than one hour
+      f.placements = static_cast<uint16_t>(rng_.Range(0, 12));
+      f.videos = static_cast<uint16_t>(rng_.Range(0, 6));
+      f.return_visits = static_cast<uint16_t>(rng_.Range(0, 10));
+      if (f.hours == 0 && quarter == 0) f.cell |= kSharedBit;  // less than one hour
     }
-    cell = static_cast<uint16_t>(cell | (quarter << kQuarterShift));
+    f.cell = static_cast<uint16_t>(f.cell | (quarter << kQuarterShift));
     // Pioneer credit only as far as the slip allows it beside the month's hours.
-    int credit = -1;
     if (pioneer == kRegular && rng_.Chance(8))
-      credit = ComputePioneerCredit(hours, rng_.Range(3, 10), "").credit;
-    if (new_form &&
-        (serial == doc_.working_serial ||
-         (late && serial < doc_.working_serial && serial >= doc_.working_serial - 11)) &&
-        PostSlip(r, m, pioneer, hours, studies, credit))
-      return;
-    if (pioneer < kRegular) r.pioneer[m][s] = pioneer;
-    r.activity[kHours][m][s] = static_cast<uint16_t>(hours);
-    r.activity[kBibleStudies][m][s] = cell;
-    if (credit >= 0) r.credit[m][s] = static_cast<uint16_t>(credit);
+      f.credit = ComputePioneerCredit(f.hours, rng_.Range(3, 10), "").credit;
+    return f;
   }
 
-  // The slip of record r for month m filled in and saved: a month before the working
-  // month is chosen on the slip and goes into the late list. False when the slip refused.
-  bool PostSlip(PubRecord& r, int m, uint8_t pioneer, int hours, int studies, int credit) {
-    if (credit >= 0)
-      r.credit[m][SlotInWorkingYear(m, doc_.working_month, doc_.working_year)] =
-          static_cast<uint16_t>(credit);
+  // A report of the working month or, as a late report, of an earlier month of the working
+  // year goes through the slip; the slip takes only the form of today's reports, so a
+  // month kept on the earlier form (or one the slip refuses) is posted into its cells.
+  void Post(const Filled& f) {
+    PubRecord* r = doc_.FindById(f.id);
+    if (!r) return;  // dropped by a month initialization
+    if (f.new_form && PostSlip(*r, f)) return;
+    r->pioneer[f.m][f.s] = f.pioneer;
+    r->activity[kHours][f.m][f.s] = static_cast<uint16_t>(f.hours);
+    r->activity[kBibleStudies][f.m][f.s] = f.cell;
+    if (!f.new_form) {
+      r->activity[kPlacements][f.m][f.s] = f.placements;
+      r->activity[kVideos][f.m][f.s] = f.videos;
+      r->activity[kReturnVisits][f.m][f.s] = f.return_visits;
+    }
+    if (f.credit >= 0) r->credit[f.m][f.s] = static_cast<uint16_t>(f.credit);
+  }
+
+  // The slip of record r filled in and saved: a month before the working month is chosen
+  // on the slip and goes into the late list. False when the slip refused.
+  bool PostSlip(PubRecord& r, const Filled& f) {
+    const int slot = SlotInWorkingYear(f.m, doc_.working_month, doc_.working_year);
+    // The slip keeps a regular or special pioneer's code, ticked on the publisher's record.
+    if (f.pioneer >= kRegular) r.pioneer[f.m][slot] = f.pioneer;
+    if (f.credit >= 0) r.credit[f.m][slot] = static_cast<uint16_t>(f.credit);
     SlipForm slip(doc_, static_cast<int>(&r - doc_.records.data()));
-    if (m != doc_.working_month) {
+    if (f.m != doc_.working_month) {
       slip.BeginChangeMonth();
-      slip.ChooseMonth(m);
+      slip.ChooseMonth(f.m);
       slip.EndChangeMonth();
     }
-    slip.SetAux(pioneer == kAuxiliary);
+    slip.SetAux(f.pioneer == kAuxiliary);
     slip.SetShared(true);
-    slip.SetHoursText(std::to_string(hours));
-    slip.SetStudiesText(std::to_string(studies));
+    slip.SetHoursText(std::to_string(f.hours));
+    slip.SetStudiesText(std::to_string(f.studies));
     return slip.Save() != SlipForm::SaveResult::kRefused;
+  }
+
+  // Three publishers handed in last month's slip after it was closed.
+  std::vector<int> LatePublishers() const {
+    std::vector<int> recs;
+    for (size_t i = 20; i < active_.size() && recs.size() < 3; i += 9)
+      if (!(doc_.records[active_[i].rec].service_flags & kSpecialServant))
+        recs.push_back(active_[i].rec);
+    return recs;
   }
 
   void MakeReports() {
     const int w = doc_.working_serial;
+    std::vector<std::vector<Filled>> months(kHistoryMonths);
     for (int r = 1; r < doc_.count; ++r) {
-      PubRecord& rec = doc_.records[r];
+      const PubRecord& rec = doc_.records[r];
       int event = EventSerial(r);
-      for (int serial = w - 23; serial <= w; ++serial) {
+      for (int serial = w - kHistoryMonths + 1; serial <= w; ++serial) {
         bool reports = false;
         switch (rec.status) {
           case kActive:
@@ -570,35 +624,63 @@ class Builder {
         if (!reports) continue;
         uint8_t pioneer =
             rec.status == kActive ? PioneerFor(r, serial) : static_cast<uint8_t>(kPublisher);
-        Report(rec, serial, pioneer);
+        months[static_cast<size_t>(serial - w + kHistoryMonths - 1)].push_back(
+            Fill(r, serial, pioneer));
       }
     }
-    // Collection state and the year each month was initialized: every month of the two
-    // years is closed but the working month, which is open.
-    PubRecord& h = doc_.header();
-    for (int serial = w - 23; serial <= w; ++serial) {
-      int m = MonthOfSerial(serial);
-      h.remark[m][SlotOfSerial(serial)] = static_cast<uint16_t>(YearOfSerial(serial));
+    // The late slips of last month were not in when it was closed.
+    std::vector<Filled>& last = months[kHistoryMonths - 2];
+    for (int rec : LatePublishers())
+      std::erase_if(last, [&](const Filled& f) { return f.id == doc_.records[rec].id; });
+    TurnMonths(months);
+  }
+
+  // The two years are turned as the secretary turns them: each month initialized through
+  // the posting decision on a day of the month after it (the folder takes its snapshots
+  // after its save), its reports posted, its totals stored by the program's rule and its
+  // collection closed. The working month stays open, initialized on today's date.
+  void TurnMonths(const std::vector<std::vector<Filled>>& months) {
+    const int w = doc_.working_serial;
+    ConfirmingPrompter confirm;
+    MonthInitOptions init;
+    init.take_snapshot = false;
+    for (int k = 0; k < kHistoryMonths; ++k) {
+      const int serial = w - kHistoryMonths + 1 + k;
+      doc_.StoreLateMarkers();  // as the save before the month moves writes them
+      doc_.SetToday(serial == w
+                        ? opt_.today
+                        : Date{2000 + YearOfSerial(serial + 1), MonthOfSerial(serial + 1) + 1,
+                               std::min(opt_.today.day, 28)});
+      PostingDecisionForm decision(doc_);
+      if (decision.Initialize(confirm)) decision.Apply(doc_, init);
+      doc_.RebuildIndex();  // the initialization may have dropped members of the lists
+      for (const Filled& f : months[static_cast<size_t>(k)]) Post(f);
+      if (serial == w) break;
+      StoreClosedTotals(serial);
+      CloseCollection(doc_);
     }
-    for (int m = 0; m < 12; ++m) h.other_phone[m] = 2;
-    h.other_phone[doc_.working_month] = 1;
-    h.other_phone[(doc_.working_month + 1) % 12] = 0;
+  }
+
+  // The totals a month is closed with. The demo's people hold today's statuses from the
+  // start, so the month's figures are counted by the rule a closed month is checked by:
+  // the slips of everyone active in it (as the open month's totals would have counted
+  // them had each status changed on its date); the active count is today's.
+  void StoreClosedTotals(int serial) {
+    const int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
+    WorkingTotals t = RecountMonthTotals(doc_, m, serial / 12);
+    t.row[0][kTotalsActiveField] = static_cast<uint16_t>(doc_.CountStatus(kActive));
+    for (int row = 0; row < kTotalsRows; ++row)
+      for (int f = 0; f < kTotalsFields; ++f) doc_.totals.value[m][9 * row + f][s] = t.row[row][f];
   }
 
   void MakeLateReports() {
-    // Three publishers handed in last month's slip after it was closed.
     const int prev = doc_.working_serial - 1;
-    int m = MonthOfSerial(prev), s = SlotOfSerial(prev);
-    int added = 0;
-    for (size_t i = 20; i < active_.size() && added < 3; i += 9) {
-      PubRecord& r = doc_.records[active_[i].rec];
-      if (r.service_flags & kSpecialServant) continue;
-      for (int f = 0; f < 5; ++f) r.activity[f][m][s] = 0;
+    for (int rec : LatePublishers()) {
       const int late_before = doc_.late_count;
-      Report(r, prev, PioneerFor(active_[i].rec, prev), true);
+      Post(Fill(rec, prev, PioneerFor(rec, prev)));
       // A month the slip cannot post (another working year) is marked late as posting does.
-      if (doc_.late_count == late_before) AddLateReport(doc_, r.id, m);
-      ++added;
+      if (doc_.late_count == late_before)
+        AddLateReport(doc_, doc_.records[rec].id, MonthOfSerial(prev));
     }
   }
 
@@ -635,24 +717,6 @@ class Builder {
           values[static_cast<size_t>(k)] = b == 0 ? rng_.Range(85, 112) : rng_.Range(95, 130);
         StoreWeeks(doc_, b, MonthOfSerial(serial), SlotOfSerial(serial), values);
       }
-    }
-  }
-
-  // The totals stored when each past month was closed, counted by the program's own rule:
-  // the month's slips of everyone then active and the late reports posted in it, without
-  // its own reports that came later. The open month's are the program's (Build).
-  void MakeTotals() {
-    doc_.StoreLateMarkers();  // the late markers as the save writes them
-    const int w = doc_.working_serial;
-    int active = 0;
-    for (int r = 1; r < doc_.count; ++r) active += doc_.records[r].status == kActive;
-    for (int serial = w - 23; serial < w; ++serial) {
-      const int m = MonthOfSerial(serial), s = SlotOfSerial(serial);
-      WorkingTotals t = RecountMonthTotals(doc_, m, serial / 12);
-      t.row[0][kTotalsActiveField] = static_cast<uint16_t>(active);
-      for (int row = 0; row < kTotalsRows; ++row)
-        for (int f = 0; f < kTotalsFields; ++f)
-          doc_.totals.value[m][9 * row + f][s] = t.row[row][f];
     }
   }
 

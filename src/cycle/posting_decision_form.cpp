@@ -119,7 +119,7 @@ bool PostingDecisionForm::InitializeNext(Prompter& prompter) {
   return StartInitialize(w_ + 1, true, prompter);
 }
 
-std::string PostingDecisionForm::Apply(CZarimDoc& doc) const {
+std::string PostingDecisionForm::Apply(CZarimDoc& doc, const MonthInitOptions& init) const {
   if (decided_) {
     for (int m = 0; m < 12; ++m)
       SetCollectionStateOf(doc, m, static_cast<MonthCollection>(new_state_[m]));
@@ -129,7 +129,7 @@ std::string PostingDecisionForm::Apply(CZarimDoc& doc) const {
     }
     doc.MarkModified();
     MoveWorkingMonth(doc, result_serial_);
-    if (initialize_) InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year));
+    if (initialize_) InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year), init);
     // The month moved: which past months have a snapshot is counted from the new one.
     doc.history_month_mask = ComputeHistoryMonthMask(doc);
   }

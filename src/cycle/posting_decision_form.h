@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "core/ports.h"
+#include "cycle/month_init.h"
 
 namespace zarim {
 
@@ -53,7 +54,7 @@ class PostingDecisionForm {
   // Applies the decision to the document (after OK): the collection states and the early
   // month, the working month (keeping unsaved changes), month initialization when it was
   // requested. Returns the status text "  Working Month = %1".
-  std::string Apply(CZarimDoc& doc) const;
+  std::string Apply(CZarimDoc& doc, const MonthInitOptions& init = {}) const;
 
  private:
   bool NeedsConfirmation(int serial, bool next) const;

@@ -365,6 +365,9 @@ std::optional<TransferPublisher> Reader::Read(XmlDocument& x, std::string* why) 
 
   TransferPublisher t;
   PubRecord& p = t.person;
+  // A date the file leaves out is unknown, stored as the publisher form stores one.
+  for (int i = 0; i < static_cast<int>(std::size(kDates)); ++i)
+    SetField(DateField(p, i), FormatRecordDate({}));
   // The elements in the schema's order: each named one at most once, then the repeated
   // appointments and months.
   std::vector<std::string> order;

@@ -19,7 +19,6 @@ void RemoveAppointment(CZarimDoc& doc, uint16_t id, uint16_t code) {
     if (a.id == id && a.kind == code) {
       // The save leaves out entries without identifier and kind.
       a = AppointmentRecord{};
-      doc.MarkModified();
     }
   }
 }

@@ -23,7 +23,7 @@ enum AppointmentCode : uint16_t {
 
 // The entry (id, code), or nullptr.
 const AppointmentRecord* FindAppointment(const CZarimDoc& doc, uint16_t id, uint16_t code);
-// Removes the entry (id, code) if there is one; marks the document modified.
+// Removes the entry (id, code) if there is one.
 void RemoveAppointment(CZarimDoc& doc, uint16_t id, uint16_t code);
 
 class AppointmentsForm {

@@ -83,14 +83,12 @@ bool ContactInfoForm::Ok() {
     }
     loaded_long_name_ = long_name;
     loaded_other_ = other;
-    doc_.MarkModified();
   }
 
   if (need == loaded_need_ && working_need_ == target_.special_needs_key) return true;
   SpecialNeedsRecord r{};
   std::string text = TrimRight(FromUtf8(need, lang));
   SetField(r.text, text);
-  doc_.MarkModified();
   if (working_need_ != 0 && text.size() < kMinNeedText) {
     // Emptying a need ends only this publisher's use of it: a need shared with others
     // keeps its text for them. One that nobody else uses is emptied, so it is no longer

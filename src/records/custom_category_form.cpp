@@ -42,20 +42,15 @@ bool CustomCategoryForm::Ok(const CategoryAsker& ask) {
       for (int r = 1; r < doc_.count; ++r)
         doc_.records[r].flags &= static_cast<uint8_t>(~kCustomCategory);
     doc_.options.custom_category_name = fresh;
-    doc_.MarkModified();
   }
   // An empty name switches the category off.
   int flag = enabled && !fresh.empty() ? 1 : 0;
-  if (flag != doc_.options.custom_category_enabled) {
-    doc_.options.custom_category_enabled = flag;
-    doc_.MarkModified();
-  }
+  doc_.options.custom_category_enabled = flag;
   return true;
 }
 
 bool ToggleAutoCaps(CZarimDoc& doc) {
   doc.options.autocaps = doc.options.autocaps ? 0 : 1;
-  doc.MarkModified();
   return doc.options.autocaps != 0;
 }
 

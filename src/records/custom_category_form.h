@@ -37,7 +37,7 @@ class CustomCategoryForm {
   CZarimDoc& doc_;
 };
 
-// "Enable AutoCaps": toggles the flag and marks the document modified. Returns the new
+// "Enable AutoCaps": toggles the flag. Returns the new
 // state (the menu item's check mark).
 bool ToggleAutoCaps(CZarimDoc& doc);
 

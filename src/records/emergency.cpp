@@ -102,16 +102,12 @@ EmergencyForm::Result EmergencyForm::Ok() {
   EmergencyRecord r = Build();
   std::string trimmed = FieldText(r.name);
   if (trimmed.empty()) {
-    if (target_.emergency_key != 0) {
-      target_.emergency_key = 0;
-      doc_.MarkModified();
-    }
+    target_.emergency_key = 0;
     return Result::kClosed;
   }
   if (working_id_ == target_.emergency_key && std::memcmp(&r, &loaded_, sizeof r) == 0)
     return Result::kClosed;
   target_.emergency_key = 0;
-  doc_.MarkModified();
   if (working_id_ != 0) {
     target_.emergency_key = working_id_;
     if (!RewriteEmergency(doc_, r)) return Result::kStayOpen;

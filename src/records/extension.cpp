@@ -52,7 +52,6 @@ bool StoreExtension(CZarimDoc& doc, PubRecord& r, const ExtensionData& data) {
       doc.ext_index[n] = ExtIndexEntry{};
     }
     r.ext_key = 0;
-    doc.MarkModified();
     return true;
   }
   uint16_t key = r.ext_key;
@@ -68,10 +67,7 @@ bool StoreExtension(CZarimDoc& doc, PubRecord& r, const ExtensionData& data) {
   e.further = data.further;
   doc.current_ext = e;
   if (AddExt(doc) == 0) return false;
-  if (r.ext_key != key) {
-    r.ext_key = key;
-    doc.MarkModified();
-  }
+  r.ext_key = key;
   return true;
 }
 

@@ -27,7 +27,7 @@ ExtensionData LoadExtension(CZarimDoc& doc, const PubRecord& r);
 
 // Writes the data for r: a new extension record (and key) when r has none; when the data
 // are empty the record is freed and r's key cleared. False when the file could not be
-// written (r keeps its key then). Marks the document modified when r's key changed.
+// written (r keeps its key then).
 bool StoreExtension(CZarimDoc& doc, PubRecord& r, const ExtensionData& data);
 
 }  // namespace zarim

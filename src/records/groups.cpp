@@ -139,7 +139,6 @@ bool GroupDetailForm::Ok() {
   t.use_name[g] = use_name && !n.empty() ? 1 : 0;
   t.day[g] = static_cast<uint8_t>(std::clamp(day, 0, 6));
   if (group_ > t.count && !Trim(B(doc_, overseer)).empty()) t.count = static_cast<uint8_t>(group_);
-  doc_.MarkModified();
   return true;
 }
 
@@ -206,7 +205,6 @@ bool GroupAssignmentForm::Assign(int candidate) {
   if (!InRange(group_) || candidate < 0 || candidate >= static_cast<int>(candidates_.size()))
     return false;
   doc_.records[candidates_[candidate].rec].group = static_cast<int8_t>(group_);
-  doc_.MarkModified();
   Refill();
   return true;
 }

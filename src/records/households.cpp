@@ -44,7 +44,6 @@ bool LinkToHeadId(CZarimDoc& doc, uint16_t head_id, int member_rec) {
   // Without room in the log the change could not be taken back by Cancel.
   if (!Log(doc, member)) return false;
   member.household_head = head_id;
-  doc.MarkModified();
   return true;
 }
 
@@ -54,7 +53,6 @@ bool UnlinkFromHousehold(CZarimDoc& doc, int member_rec) {
   if (member.household_head == 0) return true;
   if (!Log(doc, member)) return false;
   member.household_head = 0;
-  doc.MarkModified();
   return true;
 }
 

@@ -100,7 +100,6 @@ bool PioneerListForm::Add(int right_index) {
   if (right_index < 0 || right_index >= static_cast<int>(right_.size())) return false;
   uint8_t& cell = doc_.records[right_[right_index].rec].pioneer[month_][SlotOfYear(Year())];
   cell = static_cast<uint8_t>((cell & ~3) | Code());
-  doc_.MarkModified();
   Refill();
   return true;
 }
@@ -109,7 +108,6 @@ bool PioneerListForm::Remove(int left_index) {
   if (left_index < 0 || left_index >= static_cast<int>(left_.size())) return false;
   uint8_t& cell = doc_.records[left_[left_index].rec].pioneer[month_][SlotOfYear(Year())];
   cell = static_cast<uint8_t>(cell & ~3);
-  doc_.MarkModified();
   Refill();
   return true;
 }

@@ -23,6 +23,9 @@
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
 #include "demo_congregation.h"
+#include "records/custom_category_form.h"
+#include "records/groups.h"
+#include "records/households.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -115,8 +118,9 @@ TEST(Congregation, ASlipPostedThroughTheFormReachesTheStoredTotalsWithNoSetUp) {
   EXPECT_EQ(StoredTotals(again, month, slot).row[0][kTotalsReportsField], before + 1);
 }
 
-// Changes that leave the modified flag to the commit: made twice in one edit each, the
-// first marks the document and the second (nothing left to change) does not.
+// Changes that leave the modified flag to the commit (the moves and the forms of the
+// records): made twice in one edit each, the first marks the document and the second
+// (nothing left to change) does not.
 TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
   const std::vector<std::pair<const char*, void (*)(CZarimDoc&)>> changes = {
       {"attendance",
@@ -127,6 +131,27 @@ TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
          StoreWeeks(doc, kWeekendMeeting, doc.working_month, s, weeks);
        }},
       {"close the collection", [](CZarimDoc& doc) { CloseCollection(doc); }},
+      {"custom category",
+       [](CZarimDoc& doc) {
+         CustomCategoryForm form(doc);
+         form.name = "Helpers";
+         form.enabled = true;
+         ASSERT_TRUE(form.Ok({}));
+       }},
+      {"group details",
+       [](CZarimDoc& doc) {
+         GroupDetailForm form(doc, 1);
+         form.location = "Hall B";
+         ASSERT_TRUE(form.Ok());
+       }},
+      {"household",
+       [](CZarimDoc& doc) {
+         int head = 1, member = doc.count - 1;
+         while (!(doc.records[head].flags & kFamilyHead)) ++head;
+         while (doc.records[member].status != kActive || (doc.records[member].flags & kFamilyHead))
+           --member;
+         ASSERT_TRUE(LinkToHeadId(doc, doc.records[head].id, member));
+       }},
   };
   for (const auto& [name, change] : changes) {
     TempDir dir;

@@ -19,6 +19,7 @@
 #include "core/month.h"
 #include "cycle/month_init.h"
 #include "cycle/roll.h"
+#include "cycle/slip_form.h"
 #include "demo_congregation.h"
 #include "month_init_fixture.h"
 
@@ -64,6 +65,16 @@ class MonthInitUnit : public ::testing::Test {
     {
       CZarimDoc doc;
       Load(doc);
+      // The working month holds a remark, which the initialization empties.
+      int rec = 1;
+      while (rec < doc.count && doc.records[rec].status != kActive) ++rec;
+      SlipForm slip(doc, rec);
+      slip.BeginRemark();
+      slip.SetRemark("Sick for two weeks");
+      slip.EndRemark();
+      slip.SetShared(true);
+      ASSERT_NE(slip.Save(), SlipForm::SaveResult::kRefused);
+      ASSERT_TRUE(SaveAll(doc, true));
       ASSERT_TRUE(CloseDocument(doc));
     }
     old_files = DataOf(dir.path());
