@@ -211,6 +211,25 @@ int NameCollator::Compare(std::string_view a, std::string_view b) const {
   return r == UCOL_LESS ? -1 : (r == UCOL_EQUAL ? 0 : 1);
 }
 
+bool NameCollator::InOrder(const std::vector<std::string>& texts) const {
+  // Neighbours compared directly stop at their first difference, which costs far less than
+  // a full sort key of every name.
+  std::u16string prev, cur;
+  for (size_t i = 0; i < texts.size(); ++i, prev.swap(cur)) {
+    cur = BytesToUtf16(Trim(texts[i]), impl_->lang);
+    if (i == 0) continue;
+    if (!impl_->collator) {
+      if (Utf16ToUtf8(cur) < Utf16ToUtf8(prev)) return false;
+      continue;
+    }
+    if (ucol_strcoll(impl_->collator, reinterpret_cast<const UChar*>(prev.data()),
+                     static_cast<int32_t>(prev.size()), reinterpret_cast<const UChar*>(cur.data()),
+                     static_cast<int32_t>(cur.size())) == UCOL_GREATER)
+      return false;
+  }
+  return true;
+}
+
 std::string NameCollator::SortKey(std::string_view bytes) const {
   std::u16string u = BytesToUtf16(Trim(bytes), impl_->lang);
   if (!impl_->collator) return Utf16ToUtf8(u);
