@@ -70,6 +70,28 @@ struct Converters {
     open[name] = c;
     return c;
   }
+  // A single-byte code page's bytes each stand for one character on their own: one table
+  // converts them without going through the converter. Empty for other code pages.
+  std::map<std::string, std::u16string> tables;
+  const std::u16string& Table(const std::string& name) {
+    auto it = tables.find(name);
+    if (it != tables.end()) return it->second;
+    std::u16string& table = tables[name];
+    UConverter* c = Get(name);
+    if (!c || ucnv_getType(c) != UCNV_SBCS) return table;
+    table.resize(256);
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      UChar out[4];
+      UErrorCode status = U_ZERO_ERROR;
+      if (ucnv_toUChars(c, out, 4, &byte, 1, &status) != 1 || U_FAILURE(status)) {
+        table.clear();
+        break;
+      }
+      table[static_cast<size_t>(b)] = out[0];
+    }
+    return table;
+  }
   ~Converters() {
     for (auto& [name, c] : open)
       if (c) ucnv_close(c);
@@ -84,8 +106,14 @@ Converters& SharedConverters() {
 std::u16string BytesToUtf16(std::string_view bytes, std::string_view lang) {
   auto& conv = SharedConverters();
   std::lock_guard lock(conv.mutex);
-  UConverter* c = conv.Get(CodePageForLanguage(lang));
+  const std::string page = CodePageForLanguage(lang);
   std::u16string out;
+  if (const std::u16string& table = conv.Table(page); !table.empty()) {
+    out.resize(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+    return out;
+  }
+  UConverter* c = conv.Get(page);
   if (!c) {  // no converter: Latin-1 as the last resort
     for (unsigned char ch : bytes) out.push_back(ch);
     return out;
