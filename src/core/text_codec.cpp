@@ -103,14 +103,26 @@ Converters& SharedConverters() {
   return converters;
 }
 
+void ConvertByTable(const std::u16string& table, std::string_view bytes, std::u16string& out) {
+  out.resize(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+}
+
+// The table of a language's single-byte code page, or null; it lasts as long as the process.
+const std::u16string* SingleByteTable(std::string_view lang) {
+  auto& conv = SharedConverters();
+  std::lock_guard lock(conv.mutex);
+  const std::u16string& table = conv.Table(CodePageForLanguage(lang));
+  return table.empty() ? nullptr : &table;
+}
+
 std::u16string BytesToUtf16(std::string_view bytes, std::string_view lang) {
   auto& conv = SharedConverters();
   std::lock_guard lock(conv.mutex);
   const std::string page = CodePageForLanguage(lang);
   std::u16string out;
   if (const std::u16string& table = conv.Table(page); !table.empty()) {
-    out.resize(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+    ConvertByTable(table, bytes, out);
     return out;
   }
   UConverter* c = conv.Get(page);
@@ -242,9 +254,15 @@ int NameCollator::Compare(std::string_view a, std::string_view b) const {
 bool NameCollator::InOrder(const std::vector<std::string>& texts) const {
   // Neighbours compared directly stop at their first difference, which costs far less than
   // a full sort key of every name.
+  // The code page is looked up once for all the texts, and the two buffers are reused.
+  const std::u16string* table = SingleByteTable(impl_->lang);
   std::u16string prev, cur;
   for (size_t i = 0; i < texts.size(); ++i, prev.swap(cur)) {
-    cur = BytesToUtf16(Trim(texts[i]), impl_->lang);
+    const std::string_view text = Trim(texts[i]);
+    if (table)
+      ConvertByTable(*table, text, cur);
+    else
+      cur = BytesToUtf16(text, impl_->lang);
     if (i == 0) continue;
     if (!impl_->collator) {
       if (Utf16ToUtf8(cur) < Utf16ToUtf8(prev)) return false;
