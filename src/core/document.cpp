@@ -319,14 +319,7 @@ void CZarimDoc::SortRecords() {
     else
       ordered = r == count - 1;
   }
-  // Each name is converted once: its key's byte order is the collation order.
-  std::string prev;
-  for (size_t i = 0; i < names.size() && ordered; ++i) {
-    std::string key = collator().SortKey(names[i]);
-    ordered = i == 0 || !(key < prev);
-    prev = std::move(key);
-  }
-  if (ordered) return;
+  if (ordered && collator().InOrder(names)) return;
   // Keys are computed once; the stable sort gives the order of the carry-down insertion
   // sort with the same comparison. The circuit overseer sorts after everyone.
   struct Keyed {

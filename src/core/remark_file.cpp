@@ -165,11 +165,15 @@ void LoadRemarks(CZarimDoc& doc, const Bytes* file) {
       // Identifier 10 is the first publisher of every congregation: his remarks load too.
       if (e.month == 0 || e.month > 12 || e.id < kFirstValidId) continue;
       e.text[43] = 0;
-      std::string text(Trim(FieldText(e.text, sizeof e.text)));
+      const std::string_view text =
+          Trim(std::string_view(e.text, FieldLength(e.text, sizeof e.text)));
       if (text.empty()) continue;
       PubRecord* rec = doc.FindById(e.id);
       if (!rec) continue;
-      SetField(e.text, text);
+      // The trimmed text lies inside the field itself: it moves to the start, zeros follow.
+      const size_t len = text.size();
+      std::memmove(e.text, text.data(), len);
+      std::memset(e.text + len, 0, sizeof e.text - len);
       doc.remarks[doc.remark_count] = e;
       rec->remark[e.month - 1][e.slot % 2] = doc.remark_count;
       ++doc.remark_count;

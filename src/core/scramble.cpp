@@ -21,20 +21,27 @@ namespace zarim {
 void ScrambleField(char* field, size_t size, Direction dir, uint8_t base, size_t cc_limit,
                    bool continue_past_zero) {
   auto* p = reinterpret_cast<uint8_t*>(field);
-  size_t len = FieldLength(field, size);
+  size_t len = 0;
   if (dir == Direction::kUnscramble && continue_past_zero) {
-    len = 0;
-    for (size_t i = 0; i + 1 < size; ++i)
-      if (p[i] != 0) len = i + 1;
+    // The text reaches the last byte before the field's final one that is not zero.
+    len = size > 0 ? size - 1 : 0;
+    while (len > 0 && p[len - 1] == 0) --len;
+  } else {
+    len = FieldLength(field, size);
   }
   // Bytes after the text's end carry nothing; left in place they would be read as text
   // by the read-past-zero rule.
   if (dir == Direction::kScramble && continue_past_zero) std::memset(p + len, 0, size - len);
-  for (size_t i = 0; i < len; ++i) {
-    if (i < cc_limit && p[i] == 0xCC) continue;
-    uint8_t step = static_cast<uint8_t>(i + base);
-    p[i] = static_cast<uint8_t>(dir == Direction::kScramble ? p[i] + step : p[i] - step);
-  }
+  // Only the first cc_limit bytes keep 0xCC as it is; the loops past them have no test.
+  const size_t guarded = len < cc_limit ? len : cc_limit;
+  const bool up = dir == Direction::kScramble;
+  auto shift = [p, up, base](size_t i) {
+    const auto step = static_cast<uint8_t>(i + base);
+    p[i] = static_cast<uint8_t>(up ? p[i] + step : p[i] - step);
+  };
+  for (size_t i = 0; i < guarded; ++i)
+    if (p[i] != 0xCC) shift(i);
+  for (size_t i = guarded; i < len; ++i) shift(i);
   // A last character that scrambled to 0 gets the scrambled end mark after it, when the
   // field has room and the mark itself survives the 0xCC rule.
   if (dir == Direction::kScramble && continue_past_zero && len > 0 && len + 1 < size &&

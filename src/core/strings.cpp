@@ -4,6 +4,7 @@
 #include <libintl.h>
 
 #include <algorithm>
+#include <array>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -26,19 +27,39 @@ struct Entry {
   std::string_view text;  // the translation in use, else the English text
 };
 
-std::vector<Entry>& Table() {
-  static std::vector<Entry> table = [] {
-    std::vector<Entry> t = {
+constexpr size_t kStringTotal = 0
+#define ZSTR(name, number, text) +1
+#include "core/strings_all.def"
+#undef ZSTR
+    ;
+
+// The texts in number order, put in order while compiling: each is placed by its number
+// in one pass, so the program starts with the table ready. Two texts with one number
+// stop the build.
+constexpr std::array<Entry, kStringTotal> SortedTable() {
+  constexpr Entry kListed[] = {
 #define ZSTR(name, number, text) {number, text, text},
 #include "core/strings_all.def"
 #undef ZSTR
-    };
-    std::stable_sort(t.begin(), t.end(),
-                     [](const Entry& a, const Entry& b) { return a.number < b.number; });
-    return t;
-  }();
-  return table;
+  };
+  int top = 0;
+  for (const Entry& e : kListed) top = std::max(top, e.number);
+  std::vector<int> at(static_cast<size_t>(top) + 1, -1);
+  for (size_t i = 0; i < kStringTotal; ++i) {
+    int& slot = at[static_cast<size_t>(kListed[i].number)];
+    if (slot >= 0) throw "two texts with one number";
+    slot = static_cast<int>(i);
+  }
+  std::array<Entry, kStringTotal> sorted{};
+  size_t n = 0;
+  for (int i : at)
+    if (i >= 0) sorted[n++] = kListed[static_cast<size_t>(i)];
+  return sorted;
 }
+
+constinit std::array<Entry, kStringTotal> g_table = SortedTable();
+
+std::array<Entry, kStringTotal>& Table() { return g_table; }
 
 const Entry* Find(int number) {
   const auto& t = Table();

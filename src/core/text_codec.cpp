@@ -70,6 +70,28 @@ struct Converters {
     open[name] = c;
     return c;
   }
+  // A single-byte code page's bytes each stand for one character on their own: one table
+  // converts them without going through the converter. Empty for other code pages.
+  std::map<std::string, std::u16string> tables;
+  const std::u16string& Table(const std::string& name) {
+    auto it = tables.find(name);
+    if (it != tables.end()) return it->second;
+    std::u16string& table = tables[name];
+    UConverter* c = Get(name);
+    if (!c || ucnv_getType(c) != UCNV_SBCS) return table;
+    table.resize(256);
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      UChar out[4];
+      UErrorCode status = U_ZERO_ERROR;
+      if (ucnv_toUChars(c, out, 4, &byte, 1, &status) != 1 || U_FAILURE(status)) {
+        table.clear();
+        break;
+      }
+      table[static_cast<size_t>(b)] = out[0];
+    }
+    return table;
+  }
   ~Converters() {
     for (auto& [name, c] : open)
       if (c) ucnv_close(c);
@@ -81,11 +103,29 @@ Converters& SharedConverters() {
   return converters;
 }
 
+void ConvertByTable(const std::u16string& table, std::string_view bytes, std::u16string& out) {
+  out.resize(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+}
+
+// The table of a language's single-byte code page, or null; it lasts as long as the process.
+const std::u16string* SingleByteTable(std::string_view lang) {
+  auto& conv = SharedConverters();
+  std::lock_guard lock(conv.mutex);
+  const std::u16string& table = conv.Table(CodePageForLanguage(lang));
+  return table.empty() ? nullptr : &table;
+}
+
 std::u16string BytesToUtf16(std::string_view bytes, std::string_view lang) {
   auto& conv = SharedConverters();
   std::lock_guard lock(conv.mutex);
-  UConverter* c = conv.Get(CodePageForLanguage(lang));
+  const std::string page = CodePageForLanguage(lang);
   std::u16string out;
+  if (const std::u16string& table = conv.Table(page); !table.empty()) {
+    ConvertByTable(table, bytes, out);
+    return out;
+  }
+  UConverter* c = conv.Get(page);
   if (!c) {  // no converter: Latin-1 as the last resort
     for (unsigned char ch : bytes) out.push_back(ch);
     return out;
@@ -209,6 +249,31 @@ int NameCollator::Compare(std::string_view a, std::string_view b) const {
       impl_->collator, reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
       reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()));
   return r == UCOL_LESS ? -1 : (r == UCOL_EQUAL ? 0 : 1);
+}
+
+bool NameCollator::InOrder(const std::vector<std::string>& texts) const {
+  // Neighbours compared directly stop at their first difference, which costs far less than
+  // a full sort key of every name.
+  // The code page is looked up once for all the texts, and the two buffers are reused.
+  const std::u16string* table = SingleByteTable(impl_->lang);
+  std::u16string prev, cur;
+  for (size_t i = 0; i < texts.size(); ++i, prev.swap(cur)) {
+    const std::string_view text = Trim(texts[i]);
+    if (table)
+      ConvertByTable(*table, text, cur);
+    else
+      cur = BytesToUtf16(text, impl_->lang);
+    if (i == 0) continue;
+    if (!impl_->collator) {
+      if (Utf16ToUtf8(cur) < Utf16ToUtf8(prev)) return false;
+      continue;
+    }
+    if (ucol_strcoll(impl_->collator, reinterpret_cast<const UChar*>(prev.data()),
+                     static_cast<int32_t>(prev.size()), reinterpret_cast<const UChar*>(cur.data()),
+                     static_cast<int32_t>(cur.size())) == UCOL_GREATER)
+      return false;
+  }
+  return true;
 }
 
 std::string NameCollator::SortKey(std::string_view bytes) const {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarim {
 
@@ -43,6 +44,8 @@ class NameCollator {
   int Compare(std::string_view a_bytes, std::string_view b_bytes) const;
   // A byte string whose plain byte order is the collation order.
   std::string SortKey(std::string_view bytes) const;
+  // Whether every text collates at or after the one before it; each is converted once.
+  bool InOrder(const std::vector<std::string>& bytes) const;
 
  private:
   struct Impl;
