@@ -85,7 +85,11 @@ void FormatOptionsForm::SetCongregationName(const std::string& utf8) {
   name_cut_ = congregation_name_.size() != utf8.size();
 }
 
+bool FormatOptionsForm::NameRefused() const { return !FitsCodePage(congregation_name_, language_); }
+
 std::string FormatOptionsForm::NameCutNote() const {
+  if (NameRefused())
+    return Fill(Sid::kLettersOutsideCodePage, congregation_name_, CodePageForLanguage(language_));
   if (!name_cut_) return {};
   return Fill(Sid::kCongNameCut, std::to_string(kMaxCongregationName), congregation_name_);
 }
@@ -111,7 +115,7 @@ bool FormatOptionsForm::Accept(CZarimDoc& doc) const {
   put(doc.options.top_margin, top_margin_);
   put(doc.options.label_left_margin, left_margin_);
   std::string name(TrimRight(FromUtf8(congregation_name_, language_)));
-  if (name != doc.options.congregation_name) {
+  if (!NameRefused() && name != doc.options.congregation_name) {
     doc.options.congregation_name = name;
     changed = true;
   }

@@ -51,11 +51,14 @@ class FormatOptionsForm {
   // The congregation name, UTF-8 as typed; kept to 25 characters.
   const std::string& congregation_name() const { return congregation_name_; }
   void SetCongregationName(const std::string& utf8);
-  // Said under the name while the last name typed was cut to fit, else empty.
+  // Said under the name while the last name typed holds letters the code page of the
+  // language lacks (the name cannot be kept so), or was cut to fit; else empty.
   std::string NameCutNote() const;
+  // The name typed cannot be stored: it holds letters the code page lacks.
+  bool NameRefused() const;
 
-  // Writes the options into the document; marks it modified when anything changed.
-  // Returns whether something changed.
+  // Writes the options into the document (a refused name keeps the stored one); marks it
+  // modified when anything changed. Returns whether something changed.
   bool Accept(CZarimDoc& doc) const;
 
  private:

@@ -130,6 +130,14 @@ TEST_F(FormatOptionsFormTest, MarginsAndNameAreBounded) {
   EXPECT_EQ(form.congregation_name(), "\xC3\xA9glise Saint-\xC3\x89tienne du M");
   form.SetCongregationName("Abcdefghijklmnopqrstuvwxy");  // exactly 25: nothing to say
   EXPECT_EQ(form.NameCutNote(), "");
+  form.SetCongregationName(
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA");  // "Łódź": never kept as "??d?"
+  EXPECT_TRUE(form.NameRefused());
+  EXPECT_NE(form.NameCutNote().find("windows-1252"), std::string::npos) << form.NameCutNote();
+  const auto stored = doc_.options.congregation_name;
+  form.Accept(doc_);
+  EXPECT_EQ(doc_.options.congregation_name, stored);
 }
 
 TEST_F(FormatOptionsFormTest, OkWritesBackAndMarksModifiedOnlyOnChange) {

@@ -96,6 +96,10 @@ void FormatOptionsDialog::ShowForm() {
 
 void FormatOptionsDialog::accept() {
   form_.SetCongregationName(name_->text().toStdString());
+  if (form_.NameRefused()) {  // the note under the name says why
+    name_->setFocus();
+    return;
+  }
   QDialog::accept();
 }
 
@@ -114,6 +118,10 @@ CongregationNameDialog::CongregationNameDialog(FormatOptionsForm& form, QWidget*
 
 void CongregationNameDialog::accept() {
   form_.SetCongregationName(name_->text().toStdString());
+  if (form_.NameRefused()) {  // the note under the name says why
+    name_->setFocus();
+    return;
+  }
   QDialog::accept();
 }
 
