@@ -8,6 +8,7 @@
 #include "core/file_names.h"
 #include "core/older_files.h"
 #include "core/strings.h"
+#include "cycle/congregation_view.h"
 
 namespace zarim::cli {
 namespace {
@@ -20,8 +21,12 @@ std::string MonthName(int m) { return std::string(StrByNumber(3 + m)); }
 Outcome Info(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   auto& out = ctx.out;
-  out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
-      << "\n";
+  // A damaged working month is shown as its stored numbers rather than read out of the
+  // month names.
+  if (const auto now = CongregationView(doc).WorkingMonth())
+    out << "Working month: " << MonthName(now->month) << " " << 2000 + now->year << "\n";
+  else
+    out << "Working month: " << doc.working_month + 1 << "/" << 2000 + doc.working_year << "\n";
   // A folder of the earlier version is converted in memory; "save" writes it anew.
   if (doc.converted)
     out << "Converted from an earlier version: " << ConvertedCountsText(doc) << "\n";
@@ -147,8 +152,7 @@ Outcome Dump(Context& ctx) {
   }
   j.EndArray();
   j.Key("late_reports").BeginArray();
-  for (int i = 0; i < doc.late_count; ++i) {
-    const LateReportEntry& e = doc.late[i];
+  for (const LateReportEntry& e : CongregationView(doc).LateReports()) {
     j.BeginObject().Field("id", static_cast<int>(e.id)).Field("month", e.month + 1);
     j.Field("posted", static_cast<int>(e.posted)).EndObject();
   }
