@@ -6,6 +6,7 @@
 #include "cli/json.h"
 #include "core/data_files.h"
 #include "core/file_names.h"
+#include "core/month.h"
 #include "core/older_files.h"
 #include "core/strings.h"
 #include "cycle/congregation_view.h"
@@ -15,8 +16,6 @@ namespace {
 
 const char* kStatusNames[] = {"active", "inactive", "non-publisher",
                               "moved",  "deleted",  "circuit overseer"};
-
-std::string MonthName(int m) { return std::string(StrByNumber(3 + m)); }
 
 Outcome Info(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
