@@ -9,7 +9,7 @@
 #include "core/month.h"
 #include "core/older_files.h"
 #include "core/strings.h"
-#include "cycle/congregation_view.h"
+#include "cycle/congregation.h"
 
 namespace zarim::cli {
 namespace {
@@ -22,7 +22,7 @@ Outcome Info(Context& ctx) {
   auto& out = ctx.out;
   // A damaged working month is shown as its stored numbers rather than read out of the
   // month names.
-  if (const auto now = CongregationView(doc).WorkingMonth())
+  if (const auto now = ctx.owner->View().WorkingMonth())
     out << "Working month: " << MonthName(now->month) << " " << 2000 + now->year << "\n";
   else
     out << "Working month: " << doc.working_month + 1 << "/" << 2000 + doc.working_year << "\n";
@@ -151,7 +151,7 @@ Outcome Dump(Context& ctx) {
   }
   j.EndArray();
   j.Key("late_reports").BeginArray();
-  for (const LateReportEntry& e : CongregationView(doc).LateReports()) {
+  for (const LateReportEntry& e : ctx.owner->View().LateReports()) {
     j.BeginObject().Field("id", static_cast<int>(e.id)).Field("month", e.month + 1);
     j.Field("posted", static_cast<int>(e.posted)).EndObject();
   }

@@ -8,7 +8,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
-#include "cycle/congregation_view.h"
+#include "cycle/congregation.h"
 #include "cycle/late_reports.h"
 #include "cycle/slip_form.h"
 
@@ -104,7 +104,7 @@ Outcome Post(Context& ctx) {
 
 Outcome LateList(Context& ctx) {
   const CZarimDoc& doc = ctx.doc;
-  for (const LateReportEntry& e : CongregationView(doc).LateReports()) {
+  for (const LateReportEntry& e : ctx.owner->View().LateReports()) {
     const PubRecord* r = doc.FindById(e.id);
     ctx.out << e.id << "\t" << (r ? Utf8(doc, doc.DisplayName(*r)) : std::string()) << "\t"
             << MonthName(e.month) << "\t"

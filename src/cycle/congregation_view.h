@@ -25,7 +25,8 @@ class CongregationView {
   // The slot of month index `month` among the twelve months that end with the working
   // month; nothing for a month outside them or when the working month is not valid.
   std::optional<int> SlotOf(int month) const;
-  // The record numbers of the active list that name an active record, in list order.
+  // The record numbers of the active list that name an active record, in list order (held
+  // by the view: valid while it lives).
   std::span<const int> ActivePublishers() const;
   // The stored entries of the late list (never beyond its count or capacity).
   std::span<const LateReportEntry> LateReports() const;
