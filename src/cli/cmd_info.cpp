@@ -6,8 +6,10 @@
 #include "cli/json.h"
 #include "core/data_files.h"
 #include "core/file_names.h"
+#include "core/month.h"
 #include "core/older_files.h"
 #include "core/strings.h"
+#include "cycle/congregation.h"
 
 namespace zarim::cli {
 namespace {
@@ -15,13 +17,15 @@ namespace {
 const char* kStatusNames[] = {"active", "inactive", "non-publisher",
                               "moved",  "deleted",  "circuit overseer"};
 
-std::string MonthName(int m) { return std::string(StrByNumber(3 + m)); }
-
 Outcome Info(Context& ctx) {
   CZarimDoc& doc = ctx.doc;
   auto& out = ctx.out;
-  out << "Working month: " << MonthName(doc.working_month) << " " << 2000 + doc.working_year
-      << "\n";
+  // A damaged working month is shown as its stored numbers rather than read out of the
+  // month names.
+  if (const auto now = ctx.owner->View().WorkingMonth())
+    out << "Working month: " << MonthName(now->month) << " " << 2000 + now->year << "\n";
+  else
+    out << "Working month: " << doc.working_month + 1 << "/" << 2000 + doc.working_year << "\n";
   // A folder of the earlier version is converted in memory; "save" writes it anew.
   if (doc.converted)
     out << "Converted from an earlier version: " << ConvertedCountsText(doc) << "\n";
@@ -147,8 +151,7 @@ Outcome Dump(Context& ctx) {
   }
   j.EndArray();
   j.Key("late_reports").BeginArray();
-  for (int i = 0; i < doc.late_count; ++i) {
-    const LateReportEntry& e = doc.late[i];
+  for (const LateReportEntry& e : ctx.owner->View().LateReports()) {
     j.BeginObject().Field("id", static_cast<int>(e.id)).Field("month", e.month + 1);
     j.Field("posted", static_cast<int>(e.posted)).EndObject();
   }

@@ -8,6 +8,7 @@
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
+#include "cycle/congregation.h"
 #include "cycle/late_reports.h"
 #include "cycle/slip_form.h"
 
@@ -103,8 +104,7 @@ Outcome Post(Context& ctx) {
 
 Outcome LateList(Context& ctx) {
   const CZarimDoc& doc = ctx.doc;
-  for (int i = 0; i < doc.late_count && i < kMaxLateEntries; ++i) {
-    const LateReportEntry& e = doc.late[static_cast<size_t>(i)];
+  for (const LateReportEntry& e : ctx.owner->View().LateReports()) {
     const PubRecord* r = doc.FindById(e.id);
     ctx.out << e.id << "\t" << (r ? Utf8(doc, doc.DisplayName(*r)) : std::string()) << "\t"
             << MonthName(e.month) << "\t"

@@ -13,6 +13,7 @@
 #include "core/local_time.h"
 #include "core/settings.h"
 #include "core/store.h"
+#include "cycle/congregation_view.h"
 #include "cycle/corrections.h"
 
 namespace zarim {
@@ -76,6 +77,8 @@ class Congregation : public DocumentStore {
 
   CZarimDoc& doc() { return doc_; }
   const CZarimDoc& doc() const { return doc_; }
+  // What a reader sees of the document, each accessor checked (see CongregationView).
+  CongregationView View() const { return CongregationView(doc_); }
   SettingsFile& settings() override { return *settings_; }
   bool is_open() const { return lock_ != nullptr; }
 

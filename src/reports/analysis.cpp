@@ -11,6 +11,7 @@
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
 #include "cycle/branch_totals.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_rules.h"
 #include "records/groups.h"
@@ -143,7 +144,7 @@ class Builder {
     auto each = [&](auto wanted) {
       for (int rec : active) {
         const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
-        if (wanted(r)) Publisher(r);
+        if (wanted(r)) Publisher(rec);
       }
     };
     if (kind_ == report_kind::kCongregationAnalysis) {
@@ -183,7 +184,8 @@ class Builder {
     return cells;
   }
 
-  void Publisher(const PubRecord& r) {
+  void Publisher(int rec) {
+    const PubRecord& r = doc_.records[static_cast<size_t>(rec)];
     const int code = Code(r);
     const bool reported = ReportedInMonth(r, wm_, ws_);
     const bool missionary = (r.service_flags & kFieldMissionary) != 0;
@@ -229,12 +231,9 @@ class Builder {
     if (!Trim(remark).empty()) {
       out_.Add(RowKind::kRemark, {U(doc_, remark)}, {.grid = kMain, .indent_tenths = 5});
     }
-    const int late_count = std::min<int>(doc_.late_count, kMaxLateEntries);
-    for (int k = 0; k < late_count; ++k) {
-      const LateReportEntry& e = doc_.late[static_cast<size_t>(k)];
-      if (e.id != r.id || e.month > 11) continue;
-      int slot = SlotInWorkingYear(e.month, wm_, doc_.working_year);
-      auto late = MonthCells(r, e.month, slot);
+    const CongregationView view(doc_);
+    for (const LateReportEntry& e : view.LateReportsOf(rec)) {
+      auto late = MonthCells(r, e.month, *view.SlotOf(e.month));
       out_.Add(RowKind::kLate,
                {S(Sid::kLateMark) + MonthName(e.month) + S(Sid::kLateOpen), "", late[0], late[1],
                 late[2], late[3], S(Sid::kLateClose)},

@@ -8,6 +8,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "records/record_dates.h"
 #include "reports/fonts.h"
 #include "reports/report_kind.h"
@@ -18,11 +19,6 @@ namespace {
 // Column pitch in hundredths of an inch; A4 sheets are narrower.
 constexpr int kPitchLetter = 420;
 constexpr int kPitchA4 = 405;
-
-int PioneerNow(const CZarimDoc& doc, const PubRecord& r) {
-  int month = doc.working_month % 12;
-  return r.pioneer[month][doc.SlotOfMonth(month)] & 0x03;
-}
 
 bool Unbaptized(const PubRecord& r) { return Trim(FieldText(r.baptism_date)).size() < 6; }
 
@@ -73,7 +69,7 @@ std::vector<int> LabelRecordsByCategory(const CZarimDoc& doc) {
     for (int rec = 1; rec < doc.count; ++rec) {
       const PubRecord& r = doc.records[rec];
       if (r.status != kActive) continue;
-      int code = PioneerNow(doc, r);
+      int code = CongregationView(doc).PioneerCodeNow(r);
       bool pioneer = code == kRegular || code == kSpecial;
       int category = pioneer ? 0 : Unbaptized(r) ? 2 : 1;
       if (category == pass) out.push_back(rec);
@@ -111,7 +107,7 @@ std::vector<std::string> LabelLines(const CZarimDoc& doc, int record) {
   int privilege = r.flags & kPrivilegeMask;
   if (privilege == kElder) marks.emplace_back(Str(Sid::kLabelElder));
   if (privilege == kServant) marks.emplace_back(Str(Sid::kLabelServant));
-  switch (PioneerNow(doc, r)) {
+  switch (CongregationView(doc).PioneerCodeNow(r)) {
     case kRegular:
       marks.emplace_back(Str(Sid::kLabelRegularPioneer));
       break;

@@ -10,6 +10,7 @@
 #include "core/ext_file.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "records/groups.h"
 #include "records/keyed_store.h"
 #include "reports/recording_canvas.h"
@@ -26,11 +27,6 @@ constexpr int kMobileColumn = 400;
 constexpr int kWorkColumn = 600;
 constexpr int kEmailIndent = 50;
 
-int PioneerNow(const CZarimDoc& doc, const PubRecord& r) {
-  int month = doc.working_month % 12;
-  return r.pioneer[month][doc.SlotOfMonth(month)] & 0x03;
-}
-
 bool Selected(const CZarimDoc& doc, const PubRecord& r, const ListSelection& s) {
   if (s.group > 0 && r.group != s.group) return false;
   switch (s.filter) {
@@ -43,11 +39,11 @@ bool Selected(const CZarimDoc& doc, const PubRecord& r, const ListSelection& s) 
       return r.status == kActive && (privilege == kServant || privilege == kElder);
     }
     case ListFilter::kPioneers: {
-      int code = PioneerNow(doc, r);
+      int code = CongregationView(doc).PioneerCodeNow(r);
       return r.status == kActive && (code == kRegular || code == kSpecial);
     }
     case ListFilter::kRegular:
-      return r.status == kActive && PioneerNow(doc, r) == kRegular;
+      return r.status == kActive && CongregationView(doc).PioneerCodeNow(r) == kRegular;
   }
   return false;
 }

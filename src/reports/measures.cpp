@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/month.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_rules.h"
 
@@ -36,14 +37,9 @@ int CellSum(const CZarimDoc& doc, const PubRecord& r, int field, int n) {
 }  // namespace
 
 std::vector<int> ActiveRecords(const CZarimDoc& doc) {
-  std::vector<int> out;
-  const int n = std::clamp(doc.status_count[kActive], 0, kMaxStatusList);
-  for (int i = 0; i < n && i < static_cast<int>(doc.lists[kActive].size()); ++i) {
-    int rec = doc.lists[kActive][static_cast<size_t>(i)].rec;
-    if (rec > 0 && rec < doc.count && doc.records[static_cast<size_t>(rec)].status == kActive)
-      out.push_back(rec);
-  }
-  return out;
+  const CongregationView view(doc);
+  const std::span<const int> active = view.ActivePublishers();
+  return {active.begin(), active.end()};
 }
 
 int HoursWithQuarters(int hours, int quarters) {

@@ -11,6 +11,7 @@
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
 #include "cycle/branch_totals.h"
+#include "cycle/congregation_view.h"
 #include "cycle/corrections.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
@@ -163,9 +164,7 @@ MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc,
   for (int rec : active)
     g.received += ReportedInMonth(doc.records[static_cast<size_t>(rec)], g.month, slot);
   g.missing = static_cast<int>(ViewListLines(doc, ViewType::kNoReport, 0, g.month).size());
-  const int late_count = std::min<int>(doc.late_count, kMaxLateEntries);
-  for (int k = 0; k < late_count && k < static_cast<int>(doc.late.size()); ++k)
-    g.late += doc.late[static_cast<size_t>(k)].month <= 11;
+  for (const LateReportEntry& e : CongregationView(doc).LateReports()) g.late += e.month <= 11;
   g.collection = CollectionStateOf(doc, g.month);
   g.corrections = CorrectionsNotice(doc, pending);
   return g;

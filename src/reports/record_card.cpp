@@ -10,6 +10,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "records/groups.h"
 #include "records/record_dates.h"
 #include "reports/measures.h"
@@ -57,11 +58,6 @@ std::string DateText(const CZarimDoc& doc, const char (&field)[9], bool year_onl
                : Printf("%02d/%d", d.month, d.year);
 }
 
-int PioneerNow(const CZarimDoc& doc, const PubRecord& r) {
-  int month = doc.working_month % 12;
-  return r.pioneer[month][doc.SlotOfMonth(month)] & 0x03;
-}
-
 // The header's check boxes: label and whether it is ticked, in the order of the layout
 // string's positions (Male, Female, Elder, Ministerial servant, Regular pioneer, Special
 // pioneer, Field missionary), with Other Sheep and Anointed under Male and Female.
@@ -83,7 +79,7 @@ Header BuildHeader(const CZarimDoc& doc, int record) {
   h.birth = DateText(doc, r.birth_date, doc.options.hide_birth != 0);
   h.baptism = DateText(doc, r.baptism_date, false);
   const int privilege = r.flags & kPrivilegeMask;
-  const int pioneer = PioneerNow(doc, r);
+  const int pioneer = CongregationView(doc).PioneerCodeNow(r);
   // Only the flag that is set ticks its box; neither flag leaves both empty.
   h.boxes[0] = {Sid::kCardMale, (r.flags & kMale) != 0 && (r.flags & kFemale) == 0};
   h.boxes[1] = {Sid::kCardFemale, (r.flags & kFemale) != 0 && (r.flags & kMale) == 0};
