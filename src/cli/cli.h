@@ -65,6 +65,9 @@ struct Command {
   CommandFn run;
   // The first arguments under which a writing command only reads ("attendance show").
   std::vector<std::string> reading_verbs = {};
+  // How much of the folder the command needs when it only reads (see LoadDepth); a
+  // command that writes always has the whole document.
+  LoadDepth load = LoadDepth::kWhole;
   Access AccessFor(const std::vector<std::string>& args) const;
 };
 

@@ -33,10 +33,13 @@ Outcome Info(Context& ctx) {
   for (int s = 0; s <= kCircuitOverseer; ++s)
     out << "  " << kStatusNames[s] << ": " << doc.CountStatus(s) << "\n";
   out << "Groups: " << static_cast<int>(doc.groups.count) << "\n";
+  int members_of[kMaxGroups + 1] = {};
+  for (int r = 1; r < doc.count; ++r)
+    if (doc.records[r].status == kActive && doc.records[r].group > 0 &&
+        doc.records[r].group <= kMaxGroups)
+      ++members_of[doc.records[r].group];
   for (int g = 0; g < doc.groups.count && g < kMaxGroups; ++g) {
-    int members = 0;
-    for (int r = 1; r < doc.count; ++r)
-      if (doc.records[r].group == g + 1 && doc.records[r].status == kActive) ++members;
+    const int members = members_of[g + 1];
     out << "  #" << g + 1 << " " << Utf8(doc, FieldText(doc.groups.overseer[g])) << " (" << members
         << " active)\n";
   }
@@ -224,8 +227,11 @@ Outcome Save(Context& ctx) {
   return Outcome::kDone;
 }
 
+// info shows counts, the groups and the file sizes only: the texts of the records, their
+// name order and the contents of the keyed files are not loaded.
 ZARIM_CLI_COMMAND("info", Access::kReads,
-                  "info                      working month, counts, groups and files", Info);
+                  "info                      working month, counts, groups and files", Info, {},
+                  LoadDepth::kCounts);
 ZARIM_CLI_COMMAND("dump", Access::kReads, "dump                      the whole document as JSON",
                   Dump);
 ZARIM_CLI_COMMAND("save", Access::kWrites,

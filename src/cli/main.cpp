@@ -248,6 +248,7 @@ Outcome Run(int argc, char** argv) {
   options.data_folder = data;
   options.language_code = lang;
   options.read_only = it->AccessFor(command_args) == Access::kReads;
+  options.load_depth = options.read_only ? it->load : LoadDepth::kWhole;
   options.program = "zarim-cli " + name;
   Congregation congregation(&prompter);
   CliPasswords passwords(password);

@@ -1,6 +1,8 @@
 // Loading the data folder in its order, and saving and closing it as a whole.
 #include "core/data_files.h"
 
+#include <cassert>
+
 #include "core/file_names.h"
 #include "core/folder_journal.h"
 #include "core/older_files.h"
@@ -50,9 +52,17 @@ bool LoadAll(CZarimDoc& doc, const Clock& clock, const LoadGate& gate) {
   return true;
 }
 
+// A document loaded in part lacks what a save writes: writing it would lose the rest.
+// Nothing may try; the refusal stands in builds without assertions.
+static bool LoadedWhole(const CZarimDoc& doc) {
+  assert(doc.load_depth == LoadDepth::kWhole);
+  return doc.load_depth == LoadDepth::kWhole;
+}
+
 // Stages every file of the document into tx; false at the first file that cannot be
 // staged (the transaction then must not commit). The save and the month snapshot share it.
 bool StageDocument(CZarimDoc& doc, SaveTransaction& tx) {
+  if (!LoadedWhole(doc)) return false;
   // The publisher table and the extension file change their base together or not at
   // all: a table of one base beside extension texts of another garbles the texts.
   bool ok = StagePublishers(doc, tx) && StageExtensions(doc, tx);
@@ -70,7 +80,7 @@ bool StageDocument(CZarimDoc& doc, SaveTransaction& tx) {
 
 bool SaveAll(CZarimDoc& doc, bool keep_marks) {
   (void)keep_marks;  // the table in memory never loses its marks (see StagePublishers)
-  if (doc.history_view || doc.read_only) return false;
+  if (!LoadedWhole(doc) || doc.history_view || doc.read_only) return false;
   doc.prompter->BeginBusy(Str(Sid::kWaitCaption), Str(Sid::kSavingYourData));
   SaveTransaction tx(doc.data_folder);
   bool ok = StageDocument(doc, tx);

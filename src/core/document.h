@@ -75,6 +75,14 @@ struct DocOptions {
   bool operator==(const DocOptions&) const = default;
 };
 
+// How much of the folder a load reads. kWhole is the document every editor and every save
+// works on. kCounts serves a command that only reads and shows counts, working-month facts
+// and the groups: the record texts other than the header's stay scrambled as stored, the
+// records keep the table's order (the name order is neither checked nor mended), and the
+// extension, emergency and special-needs files are only counted. A document loaded so is
+// never saved (SaveAll and the owner's save refuse it), so a part can never be written.
+enum class LoadDepth : uint8_t { kWhole, kCounts };
+
 class CZarimDoc {
  public:
   explicit CZarimDoc(Prompter* prompter = nullptr);
@@ -150,6 +158,8 @@ class CZarimDoc {
   // The folder is open for reading only: loading repairs in memory and writes nothing,
   // and SaveAll refuses.
   bool read_only = false;
+  // Set from the start-up options before loading; kCounts only with read_only.
+  LoadDepth load_depth = LoadDepth::kWhole;
   // The undo copy of the remark file as written at load: its size and checksum, so that
   // only a whole copy is ever put back. remark_undo_valid is false when none was written.
   bool remark_undo_valid = false;

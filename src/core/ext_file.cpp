@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/data_files.h"
+#include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/scramble.h"
 #include "core/strings.h"
@@ -70,6 +71,12 @@ void LoadExtensions(CZarimDoc& doc) {
   doc.ext_count = 0;
   // Loading goes back to the disk: edits that were not saved are dropped with the tables.
   std::erase_if(doc.pending_files, [](const auto& f) { return f.first == kFileExtension; });
+  // A partial load counts the records; their keys and contents are not read.
+  if (doc.load_depth != LoadDepth::kWhole) {
+    doc.ext_count =
+        static_cast<int>(std::min<uint64_t>(FileSize(ExtPath(doc)) / kRec, kMaxExtIndex));
+    return;
+  }
   auto file = ReadFile(ExtPath(doc));
   if (!file) return;
   size_t n = std::min(file->size() / kRec, static_cast<size_t>(kMaxExtIndex));

@@ -29,18 +29,23 @@ void IndexKeyed(CZarimDoc& doc, std::string_view name, size_t rec_size, size_t l
                 U16 PubRecord::*field, std::vector<KeyRef>& index, int& count) {
   std::fill(index.begin(), index.end(), KeyRef{});
   count = 0;
+  const std::string path = ResolvePath(doc.FolderForFiles(), name);
+  const size_t n_max = std::min(limit, static_cast<size_t>(kMaxKeyRefs));
+  // A partial load counts the records without reading their keys.
+  if (doc.load_depth != LoadDepth::kWhole) {
+    count = static_cast<int>(std::min<uint64_t>(FileSize(path) / rec_size, n_max));
+    return;
+  }
   const std::vector<bool> used = KeysInUse(doc, field);
   std::vector<bool> seen(65536, false);
-  const size_t n_max = std::min(limit, static_cast<size_t>(kMaxKeyRefs));
   size_t n = 0;
-  ReadFileRecords(ResolvePath(doc.FolderForFiles(), name), rec_size, n_max,
-                  [&](const uint8_t* rec) {
-                    uint16_t key = GetU16(rec);
-                    if (seen[key] || !used[key]) key = 0;
-                    seen[GetU16(rec)] = true;
-                    index[n] = KeyRef{key, static_cast<uint16_t>(n)};
-                    ++n;
-                  });
+  ReadFileRecords(path, rec_size, n_max, [&](const uint8_t* rec) {
+    uint16_t key = GetU16(rec);
+    if (seen[key] || !used[key]) key = 0;
+    seen[GetU16(rec)] = true;
+    index[n] = KeyRef{key, static_cast<uint16_t>(n)};
+    ++n;
+  });
   count = static_cast<int>(n);
 }
 

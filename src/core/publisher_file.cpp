@@ -31,6 +31,7 @@ int YearOfCell(const CZarimDoc& doc, int month, int slot) {
 }  // namespace
 
 void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
+  const bool whole = doc.load_depth == LoadDepth::kWhole;
   doc.SetToday(clock.Today());
   doc.count = 0;
   doc.converted = 0;
@@ -98,12 +99,15 @@ void LoadPublishers(CZarimDoc& doc, const Clock& clock) {
   const uint8_t state = static_cast<uint8_t>(doc.header().other_phone[doc.working_month]);
   if (!IsPlainMarker(doc.header())) {
     doc.scramble_base = BaseFromMarker(doc.header());
-    for (int r = 0; r < doc.count; ++r)
+    // A partial load reads only the header's texts (the password); the others stay as
+    // stored.
+    const int texts_read = whole ? doc.count : std::min<int>(doc.count, 1);
+    for (int r = 0; r < texts_read; ++r)
       ScrambleRecord(doc.records[r], Direction::kUnscramble, doc.scramble_base, r == 0);
     // A converted header's collection state was never scrambled.
     if (doc.converted) doc.header().other_phone[doc.working_month] = static_cast<char>(state);
   }
-  doc.SortRecords();
+  if (whole) doc.SortRecords();
   doc.CountStatus(kActive);
   doc.RebuildIndex();
   RestoreLessThanHourMarks(doc);

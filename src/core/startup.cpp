@@ -1,6 +1,7 @@
 // Document creation in its order, the dating of the working month and the locale.
 #include "core/startup.h"
 
+#include <cassert>
 #include <clocale>
 
 #include "core/app_options.h"
@@ -113,6 +114,9 @@ bool CreateDocument(CZarimDoc& doc, const StartupOptions& options, const Clock& 
   // 4. Today and the working month (the format options are read with the data). Nothing
   // is written before the password is accepted.
   doc.read_only = options.read_only;
+  // A partial load is for reading only: a document that may save is always loaded whole.
+  assert(options.read_only || options.load_depth == LoadDepth::kWhole);
+  doc.load_depth = options.read_only ? options.load_depth : LoadDepth::kWhole;
   const bool early_cleared = DateWorkingMonth(doc, clock.Today(), settings, false);
   // 5. The report form switch; the sort order is kept only for "ptg".
   doc.switch_serial = kReportFormSwitchSerial;

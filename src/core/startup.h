@@ -8,9 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/document.h"
+
 namespace zarim {
 
-class CZarimDoc;
 class Clock;
 class PasswordRunner;
 class SettingsFile;
@@ -27,6 +28,8 @@ struct StartupOptions {
   std::function<bool(CZarimDoc&)> after_password;
   // Open for reading only: nothing is written, not even the early-start keys.
   bool read_only = false;
+  // How much is loaded; anything but kWhole is taken only together with read_only.
+  LoadDepth load_depth = LoadDepth::kWhole;
 };
 
 // Document creation. False when the program must end (the password was refused). The

@@ -58,6 +58,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
   start.data_folder = options.data_folder;
   start.language_code = options.language_code;
   start.read_only = options.read_only;
+  start.load_depth = options.read_only ? options.load_depth : LoadDepth::kWhole;
   Opened refused = Opened::kPasswordRefused;
   // After the password: an interrupted save is completed and the folder read again as
   // the save left it. A writer also clears what a save that died before its journal left;

@@ -50,6 +50,9 @@ struct OpenOptions {
   std::string language_code = "eng";
   // Reading only: a shared lock, nothing written, no save.
   bool read_only = false;
+  // How much of the folder is loaded (see LoadDepth). A folder opened for writing is
+  // always loaded whole, whatever is asked here.
+  LoadDepth load_depth = LoadDepth::kWhole;
   // Who opens, for the lock file ("zarim", "zarim-cli post").
   std::string program = "zarim";
   // The moment that names the backup set kept of a folder of the earlier version (the

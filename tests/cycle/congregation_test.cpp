@@ -462,5 +462,29 @@ TEST(Congregation, AnUndoCopyThatIsNotWholeIsNeverPutBack) {
   EXPECT_EQ(dir.Read("remark9.dat"), remarks);
 }
 
+TEST(Congregation, ACountsLoadCountsAsTheWholeNeverSavesAndNeverServesAWriter) {
+  TempDir dir;
+  WriteDemo(dir);
+  FixedClock clock(kToday);
+  Typing passwords;
+  OpenOptions o = Options(dir, true);
+  o.load_depth = LoadDepth::kCounts;
+  auto tally = [](const CZarimDoc& d) {
+    return std::tuple(d.count, d.remark_count, d.ext_count, d.emergency_count,
+                      d.special_needs_count);
+  };
+  {
+    Congregation whole(nullptr), counts(nullptr);
+    ASSERT_EQ(whole.Open(Options(dir, true), clock, passwords), Congregation::Opened::kOk);
+    ASSERT_EQ(counts.Open(o, clock, passwords), Congregation::Opened::kOk);
+    EXPECT_EQ(tally(counts.doc()), tally(whole.doc()));
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(SaveAll(counts.doc(), false)), "");
+  }
+  Congregation writer(nullptr);
+  o.read_only = false;
+  ASSERT_EQ(writer.Open(o, clock, passwords), Congregation::Opened::kOk);
+  EXPECT_EQ(writer.doc().load_depth, LoadDepth::kWhole);
+}
+
 }  // namespace
 }  // namespace zarim
