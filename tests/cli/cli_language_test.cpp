@@ -60,8 +60,9 @@ TEST(CliLanguage, NamesComeBackUnchangedAndNeverUnderAnotherCodePage) {
               std::string::npos);
     CliRun pdf = run(l.code, {"report", "telephone", "--pdf", out.File("t.pdf")});
     ASSERT_EQ(pdf.status, 0) << pdf.err;
-    if (auto text = PdfText(out.File("t.pdf")))
+    if (auto text = PdfText(out.File("t.pdf"))) {
       EXPECT_NE(text->find(name), std::string::npos) << *text;
+    }
 
     // Under a language of another code page the folder is not opened, and not changed.
     const auto before = FileHashes(dir.path());

@@ -96,8 +96,10 @@ TEST_F(XmlReportImportTest, FarFiguresAreAskedAboutAndLeftOutOnNo) {
     adam.activity[kBibleStudies][m][doc.SlotOfMonth(m)] = kSharedBit;
   }
   Add(101, "Bea", "Baker");
-  IncomingReport typo{.id = 100, .month = kJune, .activity = {0, 0, 100, 0, kSharedBit}};
-  IncomingReport ordinary{.id = 101, .month = kJune, .activity = {0, 0, 0, 0, kSharedBit | 1}};
+  IncomingReport typo{
+      .id = 100, .month = kJune, .activity = {0, 0, 100, 0, kSharedBit}, .remark = {}};
+  IncomingReport ordinary{
+      .id = 101, .month = kJune, .activity = {0, 0, 0, 0, kSharedBit | 1}, .remark = {}};
   for (Answer answer : {Answer::kNo, Answer::kYes}) {
     ReportImportForm form(doc, {typo, ordinary});
     form.SelectAll();

@@ -31,7 +31,9 @@ using ::testing::IsEmpty;
 class InLanguage : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    if (*GetParam()) ASSERT_GT(UseCatalog(GetParam(), ZARIM_TEST_LOCALEDIR), 1000);
+    if (*GetParam()) {
+      ASSERT_GT(UseCatalog(GetParam(), ZARIM_TEST_LOCALEDIR), 1000);
+    }
   }
   void TearDown() override { UseCatalog("", ZARIM_TEST_LOCALEDIR); }
 };
