@@ -213,12 +213,15 @@ bool FitsCodePage(std::string_view utf8, std::string_view lang) {
   return ToUtf8(FromUtf8(utf8, lang), lang) == utf8;
 }
 
+std::string CodePageFault(std::string_view utf8, std::string_view lang) {
+  if (FitsCodePage(utf8, lang)) return {};
+  return Fill(Sid::kLettersOutsideCodePage, utf8, CodePageForLanguage(lang));
+}
+
 std::string TypedTextFault(std::string_view utf8, size_t limit, std::string_view lang) {
   if (FromUtf8(utf8, lang).size() > limit)
     return Fill(Sid::kTooManyCharacters, std::to_string(limit));
-  if (!FitsCodePage(utf8, lang))
-    return Fill(Sid::kLettersOutsideCodePage, utf8, CodePageForLanguage(lang));
-  return {};
+  return CodePageFault(utf8, lang);
 }
 
 struct NameCollator::Impl {

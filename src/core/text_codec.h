@@ -24,6 +24,9 @@ std::string FromUtf8(std::string_view utf8, std::string_view language_code = "en
 // Whether typed UTF-8 text comes back unchanged from the record bytes of the language's
 // code page (no letter would be saved as '?').
 bool FitsCodePage(std::string_view utf8, std::string_view language_code);
+// The program's message for typed text with letters the code page lacks; empty when
+// every letter can be kept.
+std::string CodePageFault(std::string_view utf8, std::string_view language_code);
 // What is wrong with a typed text for a record field of `limit` bytes: too many characters,
 // or letters the code page lacks; empty when it can be stored as typed.
 std::string TypedTextFault(std::string_view utf8, size_t limit, std::string_view language_code);

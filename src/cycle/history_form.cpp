@@ -335,8 +335,7 @@ void HistoryForm::Store() {
   AskAboutFigures(m, s);
   if (remark_ != loaded_remark_ && !FitsCodePage(remark_, doc_.language_code)) {
     // The figures are kept; the remark stays as it was rather than take '?' letters.
-    doc_.prompter->Tell(
-        Fill(Sid::kLettersOutsideCodePage, remark_, CodePageForLanguage(doc_.language_code)));
+    doc_.prompter->Tell(CodePageFault(remark_, doc_.language_code));
   } else if (remark_ != loaded_remark_) {
     RemarkSlot r = GetRemark(doc_, copy_, m, s);
     std::string bytes = FromUtf8(remark_, doc_.language_code);

@@ -311,9 +311,8 @@ void SlipForm::EndRemark() {
 SlipForm::SaveResult SlipForm::Save() {
   if (record_ == 0) return SaveResult::kRefused;
   // A letter the code page lacks would be stored as '?' in the remark.
-  if (!FitsCodePage(remark_, doc_.language_code)) {
-    doc_.prompter->Tell(
-        Fill(Sid::kLettersOutsideCodePage, remark_, CodePageForLanguage(doc_.language_code)));
+  if (const std::string fault = CodePageFault(remark_, doc_.language_code); !fault.empty()) {
+    doc_.prompter->Tell(fault);
     return SaveResult::kRefused;
   }
   if (mode_ == SlipMode::kChoosingMonth) EndChangeMonth();

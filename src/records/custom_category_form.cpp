@@ -20,9 +20,8 @@ CustomCategoryForm::CustomCategoryForm(CZarimDoc& doc) : doc_(doc) {
 }
 
 bool CustomCategoryForm::Ok(const CategoryAsker& ask) {
-  if (!FitsCodePage(name, doc_.language_code)) {
-    doc_.prompter->Tell(
-        Fill(Sid::kLettersOutsideCodePage, name, CodePageForLanguage(doc_.language_code)));
+  if (const std::string fault = CodePageFault(name, doc_.language_code); !fault.empty()) {
+    doc_.prompter->Tell(fault);
     return false;
   }
   std::string fresh(Trim(FromUtf8(name, doc_.language_code)));

@@ -122,9 +122,9 @@ void GroupDetailForm::SelectAssistant(int rec) {
 bool GroupDetailForm::Ok() {
   if (!valid()) return false;
   for (const std::string* text : {&overseer, &assistant, &location, &time, &name}) {
-    if (FitsCodePage(*text, doc_.language_code)) continue;
-    doc_.prompter->Tell(
-        Fill(Sid::kLettersOutsideCodePage, *text, CodePageForLanguage(doc_.language_code)));
+    const std::string fault = CodePageFault(*text, doc_.language_code);
+    if (fault.empty()) continue;
+    doc_.prompter->Tell(fault);
     return false;
   }
   int g = group_ - 1;

@@ -88,8 +88,8 @@ void FormatOptionsForm::SetCongregationName(const std::string& utf8) {
 bool FormatOptionsForm::NameRefused() const { return !FitsCodePage(congregation_name_, language_); }
 
 std::string FormatOptionsForm::NameCutNote() const {
-  if (NameRefused())
-    return Fill(Sid::kLettersOutsideCodePage, congregation_name_, CodePageForLanguage(language_));
+  if (std::string fault = CodePageFault(congregation_name_, language_); !fault.empty())
+    return fault;
   if (!name_cut_) return {};
   return Fill(Sid::kCongNameCut, std::to_string(kMaxCongregationName), congregation_name_);
 }
