@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/strings.h"
 #include "support/test_support.h"
 
@@ -27,6 +29,26 @@ TEST_F(DocumentTest, EmptyDocumentHasOnlyTheHeader) {
   EXPECT_EQ(FieldText(doc.header().last_name), "A");
   for (int s = 0; s <= kCircuitOverseer; ++s) EXPECT_EQ(doc.CountStatus(s), 0);
   EXPECT_EQ(doc.index_count, 0);
+}
+
+// The tables start on memory the allocator leaves as it comes, zero: that is right only
+// while the empty value of every element is all zero bytes.
+TEST(DocumentTables, EmptyElementsAreAllZeroBytes) {
+  const auto zero = [](const auto& element) {
+    const auto* p = reinterpret_cast<const uint8_t*>(&element);
+    return std::all_of(p, p + sizeof element, [](uint8_t b) { return b == 0; });
+  };
+  EXPECT_TRUE(zero(PubRecord{}));
+  EXPECT_TRUE(zero(PubIndexEntry{}));
+  EXPECT_TRUE(zero(ExtIndexEntry{}));
+  EXPECT_TRUE(zero(KeyRef{}));
+  EXPECT_TRUE(zero(HouseholdUndoEntry{}));
+  EXPECT_TRUE(zero(AppointmentRecord{}));
+  EXPECT_TRUE(zero(RemarkEntry{}));
+  EXPECT_TRUE(zero(LateReportEntry{}));
+  CZarimDoc fresh;
+  EXPECT_TRUE(zero(fresh.records[kMaxRecords - 1]));
+  EXPECT_TRUE(zero(fresh.lists[4][kMaxStatusList - 1]));
 }
 
 TEST_F(DocumentTest, WorkingMonthIsTheMonthBeforeToday) {
