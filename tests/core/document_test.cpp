@@ -31,24 +31,25 @@ TEST_F(DocumentTest, EmptyDocumentHasOnlyTheHeader) {
   EXPECT_EQ(doc.index_count, 0);
 }
 
-// The tables start on memory the allocator leaves as it comes, zero: that is right only
-// while the empty value of every element is all zero bytes.
-TEST(DocumentTables, EmptyElementsAreAllZeroBytes) {
-  const auto zero = [](const auto& element) {
-    const auto* p = reinterpret_cast<const uint8_t*>(&element);
-    return std::all_of(p, p + sizeof element, [](uint8_t b) { return b == 0; });
+// The tables start on zeroed memory that the allocator does not touch again: that is right
+// only while making an empty element on zero bytes leaves them all zero.
+template <class... T>
+bool EmptyElementsAreZero() {
+  const auto zero = []<class U>(U*) {
+    alignas(U) uint8_t bytes[sizeof(U)] = {};
+    ::new (static_cast<void*>(bytes)) U();
+    return std::all_of(bytes, bytes + sizeof bytes, [](uint8_t b) { return b == 0; });
   };
-  EXPECT_TRUE(zero(PubRecord{}));
-  EXPECT_TRUE(zero(PubIndexEntry{}));
-  EXPECT_TRUE(zero(ExtIndexEntry{}));
-  EXPECT_TRUE(zero(KeyRef{}));
-  EXPECT_TRUE(zero(HouseholdUndoEntry{}));
-  EXPECT_TRUE(zero(AppointmentRecord{}));
-  EXPECT_TRUE(zero(RemarkEntry{}));
-  EXPECT_TRUE(zero(LateReportEntry{}));
+  return (zero(static_cast<T*>(nullptr)) && ...);
+}
+
+TEST(DocumentTables, EmptyElementsAreAllZeroBytes) {
+  EXPECT_TRUE(
+      (EmptyElementsAreZero<PubRecord, PubIndexEntry, ExtIndexEntry, KeyRef, HouseholdUndoEntry,
+                            AppointmentRecord, RemarkEntry, LateReportEntry>()));
   CZarimDoc fresh;
-  EXPECT_TRUE(zero(fresh.records[kMaxRecords - 1]));
-  EXPECT_TRUE(zero(fresh.lists[4][kMaxStatusList - 1]));
+  EXPECT_EQ(fresh.records[kMaxRecords - 1].id, 0);
+  EXPECT_EQ(fresh.lists[4][kMaxStatusList - 1].rec, 0);
 }
 
 TEST_F(DocumentTest, WorkingMonthIsTheMonthBeforeToday) {
