@@ -4,7 +4,8 @@
 # asks for the archives with the target property ZARIM_STATIC_DEPS; the libraries name the
 # dependencies below, so the choice is made for the program that links them. Programs that
 # also load Qt (which brings the shared ICU) keep the shared libraries.
-#   ZARIM_ICU_LIBS  ZARIM_XML_LIBS  the link items to use in place of ICU and libxml2
+#   ZARIM_ICU_LIBS  ZARIM_XML_LIBS  ZARIM_FMT_LIBS  the link items to use in place of ICU,
+#                                                    libxml2 and the formatting library
 foreach(lib icui18n icuuc icudata xml2 lzma z)
   find_library(ZARIM_STATIC_${lib} NAMES lib${lib}.a)
 endforeach()
@@ -28,4 +29,15 @@ if(ZARIM_STATIC_xml2 AND ZARIM_STATIC_lzma AND ZARIM_STATIC_z AND TARGET zarim_s
                      "$<${zarim_use_shared}:PkgConfig::LIBXML2>")
 else()
   set(ZARIM_XML_LIBS PkgConfig::LIBXML2)
+endif()
+# The formatting library: its shared library needs the shared C++ runtime, so a program
+# that links the runtime in takes the library's compiled part from fmt_compiled.cpp.
+if(fmt_VERSION VERSION_GREATER_EQUAL 9 AND fmt_VERSION VERSION_LESS 10)
+  add_library(zarim_fmt_compiled STATIC ${PROJECT_SOURCE_DIR}/src/core/fmt_compiled.cpp)
+  target_include_directories(zarim_fmt_compiled PUBLIC
+                             $<TARGET_PROPERTY:fmt::fmt,INTERFACE_INCLUDE_DIRECTORIES>)
+  set(ZARIM_FMT_LIBS "$<${zarim_use_static}:zarim_fmt_compiled>"
+                     "$<${zarim_use_shared}:fmt::fmt>")
+else()
+  set(ZARIM_FMT_LIBS fmt::fmt)
 endif()

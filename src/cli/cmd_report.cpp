@@ -5,6 +5,8 @@
 
 #include "cli/cli.h"
 #include "cli/report_pdf.h"
+#include "core/file_io.h"
+#include "core/strings.h"
 #include "records/group_picker_form.h"
 #include "records/groups.h"
 #include "reports/branch_report.h"
@@ -34,6 +36,12 @@ Outcome ReadReportGroup(Context& ctx, const std::string& text, int* group) {
 Outcome EmitReport(Context& ctx, int kind, int group, const ReportSelection* selection,
                    const std::optional<std::string>& pdf, bool json) {
   if (pdf) {
+    // A read command never writes into the data folder, not even when told to.
+    if (IsInsideDataFolder(ctx.doc.data_folder, *pdf)) {
+      ctx.err << "zarim-cli: " << Fill(Sid::kOutputInsideDataFolder, *pdf, ctx.doc.data_folder)
+              << "\n";
+      return Outcome::kNotWritten;
+    }
     std::string error;
     if (!WriteReportPdfFile(ctx.doc, kind, ctx.clock.Today(), *pdf, &error, group, selection)) {
       ctx.err << "zarim-cli: " << error << "\n";

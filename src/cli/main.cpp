@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/report_pdf.h"
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_names.h"
@@ -303,6 +304,8 @@ Outcome Run(int argc, char** argv) {
 }  // namespace zarim::cli
 
 int main(int argc, char** argv) {
+  // A command that writes a PDF file runs in the PDF writer program.
+  if (zarim::cli::AsksForPdf(argc, argv)) zarim::cli::HandOverToPdfWriter(argv);
   // Tests that run this program as a process fail or crash it at a chosen file call.
   zarim::InstallFaultPlanFromEnvironment();
   return zarim::cli::ExitStatus(zarim::cli::Run(argc, argv));

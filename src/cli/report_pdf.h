@@ -1,6 +1,6 @@
-// A report written as a PDF file by the command line, through the PDF writer of the
-// rendering library (offscreen, no window and no printer) in a module loaded on demand.
-// Builds without Qt say so instead.
+// A report written as a PDF file by the command line. zarim-cli itself has no PDF writer:
+// it hands a command that writes one to zarim-cli-pdf, the same program with the page
+// writer of the rendering library linked in. Builds without Qt say so instead.
 #pragma once
 
 #include <optional>
@@ -13,15 +13,11 @@
 
 namespace zarim::cli {
 
-// What the PDF writer module is asked to write.
-struct PdfRequest {
-  const CZarimDoc* doc;
-  int kind;
-  Date today;
-  std::string path;
-  int group;
-  const ReportSelection* selection;
-};
+// True when the command line asks for a PDF file (--pdf FILE or --pdf=FILE).
+bool AsksForPdf(int argc, char** argv);
+// Runs the PDF writer program with the same command line in place of this process;
+// returns only when it is not installed (in the PDF writer itself, at once).
+void HandOverToPdfWriter(char** argv);
 
 // Writes report kind `kind` of doc (for field service group `group` where the report is
 // drawn per group) to path with the default report fonts. False with a message in *error
@@ -33,6 +29,12 @@ bool WriteReportPdfFile(const CZarimDoc& doc, int kind, const Date& today, const
 // Reads the --group of a report drawn per group into *group: kDone, or after telling the
 // user kUsage for no number and kRefused for a group that is not defined or has nobody.
 Outcome ReadReportGroup(Context& ctx, const std::string& text, int* group);
+
+// True when the command line asks for a PDF file (--pdf FILE or --pdf=FILE).
+bool AsksForPdf(int argc, char** argv);
+// Runs the PDF writer program with the same command line in place of this process;
+// returns only when it is not installed (in the PDF writer itself, at once).
+void HandOverToPdfWriter(char** argv);
 
 // Writes report kind `kind` for `selection` (null: the report's own choice of people) to
 // the file *pdf when one is given, else its model as text or, with json, as JSON to the

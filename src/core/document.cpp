@@ -20,17 +20,19 @@ SilentPrompter g_silent;
 int Mod2(int v) { return ((v % 2) + 2) % 2; }
 }  // namespace
 
-CZarimDoc::CZarimDoc(Prompter* p) : scramble_base(kScrambleBase), prompter(p ? p : &g_silent) {
-  records.assign(kMaxRecords, PubRecord{});
-  index.assign(kMaxIndex, PubIndexEntry{});
-  for (auto& l : lists) l.assign(kMaxStatusList, PubIndexEntry{});
-  ext_index.assign(kMaxExtIndex, ExtIndexEntry{});
-  emergency_index.assign(kMaxKeyRefs, KeyRef{});
-  special_needs_index.assign(kMaxKeyRefs, KeyRef{});
-  household_undo.assign(kMaxHouseholdUndo, HouseholdUndoEntry{});
-  appointments.assign(kMaxAppointments, AppointmentRecord{});
-  remarks.assign(kMaxRemarks, RemarkEntry{});
-  late.assign(kMaxLateEntries, LateReportEntry{});
+CZarimDoc::CZarimDoc(Prompter* p)
+    : records(kMaxRecords),
+      index(kMaxIndex),
+      ext_index(kMaxExtIndex),
+      emergency_index(kMaxKeyRefs),
+      special_needs_index(kMaxKeyRefs),
+      household_undo(kMaxHouseholdUndo),
+      appointments(kMaxAppointments),
+      remarks(kMaxRemarks),
+      late(kMaxLateEntries),
+      scramble_base(kScrambleBase),
+      prompter(p ? p : &g_silent) {
+  for (auto& l : lists) l = DocTable<PubIndexEntry>(kMaxStatusList);
 }
 
 CZarimDoc::~CZarimDoc() = default;

@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -34,6 +37,62 @@ inline constexpr int kLatePostingLimit = 250;
 inline constexpr int kLateRebuildLimit = 200;
 inline constexpr int kMaxGroups = 20;
 inline constexpr uint16_t kReportFormSwitchSerial = 284;  // September 2023
+
+// Memory for a document's table: zeroed by calloc, which for a large table means fresh
+// pages the system hands out already zero. A table thus costs nothing until it is used,
+// and a command that reads a few counts never touches most of them. The empty value of
+// an element is all zero bytes (a test checks each), so making one writes nothing.
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+  T* allocate(size_t n) {
+    void* p = std::calloc(n, sizeof(T));
+    if (!p) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, size_t) noexcept { std::free(p); }
+  template <class U>
+  void construct(U*) noexcept {
+    static_assert(std::is_trivially_copyable_v<U>);
+  }
+  template <class U, class... A>
+  void construct(U* p, A&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
+  }
+  template <class U>
+  bool operator==(const ZeroedAllocator<U>&) const noexcept {
+    return true;
+  }
+};
+
+// A table of the document at its fixed capacity. It keeps the size it is made with: an
+// element made later could stand on the bytes of an earlier one, which the allocator does
+// not clear, so growing and shrinking are not offered.
+template <class T>
+class DocTable : public std::vector<T, ZeroedAllocator<T>> {
+  using Base = std::vector<T, ZeroedAllocator<T>>;
+
+ public:
+  DocTable() = default;
+  explicit DocTable(size_t capacity) : Base(capacity) {}
+  template <class... A>
+  void resize(A&&...) = delete;
+  template <class... A>
+  void assign(A&&...) = delete;
+  template <class... A>
+  void push_back(A&&...) = delete;
+  template <class... A>
+  void emplace_back(A&&...) = delete;
+  template <class... A>
+  void insert(A&&...) = delete;
+  template <class... A>
+  void erase(A&&...) = delete;
+  void pop_back() = delete;
+  void clear() = delete;
+};
 
 // What a load took over from the files of an earlier version: how many entries of each
 // list, for the notice after loading, and the year tags the older header gave.
@@ -79,7 +138,7 @@ struct DocOptions {
 // works on. kCounts serves a command that only reads and shows counts, working-month facts
 // and the groups: the record texts other than the header's stay scrambled as stored, the
 // records keep the table's order (the name order is neither checked nor mended), and the
-// extension, emergency and special-needs files are only counted. A document loaded so is
+// remarks and the extension, emergency and special-needs files are only counted. A document loaded so is
 // never saved (SaveAll and the owner's save refuse it), so a part can never be written.
 enum class LoadDepth : uint8_t { kWhole, kCounts };
 
@@ -91,30 +150,30 @@ class CZarimDoc {
   CZarimDoc& operator=(const CZarimDoc&) = delete;
 
   // ---- Tables ------------------------------------------------------------------------
-  std::vector<PubRecord> records;  // kMaxRecords entries; 0 .. count-1 in use
-  uint16_t count = 0;              // includes the header record once loaded
+  DocTable<PubRecord> records;  // kMaxRecords entries; 0 .. count-1 in use
+  uint16_t count = 0;           // includes the header record once loaded
 
-  std::vector<PubIndexEntry> index;  // kMaxIndex entries
+  DocTable<PubIndexEntry> index;  // kMaxIndex entries
   int index_count = 0;
   // The five status lists: active, inactive, non-publisher, moved, deleted.
-  std::array<std::vector<PubIndexEntry>, 5> lists;  // each kMaxStatusList entries
-  std::array<int, 6> status_count{};                // per PubStatus, set by CountStatus
+  std::array<DocTable<PubIndexEntry>, 5> lists;  // each kMaxStatusList entries
+  std::array<int, 6> status_count{};             // per PubStatus, set by CountStatus
 
-  std::vector<ExtIndexEntry> ext_index;  // kMaxExtIndex entries
+  DocTable<ExtIndexEntry> ext_index;  // kMaxExtIndex entries
   int ext_count = 0;
-  ExtRecord current_ext{};              // the record last read by ReadExt
-  std::vector<KeyRef> emergency_index;  // kMaxKeyRefs
+  ExtRecord current_ext{};           // the record last read by ReadExt
+  DocTable<KeyRef> emergency_index;  // kMaxKeyRefs
   int emergency_count = 0;
-  std::vector<KeyRef> special_needs_index;
+  DocTable<KeyRef> special_needs_index;
   int special_needs_count = 0;
-  std::vector<HouseholdUndoEntry> household_undo;
+  DocTable<HouseholdUndoEntry> household_undo;
   int household_undo_count = 0;
-  std::vector<AppointmentRecord> appointments;  // kMaxAppointments
+  DocTable<AppointmentRecord> appointments;  // kMaxAppointments
   int appointment_count = 0;
 
-  std::vector<RemarkEntry> remarks;  // kMaxRemarks; entry 0 means "none"
+  DocTable<RemarkEntry> remarks;  // kMaxRemarks; entry 0 means "none"
   uint16_t remark_count = 0;
-  std::vector<LateReportEntry> late;  // kMaxLateEntries
+  DocTable<LateReportEntry> late;  // kMaxLateEntries
   uint16_t late_count = 0;
   GroupTable groups{};
   std::array<AttendanceBlock, 2> attendance{};

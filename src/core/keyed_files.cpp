@@ -26,7 +26,7 @@ std::vector<bool> KeysInUse(const CZarimDoc& doc, U16 PubRecord::*field) {
 // publisher uses get 0. Only the keys are wanted, so the file goes through a small buffer
 // of whole records instead of being held.
 void IndexKeyed(CZarimDoc& doc, std::string_view name, size_t rec_size, size_t limit,
-                U16 PubRecord::*field, std::vector<KeyRef>& index, int& count) {
+                U16 PubRecord::*field, DocTable<KeyRef>& index, int& count) {
   std::fill(index.begin(), index.end(), KeyRef{});
   count = 0;
   const std::string path = ResolvePath(doc.FolderForFiles(), name);

@@ -2,6 +2,7 @@
 #include "core/remark_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -107,15 +108,27 @@ std::optional<Bytes> CompactedRemarks(const Bytes& in) {
   // A file this program wrote is compact already: its header, then every entry kept and
   // no cell twice. That is told from the sorted cells alone, without rewriting anything.
   if (file->size() / kRec <= static_cast<size_t>(kRemarkLoadLimit)) {
-    std::vector<uint32_t> cells;
-    cells.reserve(n);
-    for (size_t i = 0; i < n; ++i) {
+    // The cells go into an open-addressed set with room for twice as many: a cell met
+    // twice ends the test at once.
+    std::vector<uint32_t> seen(size_t{1} << std::bit_width(2 * n), 0);
+    const size_t mask = seen.size() - 1;
+    size_t cells = 0;
+    bool twice = false;
+    for (size_t i = 0; i < n && !twice; ++i) {
       RemarkEntry e = EntryAt(*file, i);
-      if (keeps(e)) cells.push_back(uint32_t{e.month} << 24 | uint32_t{e.slot} << 16 | e.id);
+      if (!keeps(e)) continue;
+      // Never 0: a kept entry has a month.
+      const uint32_t cell = uint32_t{e.month} << 24 | uint32_t{e.slot} << 16 | e.id;
+      for (size_t h = (cell * 0x9E3779B1u) & mask;; h = (h + 1) & mask) {
+        if (seen[h] == cell) twice = true;
+        if (seen[h] == cell || seen[h] == 0) {
+          seen[h] = cell;
+          break;
+        }
+      }
+      ++cells;
     }
-    std::sort(cells.begin(), cells.end());
-    if (cells.size() >= 3 && cells.size() + 1 == file->size() / kRec &&
-        std::adjacent_find(cells.begin(), cells.end()) == cells.end() &&
+    if (!twice && cells >= 3 && cells + 1 == file->size() / kRec &&
         std::all_of(file->begin(), file->begin() + kRec, [](uint8_t b) { return b == 0; }))
       return std::nullopt;
   }
@@ -156,7 +169,8 @@ void LoadRemarks(CZarimDoc& doc) {
 }
 
 void LoadRemarks(CZarimDoc& doc, const Bytes* file) {
-  std::fill(doc.remarks.begin(), doc.remarks.end(), RemarkEntry{});
+  // A table that never held a remark is zero already (a new or cleared document).
+  if (doc.remark_count != 0) std::fill(doc.remarks.begin(), doc.remarks.end(), RemarkEntry{});
   doc.remark_count = 1;
   if (file) {
     size_t n = file->size() / kRec;
@@ -170,6 +184,11 @@ void LoadRemarks(CZarimDoc& doc, const Bytes* file) {
       if (text.empty()) continue;
       PubRecord* rec = doc.FindById(e.id);
       if (!rec) continue;
+      // A load for counts only counts the remarks.
+      if (doc.load_depth != LoadDepth::kWhole) {
+        ++doc.remark_count;
+        continue;
+      }
       // The trimmed text lies inside the field itself: it moves to the start, zeros follow.
       const size_t len = text.size();
       std::memmove(e.text, text.data(), len);

@@ -13,7 +13,7 @@ namespace {
 
 uint16_t Add(uint16_t a, int b) { return static_cast<uint16_t>(a + b); }
 
-const std::vector<PubIndexEntry>& Active(const CZarimDoc& doc) { return doc.lists[kActive]; }
+const DocTable<PubIndexEntry>& Active(const CZarimDoc& doc) { return doc.lists[kActive]; }
 int ActiveCount(const CZarimDoc& doc) {
   return std::clamp(doc.status_count[kActive], 0, kMaxStatusList);
 }

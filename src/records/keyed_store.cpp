@@ -25,10 +25,10 @@ FileInfo Info(KeyedFile f) {
   return {kFileSpecialNeeds, sizeof(SpecialNeedsRecord), &PubRecord::special_needs_key};
 }
 
-const std::vector<KeyRef>& Directory(const CZarimDoc& doc, KeyedFile f) {
+const DocTable<KeyRef>& Directory(const CZarimDoc& doc, KeyedFile f) {
   return f == KeyedFile::kEmergency ? doc.emergency_index : doc.special_needs_index;
 }
-std::vector<KeyRef>& Directory(CZarimDoc& doc, KeyedFile f) {
+DocTable<KeyRef>& Directory(CZarimDoc& doc, KeyedFile f) {
   return f == KeyedFile::kEmergency ? doc.emergency_index : doc.special_needs_index;
 }
 int DirectoryCount(const CZarimDoc& doc, KeyedFile f) {

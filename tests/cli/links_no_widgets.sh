@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# links_no_widgets.sh ZARIM_CLI PDF_MODULE
+# links_no_widgets.sh ZARIM_CLI PDF_WRITER
 # zarim-cli starts without Qt: neither it nor a library it needs loads Qt. Its PDF writer,
-# a module loaded only for a PDF file, links Qt Gui but neither the widgets nor the print
+# the program it hands a PDF file to, links Qt Gui but neither the widgets nor the print
 # support of the desktop, directly or through another library.
 set -uo pipefail
 

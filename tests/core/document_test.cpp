@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/strings.h"
 #include "support/test_support.h"
 
@@ -27,6 +29,27 @@ TEST_F(DocumentTest, EmptyDocumentHasOnlyTheHeader) {
   EXPECT_EQ(FieldText(doc.header().last_name), "A");
   for (int s = 0; s <= kCircuitOverseer; ++s) EXPECT_EQ(doc.CountStatus(s), 0);
   EXPECT_EQ(doc.index_count, 0);
+}
+
+// The tables start on zeroed memory that the allocator does not touch again: that is right
+// only while making an empty element on zero bytes leaves them all zero.
+template <class... T>
+bool EmptyElementsAreZero() {
+  const auto zero = []<class U>(U*) {
+    alignas(U) uint8_t bytes[sizeof(U)] = {};
+    ::new (static_cast<void*>(bytes)) U();
+    return std::all_of(bytes, bytes + sizeof bytes, [](uint8_t b) { return b == 0; });
+  };
+  return (zero(static_cast<T*>(nullptr)) && ...);
+}
+
+TEST(DocumentTables, EmptyElementsAreAllZeroBytes) {
+  EXPECT_TRUE(
+      (EmptyElementsAreZero<PubRecord, PubIndexEntry, ExtIndexEntry, KeyRef, HouseholdUndoEntry,
+                            AppointmentRecord, RemarkEntry, LateReportEntry>()));
+  CZarimDoc fresh;
+  EXPECT_EQ(fresh.records[kMaxRecords - 1].id, 0);
+  EXPECT_EQ(fresh.lists[4][kMaxStatusList - 1].rec, 0);
 }
 
 TEST_F(DocumentTest, WorkingMonthIsTheMonthBeforeToday) {
