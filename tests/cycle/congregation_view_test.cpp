@@ -1,6 +1,20 @@
 // The readers' view of a damaged document hands out only what the document backs.
 #include "cycle/congregation_view.h"
 
+#include <algorithm>
+
+#include "core/strings.h"
+#include "cycle/attendance_form.h"
+#include "cycle/branch_check.h"
+#include "cycle/branch_totals.h"
+#include "cycle/plausible_figures.h"
+#include "exchange/exports.h"
+#include "reports/analysis.h"
+#include "reports/measures.h"
+#include "reports/overview.h"
+#include "reports/report_kind.h"
+#include "reports/statistics.h"
+#include "reports/year_to_date.h"
 #include "status_fixture.h"
 
 namespace zarim::testing {
@@ -40,6 +54,62 @@ TEST_F(CongregationViewTest, HandsOutOnlyWhatTheDocumentBacks) {
     EXPECT_EQ(view.LateReportsOf(ann).size(), c.late_of_ann);
     EXPECT_EQ(view.LateReportsOf(cid).size(), c.late_of_cid);
     EXPECT_EQ(view.LateReports().size(), c.late_entries);
+  }
+}
+
+// Every reader that counts from the working month gives nothing for a stored month the
+// folder cannot hold, or says so, and reads no cell outside its table.
+TEST_F(CongregationViewTest, ReadersOfADamagedWorkingMonthGiveNothing) {
+  using namespace report_kind;
+  void (*const damages[])(CZarimDoc&) = {[](CZarimDoc&) {},  // sound: April 2026
+                                         [](CZarimDoc& d) { d.working_month = 12; },   //
+                                         [](CZarimDoc& d) { d.working_month = 255; },  //
+                                         [](CZarimDoc& d) { d.working_year = 100; },   //
+                                         [](CZarimDoc& d) { d.working_year = -1; }};
+  const std::string not_valid(Str(Sid::kWorkingMonthNotValid));
+  auto says_why = [&](const ReportModel& m) {
+    return m.rows.size() == 1 && m.rows[0].cells[0] == not_valid;
+  };
+  auto lines = [&](ExportKind kind, ExportOptions o) {
+    const std::string bytes = ExportBytes(doc, kind, o);
+    return std::count(bytes.begin(), bytes.end(), '\n');
+  };
+  for (size_t i = 0; i < std::size(damages); ++i) {
+    SCOPED_TRACE(i);
+    StartEmpty(doc, Date{2026, 5, 10}, dir.path());
+    const int ann = Add(20, "Ann", "Alder"), bob = Add(21, "Bob", "Brook");
+    Rec(ann).pioneer[3][0] = kRegular;
+    Hours(ann, 3, 60);
+    Rec(bob).activity[kBibleStudies][3][0] = 2;  // studies without sharing: a warning
+    doc.attendance[kMidweekMeeting].week[0][3][0] = 80;
+    doc.totals.value[2][kTotalsReportsField][0] = 4;  // March was sent
+    damages[i](doc);
+    const bool valid = i == 0;
+    ASSERT_EQ(CongregationView(doc).WorkingMonth().has_value(), valid);
+    const ReportContext context;
+    for (int kind : {kAveragesCongregation, kHoursCongregation, kServiceYearCongregation,
+                     kPioneerHours, kStatistics})
+      EXPECT_EQ(says_why(StatisticsLayout(doc, context, kind, 0).model), !valid) << kind;
+    EXPECT_EQ(says_why(AnalysisLayout(doc, context, kCongregationAnalysis, 0).model), !valid);
+    EXPECT_EQ(PioneerYtdForm(doc).Names().empty(), !valid);
+    const YtdSummaryForm ytd(doc);
+    EXPECT_EQ(ytd.Rows().empty() && ytd.FooterText() == not_valid, !valid);
+    EXPECT_EQ(AverageOverMonths(doc, kMidweekMeeting, 1) == 0 && ServiceYearMonths(doc) == 0 &&
+                  ServiceYearMonthCount(doc) == 0,
+              !valid);
+    EXPECT_EQ(SentMonths(doc).empty() && CheckWorkingMonth(doc).empty(), !valid);
+    EXPECT_EQ(ComputeWorkingTotals(doc).row[kRegular][kTotalsReportsField], valid ? 1 : 0);
+    EXPECT_EQ(MonthAtGlanceLines(ComputeMonthAtGlance(doc)) == std::vector{not_valid}, !valid);
+    EXPECT_EQ(lines(ExportKind::kMonthly, {.month = 3, .header = true}), valid ? 3 : 1);
+    EXPECT_EQ(lines(ExportKind::kCollectionList, {}), valid ? 3 : 1);
+    EXPECT_EQ(ExportBytes(doc, ExportKind::kCardHeaders, {}).find("\tY\t") != std::string::npos,
+              valid);
+    const auto before = doc.attendance;
+    AttendanceForm form(doc);
+    form.SetWeek(kMidweekMeeting, 0, 90);
+    form.Done();
+    EXPECT_EQ(form.years().empty() && form.title() == not_valid, !valid);
+    EXPECT_EQ(std::memcmp(&before, &doc.attendance, sizeof before) == 0, !valid);
   }
 }
 
