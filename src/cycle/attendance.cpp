@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/month.h"
+#include "cycle/congregation_view.h"
 
 namespace zarim {
 
@@ -60,8 +61,10 @@ bool StoreWeeks(CZarimDoc& doc, int meeting, int month, int slot, const WeekValu
 }
 
 int AverageOverMonths(const CZarimDoc& doc, int meeting, int n) {
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return 0;
   const AttendanceBlock& b = doc.attendance[meeting];
-  MonthCursor c{doc.working_month % 12, SlotOfYear(doc.working_year), doc.working_year};
+  MonthCursor c = *now;
   long sum = 0;
   int count = 0;
   for (int i = 0; i < n; ++i, c.Back()) {
@@ -79,7 +82,10 @@ int AverageOverMonths(const CZarimDoc& doc, int meeting, int n) {
   return count == 0 ? 0 : HalfUpAverage(static_cast<int>(sum), count);
 }
 
-int ServiceYearMonths(const CZarimDoc& doc) { return ((doc.working_month - 8) % 12 + 12) % 12 + 1; }
+int ServiceYearMonths(const CZarimDoc& doc) {
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  return now ? MonthsBefore(now->month, 8) + 1 : 0;
+}
 
 double PercentOfActive(int average, int active_publishers) {
   return active_publishers > 0 ? average * 100.0 / active_publishers : 0.0;

@@ -34,9 +34,11 @@ MonthFigures StoredFigures(const CZarimDoc& doc, int meeting, int month, int slo
 bool StoreWeeks(CZarimDoc& doc, int meeting, int month, int slot, const WeekValues& weeks);
 
 // Average attendance over the n months that end with the working month: all non-zero
-// weekly values together, rounded half up; 0 when any of those months has no attendance.
+// weekly values together, rounded half up; 0 when any of those months has no attendance
+// or the working month is not valid.
 int AverageOverMonths(const CZarimDoc& doc, int meeting, int n);
-// Months of the service year so far (September up to the working month).
+// Months of the service year so far (September up to the working month); 0 when the
+// working month is not valid.
 int ServiceYearMonths(const CZarimDoc& doc);
 // An average as a percentage of the active publishers; 0 when there are none.
 double PercentOfActive(int average, int active_publishers);

@@ -5,22 +5,26 @@
 
 #include "core/month.h"
 #include "core/strings.h"
+#include "cycle/congregation_view.h"
 
 namespace zarim {
 
 AttendanceForm::AttendanceForm(CZarimDoc& doc)
     : doc_(doc),
-      working_month_(doc.working_month % 12),
-      working_year_(doc.working_year),
+      now_(CongregationView(doc).WorkingMonth()),
+      working_month_(now_ ? now_->month : 0),
+      working_year_(now_ ? now_->year : 0),
       month_(working_month_) {
   int next = Serial(working_year_, working_month_) + 1;
   ahead_month_ = MonthOfSerial(next);
   ahead_year_ = YearOfSerial(next);
-  ahead_shown_ = ahead_month_ + 1 == doc.today_month && 2000 + ahead_year_ == doc.today_year;
+  ahead_shown_ =
+      now_ && ahead_month_ + 1 == doc.today_month && 2000 + ahead_year_ == doc.today_year;
   Load();
 }
 
 std::string AttendanceForm::title() const {
+  if (!now_) return std::string(Str(Sid::kWorkingMonthNotValid));
   return Fill(Sid::kAttendanceTitle, MonthName(month()), std::to_string(2000 + year()));
 }
 
@@ -30,13 +34,14 @@ std::string AttendanceForm::meeting_caption(int meeting) const {
 
 std::vector<std::string> AttendanceForm::years() const {
   std::vector<std::string> out;
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < 3 && now_; ++i)
     out.push_back(Printf(Sid::kAttendanceYearFormat, working_year_ - 2 + i));
   return out;
 }
 
 std::vector<int> AttendanceForm::MonthsOfYear(int year_index) const {
   std::vector<int> out;
+  if (!now_) return out;
   int first = year_index == 0 ? working_month_ + 1 : 0;
   int last = year_index == 2 ? working_month_ : 11;
   for (int m = first; m <= last; ++m) out.push_back(m);
@@ -97,11 +102,13 @@ void AttendanceForm::SetWeek(int meeting, int w, int value) {
 }
 
 void AttendanceForm::Load() {
+  if (!now_) return;  // the boxes stay empty
   for (int meeting = 0; meeting < 2; ++meeting)
     weeks_[meeting] = StoredWeeks(doc_, meeting, month(), slot());
 }
 
 void AttendanceForm::WriteBack() {
+  if (!now_) return;  // no month to write to
   for (int meeting = 0; meeting < 2; ++meeting)
     StoreWeeks(doc_, meeting, month(), slot(), weeks_[meeting]);
 }

@@ -2,10 +2,12 @@
 // average, the year and month lists over 24 months, and the month typed ahead.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/document.h"
+#include "core/month.h"
 #include "cycle/attendance.h"
 
 namespace zarim {
@@ -15,6 +17,8 @@ class AttendanceForm {
   // Week boxes are numbered 0..9: midweek weeks 1-5, then weekend weeks 1-5.
   static constexpr int kBoxes = 2 * kWeeksPerMonth;
 
+  // Without a valid working month the form offers no year, month or typed-ahead month,
+  // shows empty boxes and writes nothing back; its title says why.
   explicit AttendanceForm(CZarimDoc& doc);
 
   // "Meeting Attendance  - <month> - <year>" of the month on screen.
@@ -69,6 +73,7 @@ class AttendanceForm {
   void WriteBack();
 
   CZarimDoc& doc_;
+  std::optional<MonthCursor> now_;  // the working month, when valid
   int working_month_;
   int working_year_;
   int year_index_ = 2;

@@ -2,6 +2,7 @@
 #include "cycle/branch_check.h"
 
 #include "core/month.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 
 namespace zarim {
@@ -48,7 +49,9 @@ WorkingTotals RecountMonthTotals(const CZarimDoc& doc, int month, int year) {
 
 std::vector<MonthCursor> SentMonths(const CZarimDoc& doc) {
   std::vector<MonthCursor> out;
-  MonthCursor c{doc.working_month, SlotOfYear(doc.working_year), doc.working_year};
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return out;
+  MonthCursor c = *now;
   for (int k = 0; k < 12; ++k) {
     c.Back();
     if (!Empty(StoredTotals(doc, c.month, c.slot))) out.push_back(c);

@@ -33,7 +33,7 @@ struct BranchCheckMonth {
 };
 
 // The months already reported to the branch: the twelve months before the working month,
-// newest first, that have a stored report.
+// newest first, that have a stored report; none when the working month is not valid.
 std::vector<MonthCursor> SentMonths(const CZarimDoc& doc);
 
 // The twelve months before the working month, newest first, that have a stored report.

@@ -5,6 +5,7 @@
 
 #include "core/month.h"
 #include "cycle/collection_state.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 
 namespace zarim {
@@ -35,9 +36,13 @@ void CountReport(WorkingTotals& t, const PubRecord& r, int month, int slot, int 
 
 WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc) {
   WorkingTotals t;
-  const int wm = doc.working_month;
-  const int wslot = SlotOfYear(doc.working_year);
   const int active = ActiveCount(doc);
+  t.row[0][kTotalsActiveField] = static_cast<uint16_t>(active);
+  // No report is counted for a working month that is not valid.
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return t;
+  const int wm = now->month;
+  const int wslot = now->slot;
   const int late_count = std::min<int>(doc.late_count, kMaxLateEntries);
   for (int i = 0; i < active; ++i) {
     int rec = Active(doc)[static_cast<size_t>(i)].rec;
@@ -47,14 +52,13 @@ WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc) {
     for (int k = 0; k < late_count; ++k) {
       const LateReportEntry& e = doc.late[static_cast<size_t>(k)];
       if (e.id != r.id || e.month > 11) continue;
-      int slot = SlotInWorkingYear(e.month, wm, doc.working_year);
+      int slot = SlotInWorkingYear(e.month, wm, now->year);
       int code = PioneerCodeOf(r, e.month, slot);
       if (ReportedInMonth(r, e.month, slot) && code < kSpecial)
         CountReport(t, r, e.month, slot, code);
     }
     if (ReportedInMonth(r, wm, wslot)) CountReport(t, r, wm, wslot, PioneerCodeOf(r, wm, wslot));
   }
-  t.row[0][kTotalsActiveField] = static_cast<uint16_t>(active);
   return t;
 }
 

@@ -26,7 +26,8 @@ struct WorkingTotals {
 
 // The totals of the working month from the active publishers' slips and the late-report
 // list. Special servants and field missionaries report directly and are left out; a
-// late report counts in the working month; a publisher's own time is not summed.
+// late report counts in the working month; a publisher's own time is not summed. Only the
+// active count when the working month is not valid.
 WorkingTotals ComputeWorkingTotals(const CZarimDoc& doc);
 
 // Recomputes the totals and, while the working month's collection is open, stores them

@@ -7,6 +7,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
@@ -90,7 +91,10 @@ std::string WarningLines(const std::vector<FigureWarning>& warnings) {
 
 std::vector<FigureWarning> CheckWorkingMonth(const CZarimDoc& doc) {
   std::vector<FigureWarning> out;
-  const int wm = doc.working_month, wy = doc.working_year;
+  const CongregationView view(doc);
+  const std::optional<MonthCursor> now = view.WorkingMonth();
+  if (!now) return out;
+  const int wm = now->month, wy = now->year;
   auto append = [&out](std::vector<FigureWarning> more) {
     out.insert(out.end(), std::make_move_iterator(more.begin()),
                std::make_move_iterator(more.end()));
@@ -98,8 +102,7 @@ std::vector<FigureWarning> CheckWorkingMonth(const CZarimDoc& doc) {
   ForEachOfStatus(doc, kActive, 0,
                   [&](int, const PubRecord& r) { append(CheckReport(doc, r, wm, wy)); });
   // Late reports posted in the working month, for the month they belong to.
-  for (int i = 0; i < doc.late_count && i < static_cast<int>(doc.late.size()); ++i) {
-    const LateReportEntry& e = doc.late[i];
+  for (const LateReportEntry& e : view.LateReports()) {
     if (e.posted != wm + 1 || e.month > 11) continue;
     const PubRecord* r = doc.FindById(e.id);
     if (r == nullptr) continue;

@@ -49,7 +49,8 @@ std::string WarningLines(const std::vector<FigureWarning>& warnings);
 
 // Every warning of the reports that the working month's report to the branch holds:
 // the active publishers' reports of the working month and the late reports posted in
-// it, in publisher order. "Check Figures" lists these before the month is closed.
+// it, in publisher order. "Check Figures" lists these before the month is closed. None
+// when the working month is not valid.
 std::vector<FigureWarning> CheckWorkingMonth(const CZarimDoc& doc);
 
 }  // namespace zarim

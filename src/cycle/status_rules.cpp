@@ -3,6 +3,8 @@
 #include "cycle/status_rules.h"
 
 #include "core/month.h"
+#include "cycle/collection_state.h"
+#include "cycle/congregation_view.h"
 
 namespace zarim {
 
@@ -17,30 +19,34 @@ bool TimeIn(const PubRecord& r, int month, int slot) {
 }
 
 bool WorkingMonthCollecting(const CZarimDoc& doc) {
-  if (doc.count == 0) return false;
-  return static_cast<uint8_t>(doc.header().other_phone[doc.working_month % 12]) == 1;
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  return now && CollectionStateOf(doc, now->month) == MonthCollection::kOpen;
 }
 
 namespace {
 
-MonthCursor WorkingCursor(const CZarimDoc& doc) {
-  return MonthCursor{doc.working_month % 12, SlotOfYear(doc.working_year), doc.working_year};
+// The walks below start at the working month; without a valid one there is none.
+std::optional<MonthCursor> WorkingCursor(const CZarimDoc& doc) {
+  return CongregationView(doc).WorkingMonth();
 }
 
 }  // namespace
 
 bool IsInactiveCandidate(const CZarimDoc& doc, const PubRecord& r) {
-  if (r.status != kActive) return false;
-  MonthCursor c = WorkingCursor(doc);
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (r.status != kActive || !now) return false;
+  MonthCursor c = *now;
   for (int i = 0; i < 6; ++i, c.Back())
     if (ReportedIn(r, c.month, c.slot)) return false;
   return true;
 }
 
 int MonthsSinceStatus(const CZarimDoc& doc, const PubRecord& r, uint8_t mask) {
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return 0;
   if ((StatusFlags(r) & mask) == 0) return 6;
   int event_month = StatusEventMonth(r) - 1;
-  MonthCursor c = WorkingCursor(doc);
+  MonthCursor c = *now;
   bool reached = false;
   int counted = 0;
   while (counted < 6) {
@@ -60,7 +66,9 @@ uint16_t MissingMonthsMask(const CZarimDoc& doc, const PubRecord& r) {
   int n = MonthsSinceStatus(doc, r, kStatusesSinceEvent);
   bool skip_working = WorkingMonthCollecting(doc);
   uint16_t mask = 0;
-  MonthCursor c = WorkingCursor(doc);
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return mask;
+  MonthCursor c = *now;
   for (int i = 0; i < n; ++i, c.Back()) {
     if (i == 0 && skip_working) continue;
     if ((r.pioneer[c.month][c.slot] & 0x03) == kSpecial) continue;
@@ -102,7 +110,9 @@ bool InLastTwelve(const CZarimDoc& doc, const PubRecord& r) {
 // Walks back from the working month over `months` months (or to September when
 // service_year is set) looking for month index m in the given slot.
 bool WalkFinds(const CZarimDoc& doc, int month_index, int slot, bool service_year) {
-  MonthCursor c = WorkingCursor(doc);
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return false;
+  MonthCursor c = *now;
   for (int i = 0; i < 12; ++i, c.Back()) {
     if (!service_year && i >= 6) break;
     if (service_year && i > 0 && c.month == 7) break;  // the walk stops at August

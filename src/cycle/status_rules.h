@@ -43,6 +43,9 @@ bool TimeIn(const PubRecord& r, int month, int slot);
 // The working month's collection is open (header record byte 137 + m is 1).
 bool WorkingMonthCollecting(const CZarimDoc& doc);
 
+// The tests below walk back from the working month; when it is not valid they find no
+// month: no candidate, 0 months, an empty mask, no month in a period.
+
 // Active, and no report in the working month nor in any of the five months before it.
 bool IsInactiveCandidate(const CZarimDoc& doc, const PubRecord& r);
 

@@ -11,6 +11,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
 #include "records/appointments_form.h"
@@ -286,12 +287,18 @@ std::optional<int> YearsBaptized(const std::string& stored, int today_year, int 
 
 std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int second, int third) {
   const int group = SecondOf(type) == ViewSelector::kGroup ? second : 0;
+  const bool of_month_cells = type == ViewType::kNoReport || type == ViewType::kCollectionForm ||
+                              type == ViewType::kAuxPioneers || type == ViewType::kStudyConductors;
+  // These lists read the cells of months counted from the working month: none without a
+  // valid one.
+  const CongregationView view(doc);
+  if (of_month_cells && !view.WorkingMonth()) return {};
   switch (type) {
     case ViewType::kNoReport:
     case ViewType::kCollectionForm: {
       std::vector<StatusLine> out;
       int month = std::clamp(third, 0, 11);
-      int slot = doc.SlotOfMonth(month);
+      int slot = *view.SlotOf(month);
       ForEachOfStatus(doc, kActive, group, [&](int rec, const PubRecord& r) {
         if (type == ViewType::kNoReport &&
             (ReportedInMonth(r, month, slot) || HasRemark(doc, r, month, slot)))
@@ -329,7 +336,7 @@ std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int s
       });
     case ViewType::kStudyConductors: {
       std::vector<StatusLine> out;
-      const int wm = doc.working_month, ws = doc.SlotOfMonth(wm);
+      const int wm = view.WorkingMonth()->month, ws = view.WorkingMonth()->slot;
       ForEachOfStatus(doc, kActive, 0, [&](int rec, const PubRecord& r) {
         if (!AnyMonthOfPeriod(doc, third,
                               [&](int m, int s) { return StudiesInMonth(r, m, s) != 0; }))

@@ -153,7 +153,8 @@ std::vector<std::string> ViewSecondEntries(const CZarimDoc& doc, ViewType type);
 // The dialog's title for a type with its selections and the number of lines.
 std::string ViewTitle(const CZarimDoc& doc, ViewType type, int second, int third, int count);
 
-// The lines of a type with its selections, as the dialog shows them.
+// The lines of a type with its selections, as the dialog shows them; none of a list read
+// from the months' cells when the working month is not valid.
 std::vector<StatusLine> ViewListLines(const CZarimDoc& doc, ViewType type, int second, int third);
 
 }  // namespace zarim

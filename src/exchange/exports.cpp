@@ -17,6 +17,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
+#include "cycle/congregation_view.h"
 #include "exchange/exports_folder.h"
 #include "records/extension.h"
 #include "records/keyed_store.h"
@@ -163,9 +164,13 @@ std::string MonthlyReport(CZarimDoc& doc, const ExportOptions& o) {
                Sid::kExportCapYear, Sid::kExportCapId});
     w.EndLine();
   }
+  // The month's slot and year come from the working month: without a valid one the file
+  // has its header only.
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return std::move(w.out());
   const int m = std::clamp(o.month, 0, 11);
   const int slot = doc.SlotOfMonth(m);
-  const int year = 2000 + doc.working_year - (m > doc.working_month ? 1 : 0);
+  const int year = 2000 + now->year - (m > now->month ? 1 : 0);
   const std::string month_cell =
       fmt::sprintf("%.2d (%s)", m + 1, FromUtf8(ShortMonthName(m), doc.language_code));
   for (const PubRecord* r : ActivePublishers(doc)) {
@@ -343,8 +348,7 @@ std::string CardHeaders(CZarimDoc& doc) {
              Sid::kExportCapRegular, Sid::kExportCapMale});
   w.EndLine();
   const std::string yes = w.Caption(Sid::kExportMarkYes);
-  const int m = doc.working_month;
-  const int slot = doc.SlotOfMonth(m);
+  const CongregationView view(doc);
   auto mark = [&](bool on) { w.Cell(on ? yes : std::string()); };
   for (const PubRecord* r : ActivePublishers(doc)) {
     w.Cell(ListedName(doc, *r));
@@ -357,7 +361,7 @@ std::string CardHeaders(CZarimDoc& doc) {
     mark(r->hope == 'A');
     mark(privilege == kElder);
     mark(privilege == kServant);
-    mark(Pioneer(*r, m, slot) == kRegular);
+    mark(view.PioneerCodeNow(*r) == kRegular);  // none without a valid working month
     mark((r->flags & kMale) != 0);
     w.EndLine();
   }
@@ -369,8 +373,12 @@ std::string CollectionList(const CZarimDoc& doc, int group) {
   w.HeaderA({Sid::kExportCapFirstName, Sid::kExportCapLastName, Sid::kExportCapShared,
              Sid::kExportCapBibleStudies, Sid::kExportCapHours, Sid::kExportCapRemarks});
   w.EndLine();
-  const int m = doc.working_month;
-  const int slot = doc.SlotOfMonth(m);
+  // The working month's figures: without a valid working month the list has its header
+  // only.
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return std::move(w.out());
+  const int m = now->month;
+  const int slot = now->slot;
   for (const PubRecord* r : ActivePublishers(doc)) {
     if (r->group != group) continue;
     const int studies = r->activity[kBibleStudies][m][slot] & kStudiesMask;

@@ -7,6 +7,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
+#include "cycle/congregation_view.h"
 #include "exchange/import_files.h"
 #include "exchange/xml_document.h"
 
@@ -54,11 +55,13 @@ const PubRecord* MatchActive(const CZarimDoc& doc, const std::string& first,
 }
 
 // The working month's element of the current Pub (main position) into in; false when the
-// Pub has none for the working month's year.
+// Pub has none for the working month's year, or the working month is not valid.
 bool ReadMonth(const CZarimDoc& doc, XmlDocument& xml, IncomingReport& in) {
-  const int year = 2000 + doc.working_year;
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return false;
+  const int year = 2000 + now->year;
   xml.ResetChildPos();
-  while (xml.FindChildElem(kMonthTags[doc.working_month])) {
+  while (xml.FindChildElem(kMonthTags[now->month])) {
     if (LeadingNumber(xml.GetChildAttrib("Year")) != year) continue;
     // The month element becomes the main position; its values are its children.
     xml.IntoElem();

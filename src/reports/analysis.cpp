@@ -74,8 +74,9 @@ class Builder {
         kind_(kind),
         group_(group),
         summary_(kind == report_kind::kCongregationSummary),
-        wm_(doc.working_month % 12),
-        ws_(SlotOfYear(doc.working_year)) {
+        now_(CongregationView(doc).WorkingMonth()),
+        wm_(now_ ? now_->month : 0),
+        ws_(now_ ? now_->slot : 0) {
     out_.grids = AnalysisGrids();
     out_.model.kind = kind;
   }
@@ -83,6 +84,12 @@ class Builder {
   TableLayout Build(const ReportContext& context) {
     const std::vector<int> active = ActiveRecords(doc_);
     if (active.empty()) return std::move(out_);
+    // Every figure here is of the working month or the months before it.
+    if (!now_) {
+      out_.Add(RowKind::kText, {S(Sid::kWorkingMonthNotValid)});
+      out_.model.page_count = ViewPageCount(doc_, context, out_);
+      return std::move(out_);
+    }
     if (kind_ != report_kind::kMeetingReport) {
       Header();
       Publishers(active);
@@ -379,7 +386,7 @@ class Builder {
     out_.Add(RowKind::kHeading, {S(Sid::kSixMonthsEnding) + " " + MonthName(wm_)},
              {.grid = kSixMonthGrid, .font = FontRole::kSubtitle});
     std::array<MonthCursor, 6> months;
-    MonthCursor c{wm_, ws_, doc_.working_year};
+    MonthCursor c = *now_;
     for (int i = 5; i >= 0; --i, c.Back()) months[static_cast<size_t>(i)] = c;
     std::vector<std::string> heading = {""};
     for (const MonthCursor& m : months) heading.push_back(ShortMonthName(m.month));
@@ -399,6 +406,7 @@ class Builder {
   const CZarimDoc& doc_;
   const int kind_, group_;
   const bool summary_;
+  const std::optional<MonthCursor> now_;  // the working month, when valid
   const int wm_, ws_;
   Counters counters_;
   TableLayout out_;

@@ -8,6 +8,7 @@
 #include "core/month.h"
 #include "core/strings.h"
 #include "cycle/branch_totals.h"
+#include "cycle/congregation_view.h"
 
 namespace zarim {
 
@@ -24,7 +25,9 @@ std::string Value(int v) { return Printf(Sid::kBranchValueFormat, v); }
 }  // namespace
 
 std::string BranchReportTitle(const CZarimDoc& doc) {
-  return Fill(Sid::kBranchTitle, MonthName(doc.working_month)) +
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) return std::string(Str(Sid::kWorkingMonthNotValid));
+  return Fill(Sid::kBranchTitle, MonthName(now->month)) +
          Printf(Sid::kPostActiveCountFormat,
                 std::clamp(doc.status_count[kActive], 0, kMaxStatusList)) +
          std::string(Str(Sid::kPostActivePublishers));

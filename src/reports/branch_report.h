@@ -26,7 +26,8 @@ struct BranchReportLine {
 };
 
 // The title ("%1 Report to the Branch Office - %d Active publishers") and the four lines
-// "Pubs", "AuxP", "Pios" and "Totals" of the working totals.
+// "Pubs", "AuxP", "Pios" and "Totals" of the working totals. The title is the message that
+// the working month is not valid when it is not.
 std::string BranchReportTitle(const CZarimDoc& doc);
 std::array<BranchReportLine, 4> BranchReportLines(const WorkingTotals& totals);
 

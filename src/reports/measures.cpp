@@ -13,14 +13,17 @@ namespace zarim {
 
 namespace {
 
-MonthCursor WorkingCursor(const CZarimDoc& doc) {
-  return MonthCursor{doc.working_month % 12, SlotOfYear(doc.working_year), doc.working_year};
+std::optional<MonthCursor> WorkingCursor(const CZarimDoc& doc) {
+  return CongregationView(doc).WorkingMonth();
 }
 
-// Calls f(month, slot) for the last n months, the working month first.
+// Calls f(month, slot) for the last n months, the working month first; for none when the
+// working month is not valid.
 template <typename F>
 void ForLastMonths(const CZarimDoc& doc, int n, F f) {
-  MonthCursor c = WorkingCursor(doc);
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return;
+  MonthCursor c = *now;
   for (int i = 0; i < n; ++i, c.Back()) f(c.month, c.slot);
 }
 
@@ -96,7 +99,9 @@ AveragePair PioneerHoursAverages(const CZarimDoc& doc, const PubRecord& r) {
 }
 
 int ServiceYearMonthCount(const CZarimDoc& doc) {
-  int m = doc.working_month % 12;
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return 0;
+  const int m = now->month;
   return m <= 7 ? m + 5 : m - 7;
 }
 
@@ -143,7 +148,9 @@ double CongregationAverage(const CZarimDoc& doc, int pioneer_code, int n, int fi
 
 PioneerYear ComputePioneerYear(const CZarimDoc& doc, const PubRecord& r, bool previous_year) {
   PioneerYear p;
-  MonthCursor end = WorkingCursor(doc);
+  const std::optional<MonthCursor> now = WorkingCursor(doc);
+  if (!now) return p;
+  MonthCursor end = *now;
   if (previous_year) end = EndOfPreviousServiceYear(end);
   // The service year ends in the year of its August.
   const int ends_in = end.month <= 7 ? end.year : end.year + 1;

@@ -3,7 +3,8 @@
 // the months a new or reactivated publisher has been active, averages with the
 // quarter-hour rule, service-year totals, the regular pioneers' yearly requirement, and
 // ages from record dates. All windows end with the working month and walk backwards,
-// the year slot flipping from January to December.
+// the year slot flipping from January to December; a window of a working month that is not
+// valid holds no month, so its counts and sums are 0.
 #pragma once
 
 #include <optional>
@@ -45,7 +46,8 @@ struct AveragePair {
 AveragePair PublisherAverages(const CZarimDoc& doc, const PubRecord& r, int field);
 AveragePair PioneerHoursAverages(const CZarimDoc& doc, const PubRecord& r);
 
-// Months of this service year: September through the working month (1 .. 12).
+// Months of this service year: September through the working month (1 .. 12); 0 when the
+// working month is not valid.
 int ServiceYearMonthCount(const CZarimDoc& doc);
 // Sum of a cell over this service year; hours carry every four quarter hours into an
 // hour and drop the quarters left over.
@@ -82,7 +84,7 @@ struct PioneerYear {
   std::vector<int> months;  // the month indexes counted, oldest first
 };
 // Counted up to the working month, or with previous_year through August of the service
-// year before.
+// year before; nothing counted (the defaults) when the working month is not valid.
 PioneerYear ComputePioneerYear(const CZarimDoc& doc, const PubRecord& r,
                                bool previous_year = false);
 

@@ -42,14 +42,14 @@ OverviewPeriod Period(const CZarimDoc& doc, int position, int months) {
 
 QuickOverview ComputeQuickOverview(const CZarimDoc& doc) {
   QuickOverview o;
-  const int wm = doc.working_month % 12, ws = SlotOfYear(doc.working_year);
+  const CongregationView view(doc);
   const std::vector<int> active = ActiveRecords(doc);
   o.active = static_cast<int>(active.size());
   for (int rec : active) {
     const PubRecord& r = doc.records[static_cast<size_t>(rec)];
     o.regular += !IsIrregular(doc, r);
     o.baptized += Trim(FieldText(r.baptism_date)).size() >= 6;
-    const int code = PioneerCodeOf(r, wm, ws);
+    const int code = view.PioneerCodeNow(r);  // none without a valid working month
     o.regular_pioneers += code == kRegular;
     o.aux_pioneers += code == kAuxiliary;
     o.elders += (r.flags & kPrivilegeMask) == kElder;
@@ -157,10 +157,13 @@ void DrawOverviewChart(Canvas& canvas, const QuickOverview& o, int left, int top
 MonthAtGlance ComputeMonthAtGlance(const CZarimDoc& doc,
                                    const std::vector<CorrectionEntry>& pending) {
   MonthAtGlance g;
-  g.month = doc.working_month % 12;
-  const int slot = SlotOfYear(doc.working_year);
   const std::vector<int> active = ActiveRecords(doc);
   g.active = static_cast<int>(active.size());
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  g.month_valid = now.has_value();
+  if (!now) return g;
+  g.month = now->month;
+  const int slot = now->slot;
   for (int rec : active)
     g.received += ReportedInMonth(doc.records[static_cast<size_t>(rec)], g.month, slot);
   g.missing = static_cast<int>(ViewListLines(doc, ViewType::kNoReport, 0, g.month).size());
@@ -174,6 +177,7 @@ std::vector<std::string> MonthAtGlanceLines(const MonthAtGlance& g) {
   Sid state = Sid::kGlanceNotInitialized;
   if (g.collection == MonthCollection::kOpen) state = Sid::kGlanceOpen;
   if (g.collection == MonthCollection::kClosed) state = Sid::kGlanceClosed;
+  if (!g.month_valid) return {std::string(Str(Sid::kWorkingMonthNotValid))};
   std::vector<std::string> lines = {Printf(Sid::kGlanceHeading, MonthName(g.month).c_str()),
                                     Printf(Sid::kGlanceReceived, g.received, g.active),
                                     Printf(Sid::kGlanceMissing, g.missing),

@@ -59,11 +59,12 @@ void DrawOverviewChart(Canvas& canvas, const QuickOverview& o, int left, int top
 // received reports and the missing ones are counted as the analysis and the missing-
 // reports list count them, the late reports are those of the late-report list.
 struct MonthAtGlance {
-  int month = 0;     // month index of the working month
-  int active = 0;    // active publishers, as "Active Pubs:" of the Quick Overview
-  int received = 0;  // active publishers whose report for the month is in
-  int missing = 0;   // the missing-reports list's lines (a remark excuses a publisher)
-  int late = 0;      // late reports received this month for earlier months
+  int month = 0;            // month index of the working month
+  bool month_valid = true;  // false: the stored working month is not valid; nothing counted
+  int active = 0;           // active publishers, as "Active Pubs:" of the Quick Overview
+  int received = 0;         // active publishers whose report for the month is in
+  int missing = 0;          // the missing-reports list's lines (a remark excuses a publisher)
+  int late = 0;             // late reports received this month for earlier months
   MonthCollection collection = MonthCollection::kNotInitialized;
   // "2 corrections since the March report" when a month already reported to the branch
   // now differs from the report sent; empty otherwise.

@@ -10,6 +10,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/attendance.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 #include "cycle/status_lists.h"
 #include "cycle/status_rules.h"
@@ -39,7 +40,7 @@ int Privilege(const PubRecord& r) { return r.flags & kPrivilegeMask; }
 bool AfterSwitch(const CZarimDoc& doc) { return doc.working_serial > doc.switch_serial; }
 
 bool Passes(const CZarimDoc& doc, const PubRecord& r, int kind, int group) {
-  const int code = PioneerCodeOf(r, doc.working_month % 12, SlotOfYear(doc.working_year));
+  const int code = CongregationView(doc).PioneerCodeNow(r);
   switch (kind) {
     case kAveragesGroup:
     case kHoursGroup:
@@ -103,9 +104,9 @@ Sid AveragesFilter(int kind) {
   }
 }
 
-void Averages(const CZarimDoc& doc, int kind, int group, TableLayout& out) {
+void Averages(const CZarimDoc& doc, const MonthCursor& now, int kind, int group, TableLayout& out) {
   ReportModel& m = out.model;
-  m.title = S(Sid::kAveragesTitle) + " " + MonthName(doc.working_month % 12);
+  m.title = S(Sid::kAveragesTitle) + " " + MonthName(now.month);
   m.subtitle = Subtitle(doc, kind, group, AveragesFilter(kind));
   m.columns = {S(Sid::kColName), S(Sid::kColShared), S(Sid::kColStudies), S(Sid::kColAuxP),
                S(Sid::kColHours)};
@@ -142,9 +143,9 @@ Sid HoursFilter(int kind) {
   }
 }
 
-void Hours(const CZarimDoc& doc, int kind, int group, TableLayout& out) {
+void Hours(const CZarimDoc& doc, const MonthCursor& now, int kind, int group, TableLayout& out) {
   ReportModel& m = out.model;
-  const int wm = doc.working_month % 12;
+  const int wm = now.month;
   m.title = S(Sid::kHoursTitle) + " " + MonthName(wm);
   m.subtitle = Subtitle(doc, kind, group, HoursFilter(kind));
   // The twelve months, oldest first.
@@ -195,9 +196,9 @@ void Hours(const CZarimDoc& doc, int kind, int group, TableLayout& out) {
 
 // ---- Service-year totals ------------------------------------------------------------
 
-void ServiceYear(const CZarimDoc& doc, int kind, TableLayout& out) {
+void ServiceYear(const CZarimDoc& doc, const MonthCursor& now, int kind, TableLayout& out) {
   ReportModel& m = out.model;
-  m.title = S(Sid::kServiceYearTitle) + " " + MonthName(doc.working_month % 12);
+  m.title = S(Sid::kServiceYearTitle) + " " + MonthName(now.month);
   m.subtitle = kind == kServiceYearRegular          ? S(Sid::kSubRegularPioneers)
                : kind == kServiceYearEldersServants ? S(Sid::kSubEldersServants)
                                                     : S(Sid::kSubCongregation);
@@ -223,9 +224,9 @@ void ServiceYear(const CZarimDoc& doc, int kind, TableLayout& out) {
 
 // ---- Pioneer hours ------------------------------------------------------------------
 
-void PioneerHours(const CZarimDoc& doc, TableLayout& out) {
+void PioneerHours(const CZarimDoc& doc, const MonthCursor& now, TableLayout& out) {
   ReportModel& m = out.model;
-  const int wm = doc.working_month % 12;
+  const int wm = now.month;
   m.title = S(Sid::kServiceYearTitle) + " " + MonthName(wm);
   m.subtitle = S(Sid::kSubRegularPioneers) + S(Sid::kTitleSeparator) + S(Sid::kSubHours);
   m.columns = {S(Sid::kColName),
@@ -265,17 +266,16 @@ std::string PercentOf(int count, int active) {
   return Printf(Sid::kPercentFormat, active > 0 ? count * 100.0 / active : 0.0, '%');
 }
 
-// Publishers of a status list whose event month is the working month.
-int InWorkingMonth(const CZarimDoc& doc, const std::vector<StatusLine>& lines) {
+// Publishers of a status list whose event month is the working month `wm`.
+int InWorkingMonth(const CZarimDoc& doc, int wm, const std::vector<StatusLine>& lines) {
   int n = 0;
-  for (const StatusLine& l : lines)
-    n += StatusEventMonth(doc.records[l.rec]) == doc.working_month % 12 + 1;
+  for (const StatusLine& l : lines) n += StatusEventMonth(doc.records[l.rec]) == wm + 1;
   return n;
 }
 
-void Statistics(const CZarimDoc& doc, TableLayout& out) {
+void Statistics(const CZarimDoc& doc, const MonthCursor& now, TableLayout& out) {
   ReportModel& m = out.model;
-  const int wm = doc.working_month % 12, ws = SlotOfYear(doc.working_year);
+  const int wm = now.month, ws = now.slot;
   const std::string who = doc.language_code == Str(Sid::kCroatianLanguage)
                               ? S(Sid::kStatisticsCroatian)
                               : S(Sid::kSubCongregation);
@@ -333,7 +333,7 @@ void Statistics(const CZarimDoc& doc, TableLayout& out) {
   period_row(Sid::kStatAux, aux, aux6, aux_sy);
   auto status_row = [&](Sid label, auto list) {
     std::vector<StatusLine> six = list(kViewPeriodLastSix);
-    period_row(label, InWorkingMonth(doc, six), static_cast<int>(six.size()),
+    period_row(label, InWorkingMonth(doc, wm, six), static_cast<int>(six.size()),
                static_cast<int>(list(kViewPeriodServiceYear).size()));
   };
   status_row(Sid::kStatNew, [&](int p) { return NewPublishersList(doc, p); });
@@ -460,16 +460,21 @@ TableLayout StatisticsLayout(const CZarimDoc& doc, const ReportContext& context,
                              int group) {
   TableLayout out;
   out.model.kind = kind;
-  if (kind >= kAveragesCongregation && kind <= kAveragesCustom) {
-    Averages(doc, kind, group, out);
+  // Every list here counts months back from the working month: without a valid one there
+  // is nothing to count, and the page says so.
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  if (!now) {
+    out.Add(RowKind::kText, {S(Sid::kWorkingMonthNotValid)});
+  } else if (kind >= kAveragesCongregation && kind <= kAveragesCustom) {
+    Averages(doc, *now, kind, group, out);
   } else if ((kind >= kHoursCustom && kind <= kHoursEldersServants) || kind == kHoursBrothers) {
-    Hours(doc, kind, group, out);
+    Hours(doc, *now, kind, group, out);
   } else if (kind >= kServiceYearCongregation && kind <= kServiceYearEldersServants) {
-    ServiceYear(doc, kind, out);
+    ServiceYear(doc, *now, kind, out);
   } else if (kind == kPioneerHours) {
-    PioneerHours(doc, out);
+    PioneerHours(doc, *now, out);
   } else if (kind == kStatistics) {
-    Statistics(doc, out);
+    Statistics(doc, *now, out);
   }
   out.model.page_count =
       TablePageCount(out, EstimatedRowsPerPage(context, doc.options.show_grid != 0), true);

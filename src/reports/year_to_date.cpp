@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "cycle/branch_totals.h"
+#include "cycle/congregation_view.h"
 #include "cycle/slip_queries.h"
 #include "reports/measures.h"
 #include "reports/page_frame.h"
@@ -25,13 +26,20 @@ int ServiceYearOf(const CZarimDoc& doc, bool previous) {
   return previous ? year - 1 : year;
 }
 
+// No month is left to plan for in August, nor without a valid working month.
+bool NoMonthLeft(const CZarimDoc& doc) {
+  const std::optional<MonthCursor> now = CongregationView(doc).WorkingMonth();
+  return !now || now->month == 7;
+}
+
 }  // namespace
 
 PioneerYtdForm::PioneerYtdForm(const CZarimDoc& doc) : doc_(doc) {
-  const int wm = doc.working_month % 12, ws = SlotOfYear(doc.working_year);
-  for (int rec : ActiveRecords(doc)) {
+  // Without a valid working month nobody is a regular pioneer "now", so none is listed.
+  const CongregationView view(doc);
+  for (int rec : view.ActivePublishers()) {
     const PubRecord& r = doc.records[static_cast<size_t>(rec)];
-    if (PioneerCodeOf(r, wm, ws) != kRegular) continue;
+    if (view.PioneerCodeNow(r) != kRegular) continue;
     records_.push_back(rec);
     names_.push_back(ToUtf8(doc.DisplayName(r), doc.language_code));
   }
@@ -89,7 +97,7 @@ std::string PioneerYtdForm::SinceText() const {
 }
 
 std::string PioneerYtdForm::RemainingText() const {
-  if (selection_ < 0 || previous_ || doc_.working_month % 12 == 7) return {};
+  if (selection_ < 0 || previous_ || NoMonthLeft(doc_)) return {};
   const PubRecord& r = doc_.records[static_cast<size_t>(records_[static_cast<size_t>(selection_)])];
   const PioneerYear p = ComputePioneerYear(doc_, r);
   return Fill(Sid::kPytdRemaining, std::to_string(ServiceYearOf(doc_, false))) +
@@ -97,7 +105,7 @@ std::string PioneerYtdForm::RemainingText() const {
 }
 
 std::string PioneerYtdForm::PerMonthText() const {
-  if (selection_ < 0 || previous_ || doc_.working_month % 12 == 7) return {};
+  if (selection_ < 0 || previous_ || NoMonthLeft(doc_)) return {};
   const PubRecord& r = doc_.records[static_cast<size_t>(records_[static_cast<size_t>(selection_)])];
   const PioneerYear p = ComputePioneerYear(doc_, r);
   return Fill(Sid::kPytdPerMonth, std::to_string(ServiceYearOf(doc_, false))) +
@@ -135,6 +143,7 @@ std::vector<std::string> YtdSummaryForm::Columns() const {
 }
 
 int YtdSummaryForm::MonthCount() const {
+  if (!CongregationView(doc_).WorkingMonth()) return 0;
   return period_ == kLastSix ? 6 : period_ == kLastTwelve ? 12 : ServiceYearMonthCount(doc_);
 }
 
@@ -180,6 +189,7 @@ std::vector<YtdSummaryForm::Month> YtdSummaryForm::Months() const {
 std::vector<std::vector<std::string>> YtdSummaryForm::Rows() const {
   const int n = MonthCount();
   std::vector<std::vector<std::string>> rows;
+  if (n == 0) return rows;  // no valid working month: no months, no totals
   int total_reports = 0, total_studies = 0, total_hours = 0;
   for (const Month& m : Months()) {
     const int studies = m.values[kBibleStudies], hours = m.values[kHours];
@@ -197,6 +207,7 @@ std::vector<std::vector<std::string>> YtdSummaryForm::Rows() const {
 }
 
 std::string YtdSummaryForm::FooterText() const {
+  if (MonthCount() == 0) return S(Sid::kWorkingMonthNotValid);
   return Fill(Sid::kYtdTotsAvgsFor, PeriodNames()[static_cast<size_t>(period_)]);
 }
 

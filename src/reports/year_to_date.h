@@ -18,7 +18,8 @@ class PioneerYtdForm {
   explicit PioneerYtdForm(const CZarimDoc& doc);
 
   std::string Title() const;
-  // The regular pioneers of the working month, by name (UTF-8), and their records.
+  // The regular pioneers of the working month, by name (UTF-8), and their records; none
+  // when the working month is not valid.
   const std::vector<std::string>& Names() const { return names_; }
   const std::vector<int>& Records() const { return records_; }
   // Selects by position in Names(); false when out of range.
@@ -83,13 +84,16 @@ class YtdSummaryForm {
   };
   // The months of the period, oldest first.
   std::vector<Month> Months() const;
-  // The months the averages divide by: 6, those of this service year, or 12.
+  // The months the averages divide by: 6, those of this service year, or 12; 0 (and no
+  // months) when the working month is not valid.
   int MonthCount() const;
 
   std::vector<std::string> Columns() const;  // "", "Shared in Ministry", "Bible Studies", "Hours"
-  // One row per month of the period (oldest first), then "Totals" and "Avgs".
+  // One row per month of the period (oldest first), then "Totals" and "Avgs"; no rows
+  // without a valid working month.
   std::vector<std::vector<std::string>> Rows() const;
-  std::string FooterText() const;  // "Tots/Avgs for %1"
+  // "Tots/Avgs for %1", or the message that the working month is not valid.
+  std::string FooterText() const;
   std::vector<std::string> TextLines() const;
 
   // The printed form: title, category and source, the table and the footer line.
