@@ -94,6 +94,8 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     lock_.reset();
     return refused;
   }
+  // Converted data exist only in memory until a save writes them.
+  if (doc_.converted) MarkUnsaved();
 
   // A folder that holds data but has lost its publisher table would load as an empty
   // congregation, and a save would then write that over the data.
