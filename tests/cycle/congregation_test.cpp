@@ -20,12 +20,17 @@
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
 #include "cycle/collection_state.h"
+#include "cycle/history_form.h"
+#include "cycle/month_init.h"
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
 #include "demo_congregation.h"
 #include "records/custom_category_form.h"
 #include "records/groups.h"
 #include "records/households.h"
+#include "reports/format_options_form.h"
+#include "reports/record_card.h"
+#include "reports/record_card_form.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -118,9 +123,8 @@ TEST(Congregation, ASlipPostedThroughTheFormReachesTheStoredTotalsWithNoSetUp) {
   EXPECT_EQ(StoredTotals(again, month, slot).row[0][kTotalsReportsField], before + 1);
 }
 
-// Changes that leave the modified flag to the commit (the moves and the forms of the
-// records): made twice in one edit each, the first marks the document and the second
-// (nothing left to change) does not.
+// Changes that leave the modified flag to the commit (the moves and the forms): made twice in one
+// edit each, the first marks the document and the second (nothing left to change) does not.
 TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
   const std::vector<std::pair<const char*, void (*)(CZarimDoc&)>> changes = {
       {"attendance",
@@ -151,6 +155,36 @@ TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
          while (doc.records[member].status != kActive || (doc.records[member].flags & kFamilyHead))
            --member;
          ASSERT_TRUE(LinkToHeadId(doc, doc.records[head].id, member));
+       }},
+      {"password", [](CZarimDoc& doc) { SetPassword(doc, "secret"); }},
+      {"formatting options",
+       [](CZarimDoc& d) {
+         FormatOptionsForm f(d);
+         f.SetTopMargin(99);
+         f.Accept(d);
+       }},
+      {"card preferences",
+       [](CZarimDoc& d) {
+         CardPreferencesForm f(d, 0);
+         f.SetHide(kCardHideAveragePrevious, true);
+         f.Accept(d);
+       }},
+      {"history",
+       [](CZarimDoc& d) {
+         HistoryForm f(d);
+         f.SetText(HistoryBox::kPlacements, "7");
+         f.Close();
+       }},
+      {"history totals",
+       [](CZarimDoc& d) {
+         HistoryForm f(d);
+         f.SetTotals(true);
+         f.SetText(HistoryBox::kPlacements, "7");
+         f.Close();
+       }},
+      {"month initialization",
+       [](CZarimDoc& d) {
+         InitializeMonth(d, d.working_month, SlotOfYear(d.working_year), {.take_snapshot = false});
        }},
   };
   for (const auto& [name, change] : changes) {
