@@ -89,8 +89,8 @@ class Congregation : public DocumentStore {
   // corrections log ("history", "post --month"); empty keeps the name set before.
   EditScope Edit(std::string command = {});
   // Has the next save write the document, and the close ask about it, although no edit
-  // changed it: what loading converted from the earlier version's files, or a save asked
-  // for outright. Inside an edit, a rollback takes it back with the rest.
+  // changed it: what loading converted from the earlier version's files or repaired, or a
+  // save asked for outright. Inside an edit, a rollback takes it back with the rest.
   void MarkUnsaved() { doc_.MarkModified(); }
 
   // The corrections log. Every change to a month already reported to the branch becomes

@@ -11,6 +11,7 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/month.h"
 #include "core/password.h"
@@ -201,6 +202,21 @@ TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
       EXPECT_EQ(owner.doc().modified != 0, round == 0) << name << ", round " << round;
     }
   }
+}
+
+// A repair that loading made exists only in memory: it is said, and the close asks about it.
+TEST(Congregation, RepeatedIdentifiersAreRepairedSaidAndLeftForTheSave) {
+  TempDir dir;
+  WriteDemo(dir);
+  Bytes table = dir.Read(kFilePublishers);
+  const size_t id = offsetof(PubRecord, id);
+  std::copy_n(&table[sizeof(PubRecord) + id], 2, &table[2 * sizeof(PubRecord) + id]);
+  dir.Write(kFilePublishers, table);
+  FixedClock clock(kToday);
+  Congregation owner(nullptr);
+  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  EXPECT_TRUE(owner.doc().modified);
+  EXPECT_NE(owner.repairs().find(Str(Sid::kRepairIdentifiers)), std::string::npos);
 }
 
 TEST(Congregation, OneWriterPerFolderAndTheSecondIsToldWhoHoldsIt) {
