@@ -221,9 +221,10 @@ Outcome Dump(Context& ctx) {
   return Outcome::kDone;
 }
 
-// The folder is saved after the command, as after every changing command.
+// The folder is saved after the command, as after every changing command, even when
+// nothing in it changed.
 Outcome Save(Context& ctx) {
-  ctx.doc.MarkModified();
+  ctx.owner->MarkUnsaved();
   return Outcome::kDone;
 }
 

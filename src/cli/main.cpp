@@ -283,7 +283,7 @@ Outcome Run(int argc, char** argv) {
     // A changing command works inside one edit of the owner: done, the derived state is
     // brought up to date; refused or failed, the document is as it was before it.
     // The commit marks the document modified only when the command changed it since the
-    // folder was last read or saved.
+    // folder was last read or saved ("save" asks the owner for a save outright).
     EditScope edit = congregation.Edit(LoggedCommand(name, command_args));
     outcome = it->run(ctx);
     if (outcome == Outcome::kDone) edit.Commit();

@@ -10,13 +10,11 @@ namespace zarim {
 
 void ToggleNoStartupNotice(CZarimDoc& doc) {
   doc.options.no_startup_notice = doc.options.no_startup_notice ? 0 : 1;
-  doc.MarkModified();
 }
 
 void ToggleSortOrder(CZarimDoc& doc) {
   doc.options.sort_first_name = doc.options.sort_first_name ? 0 : 1;
   if (doc.options.sort_first_name) doc.format.last_name_first = 0;
-  doc.MarkModified();
   if (doc.count > 1) doc.SortRecords();
 }
 

@@ -9,7 +9,7 @@ namespace zarim {
 
 class CZarimDoc;
 
-// Toggles the no-start-up-notice setting and marks the document modified.
+// Toggles the no-start-up-notice setting.
 void ToggleNoStartupNotice(CZarimDoc& doc);
 
 // Toggles the first-name sort order. Switching it on switches the last-name-first

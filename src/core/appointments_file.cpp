@@ -27,13 +27,11 @@ bool StoreAppointment(CZarimDoc& doc, const AppointmentRecord& a) {
     AppointmentRecord& e = doc.appointments[i];
     if (e.id == a.id && e.kind == a.kind) {
       e = a;
-      doc.MarkModified();
       return true;
     }
   }
   if (doc.appointment_count >= kMaxAppointments) return false;
   doc.appointments[doc.appointment_count++] = a;
-  doc.MarkModified();
   return true;
 }
 

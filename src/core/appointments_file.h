@@ -7,7 +7,7 @@
 namespace zarim {
 
 void LoadAppointments(CZarimDoc& doc);
-// Adds or overwrites the appointment (id, kind); marks the document modified.
+// Adds or overwrites the appointment (id, kind).
 bool StoreAppointment(CZarimDoc& doc, const AppointmentRecord& a);
 // Stages the appointment file into tx when the table holds any; false when it could not
 // be staged.

@@ -21,7 +21,7 @@ void LoadRecords(CZarimDoc& doc, const Clock& clock) {
   LoadPublishers(doc, clock);
   LoadExtensions(doc);
   LoadAppointments(doc);
-  doc.RepairIdentifiers();  // on the index the publisher table's load built
+  doc.identifiers_repaired = doc.RepairIdentifiers();  // on the index the table's load built
 }
 
 void FinishLoad(CZarimDoc& doc) {

@@ -208,7 +208,8 @@ void CZarimDoc::RebuildIndex() {
   }
 }
 
-void CZarimDoc::RepairIdentifiers() {
+bool CZarimDoc::RepairIdentifiers() {
+  bool repaired = false;
   std::vector<bool> seen(0x10000, false);
   for (int j = 0; j < index_count; ++j) {
     uint16_t id = index[j].id;
@@ -219,11 +220,12 @@ void CZarimDoc::RepairIdentifiers() {
         index[j].id = static_cast<uint16_t>(fresh);
         id_lookup_[static_cast<size_t>(fresh)] = index[j].rec;
         id = static_cast<uint16_t>(fresh);
-        modified = 1;
+        repaired = true;
       }
     }
     seen[id] = true;
   }
+  return repaired;
 }
 
 void CZarimDoc::BuildLateList() {

@@ -199,7 +199,8 @@ class CZarimDoc {
   uint8_t new_report_form = 0;
   uint8_t special_circumstances_present = 0;
   uint8_t special_servants_present = 0;
-  uint8_t converted = 0;  // older data files were converted at load
+  uint8_t converted = 0;             // older data files were converted at load
+  uint8_t identifiers_repaired = 0;  // the load gave repeated identifiers new numbers
   ConversionCounts conversion;
   uint8_t erase_late_enabled = 0;
   uint16_t resume_id = 0;  // posting resume identifier
@@ -248,7 +249,8 @@ class CZarimDoc {
   std::string PreferredPhone(int list_kind, int position) const;
   int CountStatus(int status);
   void RebuildIndex();
-  void RepairIdentifiers();
+  // Gives the later of two records with one identifier a free one; true when it did.
+  bool RepairIdentifiers();
   void BuildLateList();
   void StoreLateMarkers();
 

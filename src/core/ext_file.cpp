@@ -121,7 +121,6 @@ bool WriteExt(CZarimDoc& doc, int n) {
   ExtRecord r = doc.current_ext;
   ScrambleExt(r, Direction::kScramble, doc.scramble_base);
   std::memcpy(file->data() + static_cast<size_t>(n) * kRec, &r, kRec);
-  doc.MarkModified();
   return true;
 }
 

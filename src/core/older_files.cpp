@@ -120,7 +120,6 @@ bool LoadOlderPublishers(CZarimDoc& doc) {
   auto data = ReadOlder(doc, kOldFilePublishers7);
   if (!data) return false;
   doc.converted = 1;
-  doc.MarkModified();
   doc.count = 0;
   const size_t n = data->size() / kOlderRecordSize;
   if (n == 0) return true;

@@ -75,7 +75,7 @@ PubRecord ConvertOlderRecord(const uint8_t* older, const std::array<uint8_t, 12>
 
 // Reads tdat7.bin into the publisher table and appends the four older lists (with their
 // statuses, at most kOlderListLimit each); false when tdat7.bin cannot be read. Sets the
-// modified flag and the converted state.
+// converted state (which the folder's owner turns into unsaved changes).
 bool LoadOlderPublishers(CZarimDoc& doc);
 // The branch totals (spcards.dat and Roll/Zr7_8/spcards.dat) and late-report marks
 // (oddmo7.dat) of converted data, into the document.

@@ -15,7 +15,6 @@ void SetPassword(CZarimDoc& doc, std::string_view bytes) {
   } else {
     SetField(doc.header().first_name, bytes.substr(0, kMaxPasswordLength));
   }
-  doc.MarkModified();
 }
 
 }  // namespace zarim

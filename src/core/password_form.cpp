@@ -121,12 +121,10 @@ void ChangePassword(CZarimDoc& doc, PasswordRunner& runner) {
   switch (form.result()) {
     case PasswordChangeForm::Result::kDisabled:
       SetPassword(doc, "");
-      doc.MarkModified();
       doc.prompter->Tell(Str(Sid::kPasswordDisabled));
       break;
     case PasswordChangeForm::Result::kChanged:
       SetPassword(doc, form.new_password());
-      doc.MarkModified();
       doc.prompter->Tell(Str(Sid::kPasswordChanged));
       break;
     default:

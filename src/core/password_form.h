@@ -87,8 +87,7 @@ class PasswordRunner {
 // True at once when no password is set; otherwise whatever the dialog ends with.
 bool CheckPassword(CZarimDoc& doc, PasswordForm::Mode mode, PasswordRunner& runner);
 
-// "Pass&word": the old password first, then the new one twice; tells the outcome and marks
-// the document modified when the password changed or was disabled.
+// "Pass&word": the old password first, then the new one twice; tells the outcome.
 void ChangePassword(CZarimDoc& doc, PasswordRunner& runner);
 
 }  // namespace zarim

@@ -29,8 +29,8 @@ MonthFigures ComputeFigures(const WeekValues& weeks);
 
 WeekValues StoredWeeks(const CZarimDoc& doc, int meeting, int month, int slot);
 MonthFigures StoredFigures(const CZarimDoc& doc, int meeting, int month, int slot);
-// Stores the week values of a month and its computed figures. The data are marked
-// modified when any stored value changed; returns whether one did.
+// Stores the week values of a month and its computed figures; returns whether any stored
+// value changed.
 bool StoreWeeks(CZarimDoc& doc, int meeting, int month, int slot, const WeekValues& weeks);
 
 // Average attendance over the n months that end with the working month: all non-zero

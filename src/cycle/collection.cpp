@@ -11,7 +11,7 @@ std::string WorkingMonthStatusText(const CZarimDoc& doc) {
   return Fill(Sid::kWorkingMonthStatus, MonthYearName(doc.working_month, doc.working_year));
 }
 
-// Closing and reopening run inside an edit of the owner, whose commit marks the document.
+// These run inside an edit of the owner, whose commit marks the document.
 void CloseCollection(CZarimDoc& doc) {
   SetCollectionStateOf(doc, doc.working_month, MonthCollection::kClosed);
 }
@@ -23,7 +23,6 @@ void ReopenCollection(CZarimDoc& doc, int month) {
 void OpenOnlyMonth(CZarimDoc& doc, int month) {
   for (int m = 0; m < 12; ++m) SetCollectionStateOf(doc, m, MonthCollection::kNotInitialized);
   SetCollectionStateOf(doc, MonthOfSerial(month), MonthCollection::kOpen);
-  doc.MarkModified();
 }
 
 void ResetMonthAfterNext(CZarimDoc& doc) {

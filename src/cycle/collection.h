@@ -12,7 +12,7 @@ namespace zarim {
 // "  Working Month = %1" with the working month's name.
 std::string WorkingMonthStatusText(const CZarimDoc& doc);
 
-// Reporting is complete: the working month becomes closed; the data are modified.
+// Reporting is complete: the working month becomes closed.
 void CloseCollection(CZarimDoc& doc);
 
 // Marks `month` open without clearing anything (the decision dialog's reopen).

@@ -94,6 +94,8 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     lock_.reset();
     return refused;
   }
+  // What loading converted or repaired exists only in memory until a save writes it.
+  if (doc_.converted || doc_.identifiers_repaired) MarkUnsaved();
 
   // A folder that holds data but has lost its publisher table would load as an empty
   // congregation, and a save would then write that over the data.
@@ -134,7 +136,7 @@ Congregation::Opened Congregation::Open(const OpenOptions& options, const Clock&
     repairs_ +=
         Fill(Sid::kRepairListOverfull, std::to_string(held), std::to_string(kMaxStatusList));
   }
-  if (doc_.modified && !doc_.converted && !doc_.conversion.groups_converted) {
+  if (doc_.identifiers_repaired && !doc_.converted && !doc_.conversion.groups_converted) {
     if (!repairs_.empty()) repairs_ += "; ";
     repairs_ += Str(Sid::kRepairIdentifiers);
   }

@@ -88,6 +88,10 @@ class Congregation : public DocumentStore {
   // Starts a change of the document (see EditScope). `command` names the change in the
   // corrections log ("history", "post --month"); empty keeps the name set before.
   EditScope Edit(std::string command = {});
+  // Has the next save write the document, and the close ask about it, although no edit
+  // changed it: what loading converted from the earlier version's files or repaired, or a
+  // save asked for outright. Inside an edit, a rollback takes it back with the rest.
+  void MarkUnsaved() { doc_.MarkModified(); }
 
   // The corrections log. Every change to a month already reported to the branch becomes
   // entries of the command named last (a plain fallback name when none is); they wait in

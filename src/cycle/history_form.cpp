@@ -342,7 +342,6 @@ void HistoryForm::Store() {
     if (bytes.size() > kSlipRemarkLength) bytes.resize(kSlipRemarkLength);
     if (r.entry != 0 && StoreRemark(doc_, copy_, m, s, r.entry, bytes)) {
       loaded_remark_ = remark_;
-      doc_.MarkModified();
     }
   }
 }
@@ -377,7 +376,6 @@ void HistoryForm::WriteBack() {
   PubRecord& stored = doc_.records[copy_rec_];
   if (std::memcmp(&stored, &copy_, sizeof copy_) == 0) return;
   stored = copy_;
-  doc_.MarkModified();
 }
 
 int HistoryForm::TotalsRow() const {
@@ -446,10 +444,8 @@ void HistoryForm::SetTotals(bool on) {
     return;
   }
   StoreTotals();
-  if (std::memcmp(&totals_copy_, &doc_.totals, sizeof totals_copy_) != 0) {
+  if (std::memcmp(&totals_copy_, &doc_.totals, sizeof totals_copy_) != 0)
     doc_.totals = totals_copy_;
-    doc_.MarkModified();
-  }
   totals_ = false;
   Load();
 }

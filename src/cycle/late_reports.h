@@ -16,7 +16,7 @@ bool IsInLateList(const CZarimDoc& doc, int id, int month);
 void AllowEraseLateReports(CZarimDoc& doc);
 bool CanEraseLateReports(const CZarimDoc& doc);
 // Asks "Click OK to erase %d report(s)   " (Cancel the default); OK empties the list,
-// withdraws the command and marks the data modified. True when erased.
+// withdraws the command. True when erased.
 bool EraseLateReports(CZarimDoc& doc);
 
 }  // namespace zarim

@@ -12,7 +12,7 @@ struct MonthInitOptions {
 };
 
 // Initializes month index `month` in slot `slot` (all fifteen steps, in order). The
-// collection state ends with only this month open; the data are marked modified.
+// collection state ends with only this month open.
 void InitializeMonth(CZarimDoc& doc, int month, int slot, const MonthInitOptions& options = {});
 
 // The calendar year of a status year byte: values above 200 are 1744 + value.

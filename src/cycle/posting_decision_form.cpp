@@ -127,7 +127,6 @@ std::string PostingDecisionForm::Apply(CZarimDoc& doc, const MonthInitOptions& i
       doc.early_year = early_year_;
       doc.early_month = early_month_;
     }
-    doc.MarkModified();
     MoveWorkingMonth(doc, result_serial_);
     if (initialize_) InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year), init);
     // The month moved: which past months have a snapshot is counted from the new one.

@@ -77,7 +77,6 @@ RollResult TakeRollSnapshot(CZarimDoc& doc, int month) {
   bool ok = RemoveTree(built) && MakeFolder(RollFolderOf(doc.data_folder)) &&
             MakeFolder(built, true) && WriteSnapshotInto(doc, built) &&
             SwapFolderInto(built, folder);
-  doc.MarkModified();
   if (!ok) {
     RemoveTree(built);
     doc.prompter->Tell(Fill(Sid::kSnapshotIncomplete, folder));

@@ -1,5 +1,5 @@
 // The status moves. Each asks for its month, changes the status fields of the record,
-// rebuilds the lists and marks the data modified; Cancel changes nothing.
+// and rebuilds the lists; Cancel changes nothing.
 #include "cycle/status_moves.h"
 
 #include <algorithm>

@@ -13,7 +13,7 @@ namespace zarim {
 using MonthAsker = std::function<bool(SelectMonthForm&)>;
 
 enum class MoveResult {
-  kDone,       // the record changed, the lists were rebuilt and the data marked modified
+  kDone,       // the record changed and the lists were rebuilt
   kCancelled,  // the user cancelled; nothing changed
   kRefused,    // the move does not apply (wrong status, or the target list is full)
 };

@@ -191,7 +191,6 @@ void SetMailToAssistant(CZarimDoc& doc, int group, bool on) {
   if ((field[23] != 0) == on && field[22] == 0) return;
   field[22] = 0;
   field[23] = on ? 1 : 0;
-  doc.MarkModified();
 }
 
 std::optional<CollectionFile> ReadCollectionFile(std::span<const uint8_t> bytes) {

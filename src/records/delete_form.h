@@ -18,7 +18,7 @@ uint16_t DeletionStamp(int year, int month);
 
 // Removes a record for good: the record leaves the table, and household links and
 // appointments that carry its identifier are cleared so that a later publisher who gets
-// the identifier does not inherit them. Index rebuilt, document modified.
+// the identifier does not inherit them. Index rebuilt.
 bool DeletePermanently(CZarimDoc& doc, int rec);
 
 class DeleteForm {

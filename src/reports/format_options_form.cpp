@@ -119,7 +119,6 @@ bool FormatOptionsForm::Accept(CZarimDoc& doc) const {
     doc.options.congregation_name = name;
     changed = true;
   }
-  if (changed) doc.MarkModified();
   return changed;
 }
 

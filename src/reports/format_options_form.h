@@ -57,8 +57,8 @@ class FormatOptionsForm {
   // The name typed cannot be stored: it holds letters the code page lacks.
   bool NameRefused() const;
 
-  // Writes the options into the document (a refused name keeps the stored one); marks it
-  // modified when anything changed. Returns whether something changed.
+  // Writes the options into the document (a refused name keeps the stored one). Returns
+  // whether something changed.
   bool Accept(CZarimDoc& doc) const;
 
  private:

@@ -157,7 +157,6 @@ bool CardPreferencesForm::Accept(CZarimDoc& doc) const {
                        o.hide_records != before.hide_records ||
                        o.print_group != before.print_group ||
                        o.one_per_page != before.one_per_page || o.hide_birth != before.hide_birth;
-  if (changed) doc.MarkModified();
   return changed;
 }
 

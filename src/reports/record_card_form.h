@@ -113,7 +113,7 @@ class CardPreferencesForm {
   bool hide_birth = false;
 
   // Writes the choices into the document's options (the settings file keeps them with
-  // the next save); marks it modified when anything changed.
+  // the next save). Returns whether anything changed.
   bool Accept(CZarimDoc& doc) const;
 
  private:

@@ -134,8 +134,11 @@ int main(int argc, char** argv) {
   CZarimDoc& doc = congregation.doc();
   // The reports and the window's title carry the congregation's name, so a congregation
   // begun on the first start is asked for it at once.
-  if (first_start && TrimRight(doc.options.congregation_name).empty())
-    AskCongregationName(nullptr, doc);
+  if (first_start && TrimRight(doc.options.congregation_name).empty()) {
+    EditScope edit = congregation.Edit();
+    AskCongregationName(nullptr, edit.doc());
+    edit.Commit();
+  }
   // What an export cut off by a crash left half-written in the exports folder.
   TidyExportsFolder(doc.data_folder);
   SettingsFile& settings = congregation.settings();

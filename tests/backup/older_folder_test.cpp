@@ -89,6 +89,7 @@ TEST_F(OlderFolderTest, KeptAsBackupSetThenSavedThenRestoredByteIdentical) {
     Congregation c(&prompter);
     ASSERT_EQ(Open(c), Congregation::Opened::kOk);
     ASSERT_TRUE(c.doc().converted);
+    EXPECT_TRUE(c.doc().modified);  // waiting for the save, which the close asks about
     set = c.older_folder_set();
     ASSERT_FALSE(set.empty());
     // Beside the data folder, whole, and listed for "Restore".

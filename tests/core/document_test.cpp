@@ -123,11 +123,10 @@ TEST_F(DocumentTest, DuplicateCircuitOverseerIsReportedOncePerRebuild) {
 TEST_F(DocumentTest, RepairGivesDuplicatesAFreshIdentifier) {
   AddRecord(doc, MakePublisher(15, "A", "One"));
   AddRecord(doc, MakePublisher(15, "B", "Two"));
-  doc.modified = 0;
-  doc.RepairIdentifiers();
+  EXPECT_TRUE(doc.RepairIdentifiers());
   EXPECT_EQ(doc.records[1].id, 15);
   EXPECT_EQ(doc.records[2].id, 100);
-  EXPECT_EQ(doc.modified, 1u);
+  EXPECT_FALSE(doc.RepairIdentifiers());  // nothing left to repair
 }
 
 TEST_F(DocumentTest, PhonePrefersMobileOnlyWhenHomeIsEmpty) {

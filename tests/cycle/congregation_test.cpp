@@ -11,6 +11,7 @@
 
 #include "core/data_files.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/file_ops.h"
 #include "core/month.h"
 #include "core/password.h"
@@ -20,12 +21,17 @@
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
 #include "cycle/collection_state.h"
+#include "cycle/history_form.h"
+#include "cycle/month_init.h"
 #include "cycle/slip_form.h"
 #include "cycle/slip_queries.h"
 #include "demo_congregation.h"
 #include "records/custom_category_form.h"
 #include "records/groups.h"
 #include "records/households.h"
+#include "reports/format_options_form.h"
+#include "reports/record_card.h"
+#include "reports/record_card_form.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -118,9 +124,8 @@ TEST(Congregation, ASlipPostedThroughTheFormReachesTheStoredTotalsWithNoSetUp) {
   EXPECT_EQ(StoredTotals(again, month, slot).row[0][kTotalsReportsField], before + 1);
 }
 
-// Changes that leave the modified flag to the commit (the moves and the forms of the
-// records): made twice in one edit each, the first marks the document and the second
-// (nothing left to change) does not.
+// Changes that leave the modified flag to the commit (the moves and the forms): made twice in one
+// edit each, the first marks the document and the second (nothing left to change) does not.
 TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
   const std::vector<std::pair<const char*, void (*)(CZarimDoc&)>> changes = {
       {"attendance",
@@ -152,6 +157,36 @@ TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
            --member;
          ASSERT_TRUE(LinkToHeadId(doc, doc.records[head].id, member));
        }},
+      {"password", [](CZarimDoc& doc) { SetPassword(doc, "secret"); }},
+      {"formatting options",
+       [](CZarimDoc& d) {
+         FormatOptionsForm f(d);
+         f.SetTopMargin(99);
+         f.Accept(d);
+       }},
+      {"card preferences",
+       [](CZarimDoc& d) {
+         CardPreferencesForm f(d, 0);
+         f.SetHide(kCardHideAveragePrevious, true);
+         f.Accept(d);
+       }},
+      {"history",
+       [](CZarimDoc& d) {
+         HistoryForm f(d);
+         f.SetText(HistoryBox::kPlacements, "7");
+         f.Close();
+       }},
+      {"history totals",
+       [](CZarimDoc& d) {
+         HistoryForm f(d);
+         f.SetTotals(true);
+         f.SetText(HistoryBox::kPlacements, "7");
+         f.Close();
+       }},
+      {"month initialization",
+       [](CZarimDoc& d) {
+         InitializeMonth(d, d.working_month, SlotOfYear(d.working_year), {.take_snapshot = false});
+       }},
   };
   for (const auto& [name, change] : changes) {
     TempDir dir;
@@ -167,6 +202,21 @@ TEST(Congregation, TheCommitMarksOnlyAnEditThatChangedTheDocument) {
       EXPECT_EQ(owner.doc().modified != 0, round == 0) << name << ", round " << round;
     }
   }
+}
+
+// A repair that loading made exists only in memory: it is said, and the close asks about it.
+TEST(Congregation, RepeatedIdentifiersAreRepairedSaidAndLeftForTheSave) {
+  TempDir dir;
+  WriteDemo(dir);
+  Bytes table = dir.Read(kFilePublishers);
+  const size_t id = offsetof(PubRecord, id);
+  std::copy_n(&table[sizeof(PubRecord) + id], 2, &table[2 * sizeof(PubRecord) + id]);
+  dir.Write(kFilePublishers, table);
+  FixedClock clock(kToday);
+  Congregation owner(nullptr);
+  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  EXPECT_TRUE(owner.doc().modified);
+  EXPECT_NE(owner.repairs().find(Str(Sid::kRepairIdentifiers)), std::string::npos);
 }
 
 TEST(Congregation, OneWriterPerFolderAndTheSecondIsToldWhoHoldsIt) {

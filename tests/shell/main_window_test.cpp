@@ -123,6 +123,8 @@ TEST_F(MainWindowTest, SaveIsEnabledOnlyAfterAChangeAndNotInTheHistoryView) {
   EXPECT_FALSE(doc_.modified);
   EXPECT_FALSE(save->isEnabled());
   EXPECT_FALSE(testing::FolderContents(dir_.path()).empty());
+  frame->RunCommand(kCmdSortFirstName, false);
+  EXPECT_TRUE(doc_.modified);
 }
 
 TEST_F(MainWindowTest, PanelButtonsRunTheirCommandsAndFollowTheHistoryView) {

@@ -89,9 +89,7 @@ bool RunStatusDialogOn(QWidget* parent, const CZarimDoc& doc, PubRecord& record,
 
 bool RunStatusDialog(QWidget* parent, CZarimDoc& doc, int rec) {
   if (rec <= 0 || rec >= doc.count) return false;
-  if (!RunStatusDialogOn(parent, doc, doc.records[rec])) return false;
-  doc.MarkModified();
-  return true;
+  return RunStatusDialogOn(parent, doc, doc.records[rec]);
 }
 
 }  // namespace zarim

@@ -39,7 +39,7 @@ class StatusDialog : public QDialog {
 };
 
 // The status of record rec of the document (publisher editing's "&Status" button); true
-// when OK changed the record (the data are then marked modified).
+// when OK changed the record.
 bool RunStatusDialog(QWidget* parent, CZarimDoc& doc, int rec);
 // The same on a record given directly; adding when it is not in the table yet (a
 // publisher being added).
