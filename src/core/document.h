@@ -138,8 +138,8 @@ struct DocOptions {
 // works on. kCounts serves a command that only reads and shows counts, working-month facts
 // and the groups: the record texts other than the header's stay scrambled as stored, the
 // records keep the table's order (the name order is neither checked nor mended), and the
-// remarks and the extension, emergency and special-needs files are only counted. A document loaded so is
-// never saved (SaveAll and the owner's save refuse it), so a part can never be written.
+// remarks and the extension, emergency and special-needs files are only counted. A document loaded
+// so is never saved (SaveAll and the owner's save refuse it), so a part can never be written.
 enum class LoadDepth : uint8_t { kWhole, kCounts };
 
 class CZarimDoc {
