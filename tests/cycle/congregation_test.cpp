@@ -308,13 +308,15 @@ TEST(Congregation, NothingIsWrittenBeforeThePasswordNorByAReader) {
 // A folder that lost its publisher table (deleted, or a link put in its place) is not
 // opened as an empty congregation that a save would write over the data.
 TEST(Congregation, AFolderWithDataButNoPublisherTableIsNotOpened) {
-  for (bool as_link : {false, true}) {
+  // The link's name: none (the table deleted), the table's, the table's in capitals.
+  for (std::string link : {"", "tdat9.bin", "TDAT9.BIN"}) {
+    const bool as_link = !link.empty();
     TempDir dir;
     WriteDemo(dir);
     TempDir elsewhere;
     if (as_link) {
       ASSERT_EQ(::rename(dir.File("tdat9.bin").c_str(), elsewhere.File("tdat9.bin").c_str()), 0);
-      ASSERT_EQ(::symlink(elsewhere.File("tdat9.bin").c_str(), dir.File("tdat9.bin").c_str()), 0);
+      ASSERT_EQ(::symlink(elsewhere.File("tdat9.bin").c_str(), dir.File(link).c_str()), 0);
     } else {
       ASSERT_TRUE(RemoveFile(dir.File("tdat9.bin")));
     }
@@ -325,7 +327,8 @@ TEST(Congregation, AFolderWithDataButNoPublisherTableIsNotOpened) {
     Congregation owner(&prompter);
     EXPECT_EQ(owner.Open(Options(dir), clock, passwords), Congregation::Opened::kNotRecovered)
         << as_link;
-    EXPECT_NE(owner.failure().find("tdat9.bin"), std::string::npos) << owner.failure();
+    EXPECT_NE(owner.failure().find(as_link ? link : "tdat9.bin"), std::string::npos)
+        << owner.failure();
     EXPECT_EQ(DataFiles(dir.path()), before) << as_link;
   }
 }
