@@ -9,6 +9,7 @@
 #include "core/desktop_ports.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -120,10 +121,10 @@ TEST_F(CommandRules, EraseLateReportsWaitsForItsFlag) {
 
 TEST_F(CommandRules, DeletedWaitsForADeletedPublisher) {
   AddRecord(doc_, MakePublisher(10, "Anna", "Adams"));
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_FALSE(On(kCmdDeleted));
   AddRecord(doc_, MakePublisher(11, "Ben", "Brown", kDeleted));
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_TRUE(On(kCmdDeleted));
 }
 

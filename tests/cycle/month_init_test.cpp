@@ -9,6 +9,7 @@
 #include "core/catalog.h"
 #include "core/data_files.h"
 #include "core/file_names.h"
+#include "core/store.h"
 #include "cycle/collection.h"
 #include "cycle/posting_list_form.h"
 #include "cycle/roll.h"
@@ -365,7 +366,7 @@ TEST(MonthInitLists, TheInactiveListIsCutBackToTwoHundredFiftyOldestFirst) {
     }
     f.doc.records[f.doc.count++] = r;
   }
-  f.doc.RebuildIndex();
+  RefreshDerivedState(f.doc);
   InitializeMonth(f.doc, 3, 0, MonthInitOptions{false});
   EXPECT_EQ(f.doc.CountStatus(kInactive), 250);
   EXPECT_EQ(f.doc.FindById(1040), nullptr);  // 1984 went first
@@ -386,7 +387,7 @@ TEST(MonthInitLists, CuttingStopsWhenOnlyThisYearsRemain) {
     r.status_month = 2 * 16;
     f.doc.records[f.doc.count++] = r;
   }
-  f.doc.RebuildIndex();
+  RefreshDerivedState(f.doc);
   InitializeMonth(f.doc, 3, 0, MonthInitOptions{false});
   EXPECT_EQ(f.doc.CountStatus(kInactive), 280);
 }

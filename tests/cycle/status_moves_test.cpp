@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
+#include "core/store.h"
 #include "cycle/status_fixture.h"
 #include "cycle/status_rules.h"
 #include "records/delete_form.h"
@@ -24,7 +25,7 @@ TEST_F(StatusMoves, TransferToInactiveTakesMonthAndYear) {
   // November chosen with the working year (2026) is a month after April: last year.
   EXPECT_EQ(Rec(r).status_year, 25);
   EXPECT_EQ(Rec(r).flags, kFamilyHead | kMale | kServant);
-  doc.RebuildIndex();  // as the edit's commit does
+  RefreshDerivedState(doc);  // as the edit's commit does
   EXPECT_EQ(doc.status_count[kInactive], 1);
   EXPECT_EQ(doc.lists[kInactive][0].rec, r);
 
@@ -187,7 +188,7 @@ TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
   EXPECT_EQ(back.reserved, 0);
   EXPECT_EQ(back.ext_key, 3);
   EXPECT_EQ(back.household_head, 11);
-  loaded.RebuildIndex();
+  RefreshDerivedState(loaded);
   EXPECT_EQ(loaded.status_count[kInactive], 1);
 }
 
@@ -269,7 +270,7 @@ TEST_F(StatusMoves, BibleStudentBecomesANewPublisherWithEmptyMonths) {
   for (int m = 0; m < 12; ++m)
     for (int s = 0; s < 3; ++s) ASSERT_EQ(Rec(r).pioneer[m][s], 0);
   EXPECT_EQ(Rec(r).credit[2][0], 9);
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   EXPECT_EQ(doc.status_count[kActive], 1);
   EXPECT_EQ(doc.status_count[kNonPublisher], 0);
 }
@@ -287,7 +288,7 @@ TEST_F(StatusMoves, MoveToActiveTakesTheMoveOfTheRecordsList) {
   EXPECT_EQ(prompts.at(1), "Month in which Ina Inactive was reactivated");
   EXPECT_EQ(Rec(student).status, kActive);
   EXPECT_EQ(Rec(inactive).status, kActive);
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   EXPECT_EQ(doc.status_count[kActive], 2);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/clipboard.h"
+#include "core/store.h"
 #include "records/appointments_form.h"
 #include "records/extension.h"
 #include "status_fixture.h"
@@ -277,7 +278,7 @@ TEST_F(ViewListsTest, StudentsShowTheirConductor) {
   int s = Add(11, "Sam", "Student", kNonPublisher);
   Add(12, "Tim", "Alone", kNonPublisher);
   Rec(s).linked_id = Rec(p).id;
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   ViewListForm f(doc, ViewType::kNonPublishers);
   EXPECT_EQ(Texts(f), (std::vector<std::string>{"Sam Student\t( Paul Teacher )", "Tim Alone"}));
 }

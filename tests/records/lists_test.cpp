@@ -2,6 +2,7 @@
 // pioneer lists and the circuit overseer.
 #include <gtest/gtest.h>
 
+#include "core/store.h"
 #include "records/circuit_overseer_form.h"
 #include "records/custom_category_form.h"
 #include "records/extension.h"
@@ -216,7 +217,7 @@ TEST_F(ListsTest, CircuitOverseerRecord) {
   const PubRecord& co = doc.records[2];
   EXPECT_EQ(co.status, kCircuitOverseer);
   EXPECT_EQ(co.id, kCircuitOverseerId);
-  doc.RebuildIndex();  // as the edit's commit does
+  RefreshDerivedState(doc);  // as the edit's commit does
   EXPECT_EQ(doc.co_record, 2u);
   EXPECT_EQ(LoadExtension(doc, co).email, "co@example.org");
   EXPECT_EQ(CircuitOverseerContactChoice(doc), ContactListChoice::kNo);

@@ -5,6 +5,7 @@
 
 #include "core/clipboard.h"
 #include "core/data_files.h"
+#include "core/store.h"
 #include "records/appointments_form.h"
 #include "records/extension.h"
 #include "records_fixture.h"
@@ -180,7 +181,7 @@ TEST_F(PublisherFormTest, NextAndPreviousWalkTheListOfTheShownRecord) {
   Add(13, "D", "Dunn", kInactive);
   Add(14, "E", "Evans", kDeleted);
   Add(15, "F", "Ford", kDeleted);
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   PublisherForm form(doc, nullptr);
   ASSERT_TRUE(form.Load(Rec(11)));
   EXPECT_EQ(form.Next(), PublisherForm::Result::kStored);

@@ -8,6 +8,7 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
 #include "support/test_support.h"
@@ -54,7 +55,7 @@ class AnalysisTest : public ::testing::Test {
       }
   }
   ReportModel Model(int kind, int group = 0) {
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     return AnalysisLayout(doc_, context_, kind, group).model;
   }
   static const ReportRow* Row(const ReportModel& m, std::string_view first) {
@@ -260,7 +261,7 @@ TEST_F(AnalysisTest, BranchTailPagesAndColumns) {
 
 TEST_F(AnalysisTest, DrawnRowsRepeatTheHeaderOnEveryPage) {
   for (int i = 0; i < 80; ++i) Add(100 + i, std::to_string(i));
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   RecordingCanvas canvas(96, 96);
   ReportContext context;
   DrawTableLayout(doc_, canvas, context,

@@ -7,6 +7,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "records/keyed_store.h"
 #include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
@@ -40,7 +41,7 @@ class EmergencyFormsTest : public ::testing::Test {
     c.jw = 1;
     doc_.FindById(12)->emergency_key = StoreNewEmergency(doc_, c);
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   void Add(int id, const char* first, const char* last, int group) {
     PubRecord r = MakePublisher(id, first, last, kActive);
@@ -120,7 +121,7 @@ TEST_F(EmergencyFormsTest, TwoFormsASheet) {
   EXPECT_EQ(EmergencyFormSheets(3), 2);
   Add(14, "Finn", "Cole", 1);
   doc_.SortRecords();
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   RecordingCanvas canvas(100, 100);
   ReportContext context;
   DrawEmergencyForms(doc_, canvas, context, 0);

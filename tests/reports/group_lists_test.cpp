@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "reports/recording_canvas.h"
 #include "reports/report_kind.h"
 #include "support/test_support.h"
@@ -32,7 +33,7 @@ class GroupListsTest : public ::testing::Test {
   }
   std::vector<std::string> Members(int kind, int group) {
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     return GroupListBlocks(doc_, kind)[group - 1].members;
   }
   TempDir dir_;
@@ -107,7 +108,7 @@ TEST_F(GroupListsTest, DrawnBlocksKeepToTheirPages) {
       Add(10 + g * 100 + i, "P", ("G" + std::to_string(g) + "-" + std::to_string(100 + i)).c_str(),
           g, kActive);
   doc_.SortRecords();
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   RecordingCanvas canvas(96, 96);
   ReportFonts fonts;
   ReportContext ctx;

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "reports/label_form.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
@@ -49,7 +50,7 @@ class LabelsTest : public ::testing::Test {
   }
   void Finish() {
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   RecordingCanvas Draw(const ReportSelection* sel, bool printing = false) {
     RecordingCanvas canvas(96, 96);

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "records/extension.h"
 #include "reports/recording_canvas.h"
@@ -38,7 +39,7 @@ class ListsTest : public ::testing::Test {
   }
   void Finish() {
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   void Pioneer(int id, int code) {
     int m = doc_.working_month;

@@ -8,6 +8,7 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "cycle/status_rules.h"
 #include "support/test_support.h"
 
@@ -66,7 +67,7 @@ TEST_F(MeasuresTest, CongregationAverageAddsQuartersOnceOverAllMonthsAndPublishe
       Report(r, m, 10, 1);
     }
   }
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   // (300 + 7) / 30 reports.
   EXPECT_DOUBLE_EQ(CongregationAverage(doc_, kRegular, 3, kHours, 0), 307.0 / 30);
   doc_.records[1].activity[kBibleStudies][kMay][Slot(kMay)] = 2 << kQuarterShift;
@@ -86,7 +87,7 @@ TEST_F(MeasuresTest, JanuaryAverageReachesIntoThePreviousYearsSlot) {
   // The same months of the other slot must not be read.
   r.activity[kHours][kDec][this_slot] = 900;
   r.activity[kHours][kNov][this_slot] = 900;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_DOUBLE_EQ(CongregationAverage(doc_, kAnyPioneerCode, 3, kHours, 0), 20.0);
   EXPECT_DOUBLE_EQ(PublisherAverage(doc_, doc_.records[1], kHours, 3), 20.0);
 }
@@ -100,7 +101,7 @@ TEST_F(MeasuresTest, CongregationAverageFiltersPrivilegeCustomCategoryAndUnrepor
   servant.flags = kServant;
   Report(servant, kMay, 0, 0, 2);
   Add(102);  // no report: not counted, not a zero
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_DOUBLE_EQ(CongregationAverage(doc_, kAnyPioneerCode, 1, kBibleStudies, 0), 3.0);
   EXPECT_DOUBLE_EQ(CongregationAverage(doc_, kAnyPioneerCode, 1, kBibleStudies, 0, kElder), 4.0);
   EXPECT_DOUBLE_EQ(
@@ -117,7 +118,7 @@ TEST_F(MeasuresTest, ReactivatedTwoMonthsAgoIsAveragedOverTwoMonths) {
     Code(r, m, kAuxiliary);
     Report(r, m, 30, 0, 3);
   }
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   const PubRecord& p = doc_.records[1];
   EXPECT_EQ(MonthsActive(doc_, p), 2);
   AveragePair studies = PublisherAverages(doc_, p, kBibleStudies);
@@ -141,7 +142,7 @@ TEST_F(MeasuresTest, PioneerHoursAverageCountsOnlyPioneerMonthsWithHours) {
   Code(r, kApr, kAuxiliary);
   Report(r, kApr, 0);   // a pioneer month without hours does not divide
   Report(r, kMar, 10);  // a publisher month does not count
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_DOUBLE_EQ(PioneerHoursAverage(doc_, doc_.records[1], 3), 50.0);
   EXPECT_DOUBLE_EQ(PublisherAverage(doc_, doc_.records[1], kHours, 3), 61.0 / 3);
 }
@@ -159,7 +160,7 @@ TEST_F(MeasuresTest, ServiceYearCoversOneMonthInSeptemberAndTwelveInAugust) {
         r.activity[kHours][m][s] = 1;
         r.activity[kBibleStudies][m][s] = 1 << kQuarterShift;
       }
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     EXPECT_EQ(ServiceYearMonthCount(doc_), c.months);
     EXPECT_EQ(ServiceYearReports(doc_, doc_.records[1]), c.months);
     // Quarters carry into hours; the ones left over are dropped.
@@ -176,7 +177,7 @@ TEST_F(MeasuresTest, PioneerAllYearWith300HoursAnd40CreditsInFebruary) {
   }
   r.credit[kJan][Slot(kJan)] = 40;
   Code(r, kAug, kRegular);  // enrolled before the service year too
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   PioneerYear p = ComputePioneerYear(doc_, doc_.records[1]);
   EXPECT_EQ(p.requirement, 50);
   EXPECT_EQ(p.start_month, kSep);
@@ -195,7 +196,7 @@ TEST_F(MeasuresTest, PioneerStartingInJanuary2024NeedsEightMonthsOfFifty) {
   Start(2024, kMar);
   PubRecord& r = Add(100);
   for (int m : {kJan, kFeb, kMar}) Code(r, m, kRegular);
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   PioneerYear p = ComputePioneerYear(doc_, doc_.records[1]);
   EXPECT_EQ(p.start_month, kJan);
   EXPECT_TRUE(p.late_start());
@@ -209,7 +210,7 @@ TEST_F(MeasuresTest, RequirementIsSeventyBeforeServiceYear2023AndPreviousYearEnd
   PubRecord& r = Add(100);
   for (int m = 0; m < 12; ++m)
     for (int s = 0; s < 2; ++s) r.pioneer[m][s] = kRegular;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   EXPECT_EQ(ComputePioneerYear(doc_, doc_.records[1]).requirement, 50);
   PioneerYear before = ComputePioneerYear(doc_, doc_.records[1], /*previous_year=*/true);
   EXPECT_EQ(before.requirement, 70);  // service year 2022

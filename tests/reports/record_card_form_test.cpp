@@ -6,6 +6,7 @@
 
 #include "core/document.h"
 #include "core/settings.h"
+#include "core/store.h"
 #include "reports/record_card.h"
 #include "reports/report_model.h"
 #include "support/test_support.h"
@@ -24,7 +25,7 @@ class RecordCardFormTest : public ::testing::Test {
   // Records are kept in the order they are added: stored order is not name order.
   int Add(int id, const char* first, const char* last, uint8_t status = kActive) {
     AddRecord(doc_, MakePublisher(id, first, last, status));
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     return doc_.RecordNumberById(id);
   }
   TempDir dir_;

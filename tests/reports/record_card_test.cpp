@@ -8,6 +8,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
@@ -26,7 +27,7 @@ class RecordCardTest : public ::testing::Test {
   int Add(int id, const char* first, const char* last) {
     AddRecord(doc_, MakePublisher(id, first, last, kActive));
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     return doc_.RecordNumberById(id);
   }
   // The header row of the card that starts with `label`.
@@ -107,7 +108,7 @@ TEST_F(RecordCardTest, OldFormTotalCarriesQuartersAndAverageCountsTheMonthsKept)
       r.activity[kBibleStudies][month][calendar % 2] =
           static_cast<uint16_t>(c.quarters_each << kQuarterShift);
     }
-    doc.RebuildIndex();
+    RefreshDerivedState(doc);
     CardYear y = BuildCardYear(doc, doc.RecordNumberById(10), c.service_year);
     EXPECT_FALSE(y.new_form);
     EXPECT_EQ(y.totals[kHours], c.total);

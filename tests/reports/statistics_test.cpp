@@ -8,6 +8,7 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "reports/report_kind.h"
 #include "support/test_support.h"
 
@@ -33,7 +34,7 @@ class StatisticsTest : public ::testing::Test {
   }
   int Slot(int m) const { return doc_.SlotOfMonth(m); }
   ReportModel Model(int kind, int group = 0) {
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     return StatisticsLayout(doc_, context_, kind, group).model;
   }
   static const ReportRow* Row(const ReportModel& m, std::string_view first) {

@@ -5,6 +5,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "reports/recording_canvas.h"
 #include "support/test_support.h"
@@ -39,7 +40,7 @@ class TelephoneListTest : public ::testing::Test {
 
   void Finish() {
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
 
   std::vector<std::string> Names(int group) {

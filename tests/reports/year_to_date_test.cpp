@@ -9,6 +9,7 @@
 #include "core/bytes.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "cycle/view_lists.h"
 #include "reports/measures.h"
 #include "reports/overview.h"
@@ -45,7 +46,7 @@ TEST_F(YearToDateTest, PioneerYearListsSeptemberOnWithTotalsAndRemaining) {
   PubRecord& p = Pioneer(100, "Pio");
   for (int m : {kSep, kOct, kNov, kDec, kJan, kFeb}) p.activity[kHours][m][Slot(m)] = 50;
   p.credit[kJan][Slot(kJan)] = 40;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   PioneerYtdForm form(doc_);
   ASSERT_EQ(form.Names(), std::vector<std::string>{"P Pio"});
   auto lines = form.Lines();
@@ -85,7 +86,7 @@ TEST(PioneerYtdPrevious, ShowsTheServiceYearJustBeforeTheWorkingOne) {
       if (c.month == 8) ++sy;
     }
     AddRecord(doc, r);
-    doc.RebuildIndex();
+    RefreshDerivedState(doc);
     PioneerYtdForm form(doc);
     form.SetPrevious(true);
     const auto lines = form.Lines();
@@ -100,7 +101,7 @@ TEST_F(YearToDateTest, SummaryFromTheRecordsOrFromTheTotalsReportedToTheBranch) 
   p.activity[kHours][kFeb][Slot(kFeb)] = 50;
   p.activity[kBibleStudies][kFeb][Slot(kFeb)] = static_cast<uint16_t>(3 | (3 << kQuarterShift));
   p.activity[kHours][kJan][Slot(kJan)] = 40;
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   // The branch was told other figures for January.
   doc_.totals.value[kJan][2 * 9 + 8][Slot(kJan)] = 5;
   doc_.totals.value[kJan][2 * 9 + kHours][Slot(kJan)] = 200;
@@ -138,7 +139,7 @@ TEST_F(YearToDateTest, SummaryHoursCountFourQuartersAsAnHourCarriedFromMonthToMo
       p.activity[kBibleStudies][months[i]][Slot(months[i])] =
           static_cast<uint16_t>(c.quarters[static_cast<size_t>(i)] << kQuarterShift);
     }
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     YtdSummaryForm form(doc_);
     form.SetCategory(YtdSummaryForm::kRegular);
     form.SetPeriod(YtdSummaryForm::kServiceYear);
@@ -200,7 +201,7 @@ TEST_F(YearToDateTest, MonthAtGlanceCountsAsTheMissingReportsListDoes) {
   doc_.late[1] = LateReportEntry{U16(101), kDec, 2};
   doc_.late_count = 2;
   SetCollectionStateOf(doc_, kFeb, MonthCollection::kOpen);
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
 
   MonthAtGlance g = ComputeMonthAtGlance(doc_);
   EXPECT_EQ(g.active, 4);

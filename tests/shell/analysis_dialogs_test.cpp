@@ -17,6 +17,7 @@
 #include "core/command_ids.h"
 #include "core/document.h"
 #include "core/month.h"
+#include "core/store.h"
 #include "cycle/slip_form.h"
 #include "shell/action_panel.h"
 #include "shell/commands.h"
@@ -73,7 +74,7 @@ void TwoPioneers(CZarimDoc& doc, const std::string& dir) {
     r.credit[0][SlotOfYear(26)] = id == 100 ? 0 : 7;              // January
     AddRecord(doc, r);
   }
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
 }
 
 TEST(AnalysisDialogs, PioneerYtdFollowsThePioneerAndTheYearAndPrintsTheChoice) {
@@ -151,7 +152,7 @@ TEST(AnalysisDialogs, PanelGlanceFollowsAPostedSlip) {
   StartEmpty(doc, Date{2026, 3, 10}, dir.path());
   AddRecord(doc, MakePublisher(100, "Ann", "Lee"));
   AddRecord(doc, MakePublisher(101, "Bob", "Lee"));
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   ShellServices services;
   services.prompter = &prompter;
   CommandTable table;

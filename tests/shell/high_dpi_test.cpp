@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "core/document.h"
+#include "core/store.h"
 #include "reports/report_kind.h"
 #include "shell/report_view.h"
 #include "support/test_support.h"
@@ -59,7 +60,7 @@ TEST(HighDpi, TheReportViewDrawsItsTextAtTheScreensFullResolution) {
   StartEmpty(doc, Date{2026, 12, 8}, dir.path());
   for (int i = 0; i < 20; ++i)
     AddRecord(doc, MakePublisher(100 + i, "Anna", "Scale" + std::to_string(i)));
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   ReportView view(doc);
   view.set_today(Date{2026, 12, 8});
   view.resize(600, 500);

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "core/document.h"
+#include "core/store.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection_state.h"
 #include "cycle/posting_list_form.h"
@@ -95,7 +96,7 @@ class PostingDialogsTest : public ::testing::Test {
     reg.pioneer[kFeb][kSlot] = kRegular;
     AddRecord(doc_, reg);
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   PubRecord& R(int id) { return *doc_.FindById(id); }
 

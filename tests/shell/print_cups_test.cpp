@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "core/document.h"
+#include "core/store.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 #include "reports/branch_report.h"
@@ -98,7 +99,7 @@ TEST_F(CupsPrinting, TelephoneListAndBranchPageComeOutOfThePdfQueueWithTheirText
     AddRecord(doc_, r);
   }
   doc_.SortRecords();
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(queue));
 
   EXPECT_GE(PrintOnPrinter(Job(report_kind::kTelephoneCongregation), queue, nullptr), 1);

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "core/document.h"
+#include "core/store.h"
 #include "reports/record_card.h"
 #include "reports/report_kind.h"
 #include "shell/dialogs/dialog_kit.h"
@@ -44,7 +45,7 @@ class RecordCardDialogsTest : public ::testing::Test {
     AddRecord(doc_, MakePublisher(11, "Ann", "Able"));
     AddRecord(doc_, MakePublisher(12, "Bo", "Best"));
     AddRecord(doc_, MakePublisher(13, "Cy", "Cole", kInactive));
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   int Rec(int id) { return doc_.RecordNumberById(id); }
   TempDir dir_;

@@ -18,6 +18,7 @@
 
 #include "core/clipboard.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "cycle/congregation.h"
 #include "records/emergency.h"
 #include "records/keyed_store.h"
@@ -113,7 +114,7 @@ TEST_F(RecordsDialogsTest, AddThroughSelectPublisher) {
 TEST_F(RecordsDialogsTest, AddFromTheStudentsMakesHimAPublisherInTheChosenMonth) {
   AddThree();
   AddRecord(doc_, MakePublisher(20, "Sam", "Student", kNonPublisher));
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   SelectPublisherForm form(doc_);
   SelectPublisherDialog dialog(doc_, form, &clipboard_);
   // The chooser, the list of students and the month dialog open one after the other.

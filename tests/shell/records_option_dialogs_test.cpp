@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include "core/document.h"
+#include "core/store.h"
 #include "records/extension.h"
 #include "shell/dialogs/groups_dialog.h"
 #include "support/test_support.h"
@@ -32,7 +33,7 @@ class RecordsOptionDialogsTest : public ::testing::Test {
     AddRecord(doc_, MakePublisher(10, "John", "Smith"));
     AddRecord(doc_, MakePublisher(11, "Paul", "Jones"));
     doc_.SortRecords();
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
   }
   TempDir dir_;
   CZarimDoc doc_;
@@ -72,7 +73,7 @@ TEST_F(RecordsOptionDialogsTest, CircuitOverseerDialogCreatesTheRecord) {
   dialog.field(6)->setText(QStringLiteral("co@example.org"));
   dialog.include(1)->setChecked(true);
   dialog.accept();
-  doc_.RebuildIndex();  // as the edit of the command's commit does
+  RefreshDerivedState(doc_);  // as the edit of the command's commit does
   ASSERT_NE(doc_.co_record, 0u);
   EXPECT_EQ(doc_.co_record, static_cast<uint32_t>(doc_.count - 1));
   EXPECT_EQ(CircuitOverseerContactChoice(doc_), ContactListChoice::kYes);

@@ -12,6 +12,7 @@
 
 #include "core/bytes.h"
 #include "core/document.h"
+#include "core/store.h"
 #include "core/text_codec.h"
 #include "render/qt_canvas.h"
 #include "reports/report_kind.h"
@@ -77,7 +78,7 @@ TEST_F(ReportPdfTest, TelephoneListPdfHoldsEveryListedName) {
     AddRecord(doc_, r);
   }
   doc_.SortRecords();
-  doc_.RebuildIndex();
+  RefreshDerivedState(doc_);
   doc_.groups.count = 2;
 
   const QString path = QString::fromStdString(out_.File("phone.pdf"));
@@ -155,7 +156,7 @@ TEST_F(ReportPdfTest, CanceledPdfLeavesNoHalfFile) {
   selection.chosen = true;
   for (int i = 0; i < 6; ++i) {
     AddRecord(doc_, MakePublisher(100 + i, "Person", "N" + std::to_string(i)));
-    doc_.RebuildIndex();
+    RefreshDerivedState(doc_);
     selection.records.push_back(doc_.RecordNumberById(100 + i));
   }
   PrintJob job = Job(report_kind::kRecordCards);

@@ -11,6 +11,7 @@
 
 #include "core/folder_lock.h"
 #include "core/password_form.h"
+#include "core/store.h"
 #include "cycle/congregation.h"
 
 namespace zarim::testing {
@@ -65,7 +66,7 @@ PubRecord& AddRecord(CZarimDoc& doc, const PubRecord& r) {
   if (doc.count == 0) doc.ResetHeader();
   doc.records[doc.count] = r;
   ++doc.count;
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
   return doc.records[doc.count - 1];
 }
 
@@ -85,7 +86,7 @@ void StartEmpty(CZarimDoc& doc, const Date& today, const std::string& folder) {
   doc.ClearTables();
   doc.ResetHeader();
   doc.SetToday(today);
-  doc.RebuildIndex();
+  RefreshDerivedState(doc);
 }
 
 std::vector<std::pair<std::string, Bytes>> FolderContents(const std::string& folder) {
