@@ -5,20 +5,21 @@
 #include <cstring>
 
 #include "core/file_names.h"
+#include "core/file_read.h"
 #include "core/strings.h"
 
 namespace zarim {
 
 void LoadAppointments(CZarimDoc& doc) {
-  std::fill(doc.appointments.begin(), doc.appointments.end(), AppointmentRecord{});
-  doc.appointment_count = 0;
-  auto data = ReadFile(ResolvePath(doc.FolderForFiles(), kFileAppointments));
-  if (!data) return;
-  size_t n =
-      std::min(data->size() / sizeof(AppointmentRecord), static_cast<size_t>(kMaxAppointments));
-  if (n > 0)
-    std::memcpy(static_cast<void*>(doc.appointments.data()), data->data(),
-                n * sizeof(AppointmentRecord));
+  // The file is read straight into the table; what lies after its whole records (a cut
+  // last record, or entries of an earlier load) is cleared.
+  const std::optional<size_t> got =
+      ReadFileInto(ResolvePath(doc.FolderForFiles(), kFileAppointments),
+                   static_cast<void*>(doc.appointments.data()),
+                   doc.appointments.size() * sizeof(AppointmentRecord));
+  const size_t n = got ? *got / sizeof(AppointmentRecord) : 0;
+  std::fill(doc.appointments.begin() + static_cast<long>(n), doc.appointments.end(),
+            AppointmentRecord{});
   doc.appointment_count = static_cast<int>(n);
 }
 

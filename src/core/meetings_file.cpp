@@ -24,6 +24,8 @@ void LoadMeetings(CZarimDoc& doc) {
     doc.attendance_blocks = static_cast<uint16_t>(std::min<size_t>(whole + 1, 2));
     if (data->size() >= 2 * sizeof(AttendanceBlock)) doc.attendance_blocks = 2;
   }
+  // The meetings' names are the catalog's; a load for counts only leaves them as stored.
+  if (doc.load_depth != LoadDepth::kWhole) return;
   SetField(doc.attendance[0].name, FromUtf8(Str(Sid::kMidweekMeeting), doc.language_code));
   SetField(doc.attendance[1].name, FromUtf8(Str(Sid::kWeekendMeeting), doc.language_code));
 }
