@@ -10,6 +10,7 @@
 #include "core/data_files.h"
 #include "core/file_copier.h"
 #include "core/file_names.h"
+#include "cycle/congregation.h"
 #include "support/older_folder.h"
 #include "support/test_support.h"
 
@@ -312,8 +313,10 @@ TEST(OlderFiles, OlderGroupTableIsConvertedBesideCurrentTable) {
   }
   dir.Write(kFileGroups, OlderGroupTable({{"Zr9Gr Adams", "Baker", "Hall", "short", "10:00", 6},
                                           {"Cole", "", "Park 3", "", "9:30", 2}}));
-  CZarimDoc doc;
-  Load(doc, dir);
+  FixedClock clock(kToday);
+  Congregation owner(nullptr);
+  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  CZarimDoc& doc = owner.doc();
   EXPECT_FALSE(doc.converted);
   EXPECT_FALSE(doc.modified);  // converted in every load, so nothing waits to be saved
   ASSERT_EQ(doc.groups.count, 2);
@@ -328,10 +331,12 @@ TEST(OlderFiles, OlderGroupTableIsConvertedBesideCurrentTable) {
   // A save keeps the older file as long as the groups are as it says; once they are
   // edited the current form is written, which loads without conversion.
   const Bytes older = dir.Read(kFileGroups);
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   EXPECT_EQ(dir.Read(kFileGroups), older);
-  SetField(doc.groups.location[1], "Park 4");
-  ASSERT_TRUE(SaveAll(doc));
+  EditScope edit = owner.Edit();
+  SetField(edit.doc().groups.location[1], "Park 4");
+  edit.Commit();
+  ASSERT_TRUE(owner.Save());
   EXPECT_EQ(FileSize(dir.File(kFileGroups)), sizeof(GroupTable));
   CZarimDoc again;
   Load(again, dir);

@@ -6,14 +6,13 @@
 
 #include <string>
 
-#include "core/data_files.h"
 #include "core/document.h"
+#include "cycle/congregation.h"
 #include "support/test_support.h"
 
 namespace zarim {
 namespace {
 
-using testing::StartEmpty;
 using testing::TempDir;
 
 std::string AsText(const Bytes& b) { return std::string(b.begin(), b.end()); }
@@ -199,17 +198,16 @@ TEST(Settings, DamagedEarlyKeysAreIgnored) {
 TEST(Settings, EverySaveWritesTheFileWithTheFontSectionsOfOtherParts) {
   TempDir dir;
   dir.Write("zarim.ini", "[Font]\r\nHeight=-13\r\n[Reports]\r\nTop Margin=70\r\n");
-  CZarimDoc doc;
-  StartEmpty(doc, Date{2024, 3, 10}, dir.path());
-  SettingsFile file(dir.path());
-  file.Load();
-  ReadSettings(file.ini(), doc);
-  AttachSettings(doc, file);
-  file.AddSaveWriter([](IniFile& ini) { ini.SetString("Title Font", "FaceName", "Arial"); });
-  EXPECT_EQ(doc.options.top_margin, 70);
-  doc.options.top_margin = 0;
-  doc.MarkModified();
-  ASSERT_TRUE(SaveAll(doc));
+  FixedClock clock(Date{2024, 3, 10});
+  Congregation owner(nullptr);
+  ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+  owner.settings().AddSaveWriter(
+      [](IniFile& ini) { ini.SetString("Title Font", "FaceName", "Arial"); });
+  EditScope edit = owner.Edit();
+  EXPECT_EQ(edit.doc().options.top_margin, 70);
+  edit.doc().options.top_margin = 0;
+  edit.Commit();
+  ASSERT_TRUE(owner.Save());
   IniFile saved;
   saved.Parse(AsText(dir.Read("zarim.ini")));
   EXPECT_EQ(saved.GetInt("Reports", "Top Margin", -1), 0);

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "core/app_options.h"
-#include "core/data_files.h"
 #include "core/document.h"
 #include "core/password.h"
 #include "core/password_form.h"
 #include "core/settings.h"
+#include "cycle/congregation.h"
 #include "support/test_support.h"
 
 namespace zarim {
@@ -200,11 +200,14 @@ TEST_F(Startup, StartupNoticeIsShownUnlessSwitchedOff) {
 
 TEST_F(Startup, ARefusedPasswordEndsCreationAndAnAcceptedOneLoads) {
   {
-    CZarimDoc doc(&prompter_);
-    testing::StartEmpty(doc, {2024, 3, 10}, dir_.path());
-    testing::AddRecord(doc, testing::MakePublisher(10, "Ann", "Lee"));
-    SetPassword(doc, "secret");
-    ASSERT_TRUE(SaveAll(doc));
+    FixedClock clock({2024, 3, 10});
+    Congregation owner(&prompter_);
+    ASSERT_TRUE(testing::OpenOwner(owner, dir_.path(), clock));
+    EditScope edit = owner.Edit();
+    testing::AddRecord(edit.doc(), testing::MakePublisher(10, "Ann", "Lee"));
+    SetPassword(edit.doc(), "secret");
+    edit.Commit();
+    ASSERT_TRUE(owner.Save() && owner.Close());
   }
   CZarimDoc refused(&prompter_);
   EXPECT_FALSE(Create(refused, {2024, 3, 10}));
@@ -225,10 +228,13 @@ TEST_F(Startup, ARefusedPasswordEndsCreationAndAnAcceptedOneLoads) {
 }
 
 TEST_F(Startup, SettingsAreWrittenWithTheNextSave) {
-  CZarimDoc doc(&prompter_);
-  ASSERT_TRUE(Create(doc, {2024, 3, 10}));
-  ToggleNoStartupNotice(doc);
-  ASSERT_TRUE(SaveAll(doc));
+  FixedClock clock({2024, 3, 10});
+  Congregation owner(&prompter_);
+  ASSERT_TRUE(testing::OpenOwner(owner, dir_.path(), clock));
+  EditScope edit = owner.Edit();
+  ToggleNoStartupNotice(edit.doc());
+  edit.Commit();
+  ASSERT_TRUE(owner.Save());
   IniFile saved;
   saved.Parse(Text(dir_.Read("zarim.ini")));
   EXPECT_EQ(saved.GetInt("Nag", "Enabled", 0), 1);

@@ -244,11 +244,15 @@ TEST(Congregation, OneWriterPerFolderAndTheSecondIsToldWhoHoldsIt) {
 
 // A folder where loading would tidy things: a planted interrupted save, a remark file
 // with a replaced entry, emergency records nobody uses, an early start of a past month.
-void MakeUntidy(const TempDir& dir, CZarimDoc& doc, const Clock& clock) {
-  doc.data_folder = dir.path();
-  ASSERT_TRUE(LoadAll(doc, clock));
-  SetPassword(doc, "secret");
-  ASSERT_TRUE(SaveAll(doc));
+void MakeUntidy(const TempDir& dir, const Clock& clock) {
+  Congregation seed(nullptr);
+  ASSERT_TRUE(testing::OpenOwner(seed, dir.path(), clock));
+  {
+    EditScope edit = seed.Edit();
+    SetPassword(edit.doc(), "secret");
+    edit.Commit();
+  }
+  ASSERT_TRUE(seed.Save() && seed.Close());
   Bytes remarks = dir.Read("remark9.dat");
   if (remarks.size() >= 2 * sizeof(RemarkEntry)) {
     remarks.insert(remarks.end(), remarks.begin() + sizeof(RemarkEntry),
@@ -272,8 +276,7 @@ TEST(Congregation, NothingIsWrittenBeforeThePasswordNorByAReader) {
   TempDir dir;
   WriteDemo(dir);
   FixedClock clock(kToday);
-  CZarimDoc seed;
-  MakeUntidy(dir, seed, clock);
+  MakeUntidy(dir, clock);
   const Contents before = DataFiles(dir.path());
   ScriptedPrompter prompter;
 

@@ -17,6 +17,7 @@
 #include "core/file_ops.h"
 #include "core/folder_journal.h"
 #include "core/month.h"
+#include "cycle/congregation.h"
 #include "cycle/month_init.h"
 #include "cycle/roll.h"
 #include "cycle/slip_form.h"
@@ -63,8 +64,10 @@ class MonthInitUnit : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(demo::WriteDemoFolder(dir.path(), options, &error)) << error;
     {
-      CZarimDoc doc;
-      Load(doc);
+      Congregation owner(nullptr);
+      ASSERT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
+      EditScope edit = owner.Edit();
+      CZarimDoc& doc = edit.doc();
       // The working month holds a remark, which the initialization empties.
       int rec = 1;
       while (rec < doc.count && doc.records[rec].status != kActive) ++rec;
@@ -74,8 +77,8 @@ class MonthInitUnit : public ::testing::Test {
       slip.EndRemark();
       slip.SetShared(true);
       ASSERT_NE(slip.Save(), SlipForm::SaveResult::kRefused);
-      ASSERT_TRUE(SaveAll(doc, true));
-      ASSERT_TRUE(CloseDocument(doc));
+      edit.Commit();
+      ASSERT_TRUE(owner.Save() && owner.Close());
     }
     old_files = DataOf(dir.path());
     bool saved = false;
@@ -88,20 +91,18 @@ class MonthInitUnit : public ::testing::Test {
                  old_files.at("buhist.dat") == new_files.at("buhist.dat"));
   }
 
-  void Load(CZarimDoc& doc) {
-    doc.data_folder = dir.path();
-    ASSERT_TRUE(LoadAll(doc, clock));
-  }
-
-  // From the old folder: loads, initializes the working month and saves under `plan`.
+  // From the old folder: its owner opens it, initializes the working month in an edit and
+  // saves under `plan`.
   long Run(FaultPlan* plan, bool* saved) {
     PutFiles(dir.path(), old_files);
-    CZarimDoc doc;
-    Load(doc);
+    Congregation owner(nullptr);
+    EXPECT_TRUE(testing::OpenOwner(owner, dir.path(), clock));
     FaultPlan count;
     PlanGuard g(plan ? plan : &count);
-    InitializeMonth(doc, doc.working_month, SlotOfYear(doc.working_year));
-    *saved = SaveAll(doc, true);
+    EditScope edit = owner.Edit();
+    InitializeMonth(edit.doc(), edit.doc().working_month, SlotOfYear(edit.doc().working_year));
+    edit.Commit();
+    *saved = owner.Save();
     return count.steps;
   }
 

@@ -4,6 +4,7 @@
 
 #include "core/data_files.h"
 #include "core/store.h"
+#include "cycle/congregation.h"
 #include "cycle/status_fixture.h"
 #include "cycle/status_rules.h"
 #include "records/delete_form.h"
@@ -165,11 +166,19 @@ TEST_F(StatusMoves, MovedFromInactiveReturnsWithHisOldMonthThroughSaveAndLoad) {
   EXPECT_TRUE(MovedFromInactive(Rec(r)));
   EXPECT_EQ(RememberedInactiveMonth(Rec(r)), 7);
 
-  ASSERT_TRUE(SaveAll(doc));
+  // The moved record reaches the disk through the folder's owner, as the program saves.
+  FixedClock clock(Date{2026, 5, 10});
+  {
+    Congregation owner(nullptr);
+    ASSERT_TRUE(OpenOwner(owner, dir.path(), clock));
+    EditScope edit = owner.Edit();
+    AddRecord(edit.doc(), Rec(r));
+    edit.Commit();
+    ASSERT_TRUE(owner.Save());
+  }
   ScriptedPrompter p2;
   CZarimDoc loaded(&p2);
   loaded.data_folder = dir.path();
-  FixedClock clock(Date{2026, 5, 10});
   ASSERT_TRUE(LoadAll(loaded, clock));
   int lr = loaded.RecordNumberById(11);
   ASSERT_GT(lr, 0);

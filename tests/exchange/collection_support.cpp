@@ -1,6 +1,8 @@
 // Collection test support.
 #include "collection_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "core/scramble.h"
@@ -9,7 +11,10 @@
 namespace zarim::testing {
 
 CollectionFixture::CollectionFixture() {
+  EXPECT_TRUE(OpenOwner(owner, dir.path(), clock));
   StartEmpty(doc, Date{2026, 7, 10}, dir.path());  // working month June 2026
+  prompter.messages.clear();                       // what opening said is not under test
+  prompter.buttons.clear();
   OpenOnlyMonth(doc, doc.working_month);
   doc.remark_count = 1;
   doc.groups.count = 1;

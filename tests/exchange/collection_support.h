@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "core/document.h"
+#include "cycle/congregation.h"
 #include "exchange/collection_file.h"
 #include "support/test_support.h"
 
 namespace zarim::testing {
 
-// A document in a temporary folder, working month June 2026 open, one group "Group #1"
-// whose overseer is Ann Oak.
+// A document in a temporary folder, held by its owner as the program holds it, working
+// month June 2026 open, one group "Group #1" whose overseer is Ann Oak.
 struct CollectionFixture {
   CollectionFixture();
   PubRecord& Add(int id, const char* first, const char* last, int group = 1);
@@ -20,7 +21,9 @@ struct CollectionFixture {
 
   TempDir dir;
   ScriptedPrompter prompter;
-  CZarimDoc doc{&prompter};
+  FixedClock clock{Date{2026, 7, 10}};
+  Congregation owner{&prompter};
+  CZarimDoc& doc = owner.doc();
 };
 
 // What the companion program writes back: the file's header, the blocks scrambled again

@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "collection_support.h"
-#include "core/data_files.h"
 #include "core/strings.h"
 
 namespace zarim::testing {
@@ -90,7 +89,7 @@ TEST_F(CsvImportTest, MonthlyReportExportWithHeaderIsPosted) {
 
   // The mapping is remembered for a file with the same columns, written with the reports.
   EXPECT_TRUE(dir.Read(kCsvMapFileName).empty());
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   EXPECT_EQ(dir.Read(kCsvMapFileName).size(), kCsvMapFileSize);
   EXPECT_EQ(Form(kMonthlyExport).mapping(), form.mapping());
   CsvImportForm other = Form("First,Last,Hours,Studies,Shared\n");
@@ -112,7 +111,7 @@ TEST_F(CsvImportTest, NameInOtherLetterCaseIsFoundThroughTheNameMapOnceAssociate
   first.SetSkipUnidentified(true);
   EXPECT_TRUE(first.CanContinueIdentification());
   EXPECT_EQ(first.Finish().size(), 1u);
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   EXPECT_EQ(dir.Read(kNameMapFileName).size(), kNameMapEntrySize);
 
   CsvImportForm second = Form(text);  // the mapping comes from zrmap.dat

@@ -92,7 +92,7 @@ TEST_F(AppointmentsTest, ExtensionRecordIsMadeReusedAndFreed) {
   EXPECT_EQ(LoadExtension(doc, a), d);
   // The file is written by the save; until then the edited image waits for it.
   EXPECT_TRUE(dir.Read("xten7.dat").empty());
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   EXPECT_EQ(dir.Read("xten7.dat").size(), 2u * sizeof(ExtRecord))
       << "zero header record, then the record";
   d.long_name = "Ann Adams-Smith";
@@ -100,7 +100,7 @@ TEST_F(AppointmentsTest, ExtensionRecordIsMadeReusedAndFreed) {
   EXPECT_EQ(QueuedFile(doc, "xten7.dat")->size(), 2u * sizeof(ExtRecord)) << "rewritten in place";
   ASSERT_TRUE(StoreExtension(doc, a, ExtensionData{}));
   EXPECT_EQ(a.ext_key, 0);
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   Bytes file = dir.Read("xten7.dat");
   EXPECT_EQ(Bytes(file.begin() + sizeof(ExtRecord), file.end()), Bytes(sizeof(ExtRecord), 0))
       << "freed";

@@ -137,7 +137,7 @@ TEST_F(EmergencyTest, ContactsSurviveSaveAndLoad) {
   form.name = "Tom";
   form.jw = true;
   form.Ok();
-  ASSERT_TRUE(SaveAll(doc));
+  ASSERT_TRUE(owner.Save());
   CZarimDoc again;
   again.data_folder = dir.path();
   FixedClock clock(Date{2024, 3, 15});
