@@ -13,6 +13,7 @@
 #include "core/file_io.h"
 #include "core/file_names.h"
 #include "core/month.h"
+#include "core/password_form.h"
 #include "core/scramble.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
@@ -20,6 +21,7 @@
 #include "cycle/branch_check.h"
 #include "cycle/branch_totals.h"
 #include "cycle/collection.h"
+#include "cycle/congregation.h"
 #include "cycle/late_reports.h"
 #include "cycle/posting_decision_form.h"
 #include "cycle/roll.h"
@@ -762,6 +764,17 @@ class Builder {
 
 void BuildDemo(CZarimDoc& doc, const DemoOptions& options) { Builder(doc, options).Build(); }
 
+namespace {
+
+// A demo folder has no password to ask for.
+class NoPasswords : public PasswordRunner {
+ public:
+  void Run(PasswordForm& form) override { form.Cancel(); }
+  void Run(PasswordChangeForm& form) override { form.Cancel(); }
+};
+
+}  // namespace
+
 bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std::string* error) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -769,26 +782,46 @@ bool WriteDemoFolder(const std::string& folder, const DemoOptions& options, std:
     *error = "cannot create " + folder + ": " + ec.message();
     return false;
   }
+  // The folder's owner opens the empty folder, takes the congregation made in memory over
+  // and saves it, as the program does.
   SilentPrompter silent;
+  Congregation owner(&silent);
+  OpenOptions open;
+  open.data_folder = folder;
+  open.language_code = options.language_code;
+  open.program = "zarim-demo";
+  FixedClock clock(options.today);
+  NoPasswords passwords;
+  if (owner.Open(open, clock, passwords) != Congregation::Opened::kOk) {
+    *error = "cannot open " + folder + ": " + owner.failure();
+    return false;
+  }
   CZarimDoc doc(&silent);
   doc.data_folder = folder;
   Builder builder(doc, options);
   builder.Build();
   if (!builder.WriteSideFiles(error)) return false;
-  if (!SaveAll(doc, true)) {
+  {
+    EditScope edit = owner.Edit();
+    edit.TakeAll(doc);
+    edit.Commit();
+  }
+  if (!owner.Save()) {
     *error = "cannot save the data in " + folder;
     return false;
   }
   if (!options.full) {
     // A congregation in use has the snapshots of its last months, taken by the month
     // initializations, so "View Old Reports" has something to show.
+    CZarimDoc& saved = owner.doc();
     for (int k = 1; k <= kDemoSnapshots; ++k)
-      if (TakeRollSnapshot(doc, MonthsBefore(doc.working_month, k - 1)) ==
+      if (TakeRollSnapshot(saved, MonthsBefore(saved.working_month, k - 1)) ==
           RollResult::kIncomplete) {
         *error = "cannot write the month snapshots in " + folder;
         return false;
       }
   }
+  owner.Discard();
   return true;
 }
 

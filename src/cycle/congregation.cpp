@@ -435,6 +435,13 @@ EditScope::~EditScope() {
 
 CZarimDoc& EditScope::doc() { return owner_->doc_; }
 
+void EditScope::TakeAll(const CZarimDoc& made) {
+  CZarimDoc& doc = owner_->doc_;
+#define ZARIM_TAKE_MADE(f) doc.f = made.f;
+  ZARIM_EDITABLE(ZARIM_TAKE_MADE)
+#undef ZARIM_TAKE_MADE
+}
+
 void EditScope::Commit() {
   if (!before_) return;
   owner_->open_edit_ = nullptr;

@@ -36,6 +36,9 @@ class EditScope {
   ~EditScope();
 
   CZarimDoc& doc();
+  // Puts everything an edit can change of `made` into the document: a congregation made
+  // elsewhere in memory (the demo folder) becomes the folder's.
+  void TakeAll(const CZarimDoc& made);
   void Commit();
 
  private:
