@@ -168,7 +168,9 @@ TEST_P(OlderDetection, ConvertsOnlyWithoutUsableCurrentTable) {
   CZarimDoc doc;
   Load(doc, dir);
   EXPECT_EQ(static_cast<bool>(doc.converted), c.converted);
-  if (c.converted) EXPECT_EQ(doc.count, 2);
+  if (c.converted) {
+    EXPECT_EQ(doc.count, 2);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, OlderDetection,
