@@ -4,26 +4,12 @@
 // library folder of an installation. Every other command starts without Qt.
 #include <unistd.h>
 
-#include <climits>
-#include <cstring>
 #include <string_view>
 
 #include "cli/report_pdf.h"
 #include "core/file_io.h"
 
 namespace zarim::cli {
-namespace {
-
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string exe(path, static_cast<size_t>(n));
-  size_t slash = exe.rfind('/');
-  return slash == std::string::npos ? "." : exe.substr(0, slash);
-}
-
-}  // namespace
 
 bool AsksForPdf(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -34,7 +20,8 @@ bool AsksForPdf(int argc, char** argv) {
 }
 
 void HandOverToPdfWriter(char** argv) {
-  const std::string folder = ProgramFolder();
+  std::string folder = ProgramFolder();
+  if (folder.empty()) folder = ".";
   for (const std::string& path : {folder + "/" ZARIM_PDF_WRITER,
                                   folder + "/" ZARIM_PDF_WRITER_FROM_BIN "/" ZARIM_PDF_WRITER}) {
     if (!FileExists(path)) continue;

@@ -1,9 +1,7 @@
 // The file copier: whole-file copies that are either complete or reported as failed.
 #include "core/file_copier.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -139,27 +137,12 @@ bool HoldsOlderDataOnly(const std::string& folder) {
 }
 
 std::string FirstIrregularDataFile(const std::string& folder) {
-  std::vector<const std::string*> names;
-  for (const auto* set : {&FileSetNames(), &OlderFileNames()})
-    for (const std::string& name : *set) names.push_back(&name);
-  // One pass over the folder finds each name as the program reads it: the exact name
-  // when it is there, else the first entry that differs only in case.
-  std::vector<std::string> entry(names.size());
-  std::vector<bool> exact(names.size(), false);
-  if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
-    while (dirent* e = ::readdir(dir))
-      for (size_t i = 0; i < names.size(); ++i) {
-        if (exact[i] || ::strcasecmp(e->d_name, names[i]->c_str()) != 0) continue;
-        exact[i] = *names[i] == e->d_name;
-        if (exact[i] || entry[i].empty()) entry[i] = e->d_name;
-      }
-    ::closedir(dir);
-  }
-  for (const std::string& name : entry) {
-    if (name.empty()) continue;
-    std::string path = JoinPath(folder, name);
+  std::vector<std::string> names = FileSetNames();
+  names.insert(names.end(), OlderFileNames().begin(), OlderFileNames().end());
+  // One reading of the folder finds every name as the program reads it.
+  for (const std::string& path : ResolvePaths(folder, names)) {
     struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return path;
+    if (!path.empty() && ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return path;
   }
   return {};
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,33 @@ std::string ResolvePath(const std::string& folder, std::string_view name) {
   }
   ::closedir(dir);
   return found.empty() ? exact : found;
+}
+
+std::vector<std::string> ResolvePaths(const std::string& folder,
+                                      const std::vector<std::string>& names) {
+  std::vector<std::string> entry(names.size());
+  std::vector<bool> exact(names.size(), false);
+  if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
+    while (dirent* e = ::readdir(dir))
+      for (size_t i = 0; i < names.size(); ++i) {
+        if (exact[i] || ::strcasecmp(e->d_name, names[i].c_str()) != 0) continue;
+        exact[i] = names[i] == e->d_name;
+        if (exact[i] || entry[i].empty()) entry[i] = e->d_name;
+      }
+    ::closedir(dir);
+  }
+  for (std::string& name : entry)
+    if (!name.empty()) name = JoinPath(folder, name);
+  return entry;
+}
+
+std::string ProgramFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  const std::string exe(path, static_cast<size_t>(n));
+  const size_t slash = exe.rfind('/');
+  return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
 namespace {

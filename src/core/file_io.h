@@ -15,7 +15,13 @@ using Bytes = std::vector<uint8_t>;
 // The path of name inside folder; when no file has that exact name, a file whose name
 // differs only in letter case (folders copied from Windows) is used instead.
 std::string ResolvePath(const std::string& folder, std::string_view name);
+// The paths of several names in folder, each found as ResolvePath finds it, from one reading
+// of the folder; empty for a name that is not there.
+std::vector<std::string> ResolvePaths(const std::string& folder,
+                                      const std::vector<std::string>& names);
 std::string JoinPath(const std::string& folder, std::string_view name);
+// The folder of the running program; empty when it cannot be told.
+std::string ProgramFolder();
 
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<Bytes> ReadFile(const std::string& path);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/file_io.h"
 #include "core/strings.h"
 #include "core/text_codec.h"
 
@@ -34,13 +35,14 @@ bool IsEnglish(std::string_view wish) {
 
 std::string LocaleDir() {
   if (const char* dir = std::getenv("ZARIM_LOCALEDIR"); dir && *dir) return dir;
+  const std::string program = ProgramFolder();
+  if (program.empty()) return {};
   std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) return {};
+  const fs::path bin(program);
   // Installed: PREFIX/bin/zarim beside PREFIX/share/locale. Built: BUILD/src/cli/zarim-cli
   // (and BUILD/tests/core/...) beside BUILD/locale.
-  for (const fs::path& dir : {exe.parent_path().parent_path() / "share" / "locale",
-                              exe.parent_path().parent_path().parent_path() / "locale"})
+  for (const fs::path& dir :
+       {bin.parent_path() / "share" / "locale", bin.parent_path().parent_path() / "locale"})
     if (fs::is_directory(dir, ec)) return dir.string();
   return {};
 }
